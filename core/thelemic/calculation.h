@@ -1,0 +1,66 @@
+#pragma once
+// The calculation of the Thelemic date: for a date, a time, the place in the settings and the
+// settings themselves, runs the chart engine and composes the date text into the main view.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/astrolog/zone_snapshot.h"
+#include "core/common/date_time.h"
+#include "core/common/regional_settings.h"
+#include "core/hours/rise_set_times.h"
+#include "core/settings/settings.h"
+#include "core/thelemic/thelemic_date.h"
+
+namespace vantrel::core {
+
+class Clipboard;
+class MainView;
+class Messages;
+class ProcessRunner;
+
+// Everything a calculation reads and writes beyond its arguments. The references must outlive
+// the Calculator.
+struct CalculationContext {
+    Settings& settings;
+    const RegionalSettings& regional;
+    const ZoneSnapshot& zone;
+    ProcessRunner& process;
+    MainView& view;
+    Clipboard& clipboard;
+    Messages& messages;
+    // Where command files and listings live (the current directory in the program).
+    std::filesystem::path workDir = ".";
+    // The engine to run when Settings::Astrolog is empty.
+    std::string defaultEngine = "vantrel-engine";
+};
+
+class Calculator {
+public:
+    explicit Calculator(CalculationContext context);
+
+    // The whole calculation for the date part of `date` and the time-of-day part of `time`.
+    // Throws VantrelError when the command file cannot be created.
+    void CalcButtonClick(DateTime date, DateTime time);
+
+    // The two rise-and-set runs for `date` and `date` + 1 at `time`, filling riseSetTimes().
+    void ReadRiseSetTimes(DateTime date, DateTime time);
+
+    // Copies the display's whole text to the clipboard as plain text.
+    void ClipButtonClick();
+
+    const TThelemicDate& thelemicDate() const { return m_thelemicDate; }
+    const RiseSetTimes& riseSetTimes() const { return m_riseSetTimes; }
+    // The civil-date pattern chosen by the last calculation.
+    const std::string& DatePattern() const { return m_datePattern; }
+    const CalculationContext& context() const { return m_context; }
+
+private:
+    CalculationContext m_context;
+    TThelemicDate m_thelemicDate;
+    RiseSetTimes m_riseSetTimes;
+    std::string m_datePattern;
+};
+
+}  // namespace vantrel::core
