@@ -1,0 +1,29 @@
+#include "core/common/regional_settings.h"
+
+#include <cctype>
+
+namespace vantrel::core {
+
+RegionalSettings usEnglishRegionalSettings()
+{
+    return RegionalSettings{};
+}
+
+DateOrder shortDateOrder(const RegionalSettings& regional)
+{
+    for (const char c : regional.shortDateFormat) {
+        switch (std::tolower(static_cast<unsigned char>(c))) {
+        case 'd':
+            return DateOrder::DayMonthYear;
+        case 'm':
+            return DateOrder::MonthDayYear;
+        case 'y':
+            return DateOrder::YearMonthDay;
+        default:
+            break;
+        }
+    }
+    return DateOrder::MonthDayYear;
+}
+
+}  // namespace vantrel::core
