@@ -1,0 +1,19 @@
+#include "core/alarm/hours_command.h"
+
+#include "core/alarm/alarm_list.h"
+#include "core/thelemic/calculation.h"
+
+namespace vantrel::core {
+
+PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms, DateTime date,
+                                       DateTime time, const RegionalSettings& regional)
+{
+    calculator.CalcButtonClick(date, time);
+    calculator.ReadRiseSetTimes(date, time);
+    PlanetaryHoursReport report = computePlanetaryHours(
+        calculator.riseSetTimes(), datePart(date), calculator.DatePattern(), regional);
+    alarms.addAll(report.hourEntries);
+    return report;
+}
+
+}  // namespace vantrel::core

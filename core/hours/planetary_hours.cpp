@@ -1,0 +1,134 @@
+#include "core/hours/planetary_hours.h"
+
+#include "core/common/date_format.h"
+
+namespace vantrel::core {
+
+namespace {
+
+// Ruler of the first day hour, Sunday to Saturday: Sun, Moon, Mars, Mercury, Jupiter, Venus,
+// Saturn, as positions in kRulerCycle.
+constexpr std::array<int, 7> kFirstRuler = {0, 3, 6, 2, 5, 1, 4};
+
+constexpr std::string_view kMissingTime = "not found";
+
+std::string shortTime(DateTime value, const RegionalSettings& regional)
+{
+    if (value == kNotFound)
+        return std::string(kMissingTime);
+    return formatDateTime("t", value, regional);
+}
+
+std::string headingDate(DateTime value, std::string_view datePattern,
+                        const RegionalSettings& regional)
+{
+    if (value == kNotFound)
+        return std::string(kMissingTime);
+    return formatDateTime(datePattern, value, regional);
+}
+
+std::vector<std::string> sunMoonLines(const RiseSetTimes& times, const RegionalSettings& regional)
+{
+    return {
+        "Sun   Nadir " + shortTime(times.SunNadir, regional),
+        "Sun    Rise " + shortTime(times.SunRise, regional),
+        "Sun  Zenith " + shortTime(times.SunZenith, regional),
+        "Sun     Set " + shortTime(times.SunSet, regional),
+        " ",
+        "Moon  Nadir " + shortTime(times.MoonNadir, regional),
+        "Moon   Rise " + shortTime(times.MoonRise, regional),
+        "Moon Zenith " + shortTime(times.MoonZenith, regional),
+        "Moon    Set " + shortTime(times.MoonSet, regional),
+    };
+}
+
+// Daylight and darkness exist only when the Sun rises, sets and rises again, in that order.
+bool sunRisesAndSets(const RiseSetTimes& times)
+{
+    if (times.SunRise == kNotFound || times.SunSet == kNotFound || times.NextSunRise == kNotFound)
+        return false;
+    return times.SunRise < times.SunSet && times.SunSet < times.NextSunRise;
+}
+
+void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int weekday,
+               const RegionalSettings& regional)
+{
+    report.dayHourDays = (times.SunSet - times.SunRise) / 12;
+    report.nightHourDays = (times.NextSunRise - times.SunSet) / 12;
+    for (int k = 1; k <= 12; ++k) {
+        PlanetaryHour& day = report.dayHours[k - 1];
+        day.start = times.SunRise + (k - 1) * report.dayHourDays;
+        day.ruler = dayHourRuler(weekday, k);
+        PlanetaryHour& night = report.nightHours[k - 1];
+        night.start = times.SunSet + (k - 1) * report.nightHourDays;
+        night.ruler = nightHourRuler(weekday, k);
+
+        auto& row = report.table[k];
+        row[0] = formatDateTime("t", day.start, regional);
+        row[1] = day.ruler;
+        row[2] = formatDateTime("t", night.start, regional);
+        row[3] = night.ruler;
+    }
+    report.statusText = "Hours of Light " +
+                        formatDateTime("h:nn", times.SunSet - times.SunRise, regional) +
+                        "  Hours of Darkness " +
+                        formatDateTime("h:nn", times.NextSunRise - times.SunSet, regional);
+
+    for (int column : {0, 2}) {
+        for (int row = 0; row <= 12; ++row)
+            report.hoursList.push_back(report.table[row][column] + " " +
+                                       report.table[row][column + 1]);
+        if (column == 0)
+            report.hoursList.emplace_back(" ");
+    }
+    for (const auto* hours : {&report.dayHours, &report.nightHours})
+        for (const PlanetaryHour& hour : *hours)
+            report.hourEntries.push_back(HourEntry(hour.start, hour.ruler, regional));
+}
+
+}  // namespace
+
+int firstRulerIndex(int weekday)
+{
+    if (weekday < 1 || weekday > 7)
+        return 0;
+    return kFirstRuler[weekday - 1];
+}
+
+std::string_view dayHourRuler(int weekday, int hour)
+{
+    return kRulerCycle[(firstRulerIndex(weekday) + hour - 1) % 7];
+}
+
+std::string_view nightHourRuler(int weekday, int hour)
+{
+    return kRulerCycle[(firstRulerIndex(weekday) + 12 + hour - 1) % 7];
+}
+
+std::string HourEntry(DateTime start, std::string_view ruler, const RegionalSettings& regional)
+{
+    std::string name = std::string(ruler) + std::string(Blanks8);
+    name.resize(8);
+    return std::string(Blanks6) + formatDateTime(EventTimeFormat, start, regional) + " " + name +
+           std::string(HourTag);
+}
+
+PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime shownDate,
+                                           std::string_view datePattern,
+                                           const RegionalSettings& regional)
+{
+    PlanetaryHoursReport report;
+    report.sunMoonList = sunMoonLines(times, regional);
+    report.table[0][0] = "Sunrise " + headingDate(times.SunRise, datePattern, regional);
+    report.table[0][2] = "Sunset " + headingDate(times.SunSet, datePattern, regional);
+    report.hasHours = sunRisesAndSets(times);
+    if (report.hasHours) {
+        fillHours(report, times, dayOfWeek(shownDate), regional);
+    } else {
+        report.statusText = std::string(kNoSunriseText);
+        report.hoursList = {report.table[0][0] + " ", std::string(kNoSunriseText)};
+    }
+    return report;
+}
+
+}  // namespace vantrel::core
