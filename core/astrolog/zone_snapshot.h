@@ -12,6 +12,12 @@ class Clock;
 class Messages;
 class ZoneRules;
 
+// Shown when the user's short date order is neither month first nor day first, and when a
+// rise-and-set listing's date cannot be read in the user's date order.
+inline constexpr const char* DateOrderMessage =
+    "Sorry, Vantrel is only compatible with date formats of mdy or dmy. You can Use Control Panel "
+    "Regional Settings to change to a supported format.";
+
 struct ZoneSnapshot {
     int SystemZoneHours = 0;          // standard offset, hours west of Greenwich, truncated
     int systemZoneMinutesWest = 0;    // the whole offset, for zones that are not whole hours
@@ -24,5 +30,8 @@ struct ZoneSnapshot {
 // messages when the short date order is neither month first nor day first.
 ZoneSnapshot TakeSystemZoneSnapshot(const ZoneRules& zoneRules, const Clock& clock,
                                     const RegionalSettings& regional, Messages& messages);
+
+// "-Yd" when the first letter of the short date format is "d" in either case, else empty.
+std::string dateOrderSwitchFor(const RegionalSettings& regional);
 
 }  // namespace vantrel::core

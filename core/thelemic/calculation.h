@@ -19,6 +19,7 @@ class Clipboard;
 class MainView;
 class Messages;
 class ProcessRunner;
+struct AstrologEnvironment;
 
 // Everything a calculation reads and writes beyond its arguments. The references must outlive
 // the Calculator.
@@ -57,6 +58,11 @@ public:
     const CalculationContext& context() const { return m_context; }
 
 private:
+    AstrologEnvironment astrologEnvironment() const;
+    void deleteEngineOutputs() const;
+    void composeDisplay(const std::string& thelemicPart, const std::string& weekdayPart,
+                        DateTime day, DateTime clock);
+
     CalculationContext m_context;
     TThelemicDate m_thelemicDate;
     RiseSetTimes m_riseSetTimes;

@@ -1,0 +1,45 @@
+#pragma once
+// The command files that drive the chart engine. Every file has the same header line and
+// chart-data line; the kinds of run differ only in the switch lines after them.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/astrolog/zone_snapshot.h"
+#include "core/common/date_time.h"
+#include "core/settings/settings.h"
+
+namespace vantrel::core {
+
+// The place as the user typed it: time zone (hours west of Greenwich), longitude ("93W21") and
+// latitude ("45N05").
+struct ChartPlace {
+    std::string zone;
+    std::string longitude;
+    std::string latitude;
+};
+
+// "/qb 3 14 2001 21:07PM DT 5 74W00 40N43": month, day and year of `date`, hour and minute of
+// `time` (seconds are cut, never carried), the daylight field and zone by Settings::OTime, and
+// the place. Throws VantrelError naming the field when a location text that would be written
+// holds a blank or a control character, since either would split the line and could slip
+// further switches into it.
+std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
+                          const Settings& settings, const ZoneSnapshot& zone);
+
+// The lines of each kind of command file, without line ends.
+std::vector<std::string> chartInputLines(const ChartPlace& place, DateTime time, DateTime date,
+                                         const Settings& settings, const ZoneSnapshot& zone);
+std::vector<std::string> wheelInputLines(const ChartPlace& place, DateTime time, DateTime date,
+                                         const Settings& settings, const ZoneSnapshot& zone);
+std::vector<std::string> aspectsInputLines(const ChartPlace& place, DateTime time, DateTime date,
+                                           const Settings& settings, const ZoneSnapshot& zone);
+std::vector<std::string> riseSetInputLines(const ChartPlace& place, const std::string& outputFile,
+                                           DateTime time, DateTime date, const Settings& settings,
+                                           const ZoneSnapshot& zone);
+
+// Every line, the last one included, ended by CR LF.
+void writeCommandFile(std::ostream& out, const std::vector<std::string>& lines);
+
+}  // namespace vantrel::core

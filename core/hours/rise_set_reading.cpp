@@ -1,0 +1,136 @@
+#include "core/hours/rise_set_reading.h"
+
+#include <optional>
+
+#include "core/common/date_parse.h"
+
+namespace vantrel::core {
+
+namespace {
+
+// 0-based positions of the searched words: " Sun" ends in column 32, so it begins in 29.
+constexpr std::size_t kSunNameAt = 28;
+constexpr std::size_t kMoonNameAt = 27;
+
+struct BodyFields {
+    DateTime* nadir;
+    DateTime* rise;
+    DateTime* zenith;
+    DateTime* set;
+};
+
+// Columns first..last (1-based, inclusive) of a line, as far as the line reaches.
+std::string_view columns(std::string_view line, std::size_t first, std::size_t last)
+{
+    if (line.size() < first)
+        return {};
+    return line.substr(first - 1, last - first + 1);
+}
+
+bool contains(std::string_view line, std::string_view word)
+{
+    return line.find(word) != std::string_view::npos;
+}
+
+class ListingReader {
+public:
+    ListingReader(const std::string& dateOrderSwitch, const RegionalSettings& regional)
+        : m_switch(dateOrderSwitch), m_regional(regional)
+    {
+    }
+
+    // Both the date and the time are localised, in either listing: in day-first mode the engine
+    // writes ":" in its times just as it writes "-" in its dates.
+    std::optional<DateTime> moment(std::string_view line) const
+    {
+        const std::string text = LocalizeSeparators(columns(line, 7, 16), m_switch, m_regional) +
+                                 LocalizeSeparators(columns(line, 18, 24), m_switch, m_regional);
+        return parseLocaleDateTime(text, m_regional);
+    }
+
+private:
+    const std::string& m_switch;
+    const RegionalSettings& m_regional;
+};
+
+// Sets each field whose event word the line holds; with onlyMissing, only fields still at
+// kNotFound. False when the line's moment cannot be read.
+bool applyEvents(std::string_view line, const BodyFields& fields, bool onlyMissing,
+                 const ListingReader& reader)
+{
+    const std::pair<const char*, DateTime*> tests[] = {
+        {"nadirs", fields.nadir}, {"rises", fields.rise}, {"zeniths", fields.zenith},
+        {"sets", fields.set}};
+    std::optional<DateTime> value;
+    for (const auto& [word, field] : tests) {
+        if (!contains(line, word) || (onlyMissing && *field != kNotFound))
+            continue;
+        if (!value) {
+            value = reader.moment(line);
+            if (!value)
+                return false;
+        }
+        *field = *value;
+    }
+    return true;
+}
+
+bool isBodyLine(std::string_view line, std::string_view name, std::size_t at)
+{
+    return line.find(name) == at;
+}
+
+}  // namespace
+
+std::string LocalizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
+                               const RegionalSettings& regional)
+{
+    if (dateOrderSwitch.empty())
+        return std::string(text);
+    std::string result;
+    for (const char c : text) {
+        if (c == '-')
+            result += regional.dateSeparator;
+        else if (c == ':')
+            result += regional.timeSeparator;
+        else
+            result += c;
+    }
+    return result;
+}
+
+RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,
+                                      const std::vector<std::string>& nextDayLines,
+                                      const std::string& dateOrderSwitch,
+                                      const RegionalSettings& regional, RiseSetTimes& times)
+{
+    times = {kNotFound, kNotFound, kNotFound, kNotFound, kNotFound,
+             kNotFound, kNotFound, kNotFound, kNotFound};
+    const BodyFields sun{&times.SunNadir, &times.SunRise, &times.SunZenith, &times.SunSet};
+    const BodyFields moon{&times.MoonNadir, &times.MoonRise, &times.MoonZenith, &times.MoonSet};
+    const ListingReader reader(dateOrderSwitch, regional);
+
+    for (const std::string& line : dayLines) {
+        if (isBodyLine(line, " Sun", kSunNameAt) && !applyEvents(line, sun, false, reader))
+            return RiseSetReadResult::UnreadableDate;
+        if (isBodyLine(line, " Moon", kMoonNameAt) && !applyEvents(line, moon, false, reader))
+            return RiseSetReadResult::UnreadableDate;
+    }
+    for (const std::string& line : nextDayLines) {
+        if (isBodyLine(line, " Sun", kSunNameAt)) {
+            if (contains(line, "rises")) {
+                const auto value = reader.moment(line);
+                if (!value)
+                    return RiseSetReadResult::UnreadableDate;
+                times.NextSunRise = *value;
+            }
+            if (!applyEvents(line, sun, true, reader))
+                return RiseSetReadResult::UnreadableDate;
+        }
+        if (isBodyLine(line, " Moon", kMoonNameAt) && !applyEvents(line, moon, true, reader))
+            return RiseSetReadResult::UnreadableDate;
+    }
+    return RiseSetReadResult::Complete;
+}
+
+}  // namespace vantrel::core

@@ -1,0 +1,76 @@
+#include "core/thelemic/year_numbering.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace vantrel::core {
+
+namespace {
+
+constexpr const char* kHundreds[] = {"", "C", "CC", "CCC", "CD", "D", "DC", "DCC", "DCCC", "CM"};
+constexpr const char* kTens[] = {"", "X", "XX", "XXX", "XL", "L", "LX", "LXX", "LXXX", "XC"};
+constexpr const char* kUnits[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
+
+std::string lowerCase(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+enum class Style { RomanUpper, RomanLower, Decimal };
+
+std::string written(int number, Style style)
+{
+    switch (style) {
+    case Style::RomanUpper:
+        return RomanNumeral(number);
+    case Style::RomanLower:
+        return lowerCase(RomanNumeral(number));
+    case Style::Decimal:
+        break;
+    }
+    return std::to_string(number);
+}
+
+struct YearFormat {
+    Style cycle;
+    Style year;
+};
+
+constexpr YearFormat kFormats[] = {
+    {Style::RomanUpper, Style::RomanLower},  // "IVv"
+    {Style::RomanLower, Style::Decimal},     // "iv5"
+    {Style::RomanLower, Style::RomanUpper},  // "ivV"
+    {Style::Decimal, Style::RomanLower},     // "4v"
+    {Style::Decimal, Style::RomanUpper},     // "4V"
+};
+
+}  // namespace
+
+int YearCount(int year, int month, int day)
+{
+    int count = year - 1904;
+    if (month < 3 || (month == 3 && day <= 19))
+        --count;
+    return count;
+}
+
+std::string RomanNumeral(int number)
+{
+    if (number <= 0 || number > 3999)
+        return "";
+    return std::string(number / 1000, 'M') + kHundreds[number / 100 % 10] + kTens[number / 10 % 10] +
+           kUnits[number % 10];
+}
+
+std::string yearText(int yearCount, int format)
+{
+    const YearFormat& chosen = kFormats[(format >= 0 && format <= 4) ? format : 1];
+    const int magnitude = std::abs(yearCount);
+    const std::string text = written(magnitude / kYearsPerCycle, chosen.cycle) +
+                             written(magnitude % kYearsPerCycle, chosen.year);
+    return yearCount < 0 ? "-" + text : text;
+}
+
+}  // namespace vantrel::core

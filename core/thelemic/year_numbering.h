@@ -1,0 +1,25 @@
+#pragma once
+// Thelemic years: counted from 20 March 1904 and written as the number of completed 22-year
+// cycles followed directly by the year within the cycle.
+
+#include <string>
+
+namespace vantrel::core {
+
+inline constexpr int kYearsPerCycle = 22;
+
+// Whole years since the year that began on 20 March 1904 (count 0). The year turns at the start
+// of 20 March; dates before the epoch give negative counts (19 March 1904 is -1).
+int YearCount(int year, int month, int day);
+
+// The Roman numeral of 0 to 3999 in upper case; 0 (and anything outside the range) gives the
+// empty text.
+std::string RomanNumeral(int number);
+
+// The year text in "Year Format" `format`: 0 "IVv", 1 "iv5", 2 "ivV", 3 "4v", 4 "4V" (any other
+// index is written as 1). Cycle and year are count div 22 and count mod 22. A negative count (a
+// date before the epoch) is written as a minus sign followed by the text of the number of years
+// before the epoch, split the same way: 19 March 1904 is "-i" in "IVv", "-1" in "iv5".
+std::string yearText(int yearCount, int format);
+
+}  // namespace vantrel::core
