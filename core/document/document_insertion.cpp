@@ -1,0 +1,127 @@
+#include "core/document/document_insertion.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace vantrel::core {
+
+namespace {
+constexpr double kGreetingSizePoints = 10;
+constexpr double kDateLineSizePoints = 8;
+}  // namespace
+
+int dateLineCount(int oLines)
+{
+    if (oLines < 0)
+        return 0;
+    return std::min(oLines, 2) + 1;
+}
+
+DocumentInsertion::DocumentInsertion(DocumentAutomation& automation, DateDisplay& display,
+                                     Messages& messages)
+    : m_automation(automation), m_display(display), m_messages(messages)
+{
+}
+
+void DocumentInsertion::InsertintoWord971Click(const Settings& settings)
+{
+    if (!m_application) {
+        try {
+            m_application = m_automation.connect();
+        } catch (const std::exception& error) {
+            m_messages.showError(error.what());
+            return;
+        }
+    }
+
+    DocumentRef document;
+    try {
+        buildLetter(*m_application, document);
+    } catch (const std::exception&) {
+        // A word processor that went away or refused a call: the next use starts over.
+        dropConnection();
+        return;
+    }
+
+    // Each date line on its own: the pasted text may have fewer lines than the setting asks.
+    const int count = dateLineCount(settings.OLines);
+    for (int index = 1; index <= count; ++index) {
+        try {
+            formatDateLine(document, index);
+        } catch (const std::exception&) {
+        }
+    }
+
+    // The letter is complete at this point; losing it without a word would leave the user
+    // wondering whether anything happened.
+    try {
+        m_automation.present(document);
+    } catch (const std::exception& error) {
+        dropConnection();
+        m_messages.showError(error.what());
+    }
+}
+
+void DocumentInsertion::buildLetter(ApplicationRef application, DocumentRef& document)
+{
+    m_automation.setVisible(application, true);
+    document = m_automation.addDocument(application);
+    m_automation.addBookmark(document, kFirstRealParaBookmark);
+
+    const SelectionRef selection = m_automation.selection(application);
+    m_automation.font(selection);
+    m_automation.typeText(selection, kGreetingLaw);
+    m_automation.typeParagraph(selection);
+    formatParagraph(document, 1, ParagraphAlignment::Center, kGreetingSizePoints, true);
+
+    m_automation.addBookmark(document, kBodBookmark);
+    m_automation.typeText(selection, kGreetingLove);
+    m_automation.typeParagraph(selection);
+    formatParagraph(document, 2, ParagraphAlignment::Center, kGreetingSizePoints, true);
+
+    m_display.copyAllAsRichText();
+
+    const BookmarkRef mark = m_automation.bookmark(document, kFirstRealParaBookmark);
+    m_automation.pasteSpecial(m_automation.range(mark), PasteDataType::RichText);
+}
+
+// The format and the font are fetched afresh for each setting, the way the object model is
+// walked from the document each time.
+void DocumentInsertion::formatParagraph(DocumentRef document, int index,
+                                        ParagraphAlignment alignment, double sizePoints,
+                                        bool italic)
+{
+    const ParagraphFormatRef format =
+        m_automation.paragraphFormat(m_automation.paragraph(document, index));
+    paragraphFont(document, index);
+    m_automation.setAlignment(format, alignment);
+
+    const FontRef font = paragraphFont(document, index);
+    m_automation.setSize(font, sizePoints);
+    m_automation.setItalic(font, italic);
+}
+
+void DocumentInsertion::formatDateLine(DocumentRef document, int index)
+{
+    const ParagraphFormatRef format =
+        m_automation.paragraphFormat(m_automation.paragraph(document, index));
+    paragraphFont(document, index);
+    m_automation.setAlignment(format, ParagraphAlignment::Right);
+
+    const FontRef font = paragraphFont(document, index);
+    m_automation.setSize(font, kDateLineSizePoints);
+}
+
+FontRef DocumentInsertion::paragraphFont(DocumentRef document, int index)
+{
+    return m_automation.font(m_automation.range(m_automation.paragraph(document, index)));
+}
+
+void DocumentInsertion::dropConnection()
+{
+    if (m_application)
+        m_automation.disconnect(*m_application);
+    m_application.reset();
+}
+
+}  // namespace vantrel::core
