@@ -1,0 +1,300 @@
+#include "core/batch/convert_batch.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string_view>
+#include <vector>
+
+#include "core/batch/batch_date_time.h"
+#include "core/batch/comma_text.h"
+#include "core/common/error.h"
+#include "core/common/text_file.h"
+#include "core/ports/clock.h"
+#include "core/thelemic/calculation.h"
+
+namespace vantrel::core {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Everything the engine writes; the calculation deletes these before its first run.
+constexpr const char* kEngineOutputs[] = {"chart.txt", "riseset.txt", "risesetn.txt", "planets.txt",
+                                          "wheel.txt", "aspects.txt", "chart.wmf"};
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Reads the next line of a stream whose lines end at CR LF, CR or LF. False at the end; a line
+// end at the very end of the stream adds no empty line.
+bool nextLine(std::streambuf& in, std::string& line)
+{
+    line.clear();
+    int c = in.sbumpc();
+    if (c == std::char_traits<char>::eof())
+        return false;
+    for (; c != std::char_traits<char>::eof(); c = in.sbumpc()) {
+        if (c == '\n')
+            break;
+        if (c == '\r') {
+            if (in.sgetc() == '\n')
+                in.sbumpc();
+            break;
+        }
+        line += static_cast<char>(c);
+    }
+    return true;
+}
+
+// The input is read twice rather than held in memory: once to count its lines and to learn
+// whether it is UTF-8 as a whole, once to convert it.
+class InputFile {
+public:
+    InputFile(const fs::path& path, const std::string& name) : m_path(path), m_name(name)
+    {
+        auto in = open();
+        std::string line;
+        while (nextLine(*in.rdbuf(), line)) {
+            ++m_lineCount;
+            if (m_utf8 && utf8FromFileBytes(line) != line)
+                m_utf8 = false;
+        }
+    }
+
+    std::size_t lineCount() const { return m_lineCount; }
+
+    std::ifstream open() const
+    {
+        std::error_code error;
+        std::ifstream in;
+        if (!fs::is_directory(m_path, error))
+            in.open(m_path, std::ios::binary);
+        if (!in)
+            throw VantrelError(formatMessage("Cannot open file %s", m_name));
+        return in;
+    }
+
+    // The program's own text of a line as read, the first line without a byte-order mark.
+    std::string text(const std::string& bytes, bool first) const
+    {
+        std::string line = m_utf8 ? bytes : utf8FromFileBytes(bytes);
+        if (first && line.starts_with(kByteOrderMark))
+            line.erase(0, kByteOrderMark.size());
+        return line;
+    }
+
+private:
+    fs::path m_path;
+    std::string m_name;
+    std::size_t m_lineCount = 0;
+    bool m_utf8 = true;
+};
+
+// A folder of the conversion's own under the system's temporary folder, readable by the user
+// alone, removed with everything in it when the conversion ends.
+class PrivateFolder {
+public:
+    PrivateFolder()
+    {
+        std::error_code error;
+        const fs::path base = fs::temp_directory_path(error);
+        std::random_device entropy;
+        for (int attempt = 0; attempt < 100 && !error; ++attempt) {
+            const fs::path candidate = base / ("vantrel-batch-" + std::to_string(entropy()));
+            if (fs::create_directory(candidate, error)) {
+                fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, error);
+                m_path = candidate;
+                return;
+            }
+        }
+        throw VantrelError(formatMessage("Cannot create file %s", (base / "vantrel-batch-*").string()));
+    }
+    ~PrivateFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    PrivateFolder(const PrivateFolder&) = delete;
+    PrivateFolder& operator=(const PrivateFolder&) = delete;
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+// Makes `folder` the current directory until the end of the scope.
+class CurrentDirectorySwitch {
+public:
+    explicit CurrentDirectorySwitch(const fs::path& folder) : m_previous(fs::current_path())
+    {
+        fs::current_path(folder);
+    }
+    ~CurrentDirectorySwitch()
+    {
+        std::error_code ignored;
+        fs::current_path(m_previous, ignored);
+    }
+    CurrentDirectorySwitch(const CurrentDirectorySwitch&) = delete;
+    CurrentDirectorySwitch& operator=(const CurrentDirectorySwitch&) = delete;
+
+private:
+    fs::path m_previous;
+};
+
+// An engine named by a relative path ("./astrolog") must still be found while the calculation
+// runs in the private folder: for the conversion, the command names it by its full path.
+class EngineCommandPin {
+public:
+    EngineCommandPin(Settings& settings, const std::string& defaultEngine, const fs::path& base)
+        : m_settings(settings), m_previous(settings.Astrolog)
+    {
+        const bool configured = settings.Astrolog.find_first_not_of(" \t") != std::string::npos;
+        // The default engine is one path that may hold blanks; the setting is split on blanks.
+        if (!configured && defaultEngine.find_first_of(" \t") != std::string::npos)
+            return;
+        std::string command = configured ? settings.Astrolog : defaultEngine;
+        const auto from = command.find_first_not_of(" \t");
+        const auto to = std::min(command.find_first_of(" \t", from), command.size());
+        const fs::path program = command.substr(from, to - from);
+        if (program.is_relative() && program.has_parent_path()) {
+            command.replace(from, to - from, (base / program).string());
+            settings.Astrolog = command;
+        }
+    }
+    ~EngineCommandPin() { m_settings.Astrolog = m_previous; }
+    EngineCommandPin(const EngineCommandPin&) = delete;
+    EngineCommandPin& operator=(const EngineCommandPin&) = delete;
+
+private:
+    Settings& m_settings;
+    std::string m_previous;
+};
+
+bool samePath(const fs::path& a, const fs::path& b)
+{
+    std::error_code error;
+    if (fs::equivalent(a, b, error))
+        return true;
+    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
+}
+
+// Leaves the work folder as the last calculation would have left it, had it run there, except
+// that the user's input and output files are never replaced or removed.
+void copyListingsBack(const fs::path& from, const fs::path& to, const fs::path& input,
+                      const fs::path& output)
+{
+    for (const char* name : kEngineOutputs) {
+        const fs::path target = to / name;
+        if (samePath(target, input) || samePath(target, output))
+            continue;
+        std::error_code ignored;
+        if (fs::exists(from / name, ignored))
+            fs::copy_file(from / name, target, fs::copy_options::overwrite_existing, ignored);
+        else
+            fs::remove(target, ignored);
+    }
+}
+
+const std::string& field(const std::vector<std::string>& fields, std::size_t index)
+{
+    if (index >= fields.size())
+        throw VantrelError(formatMessage("List index out of bounds (%d)", std::to_string(index)));
+    return fields[index];
+}
+
+void appendValue(std::string& out, std::string_view value)
+{
+    out += commaTextValue(value);
+    out += ',';
+}
+
+struct Conversion {
+    Calculator& calculator;
+    BatchObserver& observer;
+    const PrivateFolder& folder;
+    DateTime now;
+    std::string output;
+    bool calculated = false;
+
+    void convertLine(const std::string& line)
+    {
+        const std::vector<std::string> fields = splitCommaText(line);
+        const CalculationContext& context = calculator.context();
+        const std::string& dateText = field(fields, 2);
+        const auto date = readBatchDate(dateText, context.regional, now);
+        if (!date)
+            throw VantrelError(formatMessage("'%s' is not a valid date", dateText));
+        observer.datePickerSet(*date);
+        const std::string& timeText = field(fields, 3);
+        const auto time = readBatchTime(timeText, context.regional);
+        if (!time)
+            throw VantrelError(formatMessage("'%s' is not a valid time", timeText));
+        observer.timePickerSet(*time);
+        context.settings.Zone = field(fields, 4);
+        context.settings.Long = field(fields, 5);
+        context.settings.Lat = field(fields, 6);
+        {
+            const CurrentDirectorySwitch inFolder(folder.path());
+            calculated = true;
+            calculator.CalcButtonClick(*date, *time);
+        }
+        for (std::size_t i = 0; i < 7; ++i)
+            appendValue(output, fields[i]);
+        const TThelemicDate& result = calculator.thelemicDate();
+        for (const std::string* piece :
+             {&result.YearText, &result.SunText, &result.MoonText, &result.DayName})
+            appendValue(output, *piece);
+        output += "\r\n";
+    }
+};
+
+}  // namespace
+
+BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
+                         const std::string& outputName, BatchObserver& observer)
+{
+    const CalculationContext& context = calculator.context();
+    Settings& settings = context.settings;
+    const fs::path inputPath = fs::absolute(inputName);
+    const fs::path outputPath = fs::absolute(outputName);
+    const fs::path workDir = fs::absolute(context.workDir);
+    const InputFile input(inputPath, inputName);
+    const std::string savedZone = settings.Zone;
+    const std::string savedLong = settings.Long;
+    const std::string savedLat = settings.Lat;
+
+    const PrivateFolder folder;
+    Conversion conversion{calculator, observer, folder, clock.now(), {}, false};
+    bool cancelled = false;
+    try {
+        const EngineCommandPin pinned(settings, context.defaultEngine, fs::current_path());
+        std::ifstream in = input.open();
+        std::string bytes;
+        std::size_t done = 0;
+        cancelled = !observer.progress(0, input.lineCount());
+        while (!cancelled && nextLine(*in.rdbuf(), bytes)) {
+            conversion.convertLine(input.text(bytes, done == 0));
+            cancelled = !observer.progress(++done, input.lineCount());
+        }
+    } catch (...) {
+        if (conversion.calculated)
+            copyListingsBack(folder.path(), workDir, inputPath, outputPath);
+        throw;
+    }
+    if (conversion.calculated)
+        copyListingsBack(folder.path(), workDir, inputPath, outputPath);
+    if (cancelled) {
+        settings.Zone = savedZone;
+        settings.Long = savedLong;
+        settings.Lat = savedLat;
+        return BatchResult::Cancelled;
+    }
+    if (!writeFileAtomically(outputPath, conversion.output))
+        throw VantrelError(formatMessage("Cannot create file %s", outputName));
+    settings.Long = savedLong;
+    settings.Lat = savedLat;
+    return BatchResult::Converted;
+}
+
+}  // namespace vantrel::core
