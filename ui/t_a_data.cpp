@@ -1,0 +1,148 @@
+#include "ui/t_a_data.h"
+
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QTextBlock>
+
+#include "core/astrolog/output_listing.h"
+#include "core/common/error.h"
+#include "core/ports/messages.h"
+#include "core/settings/settings.h"
+#include "ui/resources.h"
+#include "ui/t_f_wheel.h"
+
+namespace vantrel::ui {
+namespace {
+
+QString chooseDataFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, "Save", "data.txt", "Text Files(*.txt)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("txt");
+    dialog.selectFile("data.txt");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString joinLines(const std::vector<std::string>& lines)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        list.append(QString::fromStdString(line));
+    return list.join('\n');
+}
+
+}  // namespace
+
+TAData::TAData(core::Messages& messages, QWidget* parent)
+    : QMainWindow(parent), m_messages(messages), m_chooser(chooseDataFile)
+{
+    loadResources();
+    setWindowTitle("Astrolog Output");
+
+    Memo1 = new QPlainTextEdit;
+    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(Memo1);
+    statusBar();
+
+    QMenu* file = menuBar()->addMenu("&File");
+    Save1 = file->addAction("&Save");
+    Close1 = file->addAction("&Close");
+    connect(Save1, &QAction::triggered, this, &TAData::Save1Click);
+    connect(Close1, &QAction::triggered, this, &QWidget::close);
+
+    resize(590, 414);
+}
+
+std::vector<std::string> TAData::lines() const
+{
+    std::vector<std::string> result;
+    const QTextDocument* document = Memo1->document();
+    if (document->isEmpty())
+        return result;
+    result.reserve(static_cast<std::size_t>(document->blockCount()));
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        result.push_back(block.text().toStdString());
+    return result;
+}
+
+void TAData::setLines(const std::vector<std::string>& lines)
+{
+    Memo1->setPlainText(joinLines(lines));
+}
+
+void TAData::appendLines(const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return;
+    if (Memo1->document()->isEmpty()) {
+        setLines(lines);
+        return;
+    }
+    // appendPlainText starts a new line, so the old text keeps its last line intact.
+    Memo1->appendPlainText(joinLines(lines));
+}
+
+void TAData::clear()
+{
+    Memo1->clear();
+}
+
+void TAData::Save1Click()
+{
+    const QString path = m_chooser(this);
+    if (!path.isEmpty())
+        saveLines(path);
+}
+
+bool TAData::saveLines(const QString& path)
+{
+    QByteArray content;
+    for (const std::string& line : lines()) {
+        content.append(line.data(), static_cast<qsizetype>(line.size()));
+        content.append("\r\n");
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
+        !file.commit()) {
+        m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
+        return false;
+    }
+    return true;
+}
+
+void AstroButtonClick(TAData& data, TfWheel& wheel, const QWidget& mainWindow,
+                      const core::Settings& settings, const std::filesystem::path& workDir)
+{
+    // The listings are read before anything changes, so a listing that cannot be read leaves
+    // the window as it was.
+    const std::vector<std::string> listing = core::outputListingLines(workDir);
+    if (settings.OClear)
+        data.clear();
+    data.appendLines(listing);
+
+    const std::filesystem::path chart = workDir / "chart.wmf";
+    std::error_code ignored;
+    if (std::filesystem::exists(chart, ignored)) {
+        wheel.loadPicture(QString::fromStdString(chart.string()));
+        if (!wheel.isVisible())
+            wheel.show();
+    }
+
+    const QRect main = mainWindow.frameGeometry();
+    data.move(main.left(), main.top() + main.height() + 2);
+    if (!data.isVisible())
+        data.show();
+}
+
+}  // namespace vantrel::ui
