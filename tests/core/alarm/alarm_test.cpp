@@ -1,0 +1,337 @@
+#include "core/alarm/alarm.h"
+
+#include <functional>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "core/common/error.h"
+#include "core/hours/planetary_hours.h"
+#include "tests/fakes/fake_ports.h"
+
+namespace vantrel::core {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeSound;
+using testing::TempDir;
+using testing::writeWholeFile;
+
+// 4 June 2000, a Sunday (days since 30 December 1899).
+constexpr DateTime kDay = 36681;
+
+DateTime at(DateTime date, int hour, int minute, int second = 0)
+{
+    return date + dateTimeFromTime({hour, minute, second, 0});
+}
+
+class FakeAlarmHost : public AlarmHost {
+public:
+    bool timerRunning = false;
+    bool armedMark = false;
+    std::vector<DateTime> hoursRuns;
+    int hides = 0;
+    std::vector<std::string> displayLines;
+    std::string statusText;
+    std::function<void(DateTime)> onHoursCommand;
+
+    void startTimer() override { timerRunning = true; }
+    void stopTimer() override { timerRunning = false; }
+    void setArmedMark(bool armed) override { armedMark = armed; }
+    void runHoursCommandHidden(DateTime now) override
+    {
+        hoursRuns.push_back(now);
+        if (onHoursCommand)
+            onHoursCommand(now);
+    }
+    void hideOutputWindows() override { ++hides; }
+    void addDisplayLine(const std::string& line) override { displayLines.push_back(line); }
+    void setStatusText(const std::string& text) override { statusText = text; }
+};
+
+class AlarmTest : public ::testing::Test {
+protected:
+    RegionalSettings regional = usEnglishRegionalSettings();
+    AlarmList list;
+    FakeSound sound;
+    FakeClock clock{at(kDay, 7, 0)};
+    TempDir dir;
+    FakeAlarmHost host;
+    Settings settings;
+    Alarm alarm{list, sound, clock, regional, dir.path()};
+
+    void touch(const std::string& name) { writeWholeFile(dir.path() / name, "RIFF"); }
+    std::string path(const std::string& name) const { return (dir.path() / name).string(); }
+};
+
+TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
+{
+    writeWholeFile(dir.path() / "riseset.txt",
+                   "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'\r\n");
+    writeWholeFile(dir.path() / "risesetn.txt",
+                   "(Mon)  6/ 5/2000  5:27am     Sun (Gem) rises   at  57:10'\r\n");
+    alarm.Alarm1Click(host);
+
+    EXPECT_TRUE(alarm.armed());
+    EXPECT_TRUE(host.armedMark);
+    EXPECT_TRUE(host.timerRunning);
+    ASSERT_EQ(sound.asyncPlayed.size(), 1u);
+    EXPECT_EQ(sound.asyncPlayed[0], path("sun.wav"));
+    ASSERT_EQ(host.hoursRuns.size(), 1u);
+    EXPECT_EQ(host.hoursRuns[0], clock.now());
+    EXPECT_EQ(host.displayLines, std::vector<std::string>{"Alarm activated ..."});
+    EXPECT_EQ(host.hides, 1);
+    EXPECT_TRUE(list.contains("(Sun) 06/04/2000 05:28am     Sun (Gem) rises   at  57:14'"));
+    EXPECT_TRUE(list.contains("(Mon) 06/05/2000 05:27am     Sun (Gem) rises   at  57:10'"));
+
+    alarm.Alarm1Click(host);
+    EXPECT_FALSE(alarm.armed());
+    EXPECT_FALSE(host.armedMark);
+    EXPECT_FALSE(host.timerRunning);
+    EXPECT_EQ(sound.asyncPlayed.size(), 1u);
+    EXPECT_EQ(list.size(), 2u);  // disarming keeps the entries
+}
+
+TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
+{
+    host.onHoursCommand = [](DateTime) { throw VantrelError("Cannot create file input.txt"); };
+    EXPECT_THROW(alarm.Alarm1Click(host), VantrelError);
+    EXPECT_FALSE(alarm.armed());
+    EXPECT_FALSE(host.armedMark);
+    EXPECT_FALSE(host.timerRunning);
+}
+
+TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
+{
+    settings.cbHVenus = true;
+    touch("venus.wav");  // only the name-only file exists
+    host.onHoursCommand = [this](DateTime) {
+        list.add(HourEntry(at(kDay, 7, 51, 40), "Venus", regional));
+    };
+    clock.set(at(kDay, 7, 50));
+    alarm.Alarm1Click(host);
+
+    clock.set(at(kDay, 7, 50, 59));
+    EXPECT_TRUE(alarm.Timer1Timer(host, settings).displayLines.empty());
+
+    clock.set(at(kDay, 7, 51, 0));
+    const AlarmTick tick = alarm.Timer1Timer(host, settings);
+    const std::string entry = "      06/04/2000 07:51am Venus         Hour";
+    EXPECT_EQ(tick.displayLines, std::vector<std::string>{entry + " venus_hour.wav"});
+    EXPECT_EQ(host.displayLines.back(), entry + " venus_hour.wav");
+    EXPECT_EQ(sound.played, std::vector<std::string>{path("venus.wav")});
+    EXPECT_FALSE(list.contains(entry));
+    EXPECT_TRUE(list.contains(""));
+
+    clock.set(at(kDay, 7, 51, 30));
+    EXPECT_TRUE(alarm.Timer1Timer(host, settings).displayLines.empty());
+    EXPECT_EQ(sound.played.size(), 1u);
+}
+
+TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
+{
+    settings.cbHVenus = true;
+    touch("venus_hour.wav");
+    touch("venus.wav");
+    host.onHoursCommand = [this](DateTime) {
+        list.add(HourEntry(at(kDay, 7, 51), "Venus", regional));
+        list.add(HourEntry(at(kDay, 8, 42), "Venus", regional));
+    };
+    alarm.Alarm1Click(host);
+    clock.set(at(kDay, 7, 51, 5));
+    alarm.Timer1Timer(host, settings);
+    EXPECT_EQ(sound.played, std::vector<std::string>{path("venus_hour.wav")});
+
+    sound.busy = true;
+    clock.set(at(kDay, 8, 42, 1));
+    const AlarmTick tick = alarm.Timer1Timer(host, settings);
+    EXPECT_EQ(tick.displayLines.size(), 1u);  // still written and spent
+    EXPECT_TRUE(tick.played.empty());
+    EXPECT_EQ(sound.played.size(), 1u);
+}
+
+TEST_F(AlarmTest, RiseSetAndHourChoicesFilterSeparately)
+{
+    settings.cbSun = false;
+    settings.cbHMars = true;
+    writeWholeFile(dir.path() / "riseset.txt",
+                   "(Sun)  6/ 4/2000  7:51am     Sun (Gem) rises   at  57:14'\r\n");
+    host.onHoursCommand = [this](DateTime) {
+        list.add(HourEntry(at(kDay, 7, 51, 12), "Mars", regional));
+    };
+    alarm.Alarm1Click(host);
+    clock.set(at(kDay, 7, 51, 30));
+    const AlarmTick tick = alarm.Timer1Timer(host, settings);
+
+    ASSERT_EQ(tick.displayLines.size(), 1u);
+    EXPECT_EQ(tick.displayLines[0], "      06/04/2000 07:51am Mars          Hour mars_hour.wav");
+    const std::string sunLine = "(Sun) 06/04/2000 07:51am     Sun (Gem) rises   at  57:14'";
+    EXPECT_TRUE(list.contains(sunLine));
+
+    // Switching the choice on within the minute lets the waiting entry go off.
+    settings.cbSun = true;
+    clock.set(at(kDay, 7, 51, 45));
+    const AlarmTick later = alarm.Timer1Timer(host, settings);
+    EXPECT_EQ(later.displayLines, std::vector<std::string>{sunLine + " sun_rises.wav"});
+}
+
+TEST_F(AlarmTest, StatusBarShowsTheCurrentMoment)
+{
+    alarm.Alarm1Click(host);
+    clock.set(at(kDay, 13, 5, 9));
+    alarm.Timer1Timer(host, settings);
+    EXPECT_EQ(host.statusText, "Alarm is active. Current Time/Date: 6/4/2000 1:05:09 PM");
+}
+
+TEST_F(AlarmTest, CrossingMidnightRearmsOnceForTheNewDay)
+{
+    clock.set(at(kDay, 23, 59));
+    alarm.Alarm1Click(host);
+    clock.set(at(kDay, 23, 59, 59));
+    EXPECT_FALSE(alarm.Timer1Timer(host, settings).rearmed);
+
+    clock.set(at(kDay + 1, 0, 0, 0));
+    EXPECT_TRUE(alarm.Timer1Timer(host, settings).rearmed);
+    EXPECT_TRUE(alarm.armed());
+    EXPECT_TRUE(host.timerRunning);
+    EXPECT_EQ(sound.asyncPlayed.size(), 2u);
+    ASSERT_EQ(host.hoursRuns.size(), 2u);
+    EXPECT_EQ(host.hoursRuns[1], at(kDay + 1, 0, 0, 0));
+    EXPECT_EQ(std::count(host.displayLines.begin(), host.displayLines.end(), "Alarm activated ..."),
+              2);
+    EXPECT_EQ(alarm.armedDate(), kDay + 1);
+
+    clock.set(at(kDay + 1, 0, 0, 1));
+    EXPECT_FALSE(alarm.Timer1Timer(host, settings).rearmed);
+}
+
+TEST_F(AlarmTest, DayWithoutSunriseDoesNotRearmOnEveryTick)
+{
+    // The hours command finds no sunrise: it adds nothing and leaves no listing lines.
+    alarm.Alarm1Click(host);
+    for (int second = 1; second <= 120; ++second) {
+        clock.set(at(kDay, 7, 0, 0) + second / 86400.0);
+        ASSERT_FALSE(alarm.Timer1Timer(host, settings).rearmed) << "second " << second;
+    }
+    EXPECT_EQ(sound.asyncPlayed.size(), 1u);
+    EXPECT_EQ(host.hoursRuns.size(), 1u);
+}
+
+TEST_F(AlarmTest, RearmingRefusesDuplicatesButBringsBackSpentEntries)
+{
+    settings.cbHSun = true;
+    writeWholeFile(dir.path() / "riseset.txt",
+                   "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'\r\n"
+                   "(Sun)  6/ 4/2000  9:05pm     Sun (Gem) sets    at 302:40'\r\n");
+    host.onHoursCommand = [this](DateTime) {
+        list.add(HourEntry(at(kDay, 7, 10), "Sun", regional));
+        list.add(HourEntry(at(kDay, 8, 1), "Venus", regional));
+    };
+    clock.set(at(kDay, 7, 0));
+    alarm.Alarm1Click(host);
+    const std::size_t armedSize = list.size();
+    EXPECT_EQ(armedSize, 4u);
+
+    clock.set(at(kDay, 7, 10, 3));
+    ASSERT_EQ(alarm.Timer1Timer(host, settings).displayLines.size(), 1u);
+    EXPECT_FALSE(list.contains(HourEntry(at(kDay, 7, 10), "Sun", regional)));
+
+    alarm.Alarm1Click(host);
+    alarm.Alarm1Click(host);
+    // Everything came again; only the spent entry was missing, and its empty text stays.
+    EXPECT_EQ(list.size(), armedSize + 1);
+    EXPECT_TRUE(list.contains(HourEntry(at(kDay, 7, 10), "Sun", regional)));
+    clock.set(at(kDay, 7, 10, 40));
+    EXPECT_EQ(alarm.Timer1Timer(host, settings).displayLines.size(), 1u);
+}
+
+// Listing lines as the engine writes them: month first with "/", or day first with "-".
+TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)
+{
+    struct Row {
+        const char* name;
+        const char* shortDateFormat;
+        const char* dateSeparator;
+        const char* timeSeparator;
+        const char* listingLine;
+    };
+    const Row rows[] = {
+        {"US", "m/d/yyyy", "/", ":",
+         "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"German", "dd.mm.yyyy", ".", ":",
+         "(Sun)  4- 6-2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"Finnish", "d.m.yyyy", ".", ".",
+         "(Sun)  4- 6-2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"British", "dd/mm/yyyy", "/", ":",
+         "(Sun)  4- 6-2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"Dutch", "d-m-yyyy", "-", ":",
+         "(Sun)  4- 6-2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"month first with dashes", "m-d-yyyy", "-", ":",
+         "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RegionalSettings local = usEnglishRegionalSettings();
+        local.shortDateFormat = row.shortDateFormat;
+        local.dateSeparator = row.dateSeparator;
+        local.timeSeparator = row.timeSeparator;
+        TempDir folder;
+        writeWholeFile(folder.path() / "riseset.txt", std::string(row.listingLine) + "\r\n");
+        AlarmList entries;
+        FakeSound quiet;
+        FakeClock now{at(kDay, 5, 0)};
+        FakeAlarmHost window;
+        Alarm localAlarm{entries, quiet, now, local, folder.path()};
+        localAlarm.Alarm1Click(window);
+
+        now.set(at(kDay, 5, 28, 20));
+        const AlarmTick tick = localAlarm.Timer1Timer(window, settings);
+        ASSERT_EQ(tick.displayLines.size(), 1u);
+        EXPECT_EQ(tick.displayLines[0].substr(24), "     Sun (Gem) rises   at  57:14' sun_rises.wav");
+    }
+}
+
+TEST(AlarmEntry, FieldsAndSoundNames)
+{
+    const auto hour = readAlarmEntry("      06/04/2000 07:51am Jupiter       Hour");
+    ASSERT_TRUE(hour);
+    EXPECT_EQ(hour->moment, "06/04/2000 07:51am");
+    EXPECT_EQ(hour->name, "Jupiter");
+    EXPECT_EQ(hour->kind, "Hour");
+    EXPECT_EQ(alarmSoundFile(hour->name, hour->kind), "jupiter_hour.wav");
+
+    const auto listing = readAlarmEntry("(Sun) 06/04/2000 05:28am Mercury (Gem) zeniths at +61:02'");
+    ASSERT_TRUE(listing);
+    EXPECT_EQ(listing->name, "Mercury");
+    EXPECT_EQ(listing->kind, "zeniths");
+    EXPECT_FALSE(readAlarmEntry("(Sun)  6/ 4/2000  5:28a"));  // cut before its moment ends
+}
+
+TEST(AlarmEntry, ChoicesCoverTenBodiesAndSevenRulers)
+{
+    Settings none;
+    for (bool Settings::*field :
+         {&Settings::cbSun, &Settings::cbMoon, &Settings::cbMercury, &Settings::cbVenus,
+          &Settings::cbMars, &Settings::cbJupiter, &Settings::cbSaturn, &Settings::cbUranus,
+          &Settings::cbNeptune, &Settings::cbPluto, &Settings::cbHSun, &Settings::cbHMoon,
+          &Settings::cbHMercury, &Settings::cbHVenus, &Settings::cbHMars, &Settings::cbHJupiter,
+          &Settings::cbHSaturn})
+        none.*field = false;
+    Settings pluto = none;
+    pluto.cbPluto = true;
+    EXPECT_FALSE(alarmChosen(none, "Pluto", "rises"));
+    EXPECT_TRUE(alarmChosen(pluto, "Pluto", "sets"));
+    EXPECT_FALSE(alarmChosen(pluto, "Sun", "rises"));
+    // Rise/set choices do not open hours, nor hour choices rises.
+    Settings hourSaturn = none;
+    hourSaturn.cbHSaturn = true;
+    EXPECT_TRUE(alarmChosen(hourSaturn, "Saturn", "Hour"));
+    EXPECT_FALSE(alarmChosen(hourSaturn, "Saturn", "nadirs"));
+    EXPECT_FALSE(alarmChosen(pluto, "Moon", "Hour"));
+    // Names outside the tables are not filtered.
+    EXPECT_TRUE(alarmChosen(none, "Chiron", "rises"));
+    EXPECT_TRUE(alarmChosen(none, "Uranus", "Hour"));
+}
+
+}  // namespace
+}  // namespace vantrel::core
