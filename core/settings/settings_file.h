@@ -1,0 +1,60 @@
+#pragma once
+// The settings file "Vantrel.ini": one section, "vantrel", holding the options and the main
+// window's layout. Every operation reads the whole file afresh and every write replaces it
+// whole (written beside, then renamed), so keys this program does not know survive and an
+// interrupted write never leaves half a file.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/settings/ini_file.h"
+#include "core/settings/settings.h"
+
+namespace vantrel::core {
+
+inline constexpr std::string_view SectionName = "vantrel";
+inline constexpr std::string_view kSettingsFileName = "Vantrel.ini";
+
+// Where the settings file lives: beside the executable when that folder can be written, else
+// in the user's configuration folder, $XDG_CONFIG_HOME/vantrel (or $HOME/.config/vantrel when
+// XDG_CONFIG_HOME is unset or empty). The environment values are passed in; nullopt stands for
+// an unset variable.
+std::filesystem::path settingsFilePath(const std::filesystem::path& executableDir,
+                                       const std::optional<std::string>& xdgConfigHome,
+                                       const std::optional<std::string>& home);
+
+class SettingsFile {
+public:
+    explicit SettingsFile(std::filesystem::path path) : m_path(std::move(path)) {}
+    const std::filesystem::path& path() const { return m_path; }
+
+    // The options dialog's start-up reading: the ten choices (a value past the last item
+    // selects the last one, -1 or less selects none; "Day Begins" outside 0..2 selects none),
+    // the booleans, the location texts, the alarm boxes and the engine command. A missing
+    // file or key gives the first-run value.
+    Settings load() const;
+    // The options dialog's closing: every option key except the location texts and the engine
+    // command. Throws VantrelError("Unable to write to <full path>") and leaves the file as it
+    // was when it cannot be written.
+    void saveOptions(const Settings& settings) const;
+    // "Save lat/long": Longitude, Latitude and Time Zone, as typed. Fails like saveOptions.
+    void saveLocation(const Settings& settings) const;
+
+    // The main window's nine layout keys.
+    MainWindowLayout readLayout() const;
+    void writeLayout(const MainWindowLayout& layout) const;
+
+private:
+    IniFile read() const;
+    // Reads the file for a change; refuses to go on when a file that exists cannot be read,
+    // since writing then would lose the keys it holds.
+    IniFile readForWrite() const;
+    void write(const IniFile& ini) const;
+    [[noreturn]] void failWrite() const;
+
+    std::filesystem::path m_path;
+};
+
+}  // namespace vantrel::core
