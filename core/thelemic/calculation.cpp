@@ -108,6 +108,11 @@ void Calculator::ReadRiseSetTimes(DateTime date, DateTime time)
     const AstrologEnvironment engine = astrologEnvironment();
     const DateTime day = datePart(date);
     const DateTime clock = timePart(time);
+    // A failed run writes nothing, so an older listing must not be left to be read in its place.
+    for (const char* name : {kRiseSetListing, kNextRiseSetListing}) {
+        std::error_code ignored;
+        std::filesystem::remove(m_context.workDir / name, ignored);
+    }
     WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat, kRiseSetListing, clock,
                       day);
     WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat, kNextRiseSetListing,
