@@ -1,0 +1,363 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "core/common/error.h"
+#include "core/settings/settings_file.h"
+#include "tests/fakes/fake_ports.h"
+
+namespace vantrel::core {
+namespace {
+
+using namespace std::string_literals;
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    std::filesystem::path file() const { return m_dir.path() / "Vantrel.ini"; }
+
+    void store(const std::string& bytes) const
+    {
+        std::ofstream out(file(), std::ios::binary);
+        out << bytes;
+    }
+
+    std::string stored() const
+    {
+        std::ifstream in(file(), std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+
+    Settings loadFrom(const std::string& bytes) const
+    {
+        store(bytes);
+        return SettingsFile(file()).load();
+    }
+
+    testing::TempDir m_dir;
+};
+
+TEST_F(SettingsFileTest, NoFileGivesTheFirstRunValues)
+{
+    const SettingsFile settingsFile(file());
+    const Settings s = settingsFile.load();
+    EXPECT_EQ(s.OLines, 1);
+    EXPECT_EQ(s.ODateFormat, 1);
+    EXPECT_EQ(s.OTimeFormat, 0);
+    EXPECT_EQ(s.OFormat, 1);
+    EXPECT_EQ(s.OBasic, 0);
+    EXPECT_EQ(s.OAspect, 1);
+    EXPECT_EQ(s.OHouseSystem, 0);
+    EXPECT_EQ(s.OZodiac, 0);
+    EXPECT_EQ(s.OTime, 0);
+    EXPECT_EQ(s.DayBegins, 0);
+    EXPECT_EQ(s.Zone, "6");
+    EXPECT_EQ(s.Long, "93W21");
+    EXPECT_EQ(s.Lat, "45N05");
+    EXPECT_TRUE(s.cbSun);
+    EXPECT_TRUE(s.cbHSun);
+    EXPECT_FALSE(s.cbMoon);
+    EXPECT_TRUE(s.OHints);
+    EXPECT_EQ(s.Astrolog, "");
+
+    const MainWindowLayout layout = settingsFile.readLayout();
+    EXPECT_TRUE(layout.toolBar && layout.statusBar && layout.monthCalendar);
+    EXPECT_EQ(layout.clientWidth, 400);
+    EXPECT_EQ(layout.clientHeight, 315);
+    EXPECT_EQ(layout.top, 10);
+    EXPECT_EQ(layout.left, 10);
+    EXPECT_TRUE(layout.showOnStartup);
+    EXPECT_FALSE(layout.verseOfDay);
+    // Reading never creates the file.
+    EXPECT_FALSE(std::filesystem::exists(file()));
+}
+
+TEST_F(SettingsFileTest, ValueConversion)
+{
+    struct Row {
+        const char* name;
+        const char* line;
+        int Settings::*field;
+        int expected;
+    };
+    const Row rows[] = {
+        {"hexadecimal 0x", "DateFormat=0x2", &Settings::ODateFormat, 2},
+        {"hexadecimal $", "DateFormat=$0", &Settings::ODateFormat, 0},
+        {"word", "DateFormat=two", &Settings::ODateFormat, 1},
+        {"bare 0x", "DateFormat=0x", &Settings::ODateFormat, 1},
+        {"trailing letters", "DateFormat=2a", &Settings::ODateFormat, 1},
+        {"plus sign", "DateFormat=+2", &Settings::ODateFormat, 2},
+        {"blanks around", "DateFormat =  2 \t", &Settings::ODateFormat, 2},
+        {"too large for an integer", "DateFormat=99999999999", &Settings::ODateFormat, 1},
+        {"past the last item", "Lines=7", &Settings::OLines, 2},
+        {"minus one", "Lines=-1", &Settings::OLines, -1},
+        {"below minus one", "Lines=-3", &Settings::OLines, -1},
+        {"key in lower case", "lines=0", &Settings::OLines, 0},
+        {"last house system", "House System=13", &Settings::OHouseSystem, 13},
+        {"past the last house system", "House System=40", &Settings::OHouseSystem, 13},
+        {"day begins past the list", "Day Begins=3", &Settings::DayBegins, -1},
+        {"day begins below the list", "Day Begins=-5", &Settings::DayBegins, -1},
+        {"day begins in the list", "Day Begins=2", &Settings::DayBegins, 2},
+    };
+    for (const auto& row : rows) {
+        const Settings s = loadFrom(std::string("[vantrel]\r\n") + row.line + "\r\n");
+        EXPECT_EQ(s.*row.field, row.expected) << row.name;
+    }
+}
+
+TEST_F(SettingsFileTest, BooleansAndTexts)
+{
+    Settings s = loadFrom("[Vantrel]\nHints=5\nGreetings=-1\nClear=0\nQuoted=yes\n"
+                          "Longitude=  12E30  \nLatitude=\nHour Sun=0\nMoon=1\n"
+                          "Astrolog=/opt/astrolog/astrolog -q\n");
+    EXPECT_TRUE(s.OHints);
+    EXPECT_TRUE(s.Greetings);
+    EXPECT_FALSE(s.OClear);
+    EXPECT_FALSE(s.Quoted);  // not a number: the default, false
+    EXPECT_EQ(s.Long, "12E30");
+    EXPECT_EQ(s.Lat, "");     // present but empty: empty, not the default
+    EXPECT_EQ(s.Zone, "6");   // absent: the default
+    EXPECT_FALSE(s.cbHSun);
+    EXPECT_TRUE(s.cbMoon);
+    EXPECT_EQ(s.Astrolog, "/opt/astrolog/astrolog -q");
+
+    s = loadFrom("[vantrel]\nHints=\nWheel Reverse=x\n");
+    EXPECT_TRUE(s.OHints);
+    EXPECT_TRUE(s.WheelReverse);
+}
+
+TEST_F(SettingsFileTest, DamagedFilesGiveDefaultsWithoutComplaint)
+{
+    // No section header: the keys belong to no section.
+    EXPECT_EQ(loadFrom("Lines=0\r\nDateFormat=2\r\n").OLines, 1);
+    // Binary bytes, a very long line, and a key in another section.
+    std::string binary = "[vantrel]\r\n\x01\x02\xff\xfe=\x80\x00\x90\r\n"s;
+    binary += std::string(200000, 'x') + "\r\n";
+    binary += "Lines=0\r\n[other]\r\nDateFormat=2\r\n";
+    Settings s = loadFrom(binary);
+    EXPECT_EQ(s.OLines, 0);
+    EXPECT_EQ(s.ODateFormat, 1);
+    // CR-only line ends.
+    s = loadFrom("[vantrel]\rLines=2\rTimeFormat=1\r");
+    EXPECT_EQ(s.OLines, 2);
+    EXPECT_EQ(s.OTimeFormat, 1);
+    // A section header with blanks and a bracket left open; only the first section counts.
+    s = loadFrom("[ VANTREL ]\nLines=2\n[vantrel]\nLines=0\nTimeFormat=1\n");
+    EXPECT_EQ(s.OLines, 2);
+    EXPECT_EQ(s.OTimeFormat, 0);
+    // An empty file.
+    EXPECT_EQ(loadFrom("").OLines, 1);
+}
+
+TEST_F(SettingsFileTest, SavedOptionsReadBackAndKeepEverythingElse)
+{
+    store("; written by hand\r\n[other]\r\nkeep=me\r\n\r\n[vantrel]\r\nlines=0\r\n"
+          "Unknown Key=42\r\nAstrolog=astrolog\r\nLongitude=1E01\r\n\r\n[tail]\r\nx=y\r\n");
+    const SettingsFile settingsFile(file());
+    Settings s = settingsFile.load();
+    s.OLines = 2;
+    s.OFormat = 4;
+    s.DayBegins = -1;
+    s.Long = "0W00";
+    s.cbPluto = true;
+    s.cbHSaturn = true;
+    settingsFile.saveOptions(s);
+
+    const std::string text = stored();
+    EXPECT_NE(text.find("; written by hand\r\n[other]\r\nkeep=me\r\n\r\n[vantrel]\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("Unknown Key=42\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Astrolog=astrolog\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n\r\n[tail]\r\nx=y\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Day Begins=-1\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Hints=1\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("lines=0"), std::string::npos);
+    // The location is not saved with the options.
+    EXPECT_NE(text.find("Longitude=1E01\r\n"), std::string::npos);
+
+    const Settings back = settingsFile.load();
+    EXPECT_EQ(back.OLines, 2);
+    EXPECT_EQ(back.OFormat, 4);
+    EXPECT_EQ(back.DayBegins, -1);
+    EXPECT_TRUE(back.cbPluto);
+    EXPECT_TRUE(back.cbHSaturn);
+    EXPECT_EQ(back.Long, "1E01");
+    EXPECT_EQ(back.Astrolog, "astrolog");
+}
+
+TEST_F(SettingsFileTest, OptionKeysAreWrittenInTheirOrder)
+{
+    SettingsFile(file()).saveOptions(Settings{});
+    const std::string text = stored();
+    const char* order[] = {"[vantrel]", "DateFormat=1", "TimeFormat=0", "Lines=1", "Format=1",
+                           "Time=0", "Day Begins=0", "Aspect=1", "Zodiac=0", "House System=0",
+                           "Basic=0", "Clear=1", "Wheel Chart=0", "Wheel Reverse=1",
+                           "Monochrome=1", "Aspect Charts=0", "Hints=1", "Update Caption=0",
+                           "Replace Clip=0", "Greetings=0", "Quoted=0", "Sun=1", "Moon=0",
+                           "Mercury=0", "Venus=0", "Mars=0", "Jupiter=0", "Neptune=0",
+                           "Uranus=0", "Saturn=0", "Pluto=0", "Hour Sun=1", "Hour Moon=0",
+                           "Hour Mercury=0", "Hour Venus=0", "Hour Mars=0", "Hour Jupiter=0",
+                           "Hour Saturn=0"};
+    std::string expected;
+    for (const char* line : order)
+        expected += std::string(line) + "\r\n";
+    EXPECT_EQ(text, expected);
+}
+
+TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
+{
+    const SettingsFile settingsFile(file());
+    Settings s;
+    s.Long = "122W25";
+    s.Lat = "37N47";
+    s.Zone = "8\r\nLines=0";  // a pasted line break must not make up a key
+    settingsFile.saveLocation(s);
+    EXPECT_EQ(stored(), "[vantrel]\r\nLongitude=122W25\r\nLatitude=37N47\r\nTime Zone=8  Lines=0\r\n");
+    Settings back = settingsFile.load();
+    EXPECT_EQ(back.Long, "122W25");
+    EXPECT_EQ(back.OLines, 1);
+
+    MainWindowLayout layout;
+    layout.toolBar = false;
+    layout.clientHeight = 500;
+    layout.left = -20;
+    layout.verseOfDay = true;
+    settingsFile.writeLayout(layout);
+    const MainWindowLayout read = settingsFile.readLayout();
+    EXPECT_FALSE(read.toolBar);
+    EXPECT_TRUE(read.statusBar);
+    EXPECT_EQ(read.clientHeight, 500);
+    EXPECT_EQ(read.left, -20);
+    EXPECT_TRUE(read.verseOfDay);
+    EXPECT_NE(stored().find("Time Zone=8  Lines=0\r\nTool Bar=0\r\nStatus Bar=1\r\n"
+                            "Month Calendar=1\r\nTOTD=1\r\nVOD=1\r\nClientHeight=500\r\n"),
+              std::string::npos);
+}
+
+TEST_F(SettingsFileTest, UnwritableFolderReportsThePathAndKeepsTheOldFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not bind the superuser";
+    store("[vantrel]\r\nLines=0\r\n");
+    std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_read |
+                                                   std::filesystem::perms::owner_exec);
+    std::string message;
+    try {
+        SettingsFile(file()).saveOptions(Settings{});
+    } catch (const VantrelError& error) {
+        message = error.what();
+    }
+    std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(message, "Unable to write to " + file().string());
+    EXPECT_EQ(stored(), "[vantrel]\r\nLines=0\r\n");
+}
+
+TEST_F(SettingsFileTest, FailedWriteReportsTheFullPath)
+{
+    // A plain file where the folder should be: no one can write there.
+    store("x");
+    const SettingsFile settingsFile(file() / "Vantrel.ini");
+    try {
+        settingsFile.saveLocation(Settings{});
+        FAIL() << "no error";
+    } catch (const VantrelError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + (file() / "Vantrel.ini").string());
+    }
+    EXPECT_THROW(settingsFile.writeLayout(MainWindowLayout{}), VantrelError);
+    EXPECT_EQ(stored(), "x");
+}
+
+TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    store("[vantrel]\r\nsecret=1\r\n");
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_write);
+    EXPECT_THROW(SettingsFile(file()).saveOptions(Settings{}), VantrelError);
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(stored(), "[vantrel]\r\nsecret=1\r\n");
+}
+
+TEST(SettingsFilePath, BesideTheProgramWhenWritableElseInTheConfigFolder)
+{
+    testing::TempDir dir;
+    EXPECT_EQ(settingsFilePath(dir.path(), "/xdg", "/home/u"), dir.path() / "Vantrel.ini");
+    const auto missing = dir.path() / "not-there";
+    EXPECT_EQ(settingsFilePath(missing, "/xdg", "/home/u"),
+              std::filesystem::path("/xdg/vantrel/Vantrel.ini"));
+    EXPECT_EQ(settingsFilePath(missing, std::nullopt, "/home/u"),
+              std::filesystem::path("/home/u/.config/vantrel/Vantrel.ini"));
+    EXPECT_EQ(settingsFilePath(missing, "", "/home/u"),
+              std::filesystem::path("/home/u/.config/vantrel/Vantrel.ini"));
+}
+
+TEST(SettingsFilePath, ConfigFolderIsCreatedOnFirstWrite)
+{
+    testing::TempDir dir;
+    const auto path = settingsFilePath(dir.path() / "absent", (dir.path() / "cfg").string(), "");
+    SettingsFile(path).saveLocation(Settings{});
+    EXPECT_EQ(SettingsFile(path).load().Long, "93W21");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "cfg" / "vantrel" / "Vantrel.ini"));
+}
+
+TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
+{
+    Settings s;
+    s.OFormat = 3;
+    s.OBasic = 2;
+    s.DayBegins = 2;
+    s.OTime = 2;
+    s.OWheelChart = true;
+    s.WheelReverse = false;
+    s.OHints = false;
+    s.Quoted = true;
+    s.cbMoon = true;
+    s.cbSun = false;
+    s.cbHSun = true;
+    s.cbHSaturn = true;
+    s.Long = "0E00";
+    s.Lat = "0N00";
+    s.Zone = "-1";
+    s.Astrolog = "/usr/bin/astrolog";
+    ResetButtonClick(s);
+    EXPECT_EQ(s.OFormat, 0);   // "IVv", not the first-run "iv5"
+    EXPECT_EQ(s.OBasic, 1);    // "Anno", not the first-run "An"
+    EXPECT_EQ(s.DayBegins, 0);
+    EXPECT_EQ(s.OTime, 0);
+    EXPECT_FALSE(s.OWheelChart);
+    EXPECT_TRUE(s.WheelReverse);
+    EXPECT_TRUE(s.OHints);
+    EXPECT_FALSE(s.Quoted);
+    EXPECT_TRUE(s.cbSun);
+    EXPECT_FALSE(s.cbMoon);
+    EXPECT_FALSE(s.cbHSun);
+    EXPECT_FALSE(s.cbHSaturn);
+    EXPECT_EQ(s.Long, "0E00");
+    EXPECT_EQ(s.Lat, "0N00");
+    EXPECT_EQ(s.Zone, "-1");
+    EXPECT_EQ(s.Astrolog, "/usr/bin/astrolog");
+}
+
+TEST(IniInteger, Conversions)
+{
+    EXPECT_EQ(readIniInteger("315"), 315);
+    EXPECT_EQ(readIniInteger("-12"), -12);
+    EXPECT_EQ(readIniInteger("0X1f"), 31);
+    EXPECT_EQ(readIniInteger("$FF"), 255);
+    EXPECT_EQ(readIniInteger("007"), 7);
+    EXPECT_EQ(readIniInteger("2147483647"), 2147483647);
+    EXPECT_FALSE(readIniInteger("2147483648"));
+    EXPECT_FALSE(readIniInteger("$"));
+    EXPECT_FALSE(readIniInteger("0x"));
+    EXPECT_FALSE(readIniInteger("$-1"));
+    EXPECT_FALSE(readIniInteger("0x-1"));
+    EXPECT_FALSE(readIniInteger("+-1"));
+    EXPECT_FALSE(readIniInteger("1 2"));
+    EXPECT_FALSE(readIniInteger(""));
+}
+
+}  // namespace
+}  // namespace vantrel::core
