@@ -70,7 +70,7 @@ public:
         std::ifstream in;
         if (!fs::is_directory(m_path, error))
             in.open(m_path, std::ios::binary);
-        if (!in)
+        if (!in.is_open() || !in)
             throw VantrelError(formatMessage("Cannot open file %s", m_name));
         return in;
     }

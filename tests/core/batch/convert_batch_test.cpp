@@ -1,0 +1,365 @@
+#include "core/batch/convert_batch.h"
+
+#include <gtest/gtest.h>
+
+#include "core/batch/comma_text.h"
+#include "core/common/error.h"
+#include "core/thelemic/calculation.h"
+#include "tests/fakes/fake_ports.h"
+
+namespace vantrel::core {
+namespace {
+
+using testing::FakeClipboard;
+using testing::FakeClock;
+using testing::FakeMessages;
+using testing::FakeProcessRunner;
+using testing::readWholeFile;
+using testing::RecordingMainView;
+using testing::TempDir;
+using testing::writeWholeFile;
+namespace fs = std::filesystem;
+
+// A chart listing as the engine writes it: degree in characters 7-8, sign in 9-11.
+const std::string kChartListing =
+    "Vantrel chart heading\r\nBody  Locat. Ret.\r\n\r\nSun   23Pis59 + 0:00\r\nMoon   1Cap14 + 5:09\r\n";
+const std::string kExampleLine = "Ann,birthday,3/14/2001,21:07,5,74W00,40N43";
+
+class RecordingObserver : public BatchObserver {
+public:
+    std::vector<DateTime> dates;
+    std::vector<DateTime> times;
+    std::vector<std::size_t> progressCalls;
+    std::size_t cancelAfter = static_cast<std::size_t>(-1);
+
+    void datePickerSet(DateTime date) override { dates.push_back(date); }
+    void timePickerSet(DateTime time) override { times.push_back(time); }
+    bool progress(std::size_t done, std::size_t) override
+    {
+        progressCalls.push_back(done);
+        return done < cancelAfter;
+    }
+};
+
+// Each test runs with a fresh temporary folder as the current directory, as the program runs in
+// the user's folder.
+class ConvertBatchTest : public ::testing::Test {
+protected:
+    ConvertBatchTest() : m_previous(fs::current_path())
+    {
+        fs::current_path(m_dir.path());
+        runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}});
+    }
+    ~ConvertBatchTest() override { fs::current_path(m_previous); }
+
+    BatchResult convert(const std::string& input, const std::string& output = "output.txt")
+    {
+        return ConvertBatch(calculator, clock, input, output, observer);
+    }
+    std::string convertError(const std::string& input, const std::string& output = "output.txt")
+    {
+        try {
+            convert(input, output);
+        } catch (const VantrelError& error) {
+            return error.what();
+        }
+        return "(no error)";
+    }
+    fs::path folder() const { return m_dir.path(); }
+
+    TempDir m_dir;
+    fs::path m_previous;
+    Settings settings;
+    RegionalSettings regional = usEnglishRegionalSettings();
+    ZoneSnapshot zone;
+    FakeProcessRunner runner{"."};
+    RecordingMainView view;
+    FakeClipboard clipboard;
+    FakeMessages messages;
+    Calculator calculator{{settings, regional, zone, runner, view, clipboard, messages}};
+    FakeClock clock{dateTimeFromDate(2026, 6, 1)};
+    RecordingObserver observer;
+};
+
+TEST_F(ConvertBatchTest, ExampleLineGivesSevenFieldsThenTheFourPieces)
+{
+    writeWholeFile("dates.txt", kExampleLine + "\r\n");
+    EXPECT_EQ(convert("dates.txt"), BatchResult::Converted);
+    // 14 March 2001 is a Wednesday in Thelemic year 96 (cycle 4, year 8, format "iv5").
+    EXPECT_EQ(readWholeFile("output.txt"),
+              "Ann,birthday,3/14/2001,21:07,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 "
+              "Capricorn,Mercurii,\r\n");
+    ASSERT_EQ(runner.runs.size(), 1u);
+    EXPECT_NE(runner.runs[0].commandFile.find("/qb 3 14 2001 21:07PM ST 5 74W00 40N43"),
+              std::string::npos);
+}
+
+TEST_F(ConvertBatchTest, EveryLineBecomesOneOutputLineInOrder)
+{
+    writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r"
+                                "b,2,3/15/2001,21:07,5,74W00,40N43,ignored,too\n"
+                                "c,3,3/16/2001,9:07PM,5,74W00,40N43");
+    convert("dates.txt");
+    EXPECT_EQ(readWholeFile("output.txt"),
+              "a,1,3/14/2001,21:07,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Mercurii,\r\n"
+              "b,2,3/15/2001,21:07,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Jovis,\r\n"
+              "c,3,3/16/2001,9:07PM,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Veneris,\r\n");
+    EXPECT_EQ(runner.runs.size(), 3u);
+    EXPECT_EQ(observer.progressCalls, (std::vector<std::size_t>{0, 1, 2, 3}));
+}
+
+TEST_F(ConvertBatchTest, EmptyFileGivesEmptyOutputAndKeepsTheLocation)
+{
+    writeWholeFile("output.txt", "earlier output\r\n");
+    writeWholeFile("dates.txt", "");
+    EXPECT_EQ(convert("dates.txt"), BatchResult::Converted);
+    EXPECT_TRUE(fs::exists("output.txt"));
+    EXPECT_EQ(readWholeFile("output.txt"), "");
+    EXPECT_EQ(settings.Long, "93W21");
+    EXPECT_EQ(settings.Lat, "45N05");
+    EXPECT_EQ(settings.Zone, "6");
+    EXPECT_TRUE(runner.runs.empty());
+}
+
+TEST_F(ConvertBatchTest, AfterSuccessLongAndLatAreBackButZoneIsTheLastLines)
+{
+    writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
+                                "b,2,3/14/2001,21:07,-1,2E21,48N52\r\n");
+    convert("dates.txt");
+    EXPECT_EQ(settings.Zone, "-1");
+    EXPECT_EQ(settings.Long, "93W21");
+    EXPECT_EQ(settings.Lat, "45N05");
+    EXPECT_NE(runner.runs[1].commandFile.find("-1 2E21 48N52"), std::string::npos);
+}
+
+TEST_F(ConvertBatchTest, PickersAreToldEachLinesDateAndTime)
+{
+    writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
+                                "b,2,12/25/1999,6:30AM,5,74W00,40N43\r\n");
+    convert("dates.txt");
+    ASSERT_EQ(observer.dates.size(), 2u);
+    ASSERT_EQ(observer.times.size(), 2u);
+    EXPECT_EQ(dateFromDateTime(observer.dates.back()), (CivilDate{1999, 12, 25}));
+    EXPECT_EQ(timeFromDateTime(observer.times.back()), (TimeOfDay{6, 30, 0, 0}));
+}
+
+TEST_F(ConvertBatchTest, DayFirstOrderReadsDayFirstDates)
+{
+    regional.shortDateFormat = "dd.mm.yyyy";
+    regional.dateSeparator = ".";
+    writeWholeFile("dates.txt", "a,1,14.3.01,21:07,5,74W00,40N43\r\n");
+    convert("dates.txt");
+    EXPECT_EQ(dateFromDateTime(observer.dates.back()), (CivilDate{2001, 3, 14}));
+    EXPECT_NE(readWholeFile("output.txt").find(",Mercurii,\r\n"), std::string::npos);
+}
+
+struct FailureCase {
+    const char* name;
+    std::string input;
+    const char* message;
+};
+
+class ConvertBatchFailure : public ConvertBatchTest,
+                            public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(ConvertBatchFailure, EndsWithTheMessageAndWritesNothing)
+{
+    writeWholeFile("output.txt", "earlier output\r\n");
+    writeWholeFile("dates.txt", GetParam().input);
+    EXPECT_EQ(convertError("dates.txt"), GetParam().message);
+    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
+}
+
+// The list-index number is the first field, counted from 0, that the line lacks when it is
+// needed: the date (2), the time (3), then zone, longitude and latitude.
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ConvertBatchFailure,
+    ::testing::Values(
+        FailureCase{"EmptyLineInTheMiddle", kExampleLine + "\r\n\r\n" + kExampleLine + "\r\n",
+                    "List index out of bounds (2)"},
+        FailureCase{"NoTime", "a,b,3/14/2001", "List index out of bounds (3)"},
+        FailureCase{"NoZone", "a,b,3/14/2001,21:07", "List index out of bounds (4)"},
+        FailureCase{"NoLongitude", "a,b,3/14/2001,21:07,5", "List index out of bounds (5)"},
+        FailureCase{"NoLatitude", "a,b,3/14/2001,21:07,5,74W00", "List index out of bounds (6)"},
+        FailureCase{"DateBeforeMissingTime", "a,b,2/30/2001", "'2/30/2001' is not a valid date"},
+        FailureCase{"BadDate", "a,b,14/3/2001,21:07,5,74W00,40N43",
+                    "'14/3/2001' is not a valid date"},
+        FailureCase{"BadTime", "a,b,3/14/2001,25:07,5,74W00,40N43", "'25:07' is not a valid time"},
+        FailureCase{"BadLineAfterGoodOnes", kExampleLine + "\n" + kExampleLine + "\nx,y,z\n",
+                    "'z' is not a valid date"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConvertBatchTest, MissingInputCannotBeOpened)
+{
+    EXPECT_EQ(convertError("nosuch.txt"), "Cannot open file nosuch.txt");
+    fs::create_directory("folder");
+    EXPECT_EQ(convertError("folder"), "Cannot open file folder");
+    EXPECT_FALSE(fs::exists("output.txt"));
+}
+
+TEST_F(ConvertBatchTest, OutputThatCannotBeCreatedIsReported)
+{
+    writeWholeFile("dates.txt", kExampleLine + "\r\n");
+    EXPECT_EQ(convertError("dates.txt", "nofolder/out.txt"), "Cannot create file nofolder/out.txt");
+    EXPECT_EQ(convertError("dates.txt", "."), "Cannot create file .");
+}
+
+TEST_F(ConvertBatchTest, CalculationErrorEndsTheConversion)
+{
+    writeWholeFile("output.txt", "earlier output\r\n");
+    writeWholeFile("dates.txt", kExampleLine + "\r\na,b,3/14/2001,21:07,5,\"74 W\",40N43\r\n");
+    const std::string message = convertError("dates.txt");
+    EXPECT_NE(message.find("74 W"), std::string::npos) << message;
+    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
+}
+
+TEST_F(ConvertBatchTest, AfterFailureTheLocationKeepsTheTextsLastPutIntoIt)
+{
+    writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
+                                "b,2,3/14/2001,21:07,-1,2E21\r\n");
+    EXPECT_EQ(convertError("dates.txt"), "List index out of bounds (6)");
+    EXPECT_EQ(settings.Zone, "-1");
+    EXPECT_EQ(settings.Long, "2E21");
+    EXPECT_EQ(settings.Lat, "40N43");
+}
+
+TEST_F(ConvertBatchTest, EngineReturnCodeIsShownForEachLineAndTheConversionGoesOn)
+{
+    runner.outcome.exitCode = 3;
+    writeWholeFile("dates.txt", kExampleLine + "\r\n" + kExampleLine + "\r\n");
+    EXPECT_EQ(convert("dates.txt"), BatchResult::Converted);
+    EXPECT_EQ(messages.messages,
+              (std::vector<std::string>{"Astrolog return code 3", "Astrolog return code 3"}));
+    EXPECT_NE(readWholeFile("output.txt").find("Mercurii,\r\n"), std::string::npos);
+}
+
+TEST_F(ConvertBatchTest, LineWithoutChartRepeatsThePreviousSunAndMoon)
+{
+    int run = 0;
+    runner.responder = [&run](const fs::path& dir, const std::string&) {
+        if (run++ == 0)
+            writeWholeFile(dir / "chart.txt", kChartListing);
+    };
+    writeWholeFile("dates.txt", kExampleLine + "\r\n" + kExampleLine + "\r\n");
+    convert("dates.txt");
+    const std::string line = ",iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Mercurii,\r\n";
+    EXPECT_EQ(readWholeFile("output.txt"), kExampleLine + line + kExampleLine + line);
+}
+
+TEST_F(ConvertBatchTest, ValuesWithCommasOrQuotesAreQuotedAndReadBack)
+{
+    writeWholeFile("dates.txt",
+                   "\"Smith, Ann\",\"said \"\"hi\"\"\",3/14/2001,\"9:07 PM\",5,74W00,40N43\r\n");
+    convert("dates.txt");
+    const std::string output = readWholeFile("output.txt");
+    EXPECT_EQ(output.substr(0, output.find("3/14")), "\"Smith, Ann\",\"said \"\"hi\"\"\",");
+    const auto fields = splitCommaText(output.substr(0, output.size() - 2));
+    // "9:07 PM" and the Sun and Moon texts each hold a blank, written as it stands.
+    ASSERT_EQ(fields.size(), 11u + 3u);
+    EXPECT_EQ(fields[0], "Smith, Ann");
+    EXPECT_EQ(fields[1], "said \"hi\"");
+    EXPECT_EQ(fields[3], "9:07");  // a blank is written as it stands
+}
+
+TEST_F(ConvertBatchTest, UnquotedBlankInTheTimeShiftsTheLaterFields)
+{
+    writeWholeFile("dates.txt", "Ann,birthday,3/14/2001,9:07 PM,5,74W00,40N43\r\n");
+    convert("dates.txt");
+    EXPECT_EQ(readWholeFile("output.txt").rfind("Ann,birthday,3/14/2001,9:07,PM,5,74W00,iv8,", 0), 0u);
+    EXPECT_EQ(settings.Zone, "PM");
+    ASSERT_EQ(runner.runs.size(), 1u);
+    EXPECT_NE(runner.runs[0].commandFile.find("/qb 3 14 2001 9:07AM ST PM 5 74W00"),
+              std::string::npos);
+}
+
+TEST_F(ConvertBatchTest, EightBitInputIsReadAsWindowsWestern)
+{
+    writeWholeFile("dates.txt", "Jos\xE9,birthday,3/14/2001,21:07,5,74W00,40N43\r\n");
+    convert("dates.txt");
+    EXPECT_EQ(readWholeFile("output.txt").rfind("Jos\xC3\xA9,birthday,", 0), 0u);
+}
+
+TEST_F(ConvertBatchTest, ByteOrderMarkIsNotPartOfTheFirstField)
+{
+    writeWholeFile("dates.txt", "\xEF\xBB\xBF" + kExampleLine + "\r\n");
+    convert("dates.txt");
+    EXPECT_EQ(readWholeFile("output.txt").rfind("Ann,birthday,", 0), 0u);
+}
+
+TEST_F(ConvertBatchTest, CommandFileNamedInputIsLeftAsTheUserWroteIt)
+{
+    const std::string original = kExampleLine + "\r\n" + kExampleLine + "\r\n";
+    writeWholeFile("input.txt", original);
+    const fs::path userFile = folder() / "input.txt";
+    // Were the conversion killed during any engine run, the file must already be whole.
+    std::vector<std::string> seenDuringRuns;
+    runner.responder = [&](const fs::path& dir, const std::string& command) {
+        seenDuringRuns.push_back(readWholeFile(userFile));
+        FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}})(dir, command);
+    };
+    EXPECT_EQ(convert("input.txt"), BatchResult::Converted);
+    EXPECT_EQ(readWholeFile("input.txt"), original);
+    EXPECT_EQ(seenDuringRuns, (std::vector<std::string>{original, original}));
+    EXPECT_NE(readWholeFile("output.txt").find("Mercurii,"), std::string::npos);
+}
+
+TEST_F(ConvertBatchTest, CommandFileNamedInputSurvivesAFailedConversion)
+{
+    const std::string original = kExampleLine + "\r\nbad line\r\n";
+    writeWholeFile("input.txt", original);
+    EXPECT_EQ(convertError("input.txt"), "List index out of bounds (2)");
+    EXPECT_EQ(readWholeFile("input.txt"), original);
+}
+
+TEST_F(ConvertBatchTest, LastLinesListingsAreLeftInTheWorkFolder)
+{
+    writeWholeFile("riseset.txt", "stale listing");
+    writeWholeFile("dates.txt", kExampleLine + "\r\n");
+    convert("dates.txt");
+    EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
+    EXPECT_FALSE(fs::exists("riseset.txt"));
+}
+
+TEST_F(ConvertBatchTest, UsersFilesNamedLikeListingsAreNotReplaced)
+{
+    writeWholeFile("chart.txt", kExampleLine + "\r\n");
+    writeWholeFile("wheel.txt", "earlier output\r\n");
+    convert("chart.txt", "wheel.txt");
+    EXPECT_EQ(readWholeFile("chart.txt"), kExampleLine + "\r\n");
+    EXPECT_EQ(readWholeFile("wheel.txt").rfind("Ann,", 0), 0u);
+}
+
+TEST_F(ConvertBatchTest, EngineNamedByRelativePathIsFoundDuringTheConversion)
+{
+    settings.Astrolog = "./tools/engine -x";
+    writeWholeFile("dates.txt", kExampleLine + "\r\n");
+    convert("dates.txt");
+    ASSERT_EQ(runner.runs.size(), 1u);
+    EXPECT_EQ(fs::path(runner.runs[0].program), folder() / "./tools/engine");
+    EXPECT_EQ(runner.runs[0].arguments.front(), "-x");
+    EXPECT_EQ(settings.Astrolog, "./tools/engine -x");
+}
+
+TEST_F(ConvertBatchTest, CurrentDirectoryIsTheUsersAgainAfterwards)
+{
+    writeWholeFile("dates.txt", kExampleLine + "\r\nbad\r\n");
+    convertError("dates.txt");
+    EXPECT_EQ(fs::current_path(), folder());
+}
+
+TEST_F(ConvertBatchTest, CancelWritesNothingAndRestoresTheLocation)
+{
+    writeWholeFile("output.txt", "earlier output\r\n");
+    writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
+                                "b,2,3/14/2001,21:07,-1,2E21,48N52\r\n");
+    observer.cancelAfter = 1;
+    EXPECT_EQ(convert("dates.txt"), BatchResult::Cancelled);
+    EXPECT_EQ(runner.runs.size(), 1u);
+    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
+    EXPECT_EQ(settings.Zone, "6");
+    EXPECT_EQ(settings.Long, "93W21");
+    EXPECT_EQ(settings.Lat, "45N05");
+}
+
+}  // namespace
+}  // namespace vantrel::core
