@@ -1,0 +1,341 @@
+// The whole calculation against fake ports and canned listings: composition, the day-begins rule
+// and what the calculation does around the engine runs.
+
+#include <gtest/gtest.h>
+
+#include "core/common/error.h"
+#include "core/thelemic/calculation.h"
+#include "core/thelemic/composition.h"
+#include "tests/fakes/fake_ports.h"
+
+namespace vantrel::core {
+namespace {
+
+using testing::FakeClipboard;
+using testing::FakeMessages;
+using testing::FakeProcessRunner;
+using testing::RecordingMainView;
+using testing::TempDir;
+
+const std::string kDataDir = VANTREL_TEST_DATA_DIR;
+
+std::string fixture(const std::string& name)
+{
+    return testing::readWholeFile(kDataDir + "/" + name);
+}
+
+// Short date 6/3/00, long date Saturday, June 03, 2000, short time 8:03 PM, long 8:03:15 PM.
+RegionalSettings exampleRegional()
+{
+    RegionalSettings regional;
+    regional.shortDateFormat = "m/d/yy";
+    regional.longDateFormat = "dddd, mmmm dd, yyyy";
+    regional.shortTimeFormat = "h:nn ampm";
+    regional.longTimeFormat = "h:nn:ss ampm";
+    return regional;
+}
+
+const std::vector<std::string> kExampleOne = {"Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii",
+                                              "Saturday, June 03, 2000 e.v. 8:03 PM"};
+
+// Saturday 3 June 2000, with the listings of that day; the options of the first worked example.
+struct CalculationFixture : ::testing::Test {
+    TempDir dir;
+    Settings settings;
+    RegionalSettings regional = exampleRegional();
+    ZoneSnapshot zone;
+    FakeProcessRunner runner{dir.path()};
+    RecordingMainView view;
+    FakeClipboard clipboard;
+    FakeMessages messages;
+    Calculator calculator{{settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
+
+    void SetUp() override
+    {
+        settings.OBasic = 1;
+        settings.OFormat = 0;
+        settings.OAspect = 0;
+        settings.ODateFormat = 1;
+        settings.OTimeFormat = 0;
+        settings.OLines = 1;
+        settings.DayBegins = 0;
+        runner.responder = FakeProcessRunner::cannedListings(
+            {{"chart.txt", fixture("chart_2000-06-03.txt")},
+             {"riseset.txt", fixture("riseset_2000-06-03.txt")},
+             {"risesetn.txt", fixture("risesetn_2000-06-04.txt")}});
+    }
+
+    void calculate(int hour, int minute, int second = 0, DateTime date = dateTimeFromDate(2000, 6, 3))
+    {
+        calculator.CalcButtonClick(date, dateTimeFromTime({hour, minute, second, 0}));
+    }
+};
+
+TEST_F(CalculationFixture, TwoLinesWithLongDateAndShortTime)
+{
+    calculate(20, 3, 15);
+    EXPECT_EQ(view.lines, kExampleOne);
+    EXPECT_EQ(calculator.thelemicDate().YearText, "IVviii");
+    EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
+    EXPECT_EQ(calculator.DatePattern(), "dddddd \"e.v. \"");
+    EXPECT_EQ(view.caption, "Vantrel");
+    EXPECT_FALSE(clipboard.text.has_value());
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(CalculationFixture, OneLineWithDegreesShortDateAndNoTimeCollapsesBlanks)
+{
+    settings.OAspect = 1;
+    settings.OFormat = 4;
+    settings.OBasic = 0;
+    settings.OLines = 0;
+    settings.ODateFormat = 0;
+    settings.OTimeFormat = 2;
+    calculate(20, 3, 15);
+    EXPECT_EQ(view.lines, std::vector<std::string>{
+                              "An 4VIII Sol 13\u00B0 Gemini, Luna 5\u00B0 Leo Dies Saturnii 6/3/00 e.v. "});
+    EXPECT_EQ(calculator.thelemicDate().MoonText, " 5\u00B0 Leo") << "the record is not collapsed";
+}
+
+TEST_F(CalculationFixture, SunsetTurnsTheLatinDayButNotTheCivilDate)
+{
+    settings.DayBegins = 2;
+    calculate(21, 30);
+    EXPECT_EQ(view.lines, (std::vector<std::string>{"Anno IVviii Sol in Gemini, Luna in Leo Dies Solis",
+                                                    "Saturday, June 03, 2000 e.v. 9:30 PM"}));
+    EXPECT_EQ(calculator.thelemicDate().DayName, "Solis");
+    EXPECT_EQ(runner.runs.size(), 3u) << "chart, then the day's and the next day's rise and set";
+}
+
+TEST_F(CalculationFixture, BeforeSunriseItIsStillTheDayBefore)
+{
+    settings.DayBegins = 1;
+    calculate(4, 10);
+    EXPECT_EQ(calculator.thelemicDate().DayName, "Veneris");
+    EXPECT_EQ(view.lines.at(1), "Saturday, June 03, 2000 e.v. 4:10 AM");
+}
+
+TEST_F(CalculationFixture, DayBeginsAtTheExactMomentsOfSunriseAndSunset)
+{
+    const struct {
+        const char* name;
+        int dayBegins, hour, minute, second;
+        const char* day;
+    } rows[] = {
+        {"at sunset", 2, 20, 52, 0, "Solis"},
+        {"a second before sunset", 2, 20, 51, 59, "Saturnii"},
+        {"at sunrise", 1, 5, 26, 0, "Saturnii"},
+        {"a second before sunrise", 1, 5, 25, 59, "Veneris"},
+        {"common time ignores both", 0, 23, 0, 0, "Saturnii"},
+    };
+    for (const auto& row : rows) {
+        settings.DayBegins = row.dayBegins;
+        calculate(row.hour, row.minute, row.second);
+        EXPECT_EQ(calculator.thelemicDate().DayName, row.day) << row.name;
+    }
+}
+
+TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
+{
+    settings.DayBegins = 1;
+    runner.responder = FakeProcessRunner::cannedListings(
+        {{"chart.txt", fixture("chart_2000-06-03.txt")},
+         {"riseset.txt", fixture("risesetn_2000-06-04.txt")}});
+    calculate(4, 0, 0, dateTimeFromDate(2000, 6, 4));
+    EXPECT_EQ(view.lines.at(0), "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii");
+    EXPECT_EQ(view.lines.at(1), "Sunday, June 04, 2000 e.v. 4:00 AM");
+}
+
+TEST_F(CalculationFixture, WithoutASunsetTheLatinDayFollowsTheCivilDay)
+{
+    settings.DayBegins = 2;
+    runner.responder = FakeProcessRunner::cannedListings(
+        {{"chart.txt", fixture("chart_2000-06-03.txt")},
+         {"riseset.txt", "No horizon events found.\r\n"},
+         {"risesetn.txt", "No horizon events found.\r\n"}});
+    calculate(23, 0);
+    EXPECT_EQ(calculator.riseSetTimes().SunSet, kNotFound);
+    EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
+    settings.DayBegins = 1;
+    calculate(0, 30);
+    EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
+}
+
+TEST_F(CalculationFixture, ThreeLinesWithQuotedGreetingsGoToTheClipboard)
+{
+    settings.OLines = 2;
+    settings.Greetings = true;
+    settings.Quoted = true;
+    settings.ReplaceClip = true;
+    calculate(20, 3, 15);
+    const std::vector<std::string> expected = {
+        "Anno IVviii Sol in Gemini, Luna in Leo", "Dies Saturnii",
+        "Saturday, June 03, 2000 e.v. 8:03 PM",
+        "\"Do what thou wilt shall be the whole of the Law.\" - AL I,40",
+        "\"Love is the law, love under will.\" - AL I, 57"};
+    EXPECT_EQ(view.lines, expected);
+    EXPECT_EQ(clipboard.text, expected[0] + "\n" + expected[1] + "\n" + expected[2] + "\n" +
+                                  expected[3] + "\n" + expected[4]);
+    EXPECT_EQ(clipboard.writes, 1);
+}
+
+TEST_F(CalculationFixture, PlainGreetingsAndLongTime)
+{
+    settings.Greetings = true;
+    settings.OTimeFormat = 1;
+    calculate(20, 3, 15);
+    EXPECT_EQ(view.lines, (std::vector<std::string>{kExampleOne[0],
+                                                    "Saturday, June 03, 2000 e.v. 8:03:15 PM",
+                                                    "Do what thou wilt shall be the whole of the Law.",
+                                                    "Love is the law, love under will."}));
+}
+
+TEST_F(CalculationFixture, CaptionFollowsTheOptionAfterEveryCalculation)
+{
+    settings.UpdateCaption = true;
+    calculate(20, 3, 15);
+    EXPECT_EQ(view.caption, "Saturday, June 03, 2000 e.v. 8:03 PM");
+    settings.UpdateCaption = false;
+    calculate(20, 3, 15);
+    EXPECT_EQ(view.caption, "Vantrel");
+}
+
+TEST_F(CalculationFixture, NoDateAndNoTimeLeaveASingleBlank)
+{
+    settings.ODateFormat = 2;
+    settings.OTimeFormat = 2;
+    calculate(20, 3);
+    EXPECT_EQ(view.lines.at(1), " ");
+    settings.OLines = 0;
+    calculate(20, 3);
+    EXPECT_EQ(view.lines.at(0), "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii  ");
+}
+
+TEST_F(CalculationFixture, EmptyYearWithoutPrefixStartsWithTheSolPiece)
+{
+    settings.OBasic = 2;
+    calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
+    EXPECT_EQ(calculator.thelemicDate().YearText, "");
+    EXPECT_EQ(view.lines.at(0), " Sol in Gemini, Luna in Leo Dies Mercurii");
+    settings.OBasic = 1;
+    calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
+    EXPECT_EQ(view.lines.at(0), "Anno Sol in Gemini, Luna in Leo Dies Mercurii");
+}
+
+TEST_F(CalculationFixture, ShowsPleaseWaitDuringTheRunsAndClearsOldListings)
+{
+    for (const char* name : {"chart.txt", "riseset.txt", "risesetn.txt", "planets.txt", "wheel.txt",
+                             "aspects.txt", "chart.wmf"})
+        testing::writeWholeFile(dir.path() / name, "Sun : 29Pis59 left over\r\n");
+    std::vector<std::string> linesDuringRun;
+    runner.responder = [&](const std::filesystem::path& folder, const std::string&) {
+        linesDuringRun = view.lines;
+        for (const char* name : {"chart.txt", "planets.txt", "chart.wmf"})
+            EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
+    };
+    calculate(20, 3);
+    EXPECT_EQ(linesDuringRun, std::vector<std::string>{"- Please wait -"});
+    EXPECT_EQ(view.statusTexts, std::vector<std::string>{"- Please wait -"});
+    EXPECT_EQ(view.lines.at(0), "Anno IVviii Dies Saturnii");
+    EXPECT_EQ(view.calendarDate, dateTimeFromDate(2000, 6, 3));
+    EXPECT_EQ(view.caretMoves, 1);
+}
+
+TEST_F(CalculationFixture, WheelAndAspectRunsFollowTheChartRun)
+{
+    settings.OWheelChart = true;
+    settings.OAspects = true;
+    calculate(20, 3);
+    ASSERT_EQ(runner.runs.size(), 3u);
+    EXPECT_NE(runner.runs[0].commandFile.find("/os chart.txt"), std::string::npos);
+    EXPECT_NE(runner.runs[1].commandFile.find("/os wheel.txt"), std::string::npos);
+    EXPECT_NE(runner.runs[2].commandFile.find("/os aspects.txt"), std::string::npos);
+    EXPECT_EQ(view.lines, (std::vector<std::string>{kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03 PM"}));
+}
+
+TEST_F(CalculationFixture, DataWindowIsRefreshedOnlyWhenShown)
+{
+    calculate(20, 3);
+    EXPECT_EQ(view.dataWindowRefreshes, 0);
+    view.dataWindowShown = true;
+    calculate(20, 3);
+    EXPECT_EQ(view.dataWindowRefreshes, 1);
+}
+
+TEST_F(CalculationFixture, EngineThatCannotStartIsReportedAndTheDateStillShown)
+{
+    runner.outcome = {false, false, 0, "No such file or directory"};
+    calculate(20, 3);
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_NE(messages.errors[0].find("vantrel-engine"), std::string::npos);
+    EXPECT_EQ(view.lines, (std::vector<std::string>{"Anno IVviii Dies Saturnii",
+                                                    "Saturday, June 03, 2000 e.v. 8:03 PM"}));
+}
+
+TEST_F(CalculationFixture, FailedRunKeepsTheLastSunAndMoon)
+{
+    calculate(20, 3);
+    runner.responder = nullptr;
+    runner.outcome = {true, false, 1, {}};
+    calculate(20, 3);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{"Astrolog return code 1"});
+    EXPECT_EQ(calculator.thelemicDate().SunText, "Gemini");
+    EXPECT_EQ(calculator.thelemicDate().MoonText, "Leo");
+    EXPECT_EQ(view.lines.at(0), "Anno IVviii Dies Saturnii");
+}
+
+TEST_F(CalculationFixture, MoonFirstListingPutsLunaFirst)
+{
+    settings.OAspect = 1;
+    runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_moon_first.txt")}});
+    calculate(20, 3);
+    EXPECT_EQ(view.lines.at(0), "Anno IVviii, Luna 27\u00B0 Pisces Sol 2\u00B0 Aries Dies Saturnii");
+    EXPECT_EQ(calculator.thelemicDate().SunText, " 2\u00B0 Aries");
+}
+
+TEST_F(CalculationFixture, LocationThatWouldSplitTheCommandIsRefusedBeforeAnyFile)
+{
+    settings.Long = "93W21 /os ../../x";
+    try {
+        calculate(20, 3);
+        FAIL() << "accepted";
+    } catch (const VantrelError& error) {
+        EXPECT_NE(std::string(error.what()).find("Longitude \"93W21 /os ../../x\""), std::string::npos)
+            << error.what();
+    }
+    EXPECT_TRUE(runner.runs.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "input.txt"));
+}
+
+TEST_F(CalculationFixture, ClipButtonJoinsTheDisplayLines)
+{
+    view.lines = {"one", "", "three "};
+    calculator.ClipButtonClick();
+    EXPECT_EQ(clipboard.text, "one\n\nthree ");
+}
+
+TEST(CollapseBlanks, PairsOfBlanksBecomeOne)
+{
+    const struct {
+        const char* text;
+        const char* collapsed;
+    } rows[] = {{"a  ", "a "},        {"  ", " "},         {"   ", "  "},     {"    ", "  "},
+                {" a ", " a "},       {"a  b   c", "a b  c"}, {"", ""},       {" ", " "},
+                {"Luna  5", "Luna 5"}, {"e.v.  ", "e.v. "}};
+    for (const auto& row : rows)
+        EXPECT_EQ(CollapseBlanks(row.text), row.collapsed) << '"' << row.text << '"';
+}
+
+TEST(LatinDays, EveryWeekday)
+{
+    const char* names[] = {"Solis", "Lun\u00E6", "Martis", "Mercurii", "Jovis", "Veneris", "Saturnii"};
+    // 4 June 2000 was a Sunday.
+    for (int offset = 0; offset < 7; ++offset) {
+        const DateTime day = dateTimeFromDate(2000, 6, 4) + offset;
+        EXPECT_EQ(latinDayName(latinWeekday(day + 0.5, 0, {})), names[offset]);
+    }
+}
+
+}  // namespace
+}  // namespace vantrel::core

@@ -1,0 +1,152 @@
+// Year numbering, sign names and the chart reading.
+
+#include <gtest/gtest.h>
+
+#include "core/thelemic/chart_reading.h"
+#include "core/thelemic/year_numbering.h"
+
+namespace vantrel::core {
+namespace {
+
+TEST(YearNumbering, TableOfDatesInAllFiveFormats)
+{
+    // Rows: civil date, count, then "IVv", "iv5", "ivV", "4v", "4V".
+    const struct {
+        int year, month, day, count;
+        const char* texts[5];
+    } rows[] = {
+        {2000, 6, 3, 96, {"IVviii", "iv8", "ivVIII", "4viii", "4VIII"}},
+        {2001, 3, 19, 96, {"IVviii", "iv8", "ivVIII", "4viii", "4VIII"}},
+        {2001, 3, 20, 97, {"IVix", "iv9", "ivIX", "4ix", "4IX"}},
+        {2014, 1, 1, 109, {"IVxxi", "iv21", "ivXXI", "4xxi", "4XXI"}},
+        {2014, 3, 20, 110, {"V", "v0", "v", "5", "5"}},
+        {1904, 3, 20, 0, {"", "0", "", "0", "0"}},
+        {1905, 3, 19, 0, {"", "0", "", "0", "0"}},
+        {9999, 12, 31, 8095, {"CCCLXVIIxxi", "ccclxvii21", "ccclxviiXXI", "367xxi", "367XXI"}},
+    };
+    for (const auto& row : rows) {
+        const int count = YearCount(row.year, row.month, row.day);
+        EXPECT_EQ(count, row.count) << row.year << "-" << row.month << "-" << row.day;
+        for (int format = 0; format < 5; ++format)
+            EXPECT_EQ(yearText(count, format), row.texts[format]) << row.year << " format " << format;
+    }
+}
+
+TEST(YearNumbering, YearTurnsAtTheStartOfTheTwentiethOfMarch)
+{
+    EXPECT_EQ(YearCount(2001, 3, 19), 96);
+    EXPECT_EQ(YearCount(2001, 3, 20), 97);
+    EXPECT_EQ(YearCount(2001, 3, 1), 96) << "1 March belongs to the year begun the March before";
+    EXPECT_EQ(YearCount(2004, 2, 29), 99);
+    EXPECT_EQ(YearCount(2000, 12, 31), 96);
+    EXPECT_EQ(YearCount(2001, 1, 1), 96);
+}
+
+TEST(YearNumbering, DatesBeforeTheEpochCountBackwardsWithAMinusSign)
+{
+    EXPECT_EQ(YearCount(1904, 3, 19), -1);
+    EXPECT_EQ(YearCount(1900, 1, 1), -5);
+    EXPECT_EQ(yearText(-1, 0), "-i");
+    EXPECT_EQ(yearText(-1, 1), "-1");
+    EXPECT_EQ(yearText(-5, 4), "-0V");
+    EXPECT_EQ(yearText(-1803, 0), "-LXXXIxxi") << "1 January 101";
+}
+
+TEST(YearNumbering, UnknownFormatIndexIsWrittenAsTheFirstRunFormat)
+{
+    EXPECT_EQ(yearText(97, -1), "iv9");
+    EXPECT_EQ(yearText(97, 7), "iv9");
+}
+
+TEST(RomanNumeral, YearsWithinTheCycle)
+{
+    const char* expected[] = {"",   "i",   "ii",   "iii", "iv",  "v",    "vi",    "vii",
+                              "viii", "ix", "x",    "xi",  "xii", "xiii", "xiv",   "xv",
+                              "xvi", "xvii", "xviii", "xix", "xx", "xxi"};
+    for (int year = 0; year < 22; ++year)
+        EXPECT_EQ(yearText(year, 0), expected[year]) << year;
+}
+
+TEST(RomanNumeral, SubtractiveForms)
+{
+    const struct {
+        int number;
+        const char* numeral;
+    } rows[] = {{9, "IX"},   {19, "XIX"},        {40, "XL"},   {49, "XLIX"}, {90, "XC"},
+                {99, "XCIX"}, {367, "CCCLXVII"}, {399, "CCCXCIX"}, {0, ""},   {400, "CD"},
+                {1904, "MCMIV"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(RomanNumeral(row.number), row.numeral) << row.number;
+}
+
+TEST(SignName, EveryAbbreviationAndNothingElse)
+{
+    const char* pairs[][2] = {{"Ari", "Aries"},     {"Tau", "Taurus"},    {"Gem", "Gemini"},
+                              {"Can", "Cancer"},    {"Leo", "Leo"},       {"Vir", "Virgo"},
+                              {"Lib", "Libra"},     {"Sco", "Scorpio"},   {"Sag", "Sagittarius"},
+                              {"Cap", "Capricorn"}, {"Aqu", "Aquarius"},  {"Pis", "Pisces"}};
+    for (const auto& pair : pairs)
+        EXPECT_EQ(SignName(pair[0]), pair[1]);
+    for (const char* other : {"ari", "ARI", "Ar", "", "Arie", " Ar", "Sun"})
+        EXPECT_EQ(SignName(other), "") << '"' << other << '"';
+}
+
+const std::vector<std::string> kListing = {
+    "vantrel-engine chart for Sat Jun  3, 2000  8:03pm (DT 6 GMT) 93W21 45N05",
+    "Body  Locat. Ret. Lati. Rul.      House  Rul. Veloc.    Placidus Houses.",
+    "",
+    "Sun : 13Gem10   + 0:00' (-) [ 7th house] [-] +0.958  -  House cusp  1: 28Sag13",
+    "Moon:  5Leo22   + 3:11' (-) [ 8th house] [-] +13.12  -  House cusp  2: 10Cap02",
+    "Merc: 29Gem41   + 1:52' (R) [ 8th house] [-] +1.764  -  House cusp  3: 26Aqu40",
+};
+
+TEST(ChartReading, SimpleFormNamesTheSigns)
+{
+    TThelemicDate record;
+    std::string part = "Anno IVviii";
+    readChartListing(kListing, 0, record, part);
+    EXPECT_EQ(part, "Anno IVviii Sol in Gemini, Luna in Leo");
+    EXPECT_EQ(record.SunText, "Gemini");
+    EXPECT_EQ(record.MoonText, "Leo");
+}
+
+TEST(ChartReading, DegreesFormKeepsTheDegreeAsItStands)
+{
+    TThelemicDate record;
+    std::string part;
+    readChartListing(kListing, 1, record, part);
+    EXPECT_EQ(part, " Sol 13\u00B0 Gemini, Luna  5\u00B0 Leo");
+    EXPECT_EQ(record.SunText, "13\u00B0 Gemini");
+    EXPECT_EQ(record.MoonText, " 5\u00B0 Leo");
+}
+
+TEST(ChartReading, PiecesFollowTheOrderOfTheListing)
+{
+    TThelemicDate record;
+    std::string part;
+    readChartListing({kListing[4], kListing[3]}, 0, record, part);
+    EXPECT_EQ(part, ", Luna in Leo Sol in Gemini");
+}
+
+TEST(ChartReading, MissingLinesKeepThePreviousTexts)
+{
+    TThelemicDate record{"iv8", "Taurus", "Aries", "Solis"};
+    std::string part;
+    readChartListing({kListing[0], kListing[5]}, 0, record, part);
+    EXPECT_EQ(part, "");
+    EXPECT_EQ(record.SunText, "Taurus");
+    EXPECT_EQ(record.MoonText, "Aries");
+}
+
+TEST(ChartReading, ShortAndOddLinesGiveEmptyNamesWithoutFailing)
+{
+    TThelemicDate record;
+    std::string part;
+    readChartListing({"Sun", "Moon: 1", "Sun : 13Ge", "Sun : 13gem10", "Moonlight 12", ""}, 1, record,
+                     part);
+    EXPECT_EQ(part, " Sol \u00B0 , Luna 1\u00B0  Sol 13\u00B0  Sol 13\u00B0 , Luna gh\u00B0 ");
+    EXPECT_EQ(record.SunText, "13\u00B0 ");
+}
+
+}  // namespace
+}  // namespace vantrel::core
