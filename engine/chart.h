@@ -1,0 +1,50 @@
+#pragma once
+
+// A computed chart: every object's place, the house cusps, and the chart's moment.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/command_file.h"
+#include "engine/ephemeris.h"
+
+namespace vantrel::engine {
+
+struct ObjectPlace {
+    bool present = false;    // computed and not restricted
+    double longitudeDeg = 0; // in the chart's zodiac
+    double latitudeDeg = 0;
+    double speedDegPerDay = 0;
+    bool hasLatitude = true;
+    bool hasSpeed = true;
+    int house = 1;           // 1-12
+    bool retrograde() const { return hasSpeed && speedDegPerDay < 0; }
+};
+
+struct Chart {
+    ChartData data;
+    int houseSystem = 0;      // as used (Porphyry after a fallback)
+    bool sidereal = false;
+    double jdUt = 0;          // the chart moment
+    double jdLocalMidnightUt = 0;  // 00:00 of the chart's local day, as universal time
+    int weekday = 0;          // 0 Sunday .. 6 Saturday, of the local date
+    std::array<double, 13> cusp{};  // cusp[1..12] in the chart's zodiac
+    HouseCusps houses;        // tropical
+    double ayanamsaDeg = 0;
+    double obliquityDeg = 23.44;    // true obliquity at the chart moment
+    double siderealTimeDeg = 0;     // Greenwich apparent sidereal time at the chart moment
+    std::array<ObjectPlace, kObjectCount> place{};
+    std::array<EclipticPosition, kObjectCount> tropical{};  // as computed, for the horizon
+};
+
+// Computes the chart of a request. Appends what the user should be told to warnings.
+// Throws EphemerisError when a required position cannot be computed.
+Chart computeChart(const Request& request, Ephemeris& ephemeris, std::vector<std::string>& warnings);
+
+// The house (1-12) that holds a longitude, by the cusps cusp[1..12].
+int houseOf(double longitudeDeg, const std::array<double, 13>& cusp);
+
+double normalizeDeg(double deg);
+
+}  // namespace vantrel::engine

@@ -1,0 +1,149 @@
+#include "engine/ephemeris.h"
+
+#include <unistd.h>
+
+#include <cmath>
+
+#include <swephexp.h>
+
+namespace vantrel::engine {
+
+namespace {
+
+bool readable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+int bodyNumber(Object o)
+{
+    switch (o) {
+    case Object::Sun: return SE_SUN;
+    case Object::Moon: return SE_MOON;
+    case Object::Mercury: return SE_MERCURY;
+    case Object::Venus: return SE_VENUS;
+    case Object::Mars: return SE_MARS;
+    case Object::Jupiter: return SE_JUPITER;
+    case Object::Saturn: return SE_SATURN;
+    case Object::Uranus: return SE_URANUS;
+    case Object::Neptune: return SE_NEPTUNE;
+    case Object::Pluto: return SE_PLUTO;
+    case Object::Chiron: return SE_CHIRON;
+    case Object::Ceres: return SE_CERES;
+    case Object::Pallas: return SE_PALLAS;
+    case Object::Juno: return SE_JUNO;
+    case Object::Vesta: return SE_VESTA;
+    case Object::Node: return SE_TRUE_NODE;
+    case Object::Lilith: return SE_MEAN_APOG;
+    default: return -1;
+    }
+}
+
+}  // namespace
+
+Ephemeris::Ephemeris(const std::string& folder)
+{
+    // Setting the path also keeps the library from looking in the current folder.
+    swe_set_ephe_path(folder.c_str());
+    m_usesFiles = readable(folder + "/sepl_18.se1") && readable(folder + "/semo_18.se1");
+    m_hasAsteroids = readable(folder + "/seas_18.se1");
+    if (!m_usesFiles)
+        m_warnings.push_back("ephemeris files not found in " + folder +
+                             "; using the built-in Moshier theory");
+    if (!m_hasAsteroids)
+        m_warnings.push_back("asteroid ephemeris not found in " + folder +
+                             "; Chiron, Ceres, Pallas, Juno and Vesta are left out");
+    swe_set_sid_mode(SE_SIDM_FAGAN_BRADLEY, 0, 0);
+}
+
+Ephemeris::~Ephemeris() { swe_close(); }
+
+int Ephemeris::flags() const { return m_usesFiles ? SEFLG_SWIEPH : SEFLG_MOSEPH; }
+
+EclipticPosition Ephemeris::position(Object object, double jdUt)
+{
+    const int body = bodyNumber(object);
+    if (body < 0)
+        throw EphemerisError(std::string(objectName(object)) + " is not an ephemeris body");
+    if (isAsteroid(object) && !m_hasAsteroids)
+        throw EphemerisError("no asteroid ephemeris for " + std::string(objectName(object)));
+    double x[6] = {};
+    char error[AS_MAXCH] = "";
+    int fl = flags() | SEFLG_SPEED;
+    if (isAsteroid(object))
+        fl = SEFLG_SWIEPH | SEFLG_SPEED;
+    const int32 result = swe_calc_ut(jdUt, body, fl, x, error);
+    if (result < 0)
+        throw EphemerisError(std::string(objectName(object)) + ": " + error);
+    return {x[0], x[1], x[2], x[3]};
+}
+
+void Ephemeris::obliquityAndNutation(double jdUt, double& obliquityDeg, double& nutationLongitudeDeg)
+{
+    double x[6] = {};
+    char error[AS_MAXCH] = "";
+    if (swe_calc_ut(jdUt, SE_ECL_NUT, flags(), x, error) < 0)
+        throw EphemerisError(std::string("nutation: ") + error);
+    obliquityDeg = x[0];
+    nutationLongitudeDeg = x[2];
+}
+
+double Ephemeris::siderealTimeDeg(double jdUt) { return swe_sidtime(jdUt) * 15.0; }
+
+double Ephemeris::ayanamsaDeg(double jdUt)
+{
+    double aya = 0;
+    char error[AS_MAXCH] = "";
+    if (swe_get_ayanamsa_ex_ut(jdUt, flags(), &aya, error) < 0)
+        throw EphemerisError(std::string("ayanamsa: ") + error);
+    return aya;
+}
+
+HouseCusps Ephemeris::houses(double jdUt, double latitudeDeg, double longitudeEastDeg, int system)
+{
+    HouseCusps h;
+    double cusps[13] = {};
+    double ascmc[10] = {};
+    int result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg, houseLetter(system), cusps, ascmc);
+    if (result < 0) {
+        h.fellBack = true;
+        result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg, 'O', cusps, ascmc);
+        if (result < 0)
+            throw EphemerisError("house cusps cannot be computed at this place");
+    }
+    for (int i = 1; i <= 12; ++i)
+        h.cusp[i] = cusps[i];
+    h.ascendantDeg = ascmc[SE_ASC];
+    h.midheavenDeg = ascmc[SE_MC];
+    h.armcDeg = ascmc[SE_ARMC];
+    h.vertexDeg = ascmc[SE_VERTEX];
+    h.eastPointDeg = ascmc[SE_EQUASC];
+    return h;
+}
+
+double Ephemeris::julianDay(int year, int month, int day, double hourUt)
+{
+    return swe_julday(year, month, day, hourUt, SE_GREG_CAL);
+}
+
+double Ephemeris::universalFromTerrestrial(double jdTd)
+{
+    double jd = jdTd;
+    for (int i = 0; i < 3; ++i)
+        jd = jdTd - swe_deltat(jd);
+    return jd;
+}
+
+char Ephemeris::houseLetter(int system)
+{
+    static const char letters[] = "PKECXROMTBDLWN";
+    return system >= 0 && system < 14 ? letters[system] : 'P';
+}
+
+const char* Ephemeris::houseName(int system)
+{
+    static const char* const names[] = {"Placidus", "Koch",        "Equal",        "Campanus",
+                                        "Meridian", "Regiomontanus", "Porphyry",   "Morinus",
+                                        "Topocentric", "Alcabitius", "Equal (MC)", "Neo-Porphyry",
+                                        "Whole",    "None"};
+    return system >= 0 && system < 14 ? names[system] : "Placidus";
+}
+
+}  // namespace vantrel::engine

@@ -1,0 +1,76 @@
+#pragma once
+
+// The Swiss Ephemeris, as this engine uses it: apparent geocentric positions of date.
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/objects.h"
+
+namespace vantrel::engine {
+
+// The ephemeris could not give a position; the text carries the library's message.
+class EphemerisError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct EclipticPosition {
+    double longitudeDeg = 0;  // apparent, tropical, of date
+    double latitudeDeg = 0;
+    double distanceAu = 0;
+    double speedDegPerDay = 0;
+};
+
+struct HouseCusps {
+    std::array<double, 13> cusp{};  // cusp[1]..cusp[12], tropical degrees
+    double ascendantDeg = 0;
+    double midheavenDeg = 0;
+    double armcDeg = 0;
+    double vertexDeg = 0;
+    double eastPointDeg = 0;
+    bool fellBack = false;  // the system fails at this latitude; Porphyry was used
+};
+
+class Ephemeris {
+public:
+    // Uses the ephemeris files in folder when its planet and moon files are there,
+    // the built-in analytical theory otherwise (see warnings()).
+    explicit Ephemeris(const std::string& folder = kDefaultFolder);
+    ~Ephemeris();
+    Ephemeris(const Ephemeris&) = delete;
+    Ephemeris& operator=(const Ephemeris&) = delete;
+
+    static constexpr const char* kDefaultFolder = "/usr/share/libswe/ephe";
+
+    bool usesFiles() const { return m_usesFiles; }
+    bool hasAsteroids() const { return m_hasAsteroids; }
+    // One line per thing the caller should tell the user (fallbacks, missing files).
+    const std::vector<std::string>& warnings() const { return m_warnings; }
+
+    // Objects Sun through Lilith; throws EphemerisError when the ephemeris fails.
+    EclipticPosition position(Object object, double jdUt);
+    // True obliquity of the ecliptic and nutation in longitude, degrees.
+    void obliquityAndNutation(double jdUt, double& obliquityDeg, double& nutationLongitudeDeg);
+    // Greenwich apparent sidereal time, degrees.
+    double siderealTimeDeg(double jdUt);
+    // Fagan/Bradley ayanamsa, nutation included, degrees.
+    double ayanamsaDeg(double jdUt);
+    // system: 0-13 as numbered by /c.
+    HouseCusps houses(double jdUt, double latitudeDeg, double longitudeEastDeg, int system);
+
+    static double julianDay(int year, int month, int day, double hourUt);
+    static double universalFromTerrestrial(double jdTd);
+    static char houseLetter(int system);
+    static const char* houseName(int system);
+
+private:
+    int flags() const;
+    bool m_usesFiles = false;
+    bool m_hasAsteroids = false;
+    std::vector<std::string> m_warnings;
+};
+
+}  // namespace vantrel::engine

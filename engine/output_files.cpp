@@ -1,0 +1,76 @@
+#include "engine/output_files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace vantrel::engine {
+
+void OutputFiles::add(std::string name, std::string content)
+{
+    m_files.push_back({std::move(name), std::move(content)});
+}
+
+namespace {
+
+bool writeAll(int fd, const std::string& content)
+{
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+void OutputFiles::commit()
+{
+    std::vector<std::string> temporaries;
+    auto discard = [&temporaries] {
+        for (const auto& t : temporaries)
+            ::unlink(t.c_str());
+    };
+    for (const File& f : m_files) {
+        struct stat st {};
+        if (::stat(f.name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            discard();
+            throw OutputError(f.name + ": is a folder");
+        }
+        std::string temp = "." + f.name + ".XXXXXX";
+        const int fd = ::mkstemp(temp.data());
+        if (fd < 0) {
+            const std::string reason = std::strerror(errno);
+            discard();
+            throw OutputError(f.name + ": cannot be written: " + reason);
+        }
+        temporaries.push_back(temp);
+        const bool ok = writeAll(fd, f.content);
+        const int saved = errno;
+        ::fchmod(fd, 0644 & ~[] { const mode_t m = ::umask(0); ::umask(m); return m; }());
+        if (::close(fd) != 0 || !ok) {
+            discard();
+            throw OutputError(f.name + ": cannot be written: " + std::strerror(ok ? errno : saved));
+        }
+    }
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        if (::rename(temporaries[i].c_str(), m_files[i].name.c_str()) != 0) {
+            const std::string reason = std::strerror(errno);
+            for (std::size_t k = i; k < temporaries.size(); ++k)
+                ::unlink(temporaries[k].c_str());
+            throw OutputError(m_files[i].name + ": cannot be written: " + reason);
+        }
+    }
+}
+
+}  // namespace vantrel::engine

@@ -1,0 +1,43 @@
+#pragma once
+
+// Rising, setting and meridian transits of the Sun, the Moon and the planets.
+//
+// Each body's apparent position is computed five times, half a day apart around the day,
+// and interpolated in between; the altitude and hour angle are then sampled every few
+// minutes and each crossing is refined by bisection. A body that stays above or below the
+// horizon all day (polar day or night) simply has no rising or setting: that is a normal
+// outcome, not a failure.
+//
+// Conventions (the almanac's): the Sun and the Moon rise and set with their upper limb on
+// the horizon, the planets with their centre, all with 34' of refraction; the Moon's
+// horizontal parallax is allowed for. Zenith and nadir are the upper and lower meridian
+// transits.
+
+#include <string>
+#include <vector>
+
+#include "engine/chart.h"
+#include "engine/ephemeris.h"
+
+namespace vantrel::engine {
+
+enum class HorizonEventKind { Rises, Zeniths, Sets, Nadirs };
+
+struct HorizonEvent {
+    Object body = Object::Sun;
+    HorizonEventKind kind = HorizonEventKind::Rises;
+    double jdUt = 0;
+    double azimuthDeg = 0;    // from north through east (rises, sets)
+    double altitudeDeg = 0;   // geocentric, without refraction (zeniths, nadirs)
+    double longitudeDeg = 0;  // tropical ecliptic longitude at the moment
+    bool retrograde = false;
+};
+
+// Every event of Sun through Pluto with startUt <= moment < startUt + 1 day, in time order.
+std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt, double latitudeDeg,
+                                            double longitudeEastDeg);
+
+// The rise and set listing of the chart's local calendar day.
+void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst, std::string& out);
+
+}  // namespace vantrel::engine

@@ -1,0 +1,124 @@
+#include "engine/run.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/chart.h"
+#include "engine/command_file.h"
+#include "engine/ephemeris.h"
+#include "engine/listings.h"
+#include "engine/output_files.h"
+#include "engine/rise_set.h"
+#include "engine/wheel_picture.h"
+
+namespace vantrel::engine {
+
+namespace {
+
+bool readWholeFile(const std::string& path, std::string& text, std::string& reason)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char buffer[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        text.append(buffer, n);
+        if (text.size() > (1u << 20)) {
+            std::fclose(f);
+            reason = "larger than a command file can be";
+            return false;
+        }
+    }
+    const bool failed = std::ferror(f) != 0;
+    const int saved = errno;
+    std::fclose(f);
+    if (failed) {
+        reason = std::strerror(saved == 0 ? EIO : saved);
+        return false;
+    }
+    return true;
+}
+
+std::string textOutputOf(const Chart& chart, const Request& r, Ephemeris& ephemeris)
+{
+    std::string out;
+    auto separate = [&out] {
+        if (!out.empty()) {
+            out += kLineEnd;
+            out += kLineEnd;
+        }
+    };
+    const bool aspects = r.aspectGrid || r.aspectList || r.horizon || r.influence;
+    if (r.wheelLines > 0)
+        writeTextWheel(chart, r.wheelLines, r.dayFirst, out);
+    if (aspects) {
+        separate();
+        writeAspects(chart, r, out);
+    }
+    if (r.riseSet) {
+        separate();
+        writeRiseSetListing(chart, ephemeris, r.dayFirst, out);
+    }
+    if (r.wheelLines == 0 && !aspects && !r.riseSet)
+        writeChartListing(chart, r.dayFirst, out);
+    return out;
+}
+
+}  // namespace
+
+RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisFolder)
+{
+    RunOutcome outcome;
+    auto fail = [&outcome, &path](int code, int line, const std::string& what) {
+        outcome.exitCode = code;
+        outcome.error = path + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what;
+        return outcome;
+    };
+    std::string text;
+    std::string reason;
+    if (!readWholeFile(path, text, reason))
+        return fail(1, 0, "cannot read the command file: " + reason);
+    Request request;
+    try {
+        request = parseCommandFile(text);
+    } catch (const CommandError& e) {
+        return fail(1, e.line(), e.what());
+    }
+
+    Ephemeris ephemeris(ephemerisFolder);
+    bool asteroidsWanted = false;
+    for (int i = static_cast<int>(Object::Chiron); i <= static_cast<int>(Object::Vesta); ++i)
+        asteroidsWanted = asteroidsWanted || !request.restricted[i];
+    for (const auto& w : ephemeris.warnings())
+        if (w.rfind("asteroid", 0) != 0 || asteroidsWanted)
+            outcome.warnings.push_back(w);
+
+    OutputFiles files;
+    try {
+        const Chart chart = computeChart(request, ephemeris, outcome.warnings);
+        std::string textOutput = textOutputOf(chart, request, ephemeris);
+        if (request.textOutput.empty())
+            outcome.standardOutput = std::move(textOutput);
+        else
+            files.add(request.textOutput, std::move(textOutput));
+        if (request.pictureRequested) {
+            const auto bytes = drawWheelPicture(chart, {request.reversedColors, request.monochrome}, request.dayFirst);
+            files.add(request.pictureOutput.empty() ? "chart.wmf" : request.pictureOutput,
+                      std::string(bytes.begin(), bytes.end()));
+        }
+    } catch (const EphemerisError& e) {
+        return fail(1, request.chartLine, std::string("cannot compute this chart: ") + e.what());
+    }
+    try {
+        files.commit();
+    } catch (const OutputError& e) {
+        return fail(1, 0, e.what());
+    }
+    return outcome;
+}
+
+}  // namespace vantrel::engine
