@@ -1,1 +1,17 @@
-# list(APPEND VANTREL_UI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/file.cpp ...)
+# The main window, its About box and tip dialog, and the pictures they share.
+list(APPEND VANTREL_UI_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/glyphs.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/glyphs.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_view_adapter.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_view_adapter.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_window_texts.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_window_texts.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/t_about_box.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/t_about_box.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/t_daily_tip.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/t_daily_tip.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/t_vantrel.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/t_vantrel.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/t_vantrel_commands.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/web_links.h
+)

@@ -69,6 +69,8 @@ struct MainWindowServices {
     std::string defaultEngine = "vantrel-engine";
     // Command-line arguments after the program name.
     QStringList arguments;
+    // The program file; its modification time is shown in the About box. Empty: this process.
+    QString executablePath;
     // Balloons; null: the window's own tray icon (or its pop-up where there is no tray).
     core::Tray* tray = nullptr;
     // Sounds for the alarm; may be null where nothing is played.
@@ -193,7 +195,7 @@ public:
     bool trayAvailable() const;
 
     // The tip dialog, while it is open.
-    TDailyTip* dailyTip() const { return m_dailyTip; }
+    TDailyTip* dailyTip() const;
     // Whether FormShow has run.
     bool formShown() const { return m_formShown; }
 
@@ -254,6 +256,7 @@ private:
     void buildToolBar();
     void buildCentre();
     void buildTray();
+    void addWebEntries(QMenu& menu, bool withSoftware);
     void applyHooks();
 
     void FormCreate();

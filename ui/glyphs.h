@@ -1,0 +1,27 @@
+#pragma once
+// The program's small pictures: the tool-bar glyphs, the window and tray icon, the About box's
+// picture and the tip dialog's light bulb. Drawn from vector outlines, so they stay sharp at
+// every size.
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace vantrel::ui {
+
+enum class Glyph {
+    Calculate,
+    Now,
+    Clipboard,
+    AstrologOutput,
+    PlanetaryHours,
+    Options,
+    Alarm,
+    Verse,
+    Program,    // window, tray and About box
+    LightBulb,  // tip dialog
+};
+
+QIcon glyphIcon(Glyph glyph);
+QPixmap glyphPixmap(Glyph glyph, int sizePx);
+
+}  // namespace vantrel::ui

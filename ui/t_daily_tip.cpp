@@ -1,0 +1,111 @@
+#include "ui/t_daily_tip.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/glyphs.h"
+
+namespace vantrel::ui {
+
+namespace {
+
+constexpr int kClientWidth = 337;
+constexpr int kClientHeight = 231;
+
+QFrame* tipPanel(QLabel* tipLabel, QWidget* parent)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    panel->setPalette(white);
+
+    auto* bulb = new QLabel(panel);
+    bulb->setPixmap(glyphPixmap(Glyph::LightBulb, 32));
+    auto* heading = new QLabel(QStringLiteral("Did you know..."), panel);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+
+    tipLabel->setWordWrap(true);
+    tipLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    tipLabel->setTextFormat(Qt::PlainText);
+
+    auto* head = new QHBoxLayout;
+    head->addWidget(bulb);
+    head->addWidget(heading, 1);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addLayout(head);
+    layout->addWidget(tipLabel, 1);
+    return panel;
+}
+
+}  // namespace
+
+TDailyTip::TDailyTip(std::vector<std::string> tips, bool& showOnStartup, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      m_tips(std::move(tips)),
+      m_showOnStartup(showOnStartup)
+{
+    setWindowTitle(QStringLiteral("Tip of the Day"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    TipLabel = new QLabel(this);
+    ShowTips = new QCheckBox(QStringLiteral("&Show Tips on Startup"), this);
+    ShowTips->setChecked(m_showOnStartup);
+    connect(ShowTips, &QCheckBox::toggled, this, [this](bool on) { m_showOnStartup = on; });
+    NextButton = new QPushButton(QStringLiteral("&Next Tip"), this);
+    NextButton->setDefault(true);
+    connect(NextButton, &QPushButton::clicked, this, &TDailyTip::NextButtonClick);
+    CloseButton = new QPushButton(QStringLiteral("Close"), this);
+    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(ShowTips, 1);
+    bottom->addWidget(NextButton);
+    bottom->addWidget(CloseButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tipPanel(TipLabel, this), 1);
+    layout->addLayout(bottom);
+    NextButton->setFocus();
+}
+
+void TDailyTip::setCurrentTip(int index)
+{
+    m_current = index >= static_cast<int>(m_tips.size()) ? 0 : index;
+    if (m_current >= 0 && m_current < static_cast<int>(m_tips.size()))
+        TipLabel->setText(QString::fromStdString(m_tips[static_cast<std::size_t>(m_current)]));
+    else
+        TipLabel->clear();
+}
+
+void TDailyTip::NextButtonClick()
+{
+    setCurrentTip(m_current + 1);
+    emit nextTipRequested();
+}
+
+void TDailyTip::showEvent(QShowEvent* event)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+    NextButton->setFocus();
+}
+
+}  // namespace vantrel::ui

@@ -1,0 +1,49 @@
+#pragma once
+// The start-up dialog with a tip or a verse of the day. It stays on top, does not block the
+// other windows and is discarded when closed.
+
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace vantrel::ui {
+
+class TDailyTip : public QDialog {
+    Q_OBJECT
+
+public:
+    // showOnStartup: the main window's flag, changed at once by the check box.
+    TDailyTip(std::vector<std::string> tips, bool& showOnStartup, QWidget* parent = nullptr);
+
+    const std::vector<std::string>& TipList() const { return m_tips; }
+    int CurrentTip() const { return m_current; }
+    // A value past the last entry stores 0; -1 means none. The label follows at once.
+    void setCurrentTip(int index);
+
+    // "&Next Tip": one entry on (wrapping to the first), then the main window's own step.
+    void NextButtonClick();
+
+    QLabel* TipLabel = nullptr;
+    QCheckBox* ShowTips = nullptr;
+    QPushButton* NextButton = nullptr;
+    QPushButton* CloseButton = nullptr;
+
+signals:
+    // Asks the main window for its next-tip step.
+    void nextTipRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::vector<std::string> m_tips;
+    bool& m_showOnStartup;
+    int m_current = -1;
+};
+
+}  // namespace vantrel::ui
