@@ -1,0 +1,443 @@
+// The options dialog: every control writes the shared record at once, the enabling rules hold
+// when the user, the load and "&Defaults" change a control, and the informational messages come
+// only from the user's own choices.
+
+#include <memory>
+#include <optional>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "core/common/error.h"
+#include "core/ports/shell.h"
+#include "tests/fakes/fake_ports.h"
+#include "ui/hints_switch.h"
+#include "ui/t_f_options.h"
+
+using vantrel::core::Settings;
+using vantrel::testing::FakeMessages;
+using vantrel::ui::OptionsStorage;
+using vantrel::ui::TfOptions;
+
+namespace {
+
+const std::string kTimeZoneMessage =
+    "The \"System Locale Settings\" option uses the Timezone and Daylight Savings Time settings "
+    "of your computer. It probably will not give correct results if you try dates outside the "
+    "current gregorian calendar year at this time. It is useful if you typically use this "
+    "program for current date/time, as it will automatically adjust these settings.";
+
+class FakeShell : public vantrel::core::Shell {
+public:
+    std::vector<std::string> opened;
+    void open(const std::string& address) override { opened.push_back(address); }
+};
+
+// A settings file in memory: what load gives, and every save the dialog makes.
+struct FakeStore {
+    std::optional<Settings> stored;  // what load returns; nullopt: first run
+    std::vector<Settings> optionSaves;
+    std::vector<Settings> locationSaves;
+    bool failWrites = false;
+
+    OptionsStorage storage()
+    {
+        return {
+            [this](Settings& s) {
+                if (stored)
+                    s = *stored;
+            },
+            [this](const Settings& s) {
+                if (failWrites)
+                    throw vantrel::core::VantrelError("Unable to write to /ro/Vantrel.ini");
+                optionSaves.push_back(s);
+            },
+            [this](const Settings& s) {
+                if (failWrites)
+                    throw vantrel::core::VantrelError("Unable to write to /ro/Vantrel.ini");
+                locationSaves.push_back(s);
+            },
+        };
+    }
+};
+
+// Counts the tooltip requests that reach it.
+class HintTarget : public QWidget {
+public:
+    int toolTipEvents = 0;
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ToolTip)
+            ++toolTipEvents;
+        return QWidget::event(e);
+    }
+};
+
+int sendToolTip(HintTarget& target)
+{
+    const int before = target.toolTipEvents;
+    QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), target.mapToGlobal(QPoint(1, 1)));
+    QCoreApplication::sendEvent(&target, &help);
+    return target.toolTipEvents - before;
+}
+
+}  // namespace
+
+class OptionsDialogTest : public QObject {
+    Q_OBJECT
+
+    Settings settings;
+    bool showOnStartup = true;
+    bool verseOfDay = false;
+    FakeMessages messages;
+    FakeShell shell;
+    FakeStore store;
+    std::unique_ptr<TfOptions> dialog;
+
+    void create()
+    {
+        dialog = std::make_unique<TfOptions>(settings,
+                                             vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
+                                             store.storage(), messages, shell);
+        dialog->FormCreate();
+    }
+
+private slots:
+    void init()
+    {
+        settings = Settings{};
+        showOnStartup = true;
+        verseOfDay = false;
+        messages = FakeMessages{};
+        shell = FakeShell{};
+        store = FakeStore{};
+        dialog.reset();
+    }
+
+    void firstRunShowsTheDefaultsWithoutMessages()
+    {
+        create();
+        QCOMPARE(dialog->OLines.index(), 1);
+        QCOMPARE(dialog->ODateFormat.index(), 1);
+        QCOMPARE(dialog->OFormat.index(), 1);
+        QCOMPARE(dialog->OBasic.index(), 0);
+        QCOMPARE(dialog->OTime.index(), 0);
+        QCOMPARE(dialog->DayBegins->currentText(), QString("12:00 (Common Time)"));
+        QCOMPARE(dialog->Long->text(), QString("93W21"));
+        QCOMPARE(dialog->Zone->text(), QString("6"));
+        QVERIFY(dialog->Zone->isEnabled());
+        QVERIFY(dialog->cbSun->isChecked());
+        QVERIFY(dialog->cbHSun->isChecked());
+        QVERIFY(!dialog->cbHMoon->isChecked());
+        QVERIFY(dialog->TOTD1->isChecked());
+        QVERIFY(!dialog->VOTD1->isChecked());
+        QVERIFY(!dialog->Quoted->isEnabled());
+        QVERIFY(!dialog->WheelReverse->isEnabled());
+        QVERIFY(messages.messages.empty());
+        QCOMPARE(dialog->windowTitle(), QString("Options"));
+        QCOMPARE(dialog->Pages->currentIndex(), 0);
+        QCOMPARE(dialog->Pages->tabText(3), QString("Alarm"));
+    }
+
+    void loadingSystemLocaleTimeDisablesZoneWithoutMessage()
+    {
+        Settings stored;
+        stored.OTime = 2;
+        stored.DayBegins = 2;
+        store.stored = stored;
+        create();
+        QCOMPARE(dialog->OTime.index(), 2);
+        QVERIFY(!dialog->Zone->isEnabled());
+        QCOMPARE(dialog->DayBegins->currentIndex(), 2);
+        QVERIFY(messages.messages.empty());
+    }
+
+    void loadingOutOfRangeChoices()
+    {
+        Settings stored;
+        stored.OLines = 7;        // past the last item: the last one
+        stored.ODateFormat = -3;  // below: nothing chosen
+        stored.DayBegins = 3;     // the list takes only 0..2
+        store.stored = stored;
+        create();
+        QCOMPARE(dialog->OLines.index(), 2);
+        QCOMPARE(settings.OLines, 2);
+        QCOMPARE(dialog->ODateFormat.index(), -1);
+        QCOMPARE(settings.ODateFormat, -1);
+        QCOMPARE(settings.DayBegins, -1);
+        dialog->show();
+        dialog->close();
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+        QCOMPARE(store.optionSaves[0].ODateFormat, -1);
+        QCOMPARE(store.optionSaves[0].OLines, 2);
+    }
+
+    void everyControlWritesTheRecordAtOnce()
+    {
+        create();
+        dialog->OFormat.item(4)->click();
+        dialog->OHouseSystem.item(13)->click();
+        dialog->OZodiac.item(1)->click();
+        dialog->cbPluto->click();
+        dialog->cbHSun->click();
+        dialog->OClear->click();
+        QTest::keyClicks(dialog->Long, "x");
+        dialog->Zone->setText("-1");
+        QCOMPARE(settings.OFormat, 4);
+        QCOMPARE(settings.OHouseSystem, 13);
+        QCOMPARE(settings.OZodiac, 1);
+        QVERIFY(settings.cbPluto);
+        QVERIFY(!settings.cbHSun);
+        QVERIFY(!settings.OClear);
+        QCOMPARE(settings.Long, std::string("93W21x"));
+        QCOMPARE(settings.Zone, std::string("-1"));
+        QVERIFY(store.optionSaves.empty());
+        QVERIFY(store.locationSaves.empty());
+    }
+
+    void systemLocaleTimeMessageOnlyForTheUsersChoice()
+    {
+        create();
+        dialog->OTime.item(2)->click();
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QCOMPARE(messages.messages[0], kTimeZoneMessage);
+        QVERIFY(!dialog->Zone->isEnabled());
+        QCOMPARE(settings.OTime, 2);
+
+        dialog->OTime.item(2)->click();  // already chosen: nothing happens
+        QCOMPARE(messages.messages.size(), size_t(1));
+
+        dialog->OTime.item(0)->click();
+        QVERIFY(dialog->Zone->isEnabled());
+        QCOMPARE(settings.OTime, 0);
+        dialog->OTime.item(1)->click();
+        QVERIFY(dialog->Zone->isEnabled());
+        QCOMPARE(messages.messages.size(), size_t(1));
+    }
+
+    void dayBeginsMessages()
+    {
+        create();
+        dialog->DayBegins->setCurrentIndex(1);
+        emit dialog->DayBegins->activated(1);
+        dialog->DayBegins->setCurrentIndex(2);
+        emit dialog->DayBegins->activated(2);
+        dialog->DayBegins->setCurrentIndex(0);
+        emit dialog->DayBegins->activated(0);
+        QCOMPARE(settings.DayBegins, 0);
+        QCOMPARE(messages.messages.size(), size_t(2));
+        QCOMPARE(messages.messages[0],
+                 std::string("Times before Sunrise will now be adjusted back to prior day of "
+                             "week.  Causes two additional calls to Astrolog."));
+        QCOMPARE(messages.messages[1],
+                 std::string("Times after Sunset will now be adjusted forward to next day of "
+                             "week.  Causes two additional calls to Astrolog."));
+    }
+
+    void typedDayBeginsTextThatNamesNoItemSavesMinusOne()
+    {
+        create();
+        QLineEdit* edit = dialog->DayBegins->lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, "Noon");
+        QCOMPARE(settings.DayBegins, -1);
+        QVERIFY(messages.messages.empty());
+        dialog->show();
+        dialog->close();
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+        QCOMPARE(store.optionSaves[0].DayBegins, -1);
+
+        // Typing an item's name chooses it, with its message.
+        edit->selectAll();
+        QTest::keyClicks(edit, "Sun Set");
+        QCOMPARE(settings.DayBegins, 2);
+        QCOMPARE(messages.messages.size(), size_t(1));
+    }
+
+    void defaultsWhileWheelAndGreetingsAreChecked()
+    {
+        create();
+        dialog->OWheelChart->click();
+        dialog->WheelReverse->click();
+        dialog->Greetings->click();
+        dialog->Quoted->click();
+        dialog->OHints->click();
+        QVERIFY(dialog->WheelReverse->isEnabled());
+        QVERIFY(!dialog->WheelReverse->isChecked());
+        QVERIFY(dialog->Quoted->isEnabled());
+        QVERIFY(!vantrel::ui::hintsEnabled());
+
+        dialog->ResetButton->click();
+        QVERIFY(!dialog->OWheelChart->isChecked());
+        QVERIFY(dialog->WheelReverse->isChecked());
+        QVERIFY(dialog->Monochrome->isChecked());
+        QVERIFY(!dialog->WheelReverse->isEnabled());
+        QVERIFY(!dialog->Monochrome->isEnabled());
+        QVERIFY(!dialog->Quoted->isChecked());
+        QVERIFY(!dialog->Quoted->isEnabled());
+        QVERIFY(dialog->OHints->isChecked());
+        QVERIFY(vantrel::ui::hintsEnabled());
+        QVERIFY(settings.WheelReverse);
+        QVERIFY(!settings.OWheelChart);
+    }
+
+    void defaultsWhileSystemLocaleIsChosen()
+    {
+        Settings stored;
+        stored.OTime = 2;
+        stored.Long = "0E10";
+        stored.Lat = "51N30";
+        stored.Zone = "0";
+        stored.cbHSun = true;
+        stored.OFormat = 3;
+        stored.OBasic = 0;
+        store.stored = stored;
+        showOnStartup = false;
+        verseOfDay = true;
+        create();
+        dialog->ResetButtonClick();
+        QCOMPARE(dialog->OTime.index(), 0);
+        QVERIFY(dialog->Zone->isEnabled());
+        QVERIFY(messages.messages.empty());
+        // Year format "IVv", "Anno", no planetary-hour alarm; the location and tip boxes stay.
+        QCOMPARE(settings.OFormat, 0);
+        QCOMPARE(dialog->OFormat.index(), 0);
+        QCOMPARE(settings.OBasic, 1);
+        QVERIFY(!settings.cbHSun);
+        QVERIFY(!dialog->cbHSun->isChecked());
+        QVERIFY(settings.cbSun);
+        QCOMPARE(settings.DayBegins, 0);
+        QCOMPARE(settings.Long, std::string("0E10"));
+        QCOMPARE(dialog->Lat->text(), QString("51N30"));
+        QCOMPARE(dialog->Zone->text(), QString("0"));
+        QVERIFY(!dialog->TOTD1->isChecked());
+        QVERIFY(dialog->VOTD1->isChecked());
+        QVERIFY(!showOnStartup);
+        QVERIFY(verseOfDay);
+        // Nothing is written until the dialog closes.
+        QVERIFY(store.optionSaves.empty());
+        QVERIFY(store.locationSaves.empty());
+    }
+
+    void tipOfTheDayBoxControlsVerseBox()
+    {
+        verseOfDay = true;
+        create();
+        QVERIFY(dialog->VOTD1->isEnabled());
+        dialog->TOTD1->click();
+        QVERIFY(!showOnStartup);
+        QVERIFY(!dialog->VOTD1->isEnabled());
+        QVERIFY(dialog->VOTD1->isChecked());
+        QVERIFY(verseOfDay);
+        dialog->TOTD1->click();
+        dialog->VOTD1->click();
+        QVERIFY(showOnStartup);
+        QVERIFY(!verseOfDay);
+    }
+
+    void verseBoxStartsDisabledWhenTipsAreOffButVersesOn()
+    {
+        showOnStartup = false;
+        verseOfDay = true;
+        create();
+        QVERIFY(!dialog->TOTD1->isChecked());
+        QVERIFY(dialog->VOTD1->isChecked());
+        QVERIFY(!dialog->VOTD1->isEnabled());
+        QVERIFY(verseOfDay);
+    }
+
+    void showHintsSwitchesTooltipsOfEveryWindow()
+    {
+        create();
+        HintTarget other;
+        other.setToolTip("a hint");
+        QCOMPARE(sendToolTip(other), 1);
+        dialog->OHints->click();
+        QVERIFY(!settings.OHints);
+        QCOMPARE(sendToolTip(other), 0);
+        dialog->OHints->click();
+        QCOMPARE(sendToolTip(other), 1);
+    }
+
+    void loadingHintsOffSwitchesThemOff()
+    {
+        Settings stored;
+        stored.OHints = false;
+        store.stored = stored;
+        create();
+        QVERIFY(!vantrel::ui::hintsEnabled());
+        vantrel::ui::setHintsEnabled(true);
+    }
+
+    void saveLatLongWritesAtOnceAndDoneDoesNot()
+    {
+        create();
+        dialog->Long->setText("2E21");
+        dialog->Button3->click();
+        QCOMPARE(store.locationSaves.size(), size_t(1));
+        QCOMPARE(store.locationSaves[0].Long, std::string("2E21"));
+        QVERIFY(store.optionSaves.empty());
+
+        dialog->show();
+        dialog->CloseButton->click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+        QCOMPARE(store.locationSaves.size(), size_t(1));
+    }
+
+    void failedWriteOnCloseIsReportedOnceAndTheDialogCloses()
+    {
+        create();
+        store.failWrites = true;
+        dialog->show();
+        dialog->CloseButton->click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(messages.errors.size(), size_t(1));
+        QCOMPARE(messages.errors[0], std::string("Unable to write to /ro/Vantrel.ini"));
+
+        // Each later close is a new attempt with at most one report.
+        dialog->show();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(messages.errors.size(), size_t(2));
+
+        dialog->Button3Click();
+        QCOMPARE(messages.errors.size(), size_t(3));
+        QCOMPARE(settings.Long, std::string("93W21"));
+    }
+
+    void closeBoxSavesLikeDone()
+    {
+        create();
+        dialog->show();
+        dialog->close();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+    }
+
+    void tryAndLocationButtons()
+    {
+        create();
+        QSignalSpy tries(dialog.get(), &TfOptions::tryRequested);
+        dialog->show();
+        dialog->CalcButton->click();
+        QCOMPARE(tries.count(), 1);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(store.optionSaves.empty());
+
+        dialog->SpeedButton1->click();
+        QCOMPARE(shell.opened.size(), size_t(1));
+        QCOMPARE(shell.opened[0], std::string(vantrel::ui::kLocationLookupAddress));
+        QVERIFY(dialog->CloseButton->isDefault());
+    }
+};
+
+QTEST_MAIN(OptionsDialogTest)
+#include "options_dialog_test.moc"
