@@ -16,7 +16,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kRad = kPi / 180.0;
 constexpr int kSamples = 5;
 constexpr double kSampleStepDays = 0.5;
-constexpr double kScanStepDays = 5.0 / 1440.0;
+constexpr double kScanStepDays = 10.0 / 1440.0;
 constexpr double kRefractionDeg = 34.0 / 60.0;
 constexpr double kSunSemidiameterAtOneAuDeg = 959.63 / 3600.0;      // Meeus, ch. 55
 constexpr double kEarthRadiusAu = 6378.14 / 149597870.7;
@@ -30,64 +30,103 @@ double wrap180(double deg)
     return d - 180.0;
 }
 
-// Lagrange interpolation through equally spaced samples; x in sample units from the first.
-double interpolate(const std::array<double, kSamples>& y, double x)
-{
-    double sum = 0;
-    for (int i = 0; i < kSamples; ++i) {
-        double term = y[i];
-        for (int j = 0; j < kSamples; ++j)
-            if (j != i)
-                term *= (x - j) / (i - j);
-        sum += term;
-    }
-    return sum;
-}
-
-struct Track {
-    std::array<double, kSamples> lon{}, lat{}, dist{}, speed{};
-};
-
-struct Sky {
-    double altitudeDeg, hourAngleDeg, azimuthDeg, longitudeDeg, speed, distanceAu;
-};
-
-class BodySky {
+// A polynomial through kSamples equally spaced values, in Newton's forward-difference form
+// (x counted in sample steps from the first sample).
+class Interpolation {
 public:
-    BodySky(const Track& track, const std::array<double, kSamples>& obliquity, double firstUt,
-            double siderealAtFirstDeg, double latitudeDeg, double longitudeEastDeg)
-        : m_track(track), m_obliquity(obliquity), m_firstUt(firstUt), m_sidereal0(siderealAtFirstDeg),
-          m_lat(latitudeDeg), m_lon(longitudeEastDeg)
+    Interpolation() = default;
+    explicit Interpolation(const std::array<double, kSamples>& y)
     {
+        std::array<double, kSamples> d = y;
+        for (int order = 0; order < kSamples; ++order) {
+            m_c[order] = d[0];
+            for (int i = 0; i + order + 1 < kSamples; ++i)
+                d[i] = (d[i + 1] - d[i]) / (order + 1);
+        }
     }
-
-    Sky at(double jdUt) const
+    double at(double x) const
     {
-        const double x = (jdUt - m_firstUt) / kSampleStepDays;
-        const double lambda = interpolate(m_track.lon, x) * kRad;
-        const double beta = interpolate(m_track.lat, x) * kRad;
-        const double eps = interpolate(m_obliquity, x) * kRad;
-        // ecliptic to equatorial (Meeus 13.3, 13.4)
-        const double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
-                                     std::cos(lambda));
-        const double dec = std::asin(std::sin(beta) * std::cos(eps) +
-                                     std::cos(beta) * std::sin(eps) * std::sin(lambda));
-        const double gast = m_sidereal0 + kSiderealDegPerDay * (jdUt - m_firstUt);
-        const double h = wrap180(gast + m_lon - ra / kRad);
-        const double H = h * kRad;
-        const double phi = m_lat * kRad;
-        // equatorial to horizontal (Meeus 13.5, 13.6), azimuth counted from north
-        const double alt = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(H));
-        const double az = std::atan2(-std::cos(dec) * std::sin(H),
-                                     std::sin(dec) * std::cos(phi) - std::cos(dec) * std::sin(phi) * std::cos(H));
-        return {alt / kRad, h, normalizeDeg(az / kRad), normalizeDeg(lambda / kRad),
-                interpolate(m_track.speed, x), interpolate(m_track.dist, x)};
+        double v = m_c[kSamples - 1];
+        for (int k = kSamples - 2; k >= 0; --k)
+            v = m_c[k] + (x - k) * v;
+        return v;
     }
 
 private:
-    const Track& m_track;
-    const std::array<double, kSamples>& m_obliquity;
-    double m_firstUt, m_sidereal0, m_lat, m_lon;
+    std::array<double, kSamples> m_c{};
+};
+
+struct Sky {
+    double altitudeDeg = 0;
+    double hourAngleDeg = 0;  // -180..180, positive west of the meridian
+    double distanceAu = 1;
+};
+
+// One body's track across the day: apparent ecliptic place interpolated between samples.
+class BodySky {
+public:
+    BodySky(Object body, double firstUt, double siderealAtFirstDeg, double latitudeDeg, double longitudeEastDeg)
+        : m_body(body), m_firstUt(firstUt), m_sidereal0(siderealAtFirstDeg), m_sinLat(std::sin(latitudeDeg * kRad)),
+          m_cosLat(std::cos(latitudeDeg * kRad)), m_lon(longitudeEastDeg)
+    {
+    }
+
+    void setSamples(const std::array<double, kSamples>& lon, const std::array<double, kSamples>& lat,
+                    const std::array<double, kSamples>& dist, const std::array<double, kSamples>& speed,
+                    const Interpolation& obliquity)
+    {
+        m_lonDeg = Interpolation(lon);
+        m_latDeg = Interpolation(lat);
+        m_distAu = Interpolation(dist);
+        m_speed = Interpolation(speed);
+        m_obliquity = obliquity;
+    }
+
+    Object body() const { return m_body; }
+
+    Sky at(double jdUt, double* decOut = nullptr) const
+    {
+        const double x = (jdUt - m_firstUt) / kSampleStepDays;
+        const double lambda = m_lonDeg.at(x) * kRad;
+        const double beta = m_latDeg.at(x) * kRad;
+        const double eps = m_obliquity.at(x) * kRad;
+        const double sinLambda = std::sin(lambda), cosLambda = std::cos(lambda);
+        const double sinEps = std::sin(eps), cosEps = std::cos(eps);
+        const double sinBeta = std::sin(beta), cosBeta = std::cos(beta);
+        // ecliptic to equatorial (Meeus 13.3, 13.4)
+        const double ra = std::atan2(sinLambda * cosEps - sinBeta / cosBeta * sinEps, cosLambda);
+        const double sinDec = sinBeta * cosEps + cosBeta * sinEps * sinLambda;
+        const double cosDec = std::sqrt(std::max(0.0, 1.0 - sinDec * sinDec));
+        const double gast = m_sidereal0 + kSiderealDegPerDay * (jdUt - m_firstUt);
+        Sky sky;
+        sky.hourAngleDeg = wrap180(gast + m_lon - ra / kRad);
+        // altitude (Meeus 13.6)
+        sky.altitudeDeg =
+            std::asin(m_sinLat * sinDec + m_cosLat * cosDec * std::cos(sky.hourAngleDeg * kRad)) / kRad;
+        sky.distanceAu = m_distAu.at(x);
+        if (decOut != nullptr)
+            *decOut = std::atan2(sinDec, cosDec);
+        return sky;
+    }
+
+    // Azimuth from north through east (Meeus 13.5, turned to count from north).
+    double azimuthDeg(double jdUt) const
+    {
+        double dec = 0;
+        const Sky s = at(jdUt, &dec);
+        const double H = s.hourAngleDeg * kRad;
+        return normalizeDeg(std::atan2(-std::cos(dec) * std::sin(H), std::sin(dec) * m_cosLat -
+                                                                          std::cos(dec) * m_sinLat * std::cos(H)) /
+                            kRad);
+    }
+
+    double longitudeDeg(double jdUt) const { return normalizeDeg(m_lonDeg.at((jdUt - m_firstUt) / kSampleStepDays)); }
+    double speed(double jdUt) const { return m_speed.at((jdUt - m_firstUt) / kSampleStepDays); }
+
+private:
+    Object m_body;
+    double m_firstUt, m_sidereal0, m_sinLat, m_cosLat, m_lon;
+    Interpolation m_lonDeg, m_latDeg, m_distAu, m_speed, m_obliquity;
 };
 
 // Altitude of the event point above the true horizon: refraction, semidiameter, parallax.
@@ -102,7 +141,7 @@ double horizonAltitudeDeg(Object body, double distanceAu)
     return -kRefractionDeg;
 }
 
-// f(t) changes sign between a and b; returns the moment of the change within 0.05 s.
+// f changes its value between a and b; returns the moment of the change within 0.1 s.
 template <class F>
 double bisect(F f, double a, double b)
 {
@@ -117,65 +156,41 @@ double bisect(F f, double a, double b)
     return 0.5 * (a + b);
 }
 
-Track trackOf(Ephemeris& ephemeris, Object body, double firstUt)
+void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& events)
 {
-    Track t;
-    for (int k = 0; k < kSamples; ++k) {
-        const EclipticPosition p = ephemeris.position(body, firstUt + k * kSampleStepDays);
-        double lon = p.longitudeDeg;
-        if (k > 0)
-            lon = t.lon[k - 1] + wrap180(lon - t.lon[k - 1]);  // keep the samples continuous
-        t.lon[k] = lon;
-        t.lat[k] = p.latitudeDeg;
-        t.dist[k] = p.distanceAu;
-        t.speed[k] = p.speedDegPerDay;
-    }
-    return t;
-}
-
-void scanBody(Object body, const BodySky& sky, double startUt, std::vector<HorizonEvent>& events)
-{
-    auto above = [&](double t) {
-        const Sky s = sky.at(t);
-        return s.altitudeDeg >= horizonAltitudeDeg(body, s.distanceAu);
-    };
+    const Object body = sky.body();
+    auto isAbove = [body](const Sky& s) { return s.altitudeDeg >= horizonAltitudeDeg(body, s.distanceAu); };
+    auto above = [&](double t) { return isAbove(sky.at(t)); };
     auto westOfMeridian = [&](double t) { return sky.at(t).hourAngleDeg >= 0; };
     auto westOfLowerMeridian = [&](double t) { return wrap180(sky.at(t).hourAngleDeg - 180.0) >= 0; };
-
     auto add = [&](HorizonEventKind kind, double t) {
-        const Sky s = sky.at(t);
-        events.push_back({body, kind, t, s.azimuthDeg, s.altitudeDeg, s.longitudeDeg, s.speed < 0});
+        HorizonEvent e;
+        e.body = body;
+        e.kind = kind;
+        e.jdUt = t;
+        e.altitudeDeg = sky.at(t).altitudeDeg;
+        e.azimuthDeg = sky.azimuthDeg(t);
+        e.longitudeDeg = sky.longitudeDeg(t);
+        e.retrograde = sky.speed(t) < 0;
+        events.push_back(e);
     };
     const int steps = static_cast<int>(std::lround(1.0 / kScanStepDays));
     Sky prev = sky.at(startUt);
-    bool prevAbove = prev.altitudeDeg >= horizonAltitudeDeg(body, prev.distanceAu);
     for (int i = 1; i <= steps; ++i) {
         const double a = startUt + (i - 1) * kScanStepDays;
         const double b = i == steps ? startUt + 1.0 : startUt + i * kScanStepDays;
         const Sky cur = sky.at(b);
-        const bool curAbove = cur.altitudeDeg >= horizonAltitudeDeg(body, cur.distanceAu);
-        const bool last = i == steps;  // the day's end belongs to the next day
-        if (curAbove != prevAbove) {
-            const double t = bisect(above, a, b);
-            if (!last || t < b)
-                add(curAbove ? HorizonEventKind::Rises : HorizonEventKind::Sets, t);
-        }
-        // The hour angle grows by about 1.25 degrees per step; a sign change with a small
-        // jump is a transit, a jump of nearly 360 degrees is the opposite meridian.
-        if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 && cur.hourAngleDeg - prev.hourAngleDeg < 180) {
-            const double t = bisect(westOfMeridian, a, b);
-            if (!last || t < b)
-                add(HorizonEventKind::Zeniths, t);
-        }
+        if (isAbove(cur) != isAbove(prev))
+            add(isAbove(cur) ? HorizonEventKind::Rises : HorizonEventKind::Sets, bisect(above, a, b));
+        // The hour angle grows by a few degrees per step; a sign change with a small jump is
+        // a transit, a jump of nearly 360 degrees is the opposite meridian.
+        if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 && cur.hourAngleDeg - prev.hourAngleDeg < 180)
+            add(HorizonEventKind::Zeniths, bisect(westOfMeridian, a, b));
         const double lowPrev = wrap180(prev.hourAngleDeg - 180.0);
         const double lowCur = wrap180(cur.hourAngleDeg - 180.0);
-        if (lowPrev < 0 && lowCur >= 0 && lowCur - lowPrev < 180) {
-            const double t = bisect(westOfLowerMeridian, a, b);
-            if (!last || t < b)
-                add(HorizonEventKind::Nadirs, t);
-        }
+        if (lowPrev < 0 && lowCur >= 0 && lowCur - lowPrev < 180)
+            add(HorizonEventKind::Nadirs, bisect(westOfLowerMeridian, a, b));
         prev = cur;
-        prevAbove = curAbove;
     }
 }
 
@@ -186,20 +201,31 @@ std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt
 {
     const double firstUt = startUt - kSampleStepDays;
     std::array<double, kSamples> obliquity{};
+    std::array<std::array<double, kSamples>, kPlanetCount> lon{}, lat{}, dist{}, speed{};
+    // Time by time, so that the library computes nutation and the Earth once per moment.
     for (int k = 0; k < kSamples; ++k) {
+        const double t = firstUt + k * kSampleStepDays;
         double nutation = 0;
-        ephemeris.obliquityAndNutation(firstUt + k * kSampleStepDays, obliquity[k], nutation);
+        ephemeris.obliquityAndNutation(t, obliquity[k], nutation);
+        for (int i = 0; i < kPlanetCount; ++i) {
+            const EclipticPosition p = ephemeris.position(static_cast<Object>(i), t);
+            // keep the samples continuous across 0 degrees
+            lon[i][k] = k == 0 ? p.longitudeDeg : lon[i][k - 1] + wrap180(p.longitudeDeg - lon[i][k - 1]);
+            lat[i][k] = p.latitudeDeg;
+            dist[i][k] = p.distanceAu;
+            speed[i][k] = p.speedDegPerDay;
+        }
     }
+    const Interpolation obliquityTrack(obliquity);
     const double sidereal0 = ephemeris.siderealTimeDeg(firstUt);
     std::vector<HorizonEvent> events;
     for (int i = 0; i < kPlanetCount; ++i) {
-        const auto body = static_cast<Object>(i);
-        const Track track = trackOf(ephemeris, body, firstUt);
-        const BodySky sky(track, obliquity, firstUt, sidereal0, latitudeDeg, longitudeEastDeg);
-        scanBody(body, sky, startUt, events);
+        BodySky sky(static_cast<Object>(i), firstUt, sidereal0, latitudeDeg, longitudeEastDeg);
+        sky.setSamples(lon[i], lat[i], dist[i], speed[i], obliquityTrack);
+        scanBody(sky, startUt, events);
     }
     std::stable_sort(events.begin(), events.end(),
-                     [](const HorizonEvent& a, const HorizonEvent& b) { return a.jdUt < b.jdUt; });
+                     [](const HorizonEvent& x, const HorizonEvent& y) { return x.jdUt < y.jdUt; });
     return events;
 }
 

@@ -44,7 +44,7 @@ void writeTextWheel(const Chart& chart, int linesPerHouse, bool dayFirst, std::s
         }
     }
     // the centre spans the middle two columns of the middle two rows
-    const int top = n + 2, bottom = 3 * n + 2, left = kBoxWidth + 2, right = 3 * kBoxWidth + 3;
+    const int top = n + 2, bottom = 3 * n + 2, left = kBoxWidth + 2, right = 3 * kBoxWidth + 2;
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x)
             grid[y][x] = ' ';
