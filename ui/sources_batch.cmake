@@ -1,1 +1,5 @@
-# list(APPEND VANTREL_UI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/file.cpp ...)
+# The "&Batch.." command.
+list(APPEND VANTREL_UI_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/batch_command.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/batch_command.h
+)

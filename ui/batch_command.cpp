@@ -1,0 +1,102 @@
+#include "ui/batch_command.h"
+
+#include <QDateEdit>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QTimeEdit>
+
+#include "core/batch/convert_batch.h"
+#include "ui/t_vantrel.h"
+
+namespace vantrel::ui {
+
+namespace {
+
+std::optional<QString> askWithDialog(QWidget* parent, const QString& caption, const QString& preset)
+{
+    bool confirmed = false;
+    const QString name = QInputDialog::getText(parent, caption, QStringLiteral("File name"),
+                                               QLineEdit::Normal, preset, &confirmed);
+    if (!confirmed)
+        return std::nullopt;
+    return name;
+}
+
+// Shows each line's date and time in the pickers and drives the progress dialog, which shows
+// itself only once the conversion has run for a moment.
+class WindowObserver : public core::BatchObserver {
+public:
+    explicit WindowObserver(TVantrel& window)
+        : m_window(window),
+          m_progress(QStringLiteral("Converting dates..."), QStringLiteral("Cancel"), 0, 0, &window)
+    {
+        m_progress.setWindowTitle(QStringLiteral("Vantrel"));
+        m_progress.setWindowModality(Qt::ApplicationModal);
+        m_progress.setMinimumDuration(BatchCommand::kProgressDelayMs);
+        m_progress.setAutoClose(true);
+        m_progress.setAutoReset(true);
+    }
+
+    void datePickerSet(core::DateTime date) override
+    {
+        m_window.setPickers(core::datePart(date) + m_window.displayedTime());
+    }
+    void timePickerSet(core::DateTime time) override
+    {
+        m_window.setPickers(m_window.displayedDate() + core::timePart(time));
+    }
+    bool progress(std::size_t linesDone, std::size_t lineCount) override
+    {
+        if (lineCount == 0)
+            return true;
+        m_progress.setMaximum(static_cast<int>(lineCount));
+        // A modal progress dialog handles pending events here, the Cancel button's among them.
+        m_progress.setValue(static_cast<int>(linesDone));
+        return !m_progress.wasCanceled();
+    }
+
+private:
+    TVantrel& m_window;
+    QProgressDialog m_progress;
+};
+
+}  // namespace
+
+BatchCommand::BatchCommand(TVantrel& window, AskFileName ask)
+    : m_window(window), m_ask(std::move(ask))
+{
+    if (!m_ask) {
+        m_ask = [this](const QString& caption, const QString& preset) {
+            return askWithDialog(&m_window, caption, preset);
+        };
+    }
+}
+
+void BatchCommand::connectTo(TVantrelHooks& hooks)
+{
+    hooks.Batch1Click = [this] { Batch1Click(); };
+    hooks.convertBatch = [this](const QString& input, const QString& output) {
+        ConvertBatch(input, output);
+    };
+}
+
+void BatchCommand::Batch1Click()
+{
+    const auto input = m_ask(QStringLiteral("Input File"), QStringLiteral("input.txt"));
+    if (!input)
+        return;
+    const auto output = m_ask(QStringLiteral("Output File"), QStringLiteral("output.txt"));
+    if (!output)
+        return;
+    ConvertBatch(*input, *output);
+}
+
+void BatchCommand::ConvertBatch(const QString& inputFile, const QString& outputFile)
+{
+    WindowObserver observer(m_window);
+    core::ConvertBatch(m_window.calculator(), m_window.services().clock, inputFile.toStdString(),
+                       outputFile.toStdString(), observer);
+}
+
+}  // namespace vantrel::ui
