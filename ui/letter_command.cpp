@@ -1,0 +1,48 @@
+#include "ui/letter_command.h"
+
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
+#include "core/ports/clipboard.h"
+#include "platform/libreoffice_document.h"
+#include "ui/t_vantrel.h"
+
+namespace vantrel::ui {
+
+void TextEditDateDisplay::copyAllAsRichText()
+{
+    m_display.selectAll();
+    QTextCursor cursor = m_display.textCursor();
+    const QTextDocumentFragment whole = cursor.selection();
+    m_clipboard.setRichText(whole.toHtml().toStdString(), whole.toPlainText().toStdString());
+    // The caret stays where the selection ended, with nothing selected.
+    cursor.clearSelection();
+    m_display.setTextCursor(cursor);
+}
+
+LetterCommand::LetterCommand(TVantrel& window,
+                             std::unique_ptr<core::DocumentAutomation> automation)
+    : m_window(window),
+      m_automation(automation ? std::move(automation)
+                              : std::make_unique<platform::LibreOfficeDocument>()),
+      m_display(*window.TDate, window.services().clipboard),
+      m_insertion(*m_automation, m_display, window.services().messages)
+{
+}
+
+LetterCommand::~LetterCommand() = default;
+
+void LetterCommand::install()
+{
+    TVantrelHooks hooks = m_window.hooks();
+    hooks.InsertintoWord971Click = [this] { InsertintoWord971Click(); };
+    m_window.setHooks(std::move(hooks));
+}
+
+void LetterCommand::InsertintoWord971Click()
+{
+    m_insertion.InsertintoWord971Click(m_window.settings());
+}
+
+}  // namespace vantrel::ui

@@ -1,0 +1,56 @@
+#pragma once
+// "Insert into Word97" and the tray's "Word Document": a letter in the desktop's word
+// processor, begun with the date display's text and the two greeting lines.
+
+#include <memory>
+
+#include "core/document/document_insertion.h"
+#include "core/ports/date_display.h"
+
+class QTextEdit;
+
+namespace vantrel::core {
+class Clipboard;
+class DocumentAutomation;
+}  // namespace vantrel::core
+
+namespace vantrel::ui {
+
+class TVantrel;
+
+// The main window's date display, copied whole as rich text and plain text.
+class TextEditDateDisplay : public core::DateDisplay {
+public:
+    TextEditDateDisplay(QTextEdit& display, core::Clipboard& clipboard)
+        : m_display(display), m_clipboard(clipboard)
+    {
+    }
+    void copyAllAsRichText() override;
+
+private:
+    QTextEdit& m_display;
+    core::Clipboard& m_clipboard;
+};
+
+class LetterCommand {
+public:
+    // `automation` empty: LibreOffice Writer. The window must outlive the command.
+    explicit LetterCommand(TVantrel& window,
+                           std::unique_ptr<core::DocumentAutomation> automation = {});
+    ~LetterCommand();
+
+    // Makes the window's "Insert into Word97" and "Word Document" run this command.
+    void install();
+
+    void InsertintoWord971Click();
+
+    const core::DocumentInsertion& insertion() const { return m_insertion; }
+
+private:
+    TVantrel& m_window;
+    std::unique_ptr<core::DocumentAutomation> m_automation;
+    TextEditDateDisplay m_display;
+    core::DocumentInsertion m_insertion;
+};
+
+}  // namespace vantrel::ui
