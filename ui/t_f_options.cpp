@@ -48,6 +48,15 @@ QLabel* labelFor(const QString& caption, QWidget* buddy, const QString& hint)
 
 }  // namespace
 
+OptionsStorage fileStorage(core::SettingsFile file)
+{
+    return {
+        [file](core::Settings& settings) { settings = file.load(); },
+        [file](const core::Settings& settings) { file.saveOptions(settings); },
+        [file](const core::Settings& settings) { file.saveLocation(settings); },
+    };
+}
+
 int ChoiceGroup::index() const
 {
     return buttons ? buttons->checkedId() : -1;
@@ -390,9 +399,7 @@ void TfOptions::showSettings()
     setDayBegins(m_settings.DayBegins);
     for (const BoxBinding& binding : m_boxes)
         binding.box->setChecked(m_settings.*binding.field);
-    Long->setText(QString::fromStdString(m_settings.Long));
-    Lat->setText(QString::fromStdString(m_settings.Lat));
-    Zone->setText(QString::fromStdString(m_settings.Zone));
+    showLocation();
     // The flags are read before the boxes are set: each box writes its flag back when toggled.
     const bool showOnStartup = m_flags.showOnStartup;
     const bool verseOfDay = m_flags.verseOfDay;
@@ -400,6 +407,13 @@ void TfOptions::showSettings()
     VOTD1->setChecked(verseOfDay);
     applyEnabling();
     m_showingSettings = false;
+}
+
+void TfOptions::showLocation()
+{
+    Long->setText(QString::fromStdString(m_settings.Long));
+    Lat->setText(QString::fromStdString(m_settings.Lat));
+    Zone->setText(QString::fromStdString(m_settings.Zone));
 }
 
 void TfOptions::setChoice(ChoiceGroup& group, int core::Settings::*field, int index)

@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include "core/settings/settings.h"
+#include "core/settings/settings_file.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -46,6 +47,9 @@ struct OptionsStorage {
     std::function<void(const core::Settings&)> saveLocation;  // Longitude, Latitude, Time Zone
 };
 
+// The dialog's storage in the given settings file.
+OptionsStorage fileStorage(core::SettingsFile file);
+
 // A single-selection group of option buttons; item ids are the field's index values.
 struct ChoiceGroup {
     QGroupBox* box = nullptr;
@@ -75,6 +79,9 @@ public:
     void Button3Click();
     // The picture button: opens the location look-up page.
     void SpeedButton1Click();
+    // Shows the record's location texts again after someone else changed them (the batch
+    // conversion puts each line's place into the record).
+    void showLocation();
 
     // Formatting
     ChoiceGroup ODateFormat;

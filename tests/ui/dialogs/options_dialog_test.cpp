@@ -23,6 +23,8 @@
 
 using vantrel::core::Settings;
 using vantrel::testing::FakeMessages;
+using vantrel::testing::readWholeFile;
+using vantrel::testing::TempDir;
 using vantrel::ui::OptionsStorage;
 using vantrel::ui::TfOptions;
 
@@ -390,6 +392,63 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QCOMPARE(store.optionSaves.size(), size_t(1));
         QCOMPARE(store.locationSaves.size(), size_t(1));
+    }
+
+    void settingsFileKeepsTheLocationUntilSaveLatLong()
+    {
+        TempDir dir;
+        const auto path = dir.path() / "Vantrel.ini";
+        dialog = std::make_unique<TfOptions>(settings,
+                                             vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
+                                             vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)),
+                                             messages, shell);
+        dialog->FormCreate();
+        dialog->show();
+        dialog->Long->setText("0W07");
+        dialog->OLines.item(2)->click();
+        dialog->CloseButton->click();
+        std::string ini = readWholeFile(path);
+        QVERIFY2(ini.find("Lines=2") != std::string::npos, ini.c_str());
+        QVERIFY2(ini.find("Longitude") == std::string::npos, ini.c_str());
+        QCOMPARE(settings.Long, std::string("0W07"));
+
+        dialog->Button3->click();
+        ini = readWholeFile(path);
+        QVERIFY2(ini.find("Longitude=0W07") != std::string::npos, ini.c_str());
+        QVERIFY2(ini.find("Latitude=45N05") != std::string::npos, ini.c_str());
+        QVERIFY2(ini.find("Time Zone=6") != std::string::npos, ini.c_str());
+
+        // The next start reads both back.
+        Settings reloaded;
+        bool show = true;
+        bool verse = false;
+        TfOptions again(reloaded, vantrel::ui::StartupFlags{show, verse},
+                        vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)), messages,
+                        shell);
+        again.FormCreate();
+        QCOMPARE(again.OLines.index(), 2);
+        QCOMPARE(again.Long->text(), QString("0W07"));
+        QVERIFY(messages.errors.empty());
+    }
+
+    void unwritableSettingsFileIsReportedOnceOnClose()
+    {
+        TempDir dir;
+        // The folder named for the file is a plain file, so nothing can be written there.
+        vantrel::testing::writeWholeFile(dir.path() / "not a folder", "x");
+        const auto path = dir.path() / "not a folder" / "Vantrel.ini";
+        dialog = std::make_unique<TfOptions>(settings,
+                                             vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
+                                             vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)),
+                                             messages, shell);
+        dialog->FormCreate();
+        dialog->show();
+        dialog->OLines.item(0)->click();
+        dialog->CloseButton->click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(messages.errors.size(), size_t(1));
+        QCOMPARE(messages.errors[0], "Unable to write to " + path.string());
+        QCOMPARE(settings.OLines, 0);
     }
 
     void failedWriteOnCloseIsReportedOnceAndTheDialogCloses()
