@@ -177,7 +177,8 @@ QWidget* TfOptions::buildFormattingPage()
     grid->addWidget(OFormat.box, 1, 2);
     auto* dayRow = new QHBoxLayout;
     dayRow->addWidget(labelFor("Day begins", DayBegins, "Day begins"));
-    dayRow->addWidget(DayBegins, 1);
+    dayRow->addWidget(DayBegins);
+    dayRow->addStretch(1);
     grid->addLayout(dayRow, 2, 0, 1, 3);
     grid->setRowStretch(3, 1);
     return page;
@@ -226,16 +227,20 @@ QWidget* TfOptions::buildAstrologicalPage()
     zoneRow->addWidget(Zone);
     zoneRow->addStretch(1);
 
+    // Two columns that keep their own heights: houses and zodiac; place and clock.
+    auto* left = new QVBoxLayout;
+    left->addWidget(OHouseSystem.box);
+    left->addWidget(OZodiac.box);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(location);
+    right->addWidget(OTime.box);
+    right->addLayout(zoneRow);
+    right->addStretch(1);
     auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    grid->addWidget(OHouseSystem.box, 0, 0);
-    grid->addWidget(OZodiac.box, 1, 0);
-    grid->addWidget(location, 0, 1);
-    auto* timeColumn = new QVBoxLayout;
-    timeColumn->addWidget(OTime.box);
-    timeColumn->addLayout(zoneRow);
-    grid->addLayout(timeColumn, 1, 1);
-    grid->setRowStretch(2, 1);
+    auto* columns = new QHBoxLayout(page);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
     return page;
 }
 
