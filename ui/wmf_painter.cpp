@@ -110,7 +110,7 @@ QRect pictureFrame(const wmf::Picture& picture)
 // The drawing state a metafile changes; SaveState and RestoreState push and pop all of it.
 struct ReplayState {
     QRect window;
-    QPen pen{QColor(Qt::black)};
+    QPen pen{QBrush(Qt::black), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin};
     QBrush brush{QColor(Qt::white)};
     wmf::Font font;
     QColor textColor{Qt::black};
@@ -209,6 +209,7 @@ void MetafilePicture::paint(QPainter& painter, const QRectF& target) const
 
     ReplayState state;
     state.window = m_frame;
+    state.pen.setCosmetic(true);  // the default pen is one device pixel wide
     std::vector<ReplayState> saved;
     const auto applyState = [&painter](const ReplayState& s) {
         painter.setWindow(s.window);
