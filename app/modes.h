@@ -1,0 +1,24 @@
+#pragma once
+// The ways the program runs, chosen by main() from the command line. Each mode creates its own
+// Qt application object from argc and argv and returns the process's exit status.
+//
+// Each mode lives in its own file. A mode whose file is not built yet has a stand-in in
+// mode_fallbacks.cpp, defined weak, which the real definition replaces at link time.
+
+namespace vantrel::app {
+
+// "vantrel x": the date for the current moment on standard output and on the clipboard.
+int runNowMode(int& argc, char** argv);
+// "vantrel WORD" (any single argument but "x"): the clipboard gets the empty text.
+int runEmptyClipboardMode(int& argc, char** argv);
+// "vantrel IN OUT": converts the batch file IN into OUT.
+int runBatchMode(int& argc, char** argv);
+// No argument, or three and more: the main window.
+int runWindowMode(int& argc, char** argv);
+
+// Sets Qt's offscreen platform when no display is available (neither DISPLAY nor
+// WAYLAND_DISPLAY is set) and no platform was chosen. Call before creating the application
+// object. Returns true when the program runs without a display.
+bool prepareQtPlatform();
+
+}  // namespace vantrel::app

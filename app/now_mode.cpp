@@ -1,0 +1,77 @@
+// The command-line modes with a single argument.
+
+#include <iostream>
+
+#include <QGuiApplication>
+
+#include "app/modes.h"
+#include "app/services.h"
+#include "core/common/error.h"
+#include "core/ports/main_view.h"
+#include "platform/qt_messages.h"
+
+namespace vantrel::app {
+
+namespace {
+
+// Standard error, remembering whether an error was reported, so that the exit status tells a
+// script that the date may be incomplete.
+class CommandLineMessages : public core::Messages {
+public:
+    bool errorShown = false;
+    void showError(const std::string& text) override
+    {
+        errorShown = true;
+        m_console.showError(text);
+    }
+    void showMessage(const std::string& text) override { m_console.showMessage(text); }
+
+private:
+    platform::ConsoleMessages m_console;
+};
+
+// Without a display the clipboard would live only as long as this process; it is left alone.
+class NoClipboard : public core::Clipboard {
+public:
+    void setText(const std::string&) override {}
+    void setRichText(const std::string&, const std::string&) override {}
+};
+
+}  // namespace
+
+int runNowMode(int& argc, char** argv)
+{
+    const bool headless = prepareQtPlatform();
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
+    CommandLineMessages messages;
+    Services services(messages);
+    NoClipboard noClipboard;
+    core::Clipboard& clipboard = headless ? static_cast<core::Clipboard&>(noClipboard)
+                                          : services.clipboard;
+    core::NullMainView view;
+    try {
+        core::Calculator calculator(services.calculationContext(view, clipboard, messages));
+        const core::DateTime now = services.clock.now();
+        calculator.CalcButtonClick(now, now);
+        calculator.ClipButtonClick();
+    } catch (const core::VantrelError& error) {
+        std::cerr << core::withFinalStop(error.what()) << std::endl;
+        return 1;
+    }
+    for (const auto& line : view.displayLines())
+        std::cout << line << '\n';
+    std::cout.flush();
+    return messages.errorShown ? 1 : 0;
+}
+
+int runEmptyClipboardMode(int& argc, char** argv)
+{
+    if (prepareQtPlatform())
+        return 0;  // no display, no clipboard to empty
+    QGuiApplication application(argc, argv);
+    platform::QtClipboard().setText("");
+    return 0;
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,63 @@
+#include "app/services.h"
+
+#include <cstdlib>
+#include <exception>
+#include <optional>
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "core/common/error.h"
+#include "core/ports/messages.h"
+#include "core/settings/settings_file.h"
+#include "platform/qt_regional_settings.h"
+
+namespace vantrel::app {
+
+namespace {
+
+std::optional<std::string> environmentValue(const char* name)
+{
+    if (const char* value = std::getenv(name))
+        return std::string(value);
+    return std::nullopt;
+}
+
+std::filesystem::path executableDir()
+{
+    return std::filesystem::path(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+                                     .toStdString());
+}
+
+}  // namespace
+
+Services::Services(core::Messages& messages)
+    : regional(platform::systemRegionalSettings()),
+      settingsPath(core::settingsFilePath(executableDir(), environmentValue("XDG_CONFIG_HOME"),
+                                          environmentValue("HOME"))),
+      enginePath((executableDir() / "vantrel-engine").string())
+{
+    zone = core::TakeSystemZoneSnapshot(zoneRules, clock, regional, messages);
+    try {
+        settings = core::SettingsFile(settingsPath).load();
+    } catch (const std::exception& error) {
+        messages.showError(error.what());
+    }
+}
+
+core::CalculationContext Services::calculationContext(core::MainView& view,
+                                                      core::Clipboard& clipboardPort,
+                                                      core::Messages& messages)
+{
+    return {settings, regional, zone, process, view, clipboardPort, messages, ".", enginePath};
+}
+
+bool prepareQtPlatform()
+{
+    const bool noDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+    if (noDisplay && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return noDisplay;
+}
+
+}  // namespace vantrel::app

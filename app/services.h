@@ -1,0 +1,46 @@
+#pragma once
+// The composition root: the real adapters of the core's ports, the user's regional settings,
+// the settings file, the zone snapshot and the engine beside the executable.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/astrolog/zone_snapshot.h"
+#include "core/common/regional_settings.h"
+#include "core/settings/settings.h"
+#include "core/thelemic/calculation.h"
+#include "platform/qt_clipboard.h"
+#include "platform/qt_clock.h"
+#include "platform/qt_process_runner.h"
+#include "platform/qt_zone_rules.h"
+
+namespace vantrel::core {
+class Messages;
+}
+
+namespace vantrel::app {
+
+// Everything a calculation needs apart from its view and messages. Create after the Qt
+// application object.
+struct Services {
+    platform::QtClock clock;
+    platform::QtZoneRules zoneRules;
+    platform::QtProcessRunner process;
+    platform::QtClipboard clipboard;
+    core::RegionalSettings regional;
+    std::filesystem::path settingsPath;
+    core::Settings settings;
+    core::ZoneSnapshot zone;
+    std::string enginePath;
+
+    // Takes the zone snapshot and reads the settings file; problems are reported through
+    // `messages` and leave the first-run values in place.
+    explicit Services(core::Messages& messages);
+
+    // A calculation context over these services, in the current directory.
+    core::CalculationContext calculationContext(core::MainView& view, core::Clipboard& clipboard,
+                                                core::Messages& messages);
+};
+
+}  // namespace vantrel::app
