@@ -1,16 +1,21 @@
 // The command line with two arguments: convert the first file into the second, with no window.
 
 #include <csignal>
+#include <exception>
 #include <cstdio>
 #include <string>
 
 #include <unistd.h>
 
+#include <QGuiApplication>
+
 #include "app/modes.h"
+#include "app/services.h"
 #include "core/batch/convert_batch.h"
-#include "core/common/error.h"
-#include "core/ports/messages.h"
+#include "core/ports/clipboard.h"
+#include "core/ports/main_view.h"
 #include "core/thelemic/calculation.h"
+#include "platform/qt_messages.h"
 
 namespace vantrel::app {
 
@@ -57,19 +62,36 @@ private:
     std::size_t m_percent = 0;
 };
 
+// Without a display the clipboard would live only as long as this process; it is left alone.
+class NoClipboard : public core::Clipboard {
+public:
+    void setText(const std::string&) override {}
+    void setRichText(const std::string&, const std::string&) override {}
+};
+
 }  // namespace
 
-int runBatchMode(core::Calculator& calculator, const core::Clock& clock,
-                 const std::string& inputFile, const std::string& outputFile)
+int runBatchMode(int& argc, char** argv)
 {
-    core::Messages& messages = calculator.context().messages;
+    const bool headless = prepareQtPlatform();
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
+    const std::string inputFile = argv[1];
+    const std::string outputFile = argv[2];
+    platform::ConsoleMessages messages;
+    Services services(messages);
+    NoClipboard noClipboard;
+    core::Clipboard& clipboard = headless ? static_cast<core::Clipboard&>(noClipboard)
+                                          : services.clipboard;
+    core::NullMainView view;
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         std::signal(signal, requestStop);
     try {
+        core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         core::BatchResult result = core::BatchResult::Converted;
         {
             ConsoleProgress progress;
-            result = core::ConvertBatch(calculator, clock, inputFile, outputFile, progress);
+            result = core::ConvertBatch(calculator, services.clock, inputFile, outputFile, progress);
         }
         if (result == core::BatchResult::Cancelled) {
             messages.showError("Conversion interrupted; " + outputFile + " was not written");
