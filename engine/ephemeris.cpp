@@ -72,6 +72,10 @@ EclipticPosition Ephemeris::position(Object object, double jdUt)
     const int32 result = swe_calc_ut(jdUt, body, fl, x, error);
     if (result < 0)
         throw EphemerisError(std::string(objectName(object)) + ": " + error);
+    if (m_usesFiles && (result & SEFLG_MOSEPH) != 0 && !m_warnedOutsideFiles) {
+        m_warnedOutsideFiles = true;
+        m_warnings.push_back("the date lies outside the ephemeris files; using the built-in Moshier theory");
+    }
     return {x[0], x[1], x[2], x[3]};
 }
 

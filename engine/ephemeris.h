@@ -70,6 +70,7 @@ private:
     int flags() const;
     bool m_usesFiles = false;
     bool m_hasAsteroids = false;
+    bool m_warnedOutsideFiles = false;
     std::vector<std::string> m_warnings;
 };
 

@@ -93,13 +93,17 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
     bool asteroidsWanted = false;
     for (int i = static_cast<int>(Object::Chiron); i <= static_cast<int>(Object::Vesta); ++i)
         asteroidsWanted = asteroidsWanted || !request.restricted[i];
-    for (const auto& w : ephemeris.warnings())
-        if (w.rfind("asteroid", 0) != 0 || asteroidsWanted)
-            outcome.warnings.push_back(w);
+    std::vector<std::string> chartWarnings;
+    auto collectWarnings = [&] {
+        for (const auto& w : ephemeris.warnings())
+            if (w.rfind("asteroid", 0) != 0 || asteroidsWanted)
+                outcome.warnings.push_back(w);
+        outcome.warnings.insert(outcome.warnings.end(), chartWarnings.begin(), chartWarnings.end());
+    };
 
     OutputFiles files;
     try {
-        const Chart chart = computeChart(request, ephemeris, outcome.warnings);
+        const Chart chart = computeChart(request, ephemeris, chartWarnings);
         std::string textOutput = textOutputOf(chart, request, ephemeris);
         if (request.textOutput.empty())
             outcome.standardOutput = std::move(textOutput);
@@ -111,8 +115,10 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
                       std::string(bytes.begin(), bytes.end()));
         }
     } catch (const EphemerisError& e) {
+        collectWarnings();
         return fail(1, request.chartLine, std::string("cannot compute this chart: ") + e.what());
     }
+    collectWarnings();
     try {
         files.commit();
     } catch (const OutputError& e) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "engine/ephemeris.h"
+#include "engine/run.h"
 #include "tests/engine/engine_test_support.h"
 
 using namespace vantrel::engine::testing;
@@ -111,4 +113,47 @@ TEST(EngineRun, PolarHousesFallBackToPorphyryWithAWarning)
               std::string::npos)
         << run.standardError;
     EXPECT_NE(run.standardOutput.find("Porphyry Houses."), std::string::npos);
+}
+
+// Without the ephemeris files the engine still answers, from the built-in Moshier theory,
+// and says so; the asteroids, which have no built-in theory, are left out.
+TEST(EngineRun, MissingEphemerisFilesFallBackToTheBuiltInTheory)
+{
+    ScratchFolder folder;
+    folder.write("input.txt", kGoodHead + "/os chart.txt\r\n");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const auto fallback = vantrel::engine::runCommandFile("input.txt", (folder.path() / "no-such-folder").string());
+    const std::string withoutFiles = folder.read("chart.txt");
+    const auto normal = vantrel::engine::runCommandFile("input.txt", vantrel::engine::Ephemeris::kDefaultFolder);
+    const std::string withFiles = folder.read("chart.txt");
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(fallback.exitCode, 0) << fallback.error;
+    ASSERT_EQ(fallback.warnings.size(), 2u);
+    EXPECT_NE(fallback.warnings[0].find("using the built-in Moshier theory"), std::string::npos);
+    EXPECT_NE(fallback.warnings[1].find("Chiron, Ceres, Pallas, Juno and Vesta are left out"), std::string::npos);
+    EXPECT_TRUE(normal.warnings.empty());
+    EXPECT_EQ(withoutFiles.find("Chir:"), std::string::npos);
+    EXPECT_NE(withFiles.find("Chir:"), std::string::npos);
+    // the two theories agree on the Sun and the Moon to the minute here
+    const auto a = lines(withoutFiles), b = lines(withFiles);
+    EXPECT_EQ(a[3].substr(0, 13), b[3].substr(0, 13));
+    EXPECT_EQ(a[4].substr(0, 13), b[4].substr(0, 13));
+}
+
+TEST(EngineRun, HelpAndVersionExitZero)
+{
+    for (const char* option : {"--help", "--version"}) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::execl(VANTREL_ENGINE_PATH, VANTREL_ENGINE_PATH, option, static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << option;
+    }
 }
