@@ -199,7 +199,7 @@ AlarmTick Alarm::Timer1Timer(AlarmHost& host, const Settings& settings)
         changed = true;
     }
     if (changed)
-        m_list.sort();
+        m_list.sortAfterClearing();
     return tick;
 }
 

@@ -74,6 +74,16 @@ void AlarmList::sort()
     std::stable_sort(m_entries.begin(), m_entries.end(), lessIgnoringCase);
 }
 
+void AlarmList::sortAfterClearing()
+{
+    // Empty texts sort first and the others keep their order, so moving the cleared entries to
+    // the front (walking from the back) restores the order in one linear pass.
+    auto write = m_entries.rbegin();
+    for (auto read = m_entries.rbegin(); read != m_entries.rend(); ++read)
+        if (!read->empty())
+            std::swap(*write++, *read);
+}
+
 bool AlarmList::contains(std::string_view entry) const
 {
     return std::any_of(m_entries.begin(), m_entries.end(), [entry](const std::string& e) {

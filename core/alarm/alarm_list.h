@@ -29,6 +29,8 @@ public:
     // Replaces the entry at `index` by an empty text; the order is restored by sort().
     void clearEntry(std::size_t index);
     void sort();
+    // The order after clearEntry() alone changed the list: same result as sort(), in linear time.
+    void sortAfterClearing();
 
     std::size_t size() const { return m_entries.size(); }
     const std::string& operator[](std::size_t index) const { return m_entries[index]; }

@@ -35,6 +35,22 @@ TEST(AlarmList, ClearedEntriesStayAsEmptyTextsAndSortFirst)
     EXPECT_EQ(list.size(), 4u);
 }
 
+TEST(AlarmList, QuickReorderAfterClearingMatchesAFullSort)
+{
+    AlarmList quick;
+    quick.addAll({"d", "B", "a", "e", "C", "f"});
+    AlarmList full = quick;
+    for (AlarmList* list : {&quick, &full}) {
+        list->clearEntry(0);
+        list->clearEntry(3);
+        list->clearEntry(5);
+    }
+    quick.sortAfterClearing();
+    full.sort();
+    EXPECT_EQ(quick.entries(), full.entries());
+    EXPECT_EQ(quick.entries(), (std::vector<std::string>{"", "", "", "B", "C", "e"}));
+}
+
 TEST(AlarmList, ZeroFillPadsMonthDayAndHourOfListingLines)
 {
     AlarmList list;
