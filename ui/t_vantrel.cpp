@@ -295,8 +295,10 @@ void TVantrel::applyViewMarks()
 {
     DateTool->setVisible(ToolBars1->isChecked());
     statusBar()->setVisible(Statusbar2->isChecked());
-    // The splitter's handle goes with the panel: a hidden first pane takes its handle along.
-    CalendarPanel->setVisible(MonthlyCalendar1->isChecked());
+    const bool calendar = MonthlyCalendar1->isChecked();
+    CalendarPanel->setVisible(calendar);
+    // The splitter would drop its handle at its next layout pass; the user sees it go now.
+    Splitter1->handle(1)->setVisible(calendar);
 }
 
 void TVantrel::showEvent(QShowEvent* event)

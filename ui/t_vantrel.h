@@ -62,21 +62,21 @@ struct MainWindowServices {
     core::Messages& messages;
     core::Shell& shell;
     // "Vantrel.ini": the window layout keys are read from and written to it.
-    std::filesystem::path settingsFile;
+    std::filesystem::path settingsFile{};
     // Where command files, listings, verses.txt and tips.txt are looked up.
     std::filesystem::path workDir = ".";
     // The chart engine run when the settings name none.
     std::string defaultEngine = "vantrel-engine";
     // Command-line arguments after the program name.
-    QStringList arguments;
+    QStringList arguments{};
     // The program file; its modification time is shown in the About box. Empty: this process.
-    QString executablePath;
+    QString executablePath{};
     // Balloons; null: the window's own tray icon (or its pop-up where there is no tray).
     core::Tray* tray = nullptr;
     // Sounds for the alarm; may be null where nothing is played.
     core::Sound* sound = nullptr;
     // Whether the desktop has a system tray; empty: ask Qt.
-    std::function<bool()> trayAvailable;
+    std::function<bool()> trayAvailable{};
 };
 
 // Connection points for the commands that other windows carry out. A command whose hook is

@@ -1,0 +1,319 @@
+// The main window's commands beside the calculation: verses, greetings and the tray's date,
+// the date display's copy, minimising with and without a tray, the About box, the web links,
+// and the commands that other windows carry out.
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimeEdit>
+#include <QToolButton>
+
+#include "core/common/error.h"
+
+#include "platform/qt_single_instance.h"
+#include "platform/qt_tray.h"
+#include "tests/ui/main/main_window_harness.h"
+#include "ui/t_about_box.h"
+#include "ui/t_daily_tip.h"
+
+using vantrel::testing::MainWindowHarness;
+using vantrel::ui::TVantrel;
+
+namespace {
+
+bool showAndWait(TVantrel& window)
+{
+    QSignalSpy shown(&window, &TVantrel::firstShown);
+    window.show();
+    return shown.count() > 0 || shown.wait(5000);
+}
+
+}  // namespace
+
+class MainCommandsTests : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomVerseReplacesTheDisplay();
+    void randomVerseWithoutVersesLeavesTheDisplay();
+    void quotesGoToTheBalloonAndTheClipboard();
+    void lawPutsBothGreetingLinesOnTheClipboard();
+    void trayDateBalloon_data();
+    void trayDateBalloon();
+    void trayClipboardDateCopiesTheDateForNow();
+    void copyPutsTheSelectionWithItsFormatting();
+    void minimisingWithoutATrayKeepsTheWindowReachable();
+    void minimisingWithATrayHidesTheProgramUntilRestored();
+    void balloonWithoutATrayUsesThePopUp();
+    void aboutBoxShowsTheExecutablesModificationTime();
+    void helpAndWebLinksOpenThroughTheShell();
+    void commandsOfOtherWindowsRunThroughTheirHooks();
+    void aSecondInstanceIsRefusedButADeadOnesLockIsNot();
+};
+
+void MainCommandsTests::randomVerseReplacesTheDisplay()
+{
+    MainWindowHarness h;
+    h.write("verses.txt", "Every man and every woman is a star.\r\n");
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    window.VerseButton->click();
+    QCOMPARE(window.TDate->toPlainText(), QString("Every man and every woman is a star."));
+}
+
+void MainCommandsTests::randomVerseWithoutVersesLeavesTheDisplay()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    const QString before = window.TDate->toPlainText();
+    window.RandomVerse1->trigger();
+    QCOMPARE(window.TDate->toPlainText(), before);
+    // An empty file gives nothing either.
+    h.write("verses.txt", "");
+    window.RandomVerse1->trigger();
+    QCOMPARE(window.TDate->toPlainText(), before);
+    QVERIFY(h.messages.errors.empty());
+}
+
+void MainCommandsTests::quotesGoToTheBalloonAndTheClipboard()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    window.Quote1->trigger();
+    window.Quote2->trigger();
+    QVERIFY2(h.tray.balloons.empty(), "no verses file: no balloon");
+    QVERIFY(!h.clipboard.text.has_value());
+
+    h.write("verses.txt", "Love is the law\r\n");
+    window.Quote1->trigger();
+    QCOMPARE(h.tray.balloons.size(), std::size_t{1});
+    QCOMPARE(h.tray.balloons[0].title, std::string());
+    QCOMPARE(h.tray.balloons[0].text, std::string("Love is the law"));
+    window.Quote2->trigger();
+    QCOMPARE(h.clipboard.text.value_or("-"), std::string("Love is the law"));
+}
+
+void MainCommandsTests::lawPutsBothGreetingLinesOnTheClipboard()
+{
+    MainWindowHarness h;
+    h.settings.Greetings = false;
+    TVantrel& window = h.create();
+    window.Law1->trigger();
+    QCOMPARE(h.clipboard.text.value_or("-"),
+             std::string("Do what thou wilt shall be the whole of the Law.\r\n"
+                         "Love is the law, love under will."));
+}
+
+void MainCommandsTests::trayDateBalloon_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one line: no title")
+        << 0 << QString()
+        << "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii Saturday, June 03, 2000 e.v. "
+           "8:03 PM";
+    QTest::newRow("two lines: the first is the title")
+        << 1 << "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"
+        << "Saturday, June 03, 2000 e.v. 8:03 PM";
+}
+
+void MainCommandsTests::trayDateBalloon()
+{
+    QFETCH(int, lines);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    MainWindowHarness h;
+    h.settings.OLines = lines;
+    TVantrel& window = h.create();
+    // Wide enough that no line wraps.
+    window.resize(1200, 400);
+    QVERIFY(showAndWait(window));
+    h.clock.set(vantrel::testing::exampleMoment());
+    window.Query1->trigger();
+    QCOMPARE(h.tray.balloons.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(h.tray.balloons[0].title), title);
+    QCOMPARE(QString::fromStdString(h.tray.balloons[0].text), text);
+}
+
+void MainCommandsTests::trayClipboardDateCopiesTheDateForNow()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    // Another moment on the clock: the command sets the pickers to it first.
+    h.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
+                vantrel::core::dateTimeFromTime({21, 0, 0, 0}));
+    window.Date1->trigger();
+    QCOMPARE(window.Time->time(), QTime(21, 0));
+    QString copied = QString::fromStdString(h.clipboard.text.value_or("-"));
+    copied.replace("\r\n", "\n");
+    QCOMPARE(copied, QString("Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii\n"
+                             "Saturday, June 03, 2000 e.v. 9:00 PM"));
+}
+
+void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    window.Copy2Click();
+    QCOMPARE(h.clipboard.writes, 0);  // nothing selected, nothing copied
+
+    window.Selectall2Click();
+    window.Copy2Click();
+    QCOMPARE(h.clipboard.writes, 1);
+    QCOMPARE(QString::fromStdString(h.clipboard.text.value_or("")),
+             window.TDate->toPlainText());
+    QVERIFY(h.clipboard.html.has_value());
+    QVERIFY(h.clipboard.html->find("Sol in Gemini") != std::string::npos);
+}
+
+void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
+{
+    MainWindowHarness h;
+    h.hasTray = false;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    window.showMinimized();
+    QTest::qWait(50);
+    // Hidden, it could never come back: there is no tray icon to click.
+    QVERIFY(window.isVisible());
+    QVERIFY(window.isMinimized());
+}
+
+void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
+{
+    MainWindowHarness h;
+    h.hasTray = true;
+    h.write("tips.txt", "A tip\r\n");
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    QVERIFY(window.dailyTip() != nullptr);
+    QWidget* tip = window.dailyTip();
+
+    window.showMinimized();
+    QTRY_VERIFY(!window.isVisible());
+    QVERIFY(!tip->isVisible());
+
+    window.NotificationIcon1Click();
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.isMinimized());
+    QVERIFY(tip->isVisible());
+}
+
+void MainCommandsTests::balloonWithoutATrayUsesThePopUp()
+{
+    vantrel::platform::QtTray tray(nullptr, [] { return false; });
+    tray.showBalloon("Title", "Text of the note");
+    QVERIFY(tray.popup() != nullptr);
+    QVERIFY(tray.popup()->isVisible());
+    QCOMPARE(tray.popup()->title(), QString("Title"));
+    QCOMPARE(tray.popup()->text(), QString("Text of the note"));
+}
+
+void MainCommandsTests::aboutBoxShowsTheExecutablesModificationTime()
+{
+    vantrel::testing::TempDir dir;
+    const QString program = QString::fromStdString((dir.path() / "vantrel").string());
+    vantrel::testing::writeWholeFile(dir.path() / "vantrel", "program");
+    const auto touch = [&](const QDateTime& when) {
+        QFile file(program);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
+    };
+    const vantrel::core::RegionalSettings regional = vantrel::testing::exampleRegional();
+    vantrel::ui::TAboutBox box(regional, program);
+
+    touch(QDateTime(QDate(2000, 6, 3), QTime(20, 3, 15)));
+    QCOMPARE(box.versionText(), QString("Version 2.9\r\nCompiled: 6/3/2000 8:03:15 PM"));
+    touch(QDateTime(QDate(2024, 12, 31), QTime(9, 5, 7)));
+    QCOMPARE(box.versionText(), QString("Version 2.9\r\nCompiled: 12/31/2024 9:05:07 AM"));
+
+    box.show();
+    QCOMPARE(box.windowTitle(), QString("About Vantrel"));
+    QCOMPARE(box.Version->text(), QString("Version 2.9\nCompiled: 12/31/2024 9:05:07 AM"));
+    QVERIFY(box.isModal());
+}
+
+void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    window.Help2->trigger();
+    QCOMPARE(h.shell.opened.size(), std::size_t{1});
+    QCOMPARE(h.shell.opened[0], std::string("vantrel.html"));
+
+    QStringList captions;
+    for (QAction* entry : window.Web1->actions()) {
+        captions << entry->text();
+        if (!entry->menu())
+            entry->trigger();
+    }
+    QCOMPARE(captions, (QStringList{"Vantrel &Home Page", "Muslim Salat Times", "Naval Observatory",
+                                    "O.T.O.", "Other Software"}));
+    QCOMPARE(window.Web1->actions()[1]->toolTip(), QString("Source for Longitude and Latitudes"));
+    QCOMPARE(window.Web1->actions()[2]->toolTip(),
+             QString(" Astronomical Applications Data Services"));
+    QCOMPARE(h.shell.opened.size(), std::size_t{5});
+    for (std::size_t i = 2; i < h.shell.opened.size(); ++i)
+        QVERIFY2(h.shell.opened[i].rfind("https://", 0) == 0, h.shell.opened[i].c_str());
+}
+
+void MainCommandsTests::commandsOfOtherWindowsRunThroughTheirHooks()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(!window.Batch1->isEnabled());
+    QVERIFY(!window.AlarmButton->isEnabled());
+
+    QStringList calls;
+    vantrel::ui::TVantrelHooks hooks;
+    hooks.Batch1Click = [&] { calls << "batch"; };
+    hooks.Alarm1Click = [&] {
+        calls << "alarm";
+        window.Alarm1->setChecked(!window.Alarm1->isChecked());
+    };
+    hooks.showOptions = [&] { calls << "options"; };
+    hooks.InsertintoWord971Click = [&] { throw vantrel::core::VantrelError("Cannot open file x"); };
+    window.setHooks(hooks);
+    QVERIFY(window.Batch1->isEnabled());
+
+    window.Batch1->trigger();
+    window.Alarm1->trigger();
+    QVERIFY2(window.Alarm1->isChecked(), "the command's own flip is the only one");
+    window.AlarmButton->click();
+    QVERIFY(!window.Alarm1->isChecked());
+    window.FormattingOptions1->click();
+    window.WordDocument1->trigger();
+    QCOMPARE(calls, (QStringList{"batch", "alarm", "alarm", "options"}));
+    QCOMPARE(h.messages.errors, std::vector<std::string>{"Cannot open file x"});
+}
+
+void MainCommandsTests::aSecondInstanceIsRefusedButADeadOnesLockIsNot()
+{
+    vantrel::testing::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    {
+        vantrel::platform::SingleInstance first(folder);
+        QVERIFY(first.acquire());
+        QVERIFY(first.lockPath().endsWith("{B7C008B9-41EA-4094-A5FF-A86715364CD7}.lock"));
+        vantrel::platform::SingleInstance second(folder);
+        QVERIFY(!second.acquire());
+    }
+    // A lock left by an instance that has ended: its process id names no running program.
+    vantrel::testing::writeWholeFile(dir.path() / "{B7C008B9-41EA-4094-A5FF-A86715364CD7}.lock",
+                                     "999999999\nvantrel\n\n");
+    vantrel::platform::SingleInstance next(folder);
+    QVERIFY(next.acquire());
+}
+
+QTEST_MAIN(MainCommandsTests)
+#include "main_commands_tests.moc"
