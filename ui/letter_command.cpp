@@ -1,25 +1,9 @@
 #include "ui/letter_command.h"
 
-#include <QTextCursor>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
-
-#include "core/ports/clipboard.h"
 #include "platform/libreoffice_document.h"
 #include "ui/t_vantrel.h"
 
 namespace vantrel::ui {
-
-void TextEditDateDisplay::copyAllAsRichText()
-{
-    m_display.selectAll();
-    QTextCursor cursor = m_display.textCursor();
-    const QTextDocumentFragment whole = cursor.selection();
-    m_clipboard.setRichText(whole.toHtml().toStdString(), whole.toPlainText().toStdString());
-    // The caret stays where the selection ended, with nothing selected.
-    cursor.clearSelection();
-    m_display.setTextCursor(cursor);
-}
 
 LetterCommand::LetterCommand(TVantrel& window,
                              std::unique_ptr<core::DocumentAutomation> automation)

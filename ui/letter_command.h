@@ -4,15 +4,13 @@
 
 #include <memory>
 
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
 #include "core/document/document_insertion.h"
+#include "core/ports/clipboard.h"
 #include "core/ports/date_display.h"
-
-class QTextEdit;
-
-namespace vantrel::core {
-class Clipboard;
-class DocumentAutomation;
-}  // namespace vantrel::core
 
 namespace vantrel::ui {
 
@@ -25,7 +23,16 @@ public:
         : m_display(display), m_clipboard(clipboard)
     {
     }
-    void copyAllAsRichText() override;
+    void copyAllAsRichText() override
+    {
+        m_display.selectAll();
+        QTextCursor cursor = m_display.textCursor();
+        const QTextDocumentFragment whole = cursor.selection();
+        m_clipboard.setRichText(whole.toHtml().toStdString(), whole.toPlainText().toStdString());
+        // The caret stays where the selection ended, with nothing selected.
+        cursor.clearSelection();
+        m_display.setTextCursor(cursor);
+    }
 
 private:
     QTextEdit& m_display;
