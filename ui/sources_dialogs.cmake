@@ -1,5 +1,6 @@
 # The options dialog, the Astrolog data window, the wheel-chart window and the icons.
 list(APPEND VANTREL_UI_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/dialog_windows.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/hints_switch.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/resources.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/t_a_data.cpp

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -504,6 +505,20 @@ void TfOptions::reject()
     // only repeat the same report at every further attempt, while the values stay in force.
     FormClose();
     QDialog::reject();
+}
+
+void TfOptions::showEvent(QShowEvent* event)
+{
+    // Centred on the screen the first time; afterwards it reopens where the user left it.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
 }
 
 void TfOptions::Button3Click()

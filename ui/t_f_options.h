@@ -145,6 +145,9 @@ public slots:
     // Closing by "Done", the close box or Escape saves, then hides.
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     struct BoxBinding {
         QCheckBox* box;
@@ -181,6 +184,7 @@ private:
     std::vector<BoxBinding> m_boxes;
     std::vector<ChoiceBinding> m_choices;
     bool m_showingSettings = false;
+    bool m_placed = false;
 };
 
 }  // namespace vantrel::ui

@@ -1,0 +1,47 @@
+#include "ui/dialog_windows.h"
+
+#include "ui/t_a_data.h"
+#include "ui/t_f_options.h"
+#include "ui/t_f_wheel.h"
+#include "ui/t_vantrel.h"
+
+namespace vantrel::ui {
+
+DialogWindows::DialogWindows(TVantrel& main, core::SettingsFile settingsFile, QObject* parent)
+    : QObject(parent), m_main(main)
+{
+    const MainWindowServices& services = main.services();
+    m_data = std::make_unique<TAData>(services.messages);
+    m_options = std::make_unique<TfOptions>(
+        main.settings(), StartupFlags{main.ShowOnStartup(), main.VerseOfDay()},
+        fileStorage(std::move(settingsFile)), services.messages, services.shell);
+    m_wheel = std::make_unique<TfWheel>(services.messages);
+    m_options->FormCreate();
+}
+
+DialogWindows::~DialogWindows() = default;
+
+void DialogWindows::install()
+{
+    TVantrelHooks hooks = m_main.hooks();
+    hooks.AstroButtonClick = [this] { AstroButtonClick(); };
+    hooks.isDataWindowShown = [this] { return m_data->isVisible(); };
+    hooks.showOptions = [this] { showOptions(); };
+    m_main.setHooks(std::move(hooks));
+    connect(m_options.get(), &TfOptions::tryRequested, &m_main, &TVantrel::CalcButtonClick);
+}
+
+void DialogWindows::AstroButtonClick()
+{
+    ui::AstroButtonClick(*m_data, *m_wheel, m_main, m_main.settings(),
+                         m_main.services().workDir);
+}
+
+void DialogWindows::showOptions()
+{
+    m_options->show();
+    m_options->raise();
+    m_options->activateWindow();
+}
+
+}  // namespace vantrel::ui
