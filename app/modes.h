@@ -21,4 +21,9 @@ int runWindowMode(int& argc, char** argv);
 // object. Returns true when the program runs without a display.
 bool prepareQtPlatform();
 
+// In the command-line modes standard error carries the program's own messages only: Qt's
+// debug output and warnings (about a missing runtime folder, say) are dropped, its critical
+// and fatal reports kept.
+void quietQtDiagnostics();
+
 }  // namespace vantrel::app

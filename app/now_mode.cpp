@@ -42,6 +42,7 @@ public:
 int runNowMode(int& argc, char** argv)
 {
     const bool headless = prepareQtPlatform();
+    quietQtDiagnostics();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
     CommandLineMessages messages;
@@ -69,6 +70,7 @@ int runEmptyClipboardMode(int& argc, char** argv)
 {
     if (prepareQtPlatform())
         return 0;  // no display, no clipboard to empty
+    quietQtDiagnostics();
     QGuiApplication application(argc, argv);
     platform::QtClipboard().setText("");
     return 0;

@@ -4,8 +4,11 @@
 #include <exception>
 #include <optional>
 
+#include <iostream>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QtGlobal>
 
 #include "core/common/error.h"
 #include "core/ports/messages.h"
@@ -58,6 +61,14 @@ bool prepareQtPlatform()
     if (noDisplay && !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     return noDisplay;
+}
+
+void quietQtDiagnostics()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << text.toStdString() << std::endl;
+    });
 }
 
 }  // namespace vantrel::app
