@@ -88,7 +88,14 @@ std::string patternFromQtFormat(const QString& format)
             at += 1;
             continue;
         case u't':
+            // The zone name has no counterpart; a pair of brackets around it goes with it.
             pattern = trimmedRight(pattern);
+            if (!pattern.empty() && pattern.back() == '(' && at + 1 < format.size() &&
+                format[at + 1] == u')') {
+                pattern.pop_back();
+                pattern = trimmedRight(pattern);
+                ++at;
+            }
             break;
         default:
             if (c.isLetter() || c == u'"')
