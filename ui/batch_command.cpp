@@ -1,10 +1,13 @@
 #include "ui/batch_command.h"
 
+#include <vector>
+
 #include <QDateEdit>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTimeEdit>
+#include <QTimer>
 
 #include "core/batch/convert_batch.h"
 #include "ui/t_vantrel.h"
@@ -61,6 +64,31 @@ private:
     QProgressDialog m_progress;
 };
 
+// The progress dialog lets events through between lines; the alarm check and the animation step
+// must not run a calculation of their own in the middle of the conversion, so they wait.
+class TimerPause {
+public:
+    explicit TimerPause(std::initializer_list<QTimer*> timers)
+    {
+        for (QTimer* timer : timers) {
+            if (timer && timer->isActive()) {
+                timer->stop();
+                m_paused.push_back(timer);
+            }
+        }
+    }
+    ~TimerPause()
+    {
+        for (QTimer* timer : m_paused)
+            timer->start();
+    }
+    TimerPause(const TimerPause&) = delete;
+    TimerPause& operator=(const TimerPause&) = delete;
+
+private:
+    std::vector<QTimer*> m_paused;
+};
+
 }  // namespace
 
 BatchCommand::BatchCommand(TVantrel& window, AskFileName ask)
@@ -94,6 +122,7 @@ void BatchCommand::Batch1Click()
 
 void BatchCommand::ConvertBatch(const QString& inputFile, const QString& outputFile)
 {
+    const TimerPause pause{m_window.Timer1, m_window.Timer2};
     WindowObserver observer(m_window);
     core::ConvertBatch(m_window.calculator(), m_window.services().clock, inputFile.toStdString(),
                        outputFile.toStdString(), observer);

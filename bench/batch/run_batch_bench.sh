@@ -27,7 +27,7 @@ cp "$vantrel" "$work/bin/vantrel"
 cp "$engine" "$work/bin/vantrel-engine"
 cd "$work/run"
 
-# One conversion; prints "<label> <lines> lines: <seconds> s, <lines/s> lines/s, peak <KiB> KiB".
+# One conversion; prints wall and processor time, lines per second and the peak resident size.
 convert() {
     label=$1 lines=$2
     unset DISPLAY WAYLAND_DISPLAY
@@ -40,10 +40,17 @@ convert() {
     elapsed=$(sed -n 's/.*Elapsed (wall clock) time (h:mm:ss or m:ss): //p' time.log)
     peak=$(sed -n 's/.*Maximum resident set size (kbytes): //p' time.log)
     seconds=$(echo "$elapsed" | awk -F: '{ s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; print s }')
+    user=$(sed -n 's/.*User time (seconds): //p' time.log)
+    system=$(sed -n 's/.*System time (seconds): //p' time.log)
     rate=$(awk -v n="$lines" -v s="$seconds" 'BEGIN { if (s > 0) printf "%.0f", n / s; else print "inf" }')
+    # The processor time of the program and its engine runs: what the figure would be on an
+    # otherwise idle machine with one free core.
+    cpu=$(awk -v u="$user" -v y="$system" 'BEGIN { printf "%.2f", u + y }')
+    cpuRate=$(awk -v n="$lines" -v c="$cpu" 'BEGIN { if (c > 0) printf "%.0f", n / c; else print "inf" }')
     written=$(wc -l < out.txt)
     messages=$(wc -l < errors.log)
-    echo "$label $lines lines: ${seconds} s, $rate lines/s, peak $peak KiB" \
+    echo "$label $lines lines: ${seconds} s wall, $rate lines/s;" \
+         "${cpu} s processor, $cpuRate lines per processor-second; peak $peak KiB" \
          "($written lines written, $messages messages)"
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -255,6 +256,10 @@ BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::
                          const std::string& outputName, BatchObserver& observer)
 {
     const CalculationContext& context = calculator.context();
+    // The calculation is moved into the private folder by making that the current directory,
+    // which only moves a work folder named relative to it.
+    if (context.workDir.is_absolute())
+        throw std::logic_error("ConvertBatch: the calculator's work folder must be relative");
     Settings& settings = context.settings;
     const fs::path inputPath = fs::absolute(inputName);
     const fs::path outputPath = fs::absolute(outputName);

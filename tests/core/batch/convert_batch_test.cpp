@@ -347,6 +347,16 @@ TEST_F(ConvertBatchTest, CurrentDirectoryIsTheUsersAgainAfterwards)
     EXPECT_EQ(fs::current_path(), folder());
 }
 
+TEST_F(ConvertBatchTest, WorkFolderGivenByFullPathIsRefusedBeforeAnythingRuns)
+{
+    writeWholeFile("dates.txt", kExampleLine + "\r\n");
+    Calculator elsewhere{{settings, regional, zone, runner, view, clipboard, messages, folder()}};
+    EXPECT_THROW(ConvertBatch(elsewhere, clock, "dates.txt", "output.txt", observer),
+                 std::logic_error);
+    EXPECT_TRUE(runner.runs.empty());
+    EXPECT_FALSE(fs::exists("output.txt"));
+}
+
 TEST_F(ConvertBatchTest, CancelWritesNothingAndRestoresTheLocation)
 {
     writeWholeFile("output.txt", "earlier output\r\n");
