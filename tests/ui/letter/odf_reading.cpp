@@ -120,7 +120,17 @@ struct Reader {
         while (depth > 0 && !xml.atEnd()) {
             xml.readNext();
             if (xml.isCharacters()) {
-                addText(xml.text().toString());
+                // Blanks in character data collapse: one at the start of the paragraph or
+                // after another blank is dropped, as a word processor reads them.
+                QString collapsed;
+                for (const QChar c : xml.text()) {
+                    const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+                    const QString before = paragraph.text + collapsed;
+                    if (blank && (before.isEmpty() || before.back() == ' '))
+                        continue;
+                    collapsed += blank ? QChar(' ') : c;
+                }
+                addText(collapsed);
             } else if (xml.isStartElement()) {
                 ++depth;
                 const QString name = xml.name().toString();
