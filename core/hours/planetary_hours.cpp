@@ -1,5 +1,7 @@
 #include "core/hours/planetary_hours.h"
 
+#include <cmath>
+
 #include "core/common/date_format.h"
 
 namespace vantrel::core {
@@ -11,6 +13,15 @@ namespace {
 constexpr std::array<int, 7> kFirstRuler = {0, 3, 6, 2, 5, 1, 4};
 
 constexpr std::string_view kMissingTime = "not found";
+constexpr double kMsecPerDay = 86400000.0;
+
+// A length of time as H:MM. The difference of two moments some 40,000 days from the epoch
+// carries a rounding error far above a millisecond's share of the small result; rounding to the
+// millisecond first keeps 20:52 - 5:26 from reading as 15:25:59.999, cut to 15:25.
+std::string hoursAndMinutes(double lengthDays, const RegionalSettings& regional)
+{
+    return formatDateTime("h:nn", std::round(lengthDays * kMsecPerDay) / kMsecPerDay, regional);
+}
 
 std::string shortTime(DateTime value, const RegionalSettings& regional)
 {
@@ -69,10 +80,9 @@ void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int week
         row[2] = formatDateTime("t", night.start, regional);
         row[3] = night.ruler;
     }
-    report.statusText = "Hours of Light " +
-                        formatDateTime("h:nn", times.SunSet - times.SunRise, regional) +
+    report.statusText = "Hours of Light " + hoursAndMinutes(times.SunSet - times.SunRise, regional) +
                         "  Hours of Darkness " +
-                        formatDateTime("h:nn", times.NextSunRise - times.SunSet, regional);
+                        hoursAndMinutes(times.NextSunRise - times.SunSet, regional);
 
     for (int column : {0, 2}) {
         for (int row = 0; row <= 12; ++row)

@@ -61,6 +61,33 @@ TEST(PlanetaryHours, SundayWithTenHoursTwelveMinutesOfLight)
                 1e-9);
 }
 
+// Lengths are differences of large day counts; they must not lose a minute to rounding.
+TEST(PlanetaryHours, StatusTextLengthsKeepTheirLastMinute)
+{
+    const RegionalSettings us = usEnglishRegionalSettings();
+    struct Row {
+        int riseH, riseM, setH, setM, nextH, nextM;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {5, 26, 20, 52, 5, 25, "Hours of Light 15:26  Hours of Darkness 8:33"},
+        {7, 0, 17, 12, 6, 59, "Hours of Light 10:12  Hours of Darkness 13:47"},
+        {8, 33, 15, 21, 8, 34, "Hours of Light 6:48  Hours of Darkness 17:13"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        for (DateTime day = kSunday; day < kSunday + 400; day += 37) {
+            RiseSetTimes times = sundayTimes();
+            times.SunRise = at(day, row.riseH, row.riseM);
+            times.SunSet = at(day, row.setH, row.setM);
+            times.NextSunRise = at(day + 1, row.nextH, row.nextM);
+            EXPECT_EQ(computePlanetaryHours(times, day, kLongDatePattern, us).statusText,
+                      row.expected)
+                << "day " << day;
+        }
+    }
+}
+
 TEST(PlanetaryHours, HoursListHasTwoBlocksWithHeadingsEndingInABlank)
 {
     const RegionalSettings us = usEnglishRegionalSettings();
