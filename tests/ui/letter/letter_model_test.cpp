@@ -260,6 +260,44 @@ private slots:
         }
     }
 
+    // Writer is started on the finished letter as on a template, from a folder only this user
+    // can read.
+    void finishedLetterIsOpenedAsANewDocument()
+    {
+        const QString bin = m_dir.filePath("launch-bin");
+        const QString record = m_dir.filePath("launched.txt");
+        QDir().mkpath(bin);
+        QFile script(QDir(bin).filePath("soffice"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QString("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.part' && mv '%1.part' '%1'\n")
+                         .arg(record)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        const QString temp = m_dir.filePath("tmp");
+        QDir().mkpath(temp);
+        qputenv("TMPDIR", temp.toUtf8());
+        platform::LibreOfficeOptions options;
+        options.useSearchPath = false;
+        options.folders = {bin};
+        platform::LibreOfficeDocument link(options);
+        const core::ApplicationRef app = link.connect();
+        link.setVisible(app, true);
+        link.present(link.addDocument(app));
+        qunsetenv("TMPDIR");
+
+        QCOMPARE(link.writtenDocuments().size(), 1);
+        const QString letter = link.writtenDocuments().front();
+        QVERIFY2(letter.startsWith(temp + "/"), qPrintable(letter));
+        const QFileInfo folder(QFileInfo(letter).absolutePath());
+        QCOMPARE(folder.permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+        QFile launched(record);
+        QVERIFY(launched.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(launched.readAll()), "-n\n" + letter + "\n");
+    }
+
     void lettersNeverOverwriteFilesAlreadyThere()
     {
         const QString letters = m_dir.filePath("kept");
