@@ -1,5 +1,8 @@
 #include "ui/glyphs.h"
 
+#include "ui/resources.h"
+
+#include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -42,6 +45,7 @@ const char* outline(Glyph glyph)
                   <path d="M15 3.5c-2.5-1-5-1-7 .8v10c2-1.5 4.5-1.5 7-.6z" fill="#fdfaf0" stroke="#6b3a1d"/>
                   <path d="M3 6h3.5M3 8h3.5M9.5 6H13M9.5 8H13" stroke="#8a6a4a" stroke-width="0.7"/>)";
     case Glyph::Program:  // the Sun with a crescent Moon before it
+    case Glyph::Tray:
         return R"(<circle cx="8" cy="8" r="7" fill="#ffd166" stroke="#b7791f"/>
                   <path d="M8 1.2v2M8 12.8v2M1.2 8h2M12.8 8h2" stroke="#b7791f" stroke-width="0.8"/>
                   <path d="M10.6 4.2a4.4 4.4 0 1 0 0 7.6a3.6 3.6 0 1 1 0-7.6z" fill="#1d3557"/>)";
@@ -53,14 +57,43 @@ const char* outline(Glyph glyph)
     return "";
 }
 
+// The program's installed icon set, where it has the picture.
+QString resourceFor(Glyph glyph)
+{
+    switch (glyph) {
+    case Glyph::Calculate: return QStringLiteral(":/vantrel/icons/calculate.svg");
+    case Glyph::Now: return QStringLiteral(":/vantrel/icons/now.svg");
+    case Glyph::Clipboard: return QStringLiteral(":/vantrel/icons/copy.svg");
+    case Glyph::AstrologOutput: return QStringLiteral(":/vantrel/icons/output.svg");
+    case Glyph::PlanetaryHours: return QStringLiteral(":/vantrel/icons/hours.svg");
+    case Glyph::Options: return QStringLiteral(":/vantrel/icons/options.svg");
+    case Glyph::Alarm: return QStringLiteral(":/vantrel/icons/alarm.svg");
+    case Glyph::Verse: return QStringLiteral(":/vantrel/icons/verse.svg");
+    case Glyph::Program: return QStringLiteral(":/vantrel/icons/vantrel.svg");
+    case Glyph::Tray: return QStringLiteral(":/vantrel/icons/vantrel-tray.svg");
+    case Glyph::LightBulb: return {};
+    }
+    return {};
+}
+
+QByteArray svgFor(Glyph glyph)
+{
+    loadResources();
+    const QString resource = resourceFor(glyph);
+    if (!resource.isEmpty()) {
+        QFile file(resource);
+        if (file.open(QIODevice::ReadOnly))
+            return file.readAll();
+    }
+    return QByteArray(R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 16 16">)") +
+           outline(glyph) + "</svg>";
+}
+
 }  // namespace
 
 QPixmap glyphPixmap(Glyph glyph, int sizePx)
 {
-    const QByteArray svg =
-        QByteArray(R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 16 16">)") +
-        outline(glyph) + "</svg>";
-    QSvgRenderer renderer(svg);
+    QSvgRenderer renderer(svgFor(glyph));
     QPixmap pixmap(sizePx, sizePx);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

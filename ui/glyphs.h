@@ -17,7 +17,8 @@ enum class Glyph {
     Options,
     Alarm,
     Verse,
-    Program,    // window, tray and About box
+    Program,    // window and About box
+    Tray,       // the tray icon
     LightBulb,  // tip dialog
 };
 

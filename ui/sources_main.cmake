@@ -1,11 +1,12 @@
-# The main window, its About box and tip dialog, and the pictures they share.
+# The main window, its About box and tip dialog, the pictures they share, and the composition
+# of all windows.
 list(APPEND VANTREL_UI_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/glyphs.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/glyphs.h
   ${CMAKE_CURRENT_SOURCE_DIR}/main_view_adapter.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/main_view_adapter.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/main_window_texts.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/main_window_texts.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/program_windows.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/program_windows.h
   ${CMAKE_CURRENT_SOURCE_DIR}/t_about_box.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/t_about_box.h
   ${CMAKE_CURRENT_SOURCE_DIR}/t_daily_tip.cpp

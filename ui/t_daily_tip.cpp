@@ -51,7 +51,7 @@ QFrame* tipPanel(QLabel* tipLabel, QWidget* parent)
 
 }  // namespace
 
-TDailyTip::TDailyTip(std::vector<std::string> tips, bool& showOnStartup, QWidget* parent)
+TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       m_tips(std::move(tips)),
@@ -63,6 +63,7 @@ TDailyTip::TDailyTip(std::vector<std::string> tips, bool& showOnStartup, QWidget
     setFixedSize(kClientWidth, kClientHeight);
 
     TipLabel = new QLabel(this);
+    TipLabel->setObjectName(QStringLiteral("TipLabel"));
     ShowTips = new QCheckBox(QStringLiteral("&Show Tips on Startup"), this);
     ShowTips->setChecked(m_showOnStartup);
     connect(ShowTips, &QCheckBox::toggled, this, [this](bool on) { m_showOnStartup = on; });
@@ -79,21 +80,30 @@ TDailyTip::TDailyTip(std::vector<std::string> tips, bool& showOnStartup, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tipPanel(TipLabel, this), 1);
     layout->addLayout(bottom);
+    showCurrent();
     NextButton->setFocus();
 }
 
 void TDailyTip::setCurrentTip(int index)
 {
-    m_current = index >= static_cast<int>(m_tips.size()) ? 0 : index;
-    if (m_current >= 0 && m_current < static_cast<int>(m_tips.size()))
-        TipLabel->setText(QString::fromStdString(m_tips[static_cast<std::size_t>(m_current)]));
-    else
-        TipLabel->clear();
+    m_tips.setCurrentTip(index);
+    showCurrent();
+}
+
+void TDailyTip::Tips1NextTip()
+{
+    m_tips.Tips1NextTip();
+    showCurrent();
+}
+
+void TDailyTip::showCurrent()
+{
+    TipLabel->setText(QString::fromStdString(m_tips.currentText()));
 }
 
 void TDailyTip::NextButtonClick()
 {
-    setCurrentTip(m_current + 1);
+    setCurrentTip(CurrentTip() + 1);
     emit nextTipRequested();
 }
 

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include "core/texts/daily_tips.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -18,12 +20,14 @@ class TDailyTip : public QDialog {
 
 public:
     // showOnStartup: the main window's flag, changed at once by the check box.
-    TDailyTip(std::vector<std::string> tips, bool& showOnStartup, QWidget* parent = nullptr);
+    TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent = nullptr);
 
-    const std::vector<std::string>& TipList() const { return m_tips; }
-    int CurrentTip() const { return m_current; }
+    const std::vector<std::string>& TipList() const { return m_tips.TipList(); }
+    int CurrentTip() const { return m_tips.CurrentTip(); }
     // A value past the last entry stores 0; -1 means none. The label follows at once.
     void setCurrentTip(int index);
+    // The main window's step: one entry on, wrapping to the first.
+    void Tips1NextTip();
 
     // "&Next Tip": one entry on (wrapping to the first), then the main window's own step.
     void NextButtonClick();
@@ -41,9 +45,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    std::vector<std::string> m_tips;
+    void showCurrent();
+
+    core::DailyTips m_tips;
     bool& m_showOnStartup;
-    int m_current = -1;
 };
 
 }  // namespace vantrel::ui

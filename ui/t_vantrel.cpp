@@ -25,11 +25,11 @@
 #include "core/common/error.h"
 #include "core/ports/clock.h"
 #include "core/ports/messages.h"
+#include "core/settings/settings_file.h"
 #include "core/thelemic/calculation.h"
 #include "platform/qt_tray.h"
 #include "ui/glyphs.h"
 #include "ui/main_view_adapter.h"
-#include "ui/main_window_texts.h"
 #include "ui/t_daily_tip.h"
 
 namespace vantrel::ui {
@@ -209,7 +209,7 @@ void TVantrel::buildTray()
     TrayMenu->addAction(Restore1);
     TrayMenu->addAction(Exit2);
 
-    NotificationIcon1 = new QSystemTrayIcon(glyphIcon(Glyph::Program), this);
+    NotificationIcon1 = new QSystemTrayIcon(glyphIcon(Glyph::Tray), this);
     NotificationIcon1->setContextMenu(TrayMenu);
     connect(NotificationIcon1, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -275,7 +275,7 @@ void TVantrel::FormCreate()
                                               m_services.regional, m_services.messages);
     });
 
-    const core::MainWindowLayout layout = readWindowLayout(m_services.settingsFile);
+    const core::MainWindowLayout layout = core::SettingsFile(m_services.settingsFile).readLayout();
     ToolBars1->setChecked(layout.toolBar);
     Statusbar2->setChecked(layout.statusBar);
     MonthlyCalendar1->setChecked(layout.monthCalendar);
@@ -358,7 +358,7 @@ bool TVantrel::FormClose()
     // A settings file that cannot be written must not keep the program from ending: the
     // failure is reported once and the window closes without its layout.
     try {
-        writeWindowLayout(m_services.settingsFile, layout);
+        core::SettingsFile(m_services.settingsFile).writeLayout(layout);
         return true;
     } catch (const std::exception& error) {
         m_services.messages.showError(error.what());

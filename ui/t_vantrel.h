@@ -35,6 +35,7 @@ class QToolButton;
 
 namespace vantrel::core {
 class Calculator;
+class DailyTips;
 class Clipboard;
 class Clock;
 class Messages;
@@ -264,7 +265,7 @@ private:
     bool FormClose();
     void applyViewMarks();
     void showStartupDialog();
-    void openDailyTip(std::vector<std::string> entries, int current);
+    void openDailyTip(core::DailyTips tips);
     void hideToTray();
 
     MainWindowServices m_services;

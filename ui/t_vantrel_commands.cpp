@@ -14,8 +14,10 @@
 #include "core/ports/clock.h"
 #include "core/ports/shell.h"
 #include "core/ports/tray.h"
+#include "core/texts/daily_tips.h"
+#include "core/texts/random_line.h"
+#include "core/texts/verse_commands.h"
 #include "core/thelemic/calculation.h"
-#include "ui/main_window_texts.h"
 #include "ui/t_about_box.h"
 #include "ui/t_daily_tip.h"
 #include "ui/t_vantrel.h"
@@ -268,7 +270,8 @@ void TVantrel::ShowBalloon(const QString& text, const QString& title)
 void TVantrel::RandomVerse1Click()
 {
     guarded([this] {
-        if (const auto verse = pickVerse(m_services.workDir))
+        core::ClockSeededDraw draw(m_services.clock);
+        if (const auto verse = core::pickVerse(m_services.workDir, draw))
             TDate->setPlainText(QString::fromStdString(*verse));
     });
 }
@@ -276,27 +279,25 @@ void TVantrel::RandomVerse1Click()
 void TVantrel::Quote1Click()
 {
     guarded([this] {
-        if (const auto verse = pickVerse(m_services.workDir))
-            ShowBalloon(QString::fromStdString(*verse), QString());
+        core::ClockSeededDraw draw(m_services.clock);
+        core::showQuoteBalloon(m_services.workDir, draw, *m_services.tray);
     });
 }
 
 void TVantrel::Quote2Click()
 {
     guarded([this] {
-        if (const auto verse = pickVerse(m_services.workDir))
-            m_services.clipboard.setText(*verse);
+        core::ClockSeededDraw draw(m_services.clock);
+        core::copyQuote(m_services.workDir, draw, m_services.clipboard);
     });
 }
 
 void TVantrel::Query1Click()
 {
     NowButtonClick();
-    const std::vector<std::string> lines = shownDisplayLines();
-    if (lines.size() < 2)
-        ShowBalloon(TDate->toPlainText(), QString());
-    else
-        ShowBalloon(QString::fromStdString(lines[1]), QString::fromStdString(lines[0]));
+    const core::Balloon balloon =
+        core::dateBalloon(shownDisplayLines(), TDate->toPlainText().toStdString());
+    ShowBalloon(QString::fromStdString(balloon.text), QString::fromStdString(balloon.title));
 }
 
 void TVantrel::Date1Click()
@@ -307,7 +308,7 @@ void TVantrel::Date1Click()
 
 void TVantrel::Law1Click()
 {
-    m_services.clipboard.setText(lawGreeting());
+    core::copyLaw(m_services.clipboard);
 }
 
 // ----- The start-up dialog
@@ -315,22 +316,21 @@ void TVantrel::Law1Click()
 void TVantrel::showStartupDialog()
 {
     guarded([this] {
-        const StartupEntries start = startupEntries(m_showOnStartup, m_verseOfDay,
-                                                    m_services.workDir);
-        m_showOnStartup = start.showOnStartup;
-        if (start.current >= 0)
-            openDailyTip(start.entries, start.current);
+        core::ClockSeededDraw draw(m_services.clock);
+        core::DailyTips tips;
+        if (core::prepareStartupTip(m_showOnStartup, m_verseOfDay, m_services.workDir, draw,
+                                    tips))
+            openDailyTip(std::move(tips));
     });
 }
 
-void TVantrel::openDailyTip(std::vector<std::string> entries, int current)
+void TVantrel::openDailyTip(core::DailyTips tips)
 {
     if (m_dailyTip) {
         m_dailyTip->raise();
         return;
     }
-    m_dailyTip = new TDailyTip(std::move(entries), m_showOnStartup, this);
-    m_dailyTip->setCurrentTip(current);
+    m_dailyTip = new TDailyTip(std::move(tips), m_showOnStartup, this);
     connect(m_dailyTip, &TDailyTip::nextTipRequested, this, &TVantrel::Tips1NextTip);
     m_dailyTip->show();
 }
@@ -339,7 +339,7 @@ void TVantrel::Tips1NextTip()
 {
     if (!m_dailyTip)
         return;
-    m_dailyTip->setCurrentTip(m_dailyTip->CurrentTip() + 1);
+    m_dailyTip->Tips1NextTip();
     m_dailyTip->raise();
     m_dailyTip->activateWindow();
 }

@@ -1,0 +1,78 @@
+// No argument (or three and more): the main window.
+
+#include <cstdlib>
+#include <iostream>
+
+#include <QApplication>
+
+#include "app/modes.h"
+#include "app/services.h"
+#include "platform/qt_messages.h"
+#include "platform/qt_shell.h"
+#include "platform/qt_single_instance.h"
+#include "platform/qt_sound.h"
+#include "ui/program_windows.h"
+
+namespace vantrel::app {
+
+namespace {
+
+// The main window takes its own zone snapshot and the options dialog reads the settings file
+// and reports what goes wrong; the shared services must not report the same things first.
+class QuietMessages : public core::Messages {
+public:
+    void showError(const std::string&) override {}
+    void showMessage(const std::string&) override {}
+};
+
+}  // namespace
+
+int runWindowMode(int& argc, char** argv)
+{
+    const bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
+    if (prepareQtPlatform() && !platformChosen) {
+        std::cerr << "Vantrel needs a display for its window (DISPLAY or WAYLAND_DISPLAY).\n"
+                  << "Without one: vantrel x, or vantrel INPUT OUTPUT.\n";
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
+    QApplication::setDesktopFileName(QStringLiteral("vantrel"));
+
+    platform::SingleInstance instance;
+    if (!instance.acquire())
+        return 0;  // another copy runs; it is left as it is
+    // Minimised to the tray every window is hidden; only the main window's close ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QuietMessages quiet;
+    Services services(quiet);
+    platform::QtMessages messages;
+    platform::QtShell shell;
+    platform::QtSound sound;
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    ui::ProgramWindows windows(ui::MainWindowServices{.settings = services.settings,
+                                                      .regional = services.regional,
+                                                      .zoneRules = services.zoneRules,
+                                                      .clock = services.clock,
+                                                      .process = services.process,
+                                                      .clipboard = services.clipboard,
+                                                      .messages = messages,
+                                                      .shell = shell,
+                                                      .settingsFile = services.settingsPath,
+                                                      .workDir = ".",
+                                                      .defaultEngine = services.enginePath,
+                                                      .arguments = arguments,
+                                                      .sound = &sound});
+    ui::TVantrel& main = windows.main();
+    messages.setParent(&main);
+    QObject::connect(&main, &ui::TVantrel::finished, &application,
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    main.show();
+    return QApplication::exec();
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,48 @@
+#include "ui/program_windows.h"
+
+#include "core/settings/settings_file.h"
+#include "ui/alarm_controller.h"
+#include "ui/batch_command.h"
+#include "ui/dialog_windows.h"
+#include "ui/letter_command.h"
+#include "ui/t_a_data.h"
+#include "ui/t_f_wheel.h"
+#include "ui/t_phours.h"
+
+namespace vantrel::ui {
+
+ProgramWindows::ProgramWindows(MainWindowServices services)
+{
+    const std::filesystem::path settingsFile = services.settingsFile;
+    m_main = std::make_unique<TVantrel>(std::move(services));
+    const MainWindowServices& shared = m_main->services();
+
+    // The options dialog reads the settings file here, after the main window's own keys.
+    m_dialogs = std::make_unique<DialogWindows>(*m_main, core::SettingsFile(settingsFile));
+    m_dialogs->install();
+    m_hours = std::make_unique<TPhours>(shared.messages);
+    m_alarm = std::make_unique<AlarmController>(*m_main, *m_hours, shared.sound,
+                                                &m_dialogs->dataWindow(),
+                                                &m_dialogs->wheelWindow());
+    m_alarm->install();
+
+    m_batch = std::make_unique<BatchCommand>(*m_main);
+    TVantrelHooks hooks = m_main->hooks();
+    m_batch->connectTo(hooks);
+    m_main->setHooks(std::move(hooks));
+    m_letter = std::make_unique<LetterCommand>(*m_main);
+    m_letter->install();
+}
+
+// The commands go before the windows they act on.
+ProgramWindows::~ProgramWindows()
+{
+    m_letter.reset();
+    m_batch.reset();
+    m_alarm.reset();
+    m_hours.reset();
+    m_dialogs.reset();
+    m_main.reset();
+}
+
+}  // namespace vantrel::ui

@@ -1,0 +1,39 @@
+#pragma once
+// All windows of the program and the commands that join them, created once in their fixed
+// order: the main window, the data window, the planetary-hours window, the options dialog and
+// the wheel-chart window (the About box is made when it is asked for).
+
+#include <memory>
+
+#include "ui/t_vantrel.h"
+
+namespace vantrel::ui {
+
+class AlarmController;
+class BatchCommand;
+class DialogWindows;
+class LetterCommand;
+class TPhours;
+
+class ProgramWindows {
+public:
+    // The main window's services, whose references must outlive this object.
+    explicit ProgramWindows(MainWindowServices services);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    TVantrel& main() { return *m_main; }
+    DialogWindows& dialogs() { return *m_dialogs; }
+    TPhours& hours() { return *m_hours; }
+
+private:
+    std::unique_ptr<TVantrel> m_main;
+    std::unique_ptr<DialogWindows> m_dialogs;
+    std::unique_ptr<TPhours> m_hours;
+    std::unique_ptr<AlarmController> m_alarm;
+    std::unique_ptr<BatchCommand> m_batch;
+    std::unique_ptr<LetterCommand> m_letter;
+};
+
+}  // namespace vantrel::ui
