@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "platform/qt_sound.h"
 #include "tests/ui/main/main_window_harness.h"
 #include "ui/alarm_controller.h"
 #include "ui/t_phours.h"
@@ -66,6 +67,7 @@ private slots:
     void armingRunsTheHoursHiddenAndHidesTheWindows();
     void checkSoundsTheSunsetAndWritesTheStatusBar();
     void animationStepsAtOnceAndMaximizesTheWheel();
+    void soundsNeverWaitAndSkipWhileOnePlays();
 };
 
 void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
@@ -232,6 +234,25 @@ void HoursWindowTests::animationStepsAtOnceAndMaximizesTheWheel()
     QVERIFY(!h.window.Timer2->isActive());
     QVERIFY(!h.window.Animate1->isChecked());
     QVERIFY(h.wheel.windowState() & Qt::WindowMaximized);
+}
+
+void HoursWindowTests::soundsNeverWaitAndSkipWhileOnePlays()
+{
+    vantrel::platform::QtSound sound;
+    const std::string wave = std::string(VANTREL_SOUNDS_DIR) + "/venus_hour.wav";
+    QVERIFY(!sound.playUnlessPlaying(std::string(VANTREL_SOUNDS_DIR) + "/missing.wav"));
+    if (!vantrel::platform::QtSound::hasAudioOutput()) {
+        // Nothing can be heard: nothing starts, and nothing is left "playing" to block alarms.
+        sound.playAsync(wave);
+        QVERIFY(!sound.isPlaying());
+        QVERIFY(!sound.playUnlessPlaying(wave));
+        QVERIFY(!sound.isPlaying());
+        return;
+    }
+    QVERIFY(sound.playUnlessPlaying(wave));
+    QVERIFY(!sound.playUnlessPlaying(wave));  // the first still plays
+    sound.playAsync(wave);                     // the arming sound replaces it
+    QVERIFY(sound.isPlaying());
 }
 
 QTEST_MAIN(HoursWindowTests)
