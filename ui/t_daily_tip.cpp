@@ -73,13 +73,14 @@ TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(ShowTips, 1);
-    bottom->addWidget(NextButton);
-    bottom->addWidget(CloseButton);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(NextButton);
+    buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tipPanel(TipLabel, this), 1);
-    layout->addLayout(bottom);
+    layout->addWidget(ShowTips);
+    layout->addLayout(buttons);
     showCurrent();
     NextButton->setFocus();
 }

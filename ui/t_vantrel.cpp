@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,10 +40,20 @@ namespace {
 constexpr int kPickerWidth = 110;
 constexpr int kCalendarPanelHeight = 187;
 
+// The user's locale; the C locale follows United States conventions, as the regional
+// settings do.
+QLocale pickerLocale()
+{
+    const QLocale locale;
+    if (locale.language() == QLocale::C)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return locale;
+}
+
 // The locale's short date, with the year in full: a calendar reaches far beyond one century.
 QString shortDatePattern()
 {
-    QString pattern = QLocale().dateFormat(QLocale::ShortFormat);
+    QString pattern = pickerLocale().dateFormat(QLocale::ShortFormat);
     if (!pattern.contains(QStringLiteral("yyyy")))
         pattern.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
     return pattern;
@@ -108,17 +119,23 @@ void TVantrel::buildToolBar()
     DateTool->setObjectName(QStringLiteral("DateTool"));
     DateTool->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     DateTool->setIconSize(QSize(16, 16));
+    // Two pickers and eight buttons fill the default width; no room to spare between them.
+    DateTool->layout()->setSpacing(0);
+    DateTool->layout()->setContentsMargins(0, 0, 0, 0);
     addToolBar(Qt::TopToolBarArea, DateTool);
 
     GDate = new QDateEdit(DateTool);
     GDate->setObjectName(QStringLiteral("GDate"));
+    GDate->setLocale(pickerLocale());
     GDate->setCalendarPopup(true);
     GDate->setDisplayFormat(shortDatePattern());
     GDate->setMinimumDate(QDate(100, 1, 1));
     GDate->setFixedWidth(kPickerWidth);
     Time = new QTimeEdit(DateTool);
     Time->setObjectName(QStringLiteral("Time"));
-    Time->setDisplayFormat(QLocale().timeFormat(QLocale::LongFormat).remove(QStringLiteral(" t")));
+    Time->setLocale(pickerLocale());
+    Time->setDisplayFormat(
+        pickerLocale().timeFormat(QLocale::LongFormat).remove(QStringLiteral(" t")));
     Time->setFixedWidth(kPickerWidth);
     DateTool->addWidget(GDate);
     DateTool->addWidget(Time);
@@ -167,6 +184,8 @@ void TVantrel::buildCentre()
     panelLayout->setContentsMargins(0, 0, 0, 0);
     MonthCalendar1 = new QCalendarWidget(CalendarPanel);
     MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
+    MonthCalendar1->setLocale(pickerLocale());
+    MonthCalendar1->setFirstDayOfWeek(pickerLocale().firstDayOfWeek());
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setGridVisible(false);
     panelLayout->addWidget(MonthCalendar1);
