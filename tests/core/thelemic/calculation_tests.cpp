@@ -294,6 +294,28 @@ TEST_F(CalculationFixture, MoonFirstListingPutsLunaFirst)
     EXPECT_EQ(calculator.thelemicDate().SunText, " 2\u00B0 Aries");
 }
 
+TEST_F(CalculationFixture, DamagedChartListingsAreReadAsFarAsTheyGo)
+{
+    const std::string whole = fixture("chart_2000-06-03.txt");
+    const struct {
+        const char* name;
+        std::string listing;
+        const char* firstLine;
+    } rows[] = {
+        {"empty", "", "Anno IVviii Dies Saturnii"},
+        {"CR only", "Sun : 13Gem10\rMoon:  5Leo22\r", "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
+        {"LF only", "Sun : 13Gem10\nMoon:  5Leo22", "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
+        {"cut inside the Moon's sign", whole.substr(0, whole.find("Moon:") + 9),
+         "Anno IVviii Sol in Gemini, Luna in  Dies Saturnii"},
+        {"binary noise", std::string("\0\xff\xfe\r\n\x01Sun", 9), "Anno IVviii Dies Saturnii"},
+    };
+    for (const auto& row : rows) {
+        runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", row.listing}});
+        calculate(20, 3);
+        EXPECT_EQ(view.lines.at(0), row.firstLine) << row.name;
+    }
+}
+
 TEST_F(CalculationFixture, LocationThatWouldSplitTheCommandIsRefusedBeforeAnyFile)
 {
     settings.Long = "93W21 /os ../../x";
