@@ -48,12 +48,27 @@ std::string patternFromQtFormat(const QString& format)
     while (at < format.size()) {
         const QChar c = format[at];
         if (c == u'\'') {
-            // Quoted text; '' inside or alone is a single quote.
-            const qsizetype close = format.indexOf(u'\'', at + 1);
-            const qsizetype end = close < 0 ? format.size() : close;
-            const QString text = format.mid(at + 1, end - at - 1);
-            pattern += text.isEmpty() ? std::string("\"'\"") : quoted(text.toStdString());
-            at = end + 1;
+            // Quoted text; a doubled quote, inside quoted text or alone, is one quote.
+            QString text;
+            qsizetype next = at + 1;
+            if (next < format.size() && format[next] == u'\'') {
+                pattern += quoted("'");
+                at = next + 1;
+                continue;
+            }
+            while (next < format.size()) {
+                if (format[next] == u'\'') {
+                    if (next + 1 < format.size() && format[next + 1] == u'\'') {
+                        text += u'\'';
+                        next += 2;
+                        continue;
+                    }
+                    break;
+                }
+                text += format[next++];
+            }
+            pattern += quoted(text.toStdString());
+            at = next + 1;
             continue;
         }
         const std::size_t count = runLength(format, at);
