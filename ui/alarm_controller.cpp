@@ -1,27 +1,27 @@
 #include "ui/alarm_controller.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QTimer>
-
 #include "core/ports/sound.h"
 #include "ui/t_phours.h"
 #include "ui/t_vantrel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
 
 namespace vantrel::ui {
 
 namespace {
 
 class Silence : public core::Sound {
-public:
+  public:
     void playAsync(const std::string&) override {}
     bool playUnlessPlaying(const std::string&) override { return false; }
 };
 
-}  // namespace
+} // namespace
 
 class AlarmController::AlarmWindowHost : public core::AlarmHost {
-public:
+  public:
     explicit AlarmWindowHost(AlarmController& owner) : m_owner(owner) {}
 
     void startTimer() override { m_owner.m_main.Timer1->start(); }
@@ -50,12 +50,12 @@ public:
         m_owner.m_main.setStatusText(QString::fromStdString(text));
     }
 
-private:
+  private:
     AlarmController& m_owner;
 };
 
 class AlarmController::AnimationWindowHost : public core::AnimationHost {
-public:
+  public:
     explicit AnimationWindowHost(AlarmController& owner) : m_owner(owner) {}
 
     void startTimer() override { m_owner.m_main.Timer2->start(); }
@@ -76,20 +76,16 @@ public:
     void NowButtonClick() override { m_owner.m_main.NowButtonClick(); }
     void AstroButtonClick() override { m_owner.m_main.AstroButtonClick(); }
 
-private:
+  private:
     AlarmController& m_owner;
 };
 
 AlarmController::AlarmController(TVantrel& main, TPhours& hours, core::Sound* sound,
                                  QWidget* dataWindow, QWidget* wheelWindow, QObject* parent)
-    : QObject(parent),
-      m_main(main),
-      m_hours(hours),
-      m_dataWindow(dataWindow),
-      m_wheelWindow(wheelWindow),
-      m_silence(sound ? nullptr : std::make_unique<Silence>()),
-      m_alarm(main.AlarmList(), sound ? *sound : *m_silence, main.services().clock,
-              main.regional(), main.services().workDir),
+    : QObject(parent), m_main(main), m_hours(hours), m_dataWindow(dataWindow),
+      m_wheelWindow(wheelWindow), m_silence(sound ? nullptr : std::make_unique<Silence>()),
+      m_alarm(main.AlarmList(), sound ? *sound : *m_silence, main.services().clock, main.regional(),
+              main.services().workDir),
       m_alarmHost(std::make_unique<AlarmWindowHost>(*this)),
       m_animationHost(std::make_unique<AnimationWindowHost>(*this))
 {
@@ -133,4 +129,4 @@ void AlarmController::Timer2Timer()
     m_main.guarded([this] { m_animation.Timer2Timer(*m_animationHost); });
 }
 
-}  // namespace vantrel::ui
+} // namespace vantrel::ui

@@ -3,17 +3,16 @@
 // "Start Alarm" button, Timer1 (the once-a-second check), "Animate" and Timer2 (the
 // once-a-minute step), and the planetary-hours command.
 
-#include <memory>
-
-#include <QObject>
-#include <QPointer>
-
 #include "core/alarm/alarm.h"
 #include "core/alarm/animation.h"
 
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
 namespace vantrel::core {
 class Sound;
-}  // namespace vantrel::core
+} // namespace vantrel::core
 
 namespace vantrel::ui {
 
@@ -23,7 +22,7 @@ class TVantrel;
 class AlarmController : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // dataWindow and wheelWindow may be null. sound may be null: nothing is played.
     AlarmController(TVantrel& main, TPhours& hours, core::Sound* sound, QWidget* dataWindow,
                     QWidget* wheelWindow, QObject* parent = nullptr);
@@ -42,7 +41,7 @@ public:
     const core::Alarm& alarm() const { return m_alarm; }
     const core::Animation& animation() const { return m_animation; }
 
-private:
+  private:
     class AlarmWindowHost;
     class AnimationWindowHost;
 
@@ -57,4 +56,4 @@ private:
     std::unique_ptr<AnimationWindowHost> m_animationHost;
 };
 
-}  // namespace vantrel::ui
+} // namespace vantrel::ui

@@ -1,7 +1,10 @@
 #include "ui/t_phours.h"
 
-#include <string>
-#include <vector>
+#include "core/alarm/hours_command.h"
+#include "core/common/error.h"
+#include "core/common/text_file.h"
+#include "core/ports/messages.h"
+#include "ui/t_vantrel.h"
 
 #include <QEvent>
 #include <QFileDialog>
@@ -13,12 +16,8 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include "core/alarm/hours_command.h"
-#include "core/common/error.h"
-#include "core/common/text_file.h"
-#include "core/ports/messages.h"
-#include "ui/t_vantrel.h"
+#include <string>
+#include <vector>
 
 namespace vantrel::ui {
 
@@ -66,7 +65,7 @@ QString defaultSaveChooser(QWidget* parent)
     return dialog.selectedFiles().front();
 }
 
-}  // namespace
+} // namespace
 
 TPhours::TPhours(core::Messages& messages, QWidget* parent)
     : QMainWindow(parent), m_messages(messages), m_chooser(defaultSaveChooser)
@@ -121,10 +120,10 @@ void TPhours::showReport(const core::PlanetaryHoursReport& report, const QString
     SuperGrid1->clearContents();
     for (int row = 0; row < 13; ++row)
         for (int column = 0; column < 4; ++column)
-            SuperGrid1->setItem(row, column,
-                                new QTableWidgetItem(QString::fromStdString(
-                                    report.table[static_cast<std::size_t>(row)]
-                                                [static_cast<std::size_t>(column)])));
+            SuperGrid1->setItem(
+                row, column,
+                new QTableWidgetItem(QString::fromStdString(report.table[static_cast<std::size_t>(
+                    row)][static_cast<std::size_t>(column)])));
     HoursList->setPlainText(joinLines(report.hoursList));
     setWindowTitle("Planetary Hours " + mainCaption);
 }
@@ -184,4 +183,4 @@ void HoursButtonClick(TPhours& hours, TVantrel& main)
     main.AstroButtonClick();
 }
 
-}  // namespace vantrel::ui
+} // namespace vantrel::ui

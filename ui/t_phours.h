@@ -2,11 +2,10 @@
 // The planetary-hours window: the hours list above a splitter, the Sun and Moon list below it,
 // and a status bar with the lengths of daylight and darkness.
 
-#include <functional>
+#include "core/hours/planetary_hours.h"
 
 #include <QMainWindow>
-
-#include "core/hours/planetary_hours.h"
+#include <functional>
 
 class QAction;
 class QPlainTextEdit;
@@ -15,7 +14,7 @@ class QTableWidget;
 
 namespace vantrel::core {
 class Messages;
-}  // namespace vantrel::core
+} // namespace vantrel::core
 
 namespace vantrel::ui {
 
@@ -24,7 +23,7 @@ class TVantrel;
 class TPhours : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     // Chooses the file to save into; returns an empty text when the user cancels.
     using FileChooser = std::function<QString(QWidget* parent)>;
 
@@ -53,14 +52,14 @@ public:
     QPlainTextEdit* HoursList = nullptr;
     QPlainTextEdit* SunMoonList = nullptr;
     QSplitter* Splitter1 = nullptr;
-    QTableWidget* SuperGrid1 = nullptr;  // never visible
+    QTableWidget* SuperGrid1 = nullptr; // never visible
     QAction* Save1 = nullptr;
     QAction* Close1 = nullptr;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     core::Messages& m_messages;
     FileChooser m_chooser;
 };
@@ -70,4 +69,4 @@ private:
 // then the Astrolog data window. Errors propagate to the caller.
 void HoursButtonClick(TPhours& hours, TVantrel& main);
 
-}  // namespace vantrel::ui
+} // namespace vantrel::ui

@@ -2,25 +2,24 @@
 // the list's growth and the process's peak memory over 30 days of continuous alarm, re-armed
 // every midnight, with a simulated clock.
 
-#include <sys/resource.h>
+#include "core/alarm/alarm.h"
+#include "core/common/date_format.h"
+#include "core/hours/planetary_hours.h"
+#include "tests/fakes/fake_ports.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
-
-#include "core/alarm/alarm.h"
-#include "core/common/date_format.h"
-#include "core/hours/planetary_hours.h"
-#include "tests/fakes/fake_ports.h"
 
 namespace {
 
 using namespace vantrel;
 using core::DateTime;
 
-constexpr DateTime kStart = 36681;  // 4 June 2000
+constexpr DateTime kStart = 36681; // 4 June 2000
 
 long peakRssKiB()
 {
@@ -46,8 +45,9 @@ std::string listingLine(DateTime moment, const char* body, const char* event)
 // Stands for the main window: the hours command adds a day's hours and leaves the day's two
 // listings in the work folder.
 class SimulatedWindow : public core::AlarmHost {
-public:
-    SimulatedWindow(core::AlarmList& list, const std::filesystem::path& dir) : m_list(list), m_dir(dir)
+  public:
+    SimulatedWindow(core::AlarmList& list, const std::filesystem::path& dir)
+        : m_list(list), m_dir(dir)
     {
     }
     void startTimer() override {}
@@ -70,7 +70,7 @@ public:
     void setStatusText(const std::string&) override {}
     long displayLines = 0;
 
-private:
+  private:
     void writeListing(const std::filesystem::path& path, DateTime day)
     {
         std::string text;
@@ -123,8 +123,9 @@ void tickTime()
             clock.set(kStart + (minute * 60 + second) / 86400.0);
             const auto begin = std::chrono::steady_clock::now();
             const core::AlarmTick tick = alarm.Timer1Timer(window, settings);
-            const double micros = std::chrono::duration<double, std::micro>(
-                                      std::chrono::steady_clock::now() - begin).count();
+            const double micros =
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin)
+                    .count();
             (second == 0 ? due : quiet).push_back(micros);
             // The day's own hours may add a second alarm to a minute; none may be missed.
             if ((second == 0) != !tick.displayLines.empty())
@@ -172,7 +173,7 @@ void thirtyDays()
                 static_cast<double>(peakRssKiB()) * 1000.0 / static_cast<double>(list.size()));
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

@@ -6,7 +6,7 @@ namespace vantrel::core {
 
 // What the animation needs from the main window.
 class AnimationHost {
-public:
+  public:
     virtual ~AnimationHost() = default;
     virtual void startTimer() = 0;
     virtual void stopTimer() = 0;
@@ -19,7 +19,7 @@ public:
 };
 
 class Animation {
-public:
+  public:
     bool running() const { return m_running; }
 
     // Animate1Click: switches the live mode on (with one step at once) or off. Switching off
@@ -30,8 +30,8 @@ public:
     // calculation fails.
     void Timer2Timer(AnimationHost& host);
 
-private:
+  private:
     bool m_running = false;
 };
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

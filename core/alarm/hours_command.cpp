@@ -10,10 +10,10 @@ PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms
 {
     calculator.CalcButtonClick(date, time);
     calculator.ReadRiseSetTimes(date, time);
-    PlanetaryHoursReport report = computePlanetaryHours(
-        calculator.riseSetTimes(), datePart(date), calculator.DatePattern(), regional);
+    PlanetaryHoursReport report = computePlanetaryHours(calculator.riseSetTimes(), datePart(date),
+                                                        calculator.DatePattern(), regional);
     alarms.addAll(report.hourEntries);
     return report;
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

@@ -1,8 +1,8 @@
 #include "core/hours/planetary_hours.h"
 
-#include <cmath>
-
 #include "core/common/date_format.h"
+
+#include <cmath>
 
 namespace vantrel::core {
 
@@ -80,9 +80,9 @@ void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int week
         row[2] = formatDateTime("t", night.start, regional);
         row[3] = night.ruler;
     }
-    report.statusText = "Hours of Light " + hoursAndMinutes(times.SunSet - times.SunRise, regional) +
-                        "  Hours of Darkness " +
-                        hoursAndMinutes(times.NextSunRise - times.SunSet, regional);
+    report.statusText =
+        "Hours of Light " + hoursAndMinutes(times.SunSet - times.SunRise, regional) +
+        "  Hours of Darkness " + hoursAndMinutes(times.NextSunRise - times.SunSet, regional);
 
     for (int column : {0, 2}) {
         for (int row = 0; row <= 12; ++row)
@@ -96,7 +96,7 @@ void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int week
             report.hourEntries.push_back(HourEntry(hour.start, hour.ruler, regional));
 }
 
-}  // namespace
+} // namespace
 
 int firstRulerIndex(int weekday)
 {
@@ -141,4 +141,4 @@ PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime s
     return report;
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

@@ -1,13 +1,11 @@
 #include "core/alarm/alarm.h"
-
-#include <functional>
-#include <stdexcept>
-
-#include <gtest/gtest.h>
-
 #include "core/common/error.h"
 #include "core/hours/planetary_hours.h"
 #include "tests/fakes/fake_ports.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace vantrel::core {
 namespace {
@@ -26,7 +24,7 @@ DateTime at(DateTime date, int hour, int minute, int second = 0)
 }
 
 class FakeAlarmHost : public AlarmHost {
-public:
+  public:
     bool timerRunning = false;
     bool armedMark = false;
     std::vector<DateTime> hoursRuns;
@@ -50,7 +48,7 @@ public:
 };
 
 class AlarmTest : public ::testing::Test {
-protected:
+  protected:
     RegionalSettings regional = usEnglishRegionalSettings();
     AlarmList list;
     FakeSound sound;
@@ -89,7 +87,7 @@ TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
     EXPECT_FALSE(host.armedMark);
     EXPECT_FALSE(host.timerRunning);
     EXPECT_EQ(sound.asyncPlayed.size(), 1u);
-    EXPECT_EQ(list.size(), 2u);  // disarming keeps the entries
+    EXPECT_EQ(list.size(), 2u); // disarming keeps the entries
 }
 
 TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
@@ -104,7 +102,7 @@ TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
 TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
 {
     settings.cbHVenus = true;
-    touch("venus.wav");  // only the name-only file exists
+    touch("venus.wav"); // only the name-only file exists
     host.onHoursCommand = [this](DateTime) {
         list.add(HourEntry(at(kDay, 7, 51, 40), "Venus", regional));
     };
@@ -145,7 +143,7 @@ TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
     sound.busy = true;
     clock.set(at(kDay, 8, 42, 1));
     const AlarmTick tick = alarm.Timer1Timer(host, settings);
-    EXPECT_EQ(tick.displayLines.size(), 1u);  // still written and spent
+    EXPECT_EQ(tick.displayLines.size(), 1u); // still written and spent
     EXPECT_TRUE(tick.played.empty());
     EXPECT_EQ(sound.played.size(), 1u);
 }
@@ -256,8 +254,7 @@ TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)
         const char* listingLine;
     };
     const Row rows[] = {
-        {"US", "m/d/yyyy", "/", ":",
-         "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"US", "m/d/yyyy", "/", ":", "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'"},
         {"German", "dd.mm.yyyy", ".", ":",
          "(Sun)  4- 6-2000  5:28am     Sun (Gem) rises   at  57:14'"},
         {"Finnish", "d.m.yyyy", ".", ".",
@@ -287,7 +284,8 @@ TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)
         now.set(at(kDay, 5, 28, 20));
         const AlarmTick tick = localAlarm.Timer1Timer(window, settings);
         ASSERT_EQ(tick.displayLines.size(), 1u);
-        EXPECT_EQ(tick.displayLines[0].substr(24), "     Sun (Gem) rises   at  57:14' sun_rises.wav");
+        EXPECT_EQ(tick.displayLines[0].substr(24),
+                  "     Sun (Gem) rises   at  57:14' sun_rises.wav");
     }
 }
 
@@ -300,11 +298,12 @@ TEST(AlarmEntry, FieldsAndSoundNames)
     EXPECT_EQ(hour->kind, "Hour");
     EXPECT_EQ(alarmSoundFile(hour->name, hour->kind), "jupiter_hour.wav");
 
-    const auto listing = readAlarmEntry("(Sun) 06/04/2000 05:28am Mercury (Gem) zeniths at +61:02'");
+    const auto listing =
+        readAlarmEntry("(Sun) 06/04/2000 05:28am Mercury (Gem) zeniths at +61:02'");
     ASSERT_TRUE(listing);
     EXPECT_EQ(listing->name, "Mercury");
     EXPECT_EQ(listing->kind, "zeniths");
-    EXPECT_FALSE(readAlarmEntry("(Sun)  6/ 4/2000  5:28a"));  // cut before its moment ends
+    EXPECT_FALSE(readAlarmEntry("(Sun)  6/ 4/2000  5:28a")); // cut before its moment ends
 }
 
 TEST(AlarmEntry, ChoicesCoverTenBodiesAndSevenRulers)
@@ -333,5 +332,5 @@ TEST(AlarmEntry, ChoicesCoverTenBodiesAndSevenRulers)
     EXPECT_TRUE(alarmChosen(none, "Uranus", "Hour"));
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core

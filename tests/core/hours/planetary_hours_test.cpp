@@ -1,9 +1,8 @@
+#include "core/common/date_time.h"
+#include "core/common/regional_settings.h"
 #include "core/hours/planetary_hours.h"
 
 #include <gtest/gtest.h>
-
-#include "core/common/date_time.h"
-#include "core/common/regional_settings.h"
 
 namespace vantrel::core {
 namespace {
@@ -47,7 +46,7 @@ TEST(PlanetaryHours, SundayWithTenHoursTwelveMinutesOfLight)
     EXPECT_EQ(report.table[2][0], "7:51 AM");
     EXPECT_EQ(report.table[12][0], "4:21 PM");
     EXPECT_EQ(report.table[1][2], "5:12 PM");
-    EXPECT_EQ(report.table[2][2], "6:20 PM");  // 17:12 + 1:08:55, minutes cut
+    EXPECT_EQ(report.table[2][2], "6:20 PM"); // 17:12 + 1:08:55, minutes cut
 
     EXPECT_EQ(report.table[1][1], "Sun");
     EXPECT_EQ(report.table[2][1], "Venus");
@@ -108,10 +107,15 @@ TEST(PlanetaryHours, SunAndMoonListLinesUpNineLines)
     const RegionalSettings us = usEnglishRegionalSettings();
     const PlanetaryHoursReport report =
         computePlanetaryHours(sundayTimes(), kSunday, kLongDatePattern, us);
-    const std::vector<std::string> expected = {
-        "Sun   Nadir 12:06 AM", "Sun    Rise 7:00 AM",  "Sun  Zenith 12:06 PM",
-        "Sun     Set 5:12 PM",  " ",                     "Moon  Nadir 3:40 AM",
-        "Moon   Rise 9:15 AM",  "Moon Zenith 4:02 PM",  "Moon    Set 10:48 PM"};
+    const std::vector<std::string> expected = {"Sun   Nadir 12:06 AM",
+                                               "Sun    Rise 7:00 AM",
+                                               "Sun  Zenith 12:06 PM",
+                                               "Sun     Set 5:12 PM",
+                                               " ",
+                                               "Moon  Nadir 3:40 AM",
+                                               "Moon   Rise 9:15 AM",
+                                               "Moon Zenith 4:02 PM",
+                                               "Moon    Set 10:48 PM"};
     EXPECT_EQ(report.sunMoonList, expected);
 }
 
@@ -125,9 +129,9 @@ TEST(PlanetaryHours, RulersOfEveryWeekday)
         const char* nightHour1;
     };
     const Row rows[] = {
-        {"Sunday", 1, "Sun", "Jupiter"},    {"Monday", 2, "Moon", "Venus"},
-        {"Tuesday", 3, "Mars", "Saturn"},   {"Wednesday", 4, "Mercury", "Sun"},
-        {"Thursday", 5, "Jupiter", "Moon"}, {"Friday", 6, "Venus", "Mars"},
+        {"Sunday", 1, "Sun", "Jupiter"},      {"Monday", 2, "Moon", "Venus"},
+        {"Tuesday", 3, "Mars", "Saturn"},     {"Wednesday", 4, "Mercury", "Sun"},
+        {"Thursday", 5, "Jupiter", "Moon"},   {"Friday", 6, "Venus", "Mars"},
         {"Saturday", 7, "Saturn", "Mercury"},
     };
     for (const Row& row : rows) {
@@ -164,7 +168,8 @@ TEST(HourEntryText, FixedColumnsWithTwelveHourClock)
     };
     const Row rows[] = {
         {"morning", at(kSunday, 7, 51, 40), "Venus", "      06/04/2000 07:51am Venus         Hour"},
-        {"five past noon", at(kSunday, 12, 5), "Sun", "      06/04/2000 12:05pm Sun           Hour"},
+        {"five past noon", at(kSunday, 12, 5), "Sun",
+         "      06/04/2000 12:05pm Sun           Hour"},
         {"five past midnight", at(kSunday, 0, 5), "Mercury",
          "      06/04/2000 12:05am Mercury       Hour"},
         {"evening", at(kSunday, 23, 59, 59), "Jupiter",
@@ -203,7 +208,7 @@ TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
     RiseSetTimes noNextRise = sundayTimes();
     noNextRise.NextSunRise = kNotFound;
     RiseSetTimes setBeforeRise = sundayTimes();
-    setBeforeRise.SunSet = at(kSunday, 1, 30);  // the Sun sets once, then rises for good
+    setBeforeRise.SunSet = at(kSunday, 1, 30); // the Sun sets once, then rises for good
     const Row rows[] = {{"no rise", noRise},
                         {"no set", noSet},
                         {"no rise next day", noNextRise},
@@ -234,5 +239,5 @@ TEST(PlanetaryHours, MissingEventsAreNamedNotShownAsMidnight)
     EXPECT_EQ(report.hoursList[0], "Sunrise not found ");
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core

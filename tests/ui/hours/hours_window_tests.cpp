@@ -2,6 +2,11 @@
 // window's controls, and the live mode, over fake ports and the listings of 3 June 2000
 // (sunrise 5:26 AM, sunset 8:52 PM, next sunrise 5:25 AM).
 
+#include "platform/qt_sound.h"
+#include "tests/ui/main/main_window_harness.h"
+#include "ui/alarm_controller.h"
+#include "ui/t_phours.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -14,11 +19,6 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
-
-#include "platform/qt_sound.h"
-#include "tests/ui/main/main_window_harness.h"
-#include "ui/alarm_controller.h"
-#include "ui/t_phours.h"
 
 using vantrel::testing::FakeProcessRunner;
 using vantrel::testing::FakeSound;
@@ -53,12 +53,12 @@ struct HoursHarness {
     }
 };
 
-}  // namespace
+} // namespace
 
 class HoursWindowTests : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void hoursCommandFillsTheWindowBesideTheMainWindow();
     void hoursCommandAddsEachHourOnce();
     void savingWritesTheHoursListWithCrLf();
@@ -82,7 +82,7 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
     QVERIFY(lines[0].startsWith("Sunrise Saturday, June 03, 2000"));
     QVERIFY(lines[0].endsWith(' '));
     QCOMPARE(lines[1], QString("5:26 AM Saturn"));
-    QCOMPARE(lines[2], QString("6:43 AM Jupiter"));  // 5:26 + 15:26 / 12
+    QCOMPARE(lines[2], QString("6:43 AM Jupiter")); // 5:26 + 15:26 / 12
     QCOMPARE(lines[13], QString(" "));
     QVERIFY(lines[14].startsWith("Sunset Saturday, June 03, 2000"));
     QVERIFY(lines[14].endsWith(' '));
@@ -129,8 +129,7 @@ void HoursWindowTests::savingWritesTheHoursListWithCrLf()
     h.hours.setFileChooser([&](QWidget*) { return QString::fromStdString(target.string()); });
     h.hours.Save1->trigger();
     const std::string saved = vantrel::testing::readWholeFile(target);
-    QCOMPARE(QString::fromStdString(saved),
-             h.hours.hoursLines().join("\r\n") + "\r\n");
+    QCOMPARE(QString::fromStdString(saved), h.hours.hoursLines().join("\r\n") + "\r\n");
     QCOMPARE(std::count(saved.begin(), saved.end(), '\n'), 27);
 }
 
@@ -150,12 +149,11 @@ void HoursWindowTests::dayWithoutSunriseShowsNoHoursAndAddsNoEntries()
 {
     HoursHarness h;
     // Midsummer beyond the polar circle: the Sun only crosses the meridian.
-    const std::string polar =
-        "(Sat)  6/ 3/2000 12:59am     Sun (Gem) nadirs  at  +3:10'\r\n"
-        "(Sat)  6/ 3/2000 12:59pm     Sun (Gem) zeniths at +49:40'\r\n";
+    const std::string polar = "(Sat)  6/ 3/2000 12:59am     Sun (Gem) nadirs  at  +3:10'\r\n"
+                              "(Sat)  6/ 3/2000 12:59pm     Sun (Gem) zeniths at +49:40'\r\n";
     h.main.runner.responder = FakeProcessRunner::cannedListings(
-        {{"chart.txt", vantrel::testing::readWholeFile(vantrel::testing::kDataDir +
-                                                       "/chart_2000-06-03.txt")},
+        {{"chart.txt",
+          vantrel::testing::readWholeFile(vantrel::testing::kDataDir + "/chart_2000-06-03.txt")},
          {"riseset.txt", polar},
          {"risesetn.txt", polar}});
     h.window.HoursButton->click();
@@ -188,8 +186,8 @@ void HoursWindowTests::armingRunsTheHoursHiddenAndHidesTheWindows()
     QCOMPARE(h.sound.asyncPlayed.size(), std::size_t(1));
     QVERIFY(h.sound.asyncPlayed[0].ends_with("sun.wav"));
     // 24 hours plus the two listings' lines, month, day and hour zero-filled.
-    QVERIFY(h.window.AlarmList().contains(
-        "(Sat) 06/03/2000 05:26am     Sun (Gem) rises   at  54:40'"));
+    QVERIFY(
+        h.window.AlarmList().contains("(Sat) 06/03/2000 05:26am     Sun (Gem) rises   at  54:40'"));
 
     h.window.Alarm1->trigger();
     QVERIFY(!h.window.Alarm1->isChecked());
@@ -250,8 +248,8 @@ void HoursWindowTests::soundsNeverWaitAndSkipWhileOnePlays()
         return;
     }
     QVERIFY(sound.playUnlessPlaying(wave));
-    QVERIFY(!sound.playUnlessPlaying(wave));  // the first still plays
-    sound.playAsync(wave);                     // the arming sound replaces it
+    QVERIFY(!sound.playUnlessPlaying(wave)); // the first still plays
+    sound.playAsync(wave);                   // the arming sound replaces it
     QVERIFY(sound.isPlaying());
 }
 
