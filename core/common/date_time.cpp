@@ -12,7 +12,7 @@ constexpr double kMsecPerDay = 86400000.0;
 
 // Days from 1 January 1970 for a proleptic Gregorian date, after H. Hinnant,
 // "chrono-Compatible Low-Level Date Algorithms" (days_from_civil).
-long long daysFromCivil(long long y, unsigned m, unsigned d)
+constexpr long long daysFromCivil(long long y, unsigned m, unsigned d)
 {
     y -= m <= 2 ? 1 : 0;
     const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -38,7 +38,8 @@ CivilDate civilFromDays(long long z)
                      static_cast<int>(d)};
 }
 
-const long long kEpochDays = daysFromCivil(1899, 12, 30);
+// Constant-initialised, so that static initialisers elsewhere may already convert dates.
+constexpr long long kEpochDays = daysFromCivil(1899, 12, 30);
 
 }  // namespace
 
