@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
@@ -23,15 +24,17 @@ public:
         : m_display(display), m_clipboard(clipboard)
     {
     }
-    void copyAllAsRichText() override
+    int copyAllAsRichText() override
     {
         m_display.selectAll();
         QTextCursor cursor = m_display.textCursor();
         const QTextDocumentFragment whole = cursor.selection();
-        m_clipboard.setRichText(whole.toHtml().toStdString(), whole.toPlainText().toStdString());
+        const QString plainText = whole.toPlainText();
+        m_clipboard.setRichText(whole.toHtml().toStdString(), plainText.toStdString());
         // The caret stays where the selection ended, with nothing selected.
         cursor.clearSelection();
         m_display.setTextCursor(cursor);
+        return m_display.document()->isEmpty() ? 0 : static_cast<int>(plainText.count('\n')) + 1;
     }
 
 private:

@@ -35,8 +35,9 @@ void DocumentInsertion::InsertintoWord971Click(const Settings& settings)
     }
 
     DocumentRef document;
+    int pastedLines = 0;
     try {
-        buildLetter(*m_application, document);
+        pastedLines = buildLetter(*m_application, document);
     } catch (const std::exception&) {
         // A word processor that went away or refused a call: the next use starts over.
         dropConnection();
@@ -44,7 +45,7 @@ void DocumentInsertion::InsertintoWord971Click(const Settings& settings)
     }
 
     // Each date line on its own: the pasted text may have fewer lines than the setting asks.
-    const int count = dateLineCount(settings.OLines);
+    const int count = std::min(dateLineCount(settings.OLines), pastedLines);
     for (int index = 1; index <= count; ++index) {
         try {
             formatDateLine(document, index);
@@ -62,7 +63,7 @@ void DocumentInsertion::InsertintoWord971Click(const Settings& settings)
     }
 }
 
-void DocumentInsertion::buildLetter(ApplicationRef application, DocumentRef& document)
+int DocumentInsertion::buildLetter(ApplicationRef application, DocumentRef& document)
 {
     m_automation.setVisible(application, true);
     document = m_automation.addDocument(application);
@@ -79,10 +80,11 @@ void DocumentInsertion::buildLetter(ApplicationRef application, DocumentRef& doc
     m_automation.typeParagraph(selection);
     formatParagraph(document, 2, ParagraphAlignment::Center, kGreetingSizePoints, true);
 
-    m_display.copyAllAsRichText();
+    const int copiedLines = m_display.copyAllAsRichText();
 
     const BookmarkRef mark = m_automation.bookmark(document, kFirstRealParaBookmark);
     m_automation.pasteSpecial(m_automation.range(mark), PasteDataType::RichText);
+    return copiedLines;
 }
 
 // The format and the font are fetched afresh for each setting, the way the object model is

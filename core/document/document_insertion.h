@@ -29,14 +29,17 @@ public:
     // Builds one letter. The connection to the word processor is made on first use and kept.
     // When connecting fails the general error report shows the word processor's own text.
     // Any later failure drops the connection without a word (the next use connects afresh),
-    // except that a date line that cannot be formatted is merely left as it is. The date
-    // display's text is on the clipboard afterwards.
+    // except that a date line that cannot be formatted is merely left as it is. Only as many
+    // paragraphs are formatted as date lines as the display had lines: when it holds fewer than
+    // the setting asks for (a status text, a verse), the greeting lines keep their own format.
+    // The date display's text is on the clipboard afterwards.
     void InsertintoWord971Click(const Settings& settings);
 
     bool isConnected() const { return m_application.has_value(); }
 
 private:
-    void buildLetter(ApplicationRef application, DocumentRef& document);
+    // Returns how many lines of the date display were pasted.
+    int buildLetter(ApplicationRef application, DocumentRef& document);
     void formatParagraph(DocumentRef document, int index, ParagraphAlignment alignment,
                          double sizePoints, bool italic);
     void formatDateLine(DocumentRef document, int index);

@@ -130,6 +130,20 @@ TEST(LetterCalls, ConnectionIsKeptAndEachUseMakesItsOwnDocument)
     EXPECT_EQ(letter.automation.connects, 1);
 }
 
+// A display holding fewer lines than the setting asks for (a status text, a verse): the
+// paragraphs after its lines are the greetings, which keep their own format.
+TEST(LetterCalls, NoMoreDateLinesThanTheDisplayHad)
+{
+    const std::vector<std::pair<int, int>> rows = {{0, 0}, {1, 1}, {2, 2}, {4, 3}};
+    for (const auto& [displayLines, formatted] : rows) {
+        Letter letter;
+        letter.display.lines = displayLines;
+        letter.command.InsertintoWord971Click(withLines(2));
+        EXPECT_EQ(letter.automation.log, lines(letterCalls(formatted)))
+            << displayLines << " display lines";
+    }
+}
+
 TEST(LetterFailures, ConnectFailureIsReportedWithTheWordProcessorsText)
 {
     Letter letter;

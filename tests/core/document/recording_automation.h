@@ -142,7 +142,12 @@ private:
 class RecordingDateDisplay : public core::DateDisplay {
 public:
     explicit RecordingDateDisplay(RecordingAutomation& automation) : m_automation(automation) {}
-    void copyAllAsRichText() override { m_automation.call("display: copy all as rich text"); }
+    int copyAllAsRichText() override
+    {
+        m_automation.call("display: copy all as rich text");
+        return lines;
+    }
+    int lines = 3;  // lines in the display
 
 private:
     RecordingAutomation& m_automation;

@@ -193,6 +193,22 @@ private slots:
         }
     }
 
+    // A verse in the display and "Three Lines": the one pasted line is the only date line;
+    // the greetings after it stay centred in italics.
+    void greetingsAreNotTakenForDateLines()
+    {
+        const QStringList display{"Every man and every woman is a star."};
+        const QStringList files = buildLetters(display, 2, 1);
+        QCOMPARE(files.size(), 1);
+        const std::vector<ReadParagraph> paragraphs = readBack(files.front());
+        QCOMPARE(texts(paragraphs), withGreetings(display));
+        QCOMPARE(paragraphs[0].alignment, QString("end"));
+        for (int i = 1; i < 3; ++i) {
+            QCOMPARE(paragraphs[i].alignment, QString("center"));
+            QCOMPARE(paragraphs[i].sizes().front(), std::optional<double>(10));
+        }
+    }
+
     void twoUsesGiveTwoDocumentsWithTheirOwnBookmarks()
     {
         const QStringList display{"Anno IVviii Sol in Gemini", "Saturday e.v."};
