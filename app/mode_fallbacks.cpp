@@ -1,9 +1,9 @@
 // Stand-ins for the modes whose own files are not part of the build; each real definition,
 // being strong, replaces its stand-in when linked.
 
-#include <iostream>
-
 #include "app/modes.h"
+
+#include <iostream>
 
 namespace vantrel::app {
 
@@ -19,4 +19,4 @@ namespace vantrel::app {
     return runNowMode(argc, argv);
 }
 
-}  // namespace vantrel::app
+} // namespace vantrel::app

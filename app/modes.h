@@ -26,4 +26,4 @@ bool prepareQtPlatform();
 // and fatal reports kept.
 void quietQtDiagnostics();
 
-}  // namespace vantrel::app
+} // namespace vantrel::app

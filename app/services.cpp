@@ -1,19 +1,17 @@
 #include "app/services.h"
 
-#include <cstdlib>
-#include <exception>
-#include <optional>
-
-#include <iostream>
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QtGlobal>
-
 #include "core/common/error.h"
 #include "core/ports/messages.h"
 #include "core/settings/settings_file.h"
 #include "platform/qt_regional_settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QtGlobal>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <optional>
 
 namespace vantrel::app {
 
@@ -28,11 +26,11 @@ std::optional<std::string> environmentValue(const char* name)
 
 std::filesystem::path executableDir()
 {
-    return std::filesystem::path(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
-                                     .toStdString());
+    return std::filesystem::path(
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
 }
 
-}  // namespace
+} // namespace
 
 Services::Services(core::Messages& messages)
     : regional(platform::systemRegionalSettings()),
@@ -71,4 +69,4 @@ void quietQtDiagnostics()
     });
 }
 
-}  // namespace vantrel::app
+} // namespace vantrel::app

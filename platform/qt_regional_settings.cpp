@@ -39,7 +39,7 @@ std::string firstSeparator(const QString& format, const std::string& fallback)
     return fallback;
 }
 
-}  // namespace
+} // namespace
 
 std::string patternFromQtFormat(const QString& format)
 {
@@ -99,7 +99,7 @@ std::string patternFromQtFormat(const QString& format)
         case u'a':
             pattern += "ampm";
             if (at + 1 < format.size() && (format[at + 1] == u'P' || format[at + 1] == u'p'))
-                ++at;  // AP and ap are one token
+                ++at; // AP and ap are one token
             at += 1;
             continue;
         case u't':
@@ -114,7 +114,8 @@ std::string patternFromQtFormat(const QString& format)
             break;
         default:
             if (c.isLetter() || c == u'"')
-                pattern += quoted(QString(format.mid(at, static_cast<qsizetype>(count))).toStdString());
+                pattern +=
+                    quoted(QString(format.mid(at, static_cast<qsizetype>(count))).toStdString());
             else
                 pattern += QString(format.mid(at, static_cast<qsizetype>(count))).toStdString();
             break;
@@ -142,12 +143,13 @@ core::RegionalSettings regionalSettingsFromLocale(const QLocale& locale)
     regional.amDesignator = locale.amText().toStdString();
     regional.pmDesignator = locale.pmText().toStdString();
     for (int day = 1; day <= 7; ++day) {
-        const int index = day % 7;  // Qt counts from Monday, the program from Sunday
+        const int index = day % 7; // Qt counts from Monday, the program from Sunday
         regional.longDayNames[index] = locale.dayName(day, QLocale::LongFormat).toStdString();
         regional.shortDayNames[index] = locale.dayName(day, QLocale::ShortFormat).toStdString();
     }
     for (int month = 1; month <= 12; ++month) {
-        regional.longMonthNames[month - 1] = locale.monthName(month, QLocale::LongFormat).toStdString();
+        regional.longMonthNames[month - 1] =
+            locale.monthName(month, QLocale::LongFormat).toStdString();
         regional.shortMonthNames[month - 1] =
             locale.monthName(month, QLocale::ShortFormat).toStdString();
     }
@@ -159,4 +161,4 @@ core::RegionalSettings systemRegionalSettings()
     return regionalSettingsFromLocale(QLocale::system());
 }
 
-}  // namespace vantrel::platform
+} // namespace vantrel::platform

@@ -4,6 +4,12 @@
 // /tmp): on a RAM disk the figure is the program's own work, on a disk it includes the file
 // system's cost of creating and removing the listings.
 
+#include "core/ports/clipboard.h"
+#include "core/ports/main_view.h"
+#include "core/ports/messages.h"
+#include "core/ports/process_runner.h"
+#include "core/thelemic/calculation.h"
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -11,14 +17,7 @@
 #include <map>
 #include <sstream>
 #include <string>
-
 #include <unistd.h>
-
-#include "core/ports/clipboard.h"
-#include "core/ports/main_view.h"
-#include "core/ports/messages.h"
-#include "core/ports/process_runner.h"
-#include "core/thelemic/calculation.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ std::string fileText(const std::filesystem::path& path)
 
 // Writes the listing the command file asks for, as the engine would.
 class CannedEngine : public ProcessRunner {
-public:
+  public:
     CannedEngine(std::filesystem::path workDir, std::map<std::string, std::string> listings)
         : m_workDir(std::move(workDir)), m_listings(std::move(listings))
     {
@@ -60,19 +59,19 @@ public:
         return {true, false, 0, {}};
     }
 
-private:
+  private:
     std::filesystem::path m_workDir;
     std::map<std::string, std::string> m_listings;
 };
 
 class NoClipboard : public Clipboard {
-public:
+  public:
     void setText(const std::string&) override {}
     void setRichText(const std::string&, const std::string&) override {}
 };
 
 class QuietMessages : public Messages {
-public:
+  public:
     int count = 0;
     void showError(const std::string&) override { ++count; }
     void showMessage(const std::string&) override { ++count; }
@@ -80,8 +79,9 @@ public:
 
 void measure(const char* name, const std::filesystem::path& dataDir, int dayBegins, int rounds)
 {
-    const auto workDir = std::filesystem::temp_directory_path() /
-                         ("vantrel-bench-" + std::to_string(::getpid()) + "-" + std::to_string(dayBegins));
+    const auto workDir =
+        std::filesystem::temp_directory_path() /
+        ("vantrel-bench-" + std::to_string(::getpid()) + "-" + std::to_string(dayBegins));
     std::filesystem::create_directories(workDir);
     CannedEngine engine(workDir, {{"chart.txt", fileText(dataDir / "chart_2000-06-03.txt")},
                                   {"riseset.txt", fileText(dataDir / "riseset_2000-06-03.txt")},
@@ -105,11 +105,12 @@ void measure(const char* name, const std::filesystem::path& dataDir, int dayBegi
     std::printf("%-28s %6d calculations, %ld engine runs: %.4f ms each (engine stand-in %.4f ms "
                 "each, excluded); target <= 0.5 ms; messages %d\n",
                 name, rounds, engine.runs, ownMs / rounds, engineMs / rounds, messages.count);
-    std::printf("  last display: %s\n", view.displayLines().empty() ? "" : view.displayLines()[0].c_str());
+    std::printf("  last display: %s\n",
+                view.displayLines().empty() ? "" : view.displayLines()[0].c_str());
     std::filesystem::remove_all(workDir);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

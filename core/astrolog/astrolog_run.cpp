@@ -1,14 +1,14 @@
 #include "core/astrolog/astrolog_run.h"
 
-#include <cstdint>
-#include <exception>
-#include <fstream>
-#include <sstream>
-
 #include "core/astrolog/command_file.h"
 #include "core/common/error.h"
 #include "core/ports/messages.h"
 #include "core/ports/process_runner.h"
+
+#include <cstdint>
+#include <exception>
+#include <fstream>
+#include <sstream>
 
 namespace vantrel::core {
 
@@ -37,7 +37,7 @@ void writeAndRun(const AstrologEnvironment& env, const std::vector<std::string>&
     RunAstrolog(env);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine)
@@ -84,9 +84,9 @@ void RunAstrolog(const AstrologEnvironment& env)
         return;
     }
     if (outcome.timedOut) {
-        env.messages.showError("The chart engine \"" + command + "\" timed out: still running after " +
-                               std::to_string(kAstrologTimeLimit.count()) +
-                               " seconds, it was stopped");
+        env.messages.showError(
+            "The chart engine \"" + command + "\" timed out: still running after " +
+            std::to_string(kAstrologTimeLimit.count()) + " seconds, it was stopped");
         return;
     }
     if (outcome.exitCode != 0) {
@@ -99,14 +99,16 @@ void WriteChartInput(const AstrologEnvironment& env, const std::string& zone,
                      const std::string& longitude, const std::string& latitude, DateTime time,
                      DateTime date)
 {
-    writeAndRun(env, chartInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+    writeAndRun(env,
+                chartInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
 }
 
 void WriteWheelInput(const AstrologEnvironment& env, const std::string& zone,
                      const std::string& longitude, const std::string& latitude, DateTime time,
                      DateTime date)
 {
-    writeAndRun(env, wheelInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+    writeAndRun(env,
+                wheelInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
 }
 
 void WriteAspectsInput(const AstrologEnvironment& env, const std::string& zone,
@@ -125,4 +127,4 @@ void WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
                                        env.settings, env.zone));
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

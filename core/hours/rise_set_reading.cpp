@@ -1,8 +1,8 @@
 #include "core/hours/rise_set_reading.h"
 
-#include <optional>
-
 #include "core/common/date_parse.h"
+
+#include <optional>
 
 namespace vantrel::core {
 
@@ -33,7 +33,7 @@ bool contains(std::string_view line, std::string_view word)
 }
 
 class ListingReader {
-public:
+  public:
     ListingReader(const std::string& dateOrderSwitch, const RegionalSettings& regional)
         : m_switch(dateOrderSwitch), m_regional(regional)
     {
@@ -48,7 +48,7 @@ public:
         return parseLocaleDateTime(text, m_regional);
     }
 
-private:
+  private:
     const std::string& m_switch;
     const RegionalSettings& m_regional;
 };
@@ -58,9 +58,10 @@ private:
 bool applyEvents(std::string_view line, const BodyFields& fields, bool onlyMissing,
                  const ListingReader& reader)
 {
-    const std::pair<const char*, DateTime*> tests[] = {
-        {"nadirs", fields.nadir}, {"rises", fields.rise}, {"zeniths", fields.zenith},
-        {"sets", fields.set}};
+    const std::pair<const char*, DateTime*> tests[] = {{"nadirs", fields.nadir},
+                                                       {"rises", fields.rise},
+                                                       {"zeniths", fields.zenith},
+                                                       {"sets", fields.set}};
     std::optional<DateTime> value;
     for (const auto& [word, field] : tests) {
         if (!contains(line, word) || (onlyMissing && *field != kNotFound))
@@ -80,7 +81,7 @@ bool isBodyLine(std::string_view line, std::string_view name, std::size_t at)
     return line.find(name) == at;
 }
 
-}  // namespace
+} // namespace
 
 std::string LocalizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
                                const RegionalSettings& regional)
@@ -133,4 +134,4 @@ RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,
     return RiseSetReadResult::Complete;
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

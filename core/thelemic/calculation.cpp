@@ -1,7 +1,5 @@
 #include "core/thelemic/calculation.h"
 
-#include <system_error>
-
 #include "core/astrolog/astrolog_run.h"
 #include "core/common/date_format.h"
 #include "core/common/text_file.h"
@@ -13,21 +11,22 @@
 #include "core/thelemic/composition.h"
 #include "core/thelemic/year_numbering.h"
 
+#include <system_error>
+
 namespace vantrel::core {
 
 namespace {
 
 // Everything the engine may have left from the last calculation.
-constexpr const char* kEngineOutputs[] = {"chart.txt",  "riseset.txt", "risesetn.txt",
-                                          "planets.txt", "wheel.txt",  "aspects.txt",
-                                          "chart.wmf"};
+constexpr const char* kEngineOutputs[] = {"chart.txt", "riseset.txt", "risesetn.txt", "planets.txt",
+                                          "wheel.txt", "aspects.txt", "chart.wmf"};
 
 std::vector<std::string> listingLines(const std::filesystem::path& path)
 {
     return readLinesFromFile(path).value_or(std::vector<std::string>{});
 }
 
-}  // namespace
+} // namespace
 
 Calculator::Calculator(CalculationContext context) : m_context(std::move(context)) {}
 
@@ -72,7 +71,8 @@ void Calculator::CalcButtonClick(DateTime date, DateTime time)
 
     if (settings.DayBegins == 1 || settings.DayBegins == 2)
         ReadRiseSetTimes(day, clock);
-    m_thelemicDate.DayName = latinDayName(latinWeekday(day + clock, settings.DayBegins, m_riseSetTimes));
+    m_thelemicDate.DayName =
+        latinDayName(latinWeekday(day + clock, settings.DayBegins, m_riseSetTimes));
 
     composeDisplay(thelemicPart, "Dies " + m_thelemicDate.DayName, day, clock);
 }
@@ -83,9 +83,9 @@ void Calculator::composeDisplay(const std::string& thelemicPart, const std::stri
     const Settings& settings = m_context.settings;
     MainView& view = m_context.view;
     m_datePattern = datePatternFor(settings.ODateFormat);
-    const std::string civilPart =
-        CollapseBlanks(formatDateTime(m_datePattern, day, m_context.regional) +
-                       formatDateTime(timePatternFor(settings.OTimeFormat), clock, m_context.regional));
+    const std::string civilPart = CollapseBlanks(
+        formatDateTime(m_datePattern, day, m_context.regional) +
+        formatDateTime(timePatternFor(settings.OTimeFormat), clock, m_context.regional));
 
     std::vector<std::string> lines = layoutLines(settings.OLines, CollapseBlanks(thelemicPart),
                                                  CollapseBlanks(weekdayPart), civilPart);
@@ -117,10 +117,10 @@ void Calculator::ReadRiseSetTimes(DateTime date, DateTime time)
                       day);
     WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat, kNextRiseSetListing,
                       clock, day + 1);
-    const auto result = readRiseSetListings(listingLines(m_context.workDir / kRiseSetListing),
-                                            listingLines(m_context.workDir / kNextRiseSetListing),
-                                            m_context.zone.DateOrderSwitch, m_context.regional,
-                                            m_riseSetTimes);
+    const auto result =
+        readRiseSetListings(listingLines(m_context.workDir / kRiseSetListing),
+                            listingLines(m_context.workDir / kNextRiseSetListing),
+                            m_context.zone.DateOrderSwitch, m_context.regional, m_riseSetTimes);
     if (result == RiseSetReadResult::UnreadableDate)
         m_context.messages.showMessage(DateOrderMessage);
 }
@@ -134,4 +134,4 @@ void Calculator::ClipButtonClick()
     m_context.clipboard.setText(text);
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

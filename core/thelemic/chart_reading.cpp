@@ -7,8 +7,8 @@ namespace vantrel::core {
 namespace {
 
 constexpr std::pair<std::string_view, const char*> kSigns[] = {
-    {"Ari", "Aries"},  {"Tau", "Taurus"},  {"Gem", "Gemini"},      {"Can", "Cancer"},
-    {"Leo", "Leo"},    {"Vir", "Virgo"},   {"Lib", "Libra"},       {"Sco", "Scorpio"},
+    {"Ari", "Aries"},       {"Tau", "Taurus"},    {"Gem", "Gemini"},   {"Can", "Cancer"},
+    {"Leo", "Leo"},         {"Vir", "Virgo"},     {"Lib", "Libra"},    {"Sco", "Scorpio"},
     {"Sag", "Sagittarius"}, {"Cap", "Capricorn"}, {"Aqu", "Aquarius"}, {"Pis", "Pisces"},
 };
 
@@ -20,7 +20,7 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
     return line.substr(first - 1, last - first + 1);
 }
 
-}  // namespace
+} // namespace
 
 std::string SignName(std::string_view abbreviation)
 {
@@ -54,4 +54,4 @@ void readChartListing(const std::vector<std::string>& lines, int aspect, TThelem
     }
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

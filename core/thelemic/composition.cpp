@@ -11,7 +11,7 @@ long long millisecondsOf(DateTime value)
     return std::llround(value * 86400000.0);
 }
 
-}  // namespace
+} // namespace
 
 std::string yearPrefix(int basic)
 {
@@ -27,7 +27,7 @@ std::string yearPrefix(int basic)
 
 std::string latinDayName(int weekday)
 {
-    static const char* const kNames[] = {"Solis", "Lun\xC3\xA6", "Martis", "Mercurii",
+    static const char* const kNames[] = {"Solis", "Lun\xC3\xA6", "Martis",  "Mercurii",
                                          "Jovis", "Veneris",     "Saturnii"};
     if (weekday < 1 || weekday > 7)
         return "";
@@ -64,7 +64,8 @@ std::vector<std::string> greetingLines(bool quoted)
         return {"\"Do what thou wilt shall be the whole of the Law.\" - AL I,40",
                 "\"Love is the law, love under will.\" - AL I, 57"};
     }
-    return {"Do what thou wilt shall be the whole of the Law.", "Love is the law, love under will."};
+    return {"Do what thou wilt shall be the whole of the Law.",
+            "Love is the law, love under will."};
 }
 
 std::string CollapseBlanks(std::string text)
@@ -99,4 +100,4 @@ std::vector<std::string> layoutLines(int lines, const std::string& thelemicPart,
     }
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

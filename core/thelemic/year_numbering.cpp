@@ -39,14 +39,14 @@ struct YearFormat {
 };
 
 constexpr YearFormat kFormats[] = {
-    {Style::RomanUpper, Style::RomanLower},  // "IVv"
-    {Style::RomanLower, Style::Decimal},     // "iv5"
-    {Style::RomanLower, Style::RomanUpper},  // "ivV"
-    {Style::Decimal, Style::RomanLower},     // "4v"
-    {Style::Decimal, Style::RomanUpper},     // "4V"
+    {Style::RomanUpper, Style::RomanLower}, // "IVv"
+    {Style::RomanLower, Style::Decimal},    // "iv5"
+    {Style::RomanLower, Style::RomanUpper}, // "ivV"
+    {Style::Decimal, Style::RomanLower},    // "4v"
+    {Style::Decimal, Style::RomanUpper},    // "4V"
 };
 
-}  // namespace
+} // namespace
 
 int YearCount(int year, int month, int day)
 {
@@ -60,8 +60,8 @@ std::string RomanNumeral(int number)
 {
     if (number <= 0 || number > 3999)
         return "";
-    return std::string(number / 1000, 'M') + kHundreds[number / 100 % 10] + kTens[number / 10 % 10] +
-           kUnits[number % 10];
+    return std::string(number / 1000, 'M') + kHundreds[number / 100 % 10] +
+           kTens[number / 10 % 10] + kUnits[number % 10];
 }
 
 std::string yearText(int yearCount, int format)
@@ -73,4 +73,4 @@ std::string yearText(int yearCount, int format)
     return yearCount < 0 ? "-" + text : text;
 }
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

@@ -22,4 +22,4 @@ std::string RomanNumeral(int number);
 // before the epoch, split the same way: 19 March 1904 is "-i" in "IVv", "-1" in "iv5".
 std::string yearText(int yearCount, int format);
 
-}  // namespace vantrel::core
+} // namespace vantrel::core

@@ -1,17 +1,15 @@
 // The Qt adapters behind the process, zone and regional-settings ports.
 
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QLocale>
-
-#include <cstdlib>
-
 #include "core/common/date_format.h"
 #include "platform/qt_process_runner.h"
 #include "platform/qt_regional_settings.h"
 #include "platform/qt_zone_rules.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace vantrel::platform {
 namespace {
@@ -105,7 +103,7 @@ TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
 
 // The zone rules read the process's TZ, so each case sets it and lets Qt re-read it.
 class QtZoneRulesTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override
     {
         if (m_old)
@@ -122,7 +120,7 @@ protected:
         tzset();
     }
 
-private:
+  private:
     std::optional<std::string> m_old;
 };
 
@@ -154,8 +152,8 @@ TEST_F(QtZoneRulesTest, ZoneWithoutDaylightSavingAndHalfHourOffset)
     EXPECT_EQ(info->daylightStart, 0);
 }
 
-}  // namespace
-}  // namespace vantrel::platform
+} // namespace
+} // namespace vantrel::platform
 
 int main(int argc, char** argv)
 {

@@ -1,12 +1,11 @@
 // Running the engine through the process port, and the file-level writers.
 
-#include <gtest/gtest.h>
-
-#include <stdexcept>
-
 #include "core/astrolog/astrolog_run.h"
 #include "core/common/error.h"
 #include "tests/fakes/fake_ports.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace vantrel::core {
 namespace {
@@ -17,7 +16,7 @@ using testing::TempDir;
 
 // Records the time limit each run was given.
 class TimedRunner : public FakeProcessRunner {
-public:
+  public:
     using FakeProcessRunner::FakeProcessRunner;
     std::vector<std::chrono::milliseconds> limits;
     ProcessOutcome run(const std::string& program, const std::vector<std::string>& arguments,
@@ -29,7 +28,7 @@ public:
 };
 
 class ThrowingRunner : public ProcessRunner {
-public:
+  public:
     ProcessOutcome run(const std::string&, const std::vector<std::string>&,
                        std::chrono::milliseconds) override
     {
@@ -43,7 +42,10 @@ struct EngineFixture : ::testing::Test {
     ZoneSnapshot zone;
     TimedRunner runner{dir.path()};
     FakeMessages messages;
-    AstrologEnvironment env() { return {settings, zone, runner, messages, dir.path(), "/opt/v/vantrel-engine"}; }
+    AstrologEnvironment env()
+    {
+        return {settings, zone, runner, messages, dir.path(), "/opt/v/vantrel-engine"};
+    }
 };
 
 TEST_F(EngineFixture, DefaultEngineRunsOnTheCommandFileWithinTheTimeLimit)
@@ -118,13 +120,17 @@ TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
 {
     const DateTime date = dateTimeFromDate(2000, 6, 3);
     const DateTime time = dateTimeFromTime({20, 3, 15, 0});
-    testing::writeWholeFile(dir.path() / "input.txt", "left over from an earlier run, longer than the new file\r\n");
+    testing::writeWholeFile(dir.path() / "input.txt",
+                            "left over from an earlier run, longer than the new file\r\n");
     WriteChartInput(env(), "6", "93W21", "45N05", time, date);
     WriteWheelInput(env(), "6", "93W21", "45N05", time, date);
     WriteAspectsInput(env(), "6", "93W21", "45N05", time, date);
     WriteRiseSetInput(env(), "6", "93W21", "45N05", "riseset.txt", time, date + 1);
     ASSERT_EQ(runner.runs.size(), 4u);
-    EXPECT_EQ(runner.runs[0].commandFile.rfind("@0102  ; Astrolog chart info.\r\n/qb 6 3 2000 20:03PM ST 6 93W21 45N05\r\n/os chart.txt\r\n", 0), 0u);
+    EXPECT_EQ(runner.runs[0].commandFile.rfind("@0102  ; Astrolog chart info.\r\n/qb 6 3 2000 "
+                                               "20:03PM ST 6 93W21 45N05\r\n/os chart.txt\r\n",
+                                               0),
+              0u);
     EXPECT_NE(runner.runs[1].commandFile.find("/os wheel.txt\r\n"), std::string::npos);
     EXPECT_NE(runner.runs[2].commandFile.find("/os aspects.txt\r\n"), std::string::npos);
     EXPECT_NE(runner.runs[3].commandFile.find("/qb 6 4 2000 20:03PM"), std::string::npos);
@@ -148,11 +154,12 @@ TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
 TEST_F(EngineFixture, RefusedLocationWritesNoFileAndRunsNothing)
 {
     testing::writeWholeFile(dir.path() / "input.txt", "previous\r\n");
-    EXPECT_THROW(WriteChartInput(env(), "6", "93W21 -Yd", "45N05", 0.5, dateTimeFromDate(2000, 6, 3)),
-                 VantrelError);
+    EXPECT_THROW(
+        WriteChartInput(env(), "6", "93W21 -Yd", "45N05", 0.5, dateTimeFromDate(2000, 6, 3)),
+        VantrelError);
     EXPECT_EQ(testing::readWholeFile(dir.path() / "input.txt"), "previous\r\n");
     EXPECT_TRUE(runner.runs.empty());
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core

@@ -1,12 +1,11 @@
 // Command files: the chart-data line and the line lists of the four kinds of run.
 
-#include <gtest/gtest.h>
-
-#include <sstream>
-
 #include "core/astrolog/command_file.h"
 #include "core/common/error.h"
 #include "tests/fakes/fake_ports.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
 
 namespace vantrel::core {
 namespace {
@@ -90,9 +89,9 @@ TEST(CommandFile, EmptyZoneLeavesTwoBlanksBeforeTheLongitude)
 {
     Settings daylight;
     daylight.OTime = 1;
-    EXPECT_EQ(chartDataLine({"", "93W21", "45N05"}, at(8, 0), dateTimeFromDate(2002, 1, 1),
-                            daylight, {}),
-              "/qb 1 1 2002 8:00AM DT  93W21 45N05");
+    EXPECT_EQ(
+        chartDataLine({"", "93W21", "45N05"}, at(8, 0), dateTimeFromDate(2002, 1, 1), daylight, {}),
+        "/qb 1 1 2002 8:00AM DT  93W21 45N05");
 }
 
 ZoneSnapshot systemZone(int minutesWest)
@@ -110,17 +109,18 @@ TEST(CommandFile, SystemZoneIsWrittenInHoursWestAndInHoursAndMinutesWhenNotWhole
         int minutesWest;
         const char* zone;
     } rows[] = {
-        {"Central Europe", -60, "-1"},       {"Greenwich", 0, "0"},
-        {"Minnesota", 360, "6"},             {"one hour west", 60, "1"},
-        {"India", -330, "-5:30"},            {"Nepal", -345, "-5:45"},
-        {"Newfoundland", 210, "3:30"},       {"central Australia", -570, "-9:30"},
-        {"Iran", -210, "-3:30"},             {"Marquesas", 570, "9:30"},
+        {"Central Europe", -60, "-1"}, {"Greenwich", 0, "0"},
+        {"Minnesota", 360, "6"},       {"one hour west", 60, "1"},
+        {"India", -330, "-5:30"},      {"Nepal", -345, "-5:45"},
+        {"Newfoundland", 210, "3:30"}, {"central Australia", -570, "-9:30"},
+        {"Iran", -210, "-3:30"},       {"Marquesas", 570, "9:30"},
     };
     Settings settings;
     settings.OTime = 2;
     for (const auto& row : rows) {
         EXPECT_EQ(chartDataLine({"ignored", "93W21", "45N05"}, at(8, 0),
-                                dateTimeFromDate(2002, 1, 1), settings, systemZone(row.minutesWest)),
+                                dateTimeFromDate(2002, 1, 1), settings,
+                                systemZone(row.minutesWest)),
                   std::string("/qb 1 1 2002 8:00AM ST ") + row.zone + " 93W21 45N05")
             << row.name;
     }
@@ -129,12 +129,12 @@ TEST(CommandFile, SystemZoneIsWrittenInHoursWestAndInHoursAndMinutesWhenNotWhole
 TEST(CommandFile, SnapshotWithoutMinutesStillWritesItsWholeHours)
 {
     ZoneSnapshot zone;
-    zone.SystemZoneHours = 5;  // minutes left at zero by a caller that only knows the hours
+    zone.SystemZoneHours = 5; // minutes left at zero by a caller that only knows the hours
     Settings settings;
     settings.OTime = 2;
-    EXPECT_EQ(chartDataLine({"", "1W00", "1N00"}, at(8, 0), dateTimeFromDate(2002, 1, 1), settings,
-                            zone),
-              "/qb 1 1 2002 8:00AM ST 5 1W00 1N00");
+    EXPECT_EQ(
+        chartDataLine({"", "1W00", "1N00"}, at(8, 0), dateTimeFromDate(2002, 1, 1), settings, zone),
+        "/qb 1 1 2002 8:00AM ST 5 1W00 1N00");
 }
 
 std::string daylightField(const ZoneSnapshot& zone, DateTime date)
@@ -202,7 +202,7 @@ TEST(CommandFile, WheelRunSwitches)
                                               "/R Juno", "/R Vest", "/R Lili", "/XM0",
                                               "/Xo chart.wmf", "/c 0", "/w 10"}));
 
-    Settings coloured;  // reversed and monochrome by default
+    Settings coloured; // reversed and monochrome by default
     coloured.OZodiac = 1;
     coloured.OHouseSystem = 13;
     const auto full = wheelInputLines(place, at(8, 0), date, coloured, {});
@@ -233,7 +233,9 @@ TEST(CommandFile, LocationTextsThatWouldSplitTheLineAreRefused)
         const char* field;
     } rows[] = {
         {"switch after the longitude", {"6", "93W21 /s", "45N05"}, "Longitude \"93W21 /s\""},
-        {"line break in the latitude", {"6", "93W21", "45N05\r\n/os x"}, "Latitude \"45N05\\r\\n/os x\""},
+        {"line break in the latitude",
+         {"6", "93W21", "45N05\r\n/os x"},
+         "Latitude \"45N05\\r\\n/os x\""},
         {"tab in the zone", {"6\t5", "93W21", "45N05"}, "Time Zone \"6\\t5\""},
         {"leading blank", {" 6", "93W21", "45N05"}, "Time Zone \" 6\""},
         {"control character", {"6", "93\x01W21", "45N05"}, "Longitude \"93\\x01W21\""},
@@ -257,5 +259,5 @@ TEST(CommandFile, ZoneIsNotCheckedWhileTheSystemZoneIsUsed)
                                   dateTimeFromDate(2000, 6, 3), settings, systemZone(360)));
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core

@@ -1,9 +1,9 @@
 // The start-up snapshot of the system time zone and date order.
 
-#include <gtest/gtest.h>
-
 #include "core/astrolog/zone_snapshot.h"
 #include "tests/fakes/fake_ports.h"
+
+#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -49,7 +49,8 @@ TEST_F(SnapshotFixture, HoursAreTruncatedTowardZeroAndMinutesKept)
     } rows[] = {{330, 5}, {-60, -1}, {-330, -5}, {-345, -5}, {210, 3}, {0, 0}};
     for (const auto& row : rows) {
         rules.info->standardBiasMinutesWest = row.bias;
-        const auto snapshot = TakeSystemZoneSnapshot(rules, clock, withShortDate("m/d/yy"), messages);
+        const auto snapshot =
+            TakeSystemZoneSnapshot(rules, clock, withShortDate("m/d/yy"), messages);
         EXPECT_EQ(snapshot.SystemZoneHours, row.hours) << row.bias;
         EXPECT_EQ(snapshot.systemZoneMinutesWest, row.bias);
     }
@@ -57,16 +58,19 @@ TEST_F(SnapshotFixture, HoursAreTruncatedTowardZeroAndMinutesKept)
 
 TEST_F(SnapshotFixture, DayFirstFormatSetsTheSwitchInEitherCase)
 {
-    EXPECT_EQ(TakeSystemZoneSnapshot(rules, clock, withShortDate("dd.mm.yyyy"), messages).DateOrderSwitch,
-              "-Yd");
-    EXPECT_EQ(TakeSystemZoneSnapshot(rules, clock, withShortDate("D/M/YYYY"), messages).DateOrderSwitch,
-              "-Yd");
+    EXPECT_EQ(
+        TakeSystemZoneSnapshot(rules, clock, withShortDate("dd.mm.yyyy"), messages).DateOrderSwitch,
+        "-Yd");
+    EXPECT_EQ(
+        TakeSystemZoneSnapshot(rules, clock, withShortDate("D/M/YYYY"), messages).DateOrderSwitch,
+        "-Yd");
     EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(SnapshotFixture, YearFirstFormatShowsTheMessageAndDropsDaylightSaving)
 {
-    const auto snapshot = TakeSystemZoneSnapshot(rules, clock, withShortDate("yyyy-mm-dd"), messages);
+    const auto snapshot =
+        TakeSystemZoneSnapshot(rules, clock, withShortDate("yyyy-mm-dd"), messages);
     EXPECT_EQ(messages.messages, std::vector<std::string>{DateOrderMessage});
     EXPECT_EQ(snapshot.DaylightStart, 0);
     EXPECT_EQ(snapshot.DaylightEnd, 0);
@@ -86,7 +90,8 @@ TEST_F(SnapshotFixture, ZoneWithoutDaylightSavingLeavesThePeriodEmpty)
 TEST_F(SnapshotFixture, UnreadableZoneGivesZeroesButStillTheDateOrderSwitch)
 {
     rules.info.reset();
-    const auto snapshot = TakeSystemZoneSnapshot(rules, clock, withShortDate("dd/mm/yyyy"), messages);
+    const auto snapshot =
+        TakeSystemZoneSnapshot(rules, clock, withShortDate("dd/mm/yyyy"), messages);
     EXPECT_EQ(snapshot.SystemZoneHours, 0);
     EXPECT_EQ(snapshot.systemZoneMinutesWest, 0);
     EXPECT_EQ(snapshot.DaylightStart, 0);
@@ -94,5 +99,5 @@ TEST_F(SnapshotFixture, UnreadableZoneGivesZeroesButStillTheDateOrderSwitch)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core

@@ -1,13 +1,12 @@
 // Reading rise, zenith, set and nadir times from the two rise-and-set listings.
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-
 #include "core/common/text_file.h"
 #include "core/hours/rise_set_reading.h"
 #include "core/thelemic/calculation.h"
 #include "tests/fakes/fake_ports.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -76,7 +75,8 @@ TEST(RiseSetReading, MonthFirstListingsFillEveryField)
 {
     RiseSetTimes times;
     EXPECT_EQ(readRiseSetListings(fixture("riseset_2000-06-03.txt"),
-                                  fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times),
+                                  fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{},
+                                  times),
               RiseSetReadResult::Complete);
     expectJune2000Times(times);
 }
@@ -114,11 +114,12 @@ TEST(RiseSetReading, BodyNameMustStandAtItsColumnAsTheFirstOccurrence)
 {
     RiseSetTimes times;
     // " Sun" first occurs in a heading before column 29, so this line counts for nothing.
-    const std::string heading = "Rise Sun" + eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises").substr(8);
+    const std::string heading =
+        "Rise Sun" + eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises").substr(8);
     const std::vector<std::string> day = {
         heading,
-        eventLine(" 6/ 3/2000", " 5:26am", "Moon", "rises").substr(1),  // Moon one column early
-        eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises") + " Moon",   // a Moon later on a Sun line
+        eventLine(" 6/ 3/2000", " 5:26am", "Moon", "rises").substr(1), // Moon one column early
+        eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises") + " Moon",  // a Moon later on a Sun line
     };
     ASSERT_EQ(heading.rfind(" Sun"), 28u);
     EXPECT_EQ(readRiseSetListings({day[0], day[1]}, {}, "", RegionalSettings{}, times),
@@ -193,9 +194,9 @@ TEST(RiseSetReading, UnreadableDateStopsAtOnceAndKeepsWhatWasRead)
     const std::vector<std::string> day = {eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises"),
                                           eventLine(" 3- 6-2000", " 8:52pm", "Sun", "sets"),
                                           eventLine(" 6/ 3/2000", " 6:02am", "Moon", "rises")};
-    EXPECT_EQ(readRiseSetListings(day, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{},
-                                  times),
-              RiseSetReadResult::UnreadableDate);
+    EXPECT_EQ(
+        readRiseSetListings(day, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times),
+        RiseSetReadResult::UnreadableDate);
     EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 6, 3, 5, 26));
     EXPECT_EQ(times.SunSet, kNotFound);
     EXPECT_EQ(times.MoonRise, kNotFound) << "no line after the failure";
@@ -205,14 +206,21 @@ TEST(RiseSetReading, UnreadableDateStopsAtOnceAndKeepsWhatWasRead)
 TEST(RiseSetReading, MalformedLinesDoNotCrash)
 {
     const std::string full = eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises");
-    const std::vector<std::string> day = {"", "(Sat)", full.substr(0, 20), full.substr(0, 28),
-                                          std::string(200, ' '), "\r", "No horizon events found."};
+    const std::vector<std::string> day = {"",
+                                          "(Sat)",
+                                          full.substr(0, 20),
+                                          full.substr(0, 28),
+                                          std::string(200, ' '),
+                                          "\r",
+                                          "No horizon events found."};
     RiseSetTimes times;
-    EXPECT_EQ(readRiseSetListings(day, day, "", RegionalSettings{}, times), RiseSetReadResult::Complete);
+    EXPECT_EQ(readRiseSetListings(day, day, "", RegionalSettings{}, times),
+              RiseSetReadResult::Complete);
     EXPECT_EQ(times.SunRise, kNotFound);
     // A Sun line cut right after the name has no time to read.
-    EXPECT_EQ(readRiseSetListings({full.substr(0, 38) + "rises"}, {}, "", RegionalSettings{}, times),
-              RiseSetReadResult::Complete);
+    EXPECT_EQ(
+        readRiseSetListings({full.substr(0, 38) + "rises"}, {}, "", RegionalSettings{}, times),
+        RiseSetReadResult::Complete);
     EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 6, 3, 5, 26));
     const std::string noTime = full.substr(0, 17) + std::string(11, ' ') + " Sun rises";
     ASSERT_EQ(noTime.find(" Sun"), 28u);
@@ -230,7 +238,8 @@ struct ReadingFixture : ::testing::Test {
     RecordingMainView view;
     FakeClipboard clipboard;
     FakeMessages messages;
-    Calculator calculator{{settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
+    Calculator calculator{
+        {settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
 };
 
 TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)
@@ -240,9 +249,11 @@ TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)
          {"risesetn.txt", testing::readWholeFile(kDataDir + "/risesetn_2000-06-04.txt")}});
     calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), dateTimeFromTime({20, 3, 15, 0}));
     ASSERT_EQ(runner.runs.size(), 2u);
-    EXPECT_NE(runner.runs[0].commandFile.find("/qb 6 3 2000 20:03PM ST 6 93W21 45N05\r\n/os riseset.txt\r\n"),
+    EXPECT_NE(runner.runs[0].commandFile.find(
+                  "/qb 6 3 2000 20:03PM ST 6 93W21 45N05\r\n/os riseset.txt\r\n"),
               std::string::npos);
-    EXPECT_NE(runner.runs[1].commandFile.find("/qb 6 4 2000 20:03PM ST 6 93W21 45N05\r\n/os risesetn.txt\r\n"),
+    EXPECT_NE(runner.runs[1].commandFile.find(
+                  "/qb 6 4 2000 20:03PM ST 6 93W21 45N05\r\n/os risesetn.txt\r\n"),
               std::string::npos);
     expectJune2000Times(calculator.riseSetTimes());
     EXPECT_TRUE(messages.messages.empty());
@@ -266,7 +277,8 @@ TEST_F(ReadingFixture, EmptyCrOnlyAndMissingListingsAreHarmless)
 {
     const std::string crOnly = eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises") + "\r" +
                                eventLine(" 6/ 3/2000", " 8:52pm", "Sun", "sets") + "\r";
-    runner.responder = FakeProcessRunner::cannedListings({{"riseset.txt", crOnly}, {"risesetn.txt", ""}});
+    runner.responder =
+        FakeProcessRunner::cannedListings({{"riseset.txt", crOnly}, {"risesetn.txt", ""}});
     calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
     EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunRise, moment(2000, 6, 3, 5, 26));
     EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunSet, moment(2000, 6, 3, 20, 52));
@@ -283,12 +295,13 @@ TEST_F(ReadingFixture, TruncatedListingIsReadAsFarAsItGoes)
 {
     const std::string whole = testing::readWholeFile(kDataDir + "/riseset_2000-06-03.txt");
     const auto cut = whole.find("Moon (Can) rises");
-    runner.responder = FakeProcessRunner::cannedListings({{"riseset.txt", whole.substr(0, cut + 7)}});
+    runner.responder =
+        FakeProcessRunner::cannedListings({{"riseset.txt", whole.substr(0, cut + 7)}});
     calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
     EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunRise, moment(2000, 6, 3, 5, 26));
     EXPECT_EQ(calculator.riseSetTimes().MoonRise, kNotFound);
     EXPECT_TRUE(messages.messages.empty());
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core

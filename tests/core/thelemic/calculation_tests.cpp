@@ -1,12 +1,12 @@
 // The whole calculation against fake ports and canned listings: composition, the day-begins rule
 // and what the calculation does around the engine runs.
 
-#include <gtest/gtest.h>
-
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
 #include "core/thelemic/composition.h"
 #include "tests/fakes/fake_ports.h"
+
+#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -35,8 +35,8 @@ RegionalSettings exampleRegional()
     return regional;
 }
 
-const std::vector<std::string> kExampleOne = {"Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii",
-                                              "Saturday, June 03, 2000 e.v. 8:03 PM"};
+const std::vector<std::string> kExampleOne = {
+    "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii", "Saturday, June 03, 2000 e.v. 8:03 PM"};
 
 // Saturday 3 June 2000, with the listings of that day; the options of the first worked example.
 struct CalculationFixture : ::testing::Test {
@@ -48,7 +48,8 @@ struct CalculationFixture : ::testing::Test {
     RecordingMainView view;
     FakeClipboard clipboard;
     FakeMessages messages;
-    Calculator calculator{{settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
+    Calculator calculator{
+        {settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
 
     void SetUp() override
     {
@@ -65,7 +66,8 @@ struct CalculationFixture : ::testing::Test {
              {"risesetn.txt", fixture("risesetn_2000-06-04.txt")}});
     }
 
-    void calculate(int hour, int minute, int second = 0, DateTime date = dateTimeFromDate(2000, 6, 3))
+    void calculate(int hour, int minute, int second = 0,
+                   DateTime date = dateTimeFromDate(2000, 6, 3))
     {
         calculator.CalcButtonClick(date, dateTimeFromTime({hour, minute, second, 0}));
     }
@@ -93,8 +95,9 @@ TEST_F(CalculationFixture, OneLineWithDegreesShortDateAndNoTimeCollapsesBlanks)
     settings.ODateFormat = 0;
     settings.OTimeFormat = 2;
     calculate(20, 3, 15);
-    EXPECT_EQ(view.lines, std::vector<std::string>{
-                              "An 4VIII Sol 13\u00B0 Gemini, Luna 5\u00B0 Leo Dies Saturnii 6/3/00 e.v. "});
+    EXPECT_EQ(view.lines,
+              std::vector<std::string>{
+                  "An 4VIII Sol 13\u00B0 Gemini, Luna 5\u00B0 Leo Dies Saturnii 6/3/00 e.v. "});
     EXPECT_EQ(calculator.thelemicDate().MoonText, " 5\u00B0 Leo") << "the record is not collapsed";
 }
 
@@ -102,8 +105,9 @@ TEST_F(CalculationFixture, SunsetTurnsTheLatinDayButNotTheCivilDate)
 {
     settings.DayBegins = 2;
     calculate(21, 30);
-    EXPECT_EQ(view.lines, (std::vector<std::string>{"Anno IVviii Sol in Gemini, Luna in Leo Dies Solis",
-                                                    "Saturday, June 03, 2000 e.v. 9:30 PM"}));
+    EXPECT_EQ(view.lines,
+              (std::vector<std::string>{"Anno IVviii Sol in Gemini, Luna in Leo Dies Solis",
+                                        "Saturday, June 03, 2000 e.v. 9:30 PM"}));
     EXPECT_EQ(calculator.thelemicDate().DayName, "Solis");
     EXPECT_EQ(runner.runs.size(), 3u) << "chart, then the day's and the next day's rise and set";
 }
@@ -139,9 +143,9 @@ TEST_F(CalculationFixture, DayBeginsAtTheExactMomentsOfSunriseAndSunset)
 TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
 {
     settings.DayBegins = 1;
-    runner.responder = FakeProcessRunner::cannedListings(
-        {{"chart.txt", fixture("chart_2000-06-03.txt")},
-         {"riseset.txt", fixture("risesetn_2000-06-04.txt")}});
+    runner.responder =
+        FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_2000-06-03.txt")},
+                                           {"riseset.txt", fixture("risesetn_2000-06-04.txt")}});
     calculate(4, 0, 0, dateTimeFromDate(2000, 6, 4));
     EXPECT_EQ(view.lines.at(0), "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii");
     EXPECT_EQ(view.lines.at(1), "Sunday, June 04, 2000 e.v. 4:00 AM");
@@ -150,10 +154,10 @@ TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
 TEST_F(CalculationFixture, WithoutASunsetTheLatinDayFollowsTheCivilDay)
 {
     settings.DayBegins = 2;
-    runner.responder = FakeProcessRunner::cannedListings(
-        {{"chart.txt", fixture("chart_2000-06-03.txt")},
-         {"riseset.txt", "No horizon events found.\r\n"},
-         {"risesetn.txt", "No horizon events found.\r\n"}});
+    runner.responder =
+        FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_2000-06-03.txt")},
+                                           {"riseset.txt", "No horizon events found.\r\n"},
+                                           {"risesetn.txt", "No horizon events found.\r\n"}});
     calculate(23, 0);
     EXPECT_EQ(calculator.riseSetTimes().SunSet, kNotFound);
     EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
@@ -185,10 +189,10 @@ TEST_F(CalculationFixture, PlainGreetingsAndLongTime)
     settings.Greetings = true;
     settings.OTimeFormat = 1;
     calculate(20, 3, 15);
-    EXPECT_EQ(view.lines, (std::vector<std::string>{kExampleOne[0],
-                                                    "Saturday, June 03, 2000 e.v. 8:03:15 PM",
-                                                    "Do what thou wilt shall be the whole of the Law.",
-                                                    "Love is the law, love under will."}));
+    EXPECT_EQ(view.lines,
+              (std::vector<std::string>{kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03:15 PM",
+                                        "Do what thou wilt shall be the whole of the Law.",
+                                        "Love is the law, love under will."}));
 }
 
 TEST_F(CalculationFixture, CaptionFollowsTheOptionAfterEveryCalculation)
@@ -251,7 +255,8 @@ TEST_F(CalculationFixture, WheelAndAspectRunsFollowTheChartRun)
     EXPECT_NE(runner.runs[0].commandFile.find("/os chart.txt"), std::string::npos);
     EXPECT_NE(runner.runs[1].commandFile.find("/os wheel.txt"), std::string::npos);
     EXPECT_NE(runner.runs[2].commandFile.find("/os aspects.txt"), std::string::npos);
-    EXPECT_EQ(view.lines, (std::vector<std::string>{kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03 PM"}));
+    EXPECT_EQ(view.lines,
+              (std::vector<std::string>{kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03 PM"}));
 }
 
 TEST_F(CalculationFixture, DataWindowIsRefreshedOnlyWhenShown)
@@ -288,9 +293,11 @@ TEST_F(CalculationFixture, FailedRunKeepsTheLastSunAndMoon)
 TEST_F(CalculationFixture, MoonFirstListingPutsLunaFirst)
 {
     settings.OAspect = 1;
-    runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_moon_first.txt")}});
+    runner.responder =
+        FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_moon_first.txt")}});
     calculate(20, 3);
-    EXPECT_EQ(view.lines.at(0), "Anno IVviii, Luna 27\u00B0 Pisces Sol 2\u00B0 Aries Dies Saturnii");
+    EXPECT_EQ(view.lines.at(0),
+              "Anno IVviii, Luna 27\u00B0 Pisces Sol 2\u00B0 Aries Dies Saturnii");
     EXPECT_EQ(calculator.thelemicDate().SunText, " 2\u00B0 Aries");
 }
 
@@ -303,8 +310,10 @@ TEST_F(CalculationFixture, DamagedChartListingsAreReadAsFarAsTheyGo)
         const char* firstLine;
     } rows[] = {
         {"empty", "", "Anno IVviii Dies Saturnii"},
-        {"CR only", "Sun : 13Gem10\rMoon:  5Leo22\r", "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
-        {"LF only", "Sun : 13Gem10\nMoon:  5Leo22", "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
+        {"CR only", "Sun : 13Gem10\rMoon:  5Leo22\r",
+         "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
+        {"LF only", "Sun : 13Gem10\nMoon:  5Leo22",
+         "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
         {"cut inside the Moon's sign", whole.substr(0, whole.find("Moon:") + 9),
          "Anno IVviii Sol in Gemini, Luna in  Dies Saturnii"},
         {"binary noise", std::string("\0\xff\xfe\r\n\x01Sun", 9), "Anno IVviii Dies Saturnii"},
@@ -323,7 +332,8 @@ TEST_F(CalculationFixture, LocationThatWouldSplitTheCommandIsRefusedBeforeAnyFil
         calculate(20, 3);
         FAIL() << "accepted";
     } catch (const VantrelError& error) {
-        EXPECT_NE(std::string(error.what()).find("Longitude \"93W21 /os ../../x\""), std::string::npos)
+        EXPECT_NE(std::string(error.what()).find("Longitude \"93W21 /os ../../x\""),
+                  std::string::npos)
             << error.what();
     }
     EXPECT_TRUE(runner.runs.empty());
@@ -342,16 +352,18 @@ TEST(CollapseBlanks, PairsOfBlanksBecomeOne)
     const struct {
         const char* text;
         const char* collapsed;
-    } rows[] = {{"a  ", "a "},        {"  ", " "},         {"   ", "  "},     {"    ", "  "},
-                {" a ", " a "},       {"a  b   c", "a b  c"}, {"", ""},       {" ", " "},
-                {"Luna  5", "Luna 5"}, {"e.v.  ", "e.v. "}};
+    } rows[] = {{"a  ", "a "},      {"  ", " "},    {"   ", "  "},
+                {"    ", "  "},     {" a ", " a "}, {"a  b   c", "a b  c"},
+                {"", ""},           {" ", " "},     {"Luna  5", "Luna 5"},
+                {"e.v.  ", "e.v. "}};
     for (const auto& row : rows)
         EXPECT_EQ(CollapseBlanks(row.text), row.collapsed) << '"' << row.text << '"';
 }
 
 TEST(LatinDays, EveryWeekday)
 {
-    const char* names[] = {"Solis", "Lun\u00E6", "Martis", "Mercurii", "Jovis", "Veneris", "Saturnii"};
+    const char* names[] = {"Solis", "Lun\u00E6", "Martis",  "Mercurii",
+                           "Jovis", "Veneris",   "Saturnii"};
     // 4 June 2000 was a Sunday.
     for (int offset = 0; offset < 7; ++offset) {
         const DateTime day = dateTimeFromDate(2000, 6, 4) + offset;
@@ -359,5 +371,5 @@ TEST(LatinDays, EveryWeekday)
     }
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core

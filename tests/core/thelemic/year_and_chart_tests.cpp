@@ -1,9 +1,9 @@
 // Year numbering, sign names and the chart reading.
 
-#include <gtest/gtest.h>
-
 #include "core/thelemic/chart_reading.h"
 #include "core/thelemic/year_numbering.h"
+
+#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -28,7 +28,8 @@ TEST(YearNumbering, TableOfDatesInAllFiveFormats)
         const int count = YearCount(row.year, row.month, row.day);
         EXPECT_EQ(count, row.count) << row.year << "-" << row.month << "-" << row.day;
         for (int format = 0; format < 5; ++format)
-            EXPECT_EQ(yearText(count, format), row.texts[format]) << row.year << " format " << format;
+            EXPECT_EQ(yearText(count, format), row.texts[format])
+                << row.year << " format " << format;
     }
 }
 
@@ -60,9 +61,9 @@ TEST(YearNumbering, UnknownFormatIndexIsWrittenAsTheFirstRunFormat)
 
 TEST(RomanNumeral, YearsWithinTheCycle)
 {
-    const char* expected[] = {"",   "i",   "ii",   "iii", "iv",  "v",    "vi",    "vii",
-                              "viii", "ix", "x",    "xi",  "xii", "xiii", "xiv",   "xv",
-                              "xvi", "xvii", "xviii", "xix", "xx", "xxi"};
+    const char* expected[] = {"",     "i",    "ii",    "iii", "iv",  "v",    "vi",  "vii",
+                              "viii", "ix",   "x",     "xi",  "xii", "xiii", "xiv", "xv",
+                              "xvi",  "xvii", "xviii", "xix", "xx",  "xxi"};
     for (int year = 0; year < 22; ++year)
         EXPECT_EQ(yearText(year, 0), expected[year]) << year;
 }
@@ -72,19 +73,19 @@ TEST(RomanNumeral, SubtractiveForms)
     const struct {
         int number;
         const char* numeral;
-    } rows[] = {{9, "IX"},   {19, "XIX"},        {40, "XL"},   {49, "XLIX"}, {90, "XC"},
-                {99, "XCIX"}, {367, "CCCLXVII"}, {399, "CCCXCIX"}, {0, ""},   {400, "CD"},
-                {1904, "MCMIV"}};
+    } rows[] = {{9, "IX"},  {19, "XIX"},  {40, "XL"},        {49, "XLIX"},
+                {90, "XC"}, {99, "XCIX"}, {367, "CCCLXVII"}, {399, "CCCXCIX"},
+                {0, ""},    {400, "CD"},  {1904, "MCMIV"}};
     for (const auto& row : rows)
         EXPECT_EQ(RomanNumeral(row.number), row.numeral) << row.number;
 }
 
 TEST(SignName, EveryAbbreviationAndNothingElse)
 {
-    const char* pairs[][2] = {{"Ari", "Aries"},     {"Tau", "Taurus"},    {"Gem", "Gemini"},
-                              {"Can", "Cancer"},    {"Leo", "Leo"},       {"Vir", "Virgo"},
-                              {"Lib", "Libra"},     {"Sco", "Scorpio"},   {"Sag", "Sagittarius"},
-                              {"Cap", "Capricorn"}, {"Aqu", "Aquarius"},  {"Pis", "Pisces"}};
+    const char* pairs[][2] = {{"Ari", "Aries"},     {"Tau", "Taurus"},   {"Gem", "Gemini"},
+                              {"Can", "Cancer"},    {"Leo", "Leo"},      {"Vir", "Virgo"},
+                              {"Lib", "Libra"},     {"Sco", "Scorpio"},  {"Sag", "Sagittarius"},
+                              {"Cap", "Capricorn"}, {"Aqu", "Aquarius"}, {"Pis", "Pisces"}};
     for (const auto& pair : pairs)
         EXPECT_EQ(SignName(pair[0]), pair[1]);
     for (const char* other : {"ari", "ARI", "Ar", "", "Arie", " Ar", "Sun"})
@@ -142,11 +143,11 @@ TEST(ChartReading, ShortAndOddLinesGiveEmptyNamesWithoutFailing)
 {
     TThelemicDate record;
     std::string part;
-    readChartListing({"Sun", "Moon: 1", "Sun : 13Ge", "Sun : 13gem10", "Moonlight 12", ""}, 1, record,
-                     part);
+    readChartListing({"Sun", "Moon: 1", "Sun : 13Ge", "Sun : 13gem10", "Moonlight 12", ""}, 1,
+                     record, part);
     EXPECT_EQ(part, " Sol \u00B0 , Luna 1\u00B0  Sol 13\u00B0  Sol 13\u00B0 , Luna gh\u00B0 ");
     EXPECT_EQ(record.SunText, "13\u00B0 ");
 }
 
-}  // namespace
-}  // namespace vantrel::core
+} // namespace
+} // namespace vantrel::core
