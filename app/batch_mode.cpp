@@ -3,6 +3,7 @@
 #include <csignal>
 #include <exception>
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include <unistd.h>
@@ -28,11 +29,35 @@ extern "C" void requestStop(int)
     g_stopRequested = 1;
 }
 
+// The three engine runs of one line fail together; the user hears of each failure once per line.
+class OncePerLineMessages : public core::Messages {
+public:
+    explicit OncePerLineMessages(core::Messages& inner) : m_inner(inner) {}
+    void nextLine() { m_shown.clear(); }
+    void showError(const std::string& text) override
+    {
+        if (m_shown.insert("E" + text).second)
+            m_inner.showError(text);
+    }
+    void showMessage(const std::string& text) override
+    {
+        if (m_shown.insert("M" + text).second)
+            m_inner.showMessage(text);
+    }
+
+private:
+    core::Messages& m_inner;
+    std::set<std::string> m_shown;
+};
+
 // Progress on standard error, rewritten in place, only when that is a terminal; an interrupt
 // (Ctrl+C, a termination request) cancels the conversion between lines so that it ends cleanly.
 class ConsoleProgress : public core::BatchObserver {
 public:
-    ConsoleProgress() : m_terminal(::isatty(STDERR_FILENO) == 1) {}
+    explicit ConsoleProgress(OncePerLineMessages& messages)
+        : m_messages(messages), m_terminal(::isatty(STDERR_FILENO) == 1)
+    {
+    }
     ~ConsoleProgress() override
     {
         if (m_shown)
@@ -43,6 +68,7 @@ public:
 
     bool progress(std::size_t linesDone, std::size_t lineCount) override
     {
+        m_messages.nextLine();
         if (m_terminal && lineCount > 0) {
             const std::size_t percent = linesDone * 100 / lineCount;
             if (!m_shown || percent != m_percent || linesDone == lineCount) {
@@ -57,6 +83,7 @@ public:
     }
 
 private:
+    OncePerLineMessages& m_messages;
     bool m_terminal;
     bool m_shown = false;
     std::size_t m_percent = 0;
@@ -74,11 +101,13 @@ public:
 int runBatchMode(int& argc, char** argv)
 {
     const bool headless = prepareQtPlatform();
+    quietQtDiagnostics();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
     const std::string inputFile = argv[1];
     const std::string outputFile = argv[2];
-    platform::ConsoleMessages messages;
+    platform::ConsoleMessages console;
+    OncePerLineMessages messages(console);
     Services services(messages);
     NoClipboard noClipboard;
     core::Clipboard& clipboard = headless ? static_cast<core::Clipboard&>(noClipboard)
@@ -90,7 +119,7 @@ int runBatchMode(int& argc, char** argv)
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         core::BatchResult result = core::BatchResult::Converted;
         {
-            ConsoleProgress progress;
+            ConsoleProgress progress(messages);
             result = core::ConvertBatch(calculator, services.clock, inputFile, outputFile, progress);
         }
         if (result == core::BatchResult::Cancelled) {

@@ -21,7 +21,7 @@ core::ProcessOutcome QtProcessRunner::run(const std::string& program,
     process.setWorkingDirectory(QDir::currentPath());
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::SeparateChannels);
 
     const int limitMs = static_cast<int>(timeLimit.count());
     QElapsedTimer elapsed;
@@ -49,6 +49,7 @@ core::ProcessOutcome QtProcessRunner::run(const std::string& program,
     }
     // A crash has no exit code of its own; it is reported like a failing one.
     outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.errorOutput = process.readAllStandardError().toStdString();
     return outcome;
 }
 

@@ -163,14 +163,14 @@ void TVantrel::buildToolBar()
         {AlarmButton, Glyph::Alarm, "Start Alarm", &TVantrel::Alarm1Click},
         {VerseButton, Glyph::Verse, "Random Verse", &TVantrel::RandomVerse1Click},
     };
-    for (const Button& spec : buttons) {
-        spec.button = new QToolButton(DateTool);
-        spec.button->setIcon(glyphIcon(spec.glyph));
-        spec.button->setToolTip(QString::fromUtf8(spec.hint));
-        spec.button->setFixedSize(23, 22);
-        spec.button->setAutoRaise(true);
-        connect(spec.button, &QToolButton::clicked, this, spec.command);
-        DateTool->addWidget(spec.button);
+    for (const Button& entry : buttons) {
+        entry.button = new QToolButton(DateTool);
+        entry.button->setIcon(glyphIcon(entry.glyph));
+        entry.button->setToolTip(QString::fromUtf8(entry.hint));
+        entry.button->setFixedSize(23, 22);
+        entry.button->setAutoRaise(true);
+        connect(entry.button, &QToolButton::clicked, this, entry.command);
+        DateTool->addWidget(entry.button);
     }
 }
 

@@ -56,7 +56,7 @@ class CannedEngine : public ProcessRunner {
         }
         ++runs;
         spent += Clock::now() - start;
-        return {true, false, 0, {}};
+        return {true, false, 0, {}, {}};
     }
 
   private:

@@ -22,6 +22,12 @@ std::string joinWords(const std::vector<std::string>& words)
     return joined;
 }
 
+std::string firstLine(const std::string& text)
+{
+    const auto end = text.find_first_of("\r\n");
+    return text.substr(0, end);
+}
+
 void writeAndRun(const AstrologEnvironment& env, const std::vector<std::string>& lines)
 {
     std::ostringstream text;
@@ -90,8 +96,14 @@ void RunAstrolog(const AstrologEnvironment& env)
         return;
     }
     if (outcome.exitCode != 0) {
-        env.messages.showMessage("Astrolog return code " +
-                                 std::to_string(static_cast<std::uint32_t>(outcome.exitCode)));
+        // The engine says on standard error what it could not use; its first line follows the
+        // return code, so that the user learns which field of which line was wrong.
+        std::string text = "Astrolog return code " +
+                           std::to_string(static_cast<std::uint32_t>(outcome.exitCode));
+        const std::string reason = firstLine(outcome.errorOutput);
+        if (!reason.empty())
+            text += "\n" + reason;
+        env.messages.showMessage(text);
     }
 }
 

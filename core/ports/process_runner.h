@@ -12,6 +12,7 @@ struct ProcessOutcome {
     bool timedOut = false;     // true: still running at the time limit, and ended
     int exitCode = 0;          // valid when started and not timed out
     std::string errorText;     // why it could not be started (for the user)
+    std::string errorOutput;   // what the program wrote on its standard error
 };
 
 class ProcessRunner {

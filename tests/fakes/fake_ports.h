@@ -131,7 +131,7 @@ public:
 
     std::vector<Run> runs;
     Responder responder;
-    core::ProcessOutcome outcome{true, false, 0, {}};
+    core::ProcessOutcome outcome{true, false, 0, {}, {}};
 
     core::ProcessOutcome run(const std::string& program, const std::vector<std::string>& arguments,
                              std::chrono::milliseconds) override

@@ -77,19 +77,29 @@ TEST_F(EngineFixture, BlankConfiguredCommandMeansTheDefaultEngine)
 
 TEST_F(EngineFixture, NonZeroExitCodeIsReportedAsUnsignedNumber)
 {
-    runner.outcome = {true, false, 3, {}};
+    runner.outcome = {true, false, 3, {}, {}};
     RunAstrolog(env());
-    runner.outcome = {true, false, -1, {}};
+    runner.outcome = {true, false, -1, {}, {}};
     RunAstrolog(env());
     EXPECT_EQ(messages.messages, (std::vector<std::string>{"Astrolog return code 3",
                                                            "Astrolog return code 4294967295"}));
     EXPECT_TRUE(messages.errors.empty());
 }
 
+TEST_F(EngineFixture, EnginesOwnComplaintFollowsTheReturnCode)
+{
+    runner.outcome = {true, false, 1, {},
+                      "vantrel-engine: input.txt:2: zone \"AM\" is not a number\nsecond line\n"};
+    RunAstrolog(env());
+    EXPECT_EQ(messages.messages,
+              (std::vector<std::string>{
+                  "Astrolog return code 1\nvantrel-engine: input.txt:2: zone \"AM\" is not a number"}));
+}
+
 TEST_F(EngineFixture, EngineThatCannotBeStartedIsReportedWithCommandAndReason)
 {
     settings.Astrolog = "astrolog -x";
-    runner.outcome = {false, false, 0, "No such file or directory"};
+    runner.outcome = {false, false, 0, "No such file or directory", {}};
     RunAstrolog(env());
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_NE(messages.errors[0].find("\"astrolog -x\""), std::string::npos) << messages.errors[0];
@@ -101,7 +111,7 @@ TEST_F(EngineFixture, EngineThatCannotBeStartedIsReportedWithCommandAndReason)
 
 TEST_F(EngineFixture, RunStoppedAtTheTimeLimitIsReportedAsTimedOut)
 {
-    runner.outcome = {true, true, 0, {}};
+    runner.outcome = {true, true, 0, {}, {}};
     RunAstrolog(env());
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_NE(messages.errors[0].find("timed out"), std::string::npos) << messages.errors[0];

@@ -270,7 +270,7 @@ TEST_F(CalculationFixture, DataWindowIsRefreshedOnlyWhenShown)
 
 TEST_F(CalculationFixture, EngineThatCannotStartIsReportedAndTheDateStillShown)
 {
-    runner.outcome = {false, false, 0, "No such file or directory"};
+    runner.outcome = {false, false, 0, "No such file or directory", {}};
     calculate(20, 3);
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_NE(messages.errors[0].find("vantrel-engine"), std::string::npos);
@@ -282,7 +282,7 @@ TEST_F(CalculationFixture, FailedRunKeepsTheLastSunAndMoon)
 {
     calculate(20, 3);
     runner.responder = nullptr;
-    runner.outcome = {true, false, 1, {}};
+    runner.outcome = {true, false, 1, {}, {}};
     calculate(20, 3);
     EXPECT_EQ(messages.messages, std::vector<std::string>{"Astrolog return code 1"});
     EXPECT_EQ(calculator.thelemicDate().SunText, "Gemini");
