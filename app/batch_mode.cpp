@@ -34,13 +34,19 @@ class OncePerLineMessages : public core::Messages {
 public:
     explicit OncePerLineMessages(core::Messages& inner) : m_inner(inner) {}
     void nextLine() { m_shown.clear(); }
+    // From now on every report counts against the conversion (the date-order note at start-up
+    // does not).
+    void startConversion() { m_converting = true; }
+    bool lineReported() const { return m_lineReported; }
     void showError(const std::string& text) override
     {
+        m_lineReported = m_lineReported || m_converting;
         if (m_shown.insert("E" + text).second)
             m_inner.showError(text);
     }
     void showMessage(const std::string& text) override
     {
+        m_lineReported = m_lineReported || m_converting;
         if (m_shown.insert("M" + text).second)
             m_inner.showMessage(text);
     }
@@ -48,6 +54,8 @@ public:
 private:
     core::Messages& m_inner;
     std::set<std::string> m_shown;
+    bool m_converting = false;
+    bool m_lineReported = false;
 };
 
 // Progress on standard error, rewritten in place, only when that is a terminal; an interrupt
@@ -115,6 +123,7 @@ int runBatchMode(int& argc, char** argv)
     core::NullMainView view;
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         std::signal(signal, requestStop);
+    messages.startConversion();
     try {
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         core::BatchResult result = core::BatchResult::Converted;
@@ -126,7 +135,8 @@ int runBatchMode(int& argc, char** argv)
             messages.showError("Conversion interrupted; " + outputFile + " was not written");
             return 1;
         }
-        return 0;
+        // The file is written, but a line whose engine run failed holds no fresh Sun or Moon.
+        return messages.lineReported() ? 1 : 0;
     } catch (const std::exception& error) {
         messages.showError(error.what());
         return 1;

@@ -50,11 +50,16 @@ int runNowMode(int& argc, char** argv)
     core::Clipboard& clipboard =
         headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
     core::NullMainView view;
+    // A fresh calculator has found neither the Sun nor the Moon; when the chart run fails they
+    // stay empty and the date printed lacks them, which the exit status must tell.
+    bool chartRead = false;
     try {
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         const core::DateTime now = services.clock.now();
         calculator.CalcButtonClick(now, now);
         calculator.ClipButtonClick();
+        chartRead = !calculator.thelemicDate().SunText.empty() &&
+                    !calculator.thelemicDate().MoonText.empty();
     } catch (const core::VantrelError& error) {
         std::cerr << core::withFinalStop(error.what()) << std::endl;
         return 1;
@@ -62,7 +67,7 @@ int runNowMode(int& argc, char** argv)
     for (const auto& line : view.displayLines())
         std::cout << line << '\n';
     std::cout.flush();
-    return messages.errorShown ? 1 : 0;
+    return messages.errorShown || !chartRead ? 1 : 0;
 }
 
 int runEmptyClipboardMode(int& argc, char** argv)

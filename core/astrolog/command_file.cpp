@@ -111,7 +111,9 @@ std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
                        std::to_string(day.year) + " " + std::to_string(clock.hour) + ":" + minute +
                        (clock.hour >= 12 ? "PM" : "AM");
     if (systemZone) {
-        line += isDaylightDate(date, zone) ? " DT " : " ST ";
+        // The moment, not the bare date: on the day the clocks change, the hours before the
+        // change keep the old time and the hours after it take the new one.
+        line += isDaylightDate(datePart(date) + timePart(time), zone) ? " DT " : " ST ";
         line += systemZoneText(zone);
     } else {
         line += settings.OTime == 1 ? " DT " : " ST ";

@@ -137,12 +137,12 @@ TEST(CommandFile, SnapshotWithoutMinutesStillWritesItsWholeHours)
         "/qb 1 1 2002 8:00AM ST 5 1W00 1N00");
 }
 
-std::string daylightField(const ZoneSnapshot& zone, DateTime date)
+std::string daylightField(const ZoneSnapshot& zone, DateTime date, DateTime time = at(12, 0))
 {
     Settings settings;
     settings.OTime = 2;
-    const std::string line = chartDataLine({"", "1W00", "1N00"}, at(12, 0), date, settings, zone);
-    return line.substr(line.find("PM") + 2, 4);
+    const std::string line = chartDataLine({"", "1W00", "1N00"}, time, date, settings, zone);
+    return line.substr(line.find("M ") + 1, 4);
 }
 
 TEST(CommandFile, SystemDaylightHoldsStrictlyBetweenStartAndEnd)
@@ -151,10 +151,28 @@ TEST(CommandFile, SystemDaylightHoldsStrictlyBetweenStartAndEnd)
     zone.DaylightStart = dateTimeFromDate(2001, 4, 1);
     zone.DaylightEnd = dateTimeFromDate(2001, 10, 28);
     EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 3, 31)), " ST ");
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 4, 1)), " ST ") << "equal to the start";
+    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 4, 1), at(0, 0)), " ST ")
+        << "equal to the start";
     EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 4, 2)), " DT ");
     EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 10, 27)), " DT ");
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 10, 28)), " ST ") << "equal to the end";
+    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 10, 28), at(0, 0)), " ST ")
+        << "equal to the end";
+}
+
+TEST(CommandFile, OnTheDaysTheClocksChangeTheTimeOfDayDecides)
+{
+    // Chicago 2024: daylight time from 10 March 3:00 (after the jump) to 3 November 1:00
+    // (after the fall back), as the zone adapter reports the local moments.
+    ZoneSnapshot zone = systemZone(360);
+    zone.DaylightStart = dateTimeFromDate(2024, 3, 10) + at(3, 0);
+    zone.DaylightEnd = dateTimeFromDate(2024, 11, 3) + at(1, 0);
+    const DateTime springDay = dateTimeFromDate(2024, 3, 10);
+    const DateTime autumnDay = dateTimeFromDate(2024, 11, 3);
+    EXPECT_EQ(daylightField(zone, springDay, at(1, 59)), " ST ") << "before the jump";
+    EXPECT_EQ(daylightField(zone, springDay, at(3, 1)), " DT ") << "after the jump";
+    EXPECT_EQ(daylightField(zone, springDay, at(20, 0)), " DT ") << "evening of the first day";
+    EXPECT_EQ(daylightField(zone, autumnDay, at(0, 59)), " DT ") << "before the fall back";
+    EXPECT_EQ(daylightField(zone, autumnDay, at(2, 0)), " ST ") << "after the fall back";
 }
 
 TEST(CommandFile, SouthernDaylightPeriodOverTheTurnOfTheYearCounts)
