@@ -14,6 +14,8 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   # the letter tests read back a document with a real word processor
   packages+=(libreoffice-writer-nogui)
+  # the command-line tests run the program under a faked clock
+  packages+=(faketime)
 fi
 
 missing=()

@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# Runs "vantrel x" and "vantrel IN OUT" from a copy of the two executables, with no display,
+# under a faked clock, and compares standard output and the output file line by line.
+#
+# The expected values come from the calendar and the almanac, not from the program:
+# - 15 June 2024 is a Saturday; the Sun enters Cancer on 20 June 2024 at 20:51 UT, so on the
+#   16th at 02:30 UT it stands at about 25 degrees Gemini. The Moon was at first quarter on
+#   14 June 05:18 UT (about 24 degrees Virgo) and moves 12 to 13 degrees a day: about 16
+#   degrees Libra. Sunset at 93W21 45N05 in mid June is about 21:02 daylight time, 20:02
+#   standard time, so 20:30 standard time is after sunset.
+# - 24 February 2024 is a Saturday; full Moon at 12:30 UT with the Moon at 5 degrees 23
+#   minutes Virgo, the Sun opposite at 5 degrees Pisces.
+# - 24 December 2024 is a Tuesday; sunrise in Adelaide that day is near 05:55 local daylight
+#   time, so 05:00 is still Monday's day. The solstice was 21 December 09:20 UT (the Sun at
+#   2 degrees Capricorn); the Moon's last quarter, 22 December 22:18 UT, was at 1 degree
+#   Libra, about 11 degrees Libra 20 hours later. Adelaide keeps daylight time from October
+#   to April, 9:30 east of Greenwich in standard time.
+# - 14 March 2001 is a Wednesday, 31 December 1999 a Friday. On 15 March 2001 at 02:07 UT
+#   the Sun is about 24.5 degrees Pisces (equinox 20 March 13:31 UT); the Moon, three
+#   quarters on 16 March 20:45 UT at 26 degrees Sagittarius, stands near 4 degrees
+#   Sagittarius 1.8 days before. On 31 December 1999 at 21:07 UT the Sun is at 9 degrees
+#   Capricorn, the Moon (last quarter 29 December at 7 degrees Libra) near 7 degrees Scorpio.
+# - Years: June 2024 is year 120 since 20 March 1904 (cycle 5, year 10), February 2024 year
+#   119, March 2001 (before the 20th) year 96, December 1999 year 95.
+set -u
+
+vantrel=$1
+engine=$2
+failures=0
+
+if ! command -v faketime >/dev/null; then
+    echo "faketime is not installed (Debian package faketime; scripts/setup.sh --tests)" >&2
+    exit 1
+fi
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+mkdir -p "$root/bin" "$root/work"
+cp "$vantrel" "$engine" "$root/bin/"
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# settings LINE...: the Vantrel.ini beside the copied program.
+settings() {
+    { echo "[vantrel]"; printf '%s\n' "$@"; } >"$root/bin/Vantrel.ini"
+}
+
+# run LANG TZ MOMENT ARGS...: runs the program in the work folder; sets out, err and status.
+run() {
+    local lang=$1 tz=$2 moment=$3
+    shift 3
+    out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG="$lang" \
+        LC_ALL= TZ="$tz" timeout 120 faketime -f "@$moment" "$root/bin/vantrel" "$@" \
+        2>"$root/err")
+    status=$?
+    err=$(cat "$root/err")
+}
+
+# expect_lines NAME ACTUAL EXPECTED...: ACTUAL split at line ends must equal the lines given.
+expect_lines() {
+    local name=$1 actual=$2
+    shift 2
+    local expected
+    expected=$(printf '%s\n' "$@")
+    if [ "$actual" != "$expected" ]; then
+        fail "$name"
+        diff <(echo "$expected") <(echo "$actual") >&2
+    fi
+}
+
+expect_status() {
+    [ "$status" -eq "$2" ] || fail "$1: exit status $status, expected $2 (stderr: $err)"
+}
+
+# --- "vantrel x" ---------------------------------------------------------------------------
+
+# First-run settings but for the layout; sunset turns the Latin day.
+settings "Format=0" "Basic=1" "Aspect=0" "Lines=2" "Day Begins=2"
+run en_US.UTF-8 America/Chicago "2024-06-15 20:30:00" x
+expect_status "US evening after sunset" 0
+expect_lines "US evening after sunset" "$out" \
+    "Anno Vx Sol in Gemini, Luna in Libra" \
+    "Dies Solis" \
+    "Saturday, June 15, 2024 e.v. 8:30 PM"
+[ -z "$err" ] || fail "US evening: unexpected standard error: $err"
+
+# Degrees, one line, German forms, zone east of Greenwich.
+settings "Time Zone=-1" "Longitude=13E24" "Latitude=52N31" "Lines=0"
+run de_DE.UTF-8 Europe/Berlin "2024-02-24 13:30:00" x
+expect_status "German full moon" 0
+expect_lines "German full moon" "$out" \
+    "An v9 Sol 5° Pisces, Luna 5° Virgo Dies Saturnii Samstag, 24. Februar 2024 e.v. 13:30"
+
+# Southern daylight time with a half-hour zone, taken from the system; before sunrise the
+# Latin day is still the day before (a Monday, with its "æ").
+settings "Time=2" "Longitude=138E36" "Latitude=34S56" "Day Begins=1" "Aspect=0" \
+    "Greetings=1" "Quoted=1"
+run en_GB.UTF-8 Australia/Adelaide "2024-12-24 05:00:00" x
+expect_status "Adelaide before sunrise" 0
+expect_lines "Adelaide before sunrise" "$out" \
+    "An v10 Sol in Capricorn, Luna in Libra Dies Lunæ" \
+    "Tuesday, 24 December 2024 e.v. 05:00" \
+    "\"Do what thou wilt shall be the whole of the Law.\" - AL I,40" \
+    "\"Love is the law, love under will.\" - AL I, 57"
+grep -q " DT -9:30 138E36 34S56" "$root/work/input.txt" ||
+    fail "Adelaide: the command file does not give daylight time 9:30 east"
+
+# A year-first locale: the date-order note goes to standard error, the date still comes out.
+settings "Aspect=0"
+run ja_JP.UTF-8 UTC "2024-06-15 20:30:00" x
+expect_status "Japanese locale" 0
+[ "$(echo "$out" | head -n 1)" = "An v10 Sol in Gemini, Luna in Libra Dies Saturnii" ] ||
+    fail "Japanese locale: first line is '$(echo "$out" | head -n 1)'"
+case $err in
+*"only compatible with date formats of mdy or dmy"*) ;;
+*) fail "Japanese locale: no date-order note on standard error: $err" ;;
+esac
+
+# An engine that fails: the date lacks Sun and Moon, and the exit status says so.
+settings "Astrolog=/bin/false"
+run en_US.UTF-8 UTC "2024-06-15 20:30:00" x
+expect_status "failing engine" 1
+expect_lines "failing engine" "$out" "An v10 Dies Saturnii" "Saturday, June 15, 2024 e.v. 8:30 PM"
+case $err in
+*"return code 1"*) ;;
+*) fail "failing engine: no return-code message: $err" ;;
+esac
+
+# --- "vantrel IN OUT" ----------------------------------------------------------------------
+
+settings "Aspect=0"
+printf 'Ann,birthday,3/14/2001,21:07,5,74W00,40N43\r\n"Bo",x,12/31/1999,"9:07 PM",0,0E00,51N30' \
+    >"$root/work/dates.txt"
+run en_US.UTF-8 America/Chicago "2024-06-15 20:30:00" dates.txt out.txt
+expect_status "batch" 0
+[ -z "$out" ] || fail "batch: standard output not empty: $out"
+expect_lines "batch output" "$(cat "$root/work/out.txt")" \
+    $'Ann,birthday,3/14/2001,21:07,5,74W00,40N43,iv8,Pisces,Sagittarius,Mercurii,\r' \
+    $'Bo,x,12/31/1999,9:07 PM,0,0E00,51N30,iv7,Capricorn,Scorpio,Veneris,\r'
+
+# Day-first dates with "." under German settings, degrees kept.
+settings
+printf 'Ann,birthday,14.3.2001,21:07,5,74W00,40N43\n' >"$root/work/tage.txt"
+run de_DE.UTF-8 Europe/Berlin "2024-06-15 20:30:00" tage.txt aus.txt
+expect_status "German batch" 0
+expect_lines "German batch output" "$(cat "$root/work/aus.txt")" \
+    $'Ann,birthday,14.3.2001,21:07,5,74W00,40N43,iv8,24° Pisces, 4° Sagittarius,Mercurii,\r'
+
+# A bad line stops the conversion: message, status 1, no output file.
+printf 'Ann,birthday,3/14/2001,21:07,5,74W00,40N43\n\n' >"$root/work/gap.txt"
+run en_US.UTF-8 UTC "2024-06-15 20:30:00" gap.txt gap-out.txt
+expect_status "empty line" 1
+[ "$err" = "List index out of bounds (2)" ] || fail "empty line: message '$err'"
+[ ! -e "$root/work/gap-out.txt" ] || fail "empty line: output written anyway"
+
+run en_US.UTF-8 UTC "2024-06-15 20:30:00" missing.txt never.txt
+expect_status "missing input" 1
+[ "$err" = "Cannot open file missing.txt." ] || fail "missing input: message '$err'"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "all command-line checks passed"
