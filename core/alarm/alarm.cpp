@@ -3,6 +3,7 @@
 #include "core/common/date_format.h"
 #include "core/common/date_parse.h"
 #include "core/common/text_file.h"
+#include "core/common/text_trim.h"
 #include "core/hours/planetary_hours.h"
 #include "core/ports/clock.h"
 #include "core/ports/sound.h"
@@ -26,12 +27,8 @@ std::string_view columns(std::string_view text, std::size_t first, std::size_t l
 // Without leading and trailing blanks and control characters.
 std::string trimmed(std::string_view text)
 {
-    auto isSpace = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return std::string(text);
+    return std::string(
+        trimmedBy(text, [](char c) { return static_cast<unsigned char>(c) <= ' '; }));
 }
 
 std::string lowerCase(std::string_view text)

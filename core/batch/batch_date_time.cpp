@@ -1,5 +1,7 @@
 #include "core/batch/batch_date_time.h"
 
+#include "core/common/text_trim.h"
+
 #include <cctype>
 #include <string>
 #include <vector>
@@ -25,11 +27,7 @@ bool isBlank(char c)
 
 std::string_view trimmed(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return trimmedBy(text, isBlank);
 }
 
 struct Number {

@@ -1,5 +1,7 @@
 #include "core/settings/ini_file.h"
 
+#include "core/common/text_trim.h"
+
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -16,11 +18,7 @@ bool isBlank(char c)
 
 std::string_view trimmed(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return trimmedBy(text, isBlank);
 }
 
 bool equalNoCase(std::string_view a, std::string_view b)

@@ -2,15 +2,13 @@
 
 #include "core/astrolog/command_file.h"
 #include "core/common/error.h"
-#include "tests/fakes/fake_ports.h"
+#include "tests/core/test_data.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 
 namespace vantrel::core {
 namespace {
-
-const std::string kDataDir = VANTREL_TEST_DATA_DIR;
 
 DateTime at(int hour, int minute, int second = 0)
 {
@@ -34,7 +32,7 @@ TEST(CommandFile, ChartRunMatchesTheWorkedExampleByteForByte)
     const auto lines = chartInputLines({"5", "74W00", "40N43"}, at(21, 7),
                                        dateTimeFromDate(2001, 3, 14), settings, monthFirst);
     EXPECT_EQ(commandFileText(lines),
-              testing::readWholeFile(kDataDir + "/chart_input_2001-03-14.txt"));
+              testing::dataText("chart_input_2001-03-14.txt"));
 }
 
 TEST(CommandFile, NextDayRiseSetRunInSystemZoneMatchesTheWorkedExample)
@@ -52,7 +50,7 @@ TEST(CommandFile, NextDayRiseSetRunInSystemZoneMatchesTheWorkedExample)
     const auto lines = riseSetInputLines({"5", "74W00", "40N43"}, "risesetn.txt", at(21, 7),
                                          dateTimeFromDate(2001, 3, 15), settings, zone);
     EXPECT_EQ(commandFileText(lines),
-              testing::readWholeFile(kDataDir + "/risesetn_input_2001-03-15.txt"));
+              testing::dataText("risesetn_input_2001-03-15.txt"));
 }
 
 TEST(CommandFile, ClockTimesKeepTheTwentyFourHourFigureAndAddTheHalfOfDay)

@@ -1,9 +1,8 @@
 // Reading rise, zenith, set and nadir times from the two rise-and-set listings.
 
-#include "core/common/text_file.h"
 #include "core/hours/rise_set_reading.h"
 #include "core/thelemic/calculation.h"
-#include "tests/fakes/fake_ports.h"
+#include "tests/core/test_data.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -17,11 +16,9 @@ using testing::FakeProcessRunner;
 using testing::RecordingMainView;
 using testing::TempDir;
 
-const std::string kDataDir = VANTREL_TEST_DATA_DIR;
-
 std::vector<std::string> fixture(const std::string& name)
 {
-    return readLinesFromFile(kDataDir + "/" + name).value();
+    return testing::dataLines(name);
 }
 
 DateTime moment(int year, int month, int day, int hour, int minute)
@@ -245,8 +242,8 @@ struct ReadingFixture : ::testing::Test {
 TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)
 {
     runner.responder = FakeProcessRunner::cannedListings(
-        {{"riseset.txt", testing::readWholeFile(kDataDir + "/riseset_2000-06-03.txt")},
-         {"risesetn.txt", testing::readWholeFile(kDataDir + "/risesetn_2000-06-04.txt")}});
+        {{"riseset.txt", testing::dataText("riseset_2000-06-03.txt")},
+         {"risesetn.txt", testing::dataText("risesetn_2000-06-04.txt")}});
     calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), dateTimeFromTime({20, 3, 15, 0}));
     ASSERT_EQ(runner.runs.size(), 2u);
     EXPECT_NE(runner.runs[0].commandFile.find(
@@ -266,8 +263,8 @@ TEST_F(ReadingFixture, UnreadableListingShowsTheDateOrderMessageOnce)
     // Month-first listings in a day-first setting: June 3 reads as the 6th of March, but
     // "6/ 3/2000" has the wrong separator for this locale.
     runner.responder = FakeProcessRunner::cannedListings(
-        {{"riseset.txt", testing::readWholeFile(kDataDir + "/riseset_2000-06-03.txt")},
-         {"risesetn.txt", testing::readWholeFile(kDataDir + "/risesetn_2000-06-04.txt")}});
+        {{"riseset.txt", testing::dataText("riseset_2000-06-03.txt")},
+         {"risesetn.txt", testing::dataText("risesetn_2000-06-04.txt")}});
     calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
     EXPECT_EQ(messages.messages, std::vector<std::string>{DateOrderMessage});
     EXPECT_EQ(calculator.riseSetTimes().SunRise, kNotFound);
@@ -293,7 +290,7 @@ TEST_F(ReadingFixture, EmptyCrOnlyAndMissingListingsAreHarmless)
 
 TEST_F(ReadingFixture, TruncatedListingIsReadAsFarAsItGoes)
 {
-    const std::string whole = testing::readWholeFile(kDataDir + "/riseset_2000-06-03.txt");
+    const std::string whole = testing::dataText("riseset_2000-06-03.txt");
     const auto cut = whole.find("Moon (Can) rises");
     runner.responder =
         FakeProcessRunner::cannedListings({{"riseset.txt", whole.substr(0, cut + 7)}});

@@ -4,7 +4,7 @@
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
 #include "core/thelemic/composition.h"
-#include "tests/fakes/fake_ports.h"
+#include "tests/core/test_data.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +17,9 @@ using testing::FakeProcessRunner;
 using testing::RecordingMainView;
 using testing::TempDir;
 
-const std::string kDataDir = VANTREL_TEST_DATA_DIR;
-
 std::string fixture(const std::string& name)
 {
-    return testing::readWholeFile(kDataDir + "/" + name);
+    return testing::dataText(name);
 }
 
 // Short date 6/3/00, long date Saturday, June 03, 2000, short time 8:03 PM, long 8:03:15 PM.

@@ -1,0 +1,30 @@
+#pragma once
+// The canned engine listings and command files the core tests compare with, kept under
+// tests/data/core. A test target that includes this defines VANTREL_TEST_DATA_DIR.
+
+#include "core/common/text_file.h"
+#include "tests/fakes/fake_ports.h"
+
+#include <string>
+#include <vector>
+
+namespace vantrel::testing {
+
+inline std::string dataPath(const std::string& name)
+{
+    return std::string(VANTREL_TEST_DATA_DIR) + "/" + name;
+}
+
+// The file's bytes as they stand.
+inline std::string dataText(const std::string& name)
+{
+    return readWholeFile(dataPath(name));
+}
+
+// The file's lines, as the program reads a listing.
+inline std::vector<std::string> dataLines(const std::string& name)
+{
+    return core::readLinesFromFile(dataPath(name)).value();
+}
+
+}  // namespace vantrel::testing
