@@ -20,6 +20,8 @@ constexpr double kScanStepDays = 10.0 / 1440.0;
 constexpr double kRefractionDeg = 34.0 / 60.0;
 constexpr double kSunSemidiameterAtOneAuDeg = 959.63 / 3600.0;      // Meeus, ch. 55
 constexpr double kEarthRadiusAu = 6378.14 / 149597870.7;
+constexpr double kEarthPolarRatio = 0.99664719;                     // b / a, Meeus ch. 11
+constexpr double kMoonRadiusInEarthRadii = 0.272481;                // Meeus, ch. 55
 constexpr double kSiderealDegPerDay = 360.98564736629;              // Meeus (12.4)
 
 double wrap180(double deg)
@@ -57,9 +59,12 @@ private:
 };
 
 struct Sky {
-    double altitudeDeg = 0;
-    double hourAngleDeg = 0;  // -180..180, positive west of the meridian
+    double altitudeDeg = 0;       // geocentric, from the centre of the Earth
+    double hourAngleDeg = 0;      // -180..180, positive west of the meridian
     double distanceAu = 1;
+    double seenAltitudeDeg = 0;   // topocentric, as seen from the place (parallax applied)
+    double seenHourAngleDeg = 0;
+    double seenDeclinationDeg = 0;
 };
 
 // One body's track across the day: apparent ecliptic place interpolated between samples.
@@ -69,6 +74,10 @@ public:
         : m_body(body), m_firstUt(firstUt), m_sidereal0(siderealAtFirstDeg), m_sinLat(std::sin(latitudeDeg * kRad)),
           m_cosLat(std::cos(latitudeDeg * kRad)), m_lon(longitudeEastDeg)
     {
+        // The place's geocentric coordinates on the spheroid, at sea level (Meeus 11.2).
+        const double u = std::atan(kEarthPolarRatio * std::tan(latitudeDeg * kRad));
+        m_rhoSinPhi = kEarthPolarRatio * std::sin(u);
+        m_rhoCosPhi = std::cos(u);
     }
 
     void setSamples(const std::array<double, kSamples>& lon, const std::array<double, kSamples>& lat,
@@ -104,17 +113,30 @@ public:
         sky.altitudeDeg =
             std::asin(m_sinLat * sinDec + m_cosLat * cosDec * std::cos(sky.hourAngleDeg * kRad)) / kRad;
         sky.distanceAu = m_distAu.at(x);
+        // Parallax: the place lies up to one Earth radius off the centre, which moves the
+        // Moon by up to a degree and Venus or Mars by some 20 arcseconds (Meeus 40.2, 40.3).
+        const double sinParallax = kEarthRadiusAu / sky.distanceAu;
+        const double H = sky.hourAngleDeg * kRad;
+        const double denominator = cosDec - m_rhoCosPhi * sinParallax * std::cos(H);
+        const double shiftRa = std::atan2(-m_rhoCosPhi * sinParallax * std::sin(H), denominator);
+        const double seenDec = std::atan2((sinDec - m_rhoSinPhi * sinParallax) * std::cos(shiftRa), denominator);
+        const double seenH = H - shiftRa;
+        sky.seenHourAngleDeg = wrap180(seenH / kRad);
+        sky.seenDeclinationDeg = seenDec / kRad;
+        sky.seenAltitudeDeg =
+            std::asin(m_sinLat * std::sin(seenDec) + m_cosLat * std::cos(seenDec) * std::cos(seenH)) / kRad;
         if (decOut != nullptr)
             *decOut = std::atan2(sinDec, cosDec);
         return sky;
     }
 
-    // Azimuth from north through east (Meeus 13.5, turned to count from north).
+    // Azimuth as seen from the place, from north through east (Meeus 13.5, turned to count
+    // from north).
     double azimuthDeg(double jdUt) const
     {
-        double dec = 0;
-        const Sky s = at(jdUt, &dec);
-        const double H = s.hourAngleDeg * kRad;
+        const Sky s = at(jdUt);
+        const double dec = s.seenDeclinationDeg * kRad;
+        const double H = s.seenHourAngleDeg * kRad;
         return normalizeDeg(std::atan2(-std::cos(dec) * std::sin(H), std::sin(dec) * m_cosLat -
                                                                           std::cos(dec) * m_sinLat * std::cos(H)) /
                             kRad);
@@ -126,18 +148,18 @@ public:
 private:
     Object m_body;
     double m_firstUt, m_sidereal0, m_sinLat, m_cosLat, m_lon;
+    double m_rhoSinPhi = 0, m_rhoCosPhi = 1;
     Interpolation m_lonDeg, m_latDeg, m_distAu, m_speed, m_obliquity;
 };
 
-// Altitude of the event point above the true horizon: refraction, semidiameter, parallax.
+// Topocentric altitude of the centre at the event: refraction and, for the Sun and the
+// Moon, the semidiameter, since their upper limb is what touches the horizon.
 double horizonAltitudeDeg(Object body, double distanceAu)
 {
     if (body == Object::Sun)
         return -kRefractionDeg - kSunSemidiameterAtOneAuDeg / distanceAu;
-    if (body == Object::Moon) {
-        const double parallax = std::asin(kEarthRadiusAu / distanceAu) / kRad;
-        return 0.7275 * parallax - kRefractionDeg;  // Meeus, ch. 15
-    }
+    if (body == Object::Moon)
+        return -kRefractionDeg - std::asin(kMoonRadiusInEarthRadii * kEarthRadiusAu / distanceAu) / kRad;
     return -kRefractionDeg;
 }
 
@@ -159,7 +181,7 @@ double bisect(F f, double a, double b)
 void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& events)
 {
     const Object body = sky.body();
-    auto isAbove = [body](const Sky& s) { return s.altitudeDeg >= horizonAltitudeDeg(body, s.distanceAu); };
+    auto isAbove = [body](const Sky& s) { return s.seenAltitudeDeg >= horizonAltitudeDeg(body, s.distanceAu); };
     auto above = [&](double t) { return isAbove(sky.at(t)); };
     auto westOfMeridian = [&](double t) { return sky.at(t).hourAngleDeg >= 0; };
     auto westOfLowerMeridian = [&](double t) { return wrap180(sky.at(t).hourAngleDeg - 180.0) >= 0; };

@@ -9,9 +9,9 @@
 // outcome, not a failure.
 //
 // Conventions (the almanac's): the Sun and the Moon rise and set with their upper limb on
-// the horizon, the planets with their centre, all with 34' of refraction; the Moon's
-// horizontal parallax is allowed for. Zenith and nadir are the upper and lower meridian
-// transits.
+// the horizon, the planets with their centre, all with 34' of refraction, all as seen from
+// the place (parallax applied: a degree for the Moon, some 20" for Venus and Mars when
+// near). Zenith and nadir are the upper and lower meridian transits.
 
 #include <string>
 #include <vector>

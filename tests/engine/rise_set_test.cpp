@@ -186,3 +186,35 @@ TEST(RiseSetListing, ADayWithoutLowerTransitHasNoNadirLine)
     }
     EXPECT_TRUE(found) << "January 2000 has a day without the Moon's lower transit";
 }
+
+// Risings and settings are those seen from the place, not from the centre of the Earth. Where
+// a body climbs slowly (far from the equator) the parallax shifts the moment by a minute: for
+// Mars near opposition its 17", for the Moon the difference between the spheroid and a
+// sphere. The expected minutes come from PyEphem 4.1.4, an independent ephemeris (VSOP87,
+// ELP), with pressure 0, horizon -0:34 and the upper limb of the Moon:
+//   Norilsk 87E01 68N18, 16 June 2095, UT+8: Mars rises 00:03.71 local (geocentric 00:02);
+//   Vostok 106E21 77S30, 23 June 1938, UT+7: Moon rises 06:13.74 (before: 06:14);
+//   Alert 63W15 83N41, 21 June 2041, UT-4: Moon sets 12:57.22 (before: 12:56).
+TEST(RiseSetListing, HorizonEventsAreThoseSeenFromThePlace)
+{
+    Ephemeris ephemeris;
+    struct Row {
+        const char* qb;
+        const char* body;
+        const char* kind;
+        const char* time;
+    } rows[] = {
+        {"6 16 2095 11:45AM DT -7 87E01 68N18", "   Mars", "rises", "12:03am"},
+        {"6 16 2095 11:45AM DT -7 87E01 68N18", "  Venus", "rises", " 6:01am"},
+        {"6 23 1938 11:21AM DT -6 106E21 77S30", "   Moon", "rises", " 6:13am"},
+        {"6 21 2041 4:34AM DT 5 63W15 83N41", "   Moon", "sets ", "12:57pm"},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> times;
+        for (const auto& line : riseSetLines(row.qb, ephemeris))
+            if (line.substr(25, 7) == row.body && line.substr(39, 5) == row.kind)
+                times.push_back(line.substr(17, 7));
+        ASSERT_FALSE(times.empty()) << row.qb << row.body << " " << row.kind;
+        EXPECT_EQ(times.front(), row.time) << row.qb << row.body << " " << row.kind;
+    }
+}
