@@ -6,15 +6,20 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
+#include <QToolBar>
 #include <QToolButton>
 
 #include "core/common/error.h"
 
+#include "platform/qt_messages.h"
 #include "platform/qt_single_instance.h"
 #include "platform/qt_tray.h"
 #include "tests/ui/main/main_window_harness.h"
@@ -31,6 +36,23 @@ bool showAndWait(TVantrel& window)
     QSignalSpy shown(&window, &TVantrel::firstShown);
     window.show();
     return shown.count() > 0 || shown.wait(5000);
+}
+
+// A menu as the user reads it: its entries' captions, "-" for a separator, and a submenu's
+// entries after its caption, indented.
+QStringList menuText(const QMenu& menu, const QString& indent = {})
+{
+    QStringList lines;
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            lines << indent + "-";
+            continue;
+        }
+        lines << indent + action->text();
+        if (const QMenu* sub = action->menu())
+            lines << menuText(*sub, indent + "  ");
+    }
+    return lines;
 }
 
 }  // namespace
@@ -54,6 +76,8 @@ private slots:
     void helpAndWebLinksOpenThroughTheShell();
     void commandsOfOtherWindowsRunThroughTheirHooks();
     void aSecondInstanceIsRefusedButADeadOnesLockIsNot();
+    void menusToolBarAndTrayCarryTheirCaptionsInOrder();
+    void messageBoxesComeUpOverTheWindowInUse();
 };
 
 void MainCommandsTests::randomVerseReplacesTheDisplay()
@@ -313,6 +337,81 @@ void MainCommandsTests::aSecondInstanceIsRefusedButADeadOnesLockIsNot()
                                      "999999999\nvantrel\n\n");
     vantrel::platform::SingleInstance next(folder);
     QVERIFY(next.acquire());
+}
+
+void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+
+    QStringList bar;
+    for (const QAction* action : window.menuBar()->actions())
+        bar << action->text() << menuText(*action->menu(), "  ");
+    // "clipboad" is the entry's own spelling.
+    const QStringList expectedBar{
+        "&File", "  &Calculate", "  &Now", "  &Batch..", "  &Exit",
+        "&Edit", "  Copy to clipboad", "  Insert into Word97",
+        "&View", "  &Astrolog data window", "  &Planetary hours chart", "  &ToolBars",
+        "  &Status bar", "  &Monthly calendar", "  -", "  Random Verse",
+        "&Options", "  Program options", "  Activate alarm", "  Animate",
+        "&Help", "  Help", "  &About", "  &Web", "    Vantrel &Home Page",
+        "    Muslim Salat Times", "    Naval Observatory", "    O.T.O.", "    Other Software",
+        "      Astrolog", "      ICE (Interactive Computer Almanac Software)"};
+    QCOMPARE(bar, expectedBar);
+    for (const QAction* mark : {window.ToolBars1, window.Statusbar2, window.MonthlyCalendar1})
+        QVERIFY(mark->isCheckable());
+    QVERIFY(window.Alarm1->isCheckable());
+    QVERIFY(window.Animate1->isCheckable());
+
+    QStringList hints;
+    for (const QToolButton* button : window.DateTool->findChildren<QToolButton*>()) {
+        if (!button->toolTip().isEmpty())
+            hints << button->toolTip();
+    }
+    QCOMPARE(window.DateTool->windowTitle(), QString("Date tool"));
+    QCOMPARE(hints, (QStringList{"Calculate using displayed information",
+                                 "Set Date/Time to \"Now\" and Calculate",
+                                 "Copy Thelemic Date to clipboard",
+                                 "Display Astrolog program output", "Display Planetary Hours",
+                                 "Program Options", "Start Alarm", "Random Verse"}));
+
+    QCOMPARE(menuText(*window.TrayMenu),
+             (QStringList{"Date", "Quote", "Word Document", "ClipBoard", "  Quote", "  Date",
+                          "  Law", "-", "&Web", "  Vantrel &Home Page",
+                          "  Muslim Salat Times", "  Naval Observatory", "  O.T.O.", "Restore",
+                          "Exit"}));
+}
+
+void MainCommandsTests::messageBoxesComeUpOverTheWindowInUse()
+{
+    QWidget main;
+    main.show();
+    vantrel::platform::QtMessages messages(&main);
+    QWidget* parentSeen = nullptr;
+    const auto answerTheBox = [&parentSeen] {
+        QTimer::singleShot(0, [&parentSeen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            parentSeen = box->parentWidget();
+            box->accept();
+        });
+    };
+
+    // Nothing of the program is active: the box belongs to the main window.
+    answerTheBox();
+    messages.showMessage("A note");
+    QCOMPARE(parentSeen, &main);
+
+    // Working in another window (the options dialog, say): the box comes up over that one.
+    QWidget options;
+    options.show();
+    options.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), &options);
+    parentSeen = nullptr;
+    answerTheBox();
+    messages.showError("Cannot create file x");
+    QCOMPARE(parentSeen, &options);
 }
 
 QTEST_MAIN(MainCommandsTests)
