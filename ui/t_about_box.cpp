@@ -53,7 +53,7 @@ TAboutBox::TAboutBox(const core::RegionalSettings& regional, QString executableP
                        "or later."),
         this);
     Comments->setAlignment(Qt::AlignCenter);
-    Comments->setWordWrap(true);
+    Comments->setWordWrap(false);  // one line; the box widens to hold it
     QFont small = Comments->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     Comments->setFont(small);
