@@ -202,16 +202,34 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
         const double a = startUt + (i - 1) * kScanStepDays;
         const double b = i == steps ? startUt + 1.0 : startUt + i * kScanStepDays;
         const Sky cur = sky.at(b);
-        if (isAbove(cur) != isAbove(prev))
-            add(isAbove(cur) ? HorizonEventKind::Rises : HorizonEventKind::Sets, bisect(above, a, b));
+        // The altitude is highest and lowest at the meridian transits, so a body that grazes
+        // the horizon between two samples (far north or south) is above or below it there:
+        // the transits split the step, and each part has at most one crossing.
+        std::array<double, 4> cuts{a, b, b, b};
+        int cutCount = 1;
         // The hour angle grows by a few degrees per step; a sign change with a small jump is
         // a transit, a jump of nearly 360 degrees is the opposite meridian.
-        if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 && cur.hourAngleDeg - prev.hourAngleDeg < 180)
-            add(HorizonEventKind::Zeniths, bisect(westOfMeridian, a, b));
+        if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 && cur.hourAngleDeg - prev.hourAngleDeg < 180) {
+            const double t = bisect(westOfMeridian, a, b);
+            add(HorizonEventKind::Zeniths, t);
+            cuts[cutCount++] = t;
+        }
         const double lowPrev = wrap180(prev.hourAngleDeg - 180.0);
         const double lowCur = wrap180(cur.hourAngleDeg - 180.0);
-        if (lowPrev < 0 && lowCur >= 0 && lowCur - lowPrev < 180)
-            add(HorizonEventKind::Nadirs, bisect(westOfLowerMeridian, a, b));
+        if (lowPrev < 0 && lowCur >= 0 && lowCur - lowPrev < 180) {
+            const double t = bisect(westOfLowerMeridian, a, b);
+            add(HorizonEventKind::Nadirs, t);
+            cuts[cutCount++] = t;
+        }
+        cuts[cutCount++] = b;
+        std::sort(cuts.begin(), cuts.begin() + cutCount);
+        bool wasAbove = isAbove(prev);
+        for (int k = 1; k < cutCount; ++k) {
+            const bool nowAbove = k + 1 == cutCount ? isAbove(cur) : above(cuts[k]);
+            if (nowAbove != wasAbove)
+                add(nowAbove ? HorizonEventKind::Rises : HorizonEventKind::Sets, bisect(above, cuts[k - 1], cuts[k]));
+            wasAbove = nowAbove;
+        }
         prev = cur;
     }
 }

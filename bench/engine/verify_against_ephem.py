@@ -28,6 +28,7 @@ import argparse
 import math
 import os
 import random
+import signal
 import subprocess
 import sys
 import tempfile
@@ -238,6 +239,27 @@ def scan_rise_set(obs, name, start, end):
     return out
 
 
+class SearchTimeout(Exception):
+    pass
+
+
+def _on_alarm(signum, frame):
+    raise SearchTimeout()
+
+
+def with_deadline(fn, *args, **kwargs):
+    """PyEphem's rise/set iteration can cycle forever near the poles; give it two seconds."""
+    signal.signal(signal.SIGALRM, _on_alarm)
+    signal.setitimer(signal.ITIMER_REAL, 2.0)
+    try:
+        return fn(*args, **kwargs)
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+
+
+stuck_searches = []
+
+
 def ephem_events(chart, start, end):
     obs = make_observer(chart)
     events = []
@@ -260,12 +282,15 @@ def ephem_events(chart, start, end):
             try:
                 while True:
                     obs.date = t
-                    e = float(fn(b, start=t, use_center=use_center))
+                    e = float(with_deadline(fn, b, start=t, use_center=use_center))
                     if e >= end:
                         break
                     events.append((name, kind, e))
                     t = e + ephem.second
             except (ephem.AlwaysUpError, ephem.NeverUpError):
+                fallback = True
+            except SearchTimeout:
+                stuck_searches.append((name, kind, ephem.Date(t)))
                 fallback = True
         if fallback:
             events = [ev for ev in events if not (ev[0] == name and ev[1] in ("rises", "sets"))]
@@ -386,6 +411,8 @@ def main():
 
     print("Charts: %d (seed %d); rise/set events compared: %d; charts without a sunrise or sunset: %d"
           % (args.charts, args.seed, compared, polar_days))
+    print("PyEphem rise/set searches that did not converge (replaced by a one-minute altitude scan): %d"
+          % len(stuck_searches))
     print()
     print("Chart listing longitude, arcseconds outside the shown (truncated) minute:")
     print("  %-8s %5s %8s %8s" % ("body", "rows", "RMS", "max"))

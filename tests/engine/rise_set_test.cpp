@@ -218,3 +218,18 @@ TEST(RiseSetListing, HorizonEventsAreThoseSeenFromThePlace)
         EXPECT_EQ(times.front(), row.time) << row.qb << row.body << " " << row.kind;
     }
 }
+
+// At the end of the polar night the Sun may show for a few minutes only, between two of the
+// search's samples; the rising and the setting must still be found. Reference: PyEphem 4.1.4
+// (pressure 0, horizon -0:34, upper limb), 17 January 2080 at 1E15 70N08, zone 0: the Sun
+// rises at 12:00:43 and sets at 12:09:56, its upper limb 13" above the horizon at noon.
+TEST(RiseSetListing, FindsASunThatShowsForOnlyMinutes)
+{
+    Ephemeris ephemeris;
+    std::vector<std::string> sun;
+    for (const auto& line : riseSetLines("1 17 2080 12:00PM ST 0 1E15 70N08", ephemeris))
+        if (line.substr(25, 7) == "    Sun" && (line.substr(39, 5) == "rises" || line.substr(39, 4) == "sets"))
+            sun.push_back(line.substr(17, 7) + " " + line.substr(39, 5));
+    const std::vector<std::string> expected{"12:00pm rises", "12:09pm sets "};
+    EXPECT_EQ(sun, expected);
+}
