@@ -4,7 +4,9 @@
 //
 // Each body's apparent position is computed five times, half a day apart around the day,
 // and interpolated in between; the altitude and hour angle are then sampled every few
-// minutes and each crossing is refined by bisection. A body that stays above or below the
+// minutes, each step split at the meridian transits it holds (where the altitude peaks, so
+// that a body showing for a minute near the poles is not missed), and each crossing is
+// refined by bisection. A body that stays above or below the
 // horizon all day (polar day or night) simply has no rising or setting: that is a normal
 // outcome, not a failure.
 //
