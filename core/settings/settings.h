@@ -59,6 +59,8 @@ struct Settings {
     // The chart engine's command (settings key "Astrolog"); empty: vantrel-engine beside the
     // program.
     std::string Astrolog;
+
+    bool operator==(const Settings&) const = default;
 };
 
 // What the options dialog's "&Defaults" button sets: the choices and boxes, not the location
@@ -76,6 +78,8 @@ struct MainWindowLayout {
     int left = 10;
     bool showOnStartup = true;  // "TOTD"
     bool verseOfDay = false;    // "VOD"
+
+    bool operator==(const MainWindowLayout&) const = default;
 };
 
 }  // namespace vantrel::core

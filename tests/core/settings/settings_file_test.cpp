@@ -6,7 +6,7 @@
 
 #include "core/common/error.h"
 #include "core/settings/settings_file.h"
-#include "tests/fakes/fake_ports.h"
+#include "tests/core/test_data.h"
 
 namespace vantrel::core {
 namespace {
@@ -235,6 +235,104 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
     EXPECT_NE(stored().find("Time Zone=8  Lines=0\r\nTool Bar=0\r\nStatus Bar=1\r\n"
                             "Month Calendar=1\r\nTOTD=1\r\nVOD=1\r\nClientHeight=500\r\n"),
               std::string::npos);
+}
+
+// What tests/data/core/settings/non_default.ini holds: every key away from its first-run value
+// and from its "&Defaults" value.
+Settings changedSettings()
+{
+    Settings s;
+    s.ODateFormat = 0;
+    s.OTimeFormat = 1;
+    s.OLines = 2;
+    s.DayBegins = 2;
+    s.OFormat = 4;
+    s.OTime = 2;
+    s.OAspect = 0;
+    s.OZodiac = 1;
+    s.OHouseSystem = 12;
+    s.OBasic = 2;
+    for (bool* flag : {&s.OClear, &s.WheelReverse, &s.Monochrome, &s.OHints, &s.cbSun, &s.cbHSun})
+        *flag = false;
+    for (bool* flag :
+         {&s.UpdateCaption, &s.ReplaceClip, &s.Greetings, &s.Quoted,  &s.OWheelChart, &s.OAspects,
+          &s.cbMoon,        &s.cbMercury,   &s.cbVenus,   &s.cbMars,  &s.cbJupiter,   &s.cbNeptune,
+          &s.cbUranus,      &s.cbSaturn,    &s.cbPluto,   &s.cbHMoon, &s.cbHMercury,  &s.cbHVenus,
+          &s.cbHMars,       &s.cbHJupiter,  &s.cbHSaturn})
+        *flag = true;
+    s.Long = "122W25";
+    s.Lat = "37N47";
+    s.Zone = "8";
+    s.Astrolog = "/opt/astrolog/astrolog -q";
+    return s;
+}
+
+MainWindowLayout changedLayout()
+{
+    return {false, false, false, 500, 640, -20, 1930, false, true};
+}
+
+Settings nothingChosen()
+{
+    Settings s;
+    for (int Settings::*choice :
+         {&Settings::ODateFormat, &Settings::OTimeFormat, &Settings::OLines, &Settings::DayBegins,
+          &Settings::OFormat, &Settings::OTime, &Settings::OAspect, &Settings::OZodiac,
+          &Settings::OHouseSystem, &Settings::OBasic})
+        s.*choice = -1;
+    return s;
+}
+
+// Golden files under tests/data/core/settings, written by the settings code as it stood before
+// its keys were gathered into one table: first-run values, every key changed, every choice
+// unset, and "&Defaults" pressed over the changed file. Each row loads its source (no file at
+// all for the first run), checks every field read, saves what it read into a fresh file the way
+// the program does (options, location, layout; the engine command is only ever written by hand,
+// so it is put first as a user would) and must give the golden bytes: a key that load misreads,
+// save leaves out or writes out of order shows up as a difference.
+TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
+{
+    struct Row {
+        const char* name;
+        const char* source; // nullptr: no settings file yet
+        Settings read;
+        MainWindowLayout layout;
+        bool pressDefaults;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"first run", nullptr, {}, {}, false, "first_run.ini"},
+        {"first-run values stored", "first_run.ini", {}, {}, false, "first_run.ini"},
+        {"every key changed", "non_default.ini", changedSettings(), changedLayout(), false,
+         "non_default.ini"},
+        {"nothing chosen", "nothing_chosen.ini", nothingChosen(), {}, false, "nothing_chosen.ini"},
+        {"&Defaults over changed keys", "non_default.ini", changedSettings(), changedLayout(), true,
+         "reset.ini"},
+    };
+    const auto copy = m_dir.path() / "copy.ini";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove(file());
+        if (row.source)
+            store(testing::dataText(std::string("settings/") + row.source));
+        Settings settings = SettingsFile(file()).load();
+        const MainWindowLayout layout = SettingsFile(file()).readLayout();
+        EXPECT_TRUE(settings == row.read);
+        EXPECT_TRUE(layout == row.layout);
+        if (row.pressDefaults)
+            ResetButtonClick(settings);
+
+        std::filesystem::remove(copy);
+        if (!settings.Astrolog.empty())
+            std::ofstream(copy, std::ios::binary)
+                << "[vantrel]\r\nAstrolog=" << settings.Astrolog << "\r\n";
+        const SettingsFile saved(copy);
+        saved.saveOptions(settings);
+        saved.saveLocation(settings);
+        saved.writeLayout(layout);
+        EXPECT_EQ(testing::readWholeFile(copy),
+                  testing::dataText(std::string("settings/") + row.expected));
+    }
 }
 
 TEST_F(SettingsFileTest, UnwritableFolderReportsThePathAndKeepsTheOldFile)
