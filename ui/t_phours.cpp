@@ -1,6 +1,6 @@
 #include "ui/t_phours.h"
 
-#include "core/alarm/hours_command.h"
+#include "core/hours/hours_command.h"
 #include "core/common/error.h"
 #include "core/common/text_file.h"
 #include "core/ports/messages.h"

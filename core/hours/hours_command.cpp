@@ -1,4 +1,4 @@
-#include "core/alarm/hours_command.h"
+#include "core/hours/hours_command.h"
 
 #include "core/alarm/alarm_list.h"
 #include "core/thelemic/calculation.h"
