@@ -56,8 +56,8 @@ int runNowMode(int& argc, char** argv)
     try {
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         const core::DateTime now = services.clock.now();
-        calculator.CalcButtonClick(now, now);
-        calculator.ClipButtonClick();
+        calculator.calculate(now, now);
+        calculator.copyToClipboard();
         chartRead = !calculator.thelemicDate().SunText.empty() &&
                     !calculator.thelemicDate().MoonText.empty();
     } catch (const core::VantrelError& error) {

@@ -164,7 +164,7 @@ void TVantrel::openWebLink(const QString& address)
 
 void TVantrel::CalcButtonClick()
 {
-    guarded([this] { m_calculator->CalcButtonClick(displayedDate(), displayedTime()); });
+    guarded([this] { m_calculator->calculate(displayedDate(), displayedTime()); });
 }
 
 void TVantrel::NowButtonClick()
@@ -191,7 +191,7 @@ void TVantrel::MonthCalendar1Click()
 
 void TVantrel::ClipButtonClick()
 {
-    guarded([this] { m_calculator->ClipButtonClick(); });
+    guarded([this] { m_calculator->copyToClipboard(); });
 }
 
 void TVantrel::Copy2Click()

@@ -238,7 +238,7 @@ struct Conversion {
         {
             const CurrentDirectorySwitch inFolder(folder.path());
             calculated = true;
-            calculator.CalcButtonClick(*date, *time);
+            calculator.calculate(*date, *time);
         }
         for (std::size_t i = 0; i < 7; ++i)
             appendValue(output, fields[i]);

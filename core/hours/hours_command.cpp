@@ -8,7 +8,7 @@ namespace vantrel::core {
 PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms, DateTime date,
                                        DateTime time, const RegionalSettings& regional)
 {
-    calculator.CalcButtonClick(date, time);
+    calculator.calculate(date, time);
     calculator.ReadRiseSetTimes(date, time);
     PlanetaryHoursReport report = computePlanetaryHours(calculator.riseSetTimes(), datePart(date),
                                                         calculator.DatePattern(), regional);

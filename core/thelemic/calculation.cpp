@@ -44,7 +44,7 @@ void Calculator::deleteEngineOutputs() const
     }
 }
 
-void Calculator::CalcButtonClick(DateTime date, DateTime time)
+void Calculator::calculate(DateTime date, DateTime time)
 {
     const Settings& settings = m_context.settings;
     m_context.view.showStatusText("- Please wait -");
@@ -96,7 +96,7 @@ void Calculator::composeDisplay(const std::string& thelemicPart, const std::stri
     view.setDisplayLines(lines);
     view.setCaption(settings.UpdateCaption ? civilPart : "Vantrel");
     if (settings.ReplaceClip)
-        ClipButtonClick();
+        copyToClipboard();
     if (view.isDataWindowShown())
         view.refreshDataWindow();
     view.moveCaretToStart();
@@ -125,7 +125,7 @@ void Calculator::ReadRiseSetTimes(DateTime date, DateTime time)
         m_context.messages.showMessage(DateOrderMessage);
 }
 
-void Calculator::ClipButtonClick()
+void Calculator::copyToClipboard()
 {
     std::string text;
     const auto lines = m_context.view.displayLines();

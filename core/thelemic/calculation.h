@@ -43,13 +43,13 @@ public:
 
     // The whole calculation for the date part of `date` and the time-of-day part of `time`.
     // Throws VantrelError when the command file cannot be created.
-    void CalcButtonClick(DateTime date, DateTime time);
+    void calculate(DateTime date, DateTime time);
 
     // The two rise-and-set runs for `date` and `date` + 1 at `time`, filling riseSetTimes().
     void ReadRiseSetTimes(DateTime date, DateTime time);
 
     // Copies the display's whole text to the clipboard as plain text.
-    void ClipButtonClick();
+    void copyToClipboard();
 
     const TThelemicDate& thelemicDate() const { return m_thelemicDate; }
     const RiseSetTimes& riseSetTimes() const { return m_riseSetTimes; }

@@ -67,7 +67,7 @@ struct CalculationFixture : ::testing::Test {
     void calculate(int hour, int minute, int second = 0,
                    DateTime date = dateTimeFromDate(2000, 6, 3))
     {
-        calculator.CalcButtonClick(date, dateTimeFromTime({hour, minute, second, 0}));
+        calculator.calculate(date, dateTimeFromTime({hour, minute, second, 0}));
     }
 };
 
@@ -341,7 +341,7 @@ TEST_F(CalculationFixture, LocationThatWouldSplitTheCommandIsRefusedBeforeAnyFil
 TEST_F(CalculationFixture, ClipButtonJoinsTheDisplayLines)
 {
     view.lines = {"one", "", "three "};
-    calculator.ClipButtonClick();
+    calculator.copyToClipboard();
     EXPECT_EQ(clipboard.text, "one\n\nthree ");
 }
 
