@@ -73,8 +73,8 @@ class AlarmController::AnimationWindowHost : public core::AnimationHost {
         else
             QApplication::restoreOverrideCursor();
     }
-    void NowButtonClick() override { m_owner.m_main.NowButtonClick(); }
-    void AstroButtonClick() override { m_owner.m_main.AstroButtonClick(); }
+    void calculateNow() override { m_owner.m_main.NowButtonClick(); }
+    void refreshDataWindows() override { m_owner.m_main.AstroButtonClick(); }
 
   private:
     AlarmController& m_owner;
@@ -111,22 +111,22 @@ void AlarmController::HoursButtonClick()
 
 void AlarmController::Alarm1Click()
 {
-    m_alarm.Alarm1Click(*m_alarmHost);
+    m_alarm.toggle(*m_alarmHost);
 }
 
 void AlarmController::Timer1Timer()
 {
-    m_main.guarded([this] { m_alarm.Timer1Timer(*m_alarmHost, m_main.settings()); });
+    m_main.guarded([this] { m_alarm.check(*m_alarmHost, m_main.settings()); });
 }
 
 void AlarmController::Animate1Click()
 {
-    m_animation.Animate1Click(*m_animationHost);
+    m_animation.toggle(*m_animationHost);
 }
 
 void AlarmController::Timer2Timer()
 {
-    m_main.guarded([this] { m_animation.Timer2Timer(*m_animationHost); });
+    m_main.guarded([this] { m_animation.step(*m_animationHost); });
 }
 
 } // namespace vantrel::ui

@@ -107,7 +107,7 @@ void tickTime()
     const core::RegionalSettings us = core::usEnglishRegionalSettings();
     SimulatedWindow window(list, dir.path());
     core::Alarm alarm(list, sound, clock, us, dir.path());
-    alarm.Alarm1Click(window);
+    alarm.toggle(window);
     // Fill to 5,000 with one hour entry a minute from midnight on, 20 seconds into the minute.
     for (int minute = 0; list.size() < 5000; ++minute)
         list.add(core::HourEntry(kStart + (minute * 60 + 20) / 86400.0, "Venus", us));
@@ -122,7 +122,7 @@ void tickTime()
         for (int second : {0, 30}) {
             clock.set(kStart + (minute * 60 + second) / 86400.0);
             const auto begin = std::chrono::steady_clock::now();
-            const core::AlarmTick tick = alarm.Timer1Timer(window, settings);
+            const core::AlarmTick tick = alarm.check(window, settings);
             const double micros =
                 std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin)
                     .count();
@@ -150,13 +150,13 @@ void thirtyDays()
     settings.cbMoon = settings.cbHVenus = settings.cbHMars = true;
 
     const long rssBefore = peakRssKiB();
-    alarm.Alarm1Click(window);
+    alarm.toggle(window);
     const auto begin = std::chrono::steady_clock::now();
     long ticks = 0;
     // One tick a second for 30 days.
     for (long second = 0; second < 30L * 86400; ++second, ++ticks) {
         clock.set(kStart + 0.5 + second / 86400.0);
-        alarm.Timer1Timer(window, settings);
+        alarm.check(window, settings);
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();

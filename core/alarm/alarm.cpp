@@ -125,7 +125,7 @@ Alarm::Alarm(AlarmList& list, Sound& sound, const Clock& clock, const RegionalSe
 {
 }
 
-void Alarm::Alarm1Click(AlarmHost& host)
+void Alarm::toggle(AlarmHost& host)
 {
     host.stopTimer();
     m_armed = !m_armed;
@@ -165,7 +165,7 @@ void Alarm::loadListing(const std::filesystem::path& path)
         m_list.add(alarmEntryFromListingLine(line, m_regional));
 }
 
-AlarmTick Alarm::Timer1Timer(AlarmHost& host, const Settings& settings)
+AlarmTick Alarm::check(AlarmHost& host, const Settings& settings)
 {
     AlarmTick tick;
     if (!m_armed)
@@ -176,8 +176,8 @@ AlarmTick Alarm::Timer1Timer(AlarmHost& host, const Settings& settings)
                        formatDateTime("tt", now, m_regional));
 
     if (!m_armedDate || datePart(now) != *m_armedDate) {
-        Alarm1Click(host);
-        Alarm1Click(host);
+        toggle(host);
+        toggle(host);
         tick.rearmed = true;
         now = m_clock.now();
     }

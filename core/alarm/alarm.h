@@ -73,13 +73,13 @@ class Alarm {
     // The date the alarm was last armed for; the day-change test compares with it.
     std::optional<DateTime> armedDate() const { return m_armedDate; }
 
-    // Alarm1Click: toggles the armed state; arming plays the arming sound, runs the hours
-    // command hidden, loads both listings into the list and starts the timer.
-    void Alarm1Click(AlarmHost& host);
+    // Arms or disarms ("Activate alarm"). Arming plays the arming sound, runs the hours command
+    // hidden, loads both listings into the list and starts the timer.
+    void toggle(AlarmHost& host);
 
-    // Timer1Timer: the once-a-second check against the clock's current minute, with the
-    // choices in `settings` as they stand now.
-    AlarmTick Timer1Timer(AlarmHost& host, const Settings& settings);
+    // The once-a-second check against the clock's current minute, with the choices in
+    // `settings` as they stand now. On a new day it disarms and arms again first.
+    AlarmTick check(AlarmHost& host, const Settings& settings);
 
   private:
     void arm(AlarmHost& host);

@@ -17,7 +17,7 @@ class BusyCursor {
 
 } // namespace
 
-void Animation::Animate1Click(AnimationHost& host)
+void Animation::toggle(AnimationHost& host)
 {
     if (m_running) {
         host.stopTimer();
@@ -29,14 +29,14 @@ void Animation::Animate1Click(AnimationHost& host)
     m_running = true;
     host.setAnimateMark(true);
     host.maximizeWheelWindow();
-    Timer2Timer(host);
+    step(host);
 }
 
-void Animation::Timer2Timer(AnimationHost& host)
+void Animation::step(AnimationHost& host)
 {
     BusyCursor busy(host);
-    host.NowButtonClick();
-    host.AstroButtonClick();
+    host.calculateNow();
+    host.refreshDataWindows();
 }
 
 } // namespace vantrel::core

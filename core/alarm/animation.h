@@ -14,21 +14,24 @@ class AnimationHost {
     virtual void setAnimateMark(bool on) = 0;
     virtual void maximizeWheelWindow() = 0;
     virtual void setBusyCursor(bool busy) = 0;
-    virtual void NowButtonClick() = 0;
-    virtual void AstroButtonClick() = 0;
+    // Sets the date and time fields to the current moment and runs the calculation.
+    virtual void calculateNow() = 0;
+    // Refills the data window from the new listings and shows it, with the wheel chart when a
+    // picture was drawn.
+    virtual void refreshDataWindows() = 0;
 };
 
 class Animation {
   public:
     bool running() const { return m_running; }
 
-    // Animate1Click: switches the live mode on (with one step at once) or off. Switching off
+    // Switches the live mode ("Animate") on, with one step at once, or off. Switching off
     // leaves the windows as they are.
-    void Animate1Click(AnimationHost& host);
+    void toggle(AnimationHost& host);
 
-    // Timer2Timer: one step under the busy cursor; the cursor is restored even when the
-    // calculation fails.
-    void Timer2Timer(AnimationHost& host);
+    // One step, run once a minute: the current moment calculated and the data windows
+    // refreshed, under the busy cursor; the cursor is restored even when the calculation fails.
+    void step(AnimationHost& host);
 
   private:
     bool m_running = false;

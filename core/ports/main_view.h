@@ -19,7 +19,7 @@ public:
     // The window caption and the application title.
     virtual void setCaption(const std::string& caption) = 0;
     virtual bool isDataWindowShown() const = 0;
-    // AstroButtonClick: refill the data window from the listings.
+    // Refills the data window from the listings; called only while it is shown.
     virtual void refreshDataWindow() = 0;
     virtual void moveCaretToStart() = 0;
 };

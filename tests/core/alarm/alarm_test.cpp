@@ -68,7 +68,7 @@ TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
                    "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'\r\n");
     writeWholeFile(dir.path() / "risesetn.txt",
                    "(Mon)  6/ 5/2000  5:27am     Sun (Gem) rises   at  57:10'\r\n");
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
 
     EXPECT_TRUE(alarm.armed());
     EXPECT_TRUE(host.armedMark);
@@ -82,7 +82,7 @@ TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
     EXPECT_TRUE(list.contains("(Sun) 06/04/2000 05:28am     Sun (Gem) rises   at  57:14'"));
     EXPECT_TRUE(list.contains("(Mon) 06/05/2000 05:27am     Sun (Gem) rises   at  57:10'"));
 
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
     EXPECT_FALSE(alarm.armed());
     EXPECT_FALSE(host.armedMark);
     EXPECT_FALSE(host.timerRunning);
@@ -93,7 +93,7 @@ TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
 TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
 {
     host.onHoursCommand = [](DateTime) { throw VantrelError("Cannot create file input.txt"); };
-    EXPECT_THROW(alarm.Alarm1Click(host), VantrelError);
+    EXPECT_THROW(alarm.toggle(host), VantrelError);
     EXPECT_FALSE(alarm.armed());
     EXPECT_FALSE(host.armedMark);
     EXPECT_FALSE(host.timerRunning);
@@ -107,13 +107,13 @@ TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
         list.add(HourEntry(at(kDay, 7, 51, 40), "Venus", regional));
     };
     clock.set(at(kDay, 7, 50));
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
 
     clock.set(at(kDay, 7, 50, 59));
-    EXPECT_TRUE(alarm.Timer1Timer(host, settings).displayLines.empty());
+    EXPECT_TRUE(alarm.check(host, settings).displayLines.empty());
 
     clock.set(at(kDay, 7, 51, 0));
-    const AlarmTick tick = alarm.Timer1Timer(host, settings);
+    const AlarmTick tick = alarm.check(host, settings);
     const std::string entry = "      06/04/2000 07:51am Venus         Hour";
     EXPECT_EQ(tick.displayLines, std::vector<std::string>{entry + " venus_hour.wav"});
     EXPECT_EQ(host.displayLines.back(), entry + " venus_hour.wav");
@@ -122,7 +122,7 @@ TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
     EXPECT_TRUE(list.contains(""));
 
     clock.set(at(kDay, 7, 51, 30));
-    EXPECT_TRUE(alarm.Timer1Timer(host, settings).displayLines.empty());
+    EXPECT_TRUE(alarm.check(host, settings).displayLines.empty());
     EXPECT_EQ(sound.played.size(), 1u);
 }
 
@@ -135,14 +135,14 @@ TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
         list.add(HourEntry(at(kDay, 7, 51), "Venus", regional));
         list.add(HourEntry(at(kDay, 8, 42), "Venus", regional));
     };
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
     clock.set(at(kDay, 7, 51, 5));
-    alarm.Timer1Timer(host, settings);
+    alarm.check(host, settings);
     EXPECT_EQ(sound.played, std::vector<std::string>{path("venus_hour.wav")});
 
     sound.busy = true;
     clock.set(at(kDay, 8, 42, 1));
-    const AlarmTick tick = alarm.Timer1Timer(host, settings);
+    const AlarmTick tick = alarm.check(host, settings);
     EXPECT_EQ(tick.displayLines.size(), 1u); // still written and spent
     EXPECT_TRUE(tick.played.empty());
     EXPECT_EQ(sound.played.size(), 1u);
@@ -157,9 +157,9 @@ TEST_F(AlarmTest, RiseSetAndHourChoicesFilterSeparately)
     host.onHoursCommand = [this](DateTime) {
         list.add(HourEntry(at(kDay, 7, 51, 12), "Mars", regional));
     };
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
     clock.set(at(kDay, 7, 51, 30));
-    const AlarmTick tick = alarm.Timer1Timer(host, settings);
+    const AlarmTick tick = alarm.check(host, settings);
 
     ASSERT_EQ(tick.displayLines.size(), 1u);
     EXPECT_EQ(tick.displayLines[0], "      06/04/2000 07:51am Mars          Hour mars_hour.wav");
@@ -169,27 +169,27 @@ TEST_F(AlarmTest, RiseSetAndHourChoicesFilterSeparately)
     // Switching the choice on within the minute lets the waiting entry go off.
     settings.cbSun = true;
     clock.set(at(kDay, 7, 51, 45));
-    const AlarmTick later = alarm.Timer1Timer(host, settings);
+    const AlarmTick later = alarm.check(host, settings);
     EXPECT_EQ(later.displayLines, std::vector<std::string>{sunLine + " sun_rises.wav"});
 }
 
 TEST_F(AlarmTest, StatusBarShowsTheCurrentMoment)
 {
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
     clock.set(at(kDay, 13, 5, 9));
-    alarm.Timer1Timer(host, settings);
+    alarm.check(host, settings);
     EXPECT_EQ(host.statusText, "Alarm is active. Current Time/Date: 6/4/2000 1:05:09 PM");
 }
 
 TEST_F(AlarmTest, CrossingMidnightRearmsOnceForTheNewDay)
 {
     clock.set(at(kDay, 23, 59));
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
     clock.set(at(kDay, 23, 59, 59));
-    EXPECT_FALSE(alarm.Timer1Timer(host, settings).rearmed);
+    EXPECT_FALSE(alarm.check(host, settings).rearmed);
 
     clock.set(at(kDay + 1, 0, 0, 0));
-    EXPECT_TRUE(alarm.Timer1Timer(host, settings).rearmed);
+    EXPECT_TRUE(alarm.check(host, settings).rearmed);
     EXPECT_TRUE(alarm.armed());
     EXPECT_TRUE(host.timerRunning);
     EXPECT_EQ(sound.asyncPlayed.size(), 2u);
@@ -200,16 +200,16 @@ TEST_F(AlarmTest, CrossingMidnightRearmsOnceForTheNewDay)
     EXPECT_EQ(alarm.armedDate(), kDay + 1);
 
     clock.set(at(kDay + 1, 0, 0, 1));
-    EXPECT_FALSE(alarm.Timer1Timer(host, settings).rearmed);
+    EXPECT_FALSE(alarm.check(host, settings).rearmed);
 }
 
 TEST_F(AlarmTest, DayWithoutSunriseDoesNotRearmOnEveryTick)
 {
     // The hours command finds no sunrise: it adds nothing and leaves no listing lines.
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
     for (int second = 1; second <= 120; ++second) {
         clock.set(at(kDay, 7, 0, 0) + second / 86400.0);
-        ASSERT_FALSE(alarm.Timer1Timer(host, settings).rearmed) << "second " << second;
+        ASSERT_FALSE(alarm.check(host, settings).rearmed) << "second " << second;
     }
     EXPECT_EQ(sound.asyncPlayed.size(), 1u);
     EXPECT_EQ(host.hoursRuns.size(), 1u);
@@ -226,21 +226,21 @@ TEST_F(AlarmTest, RearmingRefusesDuplicatesButBringsBackSpentEntries)
         list.add(HourEntry(at(kDay, 8, 1), "Venus", regional));
     };
     clock.set(at(kDay, 7, 0));
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
     const std::size_t armedSize = list.size();
     EXPECT_EQ(armedSize, 4u);
 
     clock.set(at(kDay, 7, 10, 3));
-    ASSERT_EQ(alarm.Timer1Timer(host, settings).displayLines.size(), 1u);
+    ASSERT_EQ(alarm.check(host, settings).displayLines.size(), 1u);
     EXPECT_FALSE(list.contains(HourEntry(at(kDay, 7, 10), "Sun", regional)));
 
-    alarm.Alarm1Click(host);
-    alarm.Alarm1Click(host);
+    alarm.toggle(host);
+    alarm.toggle(host);
     // Everything came again; only the spent entry was missing, and its empty text stays.
     EXPECT_EQ(list.size(), armedSize + 1);
     EXPECT_TRUE(list.contains(HourEntry(at(kDay, 7, 10), "Sun", regional)));
     clock.set(at(kDay, 7, 10, 40));
-    EXPECT_EQ(alarm.Timer1Timer(host, settings).displayLines.size(), 1u);
+    EXPECT_EQ(alarm.check(host, settings).displayLines.size(), 1u);
 }
 
 // Listing lines as the engine writes them: month first with "/", or day first with "-".
@@ -279,10 +279,10 @@ TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)
         FakeClock now{at(kDay, 5, 0)};
         FakeAlarmHost window;
         Alarm localAlarm{entries, quiet, now, local, folder.path()};
-        localAlarm.Alarm1Click(window);
+        localAlarm.toggle(window);
 
         now.set(at(kDay, 5, 28, 20));
-        const AlarmTick tick = localAlarm.Timer1Timer(window, settings);
+        const AlarmTick tick = localAlarm.check(window, settings);
         ASSERT_EQ(tick.displayLines.size(), 1u);
         EXPECT_EQ(tick.displayLines[0].substr(24),
                   "     Sun (Gem) rises   at  57:14' sun_rises.wav");

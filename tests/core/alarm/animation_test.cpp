@@ -17,27 +17,27 @@ class FakeAnimationHost : public AnimationHost {
     void setAnimateMark(bool on) override { calls.push_back(on ? "mark on" : "mark off"); }
     void maximizeWheelWindow() override { calls.push_back("maximize"); }
     void setBusyCursor(bool busy) override { calls.push_back(busy ? "busy" : "idle"); }
-    void NowButtonClick() override
+    void calculateNow() override
     {
         calls.push_back("now");
         if (failCalculation)
             throw std::runtime_error("Cannot create file input.txt");
     }
-    void AstroButtonClick() override { calls.push_back("astro"); }
+    void refreshDataWindows() override { calls.push_back("refresh"); }
 };
 
 TEST(Animation, SwitchingOnStepsAtOnceAndSwitchingOffLeavesTheWindows)
 {
     Animation animation;
     FakeAnimationHost host;
-    animation.Animate1Click(host);
+    animation.toggle(host);
     EXPECT_TRUE(animation.running());
     const std::vector<std::string> on = {"start", "mark on", "maximize", "busy",
-                                         "now",   "astro",   "idle"};
+                                         "now",   "refresh", "idle"};
     EXPECT_EQ(host.calls, on);
 
     host.calls.clear();
-    animation.Animate1Click(host);
+    animation.toggle(host);
     EXPECT_FALSE(animation.running());
     EXPECT_EQ(host.calls, (std::vector<std::string>{"stop", "mark off"}));
 }
@@ -47,7 +47,7 @@ TEST(Animation, BusyCursorIsRestoredWhenTheStepFails)
     Animation animation;
     FakeAnimationHost host;
     host.failCalculation = true;
-    EXPECT_THROW(animation.Timer2Timer(host), std::runtime_error);
+    EXPECT_THROW(animation.step(host), std::runtime_error);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"busy", "now", "idle"}));
 }
 
