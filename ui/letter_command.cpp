@@ -26,7 +26,7 @@ void LetterCommand::install()
 
 void LetterCommand::InsertintoWord971Click()
 {
-    m_insertion.InsertintoWord971Click(m_window.settings());
+    m_insertion.insertLetter(m_window.settings());
 }
 
 }  // namespace vantrel::ui

@@ -93,7 +93,7 @@ void TDailyTip::setCurrentTip(int index)
 
 void TDailyTip::Tips1NextTip()
 {
-    m_tips.Tips1NextTip();
+    m_tips.advance();
     showCurrent();
 }
 

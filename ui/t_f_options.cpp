@@ -484,7 +484,7 @@ void TfOptions::DayBeginsChange(int index)
 
 void TfOptions::ResetButtonClick()
 {
-    core::ResetButtonClick(m_settings);
+    core::reset(m_settings);
     showSettings();
 }
 

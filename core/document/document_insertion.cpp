@@ -23,7 +23,7 @@ DocumentInsertion::DocumentInsertion(DocumentAutomation& automation, DateDisplay
 {
 }
 
-void DocumentInsertion::InsertintoWord971Click(const Settings& settings)
+void DocumentInsertion::insertLetter(const Settings& settings)
 {
     if (!m_application) {
         try {

@@ -33,7 +33,7 @@ public:
     // paragraphs are formatted as date lines as the display had lines: when it holds fewer than
     // the setting asks for (a status text, a verse), the greeting lines keep their own format.
     // The date display's text is on the clipboard afterwards.
-    void InsertintoWord971Click(const Settings& settings);
+    void insertLetter(const Settings& settings);
 
     bool isConnected() const { return m_application.has_value(); }
 

@@ -2,7 +2,7 @@
 
 namespace vantrel::core {
 
-void ResetButtonClick(Settings& settings)
+void reset(Settings& settings)
 {
     settings.DayBegins = 0;
     settings.ODateFormat = 1;

@@ -65,7 +65,7 @@ struct Settings {
 
 // What the options dialog's "&Defaults" button sets: the choices and boxes, not the location
 // texts and not the engine command.
-void ResetButtonClick(Settings& settings);
+void reset(Settings& settings);
 
 // The main window's layout keys.
 struct MainWindowLayout {

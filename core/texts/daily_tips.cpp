@@ -21,15 +21,15 @@ std::string DailyTips::currentText() const
     return m_tipList[static_cast<std::size_t>(m_currentTip)];
 }
 
-void DailyTips::Tips1NextTip()
+void DailyTips::advance()
 {
     setCurrentTip(m_currentTip + 1);
 }
 
-void DailyTips::NextButtonClick()
+void DailyTips::next()
 {
-    Tips1NextTip();
-    Tips1NextTip();
+    advance();
+    advance();
 }
 
 bool prepareStartupTip(bool& ShowOnStartup, bool VerseOfDay, const std::filesystem::path& folder,

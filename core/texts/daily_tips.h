@@ -22,12 +22,12 @@ public:
     // The entry shown; empty when none is.
     std::string currentText() const;
 
-    // One step on: the next entry, or the first after the last (the main window's
-    // Tips1NextTip step).
-    void Tips1NextTip();
+    // One step on: the next entry, or the first after the last (the main window's next-tip
+    // step).
+    void advance();
     // "&Next Tip": the dialog's own step followed by the main window's, so each press moves
     // two entries on (with two entries the same one stays in view).
-    void NextButtonClick();
+    void next();
 
 private:
     std::vector<std::string> m_tipList;

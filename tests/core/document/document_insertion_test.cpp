@@ -110,7 +110,7 @@ TEST(LetterCalls, OrderAndArgumentsForEachLinesSetting)
         {"One Line", 0}, {"Two Lines", 1}, {"Three Lines", 2}, {"nothing chosen", -1}};
     for (const auto& [name, oLines] : rows) {
         Letter letter;
-        letter.command.InsertintoWord971Click(withLines(oLines));
+        letter.command.insertLetter(withLines(oLines));
         EXPECT_EQ(letter.automation.log, lines(letterCalls(dateLineCount(oLines)))) << name;
         EXPECT_TRUE(letter.command.isConnected()) << name;
         EXPECT_THAT(letter.messages.errors, IsEmpty()) << name;
@@ -120,8 +120,8 @@ TEST(LetterCalls, OrderAndArgumentsForEachLinesSetting)
 TEST(LetterCalls, ConnectionIsKeptAndEachUseMakesItsOwnDocument)
 {
     Letter letter;
-    letter.command.InsertintoWord971Click(withLines(1));
-    letter.command.InsertintoWord971Click(withLines(2));
+    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(2));
 
     std::vector<std::string> expected = lines(letterCalls(2, "Doc1"));
     const std::vector<std::string> second = lines(letterCalls(3, "Doc2", false));
@@ -138,7 +138,7 @@ TEST(LetterCalls, NoMoreDateLinesThanTheDisplayHad)
     for (const auto& [displayLines, formatted] : rows) {
         Letter letter;
         letter.display.lines = displayLines;
-        letter.command.InsertintoWord971Click(withLines(2));
+        letter.command.insertLetter(withLines(2));
         EXPECT_EQ(letter.automation.log, lines(letterCalls(formatted)))
             << displayLines << " display lines";
     }
@@ -148,7 +148,7 @@ TEST(LetterFailures, ConnectFailureIsReportedWithTheWordProcessorsText)
 {
     Letter letter;
     letter.automation.connectError = "No word processor is installed";
-    letter.command.InsertintoWord971Click(withLines(1));
+    letter.command.insertLetter(withLines(1));
 
     EXPECT_THAT(letter.automation.log, ElementsAre("connect"));
     EXPECT_THAT(letter.messages.errors, ElementsAre("No word processor is installed"));
@@ -156,7 +156,7 @@ TEST(LetterFailures, ConnectFailureIsReportedWithTheWordProcessorsText)
 
     // Nothing is remembered of the failure: the next use tries again.
     letter.automation.connectError.clear();
-    letter.command.InsertintoWord971Click(withLines(1));
+    letter.command.insertLetter(withLines(1));
     EXPECT_EQ(letter.automation.connects, 1);
     EXPECT_TRUE(letter.command.isConnected());
 }
@@ -174,7 +174,7 @@ TEST(LetterFailures, FailureAtEachCall)
                 "Lines " + std::to_string(oLines) + ", failing call: " + full[failing].line;
             Letter letter;
             letter.automation.failAtCall = static_cast<int>(failing);
-            letter.command.InsertintoWord971Click(withLines(oLines));
+            letter.command.insertLetter(withLines(oLines));
 
             std::vector<std::string> expected;
             const int step = full[failing].step;
@@ -209,11 +209,11 @@ TEST(LetterFailures, NextUseAfterASilentFailureConnectsAfresh)
     letter.automation.failWhen = [](const std::string& line) {
         return line == "Doc1.Bookmarks(FirstRealPara).Range.PasteSpecial(1)";
     };
-    letter.command.InsertintoWord971Click(withLines(1));
+    letter.command.insertLetter(withLines(1));
     EXPECT_FALSE(letter.command.isConnected());
     letter.automation.log.clear();
 
-    letter.command.InsertintoWord971Click(withLines(1));
+    letter.command.insertLetter(withLines(1));
     EXPECT_EQ(letter.automation.log, lines(letterCalls(2, "Doc2")));
     EXPECT_EQ(letter.automation.connects, 2);
     EXPECT_THAT(letter.messages.errors, IsEmpty());
@@ -222,18 +222,18 @@ TEST(LetterFailures, NextUseAfterASilentFailureConnectsAfresh)
 TEST(LetterFailures, StaleConnectionIsDroppedSilentlyThenRenewed)
 {
     Letter letter;
-    letter.command.InsertintoWord971Click(withLines(1));
+    letter.command.insertLetter(withLines(1));
     letter.automation.log.clear();
 
     // The user closed the word processor between two uses.
     letter.automation.gone = true;
-    letter.command.InsertintoWord971Click(withLines(1));
+    letter.command.insertLetter(withLines(1));
     EXPECT_THAT(letter.automation.log, ElementsAre("App.Visible = true", "disconnect App"));
     EXPECT_THAT(letter.messages.errors, IsEmpty());
     EXPECT_FALSE(letter.command.isConnected());
     letter.automation.log.clear();
 
-    letter.command.InsertintoWord971Click(withLines(1));
+    letter.command.insertLetter(withLines(1));
     EXPECT_EQ(letter.automation.log, lines(letterCalls(2, "Doc2")));
     EXPECT_EQ(letter.automation.connects, 2);
 }
@@ -249,7 +249,7 @@ TEST(LetterFailures, SeveralDateLinesFailingAreEachSkipped)
             pasted = true;
         return pasted && (line == "Doc1.Paragraphs.Item(2)" || line == "Doc1.Paragraphs.Item(3)");
     };
-    letter.command.InsertintoWord971Click(withLines(2));
+    letter.command.insertLetter(withLines(2));
 
     std::vector<std::string> expected;
     for (const Expected& call : letterCalls(3)) {

@@ -320,7 +320,7 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
         EXPECT_TRUE(settings == row.read);
         EXPECT_TRUE(layout == row.layout);
         if (row.pressDefaults)
-            ResetButtonClick(settings);
+            reset(settings);
 
         std::filesystem::remove(copy);
         if (!settings.Astrolog.empty())
@@ -420,7 +420,7 @@ TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
     s.Lat = "0N00";
     s.Zone = "-1";
     s.Astrolog = "/usr/bin/astrolog";
-    ResetButtonClick(s);
+    reset(s);
     EXPECT_EQ(s.OFormat, 0);   // "IVv", not the first-run "iv5"
     EXPECT_EQ(s.OBasic, 1);    // "Anno", not the first-run "An"
     EXPECT_EQ(s.DayBegins, 0);

@@ -165,7 +165,7 @@ TEST(DailyTipStepping, NextTipMovesTwoEntriesOn)
         tips.setCurrentTip(row.start);
         std::vector<int> visited;
         for (std::size_t i = 0; i < row.visited.size(); ++i) {
-            tips.NextButtonClick();
+            tips.next();
             visited.push_back(tips.CurrentTip());
         }
         EXPECT_EQ(visited, row.visited) << row.entries.size() << " entries from " << row.start;
@@ -182,13 +182,13 @@ TEST(DailyTipStepping, CurrentTipPastTheEndBecomesZeroAndNoneShowsNothing)
     tips.setCurrentTip(3);
     EXPECT_EQ(tips.CurrentTip(), 0);
     tips.setCurrentTip(2);
-    tips.Tips1NextTip();
+    tips.advance();
     EXPECT_EQ(tips.CurrentTip(), 0);
     tips.setCurrentTip(-1);
     EXPECT_EQ(tips.currentText(), "");
     // An empty list never shows an entry, however it is stepped.
     DailyTips empty;
-    empty.NextButtonClick();
+    empty.next();
     EXPECT_EQ(empty.currentText(), "");
 }
 

@@ -82,7 +82,7 @@ private:
         core::Settings settings;
         settings.OLines = oLines;
         for (int use = 0; use < uses; ++use)
-            insertion.InsertintoWord971Click(settings);
+            insertion.insertLetter(settings);
         if (!messages.errors.empty())
             qWarning("error reported: %s", messages.errors.front().c_str());
         return automation.writtenDocuments();
@@ -256,7 +256,7 @@ private slots:
         testing::FakeMessages messages;
         core::DocumentInsertion insertion(automation, dateDisplay, messages);
 
-        insertion.InsertintoWord971Click(core::Settings{});
+        insertion.insertLetter(core::Settings{});
 
         QCOMPARE(messages.errors.size(), std::size_t(1));
         const QString message = QString::fromStdString(messages.errors.front());
