@@ -37,8 +37,6 @@ const char* const kSunSetMessage =
     "Times after Sunset will now be adjusted forward to next day of week.  Causes two "
     "additional calls to Astrolog.";
 
-constexpr int kSystemLocaleTime = 2;
-
 QLabel* labelFor(const QString& caption, QWidget* buddy, const QString& hint)
 {
     auto* label = new QLabel(caption);
@@ -354,14 +352,18 @@ void TfOptions::bindControls()
     }
 
     m_choices = {
-        {&ODateFormat, &S::ODateFormat}, {&OTimeFormat, &S::OTimeFormat},
-        {&OLines, &S::OLines},           {&OFormat, &S::OFormat},
-        {&OAspect, &S::OAspect},         {&OZodiac, &S::OZodiac},
-        {&OHouseSystem, &S::OHouseSystem}, {&OBasic, &S::OBasic},
+        {&ODateFormat, core::choiceField<&S::ODateFormat>()},
+        {&OTimeFormat, core::choiceField<&S::OTimeFormat>()},
+        {&OLines, core::choiceField<&S::OLines>()},
+        {&OFormat, core::choiceField<&S::OFormat>()},
+        {&OAspect, core::choiceField<&S::OAspect>()},
+        {&OZodiac, core::choiceField<&S::OZodiac>()},
+        {&OHouseSystem, core::choiceField<&S::OHouseSystem>()},
+        {&OBasic, core::choiceField<&S::OBasic>()},
     };
     for (const ChoiceBinding& binding : m_choices) {
         connect(binding.group->buttons, &QButtonGroup::idClicked, this,
-                [this, field = binding.field](int id) { m_settings.*field = id; });
+                [this, field = binding.field](int id) { field.choose(m_settings, id); });
     }
     connect(OTime.buttons, &QButtonGroup::idClicked, this, &TfOptions::OTimeClick);
 
@@ -400,9 +402,10 @@ void TfOptions::showSettings()
 {
     m_showingSettings = true;
     for (ChoiceBinding& binding : m_choices)
-        setChoice(*binding.group, binding.field, m_settings.*binding.field);
-    setChoice(OTime, &core::Settings::OTime, m_settings.OTime);
-    setDayBegins(m_settings.DayBegins);
+        setChoice(*binding.group, binding.field, binding.field.index(m_settings));
+    setChoice(OTime, core::choiceField<&core::Settings::OTime>(),
+              core::choiceIndex(m_settings.OTime));
+    setDayBegins(core::choiceIndex(m_settings.DayBegins));
     for (const BoxBinding& binding : m_boxes)
         binding.box->setChecked(m_settings.*binding.field);
     showLocation();
@@ -422,7 +425,7 @@ void TfOptions::showLocation()
     Zone->setText(QString::fromStdString(m_settings.Zone));
 }
 
-void TfOptions::setChoice(ChoiceGroup& group, int core::Settings::*field, int index)
+void TfOptions::setChoice(ChoiceGroup& group, core::ChoiceField field, int index)
 {
     // An index past the last item chooses the last one; a negative one chooses none.
     const int last = group.count() - 1;
@@ -437,7 +440,7 @@ void TfOptions::setChoice(ChoiceGroup& group, int core::Settings::*field, int in
     } else {
         group.item(index)->setChecked(true);
     }
-    m_settings.*field = index;
+    field.choose(m_settings, index);
 }
 
 void TfOptions::setDayBegins(int index)
@@ -445,12 +448,12 @@ void TfOptions::setDayBegins(int index)
     if (index < 0 || index >= DayBegins->count())
         index = -1;
     DayBegins->setCurrentIndex(index);
-    m_settings.DayBegins = index;
+    m_settings.DayBegins = core::choiceFromIndex<core::DayStart>(index);
 }
 
 void TfOptions::applyEnabling()
 {
-    Zone->setEnabled(m_settings.OTime != kSystemLocaleTime);
+    Zone->setEnabled(m_settings.OTime != core::TimeMode::SystemZone);
     VOTD1->setEnabled(TOTD1->isChecked());
     Quoted->setEnabled(Greetings->isChecked());
     WheelReverse->setEnabled(OWheelChart->isChecked());
@@ -461,24 +464,26 @@ void TfOptions::applyEnabling()
 
 void TfOptions::OTimeClick(int index)
 {
-    if (index == m_settings.OTime)
+    const auto mode = core::choiceFromIndex<core::TimeMode>(index);
+    if (mode == m_settings.OTime)
         return;
-    m_settings.OTime = index;
+    m_settings.OTime = mode;
     applyEnabling();
-    if (index == kSystemLocaleTime && !m_showingSettings)
+    if (mode == core::TimeMode::SystemZone && !m_showingSettings)
         m_messages.showMessage(kTimeZoneMessage);
 }
 
 void TfOptions::DayBeginsChange(int index)
 {
-    if (index == m_settings.DayBegins)
+    const auto start = core::choiceFromIndex<core::DayStart>(index);
+    if (start == m_settings.DayBegins)
         return;
-    m_settings.DayBegins = index;
+    m_settings.DayBegins = start;
     if (m_showingSettings)
         return;
-    if (index == 1)
+    if (start == core::DayStart::Sunrise)
         m_messages.showMessage(kSunRiseMessage);
-    else if (index == 2)
+    else if (start == core::DayStart::Sunset)
         m_messages.showMessage(kSunSetMessage);
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/settings/settings.h"
 #include "core/settings/settings_file.h"
+#include "core/settings/settings_keys.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -155,7 +156,7 @@ private:
     };
     struct ChoiceBinding {
         ChoiceGroup* group;
-        int core::Settings::*field;
+        core::ChoiceField field;
     };
 
     QWidget* buildFormattingPage();
@@ -169,7 +170,7 @@ private:
 
     // Shows the record in the controls; the enabling rules run, the messages do not.
     void showSettings();
-    void setChoice(ChoiceGroup& group, int core::Settings::*field, int index);
+    void setChoice(ChoiceGroup& group, core::ChoiceField field, int index);
     void setDayBegins(int index);
     void applyEnabling();
 

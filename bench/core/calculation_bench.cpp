@@ -77,11 +77,11 @@ class QuietMessages : public Messages {
     void showMessage(const std::string&) override { ++count; }
 };
 
-void measure(const char* name, const std::filesystem::path& dataDir, int dayBegins, int rounds)
+void measure(const char* name, const std::filesystem::path& dataDir, DayStart dayBegins, int rounds)
 {
     const auto workDir =
-        std::filesystem::temp_directory_path() /
-        ("vantrel-bench-" + std::to_string(::getpid()) + "-" + std::to_string(dayBegins));
+        std::filesystem::temp_directory_path() / ("vantrel-bench-" + std::to_string(::getpid()) +
+                                                  "-" + std::to_string(choiceIndex(dayBegins)));
     std::filesystem::create_directories(workDir);
     CannedEngine engine(workDir, {{"chart.txt", fileText(dataDir / "chart_2000-06-03.txt")},
                                   {"riseset.txt", fileText(dataDir / "riseset_2000-06-03.txt")},
@@ -116,7 +116,7 @@ int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 10000;
     const std::filesystem::path dataDir = VANTREL_BENCH_DATA_DIR;
-    measure("day begins 12:00", dataDir, 0, rounds);
-    measure("day begins Sun Set", dataDir, 2, rounds);
+    measure("day begins 12:00", dataDir, DayStart::Midnight, rounds);
+    measure("day begins Sun Set", dataDir, DayStart::Sunset, rounds);
     return 0;
 }

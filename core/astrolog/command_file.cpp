@@ -75,12 +75,12 @@ std::string systemZoneText(const ZoneSnapshot& zone)
 
 std::string houseSystemLine(const Settings& settings)
 {
-    return "/c " + std::to_string(settings.OHouseSystem);
+    return "/c " + std::to_string(choiceIndex(settings.OHouseSystem));
 }
 
 void addSiderealLine(std::vector<std::string>& lines, const Settings& settings)
 {
-    if (settings.OZodiac == 1)
+    if (settings.OZodiac == Zodiac::Sidereal)
         lines.push_back("/s");
 }
 
@@ -96,7 +96,7 @@ std::vector<std::string> commonHead(const ChartPlace& place, DateTime time, Date
 std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
                           const Settings& settings, const ZoneSnapshot& zone)
 {
-    const bool systemZone = settings.OTime == 2;
+    const bool systemZone = settings.OTime == TimeMode::SystemZone;
     if (!systemZone)
         requireSingleWord("Time Zone", place.zone);
     requireSingleWord("Longitude", place.longitude);
@@ -116,7 +116,7 @@ std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
         line += isDaylightDate(datePart(date) + timePart(time), zone) ? " DT " : " ST ";
         line += systemZoneText(zone);
     } else {
-        line += settings.OTime == 1 ? " DT " : " ST ";
+        line += settings.OTime == TimeMode::Daylight ? " DT " : " ST ";
         line += place.zone;
     }
     return line + " " + place.longitude + " " + place.latitude;

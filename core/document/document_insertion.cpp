@@ -10,11 +10,19 @@ constexpr double kGreetingSizePoints = 10;
 constexpr double kDateLineSizePoints = 8;
 }  // namespace
 
-int dateLineCount(int oLines)
+int dateLineCount(LineCount lines)
 {
-    if (oLines < 0)
-        return 0;
-    return std::min(oLines, 2) + 1;
+    switch (lines) {
+    case LineCount::One:
+        return 1;
+    case LineCount::Two:
+        return 2;
+    case LineCount::Three:
+        return 3;
+    case LineCount::NotChosen:
+        break;
+    }
+    return 0;
 }
 
 DocumentInsertion::DocumentInsertion(DocumentAutomation& automation, DateDisplay& display,

@@ -20,7 +20,7 @@ inline constexpr const char* kGreetingLove = "Love is the law, love under will."
 
 // How many paragraphs of the pasted date text are formatted as date lines for the setting
 // `Lines`: 1, 2 or 3; none when nothing is chosen.
-int dateLineCount(int oLines);
+int dateLineCount(LineCount lines);
 
 class DocumentInsertion {
 public:

@@ -1,60 +1,138 @@
 #pragma once
-// Every user option, one field per key of the settings file. Choice fields hold the zero-based
-// index of the chosen item; -1 means nothing is chosen.
+// Every user option, one field per key of the settings file. A choice is an enum class whose
+// values are the item indexes the file stores; NotChosen (-1) stands for no item chosen. The
+// first-run and "&Defaults" values live in the key table (settings_keys.h).
 
 #include <string>
+#include <type_traits>
 
 namespace vantrel::core {
 
-struct Settings {
-    // Formatting
-    int ODateFormat = 1;   // 0 "Short Format", 1 "Long Format", 2 "None"
-    int OTimeFormat = 0;   // 0 "Short Format", 1 "Long Format", 2 "None"
-    int OLines = 1;        // 0 "One Line", 1 "Two Lines", 2 "Three Lines"
-    int DayBegins = 0;     // 0 "12:00 (Common Time)", 1 "Sun Rise", 2 "Sun Set"
-    int OFormat = 1;       // year format: 0 "IVv", 1 "iv5", 2 "ivV", 3 "4v", 4 "4V"
-    int OTime = 0;         // 0 "Standard Time", 1 "Daylight Time", 2 "System Locale Settings"
-    int OAspect = 1;       // 0 "Simple", 1 "Degrees"
-    int OZodiac = 0;       // 0 "Tropical", 1 "Siderial"
-    int OHouseSystem = 0;  // 0 "Placidus" ... 13 "None"
-    int OBasic = 0;        // 0 "An", 1 "Anno", 2 "None"
+// "Date Format" and "Time Format": the civil date (or time) in the locale's short or long
+// form, or left out of the date text.
+enum class DateFormat { NotChosen = -1, Short = 0, Long = 1, Omitted = 2 };
+enum class TimeFormat { NotChosen = -1, Short = 0, Long = 1, Omitted = 2 };
 
-    bool OClear = true;
-    bool UpdateCaption = false;
-    bool ReplaceClip = false;
-    bool Greetings = false;
-    bool Quoted = false;
-    bool OWheelChart = false;
-    bool WheelReverse = true;
-    bool Monochrome = true;
-    bool OAspects = false;
-    bool OHints = true;
+// "Lines": how many lines the date text is laid out on.
+enum class LineCount { NotChosen = -1, One = 0, Two = 1, Three = 2 };
+
+// "Day Begins": the moment the Latin weekday turns.
+enum class DayStart { NotChosen = -1, Midnight = 0, Sunrise = 1, Sunset = 2 };
+
+// "Format": the year written as the completed 22-year cycles followed by the year within the
+// cycle, each as an upper- or lower-case Roman numeral or in digits. Year count 96 (cycle 4,
+// year 8) reads "IVviii", "iv8", "ivVIII", "4viii" and "4VIII" in order.
+enum class YearFormat {
+    NotChosen = -1,
+    UpperRomanLowerRoman = 0,
+    LowerRomanDigits = 1,
+    LowerRomanUpperRoman = 2,
+    DigitsLowerRoman = 3,
+    DigitsUpperRoman = 4,
+};
+
+// "Time": the clock the entered time is read on. SystemZone takes the zone and daylight saving
+// from the computer, for the moment entered.
+enum class TimeMode { NotChosen = -1, Standard = 0, Daylight = 1, SystemZone = 2 };
+
+// "Aspect": the Sun and the Moon shown by their sign alone ("Sol in Gemini") or with the whole
+// degree ("Sol 13° Gemini").
+enum class SignDisplay { NotChosen = -1, SignOnly = 0, WithDegree = 1 };
+
+// "Zodiac".
+enum class Zodiac { NotChosen = -1, Tropical = 0, Sidereal = 1 };
+
+// "House System": the value is the engine's house-system number.
+enum class HouseSystem {
+    NotChosen = -1,
+    Placidus = 0,
+    Koch = 1,
+    Equal = 2,
+    Campanus = 3,
+    Meridian = 4,
+    Regiomontanus = 5,
+    Porphyry = 6,
+    Morinus = 7,
+    Topocentric = 8,
+    Alcabitius = 9,
+    EqualFromMidheaven = 10,
+    NeoPorphyry = 11,
+    WholeSign = 12,
+    NoHouses = 13,
+};
+
+// "Basic": the word before the year.
+enum class YearPrefix { NotChosen = -1, An = 0, Anno = 1, Omitted = 2 };
+
+// The item index a choice is stored as; -1 for NotChosen.
+template <typename Choice>
+requires std::is_enum_v<Choice>
+constexpr int choiceIndex(Choice choice)
+{
+    return static_cast<int>(choice);
+}
+
+// The choice stored as `index`, which must be -1 or the index of one of its items.
+template <typename Choice>
+requires std::is_enum_v<Choice>
+constexpr Choice choiceFromIndex(int index)
+{
+    return static_cast<Choice>(index);
+}
+
+struct Settings {
+    // A new record holds the first-run values listed in the key table. The empty braces
+    // below only keep a field that the table left out from being indeterminate.
+    Settings();
+
+    // Formatting
+    DateFormat ODateFormat{};
+    TimeFormat OTimeFormat{};
+    LineCount OLines{};
+    DayStart DayBegins{};
+    YearFormat OFormat{};
+    TimeMode OTime{};
+    SignDisplay OAspect{};
+    Zodiac OZodiac{};
+    HouseSystem OHouseSystem{};
+    YearPrefix OBasic{};
+
+    bool OClear{};
+    bool UpdateCaption{};
+    bool ReplaceClip{};
+    bool Greetings{};
+    bool Quoted{};
+    bool OWheelChart{};
+    bool WheelReverse{};
+    bool Monochrome{};
+    bool OAspects{};
+    bool OHints{};
 
     // Location texts, used exactly as typed.
-    std::string Long = "93W21";
-    std::string Lat = "45N05";
-    std::string Zone = "6";
+    std::string Long;
+    std::string Lat;
+    std::string Zone;
 
     // Rise/set/zenith/nadir alarms.
-    bool cbSun = true;
-    bool cbMoon = false;
-    bool cbMercury = false;
-    bool cbVenus = false;
-    bool cbMars = false;
-    bool cbJupiter = false;
-    bool cbNeptune = false;
-    bool cbUranus = false;
-    bool cbSaturn = false;
-    bool cbPluto = false;
+    bool cbSun{};
+    bool cbMoon{};
+    bool cbMercury{};
+    bool cbVenus{};
+    bool cbMars{};
+    bool cbJupiter{};
+    bool cbNeptune{};
+    bool cbUranus{};
+    bool cbSaturn{};
+    bool cbPluto{};
 
     // Planetary-hour alarms.
-    bool cbHSun = true;
-    bool cbHMoon = false;
-    bool cbHMercury = false;
-    bool cbHVenus = false;
-    bool cbHMars = false;
-    bool cbHJupiter = false;
-    bool cbHSaturn = false;
+    bool cbHSun{};
+    bool cbHMoon{};
+    bool cbHMercury{};
+    bool cbHVenus{};
+    bool cbHMars{};
+    bool cbHJupiter{};
+    bool cbHSaturn{};
 
     // The chart engine's command (settings key "Astrolog"); empty: vantrel-engine beside the
     // program.

@@ -11,6 +11,7 @@
 
 #include "core/settings/ini_file.h"
 #include "core/settings/settings.h"
+#include "core/settings/settings_keys.h"
 
 namespace vantrel::core {
 
@@ -30,14 +31,13 @@ public:
     explicit SettingsFile(std::filesystem::path path) : m_path(std::move(path)) {}
     const std::filesystem::path& path() const { return m_path; }
 
-    // The options dialog's start-up reading: the ten choices (a value past the last item
-    // selects the last one, -1 or less selects none; "Day Begins" outside 0..2 selects none),
-    // the booleans, the location texts, the alarm boxes and the engine command. A missing
-    // file or key gives the first-run value.
+    // The options dialog's start-up reading: every key of settingKeys(), a choice taken by the
+    // rule of its control (ChoiceSetting::clamped). A missing file or key, or a value that is
+    // not a number where one is expected, gives the first-run value.
     Settings load() const;
-    // The options dialog's closing: every option key except the location texts and the engine
-    // command. Throws VantrelError("Unable to write to <full path>") and leaves the file as it
-    // was when it cannot be written.
+    // The options dialog's closing: the keys saved with the options (all but the location texts
+    // and the engine command), in table order. Throws VantrelError("Unable to write to <full
+    // path>") and leaves the file as it was when it cannot be written.
     void saveOptions(const Settings& settings) const;
     // "Save lat/long": Longitude, Latitude and Time Zone, as typed. Fails like saveOptions.
     void saveLocation(const Settings& settings) const;
@@ -47,6 +47,7 @@ public:
     void writeLayout(const MainWindowLayout& layout) const;
 
 private:
+    void save(const Settings& settings, SavedBy savedBy) const;
     IniFile read() const;
     // Reads the file for a change; refuses to go on when a file that exists cannot be read,
     // since writing then would lose the keys it holds.

@@ -69,7 +69,7 @@ void Calculator::calculate(DateTime date, DateTime time)
     readChartListing(listingLines(m_context.workDir / kChartListing), settings.OAspect,
                      m_thelemicDate, thelemicPart);
 
-    if (settings.DayBegins == 1 || settings.DayBegins == 2)
+    if (settings.DayBegins == DayStart::Sunrise || settings.DayBegins == DayStart::Sunset)
         ReadRiseSetTimes(day, clock);
     m_thelemicDate.DayName =
         latinDayName(latinWeekday(day + clock, settings.DayBegins, m_riseSetTimes));

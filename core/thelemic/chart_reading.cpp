@@ -31,8 +31,8 @@ std::string SignName(std::string_view abbreviation)
     return "";
 }
 
-void readChartListing(const std::vector<std::string>& lines, int aspect, TThelemicDate& record,
-                      std::string& thelemicPart)
+void readChartListing(const std::vector<std::string>& lines, SignDisplay display,
+                      TThelemicDate& record, std::string& thelemicPart)
 {
     for (const std::string& line : lines) {
         const std::string_view view = line;
@@ -43,7 +43,7 @@ void readChartListing(const std::vector<std::string>& lines, int aspect, TThelem
         const std::string degree(columns(view, 7, 8));
         const char* body = sun ? " Sol " : ", Luna ";
         std::string text;
-        if (aspect == 0) {
+        if (display == SignDisplay::SignOnly) {
             text = name;
             thelemicPart += body + std::string("in ") + name;
         } else {

@@ -1,6 +1,7 @@
 #pragma once
 // Reading the Sun's and the Moon's sign (and whole degree) out of the engine's chart listing.
 
+#include "core/settings/settings.h"
 #include "core/thelemic/thelemic_date.h"
 
 #include <string>
@@ -19,9 +20,9 @@ std::string SignName(std::string_view abbreviation);
 
 // For each line that begins with "Sun" or "Moon", in listing order: reads the degree (columns 7
 // and 8, as they stand) and the sign (columns 9 to 11), sets SunText or MoonText and appends the
-// Sol or Luna piece to thelemicPart. aspect 0 "Simple" gives " Sol in Gemini"; any other value
-// ("Degrees") gives " Sol 13° Gemini". Fields whose line is missing keep their values.
-void readChartListing(const std::vector<std::string>& lines, int aspect, TThelemicDate& record,
-                      std::string& thelemicPart);
+// Sol or Luna piece to thelemicPart. SignOnly gives " Sol in Gemini"; WithDegree (and NotChosen)
+// gives " Sol 13° Gemini". Fields whose line is missing keep their values.
+void readChartListing(const std::vector<std::string>& lines, SignDisplay display,
+                      TThelemicDate& record, std::string& thelemicPart);
 
 } // namespace vantrel::core

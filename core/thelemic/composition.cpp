@@ -13,16 +13,18 @@ long long millisecondsOf(DateTime value)
 
 } // namespace
 
-std::string yearPrefix(int basic)
+std::string yearPrefix(YearPrefix prefix)
 {
-    switch (basic) {
-    case 0:
+    switch (prefix) {
+    case YearPrefix::An:
         return "An ";
-    case 1:
+    case YearPrefix::Anno:
         return "Anno ";
-    default:
-        return "";
+    case YearPrefix::Omitted:
+    case YearPrefix::NotChosen:
+        break;
     }
+    return "";
 }
 
 std::string latinDayName(int weekday)
@@ -34,28 +36,32 @@ std::string latinDayName(int weekday)
     return kNames[weekday - 1];
 }
 
-std::string datePatternFor(int dateFormat)
+std::string datePatternFor(DateFormat format)
 {
-    switch (dateFormat) {
-    case 0:
+    switch (format) {
+    case DateFormat::Short:
         return "ddddd \"e.v. \"";
-    case 2:
+    case DateFormat::Omitted:
         return " ";
-    default:
-        return "dddddd \"e.v. \"";
+    case DateFormat::Long:
+    case DateFormat::NotChosen:
+        break;
     }
+    return "dddddd \"e.v. \"";
 }
 
-std::string timePatternFor(int timeFormat)
+std::string timePatternFor(TimeFormat format)
 {
-    switch (timeFormat) {
-    case 1:
+    switch (format) {
+    case TimeFormat::Long:
         return "tt";
-    case 2:
+    case TimeFormat::Omitted:
         return " ";
-    default:
-        return "t";
+    case TimeFormat::Short:
+    case TimeFormat::NotChosen:
+        break;
     }
+    return "t";
 }
 
 std::vector<std::string> greetingLines(bool quoted)
@@ -77,27 +83,31 @@ std::string CollapseBlanks(std::string text)
     return text;
 }
 
-int latinWeekday(DateTime civilMoment, int dayBegins, const RiseSetTimes& times)
+int latinWeekday(DateTime civilMoment, DayStart dayStart, const RiseSetTimes& times)
 {
     const long long now = millisecondsOf(civilMoment);
-    if (dayBegins == 1 && times.SunRise != kNotFound && now < millisecondsOf(times.SunRise))
+    if (dayStart == DayStart::Sunrise && times.SunRise != kNotFound &&
+        now < millisecondsOf(times.SunRise))
         return dayOfWeek(civilMoment - 1);
-    if (dayBegins == 2 && times.SunSet != kNotFound && now >= millisecondsOf(times.SunSet))
+    if (dayStart == DayStart::Sunset && times.SunSet != kNotFound &&
+        now >= millisecondsOf(times.SunSet))
         return dayOfWeek(civilMoment + 1);
     return dayOfWeek(civilMoment);
 }
 
-std::vector<std::string> layoutLines(int lines, const std::string& thelemicPart,
+std::vector<std::string> layoutLines(LineCount lines, const std::string& thelemicPart,
                                      const std::string& weekdayPart, const std::string& civilPart)
 {
     switch (lines) {
-    case 0:
+    case LineCount::One:
         return {thelemicPart + " " + weekdayPart + " " + civilPart};
-    case 2:
+    case LineCount::Three:
         return {thelemicPart, weekdayPart, civilPart};
-    default:
-        return {thelemicPart + " " + weekdayPart, civilPart};
+    case LineCount::Two:
+    case LineCount::NotChosen:
+        break;
     }
+    return {thelemicPart + " " + weekdayPart, civilPart};
 }
 
 } // namespace vantrel::core

@@ -33,18 +33,28 @@ std::string written(int number, Style style)
     return std::to_string(number);
 }
 
-struct YearFormat {
+struct CycleAndYear {
     Style cycle;
     Style year;
 };
 
-constexpr YearFormat kFormats[] = {
-    {Style::RomanUpper, Style::RomanLower}, // "IVv"
-    {Style::RomanLower, Style::Decimal},    // "iv5"
-    {Style::RomanLower, Style::RomanUpper}, // "ivV"
-    {Style::Decimal, Style::RomanLower},    // "4v"
-    {Style::Decimal, Style::RomanUpper},    // "4V"
-};
+CycleAndYear stylesOf(YearFormat format)
+{
+    switch (format) {
+    case YearFormat::UpperRomanLowerRoman:
+        return {Style::RomanUpper, Style::RomanLower};
+    case YearFormat::LowerRomanUpperRoman:
+        return {Style::RomanLower, Style::RomanUpper};
+    case YearFormat::DigitsLowerRoman:
+        return {Style::Decimal, Style::RomanLower};
+    case YearFormat::DigitsUpperRoman:
+        return {Style::Decimal, Style::RomanUpper};
+    case YearFormat::LowerRomanDigits:
+    case YearFormat::NotChosen:
+        break;
+    }
+    return {Style::RomanLower, Style::Decimal};
+}
 
 } // namespace
 
@@ -64,9 +74,9 @@ std::string RomanNumeral(int number)
            kTens[number / 10 % 10] + kUnits[number % 10];
 }
 
-std::string yearText(int yearCount, int format)
+std::string yearText(int yearCount, YearFormat format)
 {
-    const YearFormat& chosen = kFormats[(format >= 0 && format <= 4) ? format : 1];
+    const CycleAndYear chosen = stylesOf(format);
     const int magnitude = std::abs(yearCount);
     const std::string text = written(magnitude / kYearsPerCycle, chosen.cycle) +
                              written(magnitude % kYearsPerCycle, chosen.year);

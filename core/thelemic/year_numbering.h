@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/settings/settings.h"
+
 namespace vantrel::core {
 
 inline constexpr int kYearsPerCycle = 22;
@@ -16,10 +18,10 @@ int YearCount(int year, int month, int day);
 // empty text.
 std::string RomanNumeral(int number);
 
-// The year text in "Year Format" `format`: 0 "IVv", 1 "iv5", 2 "ivV", 3 "4v", 4 "4V" (any other
-// index is written as 1). Cycle and year are count div 22 and count mod 22. A negative count (a
-// date before the epoch) is written as a minus sign followed by the text of the number of years
-// before the epoch, split the same way: 19 March 1904 is "-i" in "IVv", "-1" in "iv5".
-std::string yearText(int yearCount, int format);
+// The year text in `format` (NotChosen is written as LowerRomanDigits, the first-run format).
+// Cycle and year are count div 22 and count mod 22. A negative count (a date before the epoch)
+// is written as a minus sign followed by the text of the number of years before the epoch,
+// split the same way: 19 March 1904 is "-i" in UpperRomanLowerRoman, "-1" in LowerRomanDigits.
+std::string yearText(int yearCount, YearFormat format);
 
 } // namespace vantrel::core

@@ -25,9 +25,9 @@ std::string commandFileText(const std::vector<std::string>& lines)
 TEST(CommandFile, ChartRunMatchesTheWorkedExampleByteForByte)
 {
     Settings settings;
-    settings.OTime = 1;
-    settings.OHouseSystem = 1;
-    settings.OZodiac = 1;
+    settings.OTime = TimeMode::Daylight;
+    settings.OHouseSystem = HouseSystem::Koch;
+    settings.OZodiac = Zodiac::Sidereal;
     const ZoneSnapshot monthFirst;
     const auto lines = chartInputLines({"5", "74W00", "40N43"}, at(21, 7),
                                        dateTimeFromDate(2001, 3, 14), settings, monthFirst);
@@ -38,9 +38,9 @@ TEST(CommandFile, ChartRunMatchesTheWorkedExampleByteForByte)
 TEST(CommandFile, NextDayRiseSetRunInSystemZoneMatchesTheWorkedExample)
 {
     Settings settings;
-    settings.OTime = 2;
-    settings.OHouseSystem = 1;
-    settings.OZodiac = 1;
+    settings.OTime = TimeMode::SystemZone;
+    settings.OHouseSystem = HouseSystem::Koch;
+    settings.OZodiac = Zodiac::Sidereal;
     ZoneSnapshot zone;
     zone.SystemZoneHours = -1;
     zone.systemZoneMinutesWest = -60;
@@ -86,7 +86,7 @@ TEST(CommandFile, DateIsWrittenMonthDayYearWithoutLeadingZeros)
 TEST(CommandFile, EmptyZoneLeavesTwoBlanksBeforeTheLongitude)
 {
     Settings daylight;
-    daylight.OTime = 1;
+    daylight.OTime = TimeMode::Daylight;
     EXPECT_EQ(
         chartDataLine({"", "93W21", "45N05"}, at(8, 0), dateTimeFromDate(2002, 1, 1), daylight, {}),
         "/qb 1 1 2002 8:00AM DT  93W21 45N05");
@@ -114,7 +114,7 @@ TEST(CommandFile, SystemZoneIsWrittenInHoursWestAndInHoursAndMinutesWhenNotWhole
         {"Iran", -210, "-3:30"},       {"Marquesas", 570, "9:30"},
     };
     Settings settings;
-    settings.OTime = 2;
+    settings.OTime = TimeMode::SystemZone;
     for (const auto& row : rows) {
         EXPECT_EQ(chartDataLine({"ignored", "93W21", "45N05"}, at(8, 0),
                                 dateTimeFromDate(2002, 1, 1), settings,
@@ -129,7 +129,7 @@ TEST(CommandFile, SnapshotWithoutMinutesStillWritesItsWholeHours)
     ZoneSnapshot zone;
     zone.SystemZoneHours = 5; // minutes left at zero by a caller that only knows the hours
     Settings settings;
-    settings.OTime = 2;
+    settings.OTime = TimeMode::SystemZone;
     EXPECT_EQ(
         chartDataLine({"", "1W00", "1N00"}, at(8, 0), dateTimeFromDate(2002, 1, 1), settings, zone),
         "/qb 1 1 2002 8:00AM ST 5 1W00 1N00");
@@ -138,7 +138,7 @@ TEST(CommandFile, SnapshotWithoutMinutesStillWritesItsWholeHours)
 std::string daylightField(const ZoneSnapshot& zone, DateTime date, DateTime time = at(12, 0))
 {
     Settings settings;
-    settings.OTime = 2;
+    settings.OTime = TimeMode::SystemZone;
     const std::string line = chartDataLine({"", "1W00", "1N00"}, time, date, settings, zone);
     return line.substr(line.find("M ") + 1, 4);
 }
@@ -219,8 +219,8 @@ TEST(CommandFile, WheelRunSwitches)
                                               "/Xo chart.wmf", "/c 0", "/w 10"}));
 
     Settings coloured; // reversed and monochrome by default
-    coloured.OZodiac = 1;
-    coloured.OHouseSystem = 13;
+    coloured.OZodiac = Zodiac::Sidereal;
+    coloured.OHouseSystem = HouseSystem::NoHouses;
     const auto full = wheelInputLines(place, at(8, 0), date, coloured, {});
     const std::vector<std::string> switches(full.begin() + 9, full.end());
     EXPECT_EQ(switches, (std::vector<std::string>{"/R Lili", "/XM0", "/Xr", "/Xm", "/Xo chart.wmf",
@@ -230,8 +230,8 @@ TEST(CommandFile, WheelRunSwitches)
 TEST(CommandFile, AspectsRunSwitches)
 {
     Settings settings;
-    settings.OHouseSystem = 12;
-    settings.OZodiac = 1;
+    settings.OHouseSystem = HouseSystem::WholeSign;
+    settings.OZodiac = Zodiac::Sidereal;
     const auto lines = aspectsInputLines({"6", "93W21", "45N05"}, at(8, 0),
                                          dateTimeFromDate(2000, 6, 3), settings, {});
     const std::vector<std::string> tail(lines.begin() + 2, lines.end());
@@ -270,7 +270,7 @@ TEST(CommandFile, LocationTextsThatWouldSplitTheLineAreRefused)
 TEST(CommandFile, ZoneIsNotCheckedWhileTheSystemZoneIsUsed)
 {
     Settings settings;
-    settings.OTime = 2;
+    settings.OTime = TimeMode::SystemZone;
     EXPECT_NO_THROW(chartDataLine({"6 /s", "93W21", "45N05"}, at(8, 0),
                                   dateTimeFromDate(2000, 6, 3), settings, systemZone(360)));
 }

@@ -82,10 +82,10 @@ std::vector<std::string> lines(const std::vector<Expected>& calls)
     return result;
 }
 
-Settings withLines(int oLines)
+Settings withLines(LineCount lines)
 {
     Settings settings;
-    settings.OLines = oLines;
+    settings.OLines = lines;
     return settings;
 }
 
@@ -96,18 +96,23 @@ struct Letter {
     DocumentInsertion command{automation, display, messages};
 };
 
+// Stored values outside the items are taken as the last item or none when the settings are
+// loaded (SettingsFileTest.ValueConversion).
 TEST(DateLineCount, FollowsTheLinesSetting)
 {
-    const std::vector<std::pair<int, int>> rows = {
-        {-1, 0}, {-5, 0}, {0, 1}, {1, 2}, {2, 3}, {7, 3}};  // -1: nothing chosen
+    const std::vector<std::pair<LineCount, int>> rows = {
+        {LineCount::NotChosen, 0}, {LineCount::One, 1}, {LineCount::Two, 2}, {LineCount::Three, 3}};
     for (const auto& [oLines, count] : rows)
-        EXPECT_EQ(dateLineCount(oLines), count) << "OLines " << oLines;
+        EXPECT_EQ(dateLineCount(oLines), count) << "OLines " << choiceIndex(oLines);
 }
 
 TEST(LetterCalls, OrderAndArgumentsForEachLinesSetting)
 {
-    const std::vector<std::pair<std::string, int>> rows = {
-        {"One Line", 0}, {"Two Lines", 1}, {"Three Lines", 2}, {"nothing chosen", -1}};
+    const std::vector<std::pair<std::string, LineCount>> rows = {
+        {"One Line", LineCount::One},
+        {"Two Lines", LineCount::Two},
+        {"Three Lines", LineCount::Three},
+        {"nothing chosen", LineCount::NotChosen}};
     for (const auto& [name, oLines] : rows) {
         Letter letter;
         letter.command.insertLetter(withLines(oLines));
@@ -120,8 +125,8 @@ TEST(LetterCalls, OrderAndArgumentsForEachLinesSetting)
 TEST(LetterCalls, ConnectionIsKeptAndEachUseMakesItsOwnDocument)
 {
     Letter letter;
-    letter.command.insertLetter(withLines(1));
-    letter.command.insertLetter(withLines(2));
+    letter.command.insertLetter(withLines(LineCount::Two));
+    letter.command.insertLetter(withLines(LineCount::Three));
 
     std::vector<std::string> expected = lines(letterCalls(2, "Doc1"));
     const std::vector<std::string> second = lines(letterCalls(3, "Doc2", false));
@@ -138,7 +143,7 @@ TEST(LetterCalls, NoMoreDateLinesThanTheDisplayHad)
     for (const auto& [displayLines, formatted] : rows) {
         Letter letter;
         letter.display.lines = displayLines;
-        letter.command.insertLetter(withLines(2));
+        letter.command.insertLetter(withLines(LineCount::Three));
         EXPECT_EQ(letter.automation.log, lines(letterCalls(formatted)))
             << displayLines << " display lines";
     }
@@ -148,7 +153,7 @@ TEST(LetterFailures, ConnectFailureIsReportedWithTheWordProcessorsText)
 {
     Letter letter;
     letter.automation.connectError = "No word processor is installed";
-    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(LineCount::Two));
 
     EXPECT_THAT(letter.automation.log, ElementsAre("connect"));
     EXPECT_THAT(letter.messages.errors, ElementsAre("No word processor is installed"));
@@ -156,7 +161,7 @@ TEST(LetterFailures, ConnectFailureIsReportedWithTheWordProcessorsText)
 
     // Nothing is remembered of the failure: the next use tries again.
     letter.automation.connectError.clear();
-    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(LineCount::Two));
     EXPECT_EQ(letter.automation.connects, 1);
     EXPECT_TRUE(letter.command.isConnected());
 }
@@ -167,11 +172,11 @@ TEST(LetterFailures, ConnectFailureIsReportedWithTheWordProcessorsText)
 // over is reported.
 TEST(LetterFailures, FailureAtEachCall)
 {
-    for (int oLines : {0, 1, 2}) {
+    for (LineCount oLines : {LineCount::One, LineCount::Two, LineCount::Three}) {
         const std::vector<Expected> full = letterCalls(dateLineCount(oLines));
         for (std::size_t failing = 0; failing < full.size(); ++failing) {
-            const std::string where =
-                "Lines " + std::to_string(oLines) + ", failing call: " + full[failing].line;
+            const std::string where = "Lines " + std::to_string(choiceIndex(oLines)) +
+                                      ", failing call: " + full[failing].line;
             Letter letter;
             letter.automation.failAtCall = static_cast<int>(failing);
             letter.command.insertLetter(withLines(oLines));
@@ -209,11 +214,11 @@ TEST(LetterFailures, NextUseAfterASilentFailureConnectsAfresh)
     letter.automation.failWhen = [](const std::string& line) {
         return line == "Doc1.Bookmarks(FirstRealPara).Range.PasteSpecial(1)";
     };
-    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(LineCount::Two));
     EXPECT_FALSE(letter.command.isConnected());
     letter.automation.log.clear();
 
-    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(LineCount::Two));
     EXPECT_EQ(letter.automation.log, lines(letterCalls(2, "Doc2")));
     EXPECT_EQ(letter.automation.connects, 2);
     EXPECT_THAT(letter.messages.errors, IsEmpty());
@@ -222,18 +227,18 @@ TEST(LetterFailures, NextUseAfterASilentFailureConnectsAfresh)
 TEST(LetterFailures, StaleConnectionIsDroppedSilentlyThenRenewed)
 {
     Letter letter;
-    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(LineCount::Two));
     letter.automation.log.clear();
 
     // The user closed the word processor between two uses.
     letter.automation.gone = true;
-    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(LineCount::Two));
     EXPECT_THAT(letter.automation.log, ElementsAre("App.Visible = true", "disconnect App"));
     EXPECT_THAT(letter.messages.errors, IsEmpty());
     EXPECT_FALSE(letter.command.isConnected());
     letter.automation.log.clear();
 
-    letter.command.insertLetter(withLines(1));
+    letter.command.insertLetter(withLines(LineCount::Two));
     EXPECT_EQ(letter.automation.log, lines(letterCalls(2, "Doc2")));
     EXPECT_EQ(letter.automation.connects, 2);
 }
@@ -249,7 +254,7 @@ TEST(LetterFailures, SeveralDateLinesFailingAreEachSkipped)
             pasted = true;
         return pasted && (line == "Doc1.Paragraphs.Item(2)" || line == "Doc1.Paragraphs.Item(3)");
     };
-    letter.command.insertLetter(withLines(2));
+    letter.command.insertLetter(withLines(LineCount::Three));
 
     std::vector<std::string> expected;
     for (const Expected& call : letterCalls(3)) {

@@ -6,9 +6,25 @@
 
 #include "core/common/error.h"
 #include "core/settings/settings_file.h"
+#include "core/settings/settings_keys.h"
 #include "tests/core/test_data.h"
 
 namespace vantrel::core {
+
+// Failures show the record as the keys it would write.
+void PrintTo(const Settings& settings, std::ostream* out)
+{
+    for (const SettingKey& key : settingKeys()) {
+        *out << "\n  " << key.key << "=";
+        std::visit(Overloaded{
+                       [&](const ChoiceSetting& choice) { *out << choice.field.index(settings); },
+                       [&](const FlagSetting& flag) { *out << settings.*flag.field; },
+                       [&](const TextSetting& text) { *out << settings.*text.field; },
+                   },
+                   key.value);
+    }
+}
+
 namespace {
 
 using namespace std::string_literals;
@@ -44,16 +60,16 @@ TEST_F(SettingsFileTest, NoFileGivesTheFirstRunValues)
 {
     const SettingsFile settingsFile(file());
     const Settings s = settingsFile.load();
-    EXPECT_EQ(s.OLines, 1);
-    EXPECT_EQ(s.ODateFormat, 1);
-    EXPECT_EQ(s.OTimeFormat, 0);
-    EXPECT_EQ(s.OFormat, 1);
-    EXPECT_EQ(s.OBasic, 0);
-    EXPECT_EQ(s.OAspect, 1);
-    EXPECT_EQ(s.OHouseSystem, 0);
-    EXPECT_EQ(s.OZodiac, 0);
-    EXPECT_EQ(s.OTime, 0);
-    EXPECT_EQ(s.DayBegins, 0);
+    EXPECT_EQ(s.OLines, LineCount::Two);
+    EXPECT_EQ(s.ODateFormat, DateFormat::Long);
+    EXPECT_EQ(s.OTimeFormat, TimeFormat::Short);
+    EXPECT_EQ(s.OFormat, YearFormat::LowerRomanDigits);
+    EXPECT_EQ(s.OBasic, YearPrefix::An);
+    EXPECT_EQ(s.OAspect, SignDisplay::WithDegree);
+    EXPECT_EQ(s.OHouseSystem, HouseSystem::Placidus);
+    EXPECT_EQ(s.OZodiac, Zodiac::Tropical);
+    EXPECT_EQ(s.OTime, TimeMode::Standard);
+    EXPECT_EQ(s.DayBegins, DayStart::Midnight);
     EXPECT_EQ(s.Zone, "6");
     EXPECT_EQ(s.Long, "93W21");
     EXPECT_EQ(s.Lat, "45N05");
@@ -75,36 +91,47 @@ TEST_F(SettingsFileTest, NoFileGivesTheFirstRunValues)
     EXPECT_FALSE(std::filesystem::exists(file()));
 }
 
+// The item index a choice key holds in `settings`.
+int choiceIndexOf(const Settings& settings, std::string_view key)
+{
+    for (const SettingKey& entry : settingKeys()) {
+        if (entry.key == key)
+            return std::get<ChoiceSetting>(entry.value).field.index(settings);
+    }
+    ADD_FAILURE() << "no choice key " << key;
+    return -2;
+}
+
 TEST_F(SettingsFileTest, ValueConversion)
 {
     struct Row {
         const char* name;
         const char* line;
-        int Settings::*field;
+        const char* key;
         int expected;
     };
     const Row rows[] = {
-        {"hexadecimal 0x", "DateFormat=0x2", &Settings::ODateFormat, 2},
-        {"hexadecimal $", "DateFormat=$0", &Settings::ODateFormat, 0},
-        {"word", "DateFormat=two", &Settings::ODateFormat, 1},
-        {"bare 0x", "DateFormat=0x", &Settings::ODateFormat, 1},
-        {"trailing letters", "DateFormat=2a", &Settings::ODateFormat, 1},
-        {"plus sign", "DateFormat=+2", &Settings::ODateFormat, 2},
-        {"blanks around", "DateFormat =  2 \t", &Settings::ODateFormat, 2},
-        {"too large for an integer", "DateFormat=99999999999", &Settings::ODateFormat, 1},
-        {"past the last item", "Lines=7", &Settings::OLines, 2},
-        {"minus one", "Lines=-1", &Settings::OLines, -1},
-        {"below minus one", "Lines=-3", &Settings::OLines, -1},
-        {"key in lower case", "lines=0", &Settings::OLines, 0},
-        {"last house system", "House System=13", &Settings::OHouseSystem, 13},
-        {"past the last house system", "House System=40", &Settings::OHouseSystem, 13},
-        {"day begins past the list", "Day Begins=3", &Settings::DayBegins, -1},
-        {"day begins below the list", "Day Begins=-5", &Settings::DayBegins, -1},
-        {"day begins in the list", "Day Begins=2", &Settings::DayBegins, 2},
+        {"hexadecimal 0x", "DateFormat=0x2", "DateFormat", 2},
+        {"hexadecimal $", "DateFormat=$0", "DateFormat", 0},
+        {"word", "DateFormat=two", "DateFormat", 1},
+        {"bare 0x", "DateFormat=0x", "DateFormat", 1},
+        {"trailing letters", "DateFormat=2a", "DateFormat", 1},
+        {"plus sign", "DateFormat=+2", "DateFormat", 2},
+        {"blanks around", "DateFormat =  2 \t", "DateFormat", 2},
+        {"too large for an integer", "DateFormat=99999999999", "DateFormat", 1},
+        {"past the last item", "Lines=7", "Lines", 2},
+        {"minus one", "Lines=-1", "Lines", -1},
+        {"below minus one", "Lines=-3", "Lines", -1},
+        {"key in lower case", "lines=0", "Lines", 0},
+        {"last house system", "House System=13", "House System", 13},
+        {"past the last house system", "House System=40", "House System", 13},
+        {"day begins past the list", "Day Begins=3", "Day Begins", -1},
+        {"day begins below the list", "Day Begins=-5", "Day Begins", -1},
+        {"day begins in the list", "Day Begins=2", "Day Begins", 2},
     };
     for (const auto& row : rows) {
         const Settings s = loadFrom(std::string("[vantrel]\r\n") + row.line + "\r\n");
-        EXPECT_EQ(s.*row.field, row.expected) << row.name;
+        EXPECT_EQ(choiceIndexOf(s, row.key), row.expected) << row.name;
     }
 }
 
@@ -132,24 +159,24 @@ TEST_F(SettingsFileTest, BooleansAndTexts)
 TEST_F(SettingsFileTest, DamagedFilesGiveDefaultsWithoutComplaint)
 {
     // No section header: the keys belong to no section.
-    EXPECT_EQ(loadFrom("Lines=0\r\nDateFormat=2\r\n").OLines, 1);
+    EXPECT_EQ(loadFrom("Lines=0\r\nDateFormat=2\r\n").OLines, LineCount::Two);
     // Binary bytes, a very long line, and a key in another section.
     std::string binary = "[vantrel]\r\n\x01\x02\xff\xfe=\x80\x00\x90\r\n"s;
     binary += std::string(200000, 'x') + "\r\n";
     binary += "Lines=0\r\n[other]\r\nDateFormat=2\r\n";
     Settings s = loadFrom(binary);
-    EXPECT_EQ(s.OLines, 0);
-    EXPECT_EQ(s.ODateFormat, 1);
+    EXPECT_EQ(s.OLines, LineCount::One);
+    EXPECT_EQ(s.ODateFormat, DateFormat::Long);
     // CR-only line ends.
     s = loadFrom("[vantrel]\rLines=2\rTimeFormat=1\r");
-    EXPECT_EQ(s.OLines, 2);
-    EXPECT_EQ(s.OTimeFormat, 1);
+    EXPECT_EQ(s.OLines, LineCount::Three);
+    EXPECT_EQ(s.OTimeFormat, TimeFormat::Long);
     // A section header with blanks and a bracket left open; only the first section counts.
     s = loadFrom("[ VANTREL ]\nLines=2\n[vantrel]\nLines=0\nTimeFormat=1\n");
-    EXPECT_EQ(s.OLines, 2);
-    EXPECT_EQ(s.OTimeFormat, 0);
+    EXPECT_EQ(s.OLines, LineCount::Three);
+    EXPECT_EQ(s.OTimeFormat, TimeFormat::Short);
     // An empty file.
-    EXPECT_EQ(loadFrom("").OLines, 1);
+    EXPECT_EQ(loadFrom("").OLines, LineCount::Two);
 }
 
 TEST_F(SettingsFileTest, SavedOptionsReadBackAndKeepEverythingElse)
@@ -158,9 +185,9 @@ TEST_F(SettingsFileTest, SavedOptionsReadBackAndKeepEverythingElse)
           "Unknown Key=42\r\nAstrolog=astrolog\r\nLongitude=1E01\r\n\r\n[tail]\r\nx=y\r\n");
     const SettingsFile settingsFile(file());
     Settings s = settingsFile.load();
-    s.OLines = 2;
-    s.OFormat = 4;
-    s.DayBegins = -1;
+    s.OLines = LineCount::Three;
+    s.OFormat = YearFormat::DigitsUpperRoman;
+    s.DayBegins = DayStart::NotChosen;
     s.Long = "0W00";
     s.cbPluto = true;
     s.cbHSaturn = true;
@@ -179,9 +206,9 @@ TEST_F(SettingsFileTest, SavedOptionsReadBackAndKeepEverythingElse)
     EXPECT_NE(text.find("Longitude=1E01\r\n"), std::string::npos);
 
     const Settings back = settingsFile.load();
-    EXPECT_EQ(back.OLines, 2);
-    EXPECT_EQ(back.OFormat, 4);
-    EXPECT_EQ(back.DayBegins, -1);
+    EXPECT_EQ(back.OLines, LineCount::Three);
+    EXPECT_EQ(back.OFormat, YearFormat::DigitsUpperRoman);
+    EXPECT_EQ(back.DayBegins, DayStart::NotChosen);
     EXPECT_TRUE(back.cbPluto);
     EXPECT_TRUE(back.cbHSaturn);
     EXPECT_EQ(back.Long, "1E01");
@@ -218,7 +245,7 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
     EXPECT_EQ(stored(), "[vantrel]\r\nLongitude=122W25\r\nLatitude=37N47\r\nTime Zone=8  Lines=0\r\n");
     Settings back = settingsFile.load();
     EXPECT_EQ(back.Long, "122W25");
-    EXPECT_EQ(back.OLines, 1);
+    EXPECT_EQ(back.OLines, LineCount::Two);
 
     MainWindowLayout layout;
     layout.toolBar = false;
@@ -242,16 +269,16 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
 Settings changedSettings()
 {
     Settings s;
-    s.ODateFormat = 0;
-    s.OTimeFormat = 1;
-    s.OLines = 2;
-    s.DayBegins = 2;
-    s.OFormat = 4;
-    s.OTime = 2;
-    s.OAspect = 0;
-    s.OZodiac = 1;
-    s.OHouseSystem = 12;
-    s.OBasic = 2;
+    s.ODateFormat = DateFormat::Short;
+    s.OTimeFormat = TimeFormat::Long;
+    s.OLines = LineCount::Three;
+    s.DayBegins = DayStart::Sunset;
+    s.OFormat = YearFormat::DigitsUpperRoman;
+    s.OTime = TimeMode::SystemZone;
+    s.OAspect = SignDisplay::SignOnly;
+    s.OZodiac = Zodiac::Sidereal;
+    s.OHouseSystem = HouseSystem::WholeSign;
+    s.OBasic = YearPrefix::Omitted;
     for (bool* flag : {&s.OClear, &s.WheelReverse, &s.Monochrome, &s.OHints, &s.cbSun, &s.cbHSun})
         *flag = false;
     for (bool* flag :
@@ -275,11 +302,16 @@ MainWindowLayout changedLayout()
 Settings nothingChosen()
 {
     Settings s;
-    for (int Settings::*choice :
-         {&Settings::ODateFormat, &Settings::OTimeFormat, &Settings::OLines, &Settings::DayBegins,
-          &Settings::OFormat, &Settings::OTime, &Settings::OAspect, &Settings::OZodiac,
-          &Settings::OHouseSystem, &Settings::OBasic})
-        s.*choice = -1;
+    s.ODateFormat = DateFormat::NotChosen;
+    s.OTimeFormat = TimeFormat::NotChosen;
+    s.OLines = LineCount::NotChosen;
+    s.DayBegins = DayStart::NotChosen;
+    s.OFormat = YearFormat::NotChosen;
+    s.OTime = TimeMode::NotChosen;
+    s.OAspect = SignDisplay::NotChosen;
+    s.OZodiac = Zodiac::NotChosen;
+    s.OHouseSystem = HouseSystem::NotChosen;
+    s.OBasic = YearPrefix::NotChosen;
     return s;
 }
 
@@ -317,7 +349,7 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
             store(testing::dataText(std::string("settings/") + row.source));
         Settings settings = SettingsFile(file()).load();
         const MainWindowLayout layout = SettingsFile(file()).readLayout();
-        EXPECT_TRUE(settings == row.read);
+        EXPECT_EQ(settings, row.read);
         EXPECT_TRUE(layout == row.layout);
         if (row.pressDefaults)
             reset(settings);
@@ -404,10 +436,10 @@ TEST(SettingsFilePath, ConfigFolderIsCreatedOnFirstWrite)
 TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
 {
     Settings s;
-    s.OFormat = 3;
-    s.OBasic = 2;
-    s.DayBegins = 2;
-    s.OTime = 2;
+    s.OFormat = YearFormat::DigitsLowerRoman;
+    s.OBasic = YearPrefix::Omitted;
+    s.DayBegins = DayStart::Sunset;
+    s.OTime = TimeMode::SystemZone;
     s.OWheelChart = true;
     s.WheelReverse = false;
     s.OHints = false;
@@ -421,10 +453,10 @@ TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
     s.Zone = "-1";
     s.Astrolog = "/usr/bin/astrolog";
     reset(s);
-    EXPECT_EQ(s.OFormat, 0);   // "IVv", not the first-run "iv5"
-    EXPECT_EQ(s.OBasic, 1);    // "Anno", not the first-run "An"
-    EXPECT_EQ(s.DayBegins, 0);
-    EXPECT_EQ(s.OTime, 0);
+    EXPECT_EQ(s.OFormat, YearFormat::UpperRomanLowerRoman); // "IVv", not the first-run "iv5"
+    EXPECT_EQ(s.OBasic, YearPrefix::Anno);                  // "Anno", not the first-run "An"
+    EXPECT_EQ(s.DayBegins, DayStart::Midnight);
+    EXPECT_EQ(s.OTime, TimeMode::Standard);
     EXPECT_FALSE(s.OWheelChart);
     EXPECT_TRUE(s.WheelReverse);
     EXPECT_TRUE(s.OHints);

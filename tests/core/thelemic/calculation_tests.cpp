@@ -51,13 +51,13 @@ struct CalculationFixture : ::testing::Test {
 
     void SetUp() override
     {
-        settings.OBasic = 1;
-        settings.OFormat = 0;
-        settings.OAspect = 0;
-        settings.ODateFormat = 1;
-        settings.OTimeFormat = 0;
-        settings.OLines = 1;
-        settings.DayBegins = 0;
+        settings.OBasic = YearPrefix::Anno;
+        settings.OFormat = YearFormat::UpperRomanLowerRoman;
+        settings.OAspect = SignDisplay::SignOnly;
+        settings.ODateFormat = DateFormat::Long;
+        settings.OTimeFormat = TimeFormat::Short;
+        settings.OLines = LineCount::Two;
+        settings.DayBegins = DayStart::Midnight;
         runner.responder = FakeProcessRunner::cannedListings(
             {{"chart.txt", fixture("chart_2000-06-03.txt")},
              {"riseset.txt", fixture("riseset_2000-06-03.txt")},
@@ -86,12 +86,12 @@ TEST_F(CalculationFixture, TwoLinesWithLongDateAndShortTime)
 
 TEST_F(CalculationFixture, OneLineWithDegreesShortDateAndNoTimeCollapsesBlanks)
 {
-    settings.OAspect = 1;
-    settings.OFormat = 4;
-    settings.OBasic = 0;
-    settings.OLines = 0;
-    settings.ODateFormat = 0;
-    settings.OTimeFormat = 2;
+    settings.OAspect = SignDisplay::WithDegree;
+    settings.OFormat = YearFormat::DigitsUpperRoman;
+    settings.OBasic = YearPrefix::An;
+    settings.OLines = LineCount::One;
+    settings.ODateFormat = DateFormat::Short;
+    settings.OTimeFormat = TimeFormat::Omitted;
     calculate(20, 3, 15);
     EXPECT_EQ(view.lines,
               std::vector<std::string>{
@@ -101,7 +101,7 @@ TEST_F(CalculationFixture, OneLineWithDegreesShortDateAndNoTimeCollapsesBlanks)
 
 TEST_F(CalculationFixture, SunsetTurnsTheLatinDayButNotTheCivilDate)
 {
-    settings.DayBegins = 2;
+    settings.DayBegins = DayStart::Sunset;
     calculate(21, 30);
     EXPECT_EQ(view.lines,
               (std::vector<std::string>{"Anno IVviii Sol in Gemini, Luna in Leo Dies Solis",
@@ -112,7 +112,7 @@ TEST_F(CalculationFixture, SunsetTurnsTheLatinDayButNotTheCivilDate)
 
 TEST_F(CalculationFixture, BeforeSunriseItIsStillTheDayBefore)
 {
-    settings.DayBegins = 1;
+    settings.DayBegins = DayStart::Sunrise;
     calculate(4, 10);
     EXPECT_EQ(calculator.thelemicDate().DayName, "Veneris");
     EXPECT_EQ(view.lines.at(1), "Saturday, June 03, 2000 e.v. 4:10 AM");
@@ -122,14 +122,15 @@ TEST_F(CalculationFixture, DayBeginsAtTheExactMomentsOfSunriseAndSunset)
 {
     const struct {
         const char* name;
-        int dayBegins, hour, minute, second;
+        DayStart dayBegins;
+        int hour, minute, second;
         const char* day;
     } rows[] = {
-        {"at sunset", 2, 20, 52, 0, "Solis"},
-        {"a second before sunset", 2, 20, 51, 59, "Saturnii"},
-        {"at sunrise", 1, 5, 26, 0, "Saturnii"},
-        {"a second before sunrise", 1, 5, 25, 59, "Veneris"},
-        {"common time ignores both", 0, 23, 0, 0, "Saturnii"},
+        {"at sunset", DayStart::Sunset, 20, 52, 0, "Solis"},
+        {"a second before sunset", DayStart::Sunset, 20, 51, 59, "Saturnii"},
+        {"at sunrise", DayStart::Sunrise, 5, 26, 0, "Saturnii"},
+        {"a second before sunrise", DayStart::Sunrise, 5, 25, 59, "Veneris"},
+        {"common time ignores both", DayStart::Midnight, 23, 0, 0, "Saturnii"},
     };
     for (const auto& row : rows) {
         settings.DayBegins = row.dayBegins;
@@ -140,7 +141,7 @@ TEST_F(CalculationFixture, DayBeginsAtTheExactMomentsOfSunriseAndSunset)
 
 TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
 {
-    settings.DayBegins = 1;
+    settings.DayBegins = DayStart::Sunrise;
     runner.responder =
         FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_2000-06-03.txt")},
                                            {"riseset.txt", fixture("risesetn_2000-06-04.txt")}});
@@ -151,7 +152,7 @@ TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
 
 TEST_F(CalculationFixture, WithoutASunsetTheLatinDayFollowsTheCivilDay)
 {
-    settings.DayBegins = 2;
+    settings.DayBegins = DayStart::Sunset;
     runner.responder =
         FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_2000-06-03.txt")},
                                            {"riseset.txt", "No horizon events found.\r\n"},
@@ -159,14 +160,14 @@ TEST_F(CalculationFixture, WithoutASunsetTheLatinDayFollowsTheCivilDay)
     calculate(23, 0);
     EXPECT_EQ(calculator.riseSetTimes().SunSet, kNotFound);
     EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
-    settings.DayBegins = 1;
+    settings.DayBegins = DayStart::Sunrise;
     calculate(0, 30);
     EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
 }
 
 TEST_F(CalculationFixture, ThreeLinesWithQuotedGreetingsGoToTheClipboard)
 {
-    settings.OLines = 2;
+    settings.OLines = LineCount::Three;
     settings.Greetings = true;
     settings.Quoted = true;
     settings.ReplaceClip = true;
@@ -185,7 +186,7 @@ TEST_F(CalculationFixture, ThreeLinesWithQuotedGreetingsGoToTheClipboard)
 TEST_F(CalculationFixture, PlainGreetingsAndLongTime)
 {
     settings.Greetings = true;
-    settings.OTimeFormat = 1;
+    settings.OTimeFormat = TimeFormat::Long;
     calculate(20, 3, 15);
     EXPECT_EQ(view.lines,
               (std::vector<std::string>{kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03:15 PM",
@@ -205,22 +206,22 @@ TEST_F(CalculationFixture, CaptionFollowsTheOptionAfterEveryCalculation)
 
 TEST_F(CalculationFixture, NoDateAndNoTimeLeaveASingleBlank)
 {
-    settings.ODateFormat = 2;
-    settings.OTimeFormat = 2;
+    settings.ODateFormat = DateFormat::Omitted;
+    settings.OTimeFormat = TimeFormat::Omitted;
     calculate(20, 3);
     EXPECT_EQ(view.lines.at(1), " ");
-    settings.OLines = 0;
+    settings.OLines = LineCount::One;
     calculate(20, 3);
     EXPECT_EQ(view.lines.at(0), "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii  ");
 }
 
 TEST_F(CalculationFixture, EmptyYearWithoutPrefixStartsWithTheSolPiece)
 {
-    settings.OBasic = 2;
+    settings.OBasic = YearPrefix::Omitted;
     calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
     EXPECT_EQ(calculator.thelemicDate().YearText, "");
     EXPECT_EQ(view.lines.at(0), " Sol in Gemini, Luna in Leo Dies Mercurii");
-    settings.OBasic = 1;
+    settings.OBasic = YearPrefix::Anno;
     calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
     EXPECT_EQ(view.lines.at(0), "Anno Sol in Gemini, Luna in Leo Dies Mercurii");
 }
@@ -290,7 +291,7 @@ TEST_F(CalculationFixture, FailedRunKeepsTheLastSunAndMoon)
 
 TEST_F(CalculationFixture, MoonFirstListingPutsLunaFirst)
 {
-    settings.OAspect = 1;
+    settings.OAspect = SignDisplay::WithDegree;
     runner.responder =
         FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_moon_first.txt")}});
     calculate(20, 3);
@@ -365,7 +366,7 @@ TEST(LatinDays, EveryWeekday)
     // 4 June 2000 was a Sunday.
     for (int offset = 0; offset < 7; ++offset) {
         const DateTime day = dateTimeFromDate(2000, 6, 4) + offset;
-        EXPECT_EQ(latinDayName(latinWeekday(day + 0.5, 0, {})), names[offset]);
+        EXPECT_EQ(latinDayName(latinWeekday(day + 0.5, DayStart::Midnight, {})), names[offset]);
     }
 }
 

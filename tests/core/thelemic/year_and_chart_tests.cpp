@@ -8,6 +8,11 @@
 namespace vantrel::core {
 namespace {
 
+// In the order of the texts in the rows below.
+constexpr YearFormat kFormats[] = {YearFormat::UpperRomanLowerRoman, YearFormat::LowerRomanDigits,
+                                   YearFormat::LowerRomanUpperRoman, YearFormat::DigitsLowerRoman,
+                                   YearFormat::DigitsUpperRoman};
+
 TEST(YearNumbering, TableOfDatesInAllFiveFormats)
 {
     // Rows: civil date, count, then "IVv", "iv5", "ivV", "4v", "4V".
@@ -28,7 +33,7 @@ TEST(YearNumbering, TableOfDatesInAllFiveFormats)
         const int count = YearCount(row.year, row.month, row.day);
         EXPECT_EQ(count, row.count) << row.year << "-" << row.month << "-" << row.day;
         for (int format = 0; format < 5; ++format)
-            EXPECT_EQ(yearText(count, format), row.texts[format])
+            EXPECT_EQ(yearText(count, kFormats[format]), row.texts[format])
                 << row.year << " format " << format;
     }
 }
@@ -47,16 +52,16 @@ TEST(YearNumbering, DatesBeforeTheEpochCountBackwardsWithAMinusSign)
 {
     EXPECT_EQ(YearCount(1904, 3, 19), -1);
     EXPECT_EQ(YearCount(1900, 1, 1), -5);
-    EXPECT_EQ(yearText(-1, 0), "-i");
-    EXPECT_EQ(yearText(-1, 1), "-1");
-    EXPECT_EQ(yearText(-5, 4), "-0V");
-    EXPECT_EQ(yearText(-1803, 0), "-LXXXIxxi") << "1 January 101";
+    EXPECT_EQ(yearText(-1, YearFormat::UpperRomanLowerRoman), "-i");
+    EXPECT_EQ(yearText(-1, YearFormat::LowerRomanDigits), "-1");
+    EXPECT_EQ(yearText(-5, YearFormat::DigitsUpperRoman), "-0V");
+    EXPECT_EQ(yearText(-1803, YearFormat::UpperRomanLowerRoman), "-LXXXIxxi") << "1 January 101";
 }
 
-TEST(YearNumbering, UnknownFormatIndexIsWrittenAsTheFirstRunFormat)
+TEST(YearNumbering, NoFormatChosenIsWrittenAsTheFirstRunFormat)
 {
-    EXPECT_EQ(yearText(97, -1), "iv9");
-    EXPECT_EQ(yearText(97, 7), "iv9");
+    EXPECT_EQ(yearText(97, YearFormat::NotChosen), "iv9");
+    EXPECT_EQ(yearText(97, choiceFromIndex<YearFormat>(7)), "iv9") << "an index no item has";
 }
 
 TEST(RomanNumeral, YearsWithinTheCycle)
@@ -65,7 +70,7 @@ TEST(RomanNumeral, YearsWithinTheCycle)
                               "viii", "ix",   "x",     "xi",  "xii", "xiii", "xiv", "xv",
                               "xvi",  "xvii", "xviii", "xix", "xx",  "xxi"};
     for (int year = 0; year < 22; ++year)
-        EXPECT_EQ(yearText(year, 0), expected[year]) << year;
+        EXPECT_EQ(yearText(year, YearFormat::UpperRomanLowerRoman), expected[year]) << year;
 }
 
 TEST(RomanNumeral, SubtractiveForms)
@@ -101,31 +106,36 @@ const std::vector<std::string> kListing = {
     "Merc: 29Gem41   + 1:52' (R) [ 8th house] [-] +1.764  -  House cusp  3: 26Aqu40",
 };
 
-TEST(ChartReading, SimpleFormNamesTheSigns)
+TEST(ChartReading, SignOnlyNamesTheSignsWithDegreeKeepsTheDegreeAsItStands)
 {
-    TThelemicDate record;
-    std::string part = "Anno IVviii";
-    readChartListing(kListing, 0, record, part);
-    EXPECT_EQ(part, "Anno IVviii Sol in Gemini, Luna in Leo");
-    EXPECT_EQ(record.SunText, "Gemini");
-    EXPECT_EQ(record.MoonText, "Leo");
-}
-
-TEST(ChartReading, DegreesFormKeepsTheDegreeAsItStands)
-{
-    TThelemicDate record;
-    std::string part;
-    readChartListing(kListing, 1, record, part);
-    EXPECT_EQ(part, " Sol 13\u00B0 Gemini, Luna  5\u00B0 Leo");
-    EXPECT_EQ(record.SunText, "13\u00B0 Gemini");
-    EXPECT_EQ(record.MoonText, " 5\u00B0 Leo");
+    const struct {
+        SignDisplay display;
+        const char* start;
+        const char* part;
+        const char* sun;
+        const char* moon;
+    } rows[] = {
+        {SignDisplay::SignOnly, "Anno IVviii", "Anno IVviii Sol in Gemini, Luna in Leo", "Gemini",
+         "Leo"},
+        {SignDisplay::WithDegree, "", " Sol 13\u00B0 Gemini, Luna  5\u00B0 Leo", "13\u00B0 Gemini",
+         " 5\u00B0 Leo"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(choiceIndex(row.display));
+        TThelemicDate record;
+        std::string part = row.start;
+        readChartListing(kListing, row.display, record, part);
+        EXPECT_EQ(part, row.part);
+        EXPECT_EQ(record.SunText, row.sun);
+        EXPECT_EQ(record.MoonText, row.moon);
+    }
 }
 
 TEST(ChartReading, PiecesFollowTheOrderOfTheListing)
 {
     TThelemicDate record;
     std::string part;
-    readChartListing({kListing[4], kListing[3]}, 0, record, part);
+    readChartListing({kListing[4], kListing[3]}, SignDisplay::SignOnly, record, part);
     EXPECT_EQ(part, ", Luna in Leo Sol in Gemini");
 }
 
@@ -133,7 +143,7 @@ TEST(ChartReading, MissingLinesKeepThePreviousTexts)
 {
     TThelemicDate record{"iv8", "Taurus", "Aries", "Solis"};
     std::string part;
-    readChartListing({kListing[0], kListing[5]}, 0, record, part);
+    readChartListing({kListing[0], kListing[5]}, SignDisplay::SignOnly, record, part);
     EXPECT_EQ(part, "");
     EXPECT_EQ(record.SunText, "Taurus");
     EXPECT_EQ(record.MoonText, "Aries");
@@ -143,8 +153,8 @@ TEST(ChartReading, ShortAndOddLinesGiveEmptyNamesWithoutFailing)
 {
     TThelemicDate record;
     std::string part;
-    readChartListing({"Sun", "Moon: 1", "Sun : 13Ge", "Sun : 13gem10", "Moonlight 12", ""}, 1,
-                     record, part);
+    readChartListing({"Sun", "Moon: 1", "Sun : 13Ge", "Sun : 13gem10", "Moonlight 12", ""},
+                     SignDisplay::WithDegree, record, part);
     EXPECT_EQ(part, " Sol \u00B0 , Luna 1\u00B0  Sol 13\u00B0  Sol 13\u00B0 , Luna gh\u00B0 ");
     EXPECT_EQ(record.SunText, "13\u00B0 ");
 }

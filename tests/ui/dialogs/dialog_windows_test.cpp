@@ -27,7 +27,7 @@ private slots:
         auto& main = harness.create();
         DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
         windows.install();
-        QCOMPARE(harness.settings.OLines, 2);
+        QCOMPARE(harness.settings.OLines, vantrel::core::LineCount::Three);
         QCOMPARE(harness.settings.Long, std::string("0W07"));
         QVERIFY(!windows.optionsDialog().Zone->isEnabled());
         QVERIFY(harness.messages.messages.empty());

@@ -151,8 +151,8 @@ private slots:
     void loadingSystemLocaleTimeDisablesZoneWithoutMessage()
     {
         Settings stored;
-        stored.OTime = 2;
-        stored.DayBegins = 2;
+        stored.OTime = vantrel::core::TimeMode::SystemZone;
+        stored.DayBegins = vantrel::core::DayStart::Sunset;
         store.stored = stored;
         create();
         QCOMPARE(dialog->OTime.index(), 2);
@@ -164,21 +164,24 @@ private slots:
     void loadingOutOfRangeChoices()
     {
         Settings stored;
-        stored.OLines = 7;        // past the last item: the last one
-        stored.ODateFormat = -3;  // below: nothing chosen
-        stored.DayBegins = 3;     // the list takes only 0..2
+        using vantrel::core::choiceFromIndex;
+        stored.OLines =
+            choiceFromIndex<vantrel::core::LineCount>(7); // past the last item: the last one
+        stored.ODateFormat =
+            choiceFromIndex<vantrel::core::DateFormat>(-3);             // below: nothing chosen
+        stored.DayBegins = choiceFromIndex<vantrel::core::DayStart>(3); // the list takes only 0..2
         store.stored = stored;
         create();
         QCOMPARE(dialog->OLines.index(), 2);
-        QCOMPARE(settings.OLines, 2);
+        QCOMPARE(settings.OLines, vantrel::core::LineCount::Three);
         QCOMPARE(dialog->ODateFormat.index(), -1);
-        QCOMPARE(settings.ODateFormat, -1);
-        QCOMPARE(settings.DayBegins, -1);
+        QCOMPARE(settings.ODateFormat, vantrel::core::DateFormat::NotChosen);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::NotChosen);
         dialog->show();
         dialog->close();
         QCOMPARE(store.optionSaves.size(), size_t(1));
-        QCOMPARE(store.optionSaves[0].ODateFormat, -1);
-        QCOMPARE(store.optionSaves[0].OLines, 2);
+        QCOMPARE(store.optionSaves[0].ODateFormat, vantrel::core::DateFormat::NotChosen);
+        QCOMPARE(store.optionSaves[0].OLines, vantrel::core::LineCount::Three);
     }
 
     void everyControlWritesTheRecordAtOnce()
@@ -192,9 +195,9 @@ private slots:
         dialog->OClear->click();
         QTest::keyClicks(dialog->Long, "x");
         dialog->Zone->setText("-1");
-        QCOMPARE(settings.OFormat, 4);
-        QCOMPARE(settings.OHouseSystem, 13);
-        QCOMPARE(settings.OZodiac, 1);
+        QCOMPARE(settings.OFormat, vantrel::core::YearFormat::DigitsUpperRoman);
+        QCOMPARE(settings.OHouseSystem, vantrel::core::HouseSystem::NoHouses);
+        QCOMPARE(settings.OZodiac, vantrel::core::Zodiac::Sidereal);
         QVERIFY(settings.cbPluto);
         QVERIFY(!settings.cbHSun);
         QVERIFY(!settings.OClear);
@@ -211,14 +214,14 @@ private slots:
         QCOMPARE(messages.messages.size(), size_t(1));
         QCOMPARE(messages.messages[0], kTimeZoneMessage);
         QVERIFY(!dialog->Zone->isEnabled());
-        QCOMPARE(settings.OTime, 2);
+        QCOMPARE(settings.OTime, vantrel::core::TimeMode::SystemZone);
 
         dialog->OTime.item(2)->click();  // already chosen: nothing happens
         QCOMPARE(messages.messages.size(), size_t(1));
 
         dialog->OTime.item(0)->click();
         QVERIFY(dialog->Zone->isEnabled());
-        QCOMPARE(settings.OTime, 0);
+        QCOMPARE(settings.OTime, vantrel::core::TimeMode::Standard);
         dialog->OTime.item(1)->click();
         QVERIFY(dialog->Zone->isEnabled());
         QCOMPARE(messages.messages.size(), size_t(1));
@@ -233,7 +236,7 @@ private slots:
         emit dialog->DayBegins->activated(2);
         dialog->DayBegins->setCurrentIndex(0);
         emit dialog->DayBegins->activated(0);
-        QCOMPARE(settings.DayBegins, 0);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
         QCOMPARE(messages.messages.size(), size_t(2));
         QCOMPARE(messages.messages[0],
                  std::string("Times before Sunrise will now be adjusted back to prior day of "
@@ -249,17 +252,17 @@ private slots:
         QLineEdit* edit = dialog->DayBegins->lineEdit();
         edit->selectAll();
         QTest::keyClicks(edit, "Noon");
-        QCOMPARE(settings.DayBegins, -1);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::NotChosen);
         QVERIFY(messages.messages.empty());
         dialog->show();
         dialog->close();
         QCOMPARE(store.optionSaves.size(), size_t(1));
-        QCOMPARE(store.optionSaves[0].DayBegins, -1);
+        QCOMPARE(store.optionSaves[0].DayBegins, vantrel::core::DayStart::NotChosen);
 
         // Typing an item's name chooses it, with its message.
         edit->selectAll();
         QTest::keyClicks(edit, "Sun Set");
-        QCOMPARE(settings.DayBegins, 2);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Sunset);
         QCOMPARE(messages.messages.size(), size_t(1));
     }
 
@@ -293,13 +296,13 @@ private slots:
     void defaultsWhileSystemLocaleIsChosen()
     {
         Settings stored;
-        stored.OTime = 2;
+        stored.OTime = vantrel::core::TimeMode::SystemZone;
         stored.Long = "0E10";
         stored.Lat = "51N30";
         stored.Zone = "0";
         stored.cbHSun = true;
-        stored.OFormat = 3;
-        stored.OBasic = 0;
+        stored.OFormat = vantrel::core::YearFormat::DigitsLowerRoman;
+        stored.OBasic = vantrel::core::YearPrefix::An;
         store.stored = stored;
         showOnStartup = false;
         verseOfDay = true;
@@ -309,13 +312,13 @@ private slots:
         QVERIFY(dialog->Zone->isEnabled());
         QVERIFY(messages.messages.empty());
         // Year format "IVv", "Anno", no planetary-hour alarm; the location and tip boxes stay.
-        QCOMPARE(settings.OFormat, 0);
+        QCOMPARE(settings.OFormat, vantrel::core::YearFormat::UpperRomanLowerRoman);
         QCOMPARE(dialog->OFormat.index(), 0);
-        QCOMPARE(settings.OBasic, 1);
+        QCOMPARE(settings.OBasic, vantrel::core::YearPrefix::Anno);
         QVERIFY(!settings.cbHSun);
         QVERIFY(!dialog->cbHSun->isChecked());
         QVERIFY(settings.cbSun);
-        QCOMPARE(settings.DayBegins, 0);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
         QCOMPARE(settings.Long, std::string("0E10"));
         QCOMPARE(dialog->Lat->text(), QString("51N30"));
         QCOMPARE(dialog->Zone->text(), QString("0"));
@@ -448,7 +451,7 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QCOMPARE(messages.errors.size(), size_t(1));
         QCOMPARE(messages.errors[0], "Unable to write to " + path.string());
-        QCOMPARE(settings.OLines, 0);
+        QCOMPARE(settings.OLines, vantrel::core::LineCount::One);
     }
 
     void failedWriteOnCloseIsReportedOnceAndTheDialogCloses()

@@ -74,10 +74,10 @@ private slots:
         ui::LetterCommand letter(window, std::move(owned));
         letter.install();
 
-        window.settings().OLines = 2;
+        window.settings().OLines = core::LineCount::Three;
         window.InsertintoWord971->trigger();
         QCOMPARE(countOf(automation.log, "Doc1.Paragraphs(3).Range.Font.Size = 8"), 1L);
-        window.settings().OLines = 0;
+        window.settings().OLines = core::LineCount::One;
         window.InsertintoWord971->trigger();
         QCOMPARE(countOf(automation.log, "Doc2.Paragraphs(1).Range.Font.Size = 8"), 1L);
         QCOMPARE(countOf(automation.log, "Doc2.Paragraphs(2).Range.Font.Size = 8"), 0L);

@@ -155,7 +155,7 @@ void MainCommandsTests::trayDateBalloon()
     QFETCH(QString, title);
     QFETCH(QString, text);
     MainWindowHarness h;
-    h.settings.OLines = lines;
+    h.settings.OLines = vantrel::core::choiceFromIndex<vantrel::core::LineCount>(lines);
     TVantrel& window = h.create();
     // Wide enough that no line wraps.
     window.resize(1200, 400);

@@ -68,9 +68,9 @@ struct MainWindowHarness {
     MainWindowHarness()
     {
         // Anno, Roman year, signs without degrees: "Anno IVviii Sol in Gemini, Luna in Leo".
-        settings.OBasic = 1;
-        settings.OFormat = 0;
-        settings.OAspect = 0;
+        settings.OBasic = core::YearPrefix::Anno;
+        settings.OFormat = core::YearFormat::UpperRomanLowerRoman;
+        settings.OAspect = core::SignDisplay::SignOnly;
         zoneRules.info = core::ZoneInfo{360, false, 0, 0};
         runner.responder = FakeProcessRunner::cannedListings(
             {{"chart.txt", readWholeFile(kDataDir + "/chart_2000-06-03.txt")},
