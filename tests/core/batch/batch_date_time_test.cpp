@@ -1,4 +1,5 @@
 #include "core/batch/batch_date_time.h"
+#include "tests/fakes/test_locales.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,10 @@ RegionalSettings monthFirstSlash()
     return usEnglishRegionalSettings();
 }
 
+// German, with the half-day designators some German settings carry.
 RegionalSettings dayFirstDot()
 {
-    RegionalSettings regional;
-    regional.shortDateFormat = "dd.mm.yyyy";
-    regional.dateSeparator = ".";
-    regional.timeSeparator = ":";
-    regional.decimalSeparator = ",";
+    RegionalSettings regional = testing::german();
     regional.amDesignator = "vorm.";
     regional.pmDesignator = "nachm.";
     return regional;
@@ -24,10 +22,7 @@ RegionalSettings dayFirstDot()
 
 RegionalSettings yearFirstDash()
 {
-    RegionalSettings regional;
-    regional.shortDateFormat = "yyyy-mm-dd";
-    regional.dateSeparator = "-";
-    return regional;
+    return testing::yearFirst();
 }
 
 std::optional<CivilDate> readDate(std::string_view text, const RegionalSettings& regional,

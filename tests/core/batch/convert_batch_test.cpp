@@ -6,6 +6,7 @@
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {
 namespace {
@@ -145,8 +146,7 @@ TEST_F(ConvertBatchTest, PickersAreToldEachLinesDateAndTime)
 
 TEST_F(ConvertBatchTest, DayFirstOrderReadsDayFirstDates)
 {
-    regional.shortDateFormat = "dd.mm.yyyy";
-    regional.dateSeparator = ".";
+    regional = testing::german();
     writeWholeFile("dates.txt", "a,1,14.3.01,21:07,5,74W00,40N43\r\n");
     convert("dates.txt");
     EXPECT_EQ(dateFromDateTime(observer.dates.back()), (CivilDate{2001, 3, 14}));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/date_format.h"
+#include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {
 namespace {
@@ -8,25 +9,6 @@ namespace {
 DateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0)
 {
     return dateTimeFromDate(y, mo, d) + dateTimeFromTime({h, mi, s, ms});
-}
-
-RegionalSettings germanSettings()
-{
-    RegionalSettings german = usEnglishRegionalSettings();
-    german.shortDateFormat = "dd.mm.yyyy";
-    german.longDateFormat = "dddd, d. mmmm yyyy";
-    german.shortTimeFormat = "hh:nn";
-    german.longTimeFormat = "hh:nn:ss";
-    german.dateSeparator = ".";
-    german.timeSeparator = ":";
-    german.amDesignator = "";
-    german.pmDesignator = "";
-    const char* days[7] = {"Sonntag", "Montag", "Dienstag", "Mittwoch",
-                           "Donnerstag", "Freitag", "Samstag"};
-    for (int i = 0; i < 7; ++i)
-        german.longDayNames[i] = days[i];
-    german.longMonthNames[5] = "Juni";
-    return german;
 }
 
 struct Row {
@@ -93,7 +75,7 @@ TEST(DateFormat, SecondsAreCutNotRounded)
 
 TEST(DateFormat, DayFirstLocaleWithDotSeparators)
 {
-    const RegionalSettings german = germanSettings();
+    const RegionalSettings german = testing::german();
     const DateTime value = at(2000, 6, 3, 20, 3, 15);
     EXPECT_EQ(formatDateTime("ddddd", value, german), "03.06.2000");
     EXPECT_EQ(formatDateTime("dddddd", value, german), "Samstag, 3. Juni 2000");

@@ -2,19 +2,10 @@
 
 #include "core/common/date_format.h"
 #include "core/common/date_parse.h"
+#include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {
 namespace {
-
-RegionalSettings dayFirstDots()
-{
-    RegionalSettings german = usEnglishRegionalSettings();
-    german.shortDateFormat = "dd.mm.yyyy";
-    german.dateSeparator = ".";
-    german.amDesignator = "";
-    german.pmDesignator = "";
-    return german;
-}
 
 std::string shown(const std::optional<DateTime>& value)
 {
@@ -63,7 +54,7 @@ TEST(LocaleDateTimeReading, MonthFirstListingTexts)
 
 TEST(LocaleDateTimeReading, DayFirstLocaleWithDots)
 {
-    const RegionalSettings german = dayFirstDots();
+    const RegionalSettings german = testing::german();
     const Row rows[] = {
         {"listing date after separator change", "26.01.2000 10:29am", "2000-01-26 10:29:00"},
         {"24-hour", "26.01.2000 22:29", "2000-01-26 22:29:00"},

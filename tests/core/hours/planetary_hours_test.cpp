@@ -1,6 +1,7 @@
 #include "core/common/date_time.h"
 #include "core/common/regional_settings.h"
 #include "core/hours/planetary_hours.h"
+#include "tests/fakes/test_locales.h"
 
 #include <gtest/gtest.h>
 
@@ -186,11 +187,7 @@ TEST(HourEntryText, FixedColumnsWithTwelveHourClock)
 
 TEST(HourEntryText, DayFirstLocaleKeepsMonthFirstWithItsOwnSeparators)
 {
-    RegionalSettings finnish = usEnglishRegionalSettings();
-    finnish.shortDateFormat = "d.m.yyyy";
-    finnish.dateSeparator = ".";
-    finnish.timeSeparator = ".";
-    EXPECT_EQ(HourEntry(at(kSunday, 17, 12), "Jupiter", finnish),
+    EXPECT_EQ(HourEntry(at(kSunday, 17, 12), "Jupiter", testing::finnish()),
               "      06.04.2000 05.12pm Jupiter       Hour");
 }
 

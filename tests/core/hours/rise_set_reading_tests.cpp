@@ -3,6 +3,7 @@
 #include "core/hours/rise_set_reading.h"
 #include "core/thelemic/calculation.h"
 #include "tests/core/test_data.h"
+#include "tests/fakes/test_locales.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@ namespace {
 using testing::FakeClipboard;
 using testing::FakeMessages;
 using testing::FakeProcessRunner;
+using testing::finnish;
+using testing::german;
 using testing::RecordingMainView;
 using testing::TempDir;
 
@@ -34,24 +37,6 @@ std::string eventLine(const std::string& date, const std::string& time, const st
     std::snprintf(line, sizeof line, "(Sat) %10s %7s %7s (Gem) %-7s at  57:14'", date.c_str(),
                   time.c_str(), body.c_str(), event.c_str());
     return line;
-}
-
-RegionalSettings finnish()
-{
-    RegionalSettings regional;
-    regional.shortDateFormat = "d.m.yyyy";
-    regional.dateSeparator = ".";
-    regional.timeSeparator = ".";
-    return regional;
-}
-
-RegionalSettings german()
-{
-    RegionalSettings regional;
-    regional.shortDateFormat = "dd.mm.yyyy";
-    regional.dateSeparator = ".";
-    regional.timeSeparator = ":";
-    return regional;
 }
 
 void expectJune2000Times(const RiseSetTimes& times)

@@ -5,6 +5,7 @@
 #include "core/thelemic/calculation.h"
 #include "core/thelemic/composition.h"
 #include "tests/core/test_data.h"
+#include "tests/fakes/test_locales.h"
 
 #include <gtest/gtest.h>
 
@@ -22,17 +23,6 @@ std::string fixture(const std::string& name)
     return testing::dataText(name);
 }
 
-// Short date 6/3/00, long date Saturday, June 03, 2000, short time 8:03 PM, long 8:03:15 PM.
-RegionalSettings exampleRegional()
-{
-    RegionalSettings regional;
-    regional.shortDateFormat = "m/d/yy";
-    regional.longDateFormat = "dddd, mmmm dd, yyyy";
-    regional.shortTimeFormat = "h:nn ampm";
-    regional.longTimeFormat = "h:nn:ss ampm";
-    return regional;
-}
-
 const std::vector<std::string> kExampleOne = {
     "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii", "Saturday, June 03, 2000 e.v. 8:03 PM"};
 
@@ -40,7 +30,7 @@ const std::vector<std::string> kExampleOne = {
 struct CalculationFixture : ::testing::Test {
     TempDir dir;
     Settings settings;
-    RegionalSettings regional = exampleRegional();
+    RegionalSettings regional = testing::usEnglishTwoDigitYear();
     ZoneSnapshot zone;
     FakeProcessRunner runner{dir.path()};
     RecordingMainView view;
