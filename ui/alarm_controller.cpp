@@ -1,8 +1,8 @@
 #include "ui/alarm_controller.h"
 
 #include "core/ports/sound.h"
-#include "ui/t_phours.h"
-#include "ui/t_vantrel.h"
+#include "ui/hours_window.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "core/batch/convert_batch.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 namespace vantrel::ui {
 

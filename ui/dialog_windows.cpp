@@ -1,9 +1,8 @@
 #include "ui/dialog_windows.h"
 
-#include "ui/t_a_data.h"
-#include "ui/t_f_options.h"
-#include "ui/t_f_wheel.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
+#include "ui/options_dialog.h"
+#include "ui/output_windows.h"
 
 namespace vantrel::ui {
 

@@ -1,7 +1,7 @@
 #include "ui/letter_command.h"
 
 #include "platform/libreoffice_document.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 namespace vantrel::ui {
 

@@ -3,7 +3,7 @@
 #include <QCalendarWidget>
 #include <QTextEdit>
 
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 namespace vantrel::ui {
 

@@ -4,10 +4,9 @@
 #include "ui/alarm_controller.h"
 #include "ui/batch_command.h"
 #include "ui/dialog_windows.h"
+#include "ui/hours_window.h"
 #include "ui/letter_command.h"
-#include "ui/t_a_data.h"
-#include "ui/t_f_wheel.h"
-#include "ui/t_phours.h"
+#include "ui/output_windows.h"
 
 namespace vantrel::ui {
 

@@ -7,12 +7,12 @@ list(APPEND VANTREL_UI_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/main_view_adapter.h
   ${CMAKE_CURRENT_SOURCE_DIR}/program_windows.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/program_windows.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/t_about_box.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/t_about_box.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/t_daily_tip.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/t_daily_tip.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/t_vantrel.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/t_vantrel.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/t_vantrel_commands.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/about_box.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/about_box.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/tip_dialog.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/tip_dialog.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_window.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_window.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/main_window_commands.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/web_links.h
 )

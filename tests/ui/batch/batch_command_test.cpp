@@ -10,7 +10,7 @@
 #include "core/ports/shell.h"
 #include "tests/fakes/fake_ports.h"
 #include "ui/batch_command.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 using vantrel::testing::FakeClipboard;
 using vantrel::testing::FakeClock;

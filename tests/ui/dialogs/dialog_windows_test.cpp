@@ -9,9 +9,8 @@
 
 #include "tests/ui/main/main_window_harness.h"
 #include "ui/dialog_windows.h"
-#include "ui/t_a_data.h"
-#include "ui/t_f_options.h"
-#include "ui/t_f_wheel.h"
+#include "ui/options_dialog.h"
+#include "ui/output_windows.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::ui::DialogWindows;

@@ -19,7 +19,7 @@
 #include "core/ports/shell.h"
 #include "tests/fakes/fake_ports.h"
 #include "ui/hints_switch.h"
-#include "ui/t_f_options.h"
+#include "ui/options_dialog.h"
 
 using vantrel::core::Settings;
 using vantrel::testing::FakeMessages;

@@ -12,8 +12,7 @@
 #include "core/common/error.h"
 #include "core/settings/settings.h"
 #include "tests/fakes/fake_ports.h"
-#include "ui/t_a_data.h"
-#include "ui/t_f_wheel.h"
+#include "ui/output_windows.h"
 #include "ui/wmf_painter.h"
 #include "wmf/wmf_writer.h"
 

@@ -5,7 +5,7 @@
 #include "platform/qt_sound.h"
 #include "tests/ui/main/main_window_harness.h"
 #include "ui/alarm_controller.h"
-#include "ui/t_phours.h"
+#include "ui/hours_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -23,8 +23,8 @@
 #include "platform/qt_single_instance.h"
 #include "platform/qt_tray.h"
 #include "tests/ui/main/main_window_harness.h"
-#include "ui/t_about_box.h"
-#include "ui/t_daily_tip.h"
+#include "ui/about_box.h"
+#include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::ui::TVantrel;

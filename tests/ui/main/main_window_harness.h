@@ -11,7 +11,7 @@
 #include "core/ports/tray.h"
 #include "core/settings/settings.h"
 #include "tests/fakes/fake_ports.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 namespace vantrel::testing {
 

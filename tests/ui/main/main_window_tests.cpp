@@ -18,7 +18,7 @@
 
 #include "core/settings/settings_file.h"
 #include "tests/ui/main/main_window_harness.h"
-#include "ui/t_daily_tip.h"
+#include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::ui::TVantrel;

@@ -1,10 +1,10 @@
-#include "ui/t_phours.h"
+#include "ui/hours_window.h"
 
 #include "core/alarm/hours_command.h"
 #include "core/common/error.h"
 #include "core/common/text_file.h"
 #include "core/ports/messages.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 #include <QEvent>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "ui/t_daily_tip.h"
+#include "ui/tip_dialog.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +31,7 @@
 #include "platform/qt_tray.h"
 #include "ui/glyphs.h"
 #include "ui/main_view_adapter.h"
-#include "ui/t_daily_tip.h"
+#include "ui/tip_dialog.h"
 
 namespace vantrel::ui {
 

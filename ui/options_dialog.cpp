@@ -1,4 +1,4 @@
-#include "ui/t_f_options.h"
+#include "ui/options_dialog.h"
 
 #include <exception>
 

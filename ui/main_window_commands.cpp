@@ -18,9 +18,9 @@
 #include "core/texts/random_line.h"
 #include "core/texts/verse_commands.h"
 #include "core/thelemic/calculation.h"
-#include "ui/t_about_box.h"
-#include "ui/t_daily_tip.h"
-#include "ui/t_vantrel.h"
+#include "ui/about_box.h"
+#include "ui/tip_dialog.h"
+#include "ui/main_window.h"
 #include "ui/web_links.h"
 
 namespace vantrel::ui {

@@ -1,4 +1,4 @@
-#include "ui/t_about_box.h"
+#include "ui/about_box.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,8 +1,9 @@
-#include "ui/t_a_data.h"
+#include "ui/output_windows.h"
 
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStatusBar>
@@ -13,7 +14,6 @@
 #include "core/ports/messages.h"
 #include "core/settings/settings.h"
 #include "ui/resources.h"
-#include "ui/t_f_wheel.h"
 
 namespace vantrel::ui {
 namespace {
@@ -24,6 +24,17 @@ QString chooseDataFile(QWidget* parent)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("txt");
     dialog.selectFile("data.txt");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString chooseWheelFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, "Save image", "chart.wmf", "Metafiles (*.wmf)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("wmf");
+    dialog.selectFile("chart.wmf");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
@@ -115,6 +126,74 @@ bool TAData::saveLines(const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
         !file.commit()) {
+        m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
+        return false;
+    }
+    return true;
+}
+
+WheelView::WheelView(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void WheelView::setPicture(MetafilePicture picture)
+{
+    m_picture = std::move(picture);
+    update();
+}
+
+void WheelView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    m_picture.paint(painter, QRectF(rect()));
+}
+
+TfWheel::TfWheel(core::Messages& messages, QWidget* parent)
+    : QMainWindow(parent), m_messages(messages), m_chooser(chooseWheelFile)
+{
+    loadResources();
+    setWindowTitle("Chart");
+    Image1 = new WheelView;
+    setCentralWidget(Image1);
+
+    QMenu* file = menuBar()->addMenu("&File");
+    SaveImage1 = file->addAction("&Save image");
+    Close1 = file->addAction("&Close");
+    connect(SaveImage1, &QAction::triggered, this, &TfWheel::SaveImage1Click);
+    connect(Close1, &QAction::triggered, this, &QWidget::close);
+    // Until a chart has been loaded there is nothing to save.
+    SaveImage1->setEnabled(false);
+
+    // The picture area starts at 614 by 450; the menu bar comes on top of that.
+    resize(614, 450 + menuBar()->sizeHint().height());
+}
+
+void TfWheel::loadPicture(const QString& path)
+{
+    Image1->setPicture(MetafilePicture::fromFile(path));
+    SaveImage1->setEnabled(true);
+}
+
+const MetafilePicture& TfWheel::picture() const
+{
+    return Image1->picture();
+}
+
+void TfWheel::SaveImage1Click()
+{
+    const QString path = m_chooser(this);
+    if (!path.isEmpty())
+        savePicture(path);
+}
+
+bool TfWheel::savePicture(const QString& path)
+{
+    QSaveFile file(path);
+    const QByteArray& bytes = picture().bytes();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
         return false;
     }
