@@ -34,47 +34,52 @@ TAboutBox::TAboutBox(const core::RegionalSettings& regional, QString executableP
     setWindowTitle(QStringLiteral("About Vantrel"));
     setModal(true);
 
-    ProgramIcon = new QLabel(this);
-    ProgramIcon->setPixmap(glyphPixmap(Glyph::Program, 48));
-    ProgramIcon->setFixedSize(56, 56);
-    ProgramIcon->setAlignment(Qt::AlignCenter);
+    auto* icon = new QLabel(this);
+    icon->setObjectName("ProgramIcon");
+    icon->setPixmap(glyphPixmap(Glyph::Program, 48));
+    icon->setFixedSize(56, 56);
+    icon->setAlignment(Qt::AlignCenter);
 
-    ProductName = new QLabel(QStringLiteral("Vantrel"), this);
+    auto* name = new QLabel(QStringLiteral("Vantrel"), this);
+    name->setObjectName("ProductName");
     QFont nameFont(QStringLiteral("Arial"));
     nameFont.setPixelSize(19);
     nameFont.setBold(true);
-    ProductName->setFont(nameFont);
+    name->setFont(nameFont);
 
-    Version = new QLabel(this);
-    Version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_version = new QLabel(this);
+    m_version->setObjectName("Version");
+    m_version->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    Comments = new QLabel(
+    auto* comments = new QLabel(
         QStringLiteral("Free software under the GNU Affero General Public License, version 3 "
                        "or later."),
         this);
-    Comments->setAlignment(Qt::AlignCenter);
-    Comments->setWordWrap(false);  // one line; the box widens to hold it
-    QFont small = Comments->font();
+    comments->setObjectName("Comments");
+    comments->setAlignment(Qt::AlignCenter);
+    comments->setWordWrap(false);  // one line; the box widens to hold it
+    QFont small = comments->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
-    Comments->setFont(small);
+    comments->setFont(small);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName("OKButton");
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* text = new QVBoxLayout;
-    text->addWidget(ProductName);
-    text->addWidget(Version);
+    text->addWidget(name);
+    text->addWidget(m_version);
     text->addStretch();
     auto* top = new QHBoxLayout;
-    top->addWidget(ProgramIcon, 0, Qt::AlignTop);
+    top->addWidget(icon, 0, Qt::AlignTop);
     top->addSpacing(12);
     top->addLayout(text, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(12);
-    layout->addWidget(Comments);
-    layout->addWidget(OKButton, 0, Qt::AlignHCenter);
+    layout->addWidget(comments);
+    layout->addWidget(okButton, 0, Qt::AlignHCenter);
     setMinimumWidth(300);
 }
 
@@ -92,7 +97,7 @@ QString TAboutBox::versionText() const
 void TAboutBox::FormShow()
 {
     // The label breaks lines at LF alone; the CR of the line break would show as a box.
-    Version->setText(versionText().remove(QLatin1Char('\r')));
+    m_version->setText(versionText().remove(QLatin1Char('\r')));
 }
 
 void TAboutBox::showEvent(QShowEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
-// The About box: program name, version and when the executable was last changed.
+// The About box: program name, version and when the executable was last changed. Its parts
+// are found by their objectNames ("Version", "OKButton").
 
 #include <QDialog>
 #include <QString>
@@ -7,7 +8,6 @@
 #include "core/common/regional_settings.h"
 
 class QLabel;
-class QPushButton;
 
 namespace vantrel::ui {
 
@@ -26,12 +26,6 @@ public:
     // time (regional short date, a blank, regional long time).
     QString versionText() const;
 
-    QLabel* ProgramIcon = nullptr;
-    QLabel* ProductName = nullptr;
-    QLabel* Version = nullptr;
-    QLabel* Comments = nullptr;
-    QPushButton* OKButton = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -40,6 +34,7 @@ private:
 
     const core::RegionalSettings& m_regional;
     QString m_executablePath;
+    QLabel* m_version = nullptr;  // Version
 };
 
 }  // namespace vantrel::ui

@@ -1,10 +1,8 @@
 #include "ui/hours_window.h"
 
-#include "core/alarm/hours_command.h"
 #include "core/common/error.h"
 #include "core/common/text_file.h"
 #include "core/ports/messages.h"
-#include "ui/main_window.h"
 
 #include <QEvent>
 #include <QFileDialog>
@@ -74,57 +72,64 @@ TPhours::TPhours(core::Messages& messages, QWidget* parent)
     resize(350, 465);
 
     QMenu* file = menuBar()->addMenu("&File");
-    Save1 = file->addAction("&Save");
-    Close1 = file->addAction("&Close");
-    connect(Save1, &QAction::triggered, this, &TPhours::Save1Click);
-    connect(Close1, &QAction::triggered, this, &QWidget::close);
+    QAction* saveAction = file->addAction("&Save");
+    saveAction->setObjectName("Save1");
+    QAction* closeAction = file->addAction("&Close");
+    closeAction->setObjectName("Close1");
+    connect(saveAction, &QAction::triggered, this, &TPhours::Save1Click);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
-    Panel1 = new QWidget(this);
-    auto* layout = new QVBoxLayout(Panel1);
+    m_panel = new QWidget(this);
+    m_panel->setObjectName("Panel1");
+    auto* layout = new QVBoxLayout(m_panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    Splitter1 = new QSplitter(Qt::Vertical, Panel1);
-    HoursList = makeList(Splitter1);
-    SunMoonList = makeList(Splitter1);
-    Splitter1->addWidget(HoursList);
-    Splitter1->addWidget(SunMoonList);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({465 - kSunMoonHeight, kSunMoonHeight});
-    layout->addWidget(Splitter1);
-    setCentralWidget(Panel1);
+    m_splitter = new QSplitter(Qt::Vertical, m_panel);
+    m_splitter->setObjectName("Splitter1");
+    m_hoursList = makeList(m_splitter);
+    m_hoursList->setObjectName("HoursList");
+    m_sunMoonList = makeList(m_splitter);
+    m_sunMoonList->setObjectName("SunMoonList");
+    m_splitter->addWidget(m_hoursList);
+    m_splitter->addWidget(m_sunMoonList);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_splitter->setSizes({465 - kSunMoonHeight, kSunMoonHeight});
+    layout->addWidget(m_splitter);
+    setCentralWidget(m_panel);
 
-    SuperGrid1 = new QTableWidget(13, 4, Panel1);
-    SuperGrid1->hide();
-    Panel1->installEventFilter(this);
+    m_table = new QTableWidget(13, 4, m_panel);
+    m_table->setObjectName("SuperGrid1");
+    m_table->hide();
+    m_panel->installEventFilter(this);
 
     statusBar()->setSizeGripEnabled(true);
 }
 
 bool TPhours::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Panel1 && event->type() == QEvent::Resize)
+    if (watched == m_panel && event->type() == QEvent::Resize)
         Panel1Resize();
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TPhours::Panel1Resize()
 {
-    SuperGrid1->horizontalHeader()->setDefaultSectionSize(
-        std::max(1, Panel1->contentsRect().width() / SuperGrid1->columnCount() - 1));
+    m_table->horizontalHeader()->setDefaultSectionSize(
+        std::max(1, m_panel->contentsRect().width() / m_table->columnCount() - 1));
 }
 
 void TPhours::showReport(const core::PlanetaryHoursReport& report, const QString& mainCaption)
 {
-    SunMoonList->setPlainText(joinLines(report.sunMoonList));
+    m_sunMoonList->setPlainText(joinLines(report.sunMoonList));
     statusBar()->showMessage(QString::fromStdString(report.statusText));
-    SuperGrid1->clearContents();
+    m_table->clearContents();
     for (int row = 0; row < 13; ++row)
         for (int column = 0; column < 4; ++column)
-            SuperGrid1->setItem(
+            m_table->setItem(
                 row, column,
                 new QTableWidgetItem(QString::fromStdString(report.table[static_cast<std::size_t>(
                     row)][static_cast<std::size_t>(column)])));
-    HoursList->setPlainText(joinLines(report.hoursList));
+    m_hoursList->setPlainText(joinLines(report.hoursList));
     setWindowTitle("Planetary Hours " + mainCaption);
 }
 
@@ -136,12 +141,12 @@ void TPhours::placeBeside(const QWidget& mainWindow)
 
 QStringList TPhours::hoursLines() const
 {
-    return HoursList->toPlainText().split('\n');
+    return m_hoursList->toPlainText().split('\n');
 }
 
 QStringList TPhours::sunMoonLines() const
 {
-    return SunMoonList->toPlainText().split('\n');
+    return m_sunMoonList->toPlainText().split('\n');
 }
 
 void TPhours::Save1Click()
@@ -160,27 +165,6 @@ bool TPhours::saveLines(const QString& path)
         return true;
     m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
     return false;
-}
-
-void HoursButtonClick(TPhours& hours, TVantrel& main)
-{
-    // The flag holds for this one run, even one that fails.
-    struct ClearSuppression {
-        TPhours& window;
-        ~ClearSuppression() { window.SuppressHoursWindow = false; }
-    } clearSuppression{hours};
-
-    const core::PlanetaryHoursReport report =
-        core::runPlanetaryHours(main.calculator(), main.AlarmList(), main.displayedDate(),
-                                main.displayedTime(), main.regional());
-    hours.showReport(report, main.windowTitle());
-    if (!hours.SuppressHoursWindow) {
-        hours.show();
-        hours.raise();
-        hours.activateWindow();
-    }
-    hours.placeBeside(main);
-    main.AstroButtonClick();
 }
 
 } // namespace vantrel::ui

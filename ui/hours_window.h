@@ -1,13 +1,13 @@
 #pragma once
 // The planetary-hours window: the hours list above a splitter, the Sun and Moon list below it,
-// and a status bar with the lengths of daylight and darkness.
+// and a status bar with the lengths of daylight and darkness. Its parts are found by their
+// objectNames ("HoursList", "SuperGrid1").
 
 #include "core/hours/planetary_hours.h"
 
 #include <QMainWindow>
 #include <functional>
 
-class QAction;
 class QPlainTextEdit;
 class QSplitter;
 class QTableWidget;
@@ -17,8 +17,6 @@ class Messages;
 } // namespace vantrel::core
 
 namespace vantrel::ui {
-
-class TVantrel;
 
 class TPhours : public QMainWindow {
     Q_OBJECT
@@ -48,25 +46,18 @@ class TPhours : public QMainWindow {
     // One-shot: the next planetary-hours command builds the window without showing it.
     bool SuppressHoursWindow = false;
 
-    QWidget* Panel1 = nullptr;
-    QPlainTextEdit* HoursList = nullptr;
-    QPlainTextEdit* SunMoonList = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QTableWidget* SuperGrid1 = nullptr; // never visible
-    QAction* Save1 = nullptr;
-    QAction* Close1 = nullptr;
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     core::Messages& m_messages;
     FileChooser m_chooser;
-};
 
-// The planetary-hours command: calculation, rise-and-set reading, the window (shown unless
-// SuppressHoursWindow is set, placed beside the main window either way), the 24 hour entries,
-// then the Astrolog data window. Errors propagate to the caller.
-void HoursButtonClick(TPhours& hours, TVantrel& main);
+    QWidget* m_panel = nullptr;               // Panel1
+    QSplitter* m_splitter = nullptr;          // Splitter1
+    QPlainTextEdit* m_hoursList = nullptr;    // HoursList
+    QPlainTextEdit* m_sunMoonList = nullptr;  // SunMoonList
+    QTableWidget* m_table = nullptr;          // SuperGrid1, never visible
+};
 
 } // namespace vantrel::ui

@@ -85,21 +85,24 @@ TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
     font.setPixelSize(13);
     setFont(font);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(60000);
+    m_alarmTimer = new QTimer(this);
+    m_alarmTimer->setObjectName(QStringLiteral("Timer1"));
+    m_alarmTimer->setInterval(1000);
+    m_animationTimer = new QTimer(this);
+    m_animationTimer->setObjectName(QStringLiteral("Timer2"));
+    m_animationTimer->setInterval(60000);
 
-    buildActions();
     buildMenus();
     buildToolBar();
     buildCentre();
-    StatusPanel = new QLabel(this);
-    statusBar()->addWidget(StatusPanel, 1);
+    m_statusPanel = new QLabel(this);
+    m_statusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    statusBar()->addWidget(m_statusPanel, 1);
     buildTray();
     applyHooks();
 
     m_view = std::make_unique<MainViewAdapter>(*this);
+    m_dateDisplay = std::make_unique<TextEditDateDisplay>(*m_display, m_services.clipboard);
     m_calculator = std::make_unique<core::Calculator>(core::CalculationContext{
         m_services.settings, m_services.regional, m_zone, m_services.process, *m_view,
         m_services.clipboard, m_services.messages, m_services.workDir,
@@ -115,131 +118,141 @@ TVantrel::~TVantrel()
 
 void TVantrel::buildToolBar()
 {
-    DateTool = new QToolBar(QStringLiteral("Date tool"), this);
-    DateTool->setObjectName(QStringLiteral("DateTool"));
-    DateTool->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-    DateTool->setIconSize(QSize(16, 16));
+    m_toolBar = new QToolBar(QStringLiteral("Date tool"), this);
+    m_toolBar->setObjectName(QStringLiteral("DateTool"));
+    m_toolBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    m_toolBar->setIconSize(QSize(16, 16));
     // Two pickers and eight buttons fill the default width; no room to spare between them.
-    DateTool->layout()->setSpacing(0);
-    DateTool->layout()->setContentsMargins(0, 0, 0, 0);
-    addToolBar(Qt::TopToolBarArea, DateTool);
+    m_toolBar->layout()->setSpacing(0);
+    m_toolBar->layout()->setContentsMargins(0, 0, 0, 0);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
 
-    GDate = new QDateEdit(DateTool);
-    GDate->setObjectName(QStringLiteral("GDate"));
-    GDate->setLocale(pickerLocale());
-    GDate->setCalendarPopup(true);
-    GDate->setDisplayFormat(shortDatePattern());
-    GDate->setMinimumDate(QDate(100, 1, 1));
-    GDate->setFixedWidth(kPickerWidth);
-    Time = new QTimeEdit(DateTool);
-    Time->setObjectName(QStringLiteral("Time"));
-    Time->setLocale(pickerLocale());
-    Time->setDisplayFormat(
+    m_datePicker = new QDateEdit(m_toolBar);
+    m_datePicker->setObjectName(QStringLiteral("GDate"));
+    m_datePicker->setLocale(pickerLocale());
+    m_datePicker->setCalendarPopup(true);
+    m_datePicker->setDisplayFormat(shortDatePattern());
+    m_datePicker->setMinimumDate(QDate(100, 1, 1));
+    m_datePicker->setFixedWidth(kPickerWidth);
+    m_timePicker = new QTimeEdit(m_toolBar);
+    m_timePicker->setObjectName(QStringLiteral("Time"));
+    m_timePicker->setLocale(pickerLocale());
+    m_timePicker->setDisplayFormat(
         pickerLocale().timeFormat(QLocale::LongFormat).remove(QStringLiteral(" t")));
-    Time->setFixedWidth(kPickerWidth);
-    DateTool->addWidget(GDate);
-    DateTool->addWidget(Time);
-    connect(GDate, &QDateEdit::dateChanged, this, &TVantrel::GDateChange);
-    connect(Time, &QTimeEdit::timeChanged, this, &TVantrel::GDateChange);
+    m_timePicker->setFixedWidth(kPickerWidth);
+    m_toolBar->addWidget(m_datePicker);
+    m_toolBar->addWidget(m_timePicker);
+    connect(m_datePicker, &QDateEdit::dateChanged, this, &TVantrel::GDateChange);
+    connect(m_timePicker, &QTimeEdit::timeChanged, this, &TVantrel::GDateChange);
 
     struct Button {
-        QToolButton*& button;
+        const char* name;
+        QToolButton** member;
         Glyph glyph;
         const char* hint;
         void (TVantrel::*command)();
     };
     const Button buttons[] = {
-        {CalcButton, Glyph::Calculate, "Calculate using displayed information",
+        {"CalcButton", nullptr, Glyph::Calculate, "Calculate using displayed information",
          &TVantrel::CalcButtonClick},
-        {NowButton, Glyph::Now, "Set Date/Time to \"Now\" and Calculate",
+        {"NowButton", nullptr, Glyph::Now, "Set Date/Time to \"Now\" and Calculate",
          &TVantrel::NowButtonClick},
-        {ClipButton, Glyph::Clipboard, "Copy Thelemic Date to clipboard",
+        {"ClipButton", nullptr, Glyph::Clipboard, "Copy Thelemic Date to clipboard",
          &TVantrel::ClipButtonClick},
-        {AstroButton, Glyph::AstrologOutput, "Display Astrolog program output",
-         &TVantrel::AstroButtonClick},
-        {HoursButton, Glyph::PlanetaryHours, "Display Planetary Hours",
+        {"AstroButton", &m_dataWindowButton, Glyph::AstrologOutput,
+         "Display Astrolog program output", &TVantrel::AstroButtonClick},
+        {"HoursButton", &m_hoursButton, Glyph::PlanetaryHours, "Display Planetary Hours",
          &TVantrel::HoursButtonClick},
-        {FormattingOptions1, Glyph::Options, "Program Options", &TVantrel::Options1Click},
-        {AlarmButton, Glyph::Alarm, "Start Alarm", &TVantrel::Alarm1Click},
-        {VerseButton, Glyph::Verse, "Random Verse", &TVantrel::RandomVerse1Click},
+        {"FormattingOptions1", &m_optionsButton, Glyph::Options, "Program Options",
+         &TVantrel::Options1Click},
+        {"AlarmButton", &m_alarmButton, Glyph::Alarm, "Start Alarm", &TVantrel::Alarm1Click},
+        {"VerseButton", nullptr, Glyph::Verse, "Random Verse", &TVantrel::RandomVerse1Click},
     };
     for (const Button& entry : buttons) {
-        entry.button = new QToolButton(DateTool);
-        entry.button->setIcon(glyphIcon(entry.glyph));
-        entry.button->setToolTip(QString::fromUtf8(entry.hint));
-        entry.button->setFixedSize(23, 22);
-        entry.button->setAutoRaise(true);
-        connect(entry.button, &QToolButton::clicked, this, entry.command);
-        DateTool->addWidget(entry.button);
+        auto* button = new QToolButton(m_toolBar);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setIcon(glyphIcon(entry.glyph));
+        button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setFixedSize(23, 22);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, entry.command);
+        m_toolBar->addWidget(button);
+        if (entry.member)
+            *entry.member = button;
     }
 }
 
 void TVantrel::buildCentre()
 {
-    Splitter1 = new QSplitter(Qt::Vertical, this);
-    Splitter1->setChildrenCollapsible(false);
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setChildrenCollapsible(false);
 
-    CalendarPanel = new QWidget(Splitter1);
-    auto* panelLayout = new QVBoxLayout(CalendarPanel);
+    m_calendarPanel = new QWidget(m_splitter);
+    m_calendarPanel->setObjectName(QStringLiteral("CalendarPanel"));
+    auto* panelLayout = new QVBoxLayout(m_calendarPanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    MonthCalendar1 = new QCalendarWidget(CalendarPanel);
-    MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
-    MonthCalendar1->setLocale(pickerLocale());
-    MonthCalendar1->setFirstDayOfWeek(pickerLocale().firstDayOfWeek());
-    MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    MonthCalendar1->setGridVisible(false);
-    panelLayout->addWidget(MonthCalendar1);
-    connect(MonthCalendar1, &QCalendarWidget::clicked, this, &TVantrel::MonthCalendar1Click);
+    m_monthCalendar = new QCalendarWidget(m_calendarPanel);
+    m_monthCalendar->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_monthCalendar->setLocale(pickerLocale());
+    m_monthCalendar->setFirstDayOfWeek(pickerLocale().firstDayOfWeek());
+    m_monthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthCalendar->setGridVisible(false);
+    panelLayout->addWidget(m_monthCalendar);
+    connect(m_monthCalendar, &QCalendarWidget::clicked, this, &TVantrel::MonthCalendar1Click);
 
-    TDate = new QTextEdit(Splitter1);
-    TDate->setObjectName(QStringLiteral("TDate"));
-    TDate->setReadOnly(true);
-    TDate->setAcceptRichText(true);
-    TDate->setToolTip(QStringLiteral("Thelemic date"));
-    TDate->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(TDate, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    m_display = new QTextEdit(m_splitter);
+    m_display->setObjectName(QStringLiteral("TDate"));
+    m_display->setReadOnly(true);
+    m_display->setAcceptRichText(true);
+    m_display->setToolTip(QStringLiteral("Thelemic date"));
+    m_display->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_display, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
         menu.addAction(QStringLiteral("Copy"), this, &TVantrel::Copy2Click);
         menu.addAction(QStringLiteral("Select all"), this, &TVantrel::Selectall2Click);
-        menu.exec(TDate->viewport()->mapToGlobal(at));
+        menu.exec(m_display->viewport()->mapToGlobal(at));
     });
 
-    Splitter1->addWidget(CalendarPanel);
-    Splitter1->addWidget(TDate);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({kCalendarPanelHeight, 100});
-    setCentralWidget(Splitter1);
+    m_splitter->addWidget(m_calendarPanel);
+    m_splitter->addWidget(m_display);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({kCalendarPanelHeight, 100});
+    setCentralWidget(m_splitter);
 }
 
 void TVantrel::buildTray()
 {
-    TrayMenu = new QMenu(this);
-    TrayMenu->addAction(Query1);
-    TrayMenu->addAction(Quote1);
-    TrayMenu->addAction(WordDocument1);
-    QMenu* clip = TrayMenu->addMenu(QStringLiteral("ClipBoard"));
-    clip->addAction(Quote2);
-    clip->addAction(Date1);
-    clip->addAction(Law1);
-    TrayMenu->addSeparator();
-    QMenu* web = TrayMenu->addMenu(QStringLiteral("&Web"));
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("TrayMenu"));
+    addCommand(*m_trayMenu, "Query1", "Date", &TVantrel::Query1Click);
+    addCommand(*m_trayMenu, "Quote1", "Quote", &TVantrel::Quote1Click);
+    m_trayLetterAction = addCommand(*m_trayMenu, "WordDocument1", "Word Document",
+                                    &TVantrel::InsertintoWord971Click);
+    QMenu* clip = m_trayMenu->addMenu(QStringLiteral("ClipBoard"));
+    addCommand(*clip, "Quote2", "Quote", &TVantrel::Quote2Click);
+    addCommand(*clip, "Date1", "Date", &TVantrel::Date1Click);
+    addCommand(*clip, "Law1", "Law", &TVantrel::Law1Click);
+    m_trayMenu->addSeparator();
+    QMenu* web = m_trayMenu->addMenu(QStringLiteral("&Web"));
     addWebEntries(*web, false);
-    TrayMenu->addAction(Restore1);
-    TrayMenu->addAction(Exit2);
+    addCommand(*m_trayMenu, "Restore1", "Restore", &TVantrel::Restore1Click);
+    addCommand(*m_trayMenu, "Exit2", "Exit", &TVantrel::Exit2Click);
 
-    NotificationIcon1 = new QSystemTrayIcon(glyphIcon(Glyph::Tray), this);
-    NotificationIcon1->setContextMenu(TrayMenu);
-    connect(NotificationIcon1, &QSystemTrayIcon::activated, this,
+    m_trayIcon = new QSystemTrayIcon(glyphIcon(Glyph::Tray), this);
+    m_trayIcon->setObjectName(QStringLiteral("NotificationIcon1"));
+    m_trayIcon->setContextMenu(m_trayMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
                     NotificationIcon1Click();
             });
     if (trayAvailable())
-        NotificationIcon1->show();
+        m_trayIcon->show();
     if (!m_services.tray) {
-        m_ownTray = std::make_unique<platform::QtTray>(NotificationIcon1,
-                                                       [this] { return trayAvailable(); });
+        m_ownTray =
+            std::make_unique<platform::QtTray>(m_trayIcon, [this] { return trayAvailable(); });
         m_services.tray = m_ownTray.get();
     }
 }
@@ -266,13 +279,13 @@ void TVantrel::applyHooks()
                 widget->setEnabled(on);
         }
     };
-    enable(bool(m_hooks.Batch1Click), {Batch1});
-    enable(bool(m_hooks.InsertintoWord971Click), {InsertintoWord971, WordDocument1});
-    enable(bool(m_hooks.AstroButtonClick), {Astrologdatawindow1, AstroButton});
-    enable(bool(m_hooks.HoursButtonClick), {Planetaryhourschart1, HoursButton});
-    enable(bool(m_hooks.Alarm1Click), {Alarm1, AlarmButton});
-    enable(bool(m_hooks.Animate1Click), {Animate1});
-    enable(bool(m_hooks.showOptions), {Options1, FormattingOptions1});
+    enable(bool(m_hooks.Batch1Click), {m_batchAction});
+    enable(bool(m_hooks.InsertintoWord971Click), {m_letterAction, m_trayLetterAction});
+    enable(bool(m_hooks.AstroButtonClick), {m_dataWindowAction, m_dataWindowButton});
+    enable(bool(m_hooks.HoursButtonClick), {m_hoursAction, m_hoursButton});
+    enable(bool(m_hooks.Alarm1Click), {m_alarmMark, m_alarmButton});
+    enable(bool(m_hooks.Animate1Click), {m_animateMark});
+    enable(bool(m_hooks.showOptions), {m_optionsAction, m_optionsButton});
 }
 
 TDailyTip* TVantrel::dailyTip() const
@@ -285,6 +298,11 @@ core::Calculator& TVantrel::calculator()
     return *m_calculator;
 }
 
+core::DateDisplay& TVantrel::dateDisplay()
+{
+    return *m_dateDisplay;
+}
+
 // ----- Start, first show and close
 
 void TVantrel::FormCreate()
@@ -295,9 +313,9 @@ void TVantrel::FormCreate()
     });
 
     const core::MainWindowLayout layout = core::SettingsFile(m_services.settingsFile).readLayout();
-    ToolBars1->setChecked(layout.toolBar);
-    Statusbar2->setChecked(layout.statusBar);
-    MonthlyCalendar1->setChecked(layout.monthCalendar);
+    m_toolBarMark->setChecked(layout.toolBar);
+    m_statusBarMark->setChecked(layout.statusBar);
+    m_calendarMark->setChecked(layout.monthCalendar);
     m_showOnStartup = layout.showOnStartup;
     m_verseOfDay = layout.verseOfDay;
     const int menuHeight = menuBar()->sizeHint().height();
@@ -307,17 +325,17 @@ void TVantrel::FormCreate()
 
     const core::DateTime now = m_services.clock.now();
     setPickers(now);
-    MonthCalendar1->setSelectedDate(GDate->date());
+    m_monthCalendar->setSelectedDate(m_datePicker->date());
 }
 
 void TVantrel::applyViewMarks()
 {
-    DateTool->setVisible(ToolBars1->isChecked());
-    statusBar()->setVisible(Statusbar2->isChecked());
-    const bool calendar = MonthlyCalendar1->isChecked();
-    CalendarPanel->setVisible(calendar);
+    m_toolBar->setVisible(m_toolBarMark->isChecked());
+    statusBar()->setVisible(m_statusBarMark->isChecked());
+    const bool calendar = m_calendarMark->isChecked();
+    m_calendarPanel->setVisible(calendar);
     // The splitter would drop its handle at its next layout pass; the user sees it go now.
-    Splitter1->handle(1)->setVisible(calendar);
+    m_splitter->handle(1)->setVisible(calendar);
 }
 
 void TVantrel::showEvent(QShowEvent* event)
@@ -364,9 +382,9 @@ void TVantrel::closeEvent(QCloseEvent* event)
 bool TVantrel::FormClose()
 {
     core::MainWindowLayout layout;
-    layout.toolBar = ToolBars1->isChecked();
-    layout.statusBar = Statusbar2->isChecked();
-    layout.monthCalendar = MonthlyCalendar1->isChecked();
+    layout.toolBar = m_toolBarMark->isChecked();
+    layout.statusBar = m_statusBarMark->isChecked();
+    layout.monthCalendar = m_calendarMark->isChecked();
     layout.showOnStartup = m_showOnStartup;
     layout.verseOfDay = m_verseOfDay;
     const QRect frame = frameGeometry();
@@ -442,27 +460,27 @@ void TVantrel::Exit2Click()
 
 core::DateTime TVantrel::displayedDate() const
 {
-    const QDate date = GDate->date();
+    const QDate date = m_datePicker->date();
     return core::dateTimeFromDate(date.year(), date.month(), date.day());
 }
 
 core::DateTime TVantrel::displayedTime() const
 {
-    const QTime time = Time->time();
+    const QTime time = m_timePicker->time();
     return core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
 }
 
 void TVantrel::setPickers(core::DateTime moment)
 {
-    const QSignalBlocker blockDate(GDate);
-    const QSignalBlocker blockTime(Time);
-    GDate->setDate(qDateFromDateTime(moment));
-    Time->setTime(qTimeFromDateTime(moment));
+    const QSignalBlocker blockDate(m_datePicker);
+    const QSignalBlocker blockTime(m_timePicker);
+    m_datePicker->setDate(qDateFromDateTime(moment));
+    m_timePicker->setTime(qTimeFromDateTime(moment));
 }
 
 std::vector<std::string> TVantrel::displayLines() const
 {
-    const QString text = TDate->toPlainText();
+    const QString text = m_display->toPlainText();
     std::vector<std::string> lines;
     if (text.isEmpty())
         return lines;
@@ -474,8 +492,8 @@ std::vector<std::string> TVantrel::displayLines() const
 std::vector<std::string> TVantrel::shownDisplayLines() const
 {
     std::vector<std::string> lines;
-    QTextDocument* document = TDate->document();
-    document->setTextWidth(TDate->viewport()->width());
+    QTextDocument* document = m_display->document();
+    document->setTextWidth(m_display->viewport()->width());
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         QTextLayout* layout = block.layout();
@@ -498,23 +516,33 @@ void TVantrel::setDisplayLines(const std::vector<std::string>& lines)
     QStringList text;
     for (const std::string& line : lines)
         text << QString::fromStdString(line);
-    TDate->setPlainText(text.join(QLatin1Char('\n')));
+    m_display->setPlainText(text.join(QLatin1Char('\n')));
 }
 
 void TVantrel::addDisplayLine(const QString& line)
 {
-    TDate->append(line);
+    m_display->append(line);
 }
 
 void TVantrel::showStatusText(const QString& text)
 {
-    TDate->setPlainText(text);
-    TDate->repaint();
+    m_display->setPlainText(text);
+    m_display->repaint();
 }
 
 void TVantrel::setStatusText(const QString& text)
 {
-    StatusPanel->setText(text);
+    m_statusPanel->setText(text);
+}
+
+void TVantrel::setAlarmMark(bool armed)
+{
+    m_alarmMark->setChecked(armed);
+}
+
+void TVantrel::setAnimateMark(bool on)
+{
+    m_animateMark->setChecked(on);
 }
 
 void TVantrel::setCaption(const QString& caption)

@@ -19,111 +19,74 @@
 #include "core/texts/verse_commands.h"
 #include "core/thelemic/calculation.h"
 #include "ui/about_box.h"
-#include "ui/tip_dialog.h"
 #include "ui/main_window.h"
+#include "ui/tip_dialog.h"
 #include "ui/web_links.h"
 
 namespace vantrel::ui {
 
-namespace {
-
-QAction* makeAction(QObject* parent, const char* caption)
+// Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
+// the animation flip theirs), so Qt's own flip is undone first.
+QAction* TVantrel::addCommand(QMenu& menu, const char* name, const char* caption,
+                              void (TVantrel::*command)())
 {
-    return new QAction(QString::fromUtf8(caption), parent);
+    auto* action = new QAction(QString::fromUtf8(caption), this);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, action, command] {
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        (this->*command)();
+    });
+    menu.addAction(action);
+    return action;
 }
 
-}  // namespace
-
-void TVantrel::buildActions()
+QAction* TVantrel::addMark(QMenu& menu, const char* name, const char* caption,
+                           void (TVantrel::*command)())
 {
-    Calculate1 = makeAction(this, "&Calculate");
-    Now1 = makeAction(this, "&Now");
-    Batch1 = makeAction(this, "&Batch..");
-    Exit1 = makeAction(this, "&Exit");
-    Copytoclipboad1 = makeAction(this, "Copy to clipboad");
-    InsertintoWord971 = makeAction(this, "Insert into Word97");
-    Astrologdatawindow1 = makeAction(this, "&Astrolog data window");
-    Planetaryhourschart1 = makeAction(this, "&Planetary hours chart");
-    ToolBars1 = makeAction(this, "&ToolBars");
-    Statusbar2 = makeAction(this, "&Status bar");
-    MonthlyCalendar1 = makeAction(this, "&Monthly calendar");
-    RandomVerse1 = makeAction(this, "Random Verse");
-    Options1 = makeAction(this, "Program options");
-    Alarm1 = makeAction(this, "Activate alarm");
-    Animate1 = makeAction(this, "Animate");
-    Help2 = makeAction(this, "Help");
-    About1 = makeAction(this, "&About");
-    Query1 = makeAction(this, "Date");
-    Quote1 = makeAction(this, "Quote");
-    WordDocument1 = makeAction(this, "Word Document");
-    Quote2 = makeAction(this, "Quote");
-    Date1 = makeAction(this, "Date");
-    Law1 = makeAction(this, "Law");
-    Restore1 = makeAction(this, "Restore");
-    Exit2 = makeAction(this, "Exit");
-
-    for (QAction* mark : {ToolBars1, Statusbar2, MonthlyCalendar1}) {
-        mark->setCheckable(true);
-        mark->setChecked(true);
-    }
-    Alarm1->setCheckable(true);
-    Animate1->setCheckable(true);
-
-    const std::pair<QAction*, void (TVantrel::*)()> commands[] = {
-        {Calculate1, &TVantrel::CalcButtonClick},
-        {Now1, &TVantrel::NowButtonClick},
-        {Batch1, &TVantrel::Batch1Click},
-        {Exit1, &TVantrel::Exit1Click},
-        {Copytoclipboad1, &TVantrel::ClipButtonClick},
-        {InsertintoWord971, &TVantrel::InsertintoWord971Click},
-        {Astrologdatawindow1, &TVantrel::AstroButtonClick},
-        {Planetaryhourschart1, &TVantrel::HoursButtonClick},
-        {ToolBars1, &TVantrel::ToolBars1Click},
-        {Statusbar2, &TVantrel::Statusbar2Click},
-        {MonthlyCalendar1, &TVantrel::MonthlyCalendar1Click},
-        {RandomVerse1, &TVantrel::RandomVerse1Click},
-        {Options1, &TVantrel::Options1Click},
-        {Alarm1, &TVantrel::Alarm1Click},
-        {Animate1, &TVantrel::Animate1Click},
-        {Help2, &TVantrel::Help2Click},
-        {About1, &TVantrel::About1Click},
-        {Query1, &TVantrel::Query1Click},
-        {Quote1, &TVantrel::Quote1Click},
-        {WordDocument1, &TVantrel::InsertintoWord971Click},
-        {Quote2, &TVantrel::Quote2Click},
-        {Date1, &TVantrel::Date1Click},
-        {Law1, &TVantrel::Law1Click},
-        {Restore1, &TVantrel::Restore1Click},
-        {Exit2, &TVantrel::Exit2Click},
-    };
-    // Triggered, not toggled: a check mark is flipped by its command, which the owners of the
-    // alarm and the animation do themselves. Undo Qt's own flip first.
-    for (const auto& [action, command] : commands) {
-        connect(action, &QAction::triggered, this, [this, action, command] {
-            if (action->isCheckable())
-                action->setChecked(!action->isChecked());
-            (this->*command)();
-        });
-    }
+    QAction* mark = addCommand(menu, name, caption, command);
+    mark->setCheckable(true);
+    return mark;
 }
 
 void TVantrel::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addActions({Calculate1, Now1, Batch1, Exit1});
+    addCommand(*file, "Calculate1", "&Calculate", &TVantrel::CalcButtonClick);
+    addCommand(*file, "Now1", "&Now", &TVantrel::NowButtonClick);
+    m_batchAction = addCommand(*file, "Batch1", "&Batch..", &TVantrel::Batch1Click);
+    addCommand(*file, "Exit1", "&Exit", &TVantrel::Exit1Click);
+
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addActions({Copytoclipboad1, InsertintoWord971});
+    addCommand(*edit, "Copytoclipboad1", "Copy to clipboad", &TVantrel::ClipButtonClick);
+    m_letterAction = addCommand(*edit, "InsertintoWord971", "Insert into Word97",
+                                &TVantrel::InsertintoWord971Click);
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->addActions({Astrologdatawindow1, Planetaryhourschart1, ToolBars1, Statusbar2,
-                      MonthlyCalendar1});
+    m_dataWindowAction = addCommand(*view, "Astrologdatawindow1", "&Astrolog data window",
+                                    &TVantrel::AstroButtonClick);
+    m_hoursAction = addCommand(*view, "Planetaryhourschart1", "&Planetary hours chart",
+                               &TVantrel::HoursButtonClick);
+    m_toolBarMark = addMark(*view, "ToolBars1", "&ToolBars", &TVantrel::ToolBars1Click);
+    m_statusBarMark = addMark(*view, "Statusbar2", "&Status bar", &TVantrel::Statusbar2Click);
+    m_calendarMark =
+        addMark(*view, "MonthlyCalendar1", "&Monthly calendar", &TVantrel::MonthlyCalendar1Click);
+    for (QAction* mark : {m_toolBarMark, m_statusBarMark, m_calendarMark})
+        mark->setChecked(true);
     view->addSeparator();
-    view->addAction(RandomVerse1);
+    addCommand(*view, "RandomVerse1", "Random Verse", &TVantrel::RandomVerse1Click);
+
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    options->addActions({Options1, Alarm1, Animate1});
+    m_optionsAction = addCommand(*options, "Options1", "Program options", &TVantrel::Options1Click);
+    m_alarmMark = addMark(*options, "Alarm1", "Activate alarm", &TVantrel::Alarm1Click);
+    m_animateMark = addMark(*options, "Animate1", "Animate", &TVantrel::Animate1Click);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addActions({Help2, About1});
-    Web1 = help->addMenu(QStringLiteral("&Web"));
-    addWebEntries(*Web1, true);
+    addCommand(*help, "Help2", "Help", &TVantrel::Help2Click);
+    addCommand(*help, "About1", "&About", &TVantrel::About1Click);
+    QMenu* web = help->addMenu(QStringLiteral("&Web"));
+    web->setObjectName(QStringLiteral("Web1"));
+    addWebEntries(*web, true);
 }
 
 void TVantrel::addWebEntries(QMenu& menu, bool withSoftware)
@@ -171,20 +134,20 @@ void TVantrel::NowButtonClick()
 {
     const core::DateTime now = m_services.clock.now();
     setPickers(now);
-    MonthCalendar1->setSelectedDate(GDate->date());
+    m_monthCalendar->setSelectedDate(m_datePicker->date());
     CalcButtonClick();
 }
 
 void TVantrel::GDateChange()
 {
-    TDate->setPlainText(QStringLiteral("- Click Calculate Button to Compute -"));
+    m_display->setPlainText(QStringLiteral("- Click Calculate Button to Compute -"));
 }
 
 void TVantrel::MonthCalendar1Click()
 {
     {
-        const QSignalBlocker block(GDate);
-        GDate->setDate(MonthCalendar1->selectedDate());
+        const QSignalBlocker block(m_datePicker);
+        m_datePicker->setDate(m_monthCalendar->selectedDate());
     }
     CalcButtonClick();
 }
@@ -196,7 +159,7 @@ void TVantrel::ClipButtonClick()
 
 void TVantrel::Copy2Click()
 {
-    const QTextCursor cursor = TDate->textCursor();
+    const QTextCursor cursor = m_display->textCursor();
     if (!cursor.hasSelection())
         return;
     const QTextDocumentFragment selection = cursor.selection();
@@ -206,7 +169,7 @@ void TVantrel::Copy2Click()
 
 void TVantrel::Selectall2Click()
 {
-    TDate->selectAll();
+    m_display->selectAll();
 }
 
 // ----- Commands carried out by the other windows
@@ -231,19 +194,19 @@ void TVantrel::Options1Click() { runHook(*this, m_hooks.showOptions); }
 
 void TVantrel::ToolBars1Click()
 {
-    ToolBars1->setChecked(!ToolBars1->isChecked());
+    m_toolBarMark->setChecked(!m_toolBarMark->isChecked());
     applyViewMarks();
 }
 
 void TVantrel::Statusbar2Click()
 {
-    Statusbar2->setChecked(!Statusbar2->isChecked());
+    m_statusBarMark->setChecked(!m_statusBarMark->isChecked());
     applyViewMarks();
 }
 
 void TVantrel::MonthlyCalendar1Click()
 {
-    MonthlyCalendar1->setChecked(!MonthlyCalendar1->isChecked());
+    m_calendarMark->setChecked(!m_calendarMark->isChecked());
     applyViewMarks();
 }
 
@@ -272,7 +235,7 @@ void TVantrel::RandomVerse1Click()
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
         if (const auto verse = core::pickVerse(m_services.workDir, draw))
-            TDate->setPlainText(QString::fromStdString(*verse));
+            m_display->setPlainText(QString::fromStdString(*verse));
     });
 }
 
@@ -296,7 +259,7 @@ void TVantrel::Query1Click()
 {
     NowButtonClick();
     const core::Balloon balloon =
-        core::dateBalloon(shownDisplayLines(), TDate->toPlainText().toStdString());
+        core::dateBalloon(shownDisplayLines(), m_display->toPlainText().toStdString());
     ShowBalloon(QString::fromStdString(balloon.text), QString::fromStdString(balloon.title));
 }
 

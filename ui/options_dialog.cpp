@@ -86,47 +86,52 @@ TfOptions::TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorag
     setWindowTitle("Options");
     setModal(false);
 
-    Pages = new QTabWidget;
-    Pages->addTab(buildFormattingPage(), "Formatting");
-    Pages->addTab(buildAstrologicalPage(), "Astrological");
-    Pages->addTab(buildAdditionalPage(), "Additional");
-    Pages->addTab(buildAlarmPage(), "Alarm");
-    Pages->setCurrentIndex(0);
+    m_pages = new QTabWidget;
+    m_pages->setObjectName("Pages");
+    m_pages->addTab(buildFormattingPage(), "Formatting");
+    m_pages->addTab(buildAstrologicalPage(), "Astrological");
+    m_pages->addTab(buildAdditionalPage(), "Additional");
+    m_pages->addTab(buildAlarmPage(), "Alarm");
+    m_pages->setCurrentIndex(0);
 
-    CalcButton = new QPushButton("&Try");
-    CalcButton->setToolTip("Try these values");
-    CloseButton = new QPushButton("Done");
-    CloseButton->setToolTip("Close dialog");
-    CloseButton->setDefault(true);
-    ResetButton = new QPushButton("&Defaults");
-    ResetButton->setToolTip("Reset all options to default values");
-    for (QPushButton* button : {CalcButton, CloseButton, ResetButton})
+    auto* tryButton = new QPushButton("&Try");
+    tryButton->setObjectName("CalcButton");
+    tryButton->setToolTip("Try these values");
+    auto* doneButton = new QPushButton("Done");
+    doneButton->setObjectName("CloseButton");
+    doneButton->setToolTip("Close dialog");
+    doneButton->setDefault(true);
+    auto* defaultsButton = new QPushButton("&Defaults");
+    defaultsButton->setObjectName("ResetButton");
+    defaultsButton->setToolTip("Reset all options to default values");
+    for (QPushButton* button : {tryButton, doneButton, defaultsButton})
         button->setAutoDefault(false);
-    CloseButton->setAutoDefault(true);
+    doneButton->setAutoDefault(true);
 
     auto* buttonColumn = new QVBoxLayout;
-    buttonColumn->addWidget(CalcButton);
-    buttonColumn->addWidget(CloseButton);
+    buttonColumn->addWidget(tryButton);
+    buttonColumn->addWidget(doneButton);
     buttonColumn->addStretch(1);
-    buttonColumn->addWidget(ResetButton);
+    buttonColumn->addWidget(defaultsButton);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(Pages, 1);
+    layout->addWidget(m_pages, 1);
     layout->addLayout(buttonColumn);
 
-    connect(CalcButton, &QPushButton::clicked, this, &TfOptions::tryRequested);
-    connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(ResetButton, &QPushButton::clicked, this, &TfOptions::ResetButtonClick);
+    connect(tryButton, &QPushButton::clicked, this, &TfOptions::tryRequested);
+    connect(doneButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(defaultsButton, &QPushButton::clicked, this, &TfOptions::ResetButtonClick);
     bindControls();
 
     resize(sizeHint().expandedTo(QSize(454, 298)));
 }
 
-ChoiceGroup TfOptions::makeChoiceGroup(const QString& caption, const QString& hint,
-                                       const QStringList& items, int columns)
+ChoiceGroup TfOptions::makeChoiceGroup(const char* name, const QString& caption,
+                                       const QString& hint, const QStringList& items, int columns)
 {
     ChoiceGroup group;
     group.box = new QGroupBox(caption);
+    group.box->setObjectName(name);
     group.box->setToolTip(hint);
     group.buttons = new QButtonGroup(group.box);
     auto* grid = new QGridLayout(group.box);
@@ -141,44 +146,56 @@ ChoiceGroup TfOptions::makeChoiceGroup(const QString& caption, const QString& hi
     return group;
 }
 
-QCheckBox* TfOptions::makeBox(const QString& caption, const QString& hint)
+QCheckBox* TfOptions::makeBox(const char* name, const QString& caption, const QString& hint)
 {
     auto* box = new QCheckBox(caption);
+    box->setObjectName(name);
     if (!hint.isEmpty())
         box->setToolTip(hint);
     return box;
 }
 
+QCheckBox* TfOptions::makeBoundBox(const char* name, const QString& caption, const QString& hint,
+                                   bool core::Settings::*field)
+{
+    QCheckBox* box = makeBox(name, caption, hint);
+    m_boxes.push_back({box, field});
+    return box;
+}
+
 QWidget* TfOptions::buildFormattingPage()
 {
-    ODateFormat = makeChoiceGroup("Date Format", "Date format",
-                                  {"Short Format", "Long Format", "None"}, 1);
-    OLines = makeChoiceGroup("Lines", "Total lines to format",
-                             {"One Line", "Two Lines", "Three Lines"}, 1);
-    OAspect = makeChoiceGroup("Aspect", "Include minutes", {"Simple", "Degrees"}, 1);
-    OTimeFormat = makeChoiceGroup("Time Format", "Time format",
-                                  {"Short Format", "Long Format", "None"}, 1);
-    OBasic = makeChoiceGroup("Basic", "Word placed before the year, such as \"Anno\"",
-                             {"An", "Anno", "None"}, 1);
-    OFormat = makeChoiceGroup("Year Format", "Year format", {"IVv", "iv5", "ivV", "4v", "4V"}, 2);
+    m_dateFormat = makeChoiceGroup("ODateFormat", "Date Format", "Date format",
+                                   {"Short Format", "Long Format", "None"}, 1);
+    m_lines = makeChoiceGroup("OLines", "Lines", "Total lines to format",
+                              {"One Line", "Two Lines", "Three Lines"}, 1);
+    m_aspect = makeChoiceGroup("OAspect", "Aspect", "Include minutes", {"Simple", "Degrees"}, 1);
+    m_timeFormat = makeChoiceGroup("OTimeFormat", "Time Format", "Time format",
+                                   {"Short Format", "Long Format", "None"}, 1);
+    m_yearPrefix =
+        makeChoiceGroup("OBasic", "Basic", "Word placed before the year, such as \"Anno\"",
+                        {"An", "Anno", "None"}, 1);
+    m_yearFormat = makeChoiceGroup("OFormat", "Year Format", "Year format",
+                                   {"IVv", "iv5", "ivV", "4v", "4V"}, 2);
 
-    DayBegins = new QComboBox;
-    DayBegins->setEditable(true);
-    DayBegins->setInsertPolicy(QComboBox::NoInsert);
-    DayBegins->addItems({"12:00 (Common Time)", "Sun Rise", "Sun Set"});
-    DayBegins->setToolTip("Day begins");
+    m_dayBegins = new QComboBox;
+    m_dayBegins->setObjectName("DayBegins");
+    m_dayBegins->setEditable(true);
+    m_dayBegins->setInsertPolicy(QComboBox::NoInsert);
+    m_dayBegins->addItems({"12:00 (Common Time)", "Sun Rise", "Sun Set"});
+    m_dayBegins->setToolTip("Day begins");
 
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    grid->addWidget(ODateFormat.box, 0, 0);
-    grid->addWidget(OLines.box, 0, 1);
-    grid->addWidget(OAspect.box, 0, 2);
-    grid->addWidget(OTimeFormat.box, 1, 0);
-    grid->addWidget(OBasic.box, 1, 1);
-    grid->addWidget(OFormat.box, 1, 2);
+    grid->addWidget(m_dateFormat.box, 0, 0);
+    grid->addWidget(m_lines.box, 0, 1);
+    grid->addWidget(m_aspect.box, 0, 2);
+    grid->addWidget(m_timeFormat.box, 1, 0);
+    grid->addWidget(m_yearPrefix.box, 1, 1);
+    grid->addWidget(m_yearFormat.box, 1, 2);
     auto* dayRow = new QHBoxLayout;
-    dayRow->addWidget(labelFor("Day begins", DayBegins, "Day begins"));
-    dayRow->addWidget(DayBegins);
+    dayRow->addWidget(labelFor("Day begins", m_dayBegins, "Day begins"));
+    dayRow->addWidget(m_dayBegins);
     dayRow->addStretch(1);
     grid->addLayout(dayRow, 2, 0, 1, 3);
     grid->setRowStretch(3, 1);
@@ -187,55 +204,60 @@ QWidget* TfOptions::buildFormattingPage()
 
 QWidget* TfOptions::buildAstrologicalPage()
 {
-    OHouseSystem = makeChoiceGroup(
-        "House System", "House system",
-        {"Placidus", "Koch", "Equal", "Campanus", "Meridian", "Regiomontanus", "Porphyry",
-         "Morinus", "Topocentric", "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
-        2);
-    OZodiac = makeChoiceGroup("Zodiac", "Zodiac", {"Tropical", "Siderial"}, 1);
-    OTime = makeChoiceGroup("Time", "Daylight time adjustment",
-                            {"Standard Time", "Daylight Time", "System Locale Settings"}, 1);
+    m_houseSystem = makeChoiceGroup("OHouseSystem", "House System", "House system",
+                                    {"Placidus", "Koch", "Equal", "Campanus", "Meridian",
+                                     "Regiomontanus", "Porphyry", "Morinus", "Topocentric",
+                                     "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
+                                    2);
+    m_zodiac = makeChoiceGroup("OZodiac", "Zodiac", "Zodiac", {"Tropical", "Siderial"}, 1);
+    m_timeMode = makeChoiceGroup("OTime", "Time", "Daylight time adjustment",
+                                 {"Standard Time", "Daylight Time", "System Locale Settings"}, 1);
 
-    Long = new QLineEdit;
-    Long->setToolTip("Longitude");
-    Lat = new QLineEdit;
-    Lat->setToolTip("Latitude");
-    SpeedButton1 = new QToolButton;
-    SpeedButton1->setIcon(QIcon(":/vantrel/icons/location.svg"));
-    SpeedButton1->setIconSize(QSize(22, 22));
-    SpeedButton1->setAutoRaise(false);
-    SpeedButton1->setToolTip("Try this to find your Longitude and Latitude on World Wide Web");
-    Button3 = new QPushButton("Save lat/long");
-    Button3->setAutoDefault(false);
-    Button3->setToolTip("Save this latitude and logitude as default");
+    m_longitude = new QLineEdit;
+    m_longitude->setObjectName("Long");
+    m_longitude->setToolTip("Longitude");
+    m_latitude = new QLineEdit;
+    m_latitude->setObjectName("Lat");
+    m_latitude->setToolTip("Latitude");
+    m_lookupButton = new QToolButton;
+    m_lookupButton->setObjectName("SpeedButton1");
+    m_lookupButton->setIcon(QIcon(":/vantrel/icons/location.svg"));
+    m_lookupButton->setIconSize(QSize(22, 22));
+    m_lookupButton->setAutoRaise(false);
+    m_lookupButton->setToolTip("Try this to find your Longitude and Latitude on World Wide Web");
+    m_saveLocationButton = new QPushButton("Save lat/long");
+    m_saveLocationButton->setObjectName("Button3");
+    m_saveLocationButton->setAutoDefault(false);
+    m_saveLocationButton->setToolTip("Save this latitude and logitude as default");
 
     auto* location = new QGroupBox("Location on Earth");
     auto* locationGrid = new QGridLayout(location);
-    locationGrid->addWidget(labelFor("Longitude", Long, "Longitude"), 0, 0);
-    locationGrid->addWidget(Long, 0, 1);
-    locationGrid->addWidget(labelFor("Latitude", Lat, "Latitude"), 1, 0);
-    locationGrid->addWidget(Lat, 1, 1);
+    locationGrid->addWidget(labelFor("Longitude", m_longitude, "Longitude"), 0, 0);
+    locationGrid->addWidget(m_longitude, 0, 1);
+    locationGrid->addWidget(labelFor("Latitude", m_latitude, "Latitude"), 1, 0);
+    locationGrid->addWidget(m_latitude, 1, 1);
     auto* locationButtons = new QHBoxLayout;
-    locationButtons->addWidget(SpeedButton1);
-    locationButtons->addWidget(Button3, 1);
+    locationButtons->addWidget(m_lookupButton);
+    locationButtons->addWidget(m_saveLocationButton, 1);
     locationGrid->addLayout(locationButtons, 2, 0, 1, 2);
 
-    Zone = new QLineEdit;
-    Zone->setToolTip("Time zone");
-    Zone->setMaximumWidth(48);
+    m_zone = new QLineEdit;
+    m_zone->setObjectName("Zone");
+    m_zone->setToolTip("Time zone");
+    m_zone->setMaximumWidth(48);
     auto* zoneRow = new QHBoxLayout;
-    zoneRow->addWidget(labelFor("Time Zone", Zone, "Time zone"));
-    zoneRow->addWidget(Zone);
+    zoneRow->addWidget(labelFor("Time Zone", m_zone, "Time zone"));
+    zoneRow->addWidget(m_zone);
     zoneRow->addStretch(1);
 
     // Two columns that keep their own heights: houses and zodiac; place and clock.
     auto* left = new QVBoxLayout;
-    left->addWidget(OHouseSystem.box);
-    left->addWidget(OZodiac.box);
+    left->addWidget(m_houseSystem.box);
+    left->addWidget(m_zodiac.box);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(location);
-    right->addWidget(OTime.box);
+    right->addWidget(m_timeMode.box);
     right->addLayout(zoneRow);
     right->addStretch(1);
     auto* page = new QWidget;
@@ -247,40 +269,47 @@ QWidget* TfOptions::buildAstrologicalPage()
 
 QWidget* TfOptions::buildAdditionalPage()
 {
-    OAspects = makeBox("Include Aspect charts (Causes additional call to Astrolog)",
-                       "Generate additional aspect charts");
-    OWheelChart = makeBox("Include Wheel chart  (Causes additional call to Astrolog)",
-                          "Generate text wheel chart");
-    WheelReverse = makeBox("Reverse colors ", "White background wheel");
-    Monochrome = makeBox("Monochrome", "White background wheel");
-    OClear = makeBox("Clear Astrolog window with each computation",
-                     "Erase contents of astrolog window");
-    OHints = makeBox("Show Hints", "Show hints");
-    TOTD1 = makeBox("Show Tip of the Day", "Show hints");
-    VOTD1 = makeBox("Show Verse of the Day", "Show hints");
-    UpdateCaption = makeBox("Update Program Caption", {});
-    ReplaceClip = makeBox("Always Insert in Clipboard",
-                          "Replace clipboard on start up and calculation");
-    Greetings = makeBox("Insert Thelemic Greetings", {});
-    Quoted = makeBox("Quoted", {});
+    using S = core::Settings;
+    QCheckBox* aspects =
+        makeBoundBox("OAspects", "Include Aspect charts (Causes additional call to Astrolog)",
+                     "Generate additional aspect charts", &S::OAspects);
+    m_wheelChartBox =
+        makeBoundBox("OWheelChart", "Include Wheel chart  (Causes additional call to Astrolog)",
+                     "Generate text wheel chart", &S::OWheelChart);
+    m_wheelReverseBox =
+        makeBoundBox("WheelReverse", "Reverse colors ", "White background wheel", &S::WheelReverse);
+    m_monochromeBox =
+        makeBoundBox("Monochrome", "Monochrome", "White background wheel", &S::Monochrome);
+    QCheckBox* clear = makeBoundBox("OClear", "Clear Astrolog window with each computation",
+                                    "Erase contents of astrolog window", &S::OClear);
+    m_hintsBox = makeBoundBox("OHints", "Show Hints", "Show hints", &S::OHints);
+    m_tipsBox = makeBox("TOTD1", "Show Tip of the Day", "Show hints");
+    m_verseBox = makeBox("VOTD1", "Show Verse of the Day", "Show hints");
+    QCheckBox* caption =
+        makeBoundBox("UpdateCaption", "Update Program Caption", {}, &S::UpdateCaption);
+    QCheckBox* clipboard =
+        makeBoundBox("ReplaceClip", "Always Insert in Clipboard",
+                     "Replace clipboard on start up and calculation", &S::ReplaceClip);
+    m_greetingsBox = makeBoundBox("Greetings", "Insert Thelemic Greetings", {}, &S::Greetings);
+    m_quotedBox = makeBoundBox("Quoted", "Quoted", {}, &S::Quoted);
 
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     grid->setVerticalSpacing(3);
     grid->setColumnMinimumWidth(0, 16);
     int row = 0;
-    grid->addWidget(OAspects, row++, 0, 1, 3);
-    grid->addWidget(OWheelChart, row++, 0, 1, 3);
-    grid->addWidget(WheelReverse, row, 1);
-    grid->addWidget(Monochrome, row++, 2);
-    grid->addWidget(OClear, row++, 0, 1, 3);
-    grid->addWidget(OHints, row++, 0, 1, 3);
-    grid->addWidget(TOTD1, row, 0, 1, 2);
-    grid->addWidget(VOTD1, row++, 2);
-    grid->addWidget(UpdateCaption, row++, 0, 1, 3);
-    grid->addWidget(ReplaceClip, row++, 0, 1, 3);
-    grid->addWidget(Greetings, row, 0, 1, 2);
-    grid->addWidget(Quoted, row++, 2);
+    grid->addWidget(aspects, row++, 0, 1, 3);
+    grid->addWidget(m_wheelChartBox, row++, 0, 1, 3);
+    grid->addWidget(m_wheelReverseBox, row, 1);
+    grid->addWidget(m_monochromeBox, row++, 2);
+    grid->addWidget(clear, row++, 0, 1, 3);
+    grid->addWidget(m_hintsBox, row++, 0, 1, 3);
+    grid->addWidget(m_tipsBox, row, 0, 1, 2);
+    grid->addWidget(m_verseBox, row++, 2);
+    grid->addWidget(caption, row++, 0, 1, 3);
+    grid->addWidget(clipboard, row++, 0, 1, 3);
+    grid->addWidget(m_greetingsBox, row, 0, 1, 2);
+    grid->addWidget(m_quotedBox, row++, 2);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(2, 1);
     return page;
@@ -288,36 +317,42 @@ QWidget* TfOptions::buildAdditionalPage()
 
 QWidget* TfOptions::buildAlarmPage()
 {
-    cbSun = makeBox("Sun", {});
-    cbMoon = makeBox("Moon", {});
-    cbMercury = makeBox("Mercury", {});
-    cbVenus = makeBox("Venus", {});
-    cbMars = makeBox("Mars", {});
-    cbJupiter = makeBox("Jupiter", {});
-    cbSaturn = makeBox("Saturn", {});
-    cbUranus = makeBox("Uranus", {});
-    cbNeptune = makeBox("Neptune", {});
-    cbPluto = makeBox("Pluto", {});
-    cbHSun = makeBox("Sun", {});
-    cbHMoon = makeBox("Moon", {});
-    cbHMercury = makeBox("Mercury", {});
-    cbHVenus = makeBox("Venus", {});
-    cbHMars = makeBox("Mars", {});
-    cbHJupiter = makeBox("Jupiter", {});
-    cbHSaturn = makeBox("Saturn", {});
-
-    auto fillColumns = [](QGroupBox* frame, const std::vector<std::vector<QCheckBox*>>& columns) {
+    struct Box {
+        const char* name;
+        const char* caption;
+        bool core::Settings::*field;
+    };
+    using Columns = std::vector<std::vector<Box>>;
+    using S = core::Settings;
+    const auto fillColumns = [this](QGroupBox* frame, const Columns& columns) {
         auto* grid = new QGridLayout(frame);
-        for (int column = 0; column < static_cast<int>(columns.size()); ++column)
-            for (int row = 0; row < static_cast<int>(columns[column].size()); ++row)
-                grid->addWidget(columns[column][row], row, column);
+        for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+            const std::vector<Box>& boxes = columns[static_cast<std::size_t>(column)];
+            for (int row = 0; row < static_cast<int>(boxes.size()); ++row) {
+                const Box& box = boxes[static_cast<std::size_t>(row)];
+                grid->addWidget(makeBoundBox(box.name, box.caption, {}, box.field), row, column);
+            }
+        }
     };
     auto* riseSet = new QGroupBox("Rise/Set/Zenith/Nadir Alarms");
-    fillColumns(riseSet, {{cbSun, cbMoon, cbMercury, cbVenus},
-                          {cbMars, cbJupiter, cbSaturn},
-                          {cbUranus, cbNeptune, cbPluto}});
+    fillColumns(riseSet, {{{"cbSun", "Sun", &S::cbSun},
+                           {"cbMoon", "Moon", &S::cbMoon},
+                           {"cbMercury", "Mercury", &S::cbMercury},
+                           {"cbVenus", "Venus", &S::cbVenus}},
+                          {{"cbMars", "Mars", &S::cbMars},
+                           {"cbJupiter", "Jupiter", &S::cbJupiter},
+                           {"cbSaturn", "Saturn", &S::cbSaturn}},
+                          {{"cbUranus", "Uranus", &S::cbUranus},
+                           {"cbNeptune", "Neptune", &S::cbNeptune},
+                           {"cbPluto", "Pluto", &S::cbPluto}}});
     auto* hours = new QGroupBox("Planetary Hours Alarms");
-    fillColumns(hours, {{cbHSun, cbHMoon, cbHMercury, cbHVenus}, {cbHMars, cbHJupiter, cbHSaturn}});
+    fillColumns(hours, {{{"cbHSun", "Sun", &S::cbHSun},
+                         {"cbHMoon", "Moon", &S::cbHMoon},
+                         {"cbHMercury", "Mercury", &S::cbHMercury},
+                         {"cbHVenus", "Venus", &S::cbHVenus}},
+                        {{"cbHMars", "Mars", &S::cbHMars},
+                         {"cbHJupiter", "Jupiter", &S::cbHJupiter},
+                         {"cbHSaturn", "Saturn", &S::cbHSaturn}}});
 
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
@@ -329,23 +364,6 @@ QWidget* TfOptions::buildAlarmPage()
 
 void TfOptions::bindControls()
 {
-    using S = core::Settings;
-    m_boxes = {
-        {OClear, &S::OClear},           {UpdateCaption, &S::UpdateCaption},
-        {ReplaceClip, &S::ReplaceClip}, {Greetings, &S::Greetings},
-        {Quoted, &S::Quoted},           {OWheelChart, &S::OWheelChart},
-        {WheelReverse, &S::WheelReverse}, {Monochrome, &S::Monochrome},
-        {OAspects, &S::OAspects},       {OHints, &S::OHints},
-        {cbSun, &S::cbSun},             {cbMoon, &S::cbMoon},
-        {cbMercury, &S::cbMercury},     {cbVenus, &S::cbVenus},
-        {cbMars, &S::cbMars},           {cbJupiter, &S::cbJupiter},
-        {cbNeptune, &S::cbNeptune},     {cbUranus, &S::cbUranus},
-        {cbSaturn, &S::cbSaturn},       {cbPluto, &S::cbPluto},
-        {cbHSun, &S::cbHSun},           {cbHMoon, &S::cbHMoon},
-        {cbHMercury, &S::cbHMercury},   {cbHVenus, &S::cbHVenus},
-        {cbHMars, &S::cbHMars},         {cbHJupiter, &S::cbHJupiter},
-        {cbHSaturn, &S::cbHSaturn},
-    };
     for (const BoxBinding& binding : m_boxes) {
         connect(binding.box, &QCheckBox::toggled, this, [this, field = binding.field](bool on) {
             m_settings.*field = on;
@@ -353,40 +371,45 @@ void TfOptions::bindControls()
         });
     }
 
+    using S = core::Settings;
     m_choices = {
-        {&ODateFormat, &S::ODateFormat}, {&OTimeFormat, &S::OTimeFormat},
-        {&OLines, &S::OLines},           {&OFormat, &S::OFormat},
-        {&OAspect, &S::OAspect},         {&OZodiac, &S::OZodiac},
-        {&OHouseSystem, &S::OHouseSystem}, {&OBasic, &S::OBasic},
+        {&m_dateFormat, &S::ODateFormat},
+        {&m_timeFormat, &S::OTimeFormat},
+        {&m_lines, &S::OLines},
+        {&m_yearFormat, &S::OFormat},
+        {&m_aspect, &S::OAspect},
+        {&m_zodiac, &S::OZodiac},
+        {&m_houseSystem, &S::OHouseSystem},
+        {&m_yearPrefix, &S::OBasic},
     };
     for (const ChoiceBinding& binding : m_choices) {
         connect(binding.group->buttons, &QButtonGroup::idClicked, this,
                 [this, field = binding.field](int id) { m_settings.*field = id; });
     }
-    connect(OTime.buttons, &QButtonGroup::idClicked, this, &TfOptions::OTimeClick);
+    connect(m_timeMode.buttons, &QButtonGroup::idClicked, this, &TfOptions::OTimeClick);
 
     // Picking from the list and typing into the field both change the chosen index; typed
     // text that names no item leaves the list without a chosen index.
-    connect(DayBegins, &QComboBox::activated, this, &TfOptions::DayBeginsChange);
-    connect(DayBegins->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        DayBeginsChange(DayBegins->findText(text, Qt::MatchFixedString));
+    connect(m_dayBegins, &QComboBox::activated, this, &TfOptions::DayBeginsChange);
+    connect(m_dayBegins->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        DayBeginsChange(m_dayBegins->findText(text, Qt::MatchFixedString));
     });
 
-    connect(Long, &QLineEdit::textChanged, this,
+    connect(m_longitude, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_settings.Long = text.toStdString(); });
-    connect(Lat, &QLineEdit::textChanged, this,
+    connect(m_latitude, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_settings.Lat = text.toStdString(); });
-    connect(Zone, &QLineEdit::textChanged, this,
+    connect(m_zone, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_settings.Zone = text.toStdString(); });
 
-    connect(TOTD1, &QCheckBox::toggled, this, [this](bool on) {
+    connect(m_tipsBox, &QCheckBox::toggled, this, [this](bool on) {
         m_flags.showOnStartup = on;
         applyEnabling();
     });
-    connect(VOTD1, &QCheckBox::toggled, this, [this](bool on) { m_flags.verseOfDay = on; });
+    connect(m_verseBox, &QCheckBox::toggled, this, [this](bool on) { m_flags.verseOfDay = on; });
 
-    connect(SpeedButton1, &QToolButton::clicked, this, &TfOptions::SpeedButton1Click);
-    connect(Button3, &QPushButton::clicked, this, &TfOptions::Button3Click);
+    connect(m_lookupButton, &QToolButton::clicked, this, &TfOptions::SpeedButton1Click);
+    connect(m_saveLocationButton, &QPushButton::clicked, this, &TfOptions::Button3Click);
 }
 
 void TfOptions::FormCreate()
@@ -401,7 +424,7 @@ void TfOptions::showSettings()
     m_showingSettings = true;
     for (ChoiceBinding& binding : m_choices)
         setChoice(*binding.group, binding.field, m_settings.*binding.field);
-    setChoice(OTime, &core::Settings::OTime, m_settings.OTime);
+    setChoice(m_timeMode, &core::Settings::OTime, m_settings.OTime);
     setDayBegins(m_settings.DayBegins);
     for (const BoxBinding& binding : m_boxes)
         binding.box->setChecked(m_settings.*binding.field);
@@ -409,17 +432,17 @@ void TfOptions::showSettings()
     // The flags are read before the boxes are set: each box writes its flag back when toggled.
     const bool showOnStartup = m_flags.showOnStartup;
     const bool verseOfDay = m_flags.verseOfDay;
-    TOTD1->setChecked(showOnStartup);
-    VOTD1->setChecked(verseOfDay);
+    m_tipsBox->setChecked(showOnStartup);
+    m_verseBox->setChecked(verseOfDay);
     applyEnabling();
     m_showingSettings = false;
 }
 
 void TfOptions::showLocation()
 {
-    Long->setText(QString::fromStdString(m_settings.Long));
-    Lat->setText(QString::fromStdString(m_settings.Lat));
-    Zone->setText(QString::fromStdString(m_settings.Zone));
+    m_longitude->setText(QString::fromStdString(m_settings.Long));
+    m_latitude->setText(QString::fromStdString(m_settings.Lat));
+    m_zone->setText(QString::fromStdString(m_settings.Zone));
 }
 
 void TfOptions::setChoice(ChoiceGroup& group, int core::Settings::*field, int index)
@@ -442,21 +465,21 @@ void TfOptions::setChoice(ChoiceGroup& group, int core::Settings::*field, int in
 
 void TfOptions::setDayBegins(int index)
 {
-    if (index < 0 || index >= DayBegins->count())
+    if (index < 0 || index >= m_dayBegins->count())
         index = -1;
-    DayBegins->setCurrentIndex(index);
+    m_dayBegins->setCurrentIndex(index);
     m_settings.DayBegins = index;
 }
 
 void TfOptions::applyEnabling()
 {
-    Zone->setEnabled(m_settings.OTime != kSystemLocaleTime);
-    VOTD1->setEnabled(TOTD1->isChecked());
-    Quoted->setEnabled(Greetings->isChecked());
-    WheelReverse->setEnabled(OWheelChart->isChecked());
-    Monochrome->setEnabled(OWheelChart->isChecked());
-    if (hintsEnabled() != OHints->isChecked())
-        setHintsEnabled(OHints->isChecked());
+    m_zone->setEnabled(m_settings.OTime != kSystemLocaleTime);
+    m_verseBox->setEnabled(m_tipsBox->isChecked());
+    m_quotedBox->setEnabled(m_greetingsBox->isChecked());
+    m_wheelReverseBox->setEnabled(m_wheelChartBox->isChecked());
+    m_monochromeBox->setEnabled(m_wheelChartBox->isChecked());
+    if (hintsEnabled() != m_hintsBox->isChecked())
+        setHintsEnabled(m_hintsBox->isChecked());
 }
 
 void TfOptions::OTimeClick(int index)

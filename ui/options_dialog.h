@@ -60,6 +60,8 @@ struct ChoiceGroup {
     int count() const;
 };
 
+// Each control carries the settings key's field name as its objectName ("OLines", "cbHSun"; a
+// group of option buttons is its group box), the buttons theirs ("CalcButton" is "&Try").
 class TfOptions : public QDialog {
     Q_OBJECT
 
@@ -82,60 +84,6 @@ public:
     // Shows the record's location texts again after someone else changed them (the batch
     // conversion puts each line's place into the record).
     void showLocation();
-
-    // Formatting
-    ChoiceGroup ODateFormat;
-    ChoiceGroup OLines;
-    ChoiceGroup OAspect;
-    ChoiceGroup OTimeFormat;
-    ChoiceGroup OBasic;
-    ChoiceGroup OFormat;
-    QComboBox* DayBegins = nullptr;
-    // Astrological
-    ChoiceGroup OHouseSystem;
-    ChoiceGroup OZodiac;
-    QLineEdit* Long = nullptr;
-    QLineEdit* Lat = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    ChoiceGroup OTime;
-    QLineEdit* Zone = nullptr;
-    // Additional
-    QCheckBox* OAspects = nullptr;
-    QCheckBox* OWheelChart = nullptr;
-    QCheckBox* WheelReverse = nullptr;
-    QCheckBox* Monochrome = nullptr;
-    QCheckBox* OClear = nullptr;
-    QCheckBox* OHints = nullptr;
-    QCheckBox* TOTD1 = nullptr;
-    QCheckBox* VOTD1 = nullptr;
-    QCheckBox* UpdateCaption = nullptr;
-    QCheckBox* ReplaceClip = nullptr;
-    QCheckBox* Greetings = nullptr;
-    QCheckBox* Quoted = nullptr;
-    // Alarm: rise/set/zenith/nadir, then planetary hours.
-    QCheckBox* cbSun = nullptr;
-    QCheckBox* cbMoon = nullptr;
-    QCheckBox* cbMercury = nullptr;
-    QCheckBox* cbVenus = nullptr;
-    QCheckBox* cbMars = nullptr;
-    QCheckBox* cbJupiter = nullptr;
-    QCheckBox* cbSaturn = nullptr;
-    QCheckBox* cbUranus = nullptr;
-    QCheckBox* cbNeptune = nullptr;
-    QCheckBox* cbPluto = nullptr;
-    QCheckBox* cbHSun = nullptr;
-    QCheckBox* cbHMoon = nullptr;
-    QCheckBox* cbHMercury = nullptr;
-    QCheckBox* cbHVenus = nullptr;
-    QCheckBox* cbHMars = nullptr;
-    QCheckBox* cbHJupiter = nullptr;
-    QCheckBox* cbHSaturn = nullptr;
-    // Buttons
-    QPushButton* CalcButton = nullptr;   // "&Try"
-    QPushButton* CloseButton = nullptr;  // "Done"
-    QPushButton* ResetButton = nullptr;  // "&Defaults"
-    QTabWidget* Pages = nullptr;
 
 signals:
     // "&Try": recalculate with the values now in the dialog.
@@ -162,9 +110,12 @@ private:
     QWidget* buildAstrologicalPage();
     QWidget* buildAdditionalPage();
     QWidget* buildAlarmPage();
-    ChoiceGroup makeChoiceGroup(const QString& caption, const QString& hint,
+    ChoiceGroup makeChoiceGroup(const char* name, const QString& caption, const QString& hint,
                                 const QStringList& items, int columns);
-    QCheckBox* makeBox(const QString& caption, const QString& hint);
+    QCheckBox* makeBox(const char* name, const QString& caption, const QString& hint);
+    // A box that shows and sets a field of the record.
+    QCheckBox* makeBoundBox(const char* name, const QString& caption, const QString& hint,
+                            bool core::Settings::*field);
     void bindControls();
 
     // Shows the record in the controls; the enabling rules run, the messages do not.
@@ -185,6 +136,34 @@ private:
     std::vector<ChoiceBinding> m_choices;
     bool m_showingSettings = false;
     bool m_placed = false;
+
+    QTabWidget* m_pages = nullptr;
+    // Formatting
+    ChoiceGroup m_dateFormat;
+    ChoiceGroup m_lines;
+    ChoiceGroup m_aspect;
+    ChoiceGroup m_timeFormat;
+    ChoiceGroup m_yearPrefix;
+    ChoiceGroup m_yearFormat;
+    QComboBox* m_dayBegins = nullptr;
+    // Astrological
+    ChoiceGroup m_houseSystem;
+    ChoiceGroup m_zodiac;
+    ChoiceGroup m_timeMode;
+    QLineEdit* m_longitude = nullptr;
+    QLineEdit* m_latitude = nullptr;
+    QLineEdit* m_zone = nullptr;
+    QToolButton* m_lookupButton = nullptr;
+    QPushButton* m_saveLocationButton = nullptr;
+    // Additional: the boxes the enabling rules read or set.
+    QCheckBox* m_wheelChartBox = nullptr;
+    QCheckBox* m_wheelReverseBox = nullptr;
+    QCheckBox* m_monochromeBox = nullptr;
+    QCheckBox* m_hintsBox = nullptr;
+    QCheckBox* m_tipsBox = nullptr;
+    QCheckBox* m_verseBox = nullptr;
+    QCheckBox* m_greetingsBox = nullptr;
+    QCheckBox* m_quotedBox = nullptr;
 };
 
 }  // namespace vantrel::ui

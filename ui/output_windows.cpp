@@ -57,20 +57,23 @@ TAData::TAData(core::Messages& messages, QWidget* parent)
     loadResources();
     setWindowTitle("Astrolog Output");
 
-    Memo1 = new QPlainTextEdit;
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setFrameShape(QFrame::NoFrame);
-    setCentralWidget(Memo1);
+    m_text = new QPlainTextEdit;
+    m_text->setObjectName("Memo1");
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(m_text);
     statusBar();
 
     QMenu* file = menuBar()->addMenu("&File");
-    Save1 = file->addAction("&Save");
-    Close1 = file->addAction("&Close");
-    connect(Save1, &QAction::triggered, this, &TAData::Save1Click);
-    connect(Close1, &QAction::triggered, this, &QWidget::close);
+    QAction* saveAction = file->addAction("&Save");
+    saveAction->setObjectName("Save1");
+    QAction* closeAction = file->addAction("&Close");
+    closeAction->setObjectName("Close1");
+    connect(saveAction, &QAction::triggered, this, &TAData::Save1Click);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
     resize(590, 414);
 }
@@ -78,7 +81,7 @@ TAData::TAData(core::Messages& messages, QWidget* parent)
 std::vector<std::string> TAData::lines() const
 {
     std::vector<std::string> result;
-    const QTextDocument* document = Memo1->document();
+    const QTextDocument* document = m_text->document();
     if (document->isEmpty())
         return result;
     result.reserve(static_cast<std::size_t>(document->blockCount()));
@@ -89,24 +92,24 @@ std::vector<std::string> TAData::lines() const
 
 void TAData::setLines(const std::vector<std::string>& lines)
 {
-    Memo1->setPlainText(joinLines(lines));
+    m_text->setPlainText(joinLines(lines));
 }
 
 void TAData::appendLines(const std::vector<std::string>& lines)
 {
     if (lines.empty())
         return;
-    if (Memo1->document()->isEmpty()) {
+    if (m_text->document()->isEmpty()) {
         setLines(lines);
         return;
     }
     // appendPlainText starts a new line, so the old text keeps its last line intact.
-    Memo1->appendPlainText(joinLines(lines));
+    m_text->appendPlainText(joinLines(lines));
 }
 
 void TAData::clear()
 {
-    Memo1->clear();
+    m_text->clear();
 }
 
 void TAData::Save1Click()
@@ -156,16 +159,19 @@ TfWheel::TfWheel(core::Messages& messages, QWidget* parent)
 {
     loadResources();
     setWindowTitle("Chart");
-    Image1 = new WheelView;
-    setCentralWidget(Image1);
+    m_view = new WheelView;
+    m_view->setObjectName("Image1");
+    setCentralWidget(m_view);
 
     QMenu* file = menuBar()->addMenu("&File");
-    SaveImage1 = file->addAction("&Save image");
-    Close1 = file->addAction("&Close");
-    connect(SaveImage1, &QAction::triggered, this, &TfWheel::SaveImage1Click);
-    connect(Close1, &QAction::triggered, this, &QWidget::close);
+    m_saveAction = file->addAction("&Save image");
+    m_saveAction->setObjectName("SaveImage1");
+    QAction* closeAction = file->addAction("&Close");
+    closeAction->setObjectName("Close1");
+    connect(m_saveAction, &QAction::triggered, this, &TfWheel::SaveImage1Click);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
     // Until a chart has been loaded there is nothing to save.
-    SaveImage1->setEnabled(false);
+    m_saveAction->setEnabled(false);
 
     // The picture area starts at 614 by 450; the menu bar comes on top of that.
     resize(614, 450 + menuBar()->sizeHint().height());
@@ -173,13 +179,13 @@ TfWheel::TfWheel(core::Messages& messages, QWidget* parent)
 
 void TfWheel::loadPicture(const QString& path)
 {
-    Image1->setPicture(MetafilePicture::fromFile(path));
-    SaveImage1->setEnabled(true);
+    m_view->setPicture(MetafilePicture::fromFile(path));
+    m_saveAction->setEnabled(true);
 }
 
 const MetafilePicture& TfWheel::picture() const
 {
-    return Image1->picture();
+    return m_view->picture();
 }
 
 void TfWheel::SaveImage1Click()

@@ -1,7 +1,8 @@
 #pragma once
 // The two windows that show the chart engine's output: the Astrolog data window, a plain-text
 // view of the listings that the user may edit and save, and the wheel-chart window, the chart
-// picture stretched to the window. AstroButtonClick refills the one and brings up both.
+// picture stretched to the window. AstroButtonClick refills the one and brings up both. Their
+// parts are found by their objectNames ("Memo1", "Image1", "SaveImage1").
 
 #include <filesystem>
 #include <functional>
@@ -52,7 +53,6 @@ public:
     // core::VantrelError when it cannot be read; the old picture stays then.
     void loadPicture(const QString& path);
     const MetafilePicture& picture() const;
-    WheelView* Image1 = nullptr;
 
     // "&Save image": asks for a file name and saves the picture's original bytes.
     void SaveImage1Click();
@@ -60,12 +60,11 @@ public:
     bool savePicture(const QString& path);
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
 
-    QAction* SaveImage1 = nullptr;
-    QAction* Close1 = nullptr;
-
 private:
     core::Messages& m_messages;
     FileChooser m_chooser;
+    WheelView* m_view = nullptr;      // Image1
+    QAction* m_saveAction = nullptr;  // SaveImage1, enabled once a picture is loaded
 };
 
 class TAData : public QMainWindow {
@@ -89,13 +88,10 @@ public:
     bool saveLines(const QString& path);
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
 
-    QPlainTextEdit* Memo1 = nullptr;
-    QAction* Save1 = nullptr;
-    QAction* Close1 = nullptr;
-
 private:
     core::Messages& m_messages;
     FileChooser m_chooser;
+    QPlainTextEdit* m_text = nullptr;  // Memo1
 };
 
 // Fills the data window with the listings found in workDir (emptied first when the settings

@@ -62,27 +62,30 @@ TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
     setModal(false);
     setFixedSize(kClientWidth, kClientHeight);
 
-    TipLabel = new QLabel(this);
-    TipLabel->setObjectName(QStringLiteral("TipLabel"));
-    ShowTips = new QCheckBox(QStringLiteral("&Show Tips on Startup"), this);
-    ShowTips->setChecked(m_showOnStartup);
-    connect(ShowTips, &QCheckBox::toggled, this, [this](bool on) { m_showOnStartup = on; });
-    NextButton = new QPushButton(QStringLiteral("&Next Tip"), this);
-    NextButton->setDefault(true);
-    connect(NextButton, &QPushButton::clicked, this, &TDailyTip::NextButtonClick);
-    CloseButton = new QPushButton(QStringLiteral("Close"), this);
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    m_tipLabel = new QLabel(this);
+    m_tipLabel->setObjectName(QStringLiteral("TipLabel"));
+    auto* showTips = new QCheckBox(QStringLiteral("&Show Tips on Startup"), this);
+    showTips->setObjectName(QStringLiteral("ShowTips"));
+    showTips->setChecked(m_showOnStartup);
+    connect(showTips, &QCheckBox::toggled, this, [this](bool on) { m_showOnStartup = on; });
+    m_nextButton = new QPushButton(QStringLiteral("&Next Tip"), this);
+    m_nextButton->setObjectName(QStringLiteral("NextButton"));
+    m_nextButton->setDefault(true);
+    connect(m_nextButton, &QPushButton::clicked, this, &TDailyTip::NextButtonClick);
+    auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(NextButton);
-    buttons->addWidget(CloseButton);
+    buttons->addWidget(m_nextButton);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tipPanel(TipLabel, this), 1);
-    layout->addWidget(ShowTips);
+    layout->addWidget(tipPanel(m_tipLabel, this), 1);
+    layout->addWidget(showTips);
     layout->addLayout(buttons);
     showCurrent();
-    NextButton->setFocus();
+    m_nextButton->setFocus();
 }
 
 void TDailyTip::setCurrentTip(int index)
@@ -99,7 +102,7 @@ void TDailyTip::Tips1NextTip()
 
 void TDailyTip::showCurrent()
 {
-    TipLabel->setText(QString::fromStdString(m_tips.currentText()));
+    m_tipLabel->setText(QString::fromStdString(m_tips.currentText()));
 }
 
 void TDailyTip::NextButtonClick()
@@ -116,7 +119,7 @@ void TDailyTip::showEvent(QShowEvent* event)
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
-    NextButton->setFocus();
+    m_nextButton->setFocus();
 }
 
 }  // namespace vantrel::ui

@@ -1,6 +1,7 @@
 #pragma once
 // The start-up dialog with a tip or a verse of the day. It stays on top, does not block the
-// other windows and is discarded when closed.
+// other windows and is discarded when closed. Its parts are found by their objectNames
+// ("TipLabel", "ShowTips", "NextButton").
 
 #include <string>
 #include <vector>
@@ -9,7 +10,6 @@
 
 #include "core/texts/daily_tips.h"
 
-class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -32,11 +32,6 @@ public:
     // "&Next Tip": one entry on (wrapping to the first), then the main window's own step.
     void NextButtonClick();
 
-    QLabel* TipLabel = nullptr;
-    QCheckBox* ShowTips = nullptr;
-    QPushButton* NextButton = nullptr;
-    QPushButton* CloseButton = nullptr;
-
 signals:
     // Asks the main window for its next-tip step.
     void nextTipRequested();
@@ -49,6 +44,8 @@ private:
 
     core::DailyTips m_tips;
     bool& m_showOnStartup;
+    QLabel* m_tipLabel = nullptr;         // TipLabel
+    QPushButton* m_nextButton = nullptr;  // NextButton
 };
 
 }  // namespace vantrel::ui

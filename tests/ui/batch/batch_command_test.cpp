@@ -9,6 +9,7 @@
 
 #include "core/ports/shell.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/ui/find_part.h"
 #include "ui/batch_command.h"
 #include "ui/main_window.h"
 
@@ -17,6 +18,7 @@ using vantrel::testing::FakeClock;
 using vantrel::testing::FakeMessages;
 using vantrel::testing::FakeProcessRunner;
 using vantrel::testing::FakeZoneRules;
+using vantrel::testing::part;
 using vantrel::testing::readWholeFile;
 using vantrel::testing::TempDir;
 using vantrel::testing::writeWholeFile;
@@ -94,7 +96,7 @@ private slots:
     void menuEntryIsEnabledOnceConnected()
     {
         BatchWindow w;
-        QVERIFY(w.window->Batch1->isEnabled());
+        QVERIFY(part<QAction>(*w.window, "Batch1").isEnabled());
     }
 
     void cancellingTheInputDialogDoesNothing()
@@ -102,7 +104,7 @@ private slots:
         BatchWindow w;
         writeWholeFile("input.txt", kTwoLines);
         w.answers = {std::nullopt};
-        w.window->Batch1->trigger();
+        part<QAction>(*w.window, "Batch1").trigger();
         QCOMPARE(w.asked.size(), std::size_t(1));
         QCOMPARE(w.asked[0].caption, QStringLiteral("Input File"));
         QCOMPARE(w.asked[0].preset, QStringLiteral("input.txt"));
@@ -115,7 +117,7 @@ private slots:
         BatchWindow w;
         writeWholeFile("input.txt", kTwoLines);
         w.answers = {QStringLiteral("input.txt"), std::nullopt};
-        w.window->Batch1->trigger();
+        part<QAction>(*w.window, "Batch1").trigger();
         QCOMPARE(w.asked.size(), std::size_t(2));
         QCOMPARE(w.asked[1].caption, QStringLiteral("Output File"));
         QCOMPARE(w.asked[1].preset, QStringLiteral("output.txt"));
@@ -130,16 +132,16 @@ private slots:
         BatchWindow w;
         writeWholeFile("input.txt", kTwoLines);
         w.answers = {QStringLiteral("input.txt"), QStringLiteral("output.txt")};
-        w.window->Batch1->trigger();
+        part<QAction>(*w.window, "Batch1").trigger();
         QVERIFY(w.messages.errors.empty());
         QCOMPARE(w.runner.runs.size(), std::size_t(2));
         QCOMPARE(readWholeFile("input.txt"), kTwoLines);
         const std::string output = readWholeFile("output.txt");
         QVERIFY2(output.find("Ann,birthday,3/14/2001,21:07,5,74W00,40N43,iv8,") == 0, output.c_str());
         QVERIFY2(output.find(",Saturnii,\r\n") != std::string::npos, output.c_str());
-        QCOMPARE(w.window->GDate->date(), QDate(1999, 12, 25));
-        QCOMPARE(w.window->Time->time().hour(), 6);
-        QCOMPARE(w.window->Time->time().minute(), 30);
+        QCOMPARE(part<QDateEdit>(*w.window, "GDate").date(), QDate(1999, 12, 25));
+        QCOMPARE(part<QTimeEdit>(*w.window, "Time").time().hour(), 6);
+        QCOMPARE(part<QTimeEdit>(*w.window, "Time").time().minute(), 30);
         QCOMPARE(w.settings.Zone, std::string("5"));
         QCOMPARE(w.settings.Long, std::string("93W21"));
     }
@@ -149,16 +151,17 @@ private slots:
     {
         BatchWindow w;
         writeWholeFile("dates.txt", kTwoLines);
-        w.window->Timer1->start();
+        part<QTimer>(*w.window, "Timer1").start();
         bool timerActiveDuringRuns = false;
         w.runner.responder = [&](const fs::path& dir, const std::string& commandFile) {
-            timerActiveDuringRuns = timerActiveDuringRuns || w.window->Timer1->isActive();
+            timerActiveDuringRuns =
+                timerActiveDuringRuns || part<QTimer>(*w.window, "Timer1").isActive();
             FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}})(dir, commandFile);
         };
         w.command->ConvertBatch(QStringLiteral("dates.txt"), QStringLiteral("out.txt"));
         QVERIFY(!timerActiveDuringRuns);
-        QVERIFY(w.window->Timer1->isActive());
-        QVERIFY(!w.window->Timer2->isActive());
+        QVERIFY(part<QTimer>(*w.window, "Timer1").isActive());
+        QVERIFY(!part<QTimer>(*w.window, "Timer2").isActive());
     }
 
     void failureIsReportedAndNothingIsWritten()
@@ -166,7 +169,7 @@ private slots:
         BatchWindow w;
         writeWholeFile("output.txt", "earlier\r\n");
         w.answers = {QStringLiteral("missing.txt"), QStringLiteral("output.txt")};
-        w.window->Batch1->trigger();
+        part<QAction>(*w.window, "Batch1").trigger();
         QCOMPARE(w.messages.errors, std::vector<std::string>{"Cannot open file missing.txt"});
         QCOMPARE(readWholeFile("output.txt"), std::string("earlier\r\n"));
     }

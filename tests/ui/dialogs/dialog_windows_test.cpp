@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "tests/ui/find_part.h"
 #include "tests/ui/main/main_window_harness.h"
 #include "ui/dialog_windows.h"
 #include "ui/options_dialog.h"
 #include "ui/output_windows.h"
 
 using vantrel::testing::MainWindowHarness;
+using vantrel::testing::part;
 using vantrel::ui::DialogWindows;
 
 class DialogWindowsTest : public QObject {
@@ -25,10 +27,10 @@ private slots:
         harness.write("Vantrel.ini", "[vantrel]\r\nLines=2\r\nTime=2\r\nLongitude=0W07\r\n");
         auto& main = harness.create();
         DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        windows.install();
+        vantrel::testing::connectCommands(main, windows);
         QCOMPARE(harness.settings.OLines, 2);
         QCOMPARE(harness.settings.Long, std::string("0W07"));
-        QVERIFY(!windows.optionsDialog().Zone->isEnabled());
+        QVERIFY(!part<QLineEdit>(windows.optionsDialog(), "Zone").isEnabled());
         QVERIFY(harness.messages.messages.empty());
         QVERIFY(!windows.optionsDialog().isVisible());
         QVERIFY(!windows.dataWindow().isVisible());
@@ -39,11 +41,11 @@ private slots:
         MainWindowHarness harness;
         auto& main = harness.create();
         DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        windows.install();
+        vantrel::testing::connectCommands(main, windows);
         main.Options1Click();
         QVERIFY(windows.optionsDialog().isVisible());
         const auto runsBefore = harness.runner.runs.size();
-        windows.optionsDialog().CalcButton->click();
+        part<QPushButton>(windows.optionsDialog(), "CalcButton").click();
         QVERIFY(harness.runner.runs.size() > runsBefore);
         QVERIFY(windows.optionsDialog().isVisible());
     }
@@ -53,9 +55,9 @@ private slots:
         MainWindowHarness harness;
         auto& main = harness.create();
         DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        windows.install();
+        vantrel::testing::connectCommands(main, windows);
         QVERIFY(main.ShowOnStartup());
-        windows.optionsDialog().TOTD1->click();
+        part<QCheckBox>(windows.optionsDialog(), "TOTD1").click();
         QVERIFY(!main.ShowOnStartup());
     }
 
@@ -64,7 +66,7 @@ private slots:
         MainWindowHarness harness;
         auto& main = harness.create();
         DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        windows.install();
+        vantrel::testing::connectCommands(main, windows);
         main.CalcButtonClick();
         main.AstroButtonClick();
         QVERIFY(windows.dataWindow().isVisible());

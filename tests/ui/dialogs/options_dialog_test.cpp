@@ -6,23 +6,28 @@
 #include <optional>
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
 #include "core/common/error.h"
 #include "core/ports/shell.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/ui/find_part.h"
 #include "ui/hints_switch.h"
 #include "ui/options_dialog.h"
 
 using vantrel::core::Settings;
 using vantrel::testing::FakeMessages;
+using vantrel::testing::part;
 using vantrel::testing::readWholeFile;
 using vantrel::testing::TempDir;
 using vantrel::ui::OptionsStorage;
@@ -41,6 +46,12 @@ public:
     std::vector<std::string> opened;
     void open(const std::string& address) override { opened.push_back(address); }
 };
+
+// A group box's option buttons, numbered as the values of its field.
+QButtonGroup& choice(const QWidget& dialog, const char* name)
+{
+    return *part<QGroupBox>(dialog, name).findChild<QButtonGroup*>();
+}
 
 // A settings file in memory: what load gives, and every save the dialog makes.
 struct FakeStore {
@@ -126,26 +137,27 @@ private slots:
     void firstRunShowsTheDefaultsWithoutMessages()
     {
         create();
-        QCOMPARE(dialog->OLines.index(), 1);
-        QCOMPARE(dialog->ODateFormat.index(), 1);
-        QCOMPARE(dialog->OFormat.index(), 1);
-        QCOMPARE(dialog->OBasic.index(), 0);
-        QCOMPARE(dialog->OTime.index(), 0);
-        QCOMPARE(dialog->DayBegins->currentText(), QString("12:00 (Common Time)"));
-        QCOMPARE(dialog->Long->text(), QString("93W21"));
-        QCOMPARE(dialog->Zone->text(), QString("6"));
-        QVERIFY(dialog->Zone->isEnabled());
-        QVERIFY(dialog->cbSun->isChecked());
-        QVERIFY(dialog->cbHSun->isChecked());
-        QVERIFY(!dialog->cbHMoon->isChecked());
-        QVERIFY(dialog->TOTD1->isChecked());
-        QVERIFY(!dialog->VOTD1->isChecked());
-        QVERIFY(!dialog->Quoted->isEnabled());
-        QVERIFY(!dialog->WheelReverse->isEnabled());
+        QCOMPARE(choice(*dialog, "OLines").checkedId(), 1);
+        QCOMPARE(choice(*dialog, "ODateFormat").checkedId(), 1);
+        QCOMPARE(choice(*dialog, "OFormat").checkedId(), 1);
+        QCOMPARE(choice(*dialog, "OBasic").checkedId(), 0);
+        QCOMPARE(choice(*dialog, "OTime").checkedId(), 0);
+        QCOMPARE(part<QComboBox>(*dialog, "DayBegins").currentText(),
+                 QString("12:00 (Common Time)"));
+        QCOMPARE(part<QLineEdit>(*dialog, "Long").text(), QString("93W21"));
+        QCOMPARE(part<QLineEdit>(*dialog, "Zone").text(), QString("6"));
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QVERIFY(part<QCheckBox>(*dialog, "cbSun").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "cbHSun").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "cbHMoon").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "TOTD1").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
         QVERIFY(messages.messages.empty());
         QCOMPARE(dialog->windowTitle(), QString("Options"));
-        QCOMPARE(dialog->Pages->currentIndex(), 0);
-        QCOMPARE(dialog->Pages->tabText(3), QString("Alarm"));
+        QCOMPARE(part<QTabWidget>(*dialog, "Pages").currentIndex(), 0);
+        QCOMPARE(part<QTabWidget>(*dialog, "Pages").tabText(3), QString("Alarm"));
     }
 
     void loadingSystemLocaleTimeDisablesZoneWithoutMessage()
@@ -155,9 +167,9 @@ private slots:
         stored.DayBegins = 2;
         store.stored = stored;
         create();
-        QCOMPARE(dialog->OTime.index(), 2);
-        QVERIFY(!dialog->Zone->isEnabled());
-        QCOMPARE(dialog->DayBegins->currentIndex(), 2);
+        QCOMPARE(choice(*dialog, "OTime").checkedId(), 2);
+        QVERIFY(!part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QCOMPARE(part<QComboBox>(*dialog, "DayBegins").currentIndex(), 2);
         QVERIFY(messages.messages.empty());
     }
 
@@ -169,9 +181,9 @@ private slots:
         stored.DayBegins = 3;     // the list takes only 0..2
         store.stored = stored;
         create();
-        QCOMPARE(dialog->OLines.index(), 2);
+        QCOMPARE(choice(*dialog, "OLines").checkedId(), 2);
         QCOMPARE(settings.OLines, 2);
-        QCOMPARE(dialog->ODateFormat.index(), -1);
+        QCOMPARE(choice(*dialog, "ODateFormat").checkedId(), -1);
         QCOMPARE(settings.ODateFormat, -1);
         QCOMPARE(settings.DayBegins, -1);
         dialog->show();
@@ -184,14 +196,14 @@ private slots:
     void everyControlWritesTheRecordAtOnce()
     {
         create();
-        dialog->OFormat.item(4)->click();
-        dialog->OHouseSystem.item(13)->click();
-        dialog->OZodiac.item(1)->click();
-        dialog->cbPluto->click();
-        dialog->cbHSun->click();
-        dialog->OClear->click();
-        QTest::keyClicks(dialog->Long, "x");
-        dialog->Zone->setText("-1");
+        choice(*dialog, "OFormat").button(4)->click();
+        choice(*dialog, "OHouseSystem").button(13)->click();
+        choice(*dialog, "OZodiac").button(1)->click();
+        part<QCheckBox>(*dialog, "cbPluto").click();
+        part<QCheckBox>(*dialog, "cbHSun").click();
+        part<QCheckBox>(*dialog, "OClear").click();
+        QTest::keyClicks(&part<QLineEdit>(*dialog, "Long"), "x");
+        part<QLineEdit>(*dialog, "Zone").setText("-1");
         QCOMPARE(settings.OFormat, 4);
         QCOMPARE(settings.OHouseSystem, 13);
         QCOMPARE(settings.OZodiac, 1);
@@ -207,32 +219,32 @@ private slots:
     void systemLocaleTimeMessageOnlyForTheUsersChoice()
     {
         create();
-        dialog->OTime.item(2)->click();
+        choice(*dialog, "OTime").button(2)->click();
         QCOMPARE(messages.messages.size(), size_t(1));
         QCOMPARE(messages.messages[0], kTimeZoneMessage);
-        QVERIFY(!dialog->Zone->isEnabled());
+        QVERIFY(!part<QLineEdit>(*dialog, "Zone").isEnabled());
         QCOMPARE(settings.OTime, 2);
 
-        dialog->OTime.item(2)->click();  // already chosen: nothing happens
+        choice(*dialog, "OTime").button(2)->click();  // already chosen: nothing happens
         QCOMPARE(messages.messages.size(), size_t(1));
 
-        dialog->OTime.item(0)->click();
-        QVERIFY(dialog->Zone->isEnabled());
+        choice(*dialog, "OTime").button(0)->click();
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
         QCOMPARE(settings.OTime, 0);
-        dialog->OTime.item(1)->click();
-        QVERIFY(dialog->Zone->isEnabled());
+        choice(*dialog, "OTime").button(1)->click();
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
         QCOMPARE(messages.messages.size(), size_t(1));
     }
 
     void dayBeginsMessages()
     {
         create();
-        dialog->DayBegins->setCurrentIndex(1);
-        emit dialog->DayBegins->activated(1);
-        dialog->DayBegins->setCurrentIndex(2);
-        emit dialog->DayBegins->activated(2);
-        dialog->DayBegins->setCurrentIndex(0);
-        emit dialog->DayBegins->activated(0);
+        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(1);
+        emit part<QComboBox>(*dialog, "DayBegins").activated(1);
+        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(2);
+        emit part<QComboBox>(*dialog, "DayBegins").activated(2);
+        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(0);
+        emit part<QComboBox>(*dialog, "DayBegins").activated(0);
         QCOMPARE(settings.DayBegins, 0);
         QCOMPARE(messages.messages.size(), size_t(2));
         QCOMPARE(messages.messages[0],
@@ -246,7 +258,7 @@ private slots:
     void typedDayBeginsTextThatNamesNoItemSavesMinusOne()
     {
         create();
-        QLineEdit* edit = dialog->DayBegins->lineEdit();
+        QLineEdit* edit = part<QComboBox>(*dialog, "DayBegins").lineEdit();
         edit->selectAll();
         QTest::keyClicks(edit, "Noon");
         QCOMPARE(settings.DayBegins, -1);
@@ -266,25 +278,25 @@ private slots:
     void defaultsWhileWheelAndGreetingsAreChecked()
     {
         create();
-        dialog->OWheelChart->click();
-        dialog->WheelReverse->click();
-        dialog->Greetings->click();
-        dialog->Quoted->click();
-        dialog->OHints->click();
-        QVERIFY(dialog->WheelReverse->isEnabled());
-        QVERIFY(!dialog->WheelReverse->isChecked());
-        QVERIFY(dialog->Quoted->isEnabled());
+        part<QCheckBox>(*dialog, "OWheelChart").click();
+        part<QCheckBox>(*dialog, "WheelReverse").click();
+        part<QCheckBox>(*dialog, "Greetings").click();
+        part<QCheckBox>(*dialog, "Quoted").click();
+        part<QCheckBox>(*dialog, "OHints").click();
+        QVERIFY(part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "Quoted").isEnabled());
         QVERIFY(!vantrel::ui::hintsEnabled());
 
-        dialog->ResetButton->click();
-        QVERIFY(!dialog->OWheelChart->isChecked());
-        QVERIFY(dialog->WheelReverse->isChecked());
-        QVERIFY(dialog->Monochrome->isChecked());
-        QVERIFY(!dialog->WheelReverse->isEnabled());
-        QVERIFY(!dialog->Monochrome->isEnabled());
-        QVERIFY(!dialog->Quoted->isChecked());
-        QVERIFY(!dialog->Quoted->isEnabled());
-        QVERIFY(dialog->OHints->isChecked());
+        part<QPushButton>(*dialog, "ResetButton").click();
+        QVERIFY(!part<QCheckBox>(*dialog, "OWheelChart").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "WheelReverse").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "Monochrome").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "Monochrome").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isEnabled());
+        QVERIFY(part<QCheckBox>(*dialog, "OHints").isChecked());
         QVERIFY(vantrel::ui::hintsEnabled());
         QVERIFY(settings.WheelReverse);
         QVERIFY(!settings.OWheelChart);
@@ -305,22 +317,22 @@ private slots:
         verseOfDay = true;
         create();
         dialog->ResetButtonClick();
-        QCOMPARE(dialog->OTime.index(), 0);
-        QVERIFY(dialog->Zone->isEnabled());
+        QCOMPARE(choice(*dialog, "OTime").checkedId(), 0);
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
         QVERIFY(messages.messages.empty());
         // Year format "IVv", "Anno", no planetary-hour alarm; the location and tip boxes stay.
         QCOMPARE(settings.OFormat, 0);
-        QCOMPARE(dialog->OFormat.index(), 0);
+        QCOMPARE(choice(*dialog, "OFormat").checkedId(), 0);
         QCOMPARE(settings.OBasic, 1);
         QVERIFY(!settings.cbHSun);
-        QVERIFY(!dialog->cbHSun->isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "cbHSun").isChecked());
         QVERIFY(settings.cbSun);
         QCOMPARE(settings.DayBegins, 0);
         QCOMPARE(settings.Long, std::string("0E10"));
-        QCOMPARE(dialog->Lat->text(), QString("51N30"));
-        QCOMPARE(dialog->Zone->text(), QString("0"));
-        QVERIFY(!dialog->TOTD1->isChecked());
-        QVERIFY(dialog->VOTD1->isChecked());
+        QCOMPARE(part<QLineEdit>(*dialog, "Lat").text(), QString("51N30"));
+        QCOMPARE(part<QLineEdit>(*dialog, "Zone").text(), QString("0"));
+        QVERIFY(!part<QCheckBox>(*dialog, "TOTD1").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
         QVERIFY(!showOnStartup);
         QVERIFY(verseOfDay);
         // Nothing is written until the dialog closes.
@@ -332,14 +344,14 @@ private slots:
     {
         verseOfDay = true;
         create();
-        QVERIFY(dialog->VOTD1->isEnabled());
-        dialog->TOTD1->click();
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isEnabled());
+        part<QCheckBox>(*dialog, "TOTD1").click();
         QVERIFY(!showOnStartup);
-        QVERIFY(!dialog->VOTD1->isEnabled());
-        QVERIFY(dialog->VOTD1->isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isEnabled());
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
         QVERIFY(verseOfDay);
-        dialog->TOTD1->click();
-        dialog->VOTD1->click();
+        part<QCheckBox>(*dialog, "TOTD1").click();
+        part<QCheckBox>(*dialog, "VOTD1").click();
         QVERIFY(showOnStartup);
         QVERIFY(!verseOfDay);
     }
@@ -349,9 +361,9 @@ private slots:
         showOnStartup = false;
         verseOfDay = true;
         create();
-        QVERIFY(!dialog->TOTD1->isChecked());
-        QVERIFY(dialog->VOTD1->isChecked());
-        QVERIFY(!dialog->VOTD1->isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "TOTD1").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isEnabled());
         QVERIFY(verseOfDay);
     }
 
@@ -361,10 +373,10 @@ private slots:
         HintTarget other;
         other.setToolTip("a hint");
         QCOMPARE(sendToolTip(other), 1);
-        dialog->OHints->click();
+        part<QCheckBox>(*dialog, "OHints").click();
         QVERIFY(!settings.OHints);
         QCOMPARE(sendToolTip(other), 0);
-        dialog->OHints->click();
+        part<QCheckBox>(*dialog, "OHints").click();
         QCOMPARE(sendToolTip(other), 1);
     }
 
@@ -381,14 +393,14 @@ private slots:
     void saveLatLongWritesAtOnceAndDoneDoesNot()
     {
         create();
-        dialog->Long->setText("2E21");
-        dialog->Button3->click();
+        part<QLineEdit>(*dialog, "Long").setText("2E21");
+        part<QPushButton>(*dialog, "Button3").click();
         QCOMPARE(store.locationSaves.size(), size_t(1));
         QCOMPARE(store.locationSaves[0].Long, std::string("2E21"));
         QVERIFY(store.optionSaves.empty());
 
         dialog->show();
-        dialog->CloseButton->click();
+        part<QPushButton>(*dialog, "CloseButton").click();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(store.optionSaves.size(), size_t(1));
         QCOMPARE(store.locationSaves.size(), size_t(1));
@@ -404,15 +416,15 @@ private slots:
                                              messages, shell);
         dialog->FormCreate();
         dialog->show();
-        dialog->Long->setText("0W07");
-        dialog->OLines.item(2)->click();
-        dialog->CloseButton->click();
+        part<QLineEdit>(*dialog, "Long").setText("0W07");
+        choice(*dialog, "OLines").button(2)->click();
+        part<QPushButton>(*dialog, "CloseButton").click();
         std::string ini = readWholeFile(path);
         QVERIFY2(ini.find("Lines=2") != std::string::npos, ini.c_str());
         QVERIFY2(ini.find("Longitude") == std::string::npos, ini.c_str());
         QCOMPARE(settings.Long, std::string("0W07"));
 
-        dialog->Button3->click();
+        part<QPushButton>(*dialog, "Button3").click();
         ini = readWholeFile(path);
         QVERIFY2(ini.find("Longitude=0W07") != std::string::npos, ini.c_str());
         QVERIFY2(ini.find("Latitude=45N05") != std::string::npos, ini.c_str());
@@ -426,8 +438,8 @@ private slots:
                         vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)), messages,
                         shell);
         again.FormCreate();
-        QCOMPARE(again.OLines.index(), 2);
-        QCOMPARE(again.Long->text(), QString("0W07"));
+        QCOMPARE(choice(again, "OLines").checkedId(), 2);
+        QCOMPARE(part<QLineEdit>(again, "Long").text(), QString("0W07"));
         QVERIFY(messages.errors.empty());
     }
 
@@ -443,8 +455,8 @@ private slots:
                                              messages, shell);
         dialog->FormCreate();
         dialog->show();
-        dialog->OLines.item(0)->click();
-        dialog->CloseButton->click();
+        choice(*dialog, "OLines").button(0)->click();
+        part<QPushButton>(*dialog, "CloseButton").click();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(messages.errors.size(), size_t(1));
         QCOMPARE(messages.errors[0], "Unable to write to " + path.string());
@@ -456,7 +468,7 @@ private slots:
         create();
         store.failWrites = true;
         dialog->show();
-        dialog->CloseButton->click();
+        part<QPushButton>(*dialog, "CloseButton").click();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(messages.errors.size(), size_t(1));
         QCOMPARE(messages.errors[0], std::string("Unable to write to /ro/Vantrel.ini"));
@@ -486,15 +498,15 @@ private slots:
         create();
         QSignalSpy tries(dialog.get(), &TfOptions::tryRequested);
         dialog->show();
-        dialog->CalcButton->click();
+        part<QPushButton>(*dialog, "CalcButton").click();
         QCOMPARE(tries.count(), 1);
         QVERIFY(dialog->isVisible());
         QVERIFY(store.optionSaves.empty());
 
-        dialog->SpeedButton1->click();
+        part<QToolButton>(*dialog, "SpeedButton1").click();
         QCOMPARE(shell.opened.size(), size_t(1));
         QCOMPARE(shell.opened[0], std::string(vantrel::ui::kLocationLookupAddress));
-        QVERIFY(dialog->CloseButton->isDefault());
+        QVERIFY(part<QPushButton>(*dialog, "CloseButton").isDefault());
     }
 };
 

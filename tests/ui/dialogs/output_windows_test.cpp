@@ -12,12 +12,14 @@
 #include "core/common/error.h"
 #include "core/settings/settings.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/ui/find_part.h"
 #include "ui/output_windows.h"
 #include "ui/wmf_painter.h"
 #include "wmf/wmf_writer.h"
 
 using vantrel::core::Settings;
 using vantrel::testing::FakeMessages;
+using vantrel::testing::part;
 using vantrel::testing::readWholeFile;
 using vantrel::testing::TempDir;
 using vantrel::testing::writeWholeFile;
@@ -83,8 +85,8 @@ private slots:
         TAData data(messages);
         QCOMPARE(data.windowTitle(), QString("Astrolog Output"));
         QCOMPARE(data.size(), QSize(590, 414));
-        QCOMPARE(data.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QVERIFY(!data.Memo1->isReadOnly());
+        QCOMPARE(part<QPlainTextEdit>(data, "Memo1").lineWrapMode(), QPlainTextEdit::NoWrap);
+        QVERIFY(!part<QPlainTextEdit>(data, "Memo1").isReadOnly());
         QVERIFY(data.lines().empty());
     }
 
@@ -262,9 +264,9 @@ private slots:
         const auto bytes = samplePicture();
         vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), bytes);
         TfWheel wheel(messages);
-        QVERIFY(!wheel.SaveImage1->isEnabled());
+        QVERIFY(!part<QAction>(wheel, "SaveImage1").isEnabled());
         wheel.loadPicture(QString::fromStdString((dir.path() / "chart.wmf").string()));
-        QVERIFY(wheel.SaveImage1->isEnabled());
+        QVERIFY(part<QAction>(wheel, "SaveImage1").isEnabled());
         const auto copy = dir.path() / "copy.wmf";
         wheel.setFileChooser([&](QWidget*) { return QString::fromStdString(copy.string()); });
         wheel.SaveImage1Click();
@@ -280,7 +282,7 @@ private slots:
         QCOMPARE(wheel.windowTitle(), QString("Chart"));
         wheel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&wheel));
-        QCOMPARE(wheel.Image1->size(), QSize(614, 450));
+        QCOMPARE(part<QWidget>(wheel, "Image1").size(), QSize(614, 450));
     }
 
     void pictureIsDrawnStretchedToTheArea()
@@ -318,7 +320,7 @@ private slots:
         vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), samplePicture());
         TfWheel wheel(messages);
         wheel.loadPicture(QString::fromStdString((dir.path() / "chart.wmf").string()));
-        const QImage shot = wheel.Image1->grab().toImage();
+        const QImage shot = part<QWidget>(wheel, "Image1").grab().toImage();
         int red = 0;
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x)

@@ -2,11 +2,6 @@
 // window's controls, and the live mode, over fake ports and the listings of 3 June 2000
 // (sunrise 5:26 AM, sunset 8:52 PM, next sunrise 5:25 AM).
 
-#include "platform/qt_sound.h"
-#include "tests/ui/main/main_window_harness.h"
-#include "ui/alarm_controller.h"
-#include "ui/hours_window.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -20,9 +15,16 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "platform/qt_sound.h"
+#include "tests/ui/find_part.h"
+#include "tests/ui/main/main_window_harness.h"
+#include "ui/alarm_controller.h"
+#include "ui/hours_window.h"
+
 using vantrel::testing::FakeProcessRunner;
 using vantrel::testing::FakeSound;
 using vantrel::testing::MainWindowHarness;
+using vantrel::testing::part;
 using vantrel::ui::AlarmController;
 using vantrel::ui::TPhours;
 using vantrel::ui::TVantrel;
@@ -41,7 +43,7 @@ struct HoursHarness {
 
     HoursHarness()
     {
-        controller.install();
+        vantrel::testing::connectCommands(window, controller);
         window.move(40, 30);
         window.show();
         QApplication::processEvents();
@@ -49,7 +51,7 @@ struct HoursHarness {
 
     bool displayEndsWith(const QString& line) const
     {
-        return window.TDate->toPlainText().split('\n').constLast() == line;
+        return part<QTextEdit>(window, "TDate").toPlainText().split('\n').constLast() == line;
     }
 };
 
@@ -73,7 +75,7 @@ class HoursWindowTests : public QObject {
 void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
 {
     HoursHarness h;
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
 
     QVERIFY(h.main.messages.errors.empty());
     QVERIFY(h.hours.isVisible());
@@ -92,8 +94,8 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
     QCOMPARE(h.hours.statusBar()->currentMessage(),
              QString("Hours of Light 15:26  Hours of Darkness 8:33"));
     QCOMPARE(h.hours.windowTitle(), "Planetary Hours " + h.window.windowTitle());
-    QCOMPARE(h.hours.SuperGrid1->item(12, 3)->text(), QString("Mars"));
-    QVERIFY(!h.hours.SuperGrid1->isVisible());
+    QCOMPARE(part<QTableWidget>(h.hours, "SuperGrid1").item(12, 3)->text(), QString("Mars"));
+    QVERIFY(!part<QTableWidget>(h.hours, "SuperGrid1").isVisible());
 
     const QRect mainFrame = h.window.frameGeometry();
     QCOMPARE(h.hours.frameGeometry().topLeft(),
@@ -103,31 +105,31 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
 void HoursWindowTests::hoursCommandAddsEachHourOnce()
 {
     HoursHarness h;
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
     QCOMPARE(h.window.AlarmList().size(), std::size_t(24));
     QVERIFY(h.window.AlarmList().contains("      06/03/2000 06:43am Jupiter       Hour"));
     // Night hour 6: 8:52 PM + 5 x 42:45.
     QVERIFY(h.window.AlarmList().contains("      06/04/2000 12:25am Sun           Hour"));
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
     QCOMPARE(h.window.AlarmList().size(), std::size_t(24));
 
     h.window.setPickers(vantrel::core::dateTimeFromDate(2000, 6, 4) +
                         vantrel::core::dateTimeFromTime({12, 0, 0, 0}));
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
     QCOMPARE(h.window.AlarmList().size(), std::size_t(48));
 }
 
 void HoursWindowTests::savingWritesTheHoursListWithCrLf()
 {
     HoursHarness h;
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
     const auto target = h.main.dir.path() / "hourdata.txt";
     h.hours.setFileChooser([](QWidget*) { return QString(); });
-    h.hours.Save1->trigger();
+    part<QAction>(h.hours, "Save1").trigger();
     QVERIFY(!std::filesystem::exists(target));
 
     h.hours.setFileChooser([&](QWidget*) { return QString::fromStdString(target.string()); });
-    h.hours.Save1->trigger();
+    part<QAction>(h.hours, "Save1").trigger();
     const std::string saved = vantrel::testing::readWholeFile(target);
     QCOMPARE(QString::fromStdString(saved), h.hours.hoursLines().join("\r\n") + "\r\n");
     QCOMPARE(std::count(saved.begin(), saved.end(), '\n'), 27);
@@ -137,11 +139,11 @@ void HoursWindowTests::suppressedWindowIsBuiltButNotShownOnce()
 {
     HoursHarness h;
     h.hours.SuppressHoursWindow = true;
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
     QVERIFY(!h.hours.isVisible());
     QVERIFY(!h.hours.SuppressHoursWindow);
     QCOMPARE(h.hours.hoursLines().size(), 27);
-    h.window.Planetaryhourschart1->trigger();
+    part<QAction>(h.window, "Planetaryhourschart1").trigger();
     QVERIFY(h.hours.isVisible());
 }
 
@@ -156,7 +158,7 @@ void HoursWindowTests::dayWithoutSunriseShowsNoHoursAndAddsNoEntries()
           vantrel::testing::readWholeFile(vantrel::testing::kDataDir + "/chart_2000-06-03.txt")},
          {"riseset.txt", polar},
          {"risesetn.txt", polar}});
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
     QVERIFY(h.main.messages.errors.empty());
     QCOMPARE(h.window.AlarmList().size(), std::size_t(0));
     QCOMPARE(h.hours.hoursLines().constLast(),
@@ -169,16 +171,16 @@ void HoursWindowTests::armingRunsTheHoursHiddenAndHidesTheWindows()
 {
     HoursHarness h;
     h.main.write("sun.wav", "RIFF");
-    h.window.HoursButton->click();
+    part<QToolButton>(h.window, "HoursButton").click();
     h.data.show();
     h.wheel.show();
     QVERIFY(h.hours.isVisible());
 
-    h.window.AlarmButton->click();
+    part<QToolButton>(h.window, "AlarmButton").click();
     QVERIFY(h.main.messages.errors.empty());
-    QVERIFY(h.window.Alarm1->isChecked());
-    QVERIFY(h.window.Timer1->isActive());
-    QCOMPARE(h.window.Timer1->interval(), 1000);
+    QVERIFY(part<QAction>(h.window, "Alarm1").isChecked());
+    QVERIFY(part<QTimer>(h.window, "Timer1").isActive());
+    QCOMPARE(part<QTimer>(h.window, "Timer1").interval(), 1000);
     QVERIFY(!h.hours.isVisible());
     QVERIFY(!h.data.isVisible());
     QVERIFY(!h.wheel.isVisible());
@@ -189,28 +191,28 @@ void HoursWindowTests::armingRunsTheHoursHiddenAndHidesTheWindows()
     QVERIFY(
         h.window.AlarmList().contains("(Sat) 06/03/2000 05:26am     Sun (Gem) rises   at  54:40'"));
 
-    h.window.Alarm1->trigger();
-    QVERIFY(!h.window.Alarm1->isChecked());
-    QVERIFY(!h.window.Timer1->isActive());
+    part<QAction>(h.window, "Alarm1").trigger();
+    QVERIFY(!part<QAction>(h.window, "Alarm1").isChecked());
+    QVERIFY(!part<QTimer>(h.window, "Timer1").isActive());
 }
 
 void HoursWindowTests::checkSoundsTheSunsetAndWritesTheStatusBar()
 {
     HoursHarness h;
     h.main.write("sun_sets.wav", "RIFF");
-    h.window.AlarmButton->click();
+    part<QToolButton>(h.window, "AlarmButton").click();
     h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
                      vantrel::core::dateTimeFromTime({20, 52, 5, 0}));
     h.controller.Timer1Timer();
 
-    QCOMPARE(h.window.StatusPanel->text(),
+    QCOMPARE(part<QLabel>(h.window, "StatusPanel").text(),
              QString("Alarm is active. Current Time/Date: 6/3/2000 8:52:05 PM"));
     QVERIFY(h.displayEndsWith(
         "(Sat) 06/03/2000 08:52pm     Sun (Gem) sets    at 305:20' sun_sets.wav"));
     QCOMPARE(h.sound.played.size(), std::size_t(1));
     QVERIFY(h.sound.played[0].ends_with("sun_sets.wav"));
     // The Mercury hour of the same minute stays silent: its choice is off.
-    QVERIFY(!h.window.TDate->toPlainText().contains("Mercury"));
+    QVERIFY(!part<QTextEdit>(h.window, "TDate").toPlainText().contains("Mercury"));
 }
 
 void HoursWindowTests::animationStepsAtOnceAndMaximizesTheWheel()
@@ -219,18 +221,18 @@ void HoursWindowTests::animationStepsAtOnceAndMaximizesTheWheel()
     const std::size_t runsBefore = h.main.runner.runs.size();
     h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
                      vantrel::core::dateTimeFromTime({21, 30, 0, 0}));
-    h.window.Animate1->trigger();
-    QVERIFY(h.window.Timer2->isActive());
-    QCOMPARE(h.window.Timer2->interval(), 60000);
-    QVERIFY(h.window.Animate1->isChecked());
+    part<QAction>(h.window, "Animate1").trigger();
+    QVERIFY(part<QTimer>(h.window, "Timer2").isActive());
+    QCOMPARE(part<QTimer>(h.window, "Timer2").interval(), 60000);
+    QVERIFY(part<QAction>(h.window, "Animate1").isChecked());
     QVERIFY(h.wheel.windowState() & Qt::WindowMaximized);
     QVERIFY(h.main.runner.runs.size() > runsBefore);
-    QCOMPARE(h.window.Time->time(), QTime(21, 30, 0));
+    QCOMPARE(part<QTimeEdit>(h.window, "Time").time(), QTime(21, 30, 0));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 
-    h.window.Animate1->trigger();
-    QVERIFY(!h.window.Timer2->isActive());
-    QVERIFY(!h.window.Animate1->isChecked());
+    part<QAction>(h.window, "Animate1").trigger();
+    QVERIFY(!part<QTimer>(h.window, "Timer2").isActive());
+    QVERIFY(!part<QAction>(h.window, "Animate1").isChecked());
     QVERIFY(h.wheel.windowState() & Qt::WindowMaximized);
 }
 

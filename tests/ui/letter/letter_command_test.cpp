@@ -1,17 +1,19 @@
 // The letter command in the main window: its menu entry and tray entry, the date display it
 // copies, and the settings it reads.
 
+#include <algorithm>
+
 #include <QAction>
 #include <QTextEdit>
 #include <QtTest>
 
-#include <algorithm>
-
 #include "tests/core/document/recording_automation.h"
+#include "tests/ui/find_part.h"
 #include "tests/ui/main/main_window_harness.h"
 #include "ui/letter_command.h"
 
 using namespace vantrel;
+using testing::part;
 
 namespace {
 
@@ -36,13 +38,14 @@ private slots:
                                 "Saturday, June 03, 2000 e.v. 8:03 PM"});
         auto owned = std::make_unique<testing::RecordingAutomation>();
         testing::RecordingAutomation& automation = *owned;
-        ui::LetterCommand letter(window, std::move(owned));
-        letter.install();
-        QVERIFY(window.InsertintoWord971->isEnabled());
-        QVERIFY(window.WordDocument1->isEnabled());
+        ui::LetterCommand letter(window.dateDisplay(), window.settings(), harness.messages,
+                                 std::move(owned));
+        testing::connectCommands(window, letter);
+        QVERIFY(part<QAction>(window, "InsertintoWord971").isEnabled());
+        QVERIFY(part<QAction>(window, "WordDocument1").isEnabled());
 
-        window.InsertintoWord971->trigger();
-        window.WordDocument1->trigger();
+        part<QAction>(window, "InsertintoWord971").trigger();
+        part<QAction>(window, "WordDocument1").trigger();
 
         QCOMPARE(automation.connects, 1);
         QCOMPARE(countOf(automation.log, "App.Documents.Add"), 2L);
@@ -60,7 +63,7 @@ private slots:
                                             "Saturday, June 03, 2000 e.v. 8:03 PM"));
         QVERIFY(harness.clipboard.html &&
                 harness.clipboard.html->find("Saturday, June 03, 2000") != std::string::npos);
-        QVERIFY(!window.TDate->textCursor().hasSelection());
+        QVERIFY(!part<QTextEdit>(window, "TDate").textCursor().hasSelection());
     }
 
     // The Lines setting is read when the command runs, not when it was installed.
@@ -71,14 +74,15 @@ private slots:
         window.setDisplayLines({"Anno", "Dies Saturnii", "e.v."});
         auto owned = std::make_unique<testing::RecordingAutomation>();
         testing::RecordingAutomation& automation = *owned;
-        ui::LetterCommand letter(window, std::move(owned));
-        letter.install();
+        ui::LetterCommand letter(window.dateDisplay(), window.settings(), harness.messages,
+                                 std::move(owned));
+        testing::connectCommands(window, letter);
 
         window.settings().OLines = 2;
-        window.InsertintoWord971->trigger();
+        part<QAction>(window, "InsertintoWord971").trigger();
         QCOMPARE(countOf(automation.log, "Doc1.Paragraphs(3).Range.Font.Size = 8"), 1L);
         window.settings().OLines = 0;
-        window.InsertintoWord971->trigger();
+        part<QAction>(window, "InsertintoWord971").trigger();
         QCOMPARE(countOf(automation.log, "Doc2.Paragraphs(1).Range.Font.Size = 8"), 1L);
         QCOMPARE(countOf(automation.log, "Doc2.Paragraphs(2).Range.Font.Size = 8"), 0L);
     }
@@ -89,10 +93,11 @@ private slots:
         ui::TVantrel& window = harness.create();
         auto owned = std::make_unique<testing::RecordingAutomation>();
         owned->connectError = "No word processor was found";
-        ui::LetterCommand letter(window, std::move(owned));
-        letter.install();
+        ui::LetterCommand letter(window.dateDisplay(), window.settings(), harness.messages,
+                                 std::move(owned));
+        testing::connectCommands(window, letter);
 
-        window.WordDocument1->trigger();
+        part<QAction>(window, "WordDocument1").trigger();
         QCOMPARE(harness.messages.errors, std::vector<std::string>{"No word processor was found"});
         QVERIFY(!letter.insertion().isConnected());
     }

@@ -13,7 +13,7 @@
 #include "platform/qt_clipboard.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/letter/odf_reading.h"
-#include "ui/letter_command.h"
+#include "ui/main_view_adapter.h"
 
 using namespace vantrel;
 using testing::ReadParagraph;

@@ -8,25 +8,26 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QTimer>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "core/common/error.h"
-
 #include "platform/qt_messages.h"
 #include "platform/qt_single_instance.h"
 #include "platform/qt_tray.h"
+#include "tests/ui/find_part.h"
 #include "tests/ui/main/main_window_harness.h"
 #include "ui/about_box.h"
 #include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
+using vantrel::testing::part;
 using vantrel::ui::TVantrel;
 
 namespace {
@@ -86,8 +87,9 @@ void MainCommandsTests::randomVerseReplacesTheDisplay()
     h.write("verses.txt", "Every man and every woman is a star.\r\n");
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
-    window.VerseButton->click();
-    QCOMPARE(window.TDate->toPlainText(), QString("Every man and every woman is a star."));
+    part<QToolButton>(window, "VerseButton").click();
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(),
+             QString("Every man and every woman is a star."));
 }
 
 void MainCommandsTests::randomVerseWithoutVersesLeavesTheDisplay()
@@ -95,13 +97,13 @@ void MainCommandsTests::randomVerseWithoutVersesLeavesTheDisplay()
     MainWindowHarness h;
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
-    const QString before = window.TDate->toPlainText();
-    window.RandomVerse1->trigger();
-    QCOMPARE(window.TDate->toPlainText(), before);
+    const QString before = part<QTextEdit>(window, "TDate").toPlainText();
+    part<QAction>(window, "RandomVerse1").trigger();
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(), before);
     // An empty file gives nothing either.
     h.write("verses.txt", "");
-    window.RandomVerse1->trigger();
-    QCOMPARE(window.TDate->toPlainText(), before);
+    part<QAction>(window, "RandomVerse1").trigger();
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(), before);
     QVERIFY(h.messages.errors.empty());
 }
 
@@ -110,17 +112,17 @@ void MainCommandsTests::quotesGoToTheBalloonAndTheClipboard()
     MainWindowHarness h;
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
-    window.Quote1->trigger();
-    window.Quote2->trigger();
+    part<QAction>(window, "Quote1").trigger();
+    part<QAction>(window, "Quote2").trigger();
     QVERIFY2(h.tray.balloons.empty(), "no verses file: no balloon");
     QVERIFY(!h.clipboard.text.has_value());
 
     h.write("verses.txt", "Love is the law\r\n");
-    window.Quote1->trigger();
+    part<QAction>(window, "Quote1").trigger();
     QCOMPARE(h.tray.balloons.size(), std::size_t{1});
     QCOMPARE(h.tray.balloons[0].title, std::string());
     QCOMPARE(h.tray.balloons[0].text, std::string("Love is the law"));
-    window.Quote2->trigger();
+    part<QAction>(window, "Quote2").trigger();
     QCOMPARE(h.clipboard.text.value_or("-"), std::string("Love is the law"));
 }
 
@@ -129,7 +131,7 @@ void MainCommandsTests::lawPutsBothGreetingLinesOnTheClipboard()
     MainWindowHarness h;
     h.settings.Greetings = false;
     TVantrel& window = h.create();
-    window.Law1->trigger();
+    part<QAction>(window, "Law1").trigger();
     QCOMPARE(h.clipboard.text.value_or("-"),
              std::string("Do what thou wilt shall be the whole of the Law.\r\n"
                          "Love is the law, love under will."));
@@ -161,7 +163,7 @@ void MainCommandsTests::trayDateBalloon()
     window.resize(1200, 400);
     QVERIFY(showAndWait(window));
     h.clock.set(vantrel::testing::exampleMoment());
-    window.Query1->trigger();
+    part<QAction>(window, "Query1").trigger();
     QCOMPARE(h.tray.balloons.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(h.tray.balloons[0].title), title);
     QCOMPARE(QString::fromStdString(h.tray.balloons[0].text), text);
@@ -175,8 +177,8 @@ void MainCommandsTests::trayClipboardDateCopiesTheDateForNow()
     // Another moment on the clock: the command sets the pickers to it first.
     h.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
                 vantrel::core::dateTimeFromTime({21, 0, 0, 0}));
-    window.Date1->trigger();
-    QCOMPARE(window.Time->time(), QTime(21, 0));
+    part<QAction>(window, "Date1").trigger();
+    QCOMPARE(part<QTimeEdit>(window, "Time").time(), QTime(21, 0));
     QString copied = QString::fromStdString(h.clipboard.text.value_or("-"));
     copied.replace("\r\n", "\n");
     QCOMPARE(copied, QString("Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii\n"
@@ -195,7 +197,7 @@ void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()
     window.Copy2Click();
     QCOMPARE(h.clipboard.writes, 1);
     QCOMPARE(QString::fromStdString(h.clipboard.text.value_or("")),
-             window.TDate->toPlainText());
+             part<QTextEdit>(window, "TDate").toPlainText());
     QVERIFY(h.clipboard.html.has_value());
     QVERIFY(h.clipboard.html->find("Sol in Gemini") != std::string::npos);
 }
@@ -263,7 +265,8 @@ void MainCommandsTests::aboutBoxShowsTheExecutablesModificationTime()
 
     box.show();
     QCOMPARE(box.windowTitle(), QString("About Vantrel"));
-    QCOMPARE(box.Version->text(), QString("Version 2.9\nCompiled: 12/31/2024 9:05:07 AM"));
+    QCOMPARE(part<QLabel>(box, "Version").text(),
+             QString("Version 2.9\nCompiled: 12/31/2024 9:05:07 AM"));
     QVERIFY(box.isModal());
 }
 
@@ -271,20 +274,21 @@ void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
 {
     MainWindowHarness h;
     TVantrel& window = h.create();
-    window.Help2->trigger();
+    part<QAction>(window, "Help2").trigger();
     QCOMPARE(h.shell.opened.size(), std::size_t{1});
     QCOMPARE(h.shell.opened[0], std::string("vantrel.html"));
 
     QStringList captions;
-    for (QAction* entry : window.Web1->actions()) {
+    for (QAction* entry : part<QMenu>(window, "Web1").actions()) {
         captions << entry->text();
         if (!entry->menu())
             entry->trigger();
     }
     QCOMPARE(captions, (QStringList{"Vantrel &Home Page", "Muslim Salat Times", "Naval Observatory",
                                     "O.T.O.", "Other Software"}));
-    QCOMPARE(window.Web1->actions()[1]->toolTip(), QString("Source for Longitude and Latitudes"));
-    QCOMPARE(window.Web1->actions()[2]->toolTip(),
+    QCOMPARE(part<QMenu>(window, "Web1").actions()[1]->toolTip(),
+             QString("Source for Longitude and Latitudes"));
+    QCOMPARE(part<QMenu>(window, "Web1").actions()[2]->toolTip(),
              QString(" Astronomical Applications Data Services"));
     QCOMPARE(h.shell.opened.size(), std::size_t{5});
     for (std::size_t i = 2; i < h.shell.opened.size(); ++i)
@@ -295,28 +299,28 @@ void MainCommandsTests::commandsOfOtherWindowsRunThroughTheirHooks()
 {
     MainWindowHarness h;
     TVantrel& window = h.create();
-    QVERIFY(!window.Batch1->isEnabled());
-    QVERIFY(!window.AlarmButton->isEnabled());
+    QVERIFY(!part<QAction>(window, "Batch1").isEnabled());
+    QVERIFY(!part<QToolButton>(window, "AlarmButton").isEnabled());
 
     QStringList calls;
     vantrel::ui::TVantrelHooks hooks;
     hooks.Batch1Click = [&] { calls << "batch"; };
     hooks.Alarm1Click = [&] {
         calls << "alarm";
-        window.Alarm1->setChecked(!window.Alarm1->isChecked());
+        part<QAction>(window, "Alarm1").setChecked(!part<QAction>(window, "Alarm1").isChecked());
     };
     hooks.showOptions = [&] { calls << "options"; };
     hooks.InsertintoWord971Click = [&] { throw vantrel::core::VantrelError("Cannot open file x"); };
     window.setHooks(hooks);
-    QVERIFY(window.Batch1->isEnabled());
+    QVERIFY(part<QAction>(window, "Batch1").isEnabled());
 
-    window.Batch1->trigger();
-    window.Alarm1->trigger();
-    QVERIFY2(window.Alarm1->isChecked(), "the command's own flip is the only one");
-    window.AlarmButton->click();
-    QVERIFY(!window.Alarm1->isChecked());
-    window.FormattingOptions1->click();
-    window.WordDocument1->trigger();
+    part<QAction>(window, "Batch1").trigger();
+    part<QAction>(window, "Alarm1").trigger();
+    QVERIFY2(part<QAction>(window, "Alarm1").isChecked(), "the command's own flip is the only one");
+    part<QToolButton>(window, "AlarmButton").click();
+    QVERIFY(!part<QAction>(window, "Alarm1").isChecked());
+    part<QToolButton>(window, "FormattingOptions1").click();
+    part<QAction>(window, "WordDocument1").trigger();
     QCOMPARE(calls, (QStringList{"batch", "alarm", "alarm", "options"}));
     QCOMPARE(h.messages.errors, std::vector<std::string>{"Cannot open file x"});
 }
@@ -358,28 +362,30 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
         "    Muslim Salat Times", "    Naval Observatory", "    O.T.O.", "    Other Software",
         "      Astrolog", "      ICE (Interactive Computer Almanac Software)"};
     QCOMPARE(bar, expectedBar);
-    for (const QAction* mark : {window.ToolBars1, window.Statusbar2, window.MonthlyCalendar1})
+    for (const QAction* mark :
+         {&part<QAction>(window, "ToolBars1"), &part<QAction>(window, "Statusbar2"),
+          &part<QAction>(window, "MonthlyCalendar1")})
         QVERIFY(mark->isCheckable());
-    QVERIFY(window.Alarm1->isCheckable());
-    QVERIFY(window.Animate1->isCheckable());
+    QVERIFY(part<QAction>(window, "Alarm1").isCheckable());
+    QVERIFY(part<QAction>(window, "Animate1").isCheckable());
 
     QStringList hints;
-    for (const QToolButton* button : window.DateTool->findChildren<QToolButton*>()) {
+    for (const QToolButton* button :
+         part<QToolBar>(window, "DateTool").findChildren<QToolButton*>()) {
         if (!button->toolTip().isEmpty())
             hints << button->toolTip();
     }
-    QCOMPARE(window.DateTool->windowTitle(), QString("Date tool"));
+    QCOMPARE(part<QToolBar>(window, "DateTool").windowTitle(), QString("Date tool"));
     QCOMPARE(hints, (QStringList{"Calculate using displayed information",
                                  "Set Date/Time to \"Now\" and Calculate",
                                  "Copy Thelemic Date to clipboard",
                                  "Display Astrolog program output", "Display Planetary Hours",
                                  "Program Options", "Start Alarm", "Random Verse"}));
 
-    QCOMPARE(menuText(*window.TrayMenu),
+    QCOMPARE(menuText(part<QMenu>(window, "TrayMenu")),
              (QStringList{"Date", "Quote", "Word Document", "ClipBoard", "  Quote", "  Date",
-                          "  Law", "-", "&Web", "  Vantrel &Home Page",
-                          "  Muslim Salat Times", "  Naval Observatory", "  O.T.O.", "Restore",
-                          "Exit"}));
+                          "  Law", "-", "&Web", "  Vantrel &Home Page", "  Muslim Salat Times",
+                          "  Naval Observatory", "  O.T.O.", "Restore", "Exit"}));
 }
 
 void MainCommandsTests::messageBoxesComeUpOverTheWindowInUse()

@@ -50,6 +50,15 @@ inline core::RegionalSettings exampleRegional()
     return regional;
 }
 
+// Connects the commands to the window's menus, as the program does.
+template <typename... Commands>
+void connectCommands(ui::TVantrel& window, Commands&... commands)
+{
+    ui::TVantrelHooks hooks;
+    (commands.connectTo(hooks), ...);
+    window.setHooks(std::move(hooks));
+}
+
 struct MainWindowHarness {
     TempDir dir;
     core::Settings settings;

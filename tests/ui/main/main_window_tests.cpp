@@ -17,10 +17,12 @@
 #include <QToolBar>
 
 #include "core/settings/settings_file.h"
+#include "tests/ui/find_part.h"
 #include "tests/ui/main/main_window_harness.h"
 #include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
+using vantrel::testing::part;
 using vantrel::ui::TVantrel;
 
 namespace {
@@ -37,7 +39,7 @@ bool showAndWait(TVantrel& window)
 
 QStringList displayed(const TVantrel& window)
 {
-    return window.TDate->toPlainText().split(QLatin1Char('\n'));
+    return part<QTextEdit>(window, "TDate").toPlainText().split(QLatin1Char('\n'));
 }
 
 int clientHeight(TVantrel& window)
@@ -74,24 +76,24 @@ void MainWindowTests::firstStartUsesTheDefaultLayoutAndShowsTheDate()
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
     // THEN tool bar, status bar and calendar show, the client area is 400 by 315 at (10, 10)
-    QVERIFY(window.DateTool->isVisible());
+    QVERIFY(part<QToolBar>(window, "DateTool").isVisible());
     QVERIFY(window.statusBar()->isVisible());
-    QVERIFY(window.CalendarPanel->isVisible());
-    QVERIFY(window.ToolBars1->isChecked());
-    QVERIFY(window.Statusbar2->isChecked());
-    QVERIFY(window.MonthlyCalendar1->isChecked());
+    QVERIFY(part<QWidget>(window, "CalendarPanel").isVisible());
+    QVERIFY(part<QAction>(window, "ToolBars1").isChecked());
+    QVERIFY(part<QAction>(window, "Statusbar2").isChecked());
+    QVERIFY(part<QAction>(window, "MonthlyCalendar1").isChecked());
     QCOMPARE(window.width(), 400);
     QCOMPARE(clientHeight(window), 315);
     QCOMPARE(window.frameGeometry().topLeft(), QPoint(10, 10));
     // ... the tip dialog shows one of the tips, and the display holds the date for now
     QVERIFY(window.dailyTip() != nullptr);
     QVERIFY(window.dailyTip()->isVisible());
-    const QString tip = window.dailyTip()->TipLabel->text();
+    const QString tip = part<QLabel>(*window.dailyTip(), "TipLabel").text();
     QVERIFY2(tip == "First tip" || tip == "Second tip", qPrintable(tip));
     QCOMPARE(displayed(window), kExampleLines);
-    QCOMPARE(window.GDate->date(), QDate(2000, 6, 3));
-    QCOMPARE(window.Time->time(), QTime(20, 3, 15));
-    QCOMPARE(window.MonthCalendar1->selectedDate(), QDate(2000, 6, 3));
+    QCOMPARE(part<QDateEdit>(window, "GDate").date(), QDate(2000, 6, 3));
+    QCOMPARE(part<QTimeEdit>(window, "Time").time(), QTime(20, 3, 15));
+    QCOMPARE(part<QCalendarWidget>(window, "MonthCalendar1").selectedDate(), QDate(2000, 6, 3));
     QCOMPARE(window.windowTitle(), QString("Vantrel"));
     QVERIFY(h.messages.errors.empty());
 }
@@ -102,35 +104,35 @@ void MainWindowTests::viewSwitchesHideTheirPartsAndAreRememberedAfterARestart()
     {
         TVantrel& window = h.create();
         QVERIFY(showAndWait(window));
-        QWidget* handle = window.Splitter1->handle(1);
+        QWidget* handle = part<QSplitter>(window, "Splitter1").handle(1);
         QVERIFY(handle->isVisible());
-        const int displayHeight = window.TDate->height();
+        const int displayHeight = part<QTextEdit>(window, "TDate").height();
 
-        window.MonthlyCalendar1->trigger();
-        QVERIFY(!window.MonthlyCalendar1->isChecked());
-        QVERIFY(!window.CalendarPanel->isVisible());
+        part<QAction>(window, "MonthlyCalendar1").trigger();
+        QVERIFY(!part<QAction>(window, "MonthlyCalendar1").isChecked());
+        QVERIFY(!part<QWidget>(window, "CalendarPanel").isVisible());
         QVERIFY2(!handle->isVisible(), "the splitter goes with the calendar");
-        QTRY_VERIFY(window.TDate->height() > displayHeight);
+        QTRY_VERIFY(part<QTextEdit>(window, "TDate").height() > displayHeight);
 
-        window.ToolBars1->trigger();
-        window.Statusbar2->trigger();
-        QVERIFY(!window.DateTool->isVisible());
+        part<QAction>(window, "ToolBars1").trigger();
+        part<QAction>(window, "Statusbar2").trigger();
+        QVERIFY(!part<QToolBar>(window, "DateTool").isVisible());
         QVERIFY(!window.statusBar()->isVisible());
         window.close();
     }
     // After a restart all three stay hidden, the splitter with the calendar.
     TVantrel& again = h.create();
     QVERIFY(showAndWait(again));
-    QVERIFY(!again.MonthlyCalendar1->isChecked());
-    QVERIFY(!again.CalendarPanel->isVisible());
-    QVERIFY(!again.Splitter1->handle(1)->isVisible());
-    QVERIFY(!again.DateTool->isVisible());
+    QVERIFY(!part<QAction>(again, "MonthlyCalendar1").isChecked());
+    QVERIFY(!part<QWidget>(again, "CalendarPanel").isVisible());
+    QVERIFY(!part<QSplitter>(again, "Splitter1").handle(1)->isVisible());
+    QVERIFY(!part<QToolBar>(again, "DateTool").isVisible());
     QVERIFY(!again.statusBar()->isVisible());
 
     // Showing the calendar again brings the splitter back.
-    again.MonthlyCalendar1->trigger();
-    QVERIFY(again.CalendarPanel->isVisible());
-    QVERIFY(again.Splitter1->handle(1)->isVisible());
+    part<QAction>(again, "MonthlyCalendar1").trigger();
+    QVERIFY(part<QWidget>(again, "CalendarPanel").isVisible());
+    QVERIFY(part<QSplitter>(again, "Splitter1").handle(1)->isVisible());
 }
 
 void MainWindowTests::changingAPickerAsksForACalculation()
@@ -141,13 +143,15 @@ void MainWindowTests::changingAPickerAsksForACalculation()
     QCOMPARE(displayed(window), kExampleLines);
     const std::size_t runs = h.runner.runs.size();
 
-    window.Time->setTime(QTime(9, 30));
-    QCOMPARE(window.TDate->toPlainText(), QString("- Click Calculate Button to Compute -"));
+    part<QTimeEdit>(window, "Time").setTime(QTime(9, 30));
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(),
+             QString("- Click Calculate Button to Compute -"));
     window.CalcButtonClick();
     QCOMPARE(displayed(window).at(1), QString("Saturday, June 03, 2000 e.v. 9:30 AM"));
 
-    window.GDate->setDate(QDate(2000, 6, 4));
-    QCOMPARE(window.TDate->toPlainText(), QString("- Click Calculate Button to Compute -"));
+    part<QDateEdit>(window, "GDate").setDate(QDate(2000, 6, 4));
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(),
+             QString("- Click Calculate Button to Compute -"));
     // Only the Calculate click ran the engine.
     QCOMPARE(h.runner.runs.size(), runs + 1);
 }
@@ -158,15 +162,15 @@ void MainWindowTests::monthCalendarClickCalculatesThatDayAtThePickersTime()
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
     {
-        const QSignalBlocker quiet(window.Time);
-        window.Time->setTime(QTime(8, 15, 40));
+        const QSignalBlocker quiet(&part<QTimeEdit>(window, "Time"));
+        part<QTimeEdit>(window, "Time").setTime(QTime(8, 15, 40));
     }
     const QDate clicked(2000, 6, 9);
-    window.MonthCalendar1->setSelectedDate(clicked);
-    emit window.MonthCalendar1->clicked(clicked);
+    part<QCalendarWidget>(window, "MonthCalendar1").setSelectedDate(clicked);
+    emit part<QCalendarWidget>(window, "MonthCalendar1").clicked(clicked);
 
-    QCOMPARE(window.GDate->date(), clicked);
-    QCOMPARE(window.Time->time(), QTime(8, 15, 40));
+    QCOMPARE(part<QDateEdit>(window, "GDate").date(), clicked);
+    QCOMPARE(part<QTimeEdit>(window, "Time").time(), QTime(8, 15, 40));
     QCOMPARE(displayed(window).at(1), QString("Friday, June 09, 2000 e.v. 8:15 AM"));
     const std::string& commandFile = h.runner.runs.back().commandFile;
     QVERIFY2(commandFile.find("/qb 6 9 2000") != std::string::npos, commandFile.c_str());
@@ -197,10 +201,10 @@ void MainWindowTests::nextTipMovesTwoEntriesOn()
     int expected = dialog->CurrentTip();
     QVERIFY(expected >= 0 && expected < count);
     for (int press = 0; press < 2 * count; ++press) {
-        QTest::mouseClick(dialog->NextButton, Qt::LeftButton);
+        QTest::mouseClick(&part<QPushButton>(*dialog, "NextButton"), Qt::LeftButton);
         expected = (expected + 2) % count;
         QCOMPARE(dialog->CurrentTip(), expected);
-        QCOMPARE(dialog->TipLabel->text(), QString("tip %1").arg(expected));
+        QCOMPARE(part<QLabel>(*dialog, "TipLabel").text(), QString("tip %1").arg(expected));
     }
 }
 
@@ -213,8 +217,8 @@ void MainWindowTests::verseOfTheDayOpensTheDialogAndSavesTheTipFlagAsOn()
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
     QVERIFY(window.dailyTip() != nullptr);
-    QCOMPARE(window.dailyTip()->TipLabel->text(), QString("The only verse"));
-    QVERIFY(window.dailyTip()->ShowTips->isChecked());
+    QCOMPARE(part<QLabel>(*window.dailyTip(), "TipLabel").text(), QString("The only verse"));
+    QVERIFY(part<QCheckBox>(*window.dailyTip(), "ShowTips").isChecked());
     window.close();
 
     const vantrel::core::MainWindowLayout saved =
@@ -259,7 +263,7 @@ void MainWindowTests::trayExitEndsWithoutSavingTheLayout()
     QVERIFY(showAndWait(window));
     QSignalSpy finished(&window, &TVantrel::finished);
     window.move(200, 150);
-    window.Exit2->trigger();
+    part<QAction>(window, "Exit2").trigger();
     QCOMPARE(finished.count(), 1);
     QVERIFY(!std::filesystem::exists(h.settingsFile));
 
@@ -267,7 +271,7 @@ void MainWindowTests::trayExitEndsWithoutSavingTheLayout()
     TVantrel& again = h.create();
     QVERIFY(showAndWait(again));
     again.move(200, 150);
-    again.Exit1->trigger();
+    part<QAction>(again, "Exit1").trigger();
     const vantrel::core::MainWindowLayout saved =
         vantrel::core::SettingsFile(h.settingsFile).readLayout();
     QCOMPARE(saved.left, 200);
