@@ -9,7 +9,7 @@
 
 #include "tests/core/document/recording_automation.h"
 #include "tests/ui/find_part.h"
-#include "tests/ui/main/main_window_harness.h"
+#include "tests/ui/main_window_harness.h"
 #include "ui/letter_command.h"
 
 using namespace vantrel;

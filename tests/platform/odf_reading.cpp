@@ -1,4 +1,4 @@
-#include "tests/ui/letter/odf_reading.h"
+#include "tests/platform/odf_reading.h"
 
 #include <QDir>
 #include <QFile>

@@ -18,7 +18,7 @@
 
 #include "core/settings/settings_file.h"
 #include "tests/ui/find_part.h"
-#include "tests/ui/main/main_window_harness.h"
+#include "tests/ui/main_window_harness.h"
 #include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
@@ -308,4 +308,4 @@ void MainWindowTests::singleArgumentCopiesTheDisplayAndEnds()
 }
 
 QTEST_MAIN(MainWindowTests)
-#include "main_window_tests.moc"
+#include "main_window_test.moc"

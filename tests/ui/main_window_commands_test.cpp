@@ -22,7 +22,7 @@
 #include "platform/qt_single_instance.h"
 #include "platform/qt_tray.h"
 #include "tests/ui/find_part.h"
-#include "tests/ui/main/main_window_harness.h"
+#include "tests/ui/main_window_harness.h"
 #include "ui/about_box.h"
 #include "ui/tip_dialog.h"
 
@@ -421,4 +421,4 @@ void MainCommandsTests::messageBoxesComeUpOverTheWindowInUse()
 }
 
 QTEST_MAIN(MainCommandsTests)
-#include "main_commands_tests.moc"
+#include "main_window_commands_test.moc"

@@ -17,7 +17,7 @@
 
 #include "platform/qt_sound.h"
 #include "tests/ui/find_part.h"
-#include "tests/ui/main/main_window_harness.h"
+#include "tests/ui/main_window_harness.h"
 #include "ui/alarm_controller.h"
 #include "ui/hours_window.h"
 
@@ -256,4 +256,4 @@ void HoursWindowTests::soundsNeverWaitAndSkipWhileOnePlays()
 }
 
 QTEST_MAIN(HoursWindowTests)
-#include "hours_window_tests.moc"
+#include "hours_window_test.moc"

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "tests/ui/find_part.h"
-#include "tests/ui/main/main_window_harness.h"
+#include "tests/ui/main_window_harness.h"
 #include "ui/dialog_windows.h"
 #include "ui/options_dialog.h"
 #include "ui/output_windows.h"

@@ -9,7 +9,7 @@
 
 #include "platform/libreoffice_document.h"
 #include "platform/libreoffice_document_model.h"
-#include "tests/ui/letter/odf_reading.h"
+#include "tests/platform/odf_reading.h"
 
 using namespace vantrel;
 using platform::CharFormat;

@@ -12,7 +12,7 @@
 #include "platform/libreoffice_document.h"
 #include "platform/qt_clipboard.h"
 #include "tests/fakes/fake_ports.h"
-#include "tests/ui/letter/odf_reading.h"
+#include "tests/platform/odf_reading.h"
 #include "ui/main_view_adapter.h"
 
 using namespace vantrel;
