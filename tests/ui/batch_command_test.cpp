@@ -7,7 +7,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 
-#include "core/ports/shell.h"
+#include "tests/fakes/fake_desktop_ports.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
 #include "ui/batch_command.h"
@@ -17,6 +17,7 @@ using vantrel::testing::FakeClipboard;
 using vantrel::testing::FakeClock;
 using vantrel::testing::FakeMessages;
 using vantrel::testing::FakeProcessRunner;
+using vantrel::testing::FakeShell;
 using vantrel::testing::FakeZoneRules;
 using vantrel::testing::part;
 using vantrel::testing::readWholeFile;
@@ -27,11 +28,6 @@ namespace ui = vantrel::ui;
 namespace fs = std::filesystem;
 
 namespace {
-
-class NoShell : public core::Shell {
-public:
-    void open(const std::string&) override {}
-};
 
 const std::string kChartListing = "heading\r\n\r\nSun   23Pis59\r\nMoon   1Cap14\r\n";
 const std::string kTwoLines = "Ann,birthday,3/14/2001,21:07,5,74W00,40N43\r\n"
@@ -54,7 +50,7 @@ struct BatchWindow {
     FakeProcessRunner runner{"."};
     FakeClipboard clipboard;
     FakeMessages messages;
-    NoShell shell;
+    FakeShell shell;
     std::unique_ptr<ui::TVantrel> window;
     std::unique_ptr<ui::BatchCommand> command;
     std::vector<Question> asked;

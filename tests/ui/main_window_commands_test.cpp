@@ -1,43 +1,27 @@
 // The main window's commands beside the calculation: verses, greetings and the tray's date,
-// the date display's copy, minimising with and without a tray, the About box, the web links,
-// and the commands that other windows carry out.
+// the date display's copy, minimising with and without a tray, the web links, the menus, and
+// the commands that other windows carry out.
 
 #include <QAction>
-#include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QSignalSpy>
-#include <QSplitter>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "core/common/error.h"
-#include "platform/qt_messages.h"
-#include "platform/qt_single_instance.h"
-#include "platform/qt_tray.h"
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
-#include "ui/about_box.h"
 #include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::part;
+using vantrel::testing::showAndWait;
 using vantrel::ui::TVantrel;
 
 namespace {
-
-bool showAndWait(TVantrel& window)
-{
-    QSignalSpy shown(&window, &TVantrel::firstShown);
-    window.show();
-    return shown.count() > 0 || shown.wait(5000);
-}
 
 // A menu as the user reads it: its entries' captions, "-" for a separator, and a submenu's
 // entries after its caption, indented.
@@ -72,13 +56,9 @@ private slots:
     void copyPutsTheSelectionWithItsFormatting();
     void minimisingWithoutATrayKeepsTheWindowReachable();
     void minimisingWithATrayHidesTheProgramUntilRestored();
-    void balloonWithoutATrayUsesThePopUp();
-    void aboutBoxShowsTheExecutablesModificationTime();
     void helpAndWebLinksOpenThroughTheShell();
     void commandsOfOtherWindowsRunThroughTheirHooks();
-    void aSecondInstanceIsRefusedButADeadOnesLockIsNot();
     void menusToolBarAndTrayCarryTheirCaptionsInOrder();
-    void messageBoxesComeUpOverTheWindowInUse();
 };
 
 void MainCommandsTests::randomVerseReplacesTheDisplay()
@@ -235,41 +215,6 @@ void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
     QVERIFY(tip->isVisible());
 }
 
-void MainCommandsTests::balloonWithoutATrayUsesThePopUp()
-{
-    vantrel::platform::QtTray tray(nullptr, [] { return false; });
-    tray.showBalloon("Title", "Text of the note");
-    QVERIFY(tray.popup() != nullptr);
-    QVERIFY(tray.popup()->isVisible());
-    QCOMPARE(tray.popup()->title(), QString("Title"));
-    QCOMPARE(tray.popup()->text(), QString("Text of the note"));
-}
-
-void MainCommandsTests::aboutBoxShowsTheExecutablesModificationTime()
-{
-    vantrel::testing::TempDir dir;
-    const QString program = QString::fromStdString((dir.path() / "vantrel").string());
-    vantrel::testing::writeWholeFile(dir.path() / "vantrel", "program");
-    const auto touch = [&](const QDateTime& when) {
-        QFile file(program);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
-    };
-    const vantrel::core::RegionalSettings regional = vantrel::testing::exampleRegional();
-    vantrel::ui::TAboutBox box(regional, program);
-
-    touch(QDateTime(QDate(2000, 6, 3), QTime(20, 3, 15)));
-    QCOMPARE(box.versionText(), QString("Version 2.9\r\nCompiled: 6/3/2000 8:03:15 PM"));
-    touch(QDateTime(QDate(2024, 12, 31), QTime(9, 5, 7)));
-    QCOMPARE(box.versionText(), QString("Version 2.9\r\nCompiled: 12/31/2024 9:05:07 AM"));
-
-    box.show();
-    QCOMPARE(box.windowTitle(), QString("About Vantrel"));
-    QCOMPARE(part<QLabel>(box, "Version").text(),
-             QString("Version 2.9\nCompiled: 12/31/2024 9:05:07 AM"));
-    QVERIFY(box.isModal());
-}
-
 void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
 {
     MainWindowHarness h;
@@ -325,24 +270,6 @@ void MainCommandsTests::commandsOfOtherWindowsRunThroughTheirHooks()
     QCOMPARE(h.messages.errors, std::vector<std::string>{"Cannot open file x"});
 }
 
-void MainCommandsTests::aSecondInstanceIsRefusedButADeadOnesLockIsNot()
-{
-    vantrel::testing::TempDir dir;
-    const QString folder = QString::fromStdString(dir.path().string());
-    {
-        vantrel::platform::SingleInstance first(folder);
-        QVERIFY(first.acquire());
-        QVERIFY(first.lockPath().endsWith("{B7C008B9-41EA-4094-A5FF-A86715364CD7}.lock"));
-        vantrel::platform::SingleInstance second(folder);
-        QVERIFY(!second.acquire());
-    }
-    // A lock left by an instance that has ended: its process id names no running program.
-    vantrel::testing::writeWholeFile(dir.path() / "{B7C008B9-41EA-4094-A5FF-A86715364CD7}.lock",
-                                     "999999999\nvantrel\n\n");
-    vantrel::platform::SingleInstance next(folder);
-    QVERIFY(next.acquire());
-}
-
 void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
 {
     MainWindowHarness h;
@@ -386,38 +313,6 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
              (QStringList{"Date", "Quote", "Word Document", "ClipBoard", "  Quote", "  Date",
                           "  Law", "-", "&Web", "  Vantrel &Home Page", "  Muslim Salat Times",
                           "  Naval Observatory", "  O.T.O.", "Restore", "Exit"}));
-}
-
-void MainCommandsTests::messageBoxesComeUpOverTheWindowInUse()
-{
-    QWidget main;
-    main.show();
-    vantrel::platform::QtMessages messages(&main);
-    QWidget* parentSeen = nullptr;
-    const auto answerTheBox = [&parentSeen] {
-        QTimer::singleShot(0, [&parentSeen] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            parentSeen = box->parentWidget();
-            box->accept();
-        });
-    };
-
-    // Nothing of the program is active: the box belongs to the main window.
-    answerTheBox();
-    messages.showMessage("A note");
-    QCOMPARE(parentSeen, &main);
-
-    // Working in another window (the options dialog, say): the box comes up over that one.
-    QWidget options;
-    options.show();
-    options.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), &options);
-    parentSeen = nullptr;
-    answerTheBox();
-    messages.showError("Cannot create file x");
-    QCOMPARE(parentSeen, &options);
 }
 
 QTEST_MAIN(MainCommandsTests)

@@ -1,39 +1,25 @@
 #pragma once
 // A main window over fake ports, with the chart listings of Saturday 3 June 2000 answered by
-// the fake engine and the clock standing at 8:03:15 PM that day.
+// the fake engine and the clock standing at 8:03:15 PM that day; and the same window with the
+// planetary-hours window and the alarm wired to it.
 
 #include <memory>
 
+#include <QApplication>
+#include <QSignalSpy>
 #include <QStringList>
+#include <QTextEdit>
 
 #include "core/common/regional_settings.h"
-#include "core/ports/shell.h"
-#include "core/ports/tray.h"
 #include "core/settings/settings.h"
+#include "tests/fakes/fake_desktop_ports.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/ui/find_part.h"
+#include "ui/alarm_controller.h"
+#include "ui/hours_window.h"
 #include "ui/main_window.h"
 
 namespace vantrel::testing {
-
-class FakeShell : public core::Shell {
-public:
-    std::vector<std::string> opened;
-    void open(const std::string& addressOrPath) override { opened.push_back(addressOrPath); }
-};
-
-struct Balloon {
-    std::string title;
-    std::string text;
-};
-
-class FakeTray : public core::Tray {
-public:
-    std::vector<Balloon> balloons;
-    void showBalloon(const std::string& title, const std::string& text) override
-    {
-        balloons.push_back({title, text});
-    }
-};
 
 inline const std::string kDataDir = VANTREL_TEST_DATA_DIR;
 
@@ -48,6 +34,14 @@ inline core::RegionalSettings exampleRegional()
     core::RegionalSettings regional;
     regional.shortDateFormat = "m/d/yyyy";
     return regional;
+}
+
+// Shows the window and waits for its first result (or the end of its command-line work).
+inline bool showAndWait(ui::TVantrel& window)
+{
+    QSignalSpy shown(&window, &ui::TVantrel::firstShown);
+    window.show();
+    return shown.count() > 0 || shown.wait(5000);
 }
 
 // Connects the commands to the window's menus, as the program does.
@@ -110,6 +104,30 @@ struct MainWindowHarness {
                                         .trayAvailable = [this] { return hasTray; }};
         window = std::make_unique<ui::TVantrel>(std::move(services));
         return *window;
+    }
+};
+
+// A main window with the hours window and the alarm wired to it.
+struct HoursHarness {
+    MainWindowHarness main;
+    FakeSound sound;
+    ui::TVantrel& window = main.create();
+    ui::TPhours hours{main.messages};
+    QWidget wheel;
+    QWidget data;
+    ui::AlarmController controller{window, hours, &sound, &data, &wheel};
+
+    HoursHarness()
+    {
+        connectCommands(window, controller);
+        window.move(40, 30);
+        window.show();
+        QApplication::processEvents();
+    }
+
+    bool displayEndsWith(const QString& line) const
+    {
+        return part<QTextEdit>(window, "TDate").toPlainText().split('\n').constLast() == line;
     }
 };
 

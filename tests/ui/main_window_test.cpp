@@ -23,19 +23,13 @@
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::part;
+using vantrel::testing::showAndWait;
 using vantrel::ui::TVantrel;
 
 namespace {
 
 const QStringList kExampleLines = {"Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii",
                                    "Saturday, June 03, 2000 e.v. 8:03 PM"};
-
-bool showAndWait(TVantrel& window)
-{
-    QSignalSpy shown(&window, &TVantrel::firstShown);
-    window.show();
-    return shown.count() > 0 || shown.wait(5000);
-}
 
 QStringList displayed(const TVantrel& window)
 {

@@ -19,7 +19,7 @@
 #include <QToolButton>
 
 #include "core/common/error.h"
-#include "core/ports/shell.h"
+#include "tests/fakes/fake_desktop_ports.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
 #include "ui/hints_switch.h"
@@ -27,6 +27,7 @@
 
 using vantrel::core::Settings;
 using vantrel::testing::FakeMessages;
+using vantrel::testing::FakeShell;
 using vantrel::testing::part;
 using vantrel::testing::readWholeFile;
 using vantrel::testing::TempDir;
@@ -40,12 +41,6 @@ const std::string kTimeZoneMessage =
     "of your computer. It probably will not give correct results if you try dates outside the "
     "current gregorian calendar year at this time. It is useful if you typically use this "
     "program for current date/time, as it will automatically adjust these settings.";
-
-class FakeShell : public vantrel::core::Shell {
-public:
-    std::vector<std::string> opened;
-    void open(const std::string& address) override { opened.push_back(address); }
-};
 
 // A group box's option buttons, numbered as the values of its field.
 QButtonGroup& choice(const QWidget& dialog, const char* name)
