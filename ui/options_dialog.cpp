@@ -513,10 +513,15 @@ void TfOptions::ResetButtonClick()
 
 void TfOptions::FormClose()
 {
-    if (!m_storage.saveOptions)
+    save(m_storage.saveOptions);
+}
+
+void TfOptions::save(const std::function<void(const core::Settings&)>& write)
+{
+    if (!write)
         return;
     try {
-        m_storage.saveOptions(m_settings);
+        write(m_settings);
     } catch (const std::exception& error) {
         m_messages.showError(error.what());
     }
@@ -546,13 +551,7 @@ void TfOptions::showEvent(QShowEvent* event)
 
 void TfOptions::Button3Click()
 {
-    if (!m_storage.saveLocation)
-        return;
-    try {
-        m_storage.saveLocation(m_settings);
-    } catch (const std::exception& error) {
-        m_messages.showError(error.what());
-    }
+    save(m_storage.saveLocation);
 }
 
 void TfOptions::SpeedButton1Click()

@@ -124,6 +124,9 @@ private:
     void setDayBegins(int index);
     void applyEnabling();
 
+    // Writes through the storage; a failure is reported, not thrown.
+    void save(const std::function<void(const core::Settings&)>& write);
+
     void OTimeClick(int index);
     void DayBeginsChange(int index);
 

@@ -1,6 +1,7 @@
 #include "ui/output_windows.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QPainter>
@@ -18,23 +19,15 @@
 namespace vantrel::ui {
 namespace {
 
-QString chooseDataFile(QWidget* parent)
+// Asks for the file to save into, proposing `fileName` (whose extension is added to a name typed
+// without one) in the current folder; an empty text when the user cancels.
+QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& fileName,
+                         const QString& filter)
 {
-    QFileDialog dialog(parent, "Save", "data.txt", "Text Files(*.txt)");
+    QFileDialog dialog(parent, caption, fileName, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("txt");
-    dialog.selectFile("data.txt");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
-}
-
-QString chooseWheelFile(QWidget* parent)
-{
-    QFileDialog dialog(parent, "Save image", "chart.wmf", "Metafiles (*.wmf)");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("wmf");
-    dialog.selectFile("chart.wmf");
+    dialog.setDefaultSuffix(QFileInfo(fileName).suffix());
+    dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
@@ -52,7 +45,11 @@ QString joinLines(const std::vector<std::string>& lines)
 }  // namespace
 
 TAData::TAData(core::Messages& messages, QWidget* parent)
-    : QMainWindow(parent), m_messages(messages), m_chooser(chooseDataFile)
+    : QMainWindow(parent),
+      m_messages(messages),
+      m_chooser([](QWidget* dialogParent) {
+          return chooseFileToSave(dialogParent, "Save", "data.txt", "Text Files(*.txt)");
+      })
 {
     loadResources();
     setWindowTitle("Astrolog Output");
@@ -155,7 +152,11 @@ void WheelView::paintEvent(QPaintEvent*)
 }
 
 TfWheel::TfWheel(core::Messages& messages, QWidget* parent)
-    : QMainWindow(parent), m_messages(messages), m_chooser(chooseWheelFile)
+    : QMainWindow(parent),
+      m_messages(messages),
+      m_chooser([](QWidget* dialogParent) {
+          return chooseFileToSave(dialogParent, "Save image", "chart.wmf", "Metafiles (*.wmf)");
+      })
 {
     loadResources();
     setWindowTitle("Chart");

@@ -95,28 +95,29 @@ private slots:
         QVERIFY(part<QAction>(*w.window, "Batch1").isEnabled());
     }
 
-    void cancellingTheInputDialogDoesNothing()
+    void cancellingEitherDialogDoesNothing_data()
     {
-        BatchWindow w;
-        writeWholeFile("input.txt", kTwoLines);
-        w.answers = {std::nullopt};
-        part<QAction>(*w.window, "Batch1").trigger();
-        QCOMPARE(w.asked.size(), std::size_t(1));
-        QCOMPARE(w.asked[0].caption, QStringLiteral("Input File"));
-        QCOMPARE(w.asked[0].preset, QStringLiteral("input.txt"));
-        QVERIFY(w.runner.runs.empty());
-        QVERIFY(!fs::exists("output.txt"));
+        QTest::addColumn<QStringList>("confirmed");  // the answers before the cancelled one
+        QTest::addColumn<QString>("caption");        // of the dialog cancelled
+        QTest::addColumn<QString>("preset");
+        QTest::newRow("input") << QStringList{} << "Input File" << "input.txt";
+        QTest::newRow("output") << QStringList{"input.txt"} << "Output File" << "output.txt";
     }
 
-    void cancellingTheOutputDialogDoesNothing()
+    void cancellingEitherDialogDoesNothing()
     {
+        QFETCH(QStringList, confirmed);
+        QFETCH(QString, caption);
+        QFETCH(QString, preset);
         BatchWindow w;
         writeWholeFile("input.txt", kTwoLines);
-        w.answers = {QStringLiteral("input.txt"), std::nullopt};
+        for (const QString& answer : confirmed)
+            w.answers.push_back(answer);
+        w.answers.push_back(std::nullopt);
         part<QAction>(*w.window, "Batch1").trigger();
-        QCOMPARE(w.asked.size(), std::size_t(2));
-        QCOMPARE(w.asked[1].caption, QStringLiteral("Output File"));
-        QCOMPARE(w.asked[1].preset, QStringLiteral("output.txt"));
+        QCOMPARE(w.asked.size(), w.answers.size());
+        QCOMPARE(w.asked.back().caption, caption);
+        QCOMPARE(w.asked.back().preset, preset);
         QVERIFY(w.runner.runs.empty());
         QVERIFY(!fs::exists("output.txt"));
     }

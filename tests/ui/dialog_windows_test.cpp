@@ -17,69 +17,77 @@ using vantrel::testing::MainWindowHarness;
 using vantrel::testing::part;
 using vantrel::ui::DialogWindows;
 
+namespace {
+
+// A main window with the dialog windows connected to it, over the harness's settings file.
+struct DialogsHarness : MainWindowHarness {
+    vantrel::ui::TVantrel* main = nullptr;
+    std::unique_ptr<DialogWindows> windows;
+
+    // settingsText: what the settings file holds when the windows start; empty: no file.
+    explicit DialogsHarness(const std::string& settingsText = {})
+    {
+        if (!settingsText.empty())
+            write("Vantrel.ini", settingsText);
+        main = &create();
+        windows = std::make_unique<DialogWindows>(*main, vantrel::core::SettingsFile(settingsFile));
+        vantrel::testing::connectCommands(*main, *windows);
+    }
+};
+
+}  // namespace
+
 class DialogWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
     void optionsAreLoadedBeforeTheMainWindowShows()
     {
-        MainWindowHarness harness;
-        harness.write("Vantrel.ini", "[vantrel]\r\nLines=2\r\nTime=2\r\nLongitude=0W07\r\n");
-        auto& main = harness.create();
-        DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        vantrel::testing::connectCommands(main, windows);
-        QCOMPARE(harness.settings.OLines, 2);
-        QCOMPARE(harness.settings.Long, std::string("0W07"));
-        QVERIFY(!part<QLineEdit>(windows.optionsDialog(), "Zone").isEnabled());
-        QVERIFY(harness.messages.messages.empty());
-        QVERIFY(!windows.optionsDialog().isVisible());
-        QVERIFY(!windows.dataWindow().isVisible());
+        DialogsHarness h("[vantrel]\r\nLines=2\r\nTime=2\r\nLongitude=0W07\r\n");
+        QCOMPARE(h.settings.OLines, 2);
+        QCOMPARE(h.settings.Long, std::string("0W07"));
+        QVERIFY(!part<QLineEdit>(h.windows->optionsDialog(), "Zone").isEnabled());
+        QVERIFY(h.messages.messages.empty());
+        QVERIFY(!h.windows->optionsDialog().isVisible());
+        QVERIFY(!h.windows->dataWindow().isVisible());
     }
 
     void programOptionsShowsTheDialogAndTryCalculates()
     {
-        MainWindowHarness harness;
-        auto& main = harness.create();
-        DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        vantrel::testing::connectCommands(main, windows);
-        main.Options1Click();
-        QVERIFY(windows.optionsDialog().isVisible());
-        const auto runsBefore = harness.runner.runs.size();
-        part<QPushButton>(windows.optionsDialog(), "CalcButton").click();
-        QVERIFY(harness.runner.runs.size() > runsBefore);
-        QVERIFY(windows.optionsDialog().isVisible());
+        DialogsHarness h;
+        h.main->Options1Click();
+        QVERIFY(h.windows->optionsDialog().isVisible());
+        const auto runsBefore = h.runner.runs.size();
+        part<QPushButton>(h.windows->optionsDialog(), "CalcButton").click();
+        QVERIFY(h.runner.runs.size() > runsBefore);
+        QVERIFY(h.windows->optionsDialog().isVisible());
     }
 
     void tipBoxesChangeTheMainWindowsFlags()
     {
-        MainWindowHarness harness;
-        auto& main = harness.create();
-        DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        vantrel::testing::connectCommands(main, windows);
-        QVERIFY(main.ShowOnStartup());
-        part<QCheckBox>(windows.optionsDialog(), "TOTD1").click();
-        QVERIFY(!main.ShowOnStartup());
+        DialogsHarness h;
+        QVERIFY(h.main->ShowOnStartup());
+        part<QCheckBox>(h.windows->optionsDialog(), "TOTD1").click();
+        QVERIFY(!h.main->ShowOnStartup());
     }
 
     void dataWindowShowsTheListingsOfTheCalculation()
     {
-        MainWindowHarness harness;
-        auto& main = harness.create();
-        DialogWindows windows(main, vantrel::core::SettingsFile(harness.settingsFile));
-        vantrel::testing::connectCommands(main, windows);
-        main.CalcButtonClick();
-        main.AstroButtonClick();
-        QVERIFY(windows.dataWindow().isVisible());
-        const auto lines = windows.dataWindow().lines();
-        const auto chart = vantrel::testing::readWholeFile(harness.dir.path() / "chart.txt");
+        DialogsHarness h;
+        vantrel::ui::TAData& data = h.windows->dataWindow();
+        h.main->CalcButtonClick();
+        h.main->AstroButtonClick();
+        QVERIFY(data.isVisible());
+        const auto lines = data.lines();
+        const auto chart = vantrel::testing::readWholeFile(h.dir.path() / "chart.txt");
         QVERIFY(!lines.empty());
         QVERIFY(chart.find(lines.front()) != std::string::npos);
-        QVERIFY(harness.messages.errors.empty());
+        QVERIFY(h.messages.errors.empty());
 
         // While it is showing, every calculation refills it.
-        windows.dataWindow().setLines({"stale"});
-        main.CalcButtonClick();
-        QVERIFY(windows.dataWindow().lines().front() != "stale");
+        data.setLines({"stale"});
+        h.main->CalcButtonClick();
+        QVERIFY(data.lines().front() != "stale");
     }
 };
 

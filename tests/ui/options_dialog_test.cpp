@@ -109,12 +109,19 @@ class OptionsDialogTest : public QObject {
     FakeStore store;
     std::unique_ptr<TfOptions> dialog;
 
-    void create()
+    void create(OptionsStorage storage)
     {
         dialog = std::make_unique<TfOptions>(settings,
                                              vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
-                                             store.storage(), messages, shell);
+                                             std::move(storage), messages, shell);
         dialog->FormCreate();
+    }
+    // The dialog over the in-memory store.
+    void create() { create(store.storage()); }
+    // The dialog over a real settings file.
+    void createOnFile(const std::filesystem::path& path)
+    {
+        create(vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)));
     }
 
 private slots:
@@ -405,11 +412,7 @@ private slots:
     {
         TempDir dir;
         const auto path = dir.path() / "Vantrel.ini";
-        dialog = std::make_unique<TfOptions>(settings,
-                                             vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
-                                             vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)),
-                                             messages, shell);
-        dialog->FormCreate();
+        createOnFile(path);
         dialog->show();
         part<QLineEdit>(*dialog, "Long").setText("0W07");
         choice(*dialog, "OLines").button(2)->click();
@@ -444,11 +447,7 @@ private slots:
         // The folder named for the file is a plain file, so nothing can be written there.
         vantrel::testing::writeWholeFile(dir.path() / "not a folder", "x");
         const auto path = dir.path() / "not a folder" / "Vantrel.ini";
-        dialog = std::make_unique<TfOptions>(settings,
-                                             vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
-                                             vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)),
-                                             messages, shell);
-        dialog->FormCreate();
+        createOnFile(path);
         dialog->show();
         choice(*dialog, "OLines").button(0)->click();
         part<QPushButton>(*dialog, "CloseButton").click();

@@ -90,35 +90,38 @@ private slots:
         QVERIFY(data.lines().empty());
     }
 
-    void onlyTheChartListingGivesExactlyItsLines()
+    // Which listings appear, in which order and under which headings.
+    void listingsUnderTheirHeadings_data()
     {
-        TempDir dir;
-        writeListing(dir, "chart.txt", "Sun  15Ge02\r\nMoon 3Le40\r\n");
-        const Lines expected{"Sun  15Ge02", "Moon 3Le40"};
-        QCOMPARE(vantrel::core::outputListingLines(dir.path()), expected);
-    }
-
-    void missingListingsAreSkippedWithTheirHeadings()
-    {
-        TempDir dir;
-        writeListing(dir, "chart.txt", "chart\n");
-        writeListing(dir, "riseset.txt", "rise 1\r\nrise 2");
-        const Lines expected{"chart", " ", "Rise and Set Times", "rise 1", "rise 2"};
-        QCOMPARE(vantrel::core::outputListingLines(dir.path()), expected);
-    }
-
-    void everyListingInItsOrderUnderItsHeading()
-    {
-        TempDir dir;
+        QTest::addColumn<QStringList>("files");  // name, content, name, content, ...
+        QTest::addColumn<Lines>("expected");
+        QTest::newRow("only the chart: exactly its lines")
+            << QStringList{"chart.txt", "Sun  15Ge02\r\nMoon 3Le40\r\n"}
+            << Lines{"Sun  15Ge02", "Moon 3Le40"};
+        QTest::newRow("missing listings are skipped with their headings")
+            << QStringList{"chart.txt", "chart\n", "riseset.txt", "rise 1\r\nrise 2"}
+            << Lines{"chart", " ", "Rise and Set Times", "rise 1", "rise 2"};
+        QStringList every;
         for (const char* name : {"aspects.txt", "planets.txt", "risesetn.txt", "riseset.txt",
                                  "wheel.txt", "chart.txt"})
-            writeListing(dir, name, std::string(name) + "\n");
-        const Lines expected{"chart.txt",
-                             " ", "wheel.txt",
-                             " ", "Rise and Set Times", "riseset.txt",
-                             " ", "Rise and Set Times (next day)", "risesetn.txt",
-                             " ", "Planetary Positions", "planets.txt",
-                             " ", "Aspect Charts", "aspects.txt"};
+            every << name << QString(name) + "\n";
+        QTest::newRow("every listing in its order under its heading")
+            << every
+            << Lines{"chart.txt",
+                     " ", "wheel.txt",
+                     " ", "Rise and Set Times", "riseset.txt",
+                     " ", "Rise and Set Times (next day)", "risesetn.txt",
+                     " ", "Planetary Positions", "planets.txt",
+                     " ", "Aspect Charts", "aspects.txt"};
+    }
+
+    void listingsUnderTheirHeadings()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(Lines, expected);
+        TempDir dir;
+        for (qsizetype i = 0; i + 1 < files.size(); i += 2)
+            writeWholeFile(dir.path() / files[i].toStdString(), files[i + 1].toStdString());
         QCOMPARE(vantrel::core::outputListingLines(dir.path()), expected);
     }
 
