@@ -113,14 +113,14 @@ void AlarmController::HoursButtonClick()
     const core::PlanetaryHoursReport report =
         core::runPlanetaryHours(m_main.calculator(), m_main.AlarmList(), m_main.displayedDate(),
                                 m_main.displayedTime(), m_main.services().regional);
-    QWidget& main = m_main.widget();
-    m_hours.showReport(report, main.windowTitle());
+    QWidget& mainWindow = m_main.widget();
+    m_hours.showReport(report, mainWindow.windowTitle());
     if (!m_hours.SuppressHoursWindow) {
         m_hours.show();
         m_hours.raise();
         m_hours.activateWindow();
     }
-    m_hours.placeBeside(main);
+    m_hours.placeBeside(mainWindow);
     m_main.AstroButtonClick();
 }
 

@@ -25,6 +25,7 @@
 
 namespace vantrel::ui {
 
+// A menu entry, found by its objectName `name`, that runs one of this window's commands.
 // Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
 // the animation flip theirs), so Qt's own flip is undone first.
 QAction* TVantrel::addCommand(QMenu& menu, const char* name, const char* caption,
