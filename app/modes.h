@@ -1,9 +1,7 @@
 #pragma once
 // The ways the program runs, chosen by main() from the command line. Each mode creates its own
-// Qt application object from argc and argv and returns the process's exit status.
-//
-// Each mode lives in its own file. A mode whose file is not built yet has a stand-in in
-// mode_fallbacks.cpp, defined weak, which the real definition replaces at link time.
+// Qt application object from argc and argv and returns the process's exit status. Each mode
+// lives in its own file.
 
 namespace vantrel::app {
 

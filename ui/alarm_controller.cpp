@@ -1,10 +1,10 @@
 #include "ui/alarm_controller.h"
 
+#include "core/hours/hours_command.h"
 #include "core/ports/sound.h"
-#include "ui/t_phours.h"
-#include "ui/t_vantrel.h"
+#include "ui/hours_window.h"
+#include "ui/main_window_interface.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -24,14 +24,14 @@ class AlarmController::AlarmWindowHost : public core::AlarmHost {
   public:
     explicit AlarmWindowHost(AlarmController& owner) : m_owner(owner) {}
 
-    void startTimer() override { m_owner.m_main.Timer1->start(); }
-    void stopTimer() override { m_owner.m_main.Timer1->stop(); }
-    void setArmedMark(bool armed) override { m_owner.m_main.Alarm1->setChecked(armed); }
+    void startTimer() override { m_owner.m_main.alarmTimer().start(); }
+    void stopTimer() override { m_owner.m_main.alarmTimer().stop(); }
+    void setArmedMark(bool armed) override { m_owner.m_main.setAlarmMark(armed); }
     void runHoursCommandHidden(core::DateTime now) override
     {
         m_owner.m_hours.SuppressHoursWindow = true;
         m_owner.m_main.setPickers(now);
-        ui::HoursButtonClick(m_owner.m_hours, m_owner.m_main);
+        m_owner.HoursButtonClick();
     }
     void hideOutputWindows() override
     {
@@ -58,9 +58,9 @@ class AlarmController::AnimationWindowHost : public core::AnimationHost {
   public:
     explicit AnimationWindowHost(AlarmController& owner) : m_owner(owner) {}
 
-    void startTimer() override { m_owner.m_main.Timer2->start(); }
-    void stopTimer() override { m_owner.m_main.Timer2->stop(); }
-    void setAnimateMark(bool on) override { m_owner.m_main.Animate1->setChecked(on); }
+    void startTimer() override { m_owner.m_main.animationTimer().start(); }
+    void stopTimer() override { m_owner.m_main.animationTimer().stop(); }
+    void setAnimateMark(bool on) override { m_owner.m_main.setAnimateMark(on); }
     void maximizeWheelWindow() override
     {
         if (QWidget* wheel = m_owner.m_wheelWindow)
@@ -80,33 +80,48 @@ class AlarmController::AnimationWindowHost : public core::AnimationHost {
     AlarmController& m_owner;
 };
 
-AlarmController::AlarmController(TVantrel& main, TPhours& hours, core::Sound* sound,
+AlarmController::AlarmController(AlarmWindow& main, TPhours& hours, core::Sound* sound,
                                  QWidget* dataWindow, QWidget* wheelWindow, QObject* parent)
     : QObject(parent), m_main(main), m_hours(hours), m_dataWindow(dataWindow),
       m_wheelWindow(wheelWindow), m_silence(sound ? nullptr : std::make_unique<Silence>()),
-      m_alarm(main.AlarmList(), sound ? *sound : *m_silence, main.services().clock, main.regional(),
-              main.services().workDir),
+      m_alarm(main.AlarmList(), sound ? *sound : *m_silence, main.services().clock,
+              main.services().regional, main.services().workDir),
       m_alarmHost(std::make_unique<AlarmWindowHost>(*this)),
       m_animationHost(std::make_unique<AnimationWindowHost>(*this))
 {
+    connect(&main.alarmTimer(), &QTimer::timeout, this, &AlarmController::Timer1Timer);
+    connect(&main.animationTimer(), &QTimer::timeout, this, &AlarmController::Timer2Timer);
 }
 
 AlarmController::~AlarmController() = default;
 
-void AlarmController::install()
+void AlarmController::connectTo(TVantrelHooks& hooks)
 {
-    TVantrelHooks hooks = m_main.hooks();
     hooks.HoursButtonClick = [this] { HoursButtonClick(); };
     hooks.Alarm1Click = [this] { Alarm1Click(); };
     hooks.Animate1Click = [this] { Animate1Click(); };
-    m_main.setHooks(std::move(hooks));
-    connect(m_main.Timer1, &QTimer::timeout, this, &AlarmController::Timer1Timer);
-    connect(m_main.Timer2, &QTimer::timeout, this, &AlarmController::Timer2Timer);
 }
 
 void AlarmController::HoursButtonClick()
 {
-    ui::HoursButtonClick(m_hours, m_main);
+    // The flag holds for this one run, even one that fails.
+    struct ClearSuppression {
+        TPhours& window;
+        ~ClearSuppression() { window.SuppressHoursWindow = false; }
+    } clearSuppression{m_hours};
+
+    const core::PlanetaryHoursReport report =
+        core::runPlanetaryHours(m_main.calculator(), m_main.AlarmList(), m_main.displayedDate(),
+                                m_main.displayedTime(), m_main.services().regional);
+    QWidget& mainWindow = m_main.widget();
+    m_hours.showReport(report, mainWindow.windowTitle());
+    if (!m_hours.SuppressHoursWindow) {
+        m_hours.show();
+        m_hours.raise();
+        m_hours.activateWindow();
+    }
+    m_hours.placeBeside(mainWindow);
+    m_main.AstroButtonClick();
 }
 
 void AlarmController::Alarm1Click()
@@ -116,7 +131,7 @@ void AlarmController::Alarm1Click()
 
 void AlarmController::Timer1Timer()
 {
-    m_main.guarded([this] { m_alarm.check(*m_alarmHost, m_main.settings()); });
+    m_main.guarded([this] { m_alarm.check(*m_alarmHost, m_main.services().settings); });
 }
 
 void AlarmController::Animate1Click()

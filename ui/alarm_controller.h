@@ -1,7 +1,7 @@
 #pragma once
 // Connects the alarm and the live mode to the main window: "Activate alarm" and the
-// "Start Alarm" button, Timer1 (the once-a-second check), "Animate" and Timer2 (the
-// once-a-minute step), and the planetary-hours command.
+// "Start Alarm" button, the once-a-second check (Timer1), "Animate" and the once-a-minute step
+// (Timer2), and the planetary-hours command.
 
 #include "core/alarm/alarm.h"
 #include "core/alarm/animation.h"
@@ -16,22 +16,26 @@ class Sound;
 
 namespace vantrel::ui {
 
+class AlarmWindow;
 class TPhours;
-class TVantrel;
+struct TVantrelHooks;
 
 class AlarmController : public QObject {
     Q_OBJECT
 
   public:
-    // dataWindow and wheelWindow may be null. sound may be null: nothing is played.
-    AlarmController(TVantrel& main, TPhours& hours, core::Sound* sound, QWidget* dataWindow,
+    // Connects the main window's two timers. dataWindow and wheelWindow may be null. sound may
+    // be null: nothing is played.
+    AlarmController(AlarmWindow& main, TPhours& hours, core::Sound* sound, QWidget* dataWindow,
                     QWidget* wheelWindow, QObject* parent = nullptr);
     ~AlarmController() override;
 
-    // Sets the main window's hooks for the planetary hours, the alarm and the animation (the
-    // other hooks are kept) and connects its two timers.
-    void install();
+    // Connects the planetary hours, the alarm and the animation to this controller.
+    void connectTo(TVantrelHooks& hooks);
 
+    // The planetary-hours command: calculation, rise-and-set reading, the hours window (shown
+    // unless its SuppressHoursWindow is set, placed beside the main window either way), the 24
+    // hour entries, then the Astrolog data window. Errors propagate to the caller.
     void HoursButtonClick();
     void Alarm1Click();
     void Timer1Timer();
@@ -45,7 +49,7 @@ class AlarmController : public QObject {
     class AlarmWindowHost;
     class AnimationWindowHost;
 
-    TVantrel& m_main;
+    AlarmWindow& m_main;
     TPhours& m_hours;
     QPointer<QWidget> m_dataWindow;
     QPointer<QWidget> m_wheelWindow;

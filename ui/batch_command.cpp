@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "core/batch/convert_batch.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window_interface.h"
 
 namespace vantrel::ui {
 
@@ -30,9 +30,9 @@ std::optional<QString> askWithDialog(QWidget* parent, const QString& caption, co
 // itself only once the conversion has run for a moment.
 class WindowObserver : public core::BatchObserver {
 public:
-    explicit WindowObserver(TVantrel& window)
-        : m_window(window),
-          m_progress(QStringLiteral("Converting dates..."), QStringLiteral("Cancel"), 0, 0, &window)
+    explicit WindowObserver(CalculationWindow& window)
+        : m_window(window), m_progress(QStringLiteral("Converting dates..."),
+                                       QStringLiteral("Cancel"), 0, 0, &window.widget())
     {
         m_progress.setWindowTitle(QStringLiteral("Vantrel"));
         m_progress.setWindowModality(Qt::ApplicationModal);
@@ -60,7 +60,7 @@ public:
     }
 
 private:
-    TVantrel& m_window;
+    CalculationWindow& m_window;
     QProgressDialog m_progress;
 };
 
@@ -91,12 +91,12 @@ private:
 
 }  // namespace
 
-BatchCommand::BatchCommand(TVantrel& window, AskFileName ask)
+BatchCommand::BatchCommand(CalculationWindow& window, AskFileName ask)
     : m_window(window), m_ask(std::move(ask))
 {
     if (!m_ask) {
         m_ask = [this](const QString& caption, const QString& preset) {
-            return askWithDialog(&m_window, caption, preset);
+            return askWithDialog(&m_window.widget(), caption, preset);
         };
     }
 }
@@ -122,7 +122,7 @@ void BatchCommand::Batch1Click()
 
 void BatchCommand::ConvertBatch(const QString& inputFile, const QString& outputFile)
 {
-    const TimerPause pause{m_window.Timer1, m_window.Timer2};
+    const TimerPause pause{&m_window.alarmTimer(), &m_window.animationTimer()};
     WindowObserver observer(m_window);
     core::ConvertBatch(m_window.calculator(), m_window.services().clock, inputFile.toStdString(),
                        outputFile.toStdString(), observer);

@@ -9,7 +9,7 @@
 
 namespace vantrel::ui {
 
-class TVantrel;
+class CalculationWindow;
 struct TVantrelHooks;
 
 class BatchCommand {
@@ -19,8 +19,8 @@ public:
     using AskFileName =
         std::function<std::optional<QString>(const QString& caption, const QString& preset)>;
 
-    // `ask` empty: the standard text-entry dialog.
-    explicit BatchCommand(TVantrel& window, AskFileName ask = {});
+    // `ask` empty: the standard text-entry dialog. The window must outlive the command.
+    explicit BatchCommand(CalculationWindow& window, AskFileName ask = {});
 
     // Connects Batch1Click and the two-argument conversion to this command.
     void connectTo(TVantrelHooks& hooks);
@@ -37,7 +37,7 @@ public:
     static constexpr int kProgressDelayMs = 700;
 
 private:
-    TVantrel& m_window;
+    CalculationWindow& m_window;
     AskFileName m_ask;
 };
 

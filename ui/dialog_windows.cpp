@@ -1,9 +1,8 @@
 #include "ui/dialog_windows.h"
 
-#include "ui/t_a_data.h"
-#include "ui/t_f_options.h"
-#include "ui/t_f_wheel.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
+#include "ui/options_dialog.h"
+#include "ui/output_windows.h"
 
 namespace vantrel::ui {
 
@@ -17,18 +16,16 @@ DialogWindows::DialogWindows(TVantrel& main, core::SettingsFile settingsFile, QO
         fileStorage(std::move(settingsFile)), services.messages, services.shell);
     m_wheel = std::make_unique<TfWheel>(services.messages);
     m_options->FormCreate();
+    connect(m_options.get(), &TfOptions::tryRequested, &m_main, &TVantrel::CalcButtonClick);
 }
 
 DialogWindows::~DialogWindows() = default;
 
-void DialogWindows::install()
+void DialogWindows::connectTo(TVantrelHooks& hooks)
 {
-    TVantrelHooks hooks = m_main.hooks();
     hooks.AstroButtonClick = [this] { AstroButtonClick(); };
     hooks.isDataWindowShown = [this] { return m_data->isVisible(); };
     hooks.showOptions = [this] { showOptions(); };
-    m_main.setHooks(std::move(hooks));
-    connect(m_options.get(), &TfOptions::tryRequested, &m_main, &TVantrel::CalcButtonClick);
 }
 
 void DialogWindows::AstroButtonClick()

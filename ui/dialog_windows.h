@@ -14,19 +14,20 @@ class TAData;
 class TfOptions;
 class TfWheel;
 class TVantrel;
+struct TVantrelHooks;
 
 class DialogWindows : public QObject {
     Q_OBJECT
 
 public:
     // Creates the three windows hidden; the options dialog loads the settings file at once
-    // (before the main window is first shown). main must outlive this object.
+    // (before the main window is first shown) and its "&Try" runs the main window's
+    // calculation. main must outlive this object.
     DialogWindows(TVantrel& main, core::SettingsFile settingsFile, QObject* parent = nullptr);
     ~DialogWindows() override;
 
-    // Hands the main window its "Program options" and "Astrolog data window" commands and
-    // connects the options dialog's "&Try" to the calculation.
-    void install();
+    // Connects "Program options" and "Astrolog data window" to these windows.
+    void connectTo(TVantrelHooks& hooks);
 
     TAData& dataWindow() { return *m_data; }
     TfWheel& wheelWindow() { return *m_wheel; }

@@ -1,32 +1,30 @@
 #include "ui/letter_command.h"
 
 #include "platform/libreoffice_document.h"
-#include "ui/t_vantrel.h"
+#include "ui/main_window_interface.h"
 
 namespace vantrel::ui {
 
-LetterCommand::LetterCommand(TVantrel& window,
+LetterCommand::LetterCommand(core::DateDisplay& display, core::Settings& settings,
+                             core::Messages& messages,
                              std::unique_ptr<core::DocumentAutomation> automation)
-    : m_window(window),
+    : m_settings(settings),
       m_automation(automation ? std::move(automation)
                               : std::make_unique<platform::LibreOfficeDocument>()),
-      m_display(*window.TDate, window.services().clipboard),
-      m_insertion(*m_automation, m_display, window.services().messages)
+      m_insertion(*m_automation, display, messages)
 {
 }
 
 LetterCommand::~LetterCommand() = default;
 
-void LetterCommand::install()
+void LetterCommand::connectTo(TVantrelHooks& hooks)
 {
-    TVantrelHooks hooks = m_window.hooks();
     hooks.InsertintoWord971Click = [this] { InsertintoWord971Click(); };
-    m_window.setHooks(std::move(hooks));
 }
 
 void LetterCommand::InsertintoWord971Click()
 {
-    m_insertion.insertLetter(m_window.settings());
+    m_insertion.insertLetter(m_settings);
 }
 
 }  // namespace vantrel::ui

@@ -4,62 +4,30 @@
 
 #include <memory>
 
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
-
 #include "core/document/document_insertion.h"
-#include "core/ports/clipboard.h"
-#include "core/ports/date_display.h"
 
 namespace vantrel::ui {
 
-class TVantrel;
-
-// The main window's date display, copied whole as rich text and plain text.
-class TextEditDateDisplay : public core::DateDisplay {
-public:
-    TextEditDateDisplay(QTextEdit& display, core::Clipboard& clipboard)
-        : m_display(display), m_clipboard(clipboard)
-    {
-    }
-    int copyAllAsRichText() override
-    {
-        m_display.selectAll();
-        QTextCursor cursor = m_display.textCursor();
-        const QTextDocumentFragment whole = cursor.selection();
-        const QString plainText = whole.toPlainText();
-        m_clipboard.setRichText(whole.toHtml().toStdString(), plainText.toStdString());
-        // The caret stays where the selection ended, with nothing selected.
-        cursor.clearSelection();
-        m_display.setTextCursor(cursor);
-        return m_display.document()->isEmpty() ? 0 : static_cast<int>(plainText.count('\n')) + 1;
-    }
-
-private:
-    QTextEdit& m_display;
-    core::Clipboard& m_clipboard;
-};
+struct TVantrelHooks;
 
 class LetterCommand {
 public:
-    // `automation` empty: LibreOffice Writer. The window must outlive the command.
-    explicit LetterCommand(TVantrel& window,
-                           std::unique_ptr<core::DocumentAutomation> automation = {});
+    // The display is copied and the settings are read at each use; both, and messages, must
+    // outlive the command. `automation` empty: LibreOffice Writer.
+    LetterCommand(core::DateDisplay& display, core::Settings& settings, core::Messages& messages,
+                  std::unique_ptr<core::DocumentAutomation> automation = {});
     ~LetterCommand();
 
-    // Makes the window's "Insert into Word97" and "Word Document" run this command.
-    void install();
+    // Connects "Insert into Word97" and "Word Document" to this command.
+    void connectTo(TVantrelHooks& hooks);
 
     void InsertintoWord971Click();
 
     const core::DocumentInsertion& insertion() const { return m_insertion; }
 
 private:
-    TVantrel& m_window;
+    core::Settings& m_settings;
     std::unique_ptr<core::DocumentAutomation> m_automation;
-    TextEditDateDisplay m_display;
     core::DocumentInsertion m_insertion;
 };
 

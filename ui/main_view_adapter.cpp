@@ -1,9 +1,13 @@
 #include "ui/main_view_adapter.h"
 
 #include <QCalendarWidget>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 
-#include "ui/t_vantrel.h"
+#include "core/ports/clipboard.h"
+#include "ui/main_window.h"
 
 namespace vantrel::ui {
 
@@ -25,7 +29,7 @@ std::vector<std::string> MainViewAdapter::displayLines() const
 void MainViewAdapter::setMonthCalendarDate(core::DateTime date)
 {
     const core::CivilDate civil = core::dateFromDateTime(date);
-    m_window.MonthCalendar1->setSelectedDate(QDate(civil.year, civil.month, civil.day));
+    m_window.m_monthCalendar->setSelectedDate(QDate(civil.year, civil.month, civil.day));
 }
 
 void MainViewAdapter::setCaption(const std::string& caption)
@@ -46,8 +50,21 @@ void MainViewAdapter::refreshDataWindow()
 
 void MainViewAdapter::moveCaretToStart()
 {
-    m_window.TDate->moveCursor(QTextCursor::Start);
-    m_window.TDate->ensureCursorVisible();
+    m_window.m_display->moveCursor(QTextCursor::Start);
+    m_window.m_display->ensureCursorVisible();
+}
+
+int TextEditDateDisplay::copyAllAsRichText()
+{
+    m_display.selectAll();
+    QTextCursor cursor = m_display.textCursor();
+    const QTextDocumentFragment whole = cursor.selection();
+    const QString plainText = whole.toPlainText();
+    m_clipboard.setRichText(whole.toHtml().toStdString(), plainText.toStdString());
+    // The caret stays where the selection ended, with nothing selected.
+    cursor.clearSelection();
+    m_display.setTextCursor(cursor);
+    return m_display.document()->isEmpty() ? 0 : static_cast<int>(plainText.count('\n')) + 1;
 }
 
 }  // namespace vantrel::ui

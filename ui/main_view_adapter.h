@@ -1,5 +1,15 @@
 #pragma once
+// The main window's side of two core ports: the view a calculation writes into, and the date
+// display the letter copies.
+
+#include "core/ports/date_display.h"
 #include "core/ports/main_view.h"
+
+class QTextEdit;
+
+namespace vantrel::core {
+class Clipboard;
+}
 
 namespace vantrel::ui {
 
@@ -21,6 +31,20 @@ public:
 
 private:
     TVantrel& m_window;
+};
+
+// A date display shown in a text area, copied whole as rich text and plain text.
+class TextEditDateDisplay : public core::DateDisplay {
+public:
+    TextEditDateDisplay(QTextEdit& display, core::Clipboard& clipboard)
+        : m_display(display), m_clipboard(clipboard)
+    {
+    }
+    int copyAllAsRichText() override;
+
+private:
+    QTextEdit& m_display;
+    core::Clipboard& m_clipboard;
 };
 
 }  // namespace vantrel::ui

@@ -4,10 +4,9 @@
 #include "ui/alarm_controller.h"
 #include "ui/batch_command.h"
 #include "ui/dialog_windows.h"
+#include "ui/hours_window.h"
 #include "ui/letter_command.h"
-#include "ui/t_a_data.h"
-#include "ui/t_f_wheel.h"
-#include "ui/t_phours.h"
+#include "ui/output_windows.h"
 
 namespace vantrel::ui {
 
@@ -19,19 +18,19 @@ ProgramWindows::ProgramWindows(MainWindowServices services)
 
     // The options dialog reads the settings file here, after the main window's own keys.
     m_dialogs = std::make_unique<DialogWindows>(*m_main, core::SettingsFile(settingsFile));
-    m_dialogs->install();
     m_hours = std::make_unique<TPhours>(shared.messages);
-    m_alarm = std::make_unique<AlarmController>(*m_main, *m_hours, shared.sound,
-                                                &m_dialogs->dataWindow(),
-                                                &m_dialogs->wheelWindow());
-    m_alarm->install();
-
+    m_alarm = std::make_unique<AlarmController>(
+        *m_main, *m_hours, shared.sound, &m_dialogs->dataWindow(), &m_dialogs->wheelWindow());
     m_batch = std::make_unique<BatchCommand>(*m_main);
-    TVantrelHooks hooks = m_main->hooks();
+    m_letter =
+        std::make_unique<LetterCommand>(m_main->dateDisplay(), shared.settings, shared.messages);
+
+    TVantrelHooks hooks;
+    m_dialogs->connectTo(hooks);
+    m_alarm->connectTo(hooks);
     m_batch->connectTo(hooks);
+    m_letter->connectTo(hooks);
     m_main->setHooks(std::move(hooks));
-    m_letter = std::make_unique<LetterCommand>(*m_main);
-    m_letter->install();
 }
 
 // The commands go before the windows they act on.

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "ui/t_vantrel.h"
+#include "ui/main_window.h"
 
 namespace vantrel::ui {
 

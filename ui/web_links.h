@@ -1,7 +1,7 @@
 #pragma once
 // The web pages behind the "&Web" menus.
 
-#include "ui/t_f_options.h"
+#include "ui/options_dialog.h"
 
 namespace vantrel::ui {
 

@@ -74,7 +74,8 @@ bool startWindow(Platform& platform, const std::filesystem::path& folder, std::s
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     main.show();
     loop.exec();
-    firstLine = main.TDate->toPlainText().section(QLatin1Char('\n'), 0, 0).toStdString();
+    const std::vector<std::string> lines = main.displayLines();
+    firstLine = lines.empty() ? std::string() : lines.front();
     main.hide();
     return firstLine.rfind("An", 0) == 0;
 }

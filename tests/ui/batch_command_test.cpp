@@ -1,0 +1,176 @@
+// The "&Batch.." command: the two file-name dialogs and their presets, cancelling either, the
+// conversion with the pickers following the lines, and its failure report.
+
+#include <QAction>
+#include <QDateEdit>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTimer>
+
+#include "tests/fakes/fake_desktop_ports.h"
+#include "tests/fakes/fake_ports.h"
+#include "tests/ui/find_part.h"
+#include "ui/batch_command.h"
+#include "ui/main_window.h"
+
+using vantrel::testing::FakeClipboard;
+using vantrel::testing::FakeClock;
+using vantrel::testing::FakeMessages;
+using vantrel::testing::FakeProcessRunner;
+using vantrel::testing::FakeShell;
+using vantrel::testing::FakeZoneRules;
+using vantrel::testing::part;
+using vantrel::testing::readWholeFile;
+using vantrel::testing::TempDir;
+using vantrel::testing::writeWholeFile;
+namespace core = vantrel::core;
+namespace ui = vantrel::ui;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kChartListing = "heading\r\n\r\nSun   23Pis59\r\nMoon   1Cap14\r\n";
+const std::string kTwoLines = "Ann,birthday,3/14/2001,21:07,5,74W00,40N43\r\n"
+                              "Bob,party,12/25/1999,6:30AM,5,74W00,40N43\r\n";
+
+struct Question {
+    QString caption;
+    QString preset;
+};
+
+// The window runs in a temporary folder as its current directory, as the program runs in the
+// user's folder; the dialogs answer from a script.
+struct BatchWindow {
+    TempDir dir;
+    fs::path previous = fs::current_path();
+    core::Settings settings;
+    core::RegionalSettings regional;
+    FakeZoneRules zoneRules;
+    FakeClock clock{core::dateTimeFromDate(2026, 6, 1)};
+    FakeProcessRunner runner{"."};
+    FakeClipboard clipboard;
+    FakeMessages messages;
+    FakeShell shell;
+    std::unique_ptr<ui::TVantrel> window;
+    std::unique_ptr<ui::BatchCommand> command;
+    std::vector<Question> asked;
+    std::vector<std::optional<QString>> answers;
+
+    BatchWindow()
+    {
+        fs::current_path(dir.path());
+        zoneRules.info = core::ZoneInfo{360, false, 0, 0};
+        runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}});
+        ui::MainWindowServices services{settings, regional, zoneRules, clock, runner,
+                                        clipboard, messages, shell, dir.path() / "Vantrel.ini"};
+        services.trayAvailable = [] { return false; };
+        window = std::make_unique<ui::TVantrel>(std::move(services));
+        command = std::make_unique<ui::BatchCommand>(
+            *window, [this](const QString& caption, const QString& preset) {
+                asked.push_back({caption, preset});
+                const std::optional<QString> answer =
+                    asked.size() <= answers.size() ? answers[asked.size() - 1] : std::nullopt;
+                return answer;
+            });
+        ui::TVantrelHooks hooks;
+        command->connectTo(hooks);
+        window->setHooks(std::move(hooks));
+    }
+    ~BatchWindow()
+    {
+        window.reset();
+        fs::current_path(previous);
+    }
+};
+
+}  // namespace
+
+class BatchCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuEntryIsEnabledOnceConnected()
+    {
+        BatchWindow w;
+        QVERIFY(part<QAction>(*w.window, "Batch1").isEnabled());
+    }
+
+    void cancellingEitherDialogDoesNothing_data()
+    {
+        QTest::addColumn<QStringList>("confirmed");  // the answers before the cancelled one
+        QTest::addColumn<QString>("caption");        // of the dialog cancelled
+        QTest::addColumn<QString>("preset");
+        QTest::newRow("input") << QStringList{} << "Input File" << "input.txt";
+        QTest::newRow("output") << QStringList{"input.txt"} << "Output File" << "output.txt";
+    }
+
+    void cancellingEitherDialogDoesNothing()
+    {
+        QFETCH(QStringList, confirmed);
+        QFETCH(QString, caption);
+        QFETCH(QString, preset);
+        BatchWindow w;
+        writeWholeFile("input.txt", kTwoLines);
+        for (const QString& answer : confirmed)
+            w.answers.push_back(answer);
+        w.answers.push_back(std::nullopt);
+        part<QAction>(*w.window, "Batch1").trigger();
+        QCOMPARE(w.asked.size(), w.answers.size());
+        QCOMPARE(w.asked.back().caption, caption);
+        QCOMPARE(w.asked.back().preset, preset);
+        QVERIFY(w.runner.runs.empty());
+        QVERIFY(!fs::exists("output.txt"));
+    }
+
+    // GIVEN the user's dates in "input.txt", WHEN both presets are confirmed, THEN the output is
+    // written, the user's file is unchanged and the pickers show the last line.
+    void presetsConvertAndKeepTheUsersInputFile()
+    {
+        BatchWindow w;
+        writeWholeFile("input.txt", kTwoLines);
+        w.answers = {QStringLiteral("input.txt"), QStringLiteral("output.txt")};
+        part<QAction>(*w.window, "Batch1").trigger();
+        QVERIFY(w.messages.errors.empty());
+        QCOMPARE(w.runner.runs.size(), std::size_t(2));
+        QCOMPARE(readWholeFile("input.txt"), kTwoLines);
+        const std::string output = readWholeFile("output.txt");
+        QVERIFY2(output.find("Ann,birthday,3/14/2001,21:07,5,74W00,40N43,iv8,") == 0, output.c_str());
+        QVERIFY2(output.find(",Saturnii,\r\n") != std::string::npos, output.c_str());
+        QCOMPARE(part<QDateEdit>(*w.window, "GDate").date(), QDate(1999, 12, 25));
+        QCOMPARE(part<QTimeEdit>(*w.window, "Time").time().hour(), 6);
+        QCOMPARE(part<QTimeEdit>(*w.window, "Time").time().minute(), 30);
+        QCOMPARE(w.settings.Zone, std::string("5"));
+        QCOMPARE(w.settings.Long, std::string("93W21"));
+    }
+
+    // The alarm check and the animation must not calculate between the conversion's lines.
+    void runningTimersWaitForTheConversionAndGoOnAfterwards()
+    {
+        BatchWindow w;
+        writeWholeFile("dates.txt", kTwoLines);
+        part<QTimer>(*w.window, "Timer1").start();
+        bool timerActiveDuringRuns = false;
+        w.runner.responder = [&](const fs::path& dir, const std::string& commandFile) {
+            timerActiveDuringRuns =
+                timerActiveDuringRuns || part<QTimer>(*w.window, "Timer1").isActive();
+            FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}})(dir, commandFile);
+        };
+        w.command->ConvertBatch(QStringLiteral("dates.txt"), QStringLiteral("out.txt"));
+        QVERIFY(!timerActiveDuringRuns);
+        QVERIFY(part<QTimer>(*w.window, "Timer1").isActive());
+        QVERIFY(!part<QTimer>(*w.window, "Timer2").isActive());
+    }
+
+    void failureIsReportedAndNothingIsWritten()
+    {
+        BatchWindow w;
+        writeWholeFile("output.txt", "earlier\r\n");
+        w.answers = {QStringLiteral("missing.txt"), QStringLiteral("output.txt")};
+        part<QAction>(*w.window, "Batch1").trigger();
+        QCOMPARE(w.messages.errors, std::vector<std::string>{"Cannot open file missing.txt"});
+        QCOMPARE(readWholeFile("output.txt"), std::string("earlier\r\n"));
+    }
+};
+
+QTEST_MAIN(BatchCommandTest)
+#include "batch_command_test.moc"

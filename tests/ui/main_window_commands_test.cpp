@@ -1,0 +1,319 @@
+// The main window's commands beside the calculation: verses, greetings and the tray's date,
+// the date display's copy, minimising with and without a tray, the web links, the menus, and
+// the commands that other windows carry out.
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimeEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "core/common/error.h"
+#include "tests/ui/find_part.h"
+#include "tests/ui/main_window_harness.h"
+#include "ui/tip_dialog.h"
+
+using vantrel::testing::MainWindowHarness;
+using vantrel::testing::part;
+using vantrel::testing::showAndWait;
+using vantrel::ui::TVantrel;
+
+namespace {
+
+// A menu as the user reads it: its entries' captions, "-" for a separator, and a submenu's
+// entries after its caption, indented.
+QStringList menuText(const QMenu& menu, const QString& indent = {})
+{
+    QStringList lines;
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            lines << indent + "-";
+            continue;
+        }
+        lines << indent + action->text();
+        if (const QMenu* sub = action->menu())
+            lines << menuText(*sub, indent + "  ");
+    }
+    return lines;
+}
+
+}  // namespace
+
+class MainCommandsTests : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomVerseReplacesTheDisplay();
+    void randomVerseWithoutVersesLeavesTheDisplay();
+    void quotesGoToTheBalloonAndTheClipboard();
+    void lawPutsBothGreetingLinesOnTheClipboard();
+    void trayDateBalloon_data();
+    void trayDateBalloon();
+    void trayClipboardDateCopiesTheDateForNow();
+    void copyPutsTheSelectionWithItsFormatting();
+    void minimisingWithoutATrayKeepsTheWindowReachable();
+    void minimisingWithATrayHidesTheProgramUntilRestored();
+    void helpAndWebLinksOpenThroughTheShell();
+    void commandsOfOtherWindowsRunThroughTheirHooks();
+    void menusToolBarAndTrayCarryTheirCaptionsInOrder();
+};
+
+void MainCommandsTests::randomVerseReplacesTheDisplay()
+{
+    MainWindowHarness h;
+    h.write("verses.txt", "Every man and every woman is a star.\r\n");
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    part<QToolButton>(window, "VerseButton").click();
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(),
+             QString("Every man and every woman is a star."));
+}
+
+void MainCommandsTests::randomVerseWithoutVersesLeavesTheDisplay()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    const QString before = part<QTextEdit>(window, "TDate").toPlainText();
+    part<QAction>(window, "RandomVerse1").trigger();
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(), before);
+    // An empty file gives nothing either.
+    h.write("verses.txt", "");
+    part<QAction>(window, "RandomVerse1").trigger();
+    QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(), before);
+    QVERIFY(h.messages.errors.empty());
+}
+
+void MainCommandsTests::quotesGoToTheBalloonAndTheClipboard()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    part<QAction>(window, "Quote1").trigger();
+    part<QAction>(window, "Quote2").trigger();
+    QVERIFY2(h.tray.balloons.empty(), "no verses file: no balloon");
+    QVERIFY(!h.clipboard.text.has_value());
+
+    h.write("verses.txt", "Love is the law\r\n");
+    part<QAction>(window, "Quote1").trigger();
+    QCOMPARE(h.tray.balloons.size(), std::size_t{1});
+    QCOMPARE(h.tray.balloons[0].title, std::string());
+    QCOMPARE(h.tray.balloons[0].text, std::string("Love is the law"));
+    part<QAction>(window, "Quote2").trigger();
+    QCOMPARE(h.clipboard.text.value_or("-"), std::string("Love is the law"));
+}
+
+void MainCommandsTests::lawPutsBothGreetingLinesOnTheClipboard()
+{
+    MainWindowHarness h;
+    h.settings.Greetings = false;
+    TVantrel& window = h.create();
+    part<QAction>(window, "Law1").trigger();
+    QCOMPARE(h.clipboard.text.value_or("-"),
+             std::string("Do what thou wilt shall be the whole of the Law.\r\n"
+                         "Love is the law, love under will."));
+}
+
+void MainCommandsTests::trayDateBalloon_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one line: no title")
+        << 0 << QString()
+        << "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii Saturday, June 03, 2000 e.v. "
+           "8:03 PM";
+    QTest::newRow("two lines: the first is the title")
+        << 1 << "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"
+        << "Saturday, June 03, 2000 e.v. 8:03 PM";
+}
+
+void MainCommandsTests::trayDateBalloon()
+{
+    QFETCH(int, lines);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    MainWindowHarness h;
+    h.settings.OLines = vantrel::core::choiceFromIndex<vantrel::core::LineCount>(lines);
+    TVantrel& window = h.create();
+    // Wide enough that no line wraps.
+    window.resize(1200, 400);
+    QVERIFY(showAndWait(window));
+    h.clock.set(vantrel::testing::exampleMoment());
+    part<QAction>(window, "Query1").trigger();
+    QCOMPARE(h.tray.balloons.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(h.tray.balloons[0].title), title);
+    QCOMPARE(QString::fromStdString(h.tray.balloons[0].text), text);
+}
+
+void MainCommandsTests::trayClipboardDateCopiesTheDateForNow()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    // Another moment on the clock: the command sets the pickers to it first.
+    h.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
+                vantrel::core::dateTimeFromTime({21, 0, 0, 0}));
+    part<QAction>(window, "Date1").trigger();
+    QCOMPARE(part<QTimeEdit>(window, "Time").time(), QTime(21, 0));
+    QString copied = QString::fromStdString(h.clipboard.text.value_or("-"));
+    copied.replace("\r\n", "\n");
+    QCOMPARE(copied, QString("Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii\n"
+                             "Saturday, June 03, 2000 e.v. 9:00 PM"));
+}
+
+void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    window.Copy2Click();
+    QCOMPARE(h.clipboard.writes, 0);  // nothing selected, nothing copied
+
+    window.Selectall2Click();
+    window.Copy2Click();
+    QCOMPARE(h.clipboard.writes, 1);
+    QCOMPARE(QString::fromStdString(h.clipboard.text.value_or("")),
+             part<QTextEdit>(window, "TDate").toPlainText());
+    QVERIFY(h.clipboard.html.has_value());
+    QVERIFY(h.clipboard.html->find("Sol in Gemini") != std::string::npos);
+}
+
+void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
+{
+    MainWindowHarness h;
+    h.hasTray = false;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    window.showMinimized();
+    QTest::qWait(50);
+    // Hidden, it could never come back: there is no tray icon to click.
+    QVERIFY(window.isVisible());
+    QVERIFY(window.isMinimized());
+}
+
+void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
+{
+    MainWindowHarness h;
+    h.hasTray = true;
+    h.write("tips.txt", "A tip\r\n");
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    QVERIFY(window.dailyTip() != nullptr);
+    QWidget* tip = window.dailyTip();
+
+    window.showMinimized();
+    QTRY_VERIFY(!window.isVisible());
+    QVERIFY(!tip->isVisible());
+
+    window.NotificationIcon1Click();
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.isMinimized());
+    QVERIFY(tip->isVisible());
+}
+
+void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    part<QAction>(window, "Help2").trigger();
+    QCOMPARE(h.shell.opened.size(), std::size_t{1});
+    QCOMPARE(h.shell.opened[0], std::string("vantrel.html"));
+
+    QStringList captions;
+    for (QAction* entry : part<QMenu>(window, "Web1").actions()) {
+        captions << entry->text();
+        if (!entry->menu())
+            entry->trigger();
+    }
+    QCOMPARE(captions, (QStringList{"Vantrel &Home Page", "Muslim Salat Times", "Naval Observatory",
+                                    "O.T.O.", "Other Software"}));
+    QCOMPARE(part<QMenu>(window, "Web1").actions()[1]->toolTip(),
+             QString("Source for Longitude and Latitudes"));
+    QCOMPARE(part<QMenu>(window, "Web1").actions()[2]->toolTip(),
+             QString(" Astronomical Applications Data Services"));
+    QCOMPARE(h.shell.opened.size(), std::size_t{5});
+    for (std::size_t i = 2; i < h.shell.opened.size(); ++i)
+        QVERIFY2(h.shell.opened[i].rfind("https://", 0) == 0, h.shell.opened[i].c_str());
+}
+
+void MainCommandsTests::commandsOfOtherWindowsRunThroughTheirHooks()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(!part<QAction>(window, "Batch1").isEnabled());
+    QVERIFY(!part<QToolButton>(window, "AlarmButton").isEnabled());
+
+    QStringList calls;
+    vantrel::ui::TVantrelHooks hooks;
+    hooks.Batch1Click = [&] { calls << "batch"; };
+    hooks.Alarm1Click = [&] {
+        calls << "alarm";
+        part<QAction>(window, "Alarm1").setChecked(!part<QAction>(window, "Alarm1").isChecked());
+    };
+    hooks.showOptions = [&] { calls << "options"; };
+    hooks.InsertintoWord971Click = [&] { throw vantrel::core::VantrelError("Cannot open file x"); };
+    window.setHooks(hooks);
+    QVERIFY(part<QAction>(window, "Batch1").isEnabled());
+
+    part<QAction>(window, "Batch1").trigger();
+    part<QAction>(window, "Alarm1").trigger();
+    QVERIFY2(part<QAction>(window, "Alarm1").isChecked(), "the command's own flip is the only one");
+    part<QToolButton>(window, "AlarmButton").click();
+    QVERIFY(!part<QAction>(window, "Alarm1").isChecked());
+    part<QToolButton>(window, "FormattingOptions1").click();
+    part<QAction>(window, "WordDocument1").trigger();
+    QCOMPARE(calls, (QStringList{"batch", "alarm", "alarm", "options"}));
+    QCOMPARE(h.messages.errors, std::vector<std::string>{"Cannot open file x"});
+}
+
+void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+
+    QStringList bar;
+    for (const QAction* action : window.menuBar()->actions())
+        bar << action->text() << menuText(*action->menu(), "  ");
+    // "clipboad" is the entry's own spelling.
+    const QStringList expectedBar{
+        "&File", "  &Calculate", "  &Now", "  &Batch..", "  &Exit",
+        "&Edit", "  Copy to clipboad", "  Insert into Word97",
+        "&View", "  &Astrolog data window", "  &Planetary hours chart", "  &ToolBars",
+        "  &Status bar", "  &Monthly calendar", "  -", "  Random Verse",
+        "&Options", "  Program options", "  Activate alarm", "  Animate",
+        "&Help", "  Help", "  &About", "  &Web", "    Vantrel &Home Page",
+        "    Muslim Salat Times", "    Naval Observatory", "    O.T.O.", "    Other Software",
+        "      Astrolog", "      ICE (Interactive Computer Almanac Software)"};
+    QCOMPARE(bar, expectedBar);
+    for (const QAction* mark :
+         {&part<QAction>(window, "ToolBars1"), &part<QAction>(window, "Statusbar2"),
+          &part<QAction>(window, "MonthlyCalendar1")})
+        QVERIFY(mark->isCheckable());
+    QVERIFY(part<QAction>(window, "Alarm1").isCheckable());
+    QVERIFY(part<QAction>(window, "Animate1").isCheckable());
+
+    QStringList hints;
+    for (const QToolButton* button :
+         part<QToolBar>(window, "DateTool").findChildren<QToolButton*>()) {
+        if (!button->toolTip().isEmpty())
+            hints << button->toolTip();
+    }
+    QCOMPARE(part<QToolBar>(window, "DateTool").windowTitle(), QString("Date tool"));
+    QCOMPARE(hints, (QStringList{"Calculate using displayed information",
+                                 "Set Date/Time to \"Now\" and Calculate",
+                                 "Copy Thelemic Date to clipboard",
+                                 "Display Astrolog program output", "Display Planetary Hours",
+                                 "Program Options", "Start Alarm", "Random Verse"}));
+
+    QCOMPARE(menuText(part<QMenu>(window, "TrayMenu")),
+             (QStringList{"Date", "Quote", "Word Document", "ClipBoard", "  Quote", "  Date",
+                          "  Law", "-", "&Web", "  Vantrel &Home Page", "  Muslim Salat Times",
+                          "  Naval Observatory", "  O.T.O.", "Restore", "Exit"}));
+}
+
+QTEST_MAIN(MainCommandsTests)
+#include "main_window_commands_test.moc"

@@ -1,0 +1,134 @@
+#pragma once
+// A main window over fake ports, with the chart listings of Saturday 3 June 2000 answered by
+// the fake engine and the clock standing at 8:03:15 PM that day; and the same window with the
+// planetary-hours window and the alarm wired to it.
+
+#include <memory>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QStringList>
+#include <QTextEdit>
+
+#include "core/common/regional_settings.h"
+#include "core/settings/settings.h"
+#include "tests/fakes/fake_desktop_ports.h"
+#include "tests/fakes/fake_ports.h"
+#include "tests/ui/find_part.h"
+#include "ui/alarm_controller.h"
+#include "ui/hours_window.h"
+#include "ui/main_window.h"
+
+namespace vantrel::testing {
+
+inline const std::string kDataDir = VANTREL_TEST_DATA_DIR;
+
+inline core::DateTime exampleMoment()
+{
+    return core::dateTimeFromDate(2000, 6, 3) + core::dateTimeFromTime({20, 3, 15, 0});
+}
+
+// Short date 6/3/2000, long date Saturday, June 03, 2000, short time 8:03 PM.
+inline core::RegionalSettings exampleRegional()
+{
+    core::RegionalSettings regional;
+    regional.shortDateFormat = "m/d/yyyy";
+    return regional;
+}
+
+// Shows the window and waits for its first result (or the end of its command-line work).
+inline bool showAndWait(ui::TVantrel& window)
+{
+    QSignalSpy shown(&window, &ui::TVantrel::firstShown);
+    window.show();
+    return shown.count() > 0 || shown.wait(5000);
+}
+
+// Connects the commands to the window's menus, as the program does.
+template <typename... Commands>
+void connectCommands(ui::TVantrel& window, Commands&... commands)
+{
+    ui::TVantrelHooks hooks;
+    (commands.connectTo(hooks), ...);
+    window.setHooks(std::move(hooks));
+}
+
+struct MainWindowHarness {
+    TempDir dir;
+    core::Settings settings;
+    core::RegionalSettings regional = exampleRegional();
+    FakeZoneRules zoneRules;
+    FakeClock clock{exampleMoment()};
+    FakeProcessRunner runner{dir.path()};
+    FakeClipboard clipboard;
+    FakeMessages messages;
+    FakeShell shell;
+    FakeTray tray;
+    std::filesystem::path settingsFile = dir.path() / "Vantrel.ini";
+    bool hasTray = false;
+    std::unique_ptr<ui::TVantrel> window;
+
+    MainWindowHarness()
+    {
+        // Anno, Roman year, signs without degrees: "Anno IVviii Sol in Gemini, Luna in Leo".
+        settings.OBasic = core::YearPrefix::Anno;
+        settings.OFormat = core::YearFormat::UpperRomanLowerRoman;
+        settings.OAspect = core::SignDisplay::SignOnly;
+        zoneRules.info = core::ZoneInfo{360, false, 0, 0};
+        runner.responder = FakeProcessRunner::cannedListings(
+            {{"chart.txt", readWholeFile(kDataDir + "/chart_2000-06-03.txt")},
+             {"riseset.txt", readWholeFile(kDataDir + "/riseset_2000-06-03.txt")},
+             {"risesetn.txt", readWholeFile(kDataDir + "/risesetn_2000-06-04.txt")}});
+    }
+
+    void write(const std::string& name, const std::string& content)
+    {
+        writeWholeFile(dir.path() / name, content);
+    }
+
+    ui::TVantrel& create(QStringList arguments = {})
+    {
+        window.reset();
+        ui::MainWindowServices services{.settings = settings,
+                                        .regional = regional,
+                                        .zoneRules = zoneRules,
+                                        .clock = clock,
+                                        .process = runner,
+                                        .clipboard = clipboard,
+                                        .messages = messages,
+                                        .shell = shell,
+                                        .settingsFile = settingsFile,
+                                        .workDir = dir.path(),
+                                        .arguments = std::move(arguments),
+                                        .tray = &tray,
+                                        .trayAvailable = [this] { return hasTray; }};
+        window = std::make_unique<ui::TVantrel>(std::move(services));
+        return *window;
+    }
+};
+
+// A main window with the hours window and the alarm wired to it.
+struct HoursHarness {
+    MainWindowHarness main;
+    FakeSound sound;
+    ui::TVantrel& window = main.create();
+    ui::TPhours hours{main.messages};
+    QWidget wheel;
+    QWidget data;
+    ui::AlarmController controller{window, hours, &sound, &data, &wheel};
+
+    HoursHarness()
+    {
+        connectCommands(window, controller);
+        window.move(40, 30);
+        window.show();
+        QApplication::processEvents();
+    }
+
+    bool displayEndsWith(const QString& line) const
+    {
+        return part<QTextEdit>(window, "TDate").toPlainText().split('\n').constLast() == line;
+    }
+};
+
+}  // namespace vantrel::testing

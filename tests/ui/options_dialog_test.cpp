@@ -1,0 +1,524 @@
+// The options dialog: every control writes the shared record at once, the enabling rules hold
+// when the user, the load and "&Defaults" change a control, and the informational messages come
+// only from the user's own choices.
+
+#include <memory>
+#include <optional>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "core/common/error.h"
+#include "core/settings/settings_keys.h"
+#include "tests/fakes/fake_desktop_ports.h"
+#include "tests/fakes/fake_ports.h"
+#include "tests/ui/find_part.h"
+#include "ui/hints_switch.h"
+#include "ui/options_dialog.h"
+
+using vantrel::core::Settings;
+using vantrel::testing::FakeMessages;
+using vantrel::testing::FakeShell;
+using vantrel::testing::part;
+using vantrel::testing::readWholeFile;
+using vantrel::testing::TempDir;
+using vantrel::ui::OptionsStorage;
+using vantrel::ui::TfOptions;
+
+namespace {
+
+const std::string kTimeZoneMessage =
+    "The \"System Locale Settings\" option uses the Timezone and Daylight Savings Time settings "
+    "of your computer. It probably will not give correct results if you try dates outside the "
+    "current gregorian calendar year at this time. It is useful if you typically use this "
+    "program for current date/time, as it will automatically adjust these settings.";
+
+// A group box's option buttons, numbered as the values of its field.
+QButtonGroup& choice(const QWidget& dialog, const char* name)
+{
+    return *part<QGroupBox>(dialog, name).findChild<QButtonGroup*>();
+}
+
+// A settings file in memory: what load gives, and every save the dialog makes.
+struct FakeStore {
+    std::optional<Settings> stored;  // what load returns; nullopt: first run
+    std::vector<Settings> optionSaves;
+    std::vector<Settings> locationSaves;
+    bool failWrites = false;
+
+    OptionsStorage storage()
+    {
+        return {
+            [this](Settings& s) {
+                if (stored)
+                    s = *stored;
+            },
+            [this](const Settings& s) {
+                if (failWrites)
+                    throw vantrel::core::VantrelError("Unable to write to /ro/Vantrel.ini");
+                optionSaves.push_back(s);
+            },
+            [this](const Settings& s) {
+                if (failWrites)
+                    throw vantrel::core::VantrelError("Unable to write to /ro/Vantrel.ini");
+                locationSaves.push_back(s);
+            },
+        };
+    }
+};
+
+// Counts the tooltip requests that reach it.
+class HintTarget : public QWidget {
+public:
+    int toolTipEvents = 0;
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ToolTip)
+            ++toolTipEvents;
+        return QWidget::event(e);
+    }
+};
+
+int sendToolTip(HintTarget& target)
+{
+    const int before = target.toolTipEvents;
+    QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), target.mapToGlobal(QPoint(1, 1)));
+    QCoreApplication::sendEvent(&target, &help);
+    return target.toolTipEvents - before;
+}
+
+}  // namespace
+
+class OptionsDialogTest : public QObject {
+    Q_OBJECT
+
+    Settings settings;
+    bool showOnStartup = true;
+    bool verseOfDay = false;
+    FakeMessages messages;
+    FakeShell shell;
+    FakeStore store;
+    std::unique_ptr<TfOptions> dialog;
+
+    void create(OptionsStorage storage)
+    {
+        dialog = std::make_unique<TfOptions>(settings,
+                                             vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
+                                             std::move(storage), messages, shell);
+        dialog->FormCreate();
+    }
+    // The dialog over the in-memory store.
+    void create() { create(store.storage()); }
+    // The dialog over a real settings file.
+    void createOnFile(const std::filesystem::path& path)
+    {
+        create(vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)));
+    }
+
+private slots:
+    void init()
+    {
+        settings = Settings{};
+        showOnStartup = true;
+        verseOfDay = false;
+        messages = FakeMessages{};
+        shell = FakeShell{};
+        store = FakeStore{};
+        dialog.reset();
+    }
+
+    void firstRunShowsTheDefaultsWithoutMessages()
+    {
+        create();
+        QCOMPARE(choice(*dialog, "OLines").checkedId(), 1);
+        QCOMPARE(choice(*dialog, "ODateFormat").checkedId(), 1);
+        QCOMPARE(choice(*dialog, "OFormat").checkedId(), 1);
+        QCOMPARE(choice(*dialog, "OBasic").checkedId(), 0);
+        QCOMPARE(choice(*dialog, "OTime").checkedId(), 0);
+        QCOMPARE(part<QComboBox>(*dialog, "DayBegins").currentText(),
+                 QString("12:00 (Common Time)"));
+        QCOMPARE(part<QLineEdit>(*dialog, "Long").text(), QString("93W21"));
+        QCOMPARE(part<QLineEdit>(*dialog, "Zone").text(), QString("6"));
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QVERIFY(part<QCheckBox>(*dialog, "cbSun").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "cbHSun").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "cbHMoon").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "TOTD1").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
+        QVERIFY(messages.messages.empty());
+        QCOMPARE(dialog->windowTitle(), QString("Options"));
+        QCOMPARE(part<QTabWidget>(*dialog, "Pages").currentIndex(), 0);
+        QCOMPARE(part<QTabWidget>(*dialog, "Pages").tabText(3), QString("Alarm"));
+    }
+
+    void loadingSystemLocaleTimeDisablesZoneWithoutMessage()
+    {
+        Settings stored;
+        stored.OTime = vantrel::core::TimeMode::SystemZone;
+        stored.DayBegins = vantrel::core::DayStart::Sunset;
+        store.stored = stored;
+        create();
+        QCOMPARE(choice(*dialog, "OTime").checkedId(), 2);
+        QVERIFY(!part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QCOMPARE(part<QComboBox>(*dialog, "DayBegins").currentIndex(), 2);
+        QVERIFY(messages.messages.empty());
+    }
+
+    void loadingOutOfRangeChoices()
+    {
+        Settings stored;
+        using vantrel::core::choiceFromIndex;
+        stored.OLines =
+            choiceFromIndex<vantrel::core::LineCount>(7); // past the last item: the last one
+        stored.ODateFormat =
+            choiceFromIndex<vantrel::core::DateFormat>(-3);             // below: nothing chosen
+        stored.DayBegins = choiceFromIndex<vantrel::core::DayStart>(3); // the list takes only 0..2
+        store.stored = stored;
+        create();
+        QCOMPARE(choice(*dialog, "OLines").checkedId(), 2);
+        QCOMPARE(settings.OLines, vantrel::core::LineCount::Three);
+        QCOMPARE(choice(*dialog, "ODateFormat").checkedId(), -1);
+        QCOMPARE(settings.ODateFormat, vantrel::core::DateFormat::NotChosen);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::NotChosen);
+        dialog->show();
+        dialog->close();
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+        QCOMPARE(store.optionSaves[0].ODateFormat, vantrel::core::DateFormat::NotChosen);
+        QCOMPARE(store.optionSaves[0].OLines, vantrel::core::LineCount::Three);
+    }
+
+    void everySavedKeyHasTheControlNamedAfterItsField()
+    {
+        create();
+        for (const vantrel::core::SettingKey& key : vantrel::core::settingKeys()) {
+            if (key.savedBy == vantrel::core::SavedBy::HandEditing)
+                continue;
+            const QString name = QString::fromLatin1(key.fieldName.data(),
+                                                     static_cast<qsizetype>(key.fieldName.size()));
+            QVERIFY2(dialog->findChild<QWidget*>(name), qPrintable("no control " + name));
+        }
+    }
+
+    void everyControlWritesTheRecordAtOnce()
+    {
+        create();
+        choice(*dialog, "OFormat").button(4)->click();
+        choice(*dialog, "OHouseSystem").button(13)->click();
+        choice(*dialog, "OZodiac").button(1)->click();
+        part<QCheckBox>(*dialog, "cbPluto").click();
+        part<QCheckBox>(*dialog, "cbHSun").click();
+        part<QCheckBox>(*dialog, "OClear").click();
+        QTest::keyClicks(&part<QLineEdit>(*dialog, "Long"), "x");
+        part<QLineEdit>(*dialog, "Zone").setText("-1");
+        QCOMPARE(settings.OFormat, vantrel::core::YearFormat::DigitsUpperRoman);
+        QCOMPARE(settings.OHouseSystem, vantrel::core::HouseSystem::NoHouses);
+        QCOMPARE(settings.OZodiac, vantrel::core::Zodiac::Sidereal);
+        QVERIFY(settings.cbPluto);
+        QVERIFY(!settings.cbHSun);
+        QVERIFY(!settings.OClear);
+        QCOMPARE(settings.Long, std::string("93W21x"));
+        QCOMPARE(settings.Zone, std::string("-1"));
+        QVERIFY(store.optionSaves.empty());
+        QVERIFY(store.locationSaves.empty());
+    }
+
+    void systemLocaleTimeMessageOnlyForTheUsersChoice()
+    {
+        create();
+        choice(*dialog, "OTime").button(2)->click();
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QCOMPARE(messages.messages[0], kTimeZoneMessage);
+        QVERIFY(!part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QCOMPARE(settings.OTime, vantrel::core::TimeMode::SystemZone);
+
+        choice(*dialog, "OTime").button(2)->click();  // already chosen: nothing happens
+        QCOMPARE(messages.messages.size(), size_t(1));
+
+        choice(*dialog, "OTime").button(0)->click();
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QCOMPARE(settings.OTime, vantrel::core::TimeMode::Standard);
+        choice(*dialog, "OTime").button(1)->click();
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QCOMPARE(messages.messages.size(), size_t(1));
+    }
+
+    void dayBeginsMessages()
+    {
+        create();
+        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(1);
+        emit part<QComboBox>(*dialog, "DayBegins").activated(1);
+        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(2);
+        emit part<QComboBox>(*dialog, "DayBegins").activated(2);
+        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(0);
+        emit part<QComboBox>(*dialog, "DayBegins").activated(0);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
+        QCOMPARE(messages.messages.size(), size_t(2));
+        QCOMPARE(messages.messages[0],
+                 std::string("Times before Sunrise will now be adjusted back to prior day of "
+                             "week.  Causes two additional calls to Astrolog."));
+        QCOMPARE(messages.messages[1],
+                 std::string("Times after Sunset will now be adjusted forward to next day of "
+                             "week.  Causes two additional calls to Astrolog."));
+    }
+
+    void typedDayBeginsTextThatNamesNoItemSavesMinusOne()
+    {
+        create();
+        QLineEdit* edit = part<QComboBox>(*dialog, "DayBegins").lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, "Noon");
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::NotChosen);
+        QVERIFY(messages.messages.empty());
+        dialog->show();
+        dialog->close();
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+        QCOMPARE(store.optionSaves[0].DayBegins, vantrel::core::DayStart::NotChosen);
+
+        // Typing an item's name chooses it, with its message.
+        edit->selectAll();
+        QTest::keyClicks(edit, "Sun Set");
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Sunset);
+        QCOMPARE(messages.messages.size(), size_t(1));
+    }
+
+    void defaultsWhileWheelAndGreetingsAreChecked()
+    {
+        create();
+        part<QCheckBox>(*dialog, "OWheelChart").click();
+        part<QCheckBox>(*dialog, "WheelReverse").click();
+        part<QCheckBox>(*dialog, "Greetings").click();
+        part<QCheckBox>(*dialog, "Quoted").click();
+        part<QCheckBox>(*dialog, "OHints").click();
+        QVERIFY(part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "Quoted").isEnabled());
+        QVERIFY(!vantrel::ui::hintsEnabled());
+
+        part<QPushButton>(*dialog, "ResetButton").click();
+        QVERIFY(!part<QCheckBox>(*dialog, "OWheelChart").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "WheelReverse").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "Monochrome").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "Monochrome").isEnabled());
+        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isEnabled());
+        QVERIFY(part<QCheckBox>(*dialog, "OHints").isChecked());
+        QVERIFY(vantrel::ui::hintsEnabled());
+        QVERIFY(settings.WheelReverse);
+        QVERIFY(!settings.OWheelChart);
+    }
+
+    void defaultsWhileSystemLocaleIsChosen()
+    {
+        Settings stored;
+        stored.OTime = vantrel::core::TimeMode::SystemZone;
+        stored.Long = "0E10";
+        stored.Lat = "51N30";
+        stored.Zone = "0";
+        stored.cbHSun = true;
+        stored.OFormat = vantrel::core::YearFormat::DigitsLowerRoman;
+        stored.OBasic = vantrel::core::YearPrefix::An;
+        store.stored = stored;
+        showOnStartup = false;
+        verseOfDay = true;
+        create();
+        dialog->ResetButtonClick();
+        QCOMPARE(choice(*dialog, "OTime").checkedId(), 0);
+        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QVERIFY(messages.messages.empty());
+        // Year format "IVv", "Anno", no planetary-hour alarm; the location and tip boxes stay.
+        QCOMPARE(settings.OFormat, vantrel::core::YearFormat::UpperRomanLowerRoman);
+        QCOMPARE(choice(*dialog, "OFormat").checkedId(), 0);
+        QCOMPARE(settings.OBasic, vantrel::core::YearPrefix::Anno);
+        QVERIFY(!settings.cbHSun);
+        QVERIFY(!part<QCheckBox>(*dialog, "cbHSun").isChecked());
+        QVERIFY(settings.cbSun);
+        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
+        QCOMPARE(settings.Long, std::string("0E10"));
+        QCOMPARE(part<QLineEdit>(*dialog, "Lat").text(), QString("51N30"));
+        QCOMPARE(part<QLineEdit>(*dialog, "Zone").text(), QString("0"));
+        QVERIFY(!part<QCheckBox>(*dialog, "TOTD1").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QVERIFY(!showOnStartup);
+        QVERIFY(verseOfDay);
+        // Nothing is written until the dialog closes.
+        QVERIFY(store.optionSaves.empty());
+        QVERIFY(store.locationSaves.empty());
+    }
+
+    void tipOfTheDayBoxControlsVerseBox()
+    {
+        verseOfDay = true;
+        create();
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isEnabled());
+        part<QCheckBox>(*dialog, "TOTD1").click();
+        QVERIFY(!showOnStartup);
+        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isEnabled());
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QVERIFY(verseOfDay);
+        part<QCheckBox>(*dialog, "TOTD1").click();
+        part<QCheckBox>(*dialog, "VOTD1").click();
+        QVERIFY(showOnStartup);
+        QVERIFY(!verseOfDay);
+    }
+
+    void verseBoxStartsDisabledWhenTipsAreOffButVersesOn()
+    {
+        showOnStartup = false;
+        verseOfDay = true;
+        create();
+        QVERIFY(!part<QCheckBox>(*dialog, "TOTD1").isChecked());
+        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isEnabled());
+        QVERIFY(verseOfDay);
+    }
+
+    void showHintsSwitchesTooltipsOfEveryWindow()
+    {
+        create();
+        HintTarget other;
+        other.setToolTip("a hint");
+        QCOMPARE(sendToolTip(other), 1);
+        part<QCheckBox>(*dialog, "OHints").click();
+        QVERIFY(!settings.OHints);
+        QCOMPARE(sendToolTip(other), 0);
+        part<QCheckBox>(*dialog, "OHints").click();
+        QCOMPARE(sendToolTip(other), 1);
+    }
+
+    void loadingHintsOffSwitchesThemOff()
+    {
+        Settings stored;
+        stored.OHints = false;
+        store.stored = stored;
+        create();
+        QVERIFY(!vantrel::ui::hintsEnabled());
+        vantrel::ui::setHintsEnabled(true);
+    }
+
+    void saveLatLongWritesAtOnceAndDoneDoesNot()
+    {
+        create();
+        part<QLineEdit>(*dialog, "Long").setText("2E21");
+        part<QPushButton>(*dialog, "Button3").click();
+        QCOMPARE(store.locationSaves.size(), size_t(1));
+        QCOMPARE(store.locationSaves[0].Long, std::string("2E21"));
+        QVERIFY(store.optionSaves.empty());
+
+        dialog->show();
+        part<QPushButton>(*dialog, "CloseButton").click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+        QCOMPARE(store.locationSaves.size(), size_t(1));
+    }
+
+    void settingsFileKeepsTheLocationUntilSaveLatLong()
+    {
+        TempDir dir;
+        const auto path = dir.path() / "Vantrel.ini";
+        createOnFile(path);
+        dialog->show();
+        part<QLineEdit>(*dialog, "Long").setText("0W07");
+        choice(*dialog, "OLines").button(2)->click();
+        part<QPushButton>(*dialog, "CloseButton").click();
+        std::string ini = readWholeFile(path);
+        QVERIFY2(ini.find("Lines=2") != std::string::npos, ini.c_str());
+        QVERIFY2(ini.find("Longitude") == std::string::npos, ini.c_str());
+        QCOMPARE(settings.Long, std::string("0W07"));
+
+        part<QPushButton>(*dialog, "Button3").click();
+        ini = readWholeFile(path);
+        QVERIFY2(ini.find("Longitude=0W07") != std::string::npos, ini.c_str());
+        QVERIFY2(ini.find("Latitude=45N05") != std::string::npos, ini.c_str());
+        QVERIFY2(ini.find("Time Zone=6") != std::string::npos, ini.c_str());
+
+        // The next start reads both back.
+        Settings reloaded;
+        bool show = true;
+        bool verse = false;
+        TfOptions again(reloaded, vantrel::ui::StartupFlags{show, verse},
+                        vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)), messages,
+                        shell);
+        again.FormCreate();
+        QCOMPARE(choice(again, "OLines").checkedId(), 2);
+        QCOMPARE(part<QLineEdit>(again, "Long").text(), QString("0W07"));
+        QVERIFY(messages.errors.empty());
+    }
+
+    void unwritableSettingsFileIsReportedOnceOnClose()
+    {
+        TempDir dir;
+        // The folder named for the file is a plain file, so nothing can be written there.
+        vantrel::testing::writeWholeFile(dir.path() / "not a folder", "x");
+        const auto path = dir.path() / "not a folder" / "Vantrel.ini";
+        createOnFile(path);
+        dialog->show();
+        choice(*dialog, "OLines").button(0)->click();
+        part<QPushButton>(*dialog, "CloseButton").click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(messages.errors.size(), size_t(1));
+        QCOMPARE(messages.errors[0], "Unable to write to " + path.string());
+        QCOMPARE(settings.OLines, vantrel::core::LineCount::One);
+    }
+
+    void failedWriteOnCloseIsReportedOnceAndTheDialogCloses()
+    {
+        create();
+        store.failWrites = true;
+        dialog->show();
+        part<QPushButton>(*dialog, "CloseButton").click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(messages.errors.size(), size_t(1));
+        QCOMPARE(messages.errors[0], std::string("Unable to write to /ro/Vantrel.ini"));
+
+        // Each later close is a new attempt with at most one report.
+        dialog->show();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(messages.errors.size(), size_t(2));
+
+        dialog->Button3Click();
+        QCOMPARE(messages.errors.size(), size_t(3));
+        QCOMPARE(settings.Long, std::string("93W21"));
+    }
+
+    void closeBoxSavesLikeDone()
+    {
+        create();
+        dialog->show();
+        dialog->close();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(store.optionSaves.size(), size_t(1));
+    }
+
+    void tryAndLocationButtons()
+    {
+        create();
+        QSignalSpy tries(dialog.get(), &TfOptions::tryRequested);
+        dialog->show();
+        part<QPushButton>(*dialog, "CalcButton").click();
+        QCOMPARE(tries.count(), 1);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(store.optionSaves.empty());
+
+        part<QToolButton>(*dialog, "SpeedButton1").click();
+        QCOMPARE(shell.opened.size(), size_t(1));
+        QCOMPARE(shell.opened[0], std::string(vantrel::ui::kLocationLookupAddress));
+        QVERIFY(part<QPushButton>(*dialog, "CloseButton").isDefault());
+    }
+};
+
+QTEST_MAIN(OptionsDialogTest)
+#include "options_dialog_test.moc"

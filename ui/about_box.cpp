@@ -1,0 +1,115 @@
+#include "ui/about_box.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "core/common/date_format.h"
+#include "core/common/date_time.h"
+#include "ui/glyphs.h"
+
+namespace vantrel::ui {
+
+namespace {
+
+core::DateTime dateTimeFromQt(const QDateTime& moment)
+{
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    return core::dateTimeFromDate(date.year(), date.month(), date.day()) +
+           core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(const core::RegionalSettings& regional, QString executablePath,
+                     QWidget* parent)
+    : QDialog(parent), m_regional(regional), m_executablePath(std::move(executablePath))
+{
+    setWindowTitle(QStringLiteral("About Vantrel"));
+    setModal(true);
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName("ProgramIcon");
+    icon->setPixmap(glyphPixmap(Glyph::Program, 48));
+    icon->setFixedSize(56, 56);
+    icon->setAlignment(Qt::AlignCenter);
+
+    auto* name = new QLabel(QStringLiteral("Vantrel"), this);
+    name->setObjectName("ProductName");
+    QFont nameFont(QStringLiteral("Arial"));
+    nameFont.setPixelSize(19);
+    nameFont.setBold(true);
+    name->setFont(nameFont);
+
+    m_version = new QLabel(this);
+    m_version->setObjectName("Version");
+    m_version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* comments = new QLabel(
+        QStringLiteral("Free software under the GNU Affero General Public License, version 3 "
+                       "or later."),
+        this);
+    comments->setObjectName("Comments");
+    comments->setAlignment(Qt::AlignCenter);
+    comments->setWordWrap(false);  // one line; the box widens to hold it
+    QFont small = comments->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    comments->setFont(small);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName("OKButton");
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(name);
+    text->addWidget(m_version);
+    text->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addSpacing(12);
+    top->addLayout(text, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(12);
+    layout->addWidget(comments);
+    layout->addWidget(okButton, 0, Qt::AlignHCenter);
+    setMinimumWidth(300);
+}
+
+QString TAboutBox::versionText() const
+{
+    QString compiled;
+    const QFileInfo executable(m_executablePath);
+    if (executable.exists())
+        compiled = QString::fromStdString(core::formatDateTime(
+            "ddddd tt", dateTimeFromQt(executable.lastModified()), m_regional));
+    return QStringLiteral("Version ") + QLatin1String(VersionText) + QLatin1String(LineBreak) +
+           QStringLiteral("Compiled: ") + compiled;
+}
+
+void TAboutBox::FormShow()
+{
+    // The label breaks lines at LF alone; the CR of the line break would show as a box.
+    m_version->setText(versionText().remove(QLatin1Char('\r')));
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    FormShow();
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+}
+
+}  // namespace vantrel::ui

@@ -1,0 +1,563 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/common/error.h"
+#include "core/ports/clock.h"
+#include "core/ports/messages.h"
+#include "core/settings/settings_file.h"
+#include "core/thelemic/calculation.h"
+#include "platform/qt_tray.h"
+#include "ui/glyphs.h"
+#include "ui/main_view_adapter.h"
+#include "ui/tip_dialog.h"
+
+namespace vantrel::ui {
+
+namespace {
+
+constexpr int kPickerWidth = 110;
+constexpr int kCalendarPanelHeight = 187;
+
+// The user's locale; the C locale follows United States conventions, as the regional
+// settings do.
+QLocale pickerLocale()
+{
+    const QLocale locale;
+    if (locale.language() == QLocale::C)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return locale;
+}
+
+// The locale's short date, with the year in full: a calendar reaches far beyond one century.
+QString shortDatePattern()
+{
+    QString pattern = pickerLocale().dateFormat(QLocale::ShortFormat);
+    if (!pattern.contains(QStringLiteral("yyyy")))
+        pattern.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return pattern;
+}
+
+QDate qDateFromDateTime(core::DateTime value)
+{
+    const core::CivilDate civil = core::dateFromDateTime(value);
+    return {civil.year, civil.month, civil.day};
+}
+
+QTime qTimeFromDateTime(core::DateTime value)
+{
+    const core::TimeOfDay time = core::timeFromDateTime(value);
+    return {time.hour, time.minute, time.second, time.msec};
+}
+
+}  // namespace
+
+TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services))
+{
+    if (m_services.executablePath.isEmpty())
+        m_services.executablePath = QCoreApplication::applicationFilePath();
+    setObjectName(QStringLiteral("Vantrel"));
+    setWindowTitle(QStringLiteral("Vantrel"));
+    setWindowIcon(glyphIcon(Glyph::Program));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    setFont(font);
+
+    m_alarmTimer = new QTimer(this);
+    m_alarmTimer->setObjectName(QStringLiteral("Timer1"));
+    m_alarmTimer->setInterval(1000);
+    m_animationTimer = new QTimer(this);
+    m_animationTimer->setObjectName(QStringLiteral("Timer2"));
+    m_animationTimer->setInterval(60000);
+
+    buildMenus();
+    buildToolBar();
+    buildCentre();
+    m_statusPanel = new QLabel(this);
+    m_statusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    statusBar()->addWidget(m_statusPanel, 1);
+    buildTray();
+    applyHooks();
+
+    m_view = std::make_unique<MainViewAdapter>(*this);
+    m_dateDisplay = std::make_unique<TextEditDateDisplay>(*m_display, m_services.clipboard);
+    m_calculator = std::make_unique<core::Calculator>(core::CalculationContext{
+        m_services.settings, m_services.regional, m_zone, m_services.process, *m_view,
+        m_services.clipboard, m_services.messages, m_services.workDir,
+        m_services.defaultEngine});
+
+    FormCreate();
+}
+
+TVantrel::~TVantrel()
+{
+    delete m_dailyTip;
+}
+
+void TVantrel::buildToolBar()
+{
+    m_toolBar = new QToolBar(QStringLiteral("Date tool"), this);
+    m_toolBar->setObjectName(QStringLiteral("DateTool"));
+    m_toolBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    m_toolBar->setIconSize(QSize(16, 16));
+    // Two pickers and eight buttons fill the default width; no room to spare between them.
+    m_toolBar->layout()->setSpacing(0);
+    m_toolBar->layout()->setContentsMargins(0, 0, 0, 0);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+    m_datePicker = new QDateEdit(m_toolBar);
+    m_datePicker->setObjectName(QStringLiteral("GDate"));
+    m_datePicker->setLocale(pickerLocale());
+    m_datePicker->setCalendarPopup(true);
+    m_datePicker->setDisplayFormat(shortDatePattern());
+    m_datePicker->setMinimumDate(QDate(100, 1, 1));
+    m_datePicker->setFixedWidth(kPickerWidth);
+    m_timePicker = new QTimeEdit(m_toolBar);
+    m_timePicker->setObjectName(QStringLiteral("Time"));
+    m_timePicker->setLocale(pickerLocale());
+    m_timePicker->setDisplayFormat(
+        pickerLocale().timeFormat(QLocale::LongFormat).remove(QStringLiteral(" t")));
+    m_timePicker->setFixedWidth(kPickerWidth);
+    m_toolBar->addWidget(m_datePicker);
+    m_toolBar->addWidget(m_timePicker);
+    connect(m_datePicker, &QDateEdit::dateChanged, this, &TVantrel::GDateChange);
+    connect(m_timePicker, &QTimeEdit::timeChanged, this, &TVantrel::GDateChange);
+
+    struct Button {
+        const char* name;
+        QToolButton** member;
+        Glyph glyph;
+        const char* hint;
+        void (TVantrel::*command)();
+    };
+    const Button buttons[] = {
+        {"CalcButton", nullptr, Glyph::Calculate, "Calculate using displayed information",
+         &TVantrel::CalcButtonClick},
+        {"NowButton", nullptr, Glyph::Now, "Set Date/Time to \"Now\" and Calculate",
+         &TVantrel::NowButtonClick},
+        {"ClipButton", nullptr, Glyph::Clipboard, "Copy Thelemic Date to clipboard",
+         &TVantrel::ClipButtonClick},
+        {"AstroButton", &m_dataWindowButton, Glyph::AstrologOutput,
+         "Display Astrolog program output", &TVantrel::AstroButtonClick},
+        {"HoursButton", &m_hoursButton, Glyph::PlanetaryHours, "Display Planetary Hours",
+         &TVantrel::HoursButtonClick},
+        {"FormattingOptions1", &m_optionsButton, Glyph::Options, "Program Options",
+         &TVantrel::Options1Click},
+        {"AlarmButton", &m_alarmButton, Glyph::Alarm, "Start Alarm", &TVantrel::Alarm1Click},
+        {"VerseButton", nullptr, Glyph::Verse, "Random Verse", &TVantrel::RandomVerse1Click},
+    };
+    for (const Button& entry : buttons) {
+        auto* button = new QToolButton(m_toolBar);
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setIcon(glyphIcon(entry.glyph));
+        button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setFixedSize(23, 22);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, entry.command);
+        m_toolBar->addWidget(button);
+        if (entry.member)
+            *entry.member = button;
+    }
+}
+
+void TVantrel::buildCentre()
+{
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setChildrenCollapsible(false);
+
+    m_calendarPanel = new QWidget(m_splitter);
+    m_calendarPanel->setObjectName(QStringLiteral("CalendarPanel"));
+    auto* panelLayout = new QVBoxLayout(m_calendarPanel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    m_monthCalendar = new QCalendarWidget(m_calendarPanel);
+    m_monthCalendar->setObjectName(QStringLiteral("MonthCalendar1"));
+    m_monthCalendar->setLocale(pickerLocale());
+    m_monthCalendar->setFirstDayOfWeek(pickerLocale().firstDayOfWeek());
+    m_monthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_monthCalendar->setGridVisible(false);
+    panelLayout->addWidget(m_monthCalendar);
+    connect(m_monthCalendar, &QCalendarWidget::clicked, this, &TVantrel::MonthCalendar1Click);
+
+    m_display = new QTextEdit(m_splitter);
+    m_display->setObjectName(QStringLiteral("TDate"));
+    m_display->setReadOnly(true);
+    m_display->setAcceptRichText(true);
+    m_display->setToolTip(QStringLiteral("Thelemic date"));
+    m_display->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_display, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("Copy"), this, &TVantrel::Copy2Click);
+        menu.addAction(QStringLiteral("Select all"), this, &TVantrel::Selectall2Click);
+        menu.exec(m_display->viewport()->mapToGlobal(at));
+    });
+
+    m_splitter->addWidget(m_calendarPanel);
+    m_splitter->addWidget(m_display);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({kCalendarPanelHeight, 100});
+    setCentralWidget(m_splitter);
+}
+
+void TVantrel::buildTray()
+{
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("TrayMenu"));
+    addCommand(*m_trayMenu, "Query1", "Date", &TVantrel::Query1Click);
+    addCommand(*m_trayMenu, "Quote1", "Quote", &TVantrel::Quote1Click);
+    m_trayLetterAction = addCommand(*m_trayMenu, "WordDocument1", "Word Document",
+                                    &TVantrel::InsertintoWord971Click);
+    QMenu* clip = m_trayMenu->addMenu(QStringLiteral("ClipBoard"));
+    addCommand(*clip, "Quote2", "Quote", &TVantrel::Quote2Click);
+    addCommand(*clip, "Date1", "Date", &TVantrel::Date1Click);
+    addCommand(*clip, "Law1", "Law", &TVantrel::Law1Click);
+    m_trayMenu->addSeparator();
+    QMenu* web = m_trayMenu->addMenu(QStringLiteral("&Web"));
+    addWebEntries(*web, false);
+    addCommand(*m_trayMenu, "Restore1", "Restore", &TVantrel::Restore1Click);
+    addCommand(*m_trayMenu, "Exit2", "Exit", &TVantrel::Exit2Click);
+
+    m_trayIcon = new QSystemTrayIcon(glyphIcon(Glyph::Tray), this);
+    m_trayIcon->setObjectName(QStringLiteral("NotificationIcon1"));
+    m_trayIcon->setContextMenu(m_trayMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    NotificationIcon1Click();
+            });
+    if (trayAvailable())
+        m_trayIcon->show();
+    if (!m_services.tray) {
+        m_ownTray =
+            std::make_unique<platform::QtTray>(m_trayIcon, [this] { return trayAvailable(); });
+        m_services.tray = m_ownTray.get();
+    }
+}
+
+bool TVantrel::trayAvailable() const
+{
+    return m_services.trayAvailable ? m_services.trayAvailable()
+                                    : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TVantrel::setHooks(TVantrelHooks hooks)
+{
+    m_hooks = std::move(hooks);
+    applyHooks();
+}
+
+void TVantrel::applyHooks()
+{
+    const auto enable = [](bool on, std::initializer_list<QObject*> controls) {
+        for (QObject* control : controls) {
+            if (auto* action = qobject_cast<QAction*>(control))
+                action->setEnabled(on);
+            else if (auto* widget = qobject_cast<QWidget*>(control))
+                widget->setEnabled(on);
+        }
+    };
+    enable(bool(m_hooks.Batch1Click), {m_batchAction});
+    enable(bool(m_hooks.InsertintoWord971Click), {m_letterAction, m_trayLetterAction});
+    enable(bool(m_hooks.AstroButtonClick), {m_dataWindowAction, m_dataWindowButton});
+    enable(bool(m_hooks.HoursButtonClick), {m_hoursAction, m_hoursButton});
+    enable(bool(m_hooks.Alarm1Click), {m_alarmMark, m_alarmButton});
+    enable(bool(m_hooks.Animate1Click), {m_animateMark});
+    enable(bool(m_hooks.showOptions), {m_optionsAction, m_optionsButton});
+}
+
+TDailyTip* TVantrel::dailyTip() const
+{
+    return m_dailyTip;
+}
+
+core::Calculator& TVantrel::calculator()
+{
+    return *m_calculator;
+}
+
+core::DateDisplay& TVantrel::dateDisplay()
+{
+    return *m_dateDisplay;
+}
+
+// ----- Start, first show and close
+
+void TVantrel::FormCreate()
+{
+    guarded([this] {
+        m_zone = core::TakeSystemZoneSnapshot(m_services.zoneRules, m_services.clock,
+                                              m_services.regional, m_services.messages);
+    });
+
+    const core::MainWindowLayout layout = core::SettingsFile(m_services.settingsFile).readLayout();
+    m_toolBarMark->setChecked(layout.toolBar);
+    m_statusBarMark->setChecked(layout.statusBar);
+    m_calendarMark->setChecked(layout.monthCalendar);
+    m_showOnStartup = layout.showOnStartup;
+    m_verseOfDay = layout.verseOfDay;
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(layout.clientWidth, layout.clientHeight + menuHeight);
+    move(layout.left, layout.top);
+    applyViewMarks();
+
+    const core::DateTime now = m_services.clock.now();
+    setPickers(now);
+    m_monthCalendar->setSelectedDate(m_datePicker->date());
+}
+
+void TVantrel::applyViewMarks()
+{
+    m_toolBar->setVisible(m_toolBarMark->isChecked());
+    statusBar()->setVisible(m_statusBarMark->isChecked());
+    const bool calendar = m_calendarMark->isChecked();
+    m_calendarPanel->setVisible(calendar);
+    // The splitter would drop its handle at its next layout pass; the user sees it go now.
+    m_splitter->handle(1)->setVisible(calendar);
+}
+
+void TVantrel::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_formShown) {
+        m_formShown = true;
+        // After the window has painted, so that the first calculation's note is seen.
+        QTimer::singleShot(0, this, &TVantrel::FormShow);
+    }
+}
+
+void TVantrel::FormShow()
+{
+    const QStringList& arguments = m_services.arguments;
+    if (arguments.size() == 1) {
+        if (arguments.front() == QStringLiteral("x"))
+            CalcButtonClick();
+        ClipButtonClick();
+        emit firstShown();
+        close();
+        return;
+    }
+    if (arguments.size() == 2) {
+        if (m_hooks.convertBatch)
+            guarded([&] { m_hooks.convertBatch(arguments[0], arguments[1]); });
+        emit firstShown();
+        close();
+        return;
+    }
+    showStartupDialog();
+    CalcButtonClick();
+    emit firstShown();
+}
+
+void TVantrel::closeEvent(QCloseEvent* event)
+{
+    if (!m_exiting)
+        FormClose();
+    event->accept();
+    emit finished();
+}
+
+bool TVantrel::FormClose()
+{
+    core::MainWindowLayout layout;
+    layout.toolBar = m_toolBarMark->isChecked();
+    layout.statusBar = m_statusBarMark->isChecked();
+    layout.monthCalendar = m_calendarMark->isChecked();
+    layout.showOnStartup = m_showOnStartup;
+    layout.verseOfDay = m_verseOfDay;
+    const QRect frame = frameGeometry();
+    layout.clientHeight = height() - menuBar()->height();
+    layout.clientWidth = width();
+    layout.top = frame.top();
+    layout.left = frame.left();
+    // A settings file that cannot be written must not keep the program from ending: the
+    // failure is reported once and the window closes without its layout.
+    try {
+        core::SettingsFile(m_services.settingsFile).writeLayout(layout);
+        return true;
+    } catch (const std::exception& error) {
+        m_services.messages.showError(error.what());
+        return false;
+    }
+}
+
+void TVantrel::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && trayAvailable()) {
+        // Out of the way until the tray icon brings it back. Without a tray the window stays
+        // minimised on the task bar, the only road back.
+        QTimer::singleShot(0, this, &TVantrel::hideToTray);
+    }
+}
+
+void TVantrel::hideToTray()
+{
+    if (!isMinimized())
+        return;
+    m_hiddenToTray.clear();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window != this && !window->inherits("QMenu") &&
+            !qobject_cast<platform::BalloonPopup*>(window)) {
+            m_hiddenToTray.append(window);
+            window->hide();
+        }
+    }
+    hide();
+}
+
+void TVantrel::Restore1Click()
+{
+    showNormal();
+    for (const QPointer<QWidget>& window : std::as_const(m_hiddenToTray)) {
+        if (window)
+            window->show();
+    }
+    m_hiddenToTray.clear();
+    raise();
+    activateWindow();
+}
+
+void TVantrel::NotificationIcon1Click()
+{
+    Restore1Click();
+}
+
+void TVantrel::Exit1Click()
+{
+    close();
+}
+
+void TVantrel::Exit2Click()
+{
+    m_exiting = true;
+    close();
+}
+
+// ----- Pickers, display and caption
+
+core::DateTime TVantrel::displayedDate() const
+{
+    const QDate date = m_datePicker->date();
+    return core::dateTimeFromDate(date.year(), date.month(), date.day());
+}
+
+core::DateTime TVantrel::displayedTime() const
+{
+    const QTime time = m_timePicker->time();
+    return core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
+}
+
+void TVantrel::setPickers(core::DateTime moment)
+{
+    const QSignalBlocker blockDate(m_datePicker);
+    const QSignalBlocker blockTime(m_timePicker);
+    m_datePicker->setDate(qDateFromDateTime(moment));
+    m_timePicker->setTime(qTimeFromDateTime(moment));
+}
+
+std::vector<std::string> TVantrel::displayLines() const
+{
+    const QString text = m_display->toPlainText();
+    std::vector<std::string> lines;
+    if (text.isEmpty())
+        return lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lines.push_back(line.toStdString());
+    return lines;
+}
+
+std::vector<std::string> TVantrel::shownDisplayLines() const
+{
+    std::vector<std::string> lines;
+    QTextDocument* document = m_display->document();
+    document->setTextWidth(m_display->viewport()->width());
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        QTextLayout* layout = block.layout();
+        if (!layout || layout->lineCount() == 0) {
+            lines.push_back(text.toStdString());
+            continue;
+        }
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lines.push_back(text.mid(line.textStart(), line.textLength()).toStdString());
+        }
+    }
+    if (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    return lines;
+}
+
+void TVantrel::setDisplayLines(const std::vector<std::string>& lines)
+{
+    QStringList text;
+    for (const std::string& line : lines)
+        text << QString::fromStdString(line);
+    m_display->setPlainText(text.join(QLatin1Char('\n')));
+}
+
+void TVantrel::addDisplayLine(const QString& line)
+{
+    m_display->append(line);
+}
+
+void TVantrel::showStatusText(const QString& text)
+{
+    m_display->setPlainText(text);
+    m_display->repaint();
+}
+
+void TVantrel::setStatusText(const QString& text)
+{
+    m_statusPanel->setText(text);
+}
+
+void TVantrel::setAlarmMark(bool armed)
+{
+    m_alarmMark->setChecked(armed);
+}
+
+void TVantrel::setAnimateMark(bool on)
+{
+    m_animateMark->setChecked(on);
+}
+
+void TVantrel::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+    QGuiApplication::setApplicationDisplayName(caption);
+}
+
+void TVantrel::guarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        m_services.messages.showError(error.what());
+    }
+}
+
+}  // namespace vantrel::ui

@@ -1,0 +1,217 @@
+#pragma once
+// The main window: date and time pickers, the month calendar, the date display, the menus, the
+// tool bar and the tray icon. It gathers what the user entered and hands it to the core; the
+// rules live there. Commands that other windows own reach it through the views of
+// main_window_interface.h, and it reaches them through TVantrelHooks. Its controls are its own;
+// they are found by their objectNames ("GDate", "CalcButton", "Timer1").
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "core/alarm/alarm_list.h"
+#include "core/astrolog/zone_snapshot.h"
+#include "core/settings/settings.h"
+#include "ui/main_window_interface.h"
+
+class QAction;
+class QCalendarWidget;
+class QDateEdit;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QSystemTrayIcon;
+class QTextEdit;
+class QTimeEdit;
+class QToolBar;
+class QToolButton;
+
+namespace vantrel::core {
+class DailyTips;
+class DateDisplay;
+}  // namespace vantrel::core
+
+namespace vantrel::ui {
+
+class MainViewAdapter;
+class TDailyTip;
+class TextEditDateDisplay;
+
+class TVantrel : public QMainWindow, public AlarmWindow {
+    Q_OBJECT
+
+public:
+    // Builds the widgets and runs FormCreate (zone snapshot, layout keys, pickers set to now).
+    explicit TVantrel(MainWindowServices services, QWidget* parent = nullptr);
+    ~TVantrel() override;
+
+    void setHooks(TVantrelHooks hooks);
+    const TVantrelHooks& hooks() const { return m_hooks; }
+
+    // --- State the other windows read and write.
+    core::Calculator& calculator() override;
+    core::Settings& settings() { return m_services.settings; }
+    core::AlarmList& AlarmList() override { return m_alarmList; }
+    const MainWindowServices& services() const override { return m_services; }
+    // The date display as the letter copies it: whole, as rich text and plain text.
+    core::DateDisplay& dateDisplay();
+
+    // The start-up tip dialog's flags ("TOTD" and "VOD"), saved when the window closes.
+    bool& ShowOnStartup() { return m_showOnStartup; }
+    bool& VerseOfDay() { return m_verseOfDay; }
+
+    core::DateTime displayedDate() const override;
+    core::DateTime displayedTime() const override;
+    void setPickers(core::DateTime moment) override;
+
+    // The display's lines as stored, and as the display shows them (a line wrapped by the
+    // display's width counts as several; an empty last line does not count).
+    std::vector<std::string> displayLines() const;
+    std::vector<std::string> shownDisplayLines() const;
+    void setDisplayLines(const std::vector<std::string>& lines);
+    void addDisplayLine(const QString& line) override;
+    // Replaces the display by a short note and paints it at once.
+    void showStatusText(const QString& text);
+    void setStatusText(const QString& text) override;
+    // The window caption and the application's title.
+    void setCaption(const QString& caption);
+
+    void setAlarmMark(bool armed) override;
+    void setAnimateMark(bool on) override;
+    QTimer& alarmTimer() override { return *m_alarmTimer; }
+    QTimer& animationTimer() override { return *m_animationTimer; }
+    QWidget& widget() override { return *this; }
+
+    // ShowBalloon: a balloon at the tray icon (or the pop-up that stands in for it), 10 s.
+    void ShowBalloon(const QString& text, const QString& title);
+    bool trayAvailable() const;
+
+    // The tip dialog, while it is open.
+    TDailyTip* dailyTip() const;
+
+    void guarded(const std::function<void()>& command) override;
+
+public slots:
+    void CalcButtonClick();
+    void NowButtonClick() override;
+    void GDateChange();
+    void MonthCalendar1Click();
+    void ClipButtonClick();
+    void AstroButtonClick() override;
+    void HoursButtonClick();
+    void Alarm1Click();
+    void Animate1Click();
+    void Batch1Click();
+    void InsertintoWord971Click();
+    void RandomVerse1Click();
+    void Options1Click();
+    void ToolBars1Click();
+    void Statusbar2Click();
+    void MonthlyCalendar1Click();
+    void Copy2Click();
+    void Selectall2Click();
+    void Exit1Click();
+    void Exit2Click();
+    void About1Click();
+    void Help2Click();
+    void Restore1Click();
+    void NotificationIcon1Click();
+    void Quote1Click();
+    void Quote2Click();
+    void Query1Click();
+    void Date1Click();
+    void Law1Click();
+    void Tips1NextTip();
+    // The first show: command-line arguments, the start-up dialog, the first calculation.
+    void FormShow();
+    // Opens the web address behind a web-menu entry.
+    void openWebLink(const QString& address);
+
+signals:
+    // The window has closed for good (after FormClose, or at once from the tray's "Exit");
+    // the program should end.
+    void finished();
+    // FormShow has shown its first result (or the command-line work is done).
+    void firstShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    friend class MainViewAdapter;
+
+    void buildMenus();
+    void buildToolBar();
+    void buildCentre();
+    void buildTray();
+    QAction* addCommand(QMenu& menu, const char* name, const char* caption,
+                        void (TVantrel::*command)());
+    QAction* addMark(QMenu& menu, const char* name, const char* caption,
+                     void (TVantrel::*command)());
+    void addWebEntries(QMenu& menu, bool withSoftware);
+    void applyHooks();
+
+    void FormCreate();
+    // Writes the layout keys; false after a failed write (already reported).
+    bool FormClose();
+    void applyViewMarks();
+    void showStartupDialog();
+    void openDailyTip(core::DailyTips tips);
+    void hideToTray();
+
+    MainWindowServices m_services;
+    TVantrelHooks m_hooks;
+    core::ZoneSnapshot m_zone;
+    core::AlarmList m_alarmList;
+    std::unique_ptr<MainViewAdapter> m_view;
+    std::unique_ptr<TextEditDateDisplay> m_dateDisplay;
+    std::unique_ptr<core::Calculator> m_calculator;
+    std::unique_ptr<core::Tray> m_ownTray;
+    QPointer<TDailyTip> m_dailyTip;
+    QList<QPointer<QWidget>> m_hiddenToTray;
+    bool m_showOnStartup = true;
+    bool m_verseOfDay = false;
+    bool m_formShown = false;
+    bool m_exiting = false;  // the tray's "Exit": end without FormClose
+
+    // The tool bar and the centre.
+    QToolBar* m_toolBar = nullptr;
+    QDateEdit* m_datePicker = nullptr;
+    QTimeEdit* m_timePicker = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QWidget* m_calendarPanel = nullptr;
+    QCalendarWidget* m_monthCalendar = nullptr;
+    QTextEdit* m_display = nullptr;
+    QLabel* m_statusPanel = nullptr;
+    QSystemTrayIcon* m_trayIcon = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    QTimer* m_alarmTimer = nullptr;
+    QTimer* m_animationTimer = nullptr;
+
+    // The view switches and the two marks the alarm and the animation set.
+    QAction* m_toolBarMark = nullptr;
+    QAction* m_statusBarMark = nullptr;
+    QAction* m_calendarMark = nullptr;
+    QAction* m_alarmMark = nullptr;
+    QAction* m_animateMark = nullptr;
+
+    // The controls of the commands other windows carry out, enabled while their hooks are set.
+    QAction* m_batchAction = nullptr;
+    QAction* m_letterAction = nullptr;
+    QAction* m_trayLetterAction = nullptr;
+    QAction* m_dataWindowAction = nullptr;
+    QAction* m_hoursAction = nullptr;
+    QAction* m_optionsAction = nullptr;
+    QToolButton* m_dataWindowButton = nullptr;
+    QToolButton* m_hoursButton = nullptr;
+    QToolButton* m_optionsButton = nullptr;
+    QToolButton* m_alarmButton = nullptr;
+};
+
+}  // namespace vantrel::ui

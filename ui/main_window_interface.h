@@ -1,0 +1,125 @@
+#pragma once
+// What the main window offers the windows and commands around it: the services it is built
+// on, the hooks through which the commands of other windows are connected to its menus, and
+// the two views of itself that those commands hold. TVantrel implements both views; a command
+// sees only what its view lists, never the window's controls.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <QString>
+#include <QStringList>
+
+#include "core/common/date_time.h"
+
+class QTimer;
+class QWidget;
+
+namespace vantrel::core {
+class AlarmList;
+class Calculator;
+class Clipboard;
+class Clock;
+class Messages;
+class ProcessRunner;
+struct RegionalSettings;
+struct Settings;
+class Shell;
+class Sound;
+class Tray;
+class ZoneRules;
+}  // namespace vantrel::core
+
+namespace vantrel::ui {
+
+// The ports and shared records the main window works with. Every reference must outlive the
+// window.
+struct MainWindowServices {
+    core::Settings& settings;
+    const core::RegionalSettings& regional;
+    const core::ZoneRules& zoneRules;
+    const core::Clock& clock;
+    core::ProcessRunner& process;
+    core::Clipboard& clipboard;
+    core::Messages& messages;
+    core::Shell& shell;
+    // "Vantrel.ini": the window layout keys are read from and written to it.
+    std::filesystem::path settingsFile{};
+    // Where command files, listings, verses.txt and tips.txt are looked up.
+    std::filesystem::path workDir = ".";
+    // The chart engine run when the settings name none.
+    std::string defaultEngine = "vantrel-engine";
+    // Command-line arguments after the program name.
+    QStringList arguments{};
+    // The program file; its modification time is shown in the About box. Empty: this process.
+    QString executablePath{};
+    // Balloons; null: the window's own tray icon (or its pop-up where there is no tray).
+    core::Tray* tray = nullptr;
+    // Sounds for the alarm; may be null where nothing is played.
+    core::Sound* sound = nullptr;
+    // Whether the desktop has a system tray; empty: ask Qt.
+    std::function<bool()> trayAvailable{};
+};
+
+// Connection points for the commands that other windows carry out. A command whose hook is
+// empty is shown disabled.
+struct TVantrelHooks {
+    std::function<void()> Batch1Click;  // "&Batch.."
+    // Two command-line arguments: convert the first file into the second.
+    std::function<void(const QString& inputFile, const QString& outputFile)> convertBatch;
+    std::function<void()> InsertintoWord971Click;  // "Insert into Word97", tray "Word Document"
+    std::function<void()> AstroButtonClick;        // fill and show the data window
+    std::function<bool()> isDataWindowShown;
+    std::function<void()> HoursButtonClick;  // planetary hours
+    std::function<void()> Alarm1Click;       // arm or disarm the alarm
+    std::function<void()> Animate1Click;     // animation on or off
+    std::function<void()> showOptions;       // "Program options" (not modal)
+};
+
+// The main window as a place calculations are run from: the moment in its pickers, its
+// services and calculation, and the two timers that run calculations of their own.
+class CalculationWindow {
+public:
+    // The date picker's day (at midnight) and the time picker's time of day.
+    virtual core::DateTime displayedDate() const = 0;
+    virtual core::DateTime displayedTime() const = 0;
+    // Sets both pickers to the moment, without the "Click Calculate" note.
+    virtual void setPickers(core::DateTime moment) = 0;
+
+    virtual const MainWindowServices& services() const = 0;
+    virtual core::Calculator& calculator() = 0;
+
+    // The window itself: where other windows are placed, and the parent of dialogs.
+    virtual QWidget& widget() = 0;
+    // The alarm check (every second) and the animation step (every minute); neither runs at
+    // start.
+    virtual QTimer& alarmTimer() = 0;
+    virtual QTimer& animationTimer() = 0;
+
+protected:
+    ~CalculationWindow() = default;
+};
+
+// What the alarm, the live mode and the planetary-hours command use besides: the alarm list,
+// the display's end and the status panel, the two check marks, and the window's own commands.
+class AlarmWindow : public CalculationWindow {
+public:
+    virtual core::AlarmList& AlarmList() = 0;
+
+    virtual void addDisplayLine(const QString& line) = 0;
+    virtual void setStatusText(const QString& text) = 0;
+    // The check marks of "Activate alarm" and "Animate".
+    virtual void setAlarmMark(bool armed) = 0;
+    virtual void setAnimateMark(bool on) = 0;
+
+    virtual void NowButtonClick() = 0;
+    virtual void AstroButtonClick() = 0;
+    // Runs a command, reporting any error through the general error report.
+    virtual void guarded(const std::function<void()>& command) = 0;
+
+protected:
+    ~AlarmWindow() = default;
+};
+
+}  // namespace vantrel::ui

@@ -1,0 +1,554 @@
+#include "ui/options_dialog.h"
+
+#include <exception>
+#include <variant>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/ports/messages.h"
+#include "core/ports/shell.h"
+#include "ui/hints_switch.h"
+#include "ui/resources.h"
+
+namespace vantrel::ui {
+namespace {
+
+const char* const kTimeZoneMessage =
+    "The \"System Locale Settings\" option uses the Timezone and Daylight Savings Time settings "
+    "of your computer. It probably will not give correct results if you try dates outside the "
+    "current gregorian calendar year at this time. It is useful if you typically use this "
+    "program for current date/time, as it will automatically adjust these settings.";
+const char* const kSunRiseMessage =
+    "Times before Sunrise will now be adjusted back to prior day of week.  Causes two "
+    "additional calls to Astrolog.";
+const char* const kSunSetMessage =
+    "Times after Sunset will now be adjusted forward to next day of week.  Causes two "
+    "additional calls to Astrolog.";
+
+QLabel* labelFor(const QString& caption, QWidget* buddy, const QString& hint)
+{
+    auto* label = new QLabel(caption);
+    label->setBuddy(buddy);
+    label->setToolTip(hint);
+    return label;
+}
+
+}  // namespace
+
+OptionsStorage fileStorage(core::SettingsFile file)
+{
+    return {
+        [file](core::Settings& settings) { settings = file.load(); },
+        [file](const core::Settings& settings) { file.saveOptions(settings); },
+        [file](const core::Settings& settings) { file.saveLocation(settings); },
+    };
+}
+
+TfOptions::TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorage storage,
+                     core::Messages& messages, core::Shell& shell, QWidget* parent)
+    : QDialog(parent),
+      m_settings(settings),
+      m_flags(flags),
+      m_storage(std::move(storage)),
+      m_messages(messages),
+      m_shell(shell)
+{
+    loadResources();
+    setWindowTitle("Options");
+    setModal(false);
+
+    m_pages = new QTabWidget;
+    m_pages->setObjectName("Pages");
+    m_pages->addTab(buildFormattingPage(), "Formatting");
+    m_pages->addTab(buildAstrologicalPage(), "Astrological");
+    m_pages->addTab(buildAdditionalPage(), "Additional");
+    m_pages->addTab(buildAlarmPage(), "Alarm");
+    m_pages->setCurrentIndex(0);
+
+    auto* tryButton = new QPushButton("&Try");
+    tryButton->setObjectName("CalcButton");
+    tryButton->setToolTip("Try these values");
+    auto* doneButton = new QPushButton("Done");
+    doneButton->setObjectName("CloseButton");
+    doneButton->setToolTip("Close dialog");
+    doneButton->setDefault(true);
+    auto* defaultsButton = new QPushButton("&Defaults");
+    defaultsButton->setObjectName("ResetButton");
+    defaultsButton->setToolTip("Reset all options to default values");
+    for (QPushButton* button : {tryButton, doneButton, defaultsButton})
+        button->setAutoDefault(false);
+    doneButton->setAutoDefault(true);
+
+    auto* buttonColumn = new QVBoxLayout;
+    buttonColumn->addWidget(tryButton);
+    buttonColumn->addWidget(doneButton);
+    buttonColumn->addStretch(1);
+    buttonColumn->addWidget(defaultsButton);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttonColumn);
+
+    connect(tryButton, &QPushButton::clicked, this, &TfOptions::tryRequested);
+    connect(doneButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(defaultsButton, &QPushButton::clicked, this, &TfOptions::ResetButtonClick);
+    bindControls();
+
+    resize(sizeHint().expandedTo(QSize(454, 298)));
+}
+
+QGroupBox* TfOptions::makeChoiceGroup(const char* name, const QString& caption,
+                                      const QString& hint, const QStringList& items, int columns)
+{
+    auto* box = new QGroupBox(caption);
+    box->setObjectName(name);
+    box->setToolTip(hint);
+    auto* buttons = new QButtonGroup(box);
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(2);
+    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* radio = new QRadioButton(items[i]);
+        buttons->addButton(radio, i);
+        grid->addWidget(radio, i % rows, i / rows);
+    }
+    grid->setRowStretch(rows, 1);
+    return box;
+}
+
+QCheckBox* TfOptions::makeBox(const char* name, const QString& caption, const QString& hint)
+{
+    auto* box = new QCheckBox(caption);
+    box->setObjectName(name);
+    if (!hint.isEmpty())
+        box->setToolTip(hint);
+    return box;
+}
+
+QWidget* TfOptions::buildFormattingPage()
+{
+    QGroupBox* dateFormat = makeChoiceGroup("ODateFormat", "Date Format", "Date format",
+                                            {"Short Format", "Long Format", "None"}, 1);
+    QGroupBox* lines = makeChoiceGroup("OLines", "Lines", "Total lines to format",
+                                       {"One Line", "Two Lines", "Three Lines"}, 1);
+    QGroupBox* aspect =
+        makeChoiceGroup("OAspect", "Aspect", "Include minutes", {"Simple", "Degrees"}, 1);
+    QGroupBox* timeFormat = makeChoiceGroup("OTimeFormat", "Time Format", "Time format",
+                                            {"Short Format", "Long Format", "None"}, 1);
+    QGroupBox* yearPrefix =
+        makeChoiceGroup("OBasic", "Basic", "Word placed before the year, such as \"Anno\"",
+                        {"An", "Anno", "None"}, 1);
+    QGroupBox* yearFormat = makeChoiceGroup("OFormat", "Year Format", "Year format",
+                                            {"IVv", "iv5", "ivV", "4v", "4V"}, 2);
+
+    auto* dayBegins = new QComboBox;
+    dayBegins->setObjectName("DayBegins");
+    dayBegins->setEditable(true);
+    dayBegins->setInsertPolicy(QComboBox::NoInsert);
+    dayBegins->addItems({"12:00 (Common Time)", "Sun Rise", "Sun Set"});
+    dayBegins->setToolTip("Day begins");
+
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(dateFormat, 0, 0);
+    grid->addWidget(lines, 0, 1);
+    grid->addWidget(aspect, 0, 2);
+    grid->addWidget(timeFormat, 1, 0);
+    grid->addWidget(yearPrefix, 1, 1);
+    grid->addWidget(yearFormat, 1, 2);
+    auto* dayRow = new QHBoxLayout;
+    dayRow->addWidget(labelFor("Day begins", dayBegins, "Day begins"));
+    dayRow->addWidget(dayBegins);
+    dayRow->addStretch(1);
+    grid->addLayout(dayRow, 2, 0, 1, 3);
+    grid->setRowStretch(3, 1);
+    return page;
+}
+
+QWidget* TfOptions::buildAstrologicalPage()
+{
+    QGroupBox* houseSystem = makeChoiceGroup("OHouseSystem", "House System", "House system",
+                                    {"Placidus", "Koch", "Equal", "Campanus", "Meridian",
+                                     "Regiomontanus", "Porphyry", "Morinus", "Topocentric",
+                                     "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
+                                    2);
+    QGroupBox* zodiac = makeChoiceGroup("OZodiac", "Zodiac", "Zodiac", {"Tropical", "Siderial"}, 1);
+    QGroupBox* timeMode =
+        makeChoiceGroup("OTime", "Time", "Daylight time adjustment",
+                        {"Standard Time", "Daylight Time", "System Locale Settings"}, 1);
+
+    auto* longitude = new QLineEdit;
+    longitude->setObjectName("Long");
+    longitude->setToolTip("Longitude");
+    auto* latitude = new QLineEdit;
+    latitude->setObjectName("Lat");
+    latitude->setToolTip("Latitude");
+    m_lookupButton = new QToolButton;
+    m_lookupButton->setObjectName("SpeedButton1");
+    m_lookupButton->setIcon(QIcon(":/vantrel/icons/location.svg"));
+    m_lookupButton->setIconSize(QSize(22, 22));
+    m_lookupButton->setAutoRaise(false);
+    m_lookupButton->setToolTip("Try this to find your Longitude and Latitude on World Wide Web");
+    m_saveLocationButton = new QPushButton("Save lat/long");
+    m_saveLocationButton->setObjectName("Button3");
+    m_saveLocationButton->setAutoDefault(false);
+    m_saveLocationButton->setToolTip("Save this latitude and logitude as default");
+
+    auto* location = new QGroupBox("Location on Earth");
+    auto* locationGrid = new QGridLayout(location);
+    locationGrid->addWidget(labelFor("Longitude", longitude, "Longitude"), 0, 0);
+    locationGrid->addWidget(longitude, 0, 1);
+    locationGrid->addWidget(labelFor("Latitude", latitude, "Latitude"), 1, 0);
+    locationGrid->addWidget(latitude, 1, 1);
+    auto* locationButtons = new QHBoxLayout;
+    locationButtons->addWidget(m_lookupButton);
+    locationButtons->addWidget(m_saveLocationButton, 1);
+    locationGrid->addLayout(locationButtons, 2, 0, 1, 2);
+
+    m_zone = new QLineEdit;
+    m_zone->setObjectName("Zone");
+    m_zone->setToolTip("Time zone");
+    m_zone->setMaximumWidth(48);
+    auto* zoneRow = new QHBoxLayout;
+    zoneRow->addWidget(labelFor("Time Zone", m_zone, "Time zone"));
+    zoneRow->addWidget(m_zone);
+    zoneRow->addStretch(1);
+
+    // Two columns that keep their own heights: houses and zodiac; place and clock.
+    auto* left = new QVBoxLayout;
+    left->addWidget(houseSystem);
+    left->addWidget(zodiac);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(location);
+    right->addWidget(timeMode);
+    right->addLayout(zoneRow);
+    right->addStretch(1);
+    auto* page = new QWidget;
+    auto* columns = new QHBoxLayout(page);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    return page;
+}
+
+QWidget* TfOptions::buildAdditionalPage()
+{
+    QCheckBox* aspects =
+        makeBox("OAspects", "Include Aspect charts (Causes additional call to Astrolog)",
+                "Generate additional aspect charts");
+    m_wheelChartBox =
+        makeBox("OWheelChart", "Include Wheel chart  (Causes additional call to Astrolog)",
+                "Generate text wheel chart");
+    m_wheelReverseBox = makeBox("WheelReverse", "Reverse colors ", "White background wheel");
+    m_monochromeBox = makeBox("Monochrome", "Monochrome", "White background wheel");
+    QCheckBox* clear = makeBox("OClear", "Clear Astrolog window with each computation",
+                               "Erase contents of astrolog window");
+    m_hintsBox = makeBox("OHints", "Show Hints", "Show hints");
+    m_tipsBox = makeBox("TOTD1", "Show Tip of the Day", "Show hints");
+    m_verseBox = makeBox("VOTD1", "Show Verse of the Day", "Show hints");
+    QCheckBox* caption = makeBox("UpdateCaption", "Update Program Caption", {});
+    QCheckBox* clipboard = makeBox("ReplaceClip", "Always Insert in Clipboard",
+                                   "Replace clipboard on start up and calculation");
+    m_greetingsBox = makeBox("Greetings", "Insert Thelemic Greetings", {});
+    m_quotedBox = makeBox("Quoted", "Quoted", {});
+
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->setVerticalSpacing(3);
+    grid->setColumnMinimumWidth(0, 16);
+    int row = 0;
+    grid->addWidget(aspects, row++, 0, 1, 3);
+    grid->addWidget(m_wheelChartBox, row++, 0, 1, 3);
+    grid->addWidget(m_wheelReverseBox, row, 1);
+    grid->addWidget(m_monochromeBox, row++, 2);
+    grid->addWidget(clear, row++, 0, 1, 3);
+    grid->addWidget(m_hintsBox, row++, 0, 1, 3);
+    grid->addWidget(m_tipsBox, row, 0, 1, 2);
+    grid->addWidget(m_verseBox, row++, 2);
+    grid->addWidget(caption, row++, 0, 1, 3);
+    grid->addWidget(clipboard, row++, 0, 1, 3);
+    grid->addWidget(m_greetingsBox, row, 0, 1, 2);
+    grid->addWidget(m_quotedBox, row++, 2);
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(2, 1);
+    return page;
+}
+
+QWidget* TfOptions::buildAlarmPage()
+{
+    struct Box {
+        const char* name;
+        const char* caption;
+    };
+    using Columns = std::vector<std::vector<Box>>;
+    const auto fillColumns = [this](QGroupBox* frame, const Columns& columns) {
+        auto* grid = new QGridLayout(frame);
+        for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+            const std::vector<Box>& boxes = columns[static_cast<std::size_t>(column)];
+            for (int row = 0; row < static_cast<int>(boxes.size()); ++row) {
+                const Box& box = boxes[static_cast<std::size_t>(row)];
+                grid->addWidget(makeBox(box.name, box.caption, {}), row, column);
+            }
+        }
+    };
+    auto* riseSet = new QGroupBox("Rise/Set/Zenith/Nadir Alarms");
+    fillColumns(riseSet, {{{"cbSun", "Sun"},
+                           {"cbMoon", "Moon"},
+                           {"cbMercury", "Mercury"},
+                           {"cbVenus", "Venus"}},
+                          {{"cbMars", "Mars"},
+                           {"cbJupiter", "Jupiter"},
+                           {"cbSaturn", "Saturn"}},
+                          {{"cbUranus", "Uranus"},
+                           {"cbNeptune", "Neptune"},
+                           {"cbPluto", "Pluto"}}});
+    auto* hours = new QGroupBox("Planetary Hours Alarms");
+    fillColumns(hours, {{{"cbHSun", "Sun"},
+                         {"cbHMoon", "Moon"},
+                         {"cbHMercury", "Mercury"},
+                         {"cbHVenus", "Venus"}},
+                        {{"cbHMars", "Mars"},
+                         {"cbHJupiter", "Jupiter"},
+                         {"cbHSaturn", "Saturn"}}});
+
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(riseSet);
+    column->addWidget(hours);
+    column->addStretch(1);
+    return page;
+}
+
+void TfOptions::bindControls()
+{
+    for (const core::SettingKey& key : core::settingKeys()) {
+        const QString name = QString::fromLatin1(key.fieldName.data(),
+                                                 static_cast<qsizetype>(key.fieldName.size()));
+        std::visit(core::Overloaded{
+                       [&](const core::ChoiceSetting& choice) {
+                           bindChoice(key.fieldName, choice);
+                       },
+                       [&](const core::FlagSetting& flag) {
+                           if (auto* box = findChild<QCheckBox*>(name))
+                               m_boxes.push_back({box, flag.field});
+                       },
+                       [&](const core::TextSetting& text) {
+                           if (auto* edit = findChild<QLineEdit*>(name))
+                               m_texts.push_back({edit, text.field});
+                       },
+                   },
+                   key.value);
+    }
+    for (const ChoiceBinding& binding : m_choices) {
+        if (binding.buttons) {
+            connect(binding.buttons, &QButtonGroup::idClicked, this,
+                    [this, &binding](int id) { choose(binding, id); });
+            continue;
+        }
+        // Picking from the list and typing into the field both change the chosen index;
+        // typed text that names no item leaves the list without a chosen index.
+        QComboBox* list = binding.list;
+        connect(list, &QComboBox::activated, this,
+                [this, &binding](int index) { choose(binding, index); });
+        connect(list->lineEdit(), &QLineEdit::textEdited, this,
+                [this, &binding, list](const QString& text) {
+                    choose(binding, list->findText(text, Qt::MatchFixedString));
+                });
+    }
+    for (const BoxBinding& binding : m_boxes) {
+        connect(binding.box, &QCheckBox::toggled, this, [this, field = binding.field](bool on) {
+            m_settings.*field = on;
+            applyEnabling();
+        });
+    }
+    for (const TextBinding& binding : m_texts) {
+        connect(binding.edit, &QLineEdit::textChanged, this,
+                [this, field = binding.field](const QString& text) {
+                    m_settings.*field = text.toStdString();
+                });
+    }
+    bindOwnControls();
+}
+
+void TfOptions::bindChoice(std::string_view fieldName, const core::ChoiceSetting& setting)
+{
+    const QString name =
+        QString::fromLatin1(fieldName.data(), static_cast<qsizetype>(fieldName.size()));
+    ChoiceBinding binding{fieldName, &setting};
+    if (auto* group = findChild<QGroupBox*>(name))
+        binding.buttons = group->findChild<QButtonGroup*>();
+    else
+        binding.list = findChild<QComboBox*>(name);
+    if (binding.buttons || binding.list)
+        m_choices.push_back(binding);
+}
+
+void TfOptions::bindOwnControls()
+{
+    connect(m_tipsBox, &QCheckBox::toggled, this, [this](bool on) {
+        m_flags.showOnStartup = on;
+        applyEnabling();
+    });
+    connect(m_verseBox, &QCheckBox::toggled, this, [this](bool on) { m_flags.verseOfDay = on; });
+
+    connect(m_lookupButton, &QToolButton::clicked, this, &TfOptions::SpeedButton1Click);
+    connect(m_saveLocationButton, &QPushButton::clicked, this, &TfOptions::Button3Click);
+}
+
+void TfOptions::FormCreate()
+{
+    if (m_storage.load)
+        m_storage.load(m_settings);
+    showSettings();
+}
+
+void TfOptions::showSettings()
+{
+    m_showingSettings = true;
+    for (const ChoiceBinding& binding : m_choices)
+        showChoice(binding);
+    for (const BoxBinding& binding : m_boxes)
+        binding.box->setChecked(m_settings.*binding.field);
+    showLocation();
+    // The flags are read before the boxes are set: each box writes its flag back when toggled.
+    const bool showOnStartup = m_flags.showOnStartup;
+    const bool verseOfDay = m_flags.verseOfDay;
+    m_tipsBox->setChecked(showOnStartup);
+    m_verseBox->setChecked(verseOfDay);
+    applyEnabling();
+    m_showingSettings = false;
+}
+
+void TfOptions::showLocation()
+{
+    for (const TextBinding& binding : m_texts)
+        binding.edit->setText(QString::fromStdString(m_settings.*binding.field));
+}
+
+void TfOptions::showChoice(const ChoiceBinding& binding)
+{
+    const core::ChoiceField& field = binding.setting->field;
+    const int index = binding.setting->clamped(field.index(m_settings));
+    if (binding.list) {
+        binding.list->setCurrentIndex(index);
+    } else if (index < 0) {
+        // An exclusive group cannot uncheck its last checked button.
+        binding.buttons->setExclusive(false);
+        for (QAbstractButton* button : binding.buttons->buttons())
+            button->setChecked(false);
+        binding.buttons->setExclusive(true);
+    } else {
+        binding.buttons->button(index)->setChecked(true);
+    }
+    field.choose(m_settings, index);
+}
+
+void TfOptions::choose(const ChoiceBinding& binding, int index)
+{
+    // Choosing the item that is already chosen does nothing.
+    const core::ChoiceField& field = binding.setting->field;
+    if (index == field.index(m_settings))
+        return;
+    field.choose(m_settings, index);
+    applyEnabling();
+    if (m_showingSettings)
+        return;
+    if (binding.fieldName == "OTime")
+        OTimeClick();
+    else if (binding.fieldName == "DayBegins")
+        DayBeginsChange();
+}
+
+void TfOptions::applyEnabling()
+{
+    m_zone->setEnabled(m_settings.OTime != core::TimeMode::SystemZone);
+    m_verseBox->setEnabled(m_tipsBox->isChecked());
+    m_quotedBox->setEnabled(m_greetingsBox->isChecked());
+    m_wheelReverseBox->setEnabled(m_wheelChartBox->isChecked());
+    m_monochromeBox->setEnabled(m_wheelChartBox->isChecked());
+    if (hintsEnabled() != m_hintsBox->isChecked())
+        setHintsEnabled(m_hintsBox->isChecked());
+}
+
+void TfOptions::OTimeClick()
+{
+    if (m_settings.OTime == core::TimeMode::SystemZone)
+        m_messages.showMessage(kTimeZoneMessage);
+}
+
+void TfOptions::DayBeginsChange()
+{
+    if (m_settings.DayBegins == core::DayStart::Sunrise)
+        m_messages.showMessage(kSunRiseMessage);
+    else if (m_settings.DayBegins == core::DayStart::Sunset)
+        m_messages.showMessage(kSunSetMessage);
+}
+
+void TfOptions::ResetButtonClick()
+{
+    core::reset(m_settings);
+    showSettings();
+}
+
+void TfOptions::FormClose()
+{
+    save(m_storage.saveOptions);
+}
+
+void TfOptions::save(const std::function<void(const core::Settings&)>& write)
+{
+    if (!write)
+        return;
+    try {
+        write(m_settings);
+    } catch (const std::exception& error) {
+        m_messages.showError(error.what());
+    }
+}
+
+void TfOptions::reject()
+{
+    // A write that fails is reported once and the dialog still closes: keeping it open would
+    // only repeat the same report at every further attempt, while the values stay in force.
+    FormClose();
+    QDialog::reject();
+}
+
+void TfOptions::showEvent(QShowEvent* event)
+{
+    // Centred on the screen the first time; afterwards it reopens where the user left it.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void TfOptions::Button3Click()
+{
+    save(m_storage.saveLocation);
+}
+
+void TfOptions::SpeedButton1Click()
+{
+    m_shell.open(kLocationLookupAddress);
+}
+
+}  // namespace vantrel::ui
