@@ -20,7 +20,7 @@ int restrictedCount(const Request& r)
 
 TEST(CommandFile, ChartFileAsTheProgramWritesIt)
 {
-    const Request r = parseCommandFile(fixture("chart_input.txt"));
+    const Request r = parseCommandFile(fixture("chart_input_2001-03-14.txt"));
     ASSERT_TRUE(r.chart);
     EXPECT_EQ(r.chart->month, 3);
     EXPECT_EQ(r.chart->day, 14);
@@ -44,7 +44,7 @@ TEST(CommandFile, ChartFileAsTheProgramWritesIt)
 
 TEST(CommandFile, RiseSetFileWithDayFirstSwitchAfterTheDisplaySwitch)
 {
-    const Request r = parseCommandFile(fixture("riseset_input.txt"));
+    const Request r = parseCommandFile(fixture("risesetn_input_2001-03-15.txt"));
     EXPECT_EQ(r.chart->zoneMinutesWest, -60);
     EXPECT_FALSE(r.chart->daylight);
     EXPECT_EQ(r.textOutput, "risesetn.txt");
@@ -54,13 +54,13 @@ TEST(CommandFile, RiseSetFileWithDayFirstSwitchAfterTheDisplaySwitch)
 
 TEST(CommandFile, WheelAndAspectFiles)
 {
-    const Request w = parseCommandFile(fixture("wheel_input.txt"));
+    const Request w = parseCommandFile(fixture("wheel_input_2001-03-14.txt"));
     EXPECT_TRUE(w.pictureRequested);
     EXPECT_EQ(w.pictureOutput, "chart.wmf");
     EXPECT_TRUE(w.reversedColors);
     EXPECT_FALSE(w.monochrome);
     EXPECT_EQ(w.wheelLines, 10);
-    const Request a = parseCommandFile(fixture("aspects_input.txt"));
+    const Request a = parseCommandFile(fixture("aspects_input_2001-03-14.txt"));
     EXPECT_TRUE(a.aspectList && a.aspectGrid && a.influence && a.horizon);
     EXPECT_FALSE(a.riseSet);
 }
