@@ -10,7 +10,13 @@ namespace vantrel::engine {
 
 namespace {
 
-std::string inQuotes(std::string_view s) { return "'" + std::string(s) + "'"; }
+std::string inQuotes(std::string_view s)
+{
+    std::string quoted(1, '\'');
+    quoted += s;
+    quoted += '\'';
+    return quoted;
+}
 
 std::vector<std::string_view> tokens(std::string_view line)
 {

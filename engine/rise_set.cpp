@@ -222,7 +222,8 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
             cuts[cutCount++] = t;
         }
         cuts[cutCount++] = b;
-        std::sort(cuts.begin(), cuts.begin() + cutCount);
+        // The slots not used hold b, the latest time, so sorting them all keeps them last.
+        std::sort(cuts.begin(), cuts.end());
         bool wasAbove = isAbove(prev);
         for (int k = 1; k < cutCount; ++k) {
             const bool nowAbove = k + 1 == cutCount ? isAbove(cur) : above(cuts[k]);

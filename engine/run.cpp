@@ -75,7 +75,10 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
     RunOutcome outcome;
     auto fail = [&outcome, &path](int code, int line, const std::string& what) {
         outcome.exitCode = code;
-        outcome.error = path + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what;
+        outcome.error = path;
+        if (line > 0)
+            outcome.error += ':' + std::to_string(line);
+        outcome.error += ": " + what;
         return outcome;
     };
     std::string text;
