@@ -86,6 +86,37 @@ TEST(CommandFile, ToggleForceOnAndForceOff)
     EXPECT_TRUE(r.dayFirst);
 }
 
+// Each on/off switch sets its own field: '=' on, '_' off, '/' and '-' toggle.
+TEST(CommandFile, EachFlagSwitchSetsItsField)
+{
+    const struct {
+        const char* name;
+        bool Request::*field;
+    } rows[] = {
+        {"Yd", &Request::dayFirst},   {"s", &Request::sidereal},
+        {"a0", &Request::aspectList}, {"g0", &Request::aspectGrid},
+        {"j0", &Request::influence},  {"Z", &Request::horizon},
+        {"Zd", &Request::riseSet},    {"Xr", &Request::reversedColors},
+        {"Xm", &Request::monochrome}, {"XM0", &Request::pictureRequested},
+    };
+    const std::string head = "@\n/qb 1 1 2002 8:00 ST 0 0E00 0N00\n";
+    const Request none = parseCommandFile(head);
+    for (const auto& row : rows) {
+        const std::string name = row.name;
+        const Request on = parseCommandFile(head + "=" + name + "\n");
+        const Request off = parseCommandFile(head + "=" + name + "\n_" + name + "\n");
+        EXPECT_FALSE(none.*row.field) << name;
+        EXPECT_TRUE(on.*row.field) << name;
+        EXPECT_FALSE(off.*row.field) << name;
+        for (const auto& other : rows)
+            EXPECT_TRUE(other.field == row.field || !(on.*other.field))
+                << name << " sets " << other.name;
+    }
+    // /XM0 asks for the picture whether written with '/' or '-': it never toggles it off.
+    EXPECT_TRUE(parseCommandFile(head + "/XM0\n-XM0\n").pictureRequested);
+    EXPECT_FALSE(parseCommandFile(head + "/s\n-s\n").sidereal);
+}
+
 TEST(CommandFile, ObjectNamesByTheirFirstLetters)
 {
     EXPECT_EQ(objectFromPrefix("Chir"), Object::Chiron);
@@ -194,6 +225,14 @@ TEST(CommandFile, ErrorsCarryTheirLine)
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n\n\nhello\n", 5, "unknown switch 'hello'"},
         {"@\r\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\r\n/c 14\r\n", 3, "house system '14'"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/w 12\n", 3, "lines per house '12'"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n=c\n", 3,
+         "=c: house system (missing) is not 0 to 13"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/w 0\n", 3,
+         "/w: lines per house '0' is not 1 to 11"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n_Zd on\n", 3, "_Zd: unexpected argument 'on'"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/R\n", 3, "/R: no object named"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/os a.txt b.txt\n", 3,
+         "/os: unexpected 'b.txt' after the file name"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/R Xyz\n", 3, "unknown object 'Xyz'"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/os\n", 3, "file name is missing"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/os dir/chart.txt\n", 3, "not a plain file name"},
