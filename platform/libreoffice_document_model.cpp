@@ -244,29 +244,25 @@ QString alignmentValue(ParagraphAlignment alignment)
 
 bool isEmpty(const CharFormat& format) { return format == CharFormat{}; }
 
+// A font property for Western text and, with the same value, for Asian and complex scripts.
+void writeForEveryScript(QXmlStreamWriter& xml, const QString& name, const QString& value)
+{
+    xml.writeAttribute(kFoNs, name, value);
+    xml.writeAttribute(kStyleNs, name + "-asian", value);
+    xml.writeAttribute(kStyleNs, name + "-complex", value);
+}
+
 void writeTextProperties(QXmlStreamWriter& xml, const CharFormat& format)
 {
     if (isEmpty(format))
         return;
     xml.writeEmptyElement(kStyleNs, "text-properties");
-    if (format.sizePoints) {
-        const QString size = QString::number(*format.sizePoints) + "pt";
-        xml.writeAttribute(kFoNs, "font-size", size);
-        xml.writeAttribute(kStyleNs, "font-size-asian", size);
-        xml.writeAttribute(kStyleNs, "font-size-complex", size);
-    }
-    if (format.italic) {
-        const QString style = *format.italic ? "italic" : "normal";
-        xml.writeAttribute(kFoNs, "font-style", style);
-        xml.writeAttribute(kStyleNs, "font-style-asian", style);
-        xml.writeAttribute(kStyleNs, "font-style-complex", style);
-    }
-    if (format.bold) {
-        const QString weight = *format.bold ? "bold" : "normal";
-        xml.writeAttribute(kFoNs, "font-weight", weight);
-        xml.writeAttribute(kStyleNs, "font-weight-asian", weight);
-        xml.writeAttribute(kStyleNs, "font-weight-complex", weight);
-    }
+    if (format.sizePoints)
+        writeForEveryScript(xml, "font-size", QString::number(*format.sizePoints) + "pt");
+    if (format.italic)
+        writeForEveryScript(xml, "font-style", *format.italic ? "italic" : "normal");
+    if (format.bold)
+        writeForEveryScript(xml, "font-weight", *format.bold ? "bold" : "normal");
     if (format.underline) {
         xml.writeAttribute(kStyleNs, "text-underline-style", *format.underline ? "solid" : "none");
         if (*format.underline) {
