@@ -100,8 +100,10 @@ void writeGrid(const Chart& chart, const std::vector<Aspect>& aspects, std::stri
     out += "Aspect grid: aspects below the diagonal, their orbs in whole degrees above it.";
     out += kLineEnd;
     out += "   ";
-    for (Object o : objects)
-        out += "|" + abbreviation(o);
+    for (Object o : objects) {
+        out += '|';
+        out += abbreviation(o);
+    }
     out += kLineEnd;
     for (Object row : objects) {
         out += abbreviation(row);

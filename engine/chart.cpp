@@ -16,9 +16,9 @@ double normalizeDeg(double deg)
 
 int houseOf(double longitudeDeg, const std::array<double, 13>& cusp)
 {
-    for (int h = 1; h <= 12; ++h) {
+    for (int h = 1; h <= kHouseCount; ++h) {
         const double start = cusp[h];
-        const double width = normalizeDeg(cusp[h % 12 + 1] - start);
+        const double width = normalizeDeg(cusp[h % kHouseCount + 1] - start);
         if (normalizeDeg(longitudeDeg - start) < width)
             return h;
     }
@@ -27,6 +27,9 @@ int houseOf(double longitudeDeg, const std::array<double, 13>& cusp)
 
 namespace {
 
+constexpr int kFirstChartPoint = static_cast<int>(Object::Fortune);
+constexpr int kChartPointCount = kObjectCount - kFirstChartPoint; // Fortune, Vertex, East Point
+
 // Day of the week of a Gregorian date, 0 = Sunday.
 int weekdayOf(int year, int month, int day)
 {
@@ -34,81 +37,163 @@ int weekdayOf(int year, int month, int day)
     return static_cast<int>(std::fmod(std::floor(jd + 1.5), 7.0));
 }
 
-}  // namespace
-
-Chart computeChart(const Request& request, Ephemeris& ephemeris, std::vector<std::string>& warnings)
+// A chart that knows its request, its moment and its weekday, and nothing computed yet.
+Chart chartAtMoment(const Request& request)
 {
     Chart c;
     c.data = *request.chart;
-    const ChartData& d = c.data;
     c.sidereal = request.sidereal;
     c.houseSystem = request.houseSystem;
+    const ChartData& d = c.data;
     const double offsetHours = d.zoneMinutesWest / 60.0 - (d.daylight ? 1.0 : 0.0);
     c.jdLocalMidnightUt = Ephemeris::julianDay(d.year, d.month, d.day, offsetHours);
     c.jdUt = c.jdLocalMidnightUt + (d.hour * 60 + d.minute) / 1440.0;
     c.weekday = weekdayOf(d.year, d.month, d.day);
-
-    c.houses = ephemeris.houses(c.jdUt, d.latitudeNorthDeg, d.longitudeEastDeg, request.houseSystem);
-    if (c.houses.fellBack) {
-        warnings.push_back(std::string(Ephemeris::houseName(request.houseSystem)) +
-                           " houses do not exist at latitude " + d.latitudeText + "; using Porphyry");
-        c.houseSystem = 6;
-    }
-    double nutation = 0;
-    ephemeris.obliquityAndNutation(c.jdUt, c.obliquityDeg, nutation);
-    c.siderealTimeDeg = ephemeris.siderealTimeDeg(c.jdUt);
-    c.ayanamsaDeg = request.sidereal ? ephemeris.ayanamsaDeg(c.jdUt) : 0.0;
-    auto zodiac = [&](double tropicalDeg) { return normalizeDeg(tropicalDeg - c.ayanamsaDeg); };
-    for (int h = 1; h <= 12; ++h)
-        c.cusp[h] = zodiac(c.houses.cusp[h]);
-
-    for (int i = 0; i < kObjectCount; ++i) {
-        const auto o = static_cast<Object>(i);
-        if (request.restricted[i] || isChartPoint(o))
-            continue;
-        if (isAsteroid(o)) {
-            if (!ephemeris.hasAsteroids())
-                continue;
-            try {
-                c.tropical[i] = ephemeris.position(o, c.jdUt);
-            } catch (const EphemerisError& e) {
-                warnings.push_back(std::string(objectName(o)) + " left out: " + e.what());
-                continue;
-            }
-        } else {
-            c.tropical[i] = ephemeris.position(o, c.jdUt);
-        }
-        ObjectPlace& p = c.place[i];
-        p.present = true;
-        p.longitudeDeg = zodiac(c.tropical[i].longitudeDeg);
-        p.latitudeDeg = c.tropical[i].latitudeDeg;
-        p.speedDegPerDay = c.tropical[i].speedDegPerDay;
-        p.hasLatitude = o != Object::Node;
-    }
-
-    // Part of Fortune: Ascendant + Moon - Sun (the Moon and Sun are computed even when
-    // restricted, since the point depends on them).
-    const double sunLon = c.place[0].present ? c.tropical[0].longitudeDeg
-                                             : ephemeris.position(Object::Sun, c.jdUt).longitudeDeg;
-    const double moonLon = c.place[1].present ? c.tropical[1].longitudeDeg
-                                              : ephemeris.position(Object::Moon, c.jdUt).longitudeDeg;
-    const double points[3] = {c.houses.ascendantDeg + moonLon - sunLon, c.houses.vertexDeg,
-                              c.houses.eastPointDeg};
-    for (int k = 0; k < 3; ++k) {
-        const int i = static_cast<int>(Object::Fortune) + k;
-        if (request.restricted[i])
-            continue;
-        c.tropical[i] = {normalizeDeg(points[k]), 0, 1, 0};
-        ObjectPlace& p = c.place[i];
-        p.present = true;
-        p.longitudeDeg = zodiac(points[k]);
-        p.hasLatitude = false;
-        p.hasSpeed = false;
-    }
-    for (auto& p : c.place)
-        if (p.present)
-            p.house = houseOf(p.longitudeDeg, c.cusp);
     return c;
+}
+
+struct HousesUsed {
+    HouseCusps cusps;
+    int system = 0;                     // as /c numbers it
+    std::optional<std::string> warning; // when the requested system fell back
+};
+
+HousesUsed housesFor(const Request& request, double jdUt, Ephemeris& ephemeris)
+{
+    const ChartData& d = *request.chart;
+    HousesUsed used{
+        ephemeris.houses(jdUt, d.latitudeNorthDeg, d.longitudeEastDeg, request.houseSystem),
+        request.houseSystem, std::nullopt};
+    if (used.cusps.fellBack) {
+        used.system = Ephemeris::kFallbackHouseSystem;
+        used.warning = std::string(Ephemeris::houseName(request.houseSystem)) +
+                       " houses do not exist at latitude " + d.latitudeText + "; using " +
+                       Ephemeris::houseName(used.system);
+    }
+    return used;
+}
+
+// A tropical longitude in the chart's zodiac.
+double zodiacDeg(double tropicalDeg, double ayanamsaDeg)
+{
+    return normalizeDeg(tropicalDeg - ayanamsaDeg);
+}
+
+std::array<double, 13> zodiacCusps(const HouseCusps& houses, double ayanamsaDeg)
+{
+    std::array<double, 13> cusp{};
+    for (int h = 1; h <= kHouseCount; ++h)
+        cusp[h] = zodiacDeg(houses.cusp[h], ayanamsaDeg);
+    return cusp;
+}
+
+struct BodyPosition {
+    std::optional<EclipticPosition> tropical; // absent: the body is left out
+    std::optional<std::string> warning;
+};
+
+// An asteroid is left out when there is no asteroid ephemeris, and with a warning when the
+// ephemeris fails for it; any other body's failure throws EphemerisError.
+BodyPosition bodyPosition(Object body, double jdUt, Ephemeris& ephemeris)
+{
+    if (!isAsteroid(body))
+        return {ephemeris.position(body, jdUt), std::nullopt};
+    if (!ephemeris.hasAsteroids())
+        return {};
+    try {
+        return {ephemeris.position(body, jdUt), std::nullopt};
+    } catch (const EphemerisError& e) {
+        return {std::nullopt, std::string(objectName(body)) + " left out: " + e.what()};
+    }
+}
+
+ObjectPlace bodyPlace(Object body, const EclipticPosition& tropical, double ayanamsaDeg)
+{
+    ObjectPlace p;
+    p.present = true;
+    p.longitudeDeg = zodiacDeg(tropical.longitudeDeg, ayanamsaDeg);
+    p.latitudeDeg = tropical.latitudeDeg;
+    p.speedDegPerDay = tropical.speedDegPerDay;
+    p.hasLatitude = body != Object::Node;
+    return p;
+}
+
+// The Sun's or the Moon's tropical longitude: as placed, or computed for the Part of Fortune
+// alone when the request leaves the body out.
+double tropicalLongitudeOf(Object body, const Chart& c, Ephemeris& ephemeris)
+{
+    const int i = static_cast<int>(body);
+    return c.place[i].present ? c.tropical[i].longitudeDeg
+                              : ephemeris.position(body, c.jdUt).longitudeDeg;
+}
+
+// The points computed from the houses, tropical and not yet normalized, in object order: the
+// Part of Fortune (Ascendant + Moon - Sun), the Vertex and the East Point.
+std::array<double, kChartPointCount> chartPointsDeg(const Chart& c, Ephemeris& ephemeris)
+{
+    const double sunDeg = tropicalLongitudeOf(Object::Sun, c, ephemeris);
+    const double moonDeg = tropicalLongitudeOf(Object::Moon, c, ephemeris);
+    return {c.houses.ascendantDeg + moonDeg - sunDeg, c.houses.vertexDeg, c.houses.eastPointDeg};
+}
+
+ObjectPlace pointPlace(double tropicalDeg, double ayanamsaDeg)
+{
+    ObjectPlace p;
+    p.present = true;
+    p.longitudeDeg = zodiacDeg(tropicalDeg, ayanamsaDeg);
+    p.hasLatitude = false;
+    p.hasSpeed = false;
+    return p;
+}
+
+} // namespace
+
+ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris)
+{
+    ChartOutcome outcome;
+    auto warn = [&outcome](std::optional<std::string> warning) {
+        if (warning)
+            outcome.warnings.push_back(std::move(*warning));
+    };
+    try {
+        Chart c = chartAtMoment(request);
+        HousesUsed houses = housesFor(request, c.jdUt, ephemeris);
+        warn(std::move(houses.warning));
+        c.houses = houses.cusps;
+        c.houseSystem = houses.system;
+        c.obliquityDeg = ephemeris.trueObliquityDeg(c.jdUt);
+        c.siderealTimeDeg = ephemeris.siderealTimeDeg(c.jdUt);
+        c.ayanamsaDeg = request.sidereal ? ephemeris.ayanamsaDeg(c.jdUt) : 0.0;
+        c.cusp = zodiacCusps(c.houses, c.ayanamsaDeg);
+
+        for (int i = 0; i < kFirstChartPoint; ++i) {
+            const auto body = static_cast<Object>(i);
+            if (request.restricted[i])
+                continue;
+            BodyPosition position = bodyPosition(body, c.jdUt, ephemeris);
+            warn(std::move(position.warning));
+            if (!position.tropical)
+                continue;
+            c.tropical[i] = *position.tropical;
+            c.place[i] = bodyPlace(body, *position.tropical, c.ayanamsaDeg);
+        }
+        const auto points = chartPointsDeg(c, ephemeris);
+        for (int k = 0; k < kChartPointCount; ++k) {
+            const int i = kFirstChartPoint + k;
+            if (request.restricted[i])
+                continue;
+            c.tropical[i] = {normalizeDeg(points[k]), 0, 1, 0};
+            c.place[i] = pointPlace(points[k], c.ayanamsaDeg);
+        }
+
+        for (auto& p : c.place)
+            if (p.present)
+                p.house = houseOf(p.longitudeDeg, c.cusp);
+        outcome.chart = std::move(c);
+    } catch (const EphemerisError& e) {
+        outcome.error = e.what();
+    }
+    return outcome;
 }
 
 }  // namespace vantrel::engine

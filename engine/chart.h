@@ -2,12 +2,13 @@
 
 // A computed chart: every object's place, the house cusps, and the chart's moment.
 
-#include <array>
-#include <string>
-#include <vector>
-
 #include "engine/command_file.h"
 #include "engine/ephemeris.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace vantrel::engine {
 
@@ -38,9 +39,15 @@ struct Chart {
     std::array<EclipticPosition, kObjectCount> tropical{};  // as computed, for the horizon
 };
 
-// Computes the chart of a request. Appends what the user should be told to warnings.
-// Throws EphemerisError when a required position cannot be computed.
-Chart computeChart(const Request& request, Ephemeris& ephemeris, std::vector<std::string>& warnings);
+struct ChartOutcome {
+    std::optional<Chart> chart;        // absent when a position the chart needs failed
+    std::string error;                 // then: the ephemeris's message
+    std::vector<std::string> warnings; // for the user, in either case, in the order met
+};
+
+// Computes the chart of a request that holds chart data. An asteroid the ephemeris cannot
+// give is left out with a warning; any other failure leaves the outcome without a chart.
+ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris);
 
 // The house (1-12) that holds a longitude, by the cusps cusp[1..12].
 int houseOf(double longitudeDeg, const std::array<double, 13>& cusp);

@@ -4,13 +4,20 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace vantrel::engine {
 
 namespace {
 
-std::string inQuotes(std::string_view s) { return "'" + std::string(s) + "'"; }
+std::string inQuotes(std::string_view s)
+{
+    std::string quoted(1, '\'');
+    quoted += s;
+    quoted += '\'';
+    return quoted;
+}
 
 std::vector<std::string_view> tokens(std::string_view line)
 {
@@ -182,94 +189,154 @@ ChartData parseChartData(std::string_view fields)
 
 namespace {
 
-// A file name for /os or /Xo: a plain name in the current folder, not a folder.
-std::string outputName(const std::vector<std::string_view>& t, const std::string& sw)
+// One switch line: the switch as written ("=Yd") and its arguments.
+class SwitchLine {
+  public:
+    explicit SwitchLine(const std::vector<std::string_view>& tokens)
+        : m_tokens(tokens), m_switch(tokens[0])
+    {
+    }
+
+    std::string_view name() const { return m_tokens[0].substr(1); }
+
+    // The rest of the line, from the first argument on.
+    std::string_view arguments() const
+    {
+        if (m_tokens.size() < 2)
+            return {};
+        const char* end = m_tokens.back().data() + m_tokens.back().size();
+        return std::string_view(m_tokens[1].data(),
+                                static_cast<std::size_t>(end - m_tokens[1].data()));
+    }
+
+    // '-' and '/' toggle, '=' sets, '_' clears.
+    void setByMode(bool& flag) const
+    {
+        const char mode = m_tokens[0][0];
+        flag = mode == '=' ? true : mode == '_' ? false : !flag;
+    }
+    bool clears() const { return m_tokens[0][0] == '_'; }
+
+    void noArguments() const
+    {
+        if (m_tokens.size() > 1)
+            throw error(": unexpected argument " + inQuotes(m_tokens[1]));
+    }
+
+    // A file name for /os or /Xo: a plain name in the current folder, not a folder.
+    std::string outputName() const
+    {
+        if (m_tokens.size() < 2)
+            throw error(": the file name is missing");
+        if (m_tokens.size() > 2)
+            throw error(": unexpected " + inQuotes(m_tokens[2]) + " after the file name");
+        const std::string name(m_tokens[1]);
+        if (name.find('/') != std::string::npos || name == "." || name == "..")
+            throw error(": " + inQuotes(name) + " is not a plain file name in the current folder");
+        std::error_code ec;
+        if (std::filesystem::is_directory(name, ec))
+            throw error(": " + inQuotes(name) + " is a folder");
+        return name;
+    }
+
+    // The one argument, a whole number from low to high; what names it in the message.
+    int numberIn(int low, int high, const char* what) const
+    {
+        const auto n = m_tokens.size() == 2 ? number(m_tokens[1]) : std::nullopt;
+        if (!n || *n < low || *n > high)
+            throw error(std::string(": ") + what + " " +
+                        (m_tokens.size() > 1 ? inQuotes(m_tokens[1]) : "(missing)") + " is not " +
+                        std::to_string(low) + " to " + std::to_string(high));
+        return *n;
+    }
+
+    // The objects named after the switch, at least one.
+    std::vector<Object> objects() const
+    {
+        if (m_tokens.size() < 2)
+            throw error(": no object named");
+        std::vector<Object> out;
+        for (std::size_t i = 1; i < m_tokens.size(); ++i) {
+            const auto o = objectFromPrefix(m_tokens[i]);
+            if (!o)
+                throw error(": unknown object " + inQuotes(m_tokens[i]));
+            out.push_back(*o);
+        }
+        return out;
+    }
+
+    CommandError error(const std::string& what) const { return CommandError(0, m_switch + what); }
+
+  private:
+    const std::vector<std::string_view>& m_tokens;
+    std::string m_switch;
+};
+
+using SwitchAction = std::function<void(const SwitchLine&, Request&)>;
+
+SwitchAction setsFlag(bool Request::*field)
 {
-    if (t.size() < 2)
-        throw CommandError(0, sw + ": the file name is missing");
-    if (t.size() > 2)
-        throw CommandError(0, sw + ": unexpected " + inQuotes(t[2]) + " after the file name");
-    const std::string name(t[1]);
-    if (name.find('/') != std::string::npos || name == "." || name == "..")
-        throw CommandError(0, sw + ": " + inQuotes(name) + " is not a plain file name in the current folder");
-    std::error_code ec;
-    if (std::filesystem::is_directory(name, ec))
-        throw CommandError(0, sw + ": " + inQuotes(name) + " is a folder");
-    return name;
+    return [field](const SwitchLine& s, Request& r) {
+        s.noArguments();
+        s.setByMode(r.*field);
+    };
 }
 
-void noArguments(const std::vector<std::string_view>& t, const std::string& sw)
+SwitchAction setsNumber(int Request::*field, int low, int high, const char* what)
 {
-    if (t.size() > 1)
-        throw CommandError(0, sw + ": unexpected argument " + inQuotes(t[1]));
+    return [=](const SwitchLine& s, Request& r) { r.*field = s.numberIn(low, high, what); };
 }
 
-// Applies one switch line to the request. mode: '-' or '/' toggle, '=' on, '_' off.
+struct Switch {
+    std::string_view name;
+    SwitchAction action;
+};
+
+// Every switch the engine knows, by its name after the mode character.
+const std::vector<Switch>& switches()
+{
+    static const std::vector<Switch> table = {
+        {"qb", [](const SwitchLine& s, Request& r) { r.chart = parseChartData(s.arguments()); }},
+        {"os", [](const SwitchLine& s, Request& r) { r.textOutput = s.outputName(); }},
+        {"Xo",
+         [](const SwitchLine& s, Request& r) {
+             r.pictureOutput = s.outputName();
+             r.pictureRequested = true;
+         }},
+        {"XM0",
+         [](const SwitchLine& s, Request& r) {
+             s.noArguments();
+             r.pictureRequested = !s.clears();
+         }},
+        {"Yd", setsFlag(&Request::dayFirst)},
+        {"s", setsFlag(&Request::sidereal)},
+        {"a0", setsFlag(&Request::aspectList)},
+        {"g0", setsFlag(&Request::aspectGrid)},
+        {"j0", setsFlag(&Request::influence)},
+        {"Z", setsFlag(&Request::horizon)},
+        {"Zd", setsFlag(&Request::riseSet)},
+        {"Xr", setsFlag(&Request::reversedColors)},
+        {"Xm", setsFlag(&Request::monochrome)},
+        {"c", setsNumber(&Request::houseSystem, 0, 13, "house system")},
+        {"w", setsNumber(&Request::wheelLines, 1, 11, "lines per house")},
+        {"R",
+         [](const SwitchLine& s, Request& r) {
+             for (const Object o : s.objects())
+                 s.setByMode(r.restricted[static_cast<int>(o)]);
+         }},
+    };
+    return table;
+}
+
 void applySwitch(const std::vector<std::string_view>& t, Request& r)
 {
-    const char mode = t[0][0];
-    const std::string name(t[0].substr(1));
-    const std::string sw = std::string(t[0]);
-    auto set = [mode](bool& flag) { flag = mode == '=' ? true : mode == '_' ? false : !flag; };
-    auto flag = [&](bool& f) {
-        noArguments(t, sw);
-        set(f);
-    };
-    if (name == "qb") {
-        std::string_view fields;
-        if (t.size() > 1)
-            fields = std::string_view(t[1].data(), static_cast<std::size_t>(t.back().data() + t.back().size() - t[1].data()));
-        r.chart = parseChartData(fields);
-    } else if (name == "os") {
-        r.textOutput = outputName(t, sw);
-    } else if (name == "Xo") {
-        r.pictureOutput = outputName(t, sw);
-        r.pictureRequested = true;
-    } else if (name == "XM0") {
-        noArguments(t, sw);
-        r.pictureRequested = mode != '_';
-    } else if (name == "Yd") {
-        flag(r.dayFirst);
-    } else if (name == "s") {
-        flag(r.sidereal);
-    } else if (name == "a0") {
-        flag(r.aspectList);
-    } else if (name == "g0") {
-        flag(r.aspectGrid);
-    } else if (name == "j0") {
-        flag(r.influence);
-    } else if (name == "Z") {
-        flag(r.horizon);
-    } else if (name == "Zd") {
-        flag(r.riseSet);
-    } else if (name == "Xr") {
-        flag(r.reversedColors);
-    } else if (name == "Xm") {
-        flag(r.monochrome);
-    } else if (name == "c") {
-        const auto n = t.size() == 2 ? number(t[1]) : std::nullopt;
-        if (!n || *n > 13)
-            throw CommandError(0, sw + ": house system " + (t.size() > 1 ? inQuotes(t[1]) : "(missing)") +
-                                      " is not 0 to 13");
-        r.houseSystem = *n;
-    } else if (name == "w") {
-        const auto n = t.size() == 2 ? number(t[1]) : std::nullopt;
-        if (!n || *n < 1 || *n > 11)
-            throw CommandError(0, sw + ": lines per house " + (t.size() > 1 ? inQuotes(t[1]) : "(missing)") +
-                                      " is not 1 to 11");
-        r.wheelLines = *n;
-    } else if (name == "R") {
-        if (t.size() < 2)
-            throw CommandError(0, sw + ": no object named");
-        for (std::size_t i = 1; i < t.size(); ++i) {
-            const auto o = objectFromPrefix(t[i]);
-            if (!o)
-                throw CommandError(0, sw + ": unknown object " + inQuotes(t[i]));
-            set(r.restricted[static_cast<int>(*o)]);
-        }
-    } else {
-        throw CommandError(0, "unknown switch " + inQuotes(sw));
-    }
+    const SwitchLine line(t);
+    const auto& table = switches();
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [&](const Switch& s) { return s.name == line.name(); });
+    if (found == table.end())
+        throw CommandError(0, "unknown switch " + inQuotes(t[0]));
+    found->action(line, r);
 }
 
 }  // namespace

@@ -79,14 +79,13 @@ EclipticPosition Ephemeris::position(Object object, double jdUt)
     return {x[0], x[1], x[2], x[3]};
 }
 
-void Ephemeris::obliquityAndNutation(double jdUt, double& obliquityDeg, double& nutationLongitudeDeg)
+double Ephemeris::trueObliquityDeg(double jdUt)
 {
     double x[6] = {};
     char error[AS_MAXCH] = "";
     if (swe_calc_ut(jdUt, SE_ECL_NUT, flags(), x, error) < 0)
         throw EphemerisError(std::string("nutation: ") + error);
-    obliquityDeg = x[0];
-    nutationLongitudeDeg = x[2];
+    return x[0];
 }
 
 double Ephemeris::siderealTimeDeg(double jdUt) { return swe_sidtime(jdUt) * 15.0; }
@@ -108,11 +107,12 @@ HouseCusps Ephemeris::houses(double jdUt, double latitudeDeg, double longitudeEa
     int result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg, houseLetter(system), cusps, ascmc);
     if (result < 0) {
         h.fellBack = true;
-        result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg, 'O', cusps, ascmc);
+        result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg,
+                               houseLetter(kFallbackHouseSystem), cusps, ascmc);
         if (result < 0)
             throw EphemerisError("house cusps cannot be computed at this place");
     }
-    for (int i = 1; i <= 12; ++i)
+    for (int i = 1; i <= kHouseCount; ++i)
         h.cusp[i] = cusps[i];
     h.ascendantDeg = ascmc[SE_ASC];
     h.midheavenDeg = ascmc[SE_MC];

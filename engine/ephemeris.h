@@ -24,6 +24,8 @@ struct EclipticPosition {
     double speedDegPerDay = 0;
 };
 
+inline constexpr int kHouseCount = 12;
+
 struct HouseCusps {
     std::array<double, 13> cusp{};  // cusp[1]..cusp[12], tropical degrees
     double ascendantDeg = 0;
@@ -31,7 +33,7 @@ struct HouseCusps {
     double armcDeg = 0;
     double vertexDeg = 0;
     double eastPointDeg = 0;
-    bool fellBack = false;  // the system fails at this latitude; Porphyry was used
+    bool fellBack = false; // the system fails at this latitude; the fallback system was used
 };
 
 class Ephemeris {
@@ -44,6 +46,9 @@ public:
     Ephemeris& operator=(const Ephemeris&) = delete;
 
     static constexpr const char* kDefaultFolder = "/usr/share/libswe/ephe";
+    // Porphyry, numbered as by /c: it exists at every latitude, so it stands in for a system
+    // that does not exist at the chart's.
+    static constexpr int kFallbackHouseSystem = 6;
 
     bool usesFiles() const { return m_usesFiles; }
     bool hasAsteroids() const { return m_hasAsteroids; }
@@ -52,8 +57,8 @@ public:
 
     // Objects Sun through Lilith; throws EphemerisError when the ephemeris fails.
     EclipticPosition position(Object object, double jdUt);
-    // True obliquity of the ecliptic and nutation in longitude, degrees.
-    void obliquityAndNutation(double jdUt, double& obliquityDeg, double& nutationLongitudeDeg);
+    // True obliquity of the ecliptic (nutation included), degrees.
+    double trueObliquityDeg(double jdUt);
     // Greenwich apparent sidereal time, degrees.
     double siderealTimeDeg(double jdUt);
     // Fagan/Bradley ayanamsa, nutation included, degrees.

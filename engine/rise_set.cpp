@@ -222,7 +222,8 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
             cuts[cutCount++] = t;
         }
         cuts[cutCount++] = b;
-        std::sort(cuts.begin(), cuts.begin() + cutCount);
+        // The slots not used hold b, the latest time, so sorting them all keeps them last.
+        std::sort(cuts.begin(), cuts.end());
         bool wasAbove = isAbove(prev);
         for (int k = 1; k < cutCount; ++k) {
             const bool nowAbove = k + 1 == cutCount ? isAbove(cur) : above(cuts[k]);
@@ -245,8 +246,7 @@ std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt
     // Time by time, so that the library computes nutation and the Earth once per moment.
     for (int k = 0; k < kSamples; ++k) {
         const double t = firstUt + k * kSampleStepDays;
-        double nutation = 0;
-        ephemeris.obliquityAndNutation(t, obliquity[k], nutation);
+        obliquity[k] = ephemeris.trueObliquityDeg(t);
         for (int i = 0; i < kPlanetCount; ++i) {
             const EclipticPosition p = ephemeris.position(static_cast<Object>(i), t);
             // keep the samples continuous across 0 degrees

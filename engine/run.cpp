@@ -75,7 +75,10 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
     RunOutcome outcome;
     auto fail = [&outcome, &path](int code, int line, const std::string& what) {
         outcome.exitCode = code;
-        outcome.error = path + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what;
+        outcome.error = path;
+        if (line > 0)
+            outcome.error += ':' + std::to_string(line);
+        outcome.error += ": " + what;
         return outcome;
     };
     std::string text;
@@ -90,20 +93,27 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
     }
 
     Ephemeris ephemeris(ephemerisFolder);
+    const ChartOutcome computed = computeChart(request, ephemeris);
     bool asteroidsWanted = false;
     for (int i = static_cast<int>(Object::Chiron); i <= static_cast<int>(Object::Vesta); ++i)
         asteroidsWanted = asteroidsWanted || !request.restricted[i];
-    std::vector<std::string> chartWarnings;
     auto collectWarnings = [&] {
         for (const auto& w : ephemeris.warnings())
             if (w.rfind("asteroid", 0) != 0 || asteroidsWanted)
                 outcome.warnings.push_back(w);
-        outcome.warnings.insert(outcome.warnings.end(), chartWarnings.begin(), chartWarnings.end());
+        outcome.warnings.insert(outcome.warnings.end(), computed.warnings.begin(),
+                                computed.warnings.end());
     };
+    auto cannotCompute = [&](const std::string& why) {
+        collectWarnings();
+        return fail(1, request.chartLine, "cannot compute this chart: " + why);
+    };
+    if (!computed.chart)
+        return cannotCompute(computed.error);
+    const Chart& chart = *computed.chart;
 
     OutputFiles files;
     try {
-        const Chart chart = computeChart(request, ephemeris, chartWarnings);
         std::string textOutput = textOutputOf(chart, request, ephemeris);
         if (request.textOutput.empty())
             outcome.standardOutput = std::move(textOutput);
@@ -115,8 +125,7 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
                       std::string(bytes.begin(), bytes.end()));
         }
     } catch (const EphemerisError& e) {
-        collectWarnings();
-        return fail(1, request.chartLine, std::string("cannot compute this chart: ") + e.what());
+        return cannotCompute(e.what());
     }
     collectWarnings();
     try {

@@ -88,32 +88,30 @@ private:
                 kCentreY + static_cast<int>(std::lround(radius * std::sin(a)))};
     }
 
-    // Selects a new pen, deleting the one it replaces.
+    // Selects a newly created object in place of `current`, deleting the one it replaces.
+    void selectReplacing(int& current, int created)
+    {
+        m_w.selectObject(created);
+        if (current >= 0)
+            m_w.deleteObject(current);
+        current = created;
+    }
+
     void pen(Color color, int width, wmf::PenStyle style = wmf::PenStyle::Solid)
     {
-        const int created = m_w.createPen({style, width, color});
-        m_w.selectObject(created);
-        if (m_pen >= 0)
-            m_w.deleteObject(m_pen);
-        m_pen = created;
+        selectReplacing(m_pen, m_w.createPen({style, width, color}));
     }
 
     void brush(Color color, bool hollow)
     {
-        const int created = m_w.createBrush({hollow ? wmf::BrushStyle::Null : wmf::BrushStyle::Solid, color});
-        m_w.selectObject(created);
-        if (m_brush >= 0)
-            m_w.deleteObject(m_brush);
-        m_brush = created;
+        selectReplacing(
+            m_brush,
+            m_w.createBrush({hollow ? wmf::BrushStyle::Null : wmf::BrushStyle::Solid, color}));
     }
 
     void font(int height, int weight)
     {
-        const int created = m_w.createFont({-height, weight, 0, false, "Courier New"});
-        m_w.selectObject(created);
-        if (m_font >= 0)
-            m_w.deleteObject(m_font);
-        m_font = created;
+        selectReplacing(m_font, m_w.createFont({-height, weight, 0, false, "Courier New"}));
     }
 
     void circle(int radius) { m_w.ellipse(kCentreX - radius, kCentreY - radius, kCentreX + radius, kCentreY + radius); }

@@ -1,8 +1,8 @@
 #include "platform/libreoffice_document_model.h"
 
 #include <QXmlStreamWriter>
-
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace vantrel::platform {
@@ -244,29 +244,25 @@ QString alignmentValue(ParagraphAlignment alignment)
 
 bool isEmpty(const CharFormat& format) { return format == CharFormat{}; }
 
+// A font property for Western text and, with the same value, for Asian and complex scripts.
+void writeForEveryScript(QXmlStreamWriter& xml, const QString& name, const QString& value)
+{
+    xml.writeAttribute(kFoNs, name, value);
+    xml.writeAttribute(kStyleNs, name + "-asian", value);
+    xml.writeAttribute(kStyleNs, name + "-complex", value);
+}
+
 void writeTextProperties(QXmlStreamWriter& xml, const CharFormat& format)
 {
     if (isEmpty(format))
         return;
     xml.writeEmptyElement(kStyleNs, "text-properties");
-    if (format.sizePoints) {
-        const QString size = QString::number(*format.sizePoints) + "pt";
-        xml.writeAttribute(kFoNs, "font-size", size);
-        xml.writeAttribute(kStyleNs, "font-size-asian", size);
-        xml.writeAttribute(kStyleNs, "font-size-complex", size);
-    }
-    if (format.italic) {
-        const QString style = *format.italic ? "italic" : "normal";
-        xml.writeAttribute(kFoNs, "font-style", style);
-        xml.writeAttribute(kStyleNs, "font-style-asian", style);
-        xml.writeAttribute(kStyleNs, "font-style-complex", style);
-    }
-    if (format.bold) {
-        const QString weight = *format.bold ? "bold" : "normal";
-        xml.writeAttribute(kFoNs, "font-weight", weight);
-        xml.writeAttribute(kStyleNs, "font-weight-asian", weight);
-        xml.writeAttribute(kStyleNs, "font-weight-complex", weight);
-    }
+    if (format.sizePoints)
+        writeForEveryScript(xml, "font-size", QString::number(*format.sizePoints) + "pt");
+    if (format.italic)
+        writeForEveryScript(xml, "font-style", *format.italic ? "italic" : "normal");
+    if (format.bold)
+        writeForEveryScript(xml, "font-weight", *format.bold ? "bold" : "normal");
     if (format.underline) {
         xml.writeAttribute(kStyleNs, "text-underline-style", *format.underline ? "solid" : "none");
         if (*format.underline) {
@@ -341,29 +337,140 @@ void writeParagraphText(QXmlStreamWriter& xml, const QString& text, int from, in
     flush();
 }
 
-}  // namespace
+// The automatic styles a document needs, one per distinct paragraph look and one per distinct
+// run format, and the name each paragraph and run takes (none for a run with no format).
+struct DocumentStyles {
+    StyleNames<ParagraphStyle> paragraphStyles{"P"};
+    StyleNames<CharFormat> textStyles{"T"};
+    std::vector<QString> paragraphStyleOf;
+    std::vector<std::vector<QString>> runStylesOf;
+};
+
+DocumentStyles stylesOf(const TextDocument& document)
+{
+    DocumentStyles styles;
+    for (const Paragraph& paragraph : document.paragraphs()) {
+        styles.paragraphStyleOf.push_back(
+            styles.paragraphStyles.nameOf({paragraph.alignment, paragraph.markFormat}));
+        std::vector<QString> runStyles;
+        for (const TextRun& run : paragraph.runs)
+            runStyles.push_back(isEmpty(run.format) ? QString()
+                                                    : styles.textStyles.nameOf(run.format));
+        styles.runStylesOf.push_back(std::move(runStyles));
+    }
+    return styles;
+}
+
+void writeAutomaticStyles(QXmlStreamWriter& xml, const DocumentStyles& styles)
+{
+    xml.writeStartElement(kOfficeNs, "automatic-styles");
+    const auto& paragraphStyles = styles.paragraphStyles.keys();
+    for (std::size_t i = 0; i < paragraphStyles.size(); ++i) {
+        xml.writeStartElement(kStyleNs, "style");
+        xml.writeAttribute(kStyleNs, "name", styles.paragraphStyles.nameAt(i));
+        xml.writeAttribute(kStyleNs, "family", "paragraph");
+        xml.writeAttribute(kStyleNs, "parent-style-name", "Standard");
+        xml.writeEmptyElement(kStyleNs, "paragraph-properties");
+        xml.writeAttribute(kFoNs, "text-align", alignmentValue(paragraphStyles[i].alignment));
+        writeTextProperties(xml, paragraphStyles[i].format);
+        xml.writeEndElement();
+    }
+    const auto& textStyles = styles.textStyles.keys();
+    for (std::size_t i = 0; i < textStyles.size(); ++i) {
+        xml.writeStartElement(kStyleNs, "style");
+        xml.writeAttribute(kStyleNs, "name", styles.textStyles.nameAt(i));
+        xml.writeAttribute(kStyleNs, "family", "text");
+        writeTextProperties(xml, textStyles[i]);
+        xml.writeEndElement();
+    }
+    xml.writeEndElement(); // automatic-styles
+}
+
+using ParagraphBookmarks = std::multimap<int, QString>; // by offset in the paragraph
+
+std::vector<ParagraphBookmarks> bookmarksByParagraph(const TextDocument& document)
+{
+    std::vector<ParagraphBookmarks> bookmarks(document.paragraphs().size());
+    for (const auto& [name, position] : document.bookmarks()) {
+        const TextDocument::Place place = document.placeOf(position);
+        bookmarks[place.paragraph].emplace(place.offset, name);
+    }
+    return bookmarks;
+}
+
+// A paragraph's bookmarks, written in the order of their offsets as its text reaches them.
+class BookmarkWriter {
+  public:
+    BookmarkWriter(QXmlStreamWriter& xml, const ParagraphBookmarks& bookmarks)
+        : m_xml(xml), m_next(bookmarks.begin()), m_end(bookmarks.end())
+    {
+    }
+
+    // The offset of the next bookmark not yet written, when it lies before `offset`.
+    std::optional<int> nextBefore(int offset) const
+    {
+        if (m_next != m_end && m_next->first < offset)
+            return m_next->first;
+        return std::nullopt;
+    }
+
+    void writeUpTo(int offset)
+    {
+        for (; m_next != m_end && m_next->first <= offset; ++m_next) {
+            m_xml.writeEmptyElement(kTextNs, "bookmark");
+            m_xml.writeAttribute(kTextNs, "name", m_next->second);
+        }
+    }
+
+  private:
+    QXmlStreamWriter& m_xml;
+    ParagraphBookmarks::const_iterator m_next;
+    ParagraphBookmarks::const_iterator m_end;
+};
+
+// The run of `text` from `from` to `to`, in a span when it has a style. Bookmarks inside the
+// run split its text; one at the run's end goes after it.
+void writeRun(QXmlStreamWriter& xml, const QString& text, int from, int to, const QString& style,
+              BookmarkWriter& bookmarks)
+{
+    if (!style.isEmpty()) {
+        xml.writeStartElement(kTextNs, "span");
+        xml.writeAttribute(kTextNs, "style-name", style);
+    }
+    while (const auto mark = bookmarks.nextBefore(to)) {
+        const int at = std::max(from, *mark);
+        writeParagraphText(xml, text, from, at);
+        from = at;
+        bookmarks.writeUpTo(from);
+    }
+    writeParagraphText(xml, text, from, to);
+    if (!style.isEmpty())
+        xml.writeEndElement();
+}
+
+void writeParagraph(QXmlStreamWriter& xml, const Paragraph& paragraph, const QString& style,
+                    const std::vector<QString>& runStyles, const ParagraphBookmarks& bookmarks)
+{
+    const QString text = paragraph.text();
+    xml.writeStartElement(kTextNs, "p");
+    xml.writeAttribute(kTextNs, "style-name", style);
+    BookmarkWriter bookmarkWriter(xml, bookmarks);
+    int offset = 0;
+    for (std::size_t r = 0; r < paragraph.runs.size(); ++r) {
+        const int end = offset + paragraph.runs[r].text.size();
+        writeRun(xml, text, offset, end, runStyles[r], bookmarkWriter);
+        offset = end;
+    }
+    bookmarkWriter.writeUpTo(text.size());
+    xml.writeEndElement(); // p
+}
+
+} // namespace
 
 QByteArray flatOpenDocumentText(const TextDocument& document)
 {
-    StyleNames<ParagraphStyle> paragraphStyles("P");
-    StyleNames<CharFormat> textStyles("T");
-    std::vector<QString> paragraphStyleOf;
-    std::vector<std::vector<QString>> runStylesOf;
-    for (const Paragraph& paragraph : document.paragraphs()) {
-        paragraphStyleOf.push_back(
-            paragraphStyles.nameOf({paragraph.alignment, paragraph.markFormat}));
-        std::vector<QString> runStyles;
-        for (const TextRun& run : paragraph.runs)
-            runStyles.push_back(isEmpty(run.format) ? QString() : textStyles.nameOf(run.format));
-        runStylesOf.push_back(std::move(runStyles));
-    }
-
-    // Bookmarks by paragraph, in the order of their offsets.
-    std::vector<std::multimap<int, QString>> bookmarksOf(document.paragraphs().size());
-    for (const auto& [name, position] : document.bookmarks()) {
-        const TextDocument::Place place = document.placeOf(position);
-        bookmarksOf[place.paragraph].emplace(place.offset, name);
-    }
+    const DocumentStyles styles = stylesOf(document);
+    const std::vector<ParagraphBookmarks> bookmarks = bookmarksByParagraph(document);
 
     QByteArray out;
     QXmlStreamWriter xml(&out);
@@ -376,65 +483,13 @@ QByteArray flatOpenDocumentText(const TextDocument& document)
     xml.writeStartElement(kOfficeNs, "document");
     xml.writeAttribute(kOfficeNs, "version", "1.2");
     xml.writeAttribute(kOfficeNs, "mimetype", "application/vnd.oasis.opendocument.text");
-
-    xml.writeStartElement(kOfficeNs, "automatic-styles");
-    for (std::size_t i = 0; i < paragraphStyles.keys().size(); ++i) {
-        const ParagraphStyle& style = paragraphStyles.keys()[i];
-        xml.writeStartElement(kStyleNs, "style");
-        xml.writeAttribute(kStyleNs, "name", paragraphStyles.nameAt(i));
-        xml.writeAttribute(kStyleNs, "family", "paragraph");
-        xml.writeAttribute(kStyleNs, "parent-style-name", "Standard");
-        xml.writeEmptyElement(kStyleNs, "paragraph-properties");
-        xml.writeAttribute(kFoNs, "text-align", alignmentValue(style.alignment));
-        writeTextProperties(xml, style.format);
-        xml.writeEndElement();
-    }
-    for (std::size_t i = 0; i < textStyles.keys().size(); ++i) {
-        xml.writeStartElement(kStyleNs, "style");
-        xml.writeAttribute(kStyleNs, "name", textStyles.nameAt(i));
-        xml.writeAttribute(kStyleNs, "family", "text");
-        writeTextProperties(xml, textStyles.keys()[i]);
-        xml.writeEndElement();
-    }
-    xml.writeEndElement();  // automatic-styles
-
+    writeAutomaticStyles(xml, styles);
     xml.writeStartElement(kOfficeNs, "body");
     xml.writeStartElement(kOfficeNs, "text");
-    for (std::size_t p = 0; p < document.paragraphs().size(); ++p) {
-        const Paragraph& paragraph = document.paragraphs()[p];
-        const QString text = paragraph.text();
-        xml.writeStartElement(kTextNs, "p");
-        xml.writeAttribute(kTextNs, "style-name", paragraphStyleOf[p]);
-        auto nextMark = bookmarksOf[p].begin();
-        auto writeMarksUpTo = [&](int offset) {
-            for (; nextMark != bookmarksOf[p].end() && nextMark->first <= offset; ++nextMark) {
-                xml.writeEmptyElement(kTextNs, "bookmark");
-                xml.writeAttribute(kTextNs, "name", nextMark->second);
-            }
-        };
-        int offset = 0;
-        for (std::size_t r = 0; r < paragraph.runs.size(); ++r) {
-            const int end = offset + paragraph.runs[r].text.size();
-            const QString& style = runStylesOf[p][r];
-            if (!style.isEmpty()) {
-                xml.writeStartElement(kTextNs, "span");
-                xml.writeAttribute(kTextNs, "style-name", style);
-            }
-            // Bookmarks inside the run split its text; one at the run's end goes after it.
-            int from = offset;
-            while (nextMark != bookmarksOf[p].end() && nextMark->first < end) {
-                writeParagraphText(xml, text, from, std::max(from, nextMark->first));
-                from = std::max(from, nextMark->first);
-                writeMarksUpTo(from);
-            }
-            writeParagraphText(xml, text, from, end);
-            if (!style.isEmpty())
-                xml.writeEndElement();
-            offset = end;
-        }
-        writeMarksUpTo(text.size());
-        xml.writeEndElement();  // p
-    }
+    const auto& paragraphs = document.paragraphs();
+    for (std::size_t p = 0; p < paragraphs.size(); ++p)
+        writeParagraph(xml, paragraphs[p], styles.paragraphStyleOf[p], styles.runStylesOf[p],
+                       bookmarks[p]);
     xml.writeEndElement();  // text
     xml.writeEndElement();  // body
     xml.writeEndElement();  // document

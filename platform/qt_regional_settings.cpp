@@ -1,5 +1,8 @@
 #include "platform/qt_regional_settings.h"
 
+#include <optional>
+#include <utility>
+
 namespace vantrel::platform {
 
 namespace {
@@ -39,6 +42,75 @@ std::string firstSeparator(const QString& format, const std::string& fallback)
     return fallback;
 }
 
+// Quoted text from the quote at `at`, and the index after its closing quote. A doubled quote,
+// inside quoted text or alone, is one quote.
+std::pair<std::string, qsizetype> quotedTextAt(const QString& format, qsizetype at)
+{
+    qsizetype next = at + 1;
+    if (next < format.size() && format[next] == u'\'')
+        return {quoted("'"), next + 1};
+    QString text;
+    while (next < format.size()) {
+        if (format[next] == u'\'') {
+            if (next + 1 < format.size() && format[next + 1] == u'\'') {
+                text += u'\'';
+                next += 2;
+                continue;
+            }
+            break;
+        }
+        text += format[next++];
+    }
+    return {quoted(text.toStdString()), next + 1};
+}
+
+// The pattern for a run of `count` copies of a date or time field letter; nothing for a
+// character that is not one.
+std::optional<std::string> fieldPattern(QChar letter, std::size_t count)
+{
+    switch (letter.unicode()) {
+    case u'd':
+        return std::string(std::min<std::size_t>(count, 4), 'd');
+    case u'M':
+        return std::string(std::min<std::size_t>(count, 4), 'm');
+    case u'y':
+        return count <= 2 ? "yy" : "yyyy";
+    case u'h':
+    case u'H':
+        return count == 1 ? "h" : "hh";
+    case u'm':
+        return count == 1 ? "n" : "nn";
+    case u's':
+        return count == 1 ? "s" : "ss";
+    case u'z':
+        return count == 1 ? "z" : "zzz";
+    default:
+        return std::nullopt;
+    }
+}
+
+// A run of other characters: stray letters and double quotes as quoted text, separators as
+// they stand.
+std::string literalPattern(const QString& run)
+{
+    const std::string text = run.toStdString();
+    return run[0].isLetter() || run[0] == u'"' ? quoted(text) : text;
+}
+
+// The zone name t at `at` has no counterpart: it is dropped with the blanks before it and, when
+// it stands in brackets, with them. Returns the index after the bracket it dropped, if any.
+qsizetype dropZoneName(std::string& pattern, const QString& format, qsizetype at)
+{
+    pattern = trimmedRight(pattern);
+    if (!pattern.empty() && pattern.back() == '(' && at + 1 < format.size() &&
+        format[at + 1] == u')') {
+        pattern.pop_back();
+        pattern = trimmedRight(pattern);
+        return at + 1;
+    }
+    return at;
+}
+
 } // namespace
 
 std::string patternFromQtFormat(const QString& format)
@@ -48,78 +120,25 @@ std::string patternFromQtFormat(const QString& format)
     while (at < format.size()) {
         const QChar c = format[at];
         if (c == u'\'') {
-            // Quoted text; a doubled quote, inside quoted text or alone, is one quote.
-            QString text;
-            qsizetype next = at + 1;
-            if (next < format.size() && format[next] == u'\'') {
-                pattern += quoted("'");
-                at = next + 1;
-                continue;
-            }
-            while (next < format.size()) {
-                if (format[next] == u'\'') {
-                    if (next + 1 < format.size() && format[next + 1] == u'\'') {
-                        text += u'\'';
-                        next += 2;
-                        continue;
-                    }
-                    break;
-                }
-                text += format[next++];
-            }
-            pattern += quoted(text.toStdString());
-            at = next + 1;
+            auto [text, next] = quotedTextAt(format, at);
+            pattern += text;
+            at = next;
+            continue;
+        }
+        if (c == u'A' || c == u'a') {
+            pattern += "ampm";
+            const bool pair =
+                at + 1 < format.size() && (format[at + 1] == u'P' || format[at + 1] == u'p');
+            at += pair ? 2 : 1; // AP and ap are one token
             continue;
         }
         const std::size_t count = runLength(format, at);
-        switch (c.unicode()) {
-        case u'd':
-            pattern += std::string(std::min<std::size_t>(count, 4), 'd');
-            break;
-        case u'M':
-            pattern += std::string(std::min<std::size_t>(count, 4), 'm');
-            break;
-        case u'y':
-            pattern += count <= 2 ? "yy" : "yyyy";
-            break;
-        case u'h':
-        case u'H':
-            pattern += count == 1 ? "h" : "hh";
-            break;
-        case u'm':
-            pattern += count == 1 ? "n" : "nn";
-            break;
-        case u's':
-            pattern += count == 1 ? "s" : "ss";
-            break;
-        case u'z':
-            pattern += count == 1 ? "z" : "zzz";
-            break;
-        case u'A':
-        case u'a':
-            pattern += "ampm";
-            if (at + 1 < format.size() && (format[at + 1] == u'P' || format[at + 1] == u'p'))
-                ++at; // AP and ap are one token
-            at += 1;
-            continue;
-        case u't':
-            // The zone name has no counterpart; a pair of brackets around it goes with it.
-            pattern = trimmedRight(pattern);
-            if (!pattern.empty() && pattern.back() == '(' && at + 1 < format.size() &&
-                format[at + 1] == u')') {
-                pattern.pop_back();
-                pattern = trimmedRight(pattern);
-                ++at;
-            }
-            break;
-        default:
-            if (c.isLetter() || c == u'"')
-                pattern +=
-                    quoted(QString(format.mid(at, static_cast<qsizetype>(count))).toStdString());
-            else
-                pattern += QString(format.mid(at, static_cast<qsizetype>(count))).toStdString();
-            break;
-        }
+        if (c == u't')
+            at = dropZoneName(pattern, format, at);
+        else if (const auto field = fieldPattern(c, count))
+            pattern += *field;
+        else
+            pattern += literalPattern(format.mid(at, static_cast<qsizetype>(count)));
         at += static_cast<qsizetype>(count);
     }
     return trimmedRight(pattern);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Vantrel with warnings as errors and runs every test;
-# then runs the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, in a
-# build that has no Qt at all.
+# then runs the core, engine and metafile tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, in a build that has no Qt at all, and once more in a Release
+# build, whose -O3 brings warnings of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
@@ -16,6 +17,9 @@ jobs=$(nproc)
 BUILD_DIR=build-test scripts/build.sh -DVANTREL_WERROR=ON
 (cd build-test && ctest --output-on-failure -j "$jobs")
 
-BUILD_DIR=build-sanitize scripts/build.sh -DVANTREL_WERROR=ON -DVANTREL_CORE_ONLY=ON \
+BUILD_DIR=build-sanitize scripts/build.sh -DVANTREL_WERROR=ON -DVANTREL_WITHOUT_QT=ON \
   -DVANTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-(cd build-sanitize && ctest --output-on-failure -j "$jobs" -L core)
+(cd build-sanitize && ctest --output-on-failure -j "$jobs" -L 'core|engine|wmf')
+
+BUILD_DIR=build-release scripts/build.sh -DVANTREL_WERROR=ON -DCMAKE_BUILD_TYPE=Release
+(cd build-release && ctest --output-on-failure -j "$jobs" -L 'core|engine|wmf')

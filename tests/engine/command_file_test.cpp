@@ -20,7 +20,7 @@ int restrictedCount(const Request& r)
 
 TEST(CommandFile, ChartFileAsTheProgramWritesIt)
 {
-    const Request r = parseCommandFile(fixture("chart_input.txt"));
+    const Request r = parseCommandFile(fixture("chart_input_2001-03-14.txt"));
     ASSERT_TRUE(r.chart);
     EXPECT_EQ(r.chart->month, 3);
     EXPECT_EQ(r.chart->day, 14);
@@ -44,7 +44,7 @@ TEST(CommandFile, ChartFileAsTheProgramWritesIt)
 
 TEST(CommandFile, RiseSetFileWithDayFirstSwitchAfterTheDisplaySwitch)
 {
-    const Request r = parseCommandFile(fixture("riseset_input.txt"));
+    const Request r = parseCommandFile(fixture("risesetn_input_2001-03-15.txt"));
     EXPECT_EQ(r.chart->zoneMinutesWest, -60);
     EXPECT_FALSE(r.chart->daylight);
     EXPECT_EQ(r.textOutput, "risesetn.txt");
@@ -54,13 +54,13 @@ TEST(CommandFile, RiseSetFileWithDayFirstSwitchAfterTheDisplaySwitch)
 
 TEST(CommandFile, WheelAndAspectFiles)
 {
-    const Request w = parseCommandFile(fixture("wheel_input.txt"));
+    const Request w = parseCommandFile(fixture("wheel_input_2001-03-14.txt"));
     EXPECT_TRUE(w.pictureRequested);
     EXPECT_EQ(w.pictureOutput, "chart.wmf");
     EXPECT_TRUE(w.reversedColors);
     EXPECT_FALSE(w.monochrome);
     EXPECT_EQ(w.wheelLines, 10);
-    const Request a = parseCommandFile(fixture("aspects_input.txt"));
+    const Request a = parseCommandFile(fixture("aspects_input_2001-03-14.txt"));
     EXPECT_TRUE(a.aspectList && a.aspectGrid && a.influence && a.horizon);
     EXPECT_FALSE(a.riseSet);
 }
@@ -84,6 +84,37 @@ TEST(CommandFile, ToggleForceOnAndForceOff)
     EXPECT_TRUE(r.restricted[static_cast<int>(Object::Venus)]);
     EXPECT_FALSE(r.restricted[static_cast<int>(Object::Mars)]);
     EXPECT_TRUE(r.dayFirst);
+}
+
+// Each on/off switch sets its own field: '=' on, '_' off, '/' and '-' toggle.
+TEST(CommandFile, EachFlagSwitchSetsItsField)
+{
+    const struct {
+        const char* name;
+        bool Request::*field;
+    } rows[] = {
+        {"Yd", &Request::dayFirst},   {"s", &Request::sidereal},
+        {"a0", &Request::aspectList}, {"g0", &Request::aspectGrid},
+        {"j0", &Request::influence},  {"Z", &Request::horizon},
+        {"Zd", &Request::riseSet},    {"Xr", &Request::reversedColors},
+        {"Xm", &Request::monochrome}, {"XM0", &Request::pictureRequested},
+    };
+    const std::string head = "@\n/qb 1 1 2002 8:00 ST 0 0E00 0N00\n";
+    const Request none = parseCommandFile(head);
+    for (const auto& row : rows) {
+        const std::string name = row.name;
+        const Request on = parseCommandFile(head + "=" + name + "\n");
+        const Request off = parseCommandFile(head + "=" + name + "\n_" + name + "\n");
+        EXPECT_FALSE(none.*row.field) << name;
+        EXPECT_TRUE(on.*row.field) << name;
+        EXPECT_FALSE(off.*row.field) << name;
+        for (const auto& other : rows)
+            EXPECT_TRUE(other.field == row.field || !(on.*other.field))
+                << name << " sets " << other.name;
+    }
+    // /XM0 asks for the picture whether written with '/' or '-': it never toggles it off.
+    EXPECT_TRUE(parseCommandFile(head + "/XM0\n-XM0\n").pictureRequested);
+    EXPECT_FALSE(parseCommandFile(head + "/s\n-s\n").sidereal);
 }
 
 TEST(CommandFile, ObjectNamesByTheirFirstLetters)
@@ -194,6 +225,14 @@ TEST(CommandFile, ErrorsCarryTheirLine)
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n\n\nhello\n", 5, "unknown switch 'hello'"},
         {"@\r\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\r\n/c 14\r\n", 3, "house system '14'"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/w 12\n", 3, "lines per house '12'"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n=c\n", 3,
+         "=c: house system (missing) is not 0 to 13"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/w 0\n", 3,
+         "/w: lines per house '0' is not 1 to 11"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n_Zd on\n", 3, "_Zd: unexpected argument 'on'"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/R\n", 3, "/R: no object named"},
+        {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/os a.txt b.txt\n", 3,
+         "/os: unexpected 'b.txt' after the file name"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/R Xyz\n", 3, "unknown object 'Xyz'"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/os\n", 3, "file name is missing"},
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/os dir/chart.txt\n", 3, "not a plain file name"},

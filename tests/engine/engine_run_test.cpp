@@ -20,10 +20,10 @@ TEST(EngineRun, TheProgramsCommandFilesSucceedAndWriteTheirFiles)
         const char* fixture;
         std::vector<std::string> outputs;
     } rows[] = {
-        {"chart_input.txt", {"chart.txt"}},
-        {"riseset_input.txt", {"risesetn.txt"}},
-        {"wheel_input.txt", {"chart.wmf", "wheel.txt"}},
-        {"aspects_input.txt", {"aspects.txt"}},
+        {"chart_input_2001-03-14.txt", {"chart.txt"}},
+        {"risesetn_input_2001-03-15.txt", {"risesetn.txt"}},
+        {"wheel_input_2001-03-14.txt", {"chart.wmf", "wheel.txt"}},
+        {"aspects_input_2001-03-14.txt", {"aspects.txt"}},
     };
     for (const Row& row : rows) {
         ScratchFolder folder;

@@ -16,9 +16,7 @@ namespace {
 
 Chart chartFor(const std::string& qbFields, Ephemeris& ephemeris)
 {
-    Request r = parseCommandFile("@\n/qb " + qbFields + "\n");
-    std::vector<std::string> warnings;
-    return computeChart(r, ephemeris, warnings);
+    return computeChart(parseCommandFile("@\n/qb " + qbFields + "\n"), ephemeris).chart.value();
 }
 
 std::vector<std::string> riseSetLines(const std::string& qbFields, Ephemeris& ephemeris)

@@ -32,7 +32,7 @@ TEST(CommandFile, ChartRunMatchesTheWorkedExampleByteForByte)
     const auto lines = chartInputLines({"5", "74W00", "40N43"}, at(21, 7),
                                        dateTimeFromDate(2001, 3, 14), settings, monthFirst);
     EXPECT_EQ(commandFileText(lines),
-              testing::dataText("chart_input_2001-03-14.txt"));
+              testing::dataText("../command_files/chart_input_2001-03-14.txt"));
 }
 
 TEST(CommandFile, NextDayRiseSetRunInSystemZoneMatchesTheWorkedExample)
@@ -50,7 +50,7 @@ TEST(CommandFile, NextDayRiseSetRunInSystemZoneMatchesTheWorkedExample)
     const auto lines = riseSetInputLines({"5", "74W00", "40N43"}, "risesetn.txt", at(21, 7),
                                          dateTimeFromDate(2001, 3, 15), settings, zone);
     EXPECT_EQ(commandFileText(lines),
-              testing::dataText("risesetn_input_2001-03-15.txt"));
+              testing::dataText("../command_files/risesetn_input_2001-03-15.txt"));
 }
 
 TEST(CommandFile, ClockTimesKeepTheTwentyFourHourFigureAndAddTheHalfOfDay)
