@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"HugeNumberDoesNotOverflow", monthFirstSlash(), "3/14/99999999999999999999",
                  2026, std::nullopt},
         DateCase{"Empty", monthFirstSlash(), "", 2026, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 std::optional<TimeOfDay> readTime(std::string_view text, const RegionalSettings& regional)
 {
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         TimeCase{"TrailingSeparator", monthFirstSlash(), "9:", std::nullopt},
         TimeCase{"Letters", monthFirstSlash(), "nine", std::nullopt},
         TimeCase{"Empty", monthFirstSlash(), "", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace vantrel::core

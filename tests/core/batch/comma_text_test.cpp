@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"EmptyLine", "", {}},
         SplitCase{"OnlyBlanks", "   \t ", {}},
         SplitCase{"EightBitTextIsNoSeparator", "Jos\xC3\xA9,x", {"Jos\xC3\xA9", "x"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CommaTextValue, PlainValuesAreWrittenAsTheyAre)
 {

@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"BadTime", "a,b,3/14/2001,25:07,5,74W00,40N43", "'25:07' is not a valid time"},
         FailureCase{"BadLineAfterGoodOnes", kExampleLine + "\n" + kExampleLine + "\nx,y,z\n",
                     "'z' is not a valid date"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ConvertBatchTest, MissingInputCannotBeOpened)
 {
