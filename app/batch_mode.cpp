@@ -1,8 +1,8 @@
 // The command line with two arguments: convert the first file into the second, with no window.
 
 #include <csignal>
-#include <exception>
 #include <cstdio>
+#include <exception>
 #include <set>
 #include <string>
 
@@ -80,8 +80,8 @@ public:
         if (m_terminal && lineCount > 0) {
             const std::size_t percent = linesDone * 100 / lineCount;
             if (!m_shown || percent != m_percent || linesDone == lineCount) {
-                std::fprintf(stderr, "\rConverting: %zu of %zu lines (%zu%%)", linesDone,
-                             lineCount, percent);
+                std::fprintf(stderr, "\rConverting: %zu of %zu lines (%zu%%)", linesDone, lineCount,
+                             percent);
                 std::fflush(stderr);
                 m_shown = true;
                 m_percent = percent;
@@ -118,8 +118,8 @@ int runBatchMode(int& argc, char** argv)
     OncePerLineMessages messages(console);
     Services services(messages);
     NoClipboard noClipboard;
-    core::Clipboard& clipboard = headless ? static_cast<core::Clipboard&>(noClipboard)
-                                          : services.clipboard;
+    core::Clipboard& clipboard =
+        headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
     core::NullMainView view;
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         std::signal(signal, requestStop);
@@ -129,7 +129,8 @@ int runBatchMode(int& argc, char** argv)
         core::BatchResult result = core::BatchResult::Converted;
         {
             ConsoleProgress progress(messages);
-            result = core::ConvertBatch(calculator, services.clock, inputFile, outputFile, progress);
+            result =
+                core::ConvertBatch(calculator, services.clock, inputFile, outputFile, progress);
         }
         if (result == core::BatchResult::Cancelled) {
             messages.showError("Conversion interrupted; " + outputFile + " was not written");

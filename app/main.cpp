@@ -1,8 +1,8 @@
 // Entry: picks the mode from the command line.
 
-#include "app/modes.h"
-
 #include <cstring>
+
+#include "app/modes.h"
 
 int main(int argc, char** argv)
 {

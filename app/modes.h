@@ -24,4 +24,4 @@ bool prepareQtPlatform();
 // and fatal reports kept.
 void quietQtDiagnostics();
 
-} // namespace vantrel::app
+}  // namespace vantrel::app

@@ -1,13 +1,14 @@
 // The command-line modes with a single argument.
 
+#include <iostream>
+
+#include <QGuiApplication>
+
 #include "app/modes.h"
 #include "app/services.h"
 #include "core/common/error.h"
 #include "core/ports/main_view.h"
 #include "platform/qt_messages.h"
-
-#include <QGuiApplication>
-#include <iostream>
 
 namespace vantrel::app {
 
@@ -16,7 +17,7 @@ namespace {
 // Standard error, remembering whether an error was reported, so that the exit status tells a
 // script that the date may be incomplete.
 class CommandLineMessages : public core::Messages {
-  public:
+public:
     bool errorShown = false;
     void showError(const std::string& text) override
     {
@@ -25,18 +26,18 @@ class CommandLineMessages : public core::Messages {
     }
     void showMessage(const std::string& text) override { m_console.showMessage(text); }
 
-  private:
+private:
     platform::ConsoleMessages m_console;
 };
 
 // Without a display the clipboard would live only as long as this process; it is left alone.
 class NoClipboard : public core::Clipboard {
-  public:
+public:
     void setText(const std::string&) override {}
     void setRichText(const std::string&, const std::string&) override {}
 };
 
-} // namespace
+}  // namespace
 
 int runNowMode(int& argc, char** argv)
 {
@@ -73,11 +74,11 @@ int runNowMode(int& argc, char** argv)
 int runEmptyClipboardMode(int& argc, char** argv)
 {
     if (prepareQtPlatform())
-        return 0; // no display, no clipboard to empty
+        return 0;  // no display, no clipboard to empty
     quietQtDiagnostics();
     QGuiApplication application(argc, argv);
     platform::QtClipboard().setText("");
     return 0;
 }
 
-} // namespace vantrel::app
+}  // namespace vantrel::app

@@ -1,17 +1,18 @@
 #include "app/services.h"
 
-#include "core/common/error.h"
-#include "core/ports/messages.h"
-#include "core/settings/settings_file.h"
-#include "platform/qt_regional_settings.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QtGlobal>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <optional>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QtGlobal>
+
+#include "core/common/error.h"
+#include "core/ports/messages.h"
+#include "core/settings/settings_file.h"
+#include "platform/qt_regional_settings.h"
 
 namespace vantrel::app {
 
@@ -30,7 +31,7 @@ std::filesystem::path executableDir()
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
 }
 
-} // namespace
+}  // namespace
 
 Services::Services(core::Messages& messages)
     : regional(platform::systemRegionalSettings()),
@@ -69,4 +70,4 @@ void quietQtDiagnostics()
     });
 }
 
-} // namespace vantrel::app
+}  // namespace vantrel::app

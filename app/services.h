@@ -2,6 +2,10 @@
 // The composition root: the real adapters of the core's ports, the user's regional settings,
 // the settings file, the zone snapshot and the engine beside the executable.
 
+#include <filesystem>
+#include <memory>
+#include <string>
+
 #include "core/astrolog/zone_snapshot.h"
 #include "core/common/regional_settings.h"
 #include "core/settings/settings.h"
@@ -10,10 +14,6 @@
 #include "platform/qt_clock.h"
 #include "platform/qt_process_runner.h"
 #include "platform/qt_zone_rules.h"
-
-#include <filesystem>
-#include <memory>
-#include <string>
 
 namespace vantrel::core {
 class Messages;
@@ -43,4 +43,4 @@ struct Services {
                                                 core::Messages& messages);
 };
 
-} // namespace vantrel::app
+}  // namespace vantrel::app

@@ -69,8 +69,9 @@ int runWindowMode(int& argc, char** argv)
                                                       .sound = &sound});
     ui::TVantrel& main = windows.main();
     messages.setParent(&main);
-    QObject::connect(&main, &ui::TVantrel::finished, &application,
-                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QObject::connect(
+        &main, &ui::TVantrel::finished, &application, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     main.show();
     return QApplication::exec();
 }

@@ -19,7 +19,10 @@ double separationDeg(double a, double b)
     return d > 180 ? 360 - d : d;
 }
 
-std::string abbreviation(Object o) { return std::string(objectName(o).substr(0, 3)); }
+std::string abbreviation(Object o)
+{
+    return std::string(objectName(o).substr(0, 3));
+}
 
 std::vector<Object> presentObjects(const Chart& chart)
 {
@@ -59,14 +62,16 @@ std::vector<Aspect> findAspects(const Chart& chart)
                 if (orb > kind.orbDeg)
                     continue;
                 const bool applying = std::fabs(later - kind.angleDeg) < orb;
-                const double power = kind.weight * (objectWeight(objects[i]) + objectWeight(objects[j])) / 2.0 *
+                const double power = kind.weight *
+                                     (objectWeight(objects[i]) + objectWeight(objects[j])) / 2.0 *
                                      (1.0 - orb / kind.orbDeg) * 2.0;
                 out.push_back({objects[i], objects[j], k, applying ? -orb : orb, power});
                 break;
             }
         }
     }
-    std::stable_sort(out.begin(), out.end(), [](const Aspect& x, const Aspect& y) { return x.power > y.power; });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Aspect& x, const Aspect& y) { return x.power > y.power; });
     return out;
 }
 
@@ -76,13 +81,17 @@ SkyPlace skyPlaceOf(const Chart& chart, Object object)
     const double lambda = p.longitudeDeg * kRad;
     const double beta = p.latitudeDeg * kRad;
     const double eps = chart.obliquityDeg * kRad;
-    const double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps), std::cos(lambda));
-    const double dec = std::asin(std::sin(beta) * std::cos(eps) + std::cos(beta) * std::sin(eps) * std::sin(lambda));
+    const double ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
+                                 std::cos(lambda));
+    const double dec = std::asin(std::sin(beta) * std::cos(eps) +
+                                 std::cos(beta) * std::sin(eps) * std::sin(lambda));
     const double hourAngle = (chart.siderealTimeDeg + chart.data.longitudeEastDeg) * kRad - ra;
     const double phi = chart.data.latitudeNorthDeg * kRad;
-    const double alt = std::asin(std::sin(phi) * std::sin(dec) + std::cos(phi) * std::cos(dec) * std::cos(hourAngle));
+    const double alt = std::asin(std::sin(phi) * std::sin(dec) +
+                                 std::cos(phi) * std::cos(dec) * std::cos(hourAngle));
     const double az = std::atan2(-std::cos(dec) * std::sin(hourAngle),
-                                 std::sin(dec) * std::cos(phi) - std::cos(dec) * std::sin(phi) * std::cos(hourAngle));
+                                 std::sin(dec) * std::cos(phi) -
+                                     std::cos(dec) * std::sin(phi) * std::cos(hourAngle));
     return {alt / kRad, normalizeDeg(az / kRad)};
 }
 
@@ -110,7 +119,8 @@ void writeGrid(const Chart& chart, const std::vector<Aspect>& aspects, std::stri
         for (Object col : objects) {
             std::string cell = "   ";
             if (row == col) {
-                cell = std::string(kSignAbbreviations[signOf(chart.place[static_cast<int>(row)].longitudeDeg)]);
+                cell = std::string(
+                    kSignAbbreviations[signOf(chart.place[static_cast<int>(row)].longitudeDeg)]);
             } else if (const Aspect* a = find(row, col)) {
                 cell = row > col ? std::string(kAspectKinds[a->kind].abbreviation)
                                  : format("%+d", static_cast<int>(a->orbDeg));
@@ -136,10 +146,11 @@ void writeList(const Chart& chart, const std::vector<Aspect>& aspects, std::stri
         const long minutes = static_cast<long>(std::floor(std::fabs(a.orbDeg) * 60.0));
         out += format("%3d: %7s (%s) %s (%s) %-10s - orb: %c%ld:%02ld' - power: %5.2f", ++n,
                       std::string(objectName(a.first)).c_str(),
-                      std::string(kSignAbbreviations[signOf(p.longitudeDeg)]).c_str(), kAspectKinds[a.kind].abbreviation,
+                      std::string(kSignAbbreviations[signOf(p.longitudeDeg)]).c_str(),
+                      kAspectKinds[a.kind].abbreviation,
                       std::string(kSignAbbreviations[signOf(q.longitudeDeg)]).c_str(),
-                      std::string(objectName(a.second)).c_str(), a.orbDeg < 0 ? '-' : '+', minutes / 60, minutes % 60,
-                      a.power);
+                      std::string(objectName(a.second)).c_str(), a.orbDeg < 0 ? '-' : '+',
+                      minutes / 60, minutes % 60, a.power);
         out += kLineEnd;
     }
 }
@@ -152,8 +163,8 @@ void writeHorizon(const Chart& chart, std::string& out)
         if (!chart.place[i].present)
             continue;
         const SkyPlace s = skyPlaceOf(chart, static_cast<Object>(i));
-        out += format("%-10s: %s  %s", std::string(kObjectNames[i]).c_str(), signedDegreesText(s.altitudeDeg).c_str(),
-                      azimuthText(s.azimuthDeg).c_str());
+        out += format("%-10s: %s  %s", std::string(kObjectNames[i]).c_str(),
+                      signedDegreesText(s.altitudeDeg).c_str(), azimuthText(s.azimuthDeg).c_str());
         out += kLineEnd;
     }
 }
@@ -173,11 +184,18 @@ void writeInfluence(const Chart& chart, const std::vector<Aspect>& aspects, std:
         else if (p.house == 4 || p.house == 7)
             v += 1.0;
         switch (dignityCode(o, signOf(p.longitudeDeg))) {
-        case 'R': v += 1.0; break;
-        case 'e': v += 0.75; break;
+        case 'R':
+            v += 1.0;
+            break;
+        case 'e':
+            v += 0.75;
+            break;
         case 'd':
-        case 'f': v -= 0.5; break;
-        default: break;
+        case 'f':
+            v -= 0.5;
+            break;
+        default:
+            break;
         }
         power[i] = v;
     }

@@ -11,19 +11,20 @@ namespace vantrel::engine {
 struct AspectKind {
     const char* abbreviation;  // "Con", "Opp", ...
     double angleDeg;
-    double orbDeg;     // the widest orb allowed
-    double weight;     // strength of an exact aspect
+    double orbDeg;  // the widest orb allowed
+    double weight;  // strength of an exact aspect
 };
 
 inline constexpr AspectKind kAspectKinds[] = {
-    {"Con", 0, 7, 4.0}, {"Opp", 180, 7, 3.5}, {"Squ", 90, 7, 3.0}, {"Tri", 120, 7, 3.0}, {"Sex", 60, 6, 2.0},
+    {"Con", 0, 7, 4.0},   {"Opp", 180, 7, 3.5}, {"Squ", 90, 7, 3.0},
+    {"Tri", 120, 7, 3.0}, {"Sex", 60, 6, 2.0},
 };
 
 struct Aspect {
     Object first = Object::Sun;
     Object second = Object::Sun;
-    int kind = 0;          // index into kAspectKinds
-    double orbDeg = 0;     // negative while the aspect is applying, positive while separating
+    int kind = 0;       // index into kAspectKinds
+    double orbDeg = 0;  // negative while the aspect is applying, positive while separating
     double power = 0;
 };
 

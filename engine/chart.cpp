@@ -28,7 +28,7 @@ int houseOf(double longitudeDeg, const std::array<double, 13>& cusp)
 namespace {
 
 constexpr int kFirstChartPoint = static_cast<int>(Object::Fortune);
-constexpr int kChartPointCount = kObjectCount - kFirstChartPoint; // Fortune, Vertex, East Point
+constexpr int kChartPointCount = kObjectCount - kFirstChartPoint;  // Fortune, Vertex, East Point
 
 // Day of the week of a Gregorian date, 0 = Sunday.
 int weekdayOf(int year, int month, int day)
@@ -54,8 +54,8 @@ Chart chartAtMoment(const Request& request)
 
 struct HousesUsed {
     HouseCusps cusps;
-    int system = 0;                     // as /c numbers it
-    std::optional<std::string> warning; // when the requested system fell back
+    int system = 0;                      // as /c numbers it
+    std::optional<std::string> warning;  // when the requested system fell back
 };
 
 HousesUsed housesFor(const Request& request, double jdUt, Ephemeris& ephemeris)
@@ -88,7 +88,7 @@ std::array<double, 13> zodiacCusps(const HouseCusps& houses, double ayanamsaDeg)
 }
 
 struct BodyPosition {
-    std::optional<EclipticPosition> tropical; // absent: the body is left out
+    std::optional<EclipticPosition> tropical;  // absent: the body is left out
     std::optional<std::string> warning;
 };
 
@@ -146,7 +146,7 @@ ObjectPlace pointPlace(double tropicalDeg, double ayanamsaDeg)
     return p;
 }
 
-} // namespace
+}  // namespace
 
 ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris)
 {

@@ -2,47 +2,47 @@
 
 // A computed chart: every object's place, the house cusps, and the chart's moment.
 
-#include "engine/command_file.h"
-#include "engine/ephemeris.h"
-
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/command_file.h"
+#include "engine/ephemeris.h"
+
 namespace vantrel::engine {
 
 struct ObjectPlace {
-    bool present = false;    // computed and not restricted
-    double longitudeDeg = 0; // in the chart's zodiac
+    bool present = false;     // computed and not restricted
+    double longitudeDeg = 0;  // in the chart's zodiac
     double latitudeDeg = 0;
     double speedDegPerDay = 0;
     bool hasLatitude = true;
     bool hasSpeed = true;
-    int house = 1;           // 1-12
+    int house = 1;  // 1-12
     bool retrograde() const { return hasSpeed && speedDegPerDay < 0; }
 };
 
 struct Chart {
     ChartData data;
-    int houseSystem = 0;      // as used (Porphyry after a fallback)
+    int houseSystem = 0;  // as used (Porphyry after a fallback)
     bool sidereal = false;
-    double jdUt = 0;          // the chart moment
-    double jdLocalMidnightUt = 0;  // 00:00 of the chart's local day, as universal time
-    int weekday = 0;          // 0 Sunday .. 6 Saturday, of the local date
+    double jdUt = 0;                // the chart moment
+    double jdLocalMidnightUt = 0;   // 00:00 of the chart's local day, as universal time
+    int weekday = 0;                // 0 Sunday .. 6 Saturday, of the local date
     std::array<double, 13> cusp{};  // cusp[1..12] in the chart's zodiac
-    HouseCusps houses;        // tropical
+    HouseCusps houses;              // tropical
     double ayanamsaDeg = 0;
-    double obliquityDeg = 23.44;    // true obliquity at the chart moment
-    double siderealTimeDeg = 0;     // Greenwich apparent sidereal time at the chart moment
+    double obliquityDeg = 23.44;  // true obliquity at the chart moment
+    double siderealTimeDeg = 0;   // Greenwich apparent sidereal time at the chart moment
     std::array<ObjectPlace, kObjectCount> place{};
     std::array<EclipticPosition, kObjectCount> tropical{};  // as computed, for the horizon
 };
 
 struct ChartOutcome {
-    std::optional<Chart> chart;        // absent when a position the chart needs failed
-    std::string error;                 // then: the ephemeris's message
-    std::vector<std::string> warnings; // for the user, in either case, in the order met
+    std::optional<Chart> chart;         // absent when a position the chart needs failed
+    std::string error;                  // then: the ephemeris's message
+    std::vector<std::string> warnings;  // for the user, in either case, in the order met
 };
 
 // Computes the chart of a request that holds chart data. An asteroid the ephemeris cannot

@@ -1,7 +1,6 @@
-#include "engine/listings.h"
-
 #include <cmath>
 
+#include "engine/listings.h"
 #include "engine/text_format.h"
 
 namespace vantrel::engine {
@@ -13,10 +12,14 @@ const char* ordinalSuffix(int n)
     if (n % 100 >= 11 && n % 100 <= 13)
         return "th";
     switch (n % 10) {
-    case 1: return "st";
-    case 2: return "nd";
-    case 3: return "rd";
-    default: return "th";
+    case 1:
+        return "st";
+    case 2:
+        return "nd";
+    case 3:
+        return "rd";
+    default:
+        return "th";
     }
 }
 
@@ -63,7 +66,8 @@ void writeChartListing(const Chart& chart, bool dayFirst, std::string& out)
     }
     // Fewer than twelve objects: the remaining cusps on lines of their own.
     for (++row; row <= 12; ++row)
-        out += format("%51s  -  House cusp %2d: %s%s", "", row, zodiacText(chart.cusp[row]).c_str(), kLineEnd);
+        out += format("%51s  -  House cusp %2d: %s%s", "", row, zodiacText(chart.cusp[row]).c_str(),
+                      kLineEnd);
 }
 
 }  // namespace vantrel::engine

@@ -48,7 +48,10 @@ std::optional<int> number(std::string_view s)
     return v;
 }
 
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y)
+{
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int daysInMonth(int y, int m)
 {
@@ -66,7 +69,8 @@ std::string lower(std::string_view s)
 
 void parseTime(std::string_view field, ChartData& d)
 {
-    const std::string bad = "time " + inQuotes(field) + " is not H:MM (0:00 to 23:59, optional AM or PM)";
+    const std::string bad =
+        "time " + inQuotes(field) + " is not H:MM (0:00 to 23:59, optional AM or PM)";
     std::string_view s = field;
     int shift = 0;
     if (s.size() > 2) {
@@ -95,7 +99,8 @@ void parseDaylight(std::string_view field, ChartData& d)
 {
     const std::string f = lower(field);
     if (!f.empty() && std::string("dytsnf").find(f[0]) != std::string::npos && f.size() <= 8 &&
-        std::all_of(f.begin(), f.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
+        std::all_of(f.begin(), f.end(),
+                    [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
         d.daylight = f[0] == 'd' || f[0] == 'y' || f[0] == 't';
         return;
     }
@@ -104,7 +109,8 @@ void parseDaylight(std::string_view field, ChartData& d)
 
 void parseZone(std::string_view field, ChartData& d)
 {
-    const std::string bad = "zone " + inQuotes(field) + " is not hours west of Greenwich (-24 to 24, H:MM or H.MM)";
+    const std::string bad =
+        "zone " + inQuotes(field) + " is not hours west of Greenwich (-24 to 24, H:MM or H.MM)";
     std::string_view s = field;
     int sign = 1;
     if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
@@ -131,8 +137,9 @@ void parseZone(std::string_view field, ChartData& d)
 // DDDxMM where x is one of the two hemisphere letters; returns degrees, positive for the first.
 double parseAngle(std::string_view field, const char* what, char positive, char negative, int limit)
 {
-    const std::string bad = std::string(what) + " " + inQuotes(field) + " is not DD" + positive + "MM or DD" +
-                            negative + "MM within " + std::to_string(limit) + " degrees";
+    const std::string bad = std::string(what) + " " + inQuotes(field) + " is not DD" + positive +
+                            "MM or DD" + negative + "MM within " + std::to_string(limit) +
+                            " degrees";
     const auto at = field.find_first_not_of("0123456789");
     if (at == std::string_view::npos || at == 0 || at > 3 || field.size() != at + 3)
         throw CommandError(0, bad);
@@ -151,12 +158,13 @@ double parseAngle(std::string_view field, const char* what, char positive, char 
 
 ChartData parseChartData(std::string_view fields)
 {
-    static const char* const names[] = {"month", "day", "year", "time", "daylight field",
-                                        "zone", "longitude", "latitude"};
+    static const char* const names[] = {"month",          "day",  "year",      "time",
+                                        "daylight field", "zone", "longitude", "latitude"};
     const auto t = tokens(fields);
     if (t.size() < 8)
-        throw CommandError(0, std::string("/qb: the ") + names[t.size()] + " is missing (8 fields expected, " +
-                                  std::to_string(t.size()) + " given)");
+        throw CommandError(0, std::string("/qb: the ") + names[t.size()] +
+                                  " is missing (8 fields expected, " + std::to_string(t.size()) +
+                                  " given)");
     if (t.size() > 8)
         throw CommandError(0, "/qb: unexpected field " + inQuotes(t[8]) + " after the latitude");
     ChartData d;
@@ -191,7 +199,7 @@ namespace {
 
 // One switch line: the switch as written ("=Yd") and its arguments.
 class SwitchLine {
-  public:
+public:
     explicit SwitchLine(const std::vector<std::string_view>& tokens)
         : m_tokens(tokens), m_switch(tokens[0])
     {
@@ -267,7 +275,7 @@ class SwitchLine {
 
     CommandError error(const std::string& what) const { return CommandError(0, m_switch + what); }
 
-  private:
+private:
     const std::vector<std::string_view>& m_tokens;
     std::string m_switch;
 };

@@ -27,7 +27,7 @@ struct ChartData {
     int year = 2000;
     int month = 1;
     int day = 1;
-    int hour = 0;    // 0-23, local clock
+    int hour = 0;  // 0-23, local clock
     int minute = 0;
     bool daylight = false;        // one hour of daylight-saving time
     int zoneMinutesWest = 0;      // -1440..1440
@@ -39,22 +39,22 @@ struct ChartData {
 
 struct Request {
     std::optional<ChartData> chart;
-    int chartLine = 0;           // the line of /qb, for messages about the chart
-    std::string textOutput;      // /os; empty: standard output
-    std::string pictureOutput;   // /Xo; empty: no metafile unless /XM0
+    int chartLine = 0;          // the line of /qb, for messages about the chart
+    std::string textOutput;     // /os; empty: standard output
+    std::string pictureOutput;  // /Xo; empty: no metafile unless /XM0
     bool pictureRequested = false;
-    bool dayFirst = false;       // -Yd
-    bool sidereal = false;       // /s
-    int houseSystem = 0;         // /c, 0-13
+    bool dayFirst = false;  // -Yd
+    bool sidereal = false;  // /s
+    int houseSystem = 0;    // /c, 0-13
     std::array<bool, kObjectCount> restricted{};
-    bool aspectList = false;     // /a0
-    bool aspectGrid = false;     // /g0
-    bool influence = false;      // /j0
-    bool horizon = false;        // /Z
-    bool riseSet = false;        // /Zd
-    int wheelLines = 0;          // /w N; 0: no text wheel
-    bool reversedColors = false; // /Xr
-    bool monochrome = false;     // /Xm
+    bool aspectList = false;      // /a0
+    bool aspectGrid = false;      // /g0
+    bool influence = false;       // /j0
+    bool horizon = false;         // /Z
+    bool riseSet = false;         // /Zd
+    int wheelLines = 0;           // /w N; 0: no text wheel
+    bool reversedColors = false;  // /Xr
+    bool monochrome = false;      // /Xm
 };
 
 // Parses a whole command file. Throws CommandError naming the line and what is wrong.

@@ -1,38 +1,58 @@
 #include "engine/ephemeris.h"
 
-#include <unistd.h>
-
 #include <cmath>
 
 #include <swephexp.h>
+#include <unistd.h>
 
 namespace vantrel::engine {
 
 namespace {
 
-bool readable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+bool readable(const std::string& path)
+{
+    return ::access(path.c_str(), R_OK) == 0;
+}
 
 int bodyNumber(Object o)
 {
     switch (o) {
-    case Object::Sun: return SE_SUN;
-    case Object::Moon: return SE_MOON;
-    case Object::Mercury: return SE_MERCURY;
-    case Object::Venus: return SE_VENUS;
-    case Object::Mars: return SE_MARS;
-    case Object::Jupiter: return SE_JUPITER;
-    case Object::Saturn: return SE_SATURN;
-    case Object::Uranus: return SE_URANUS;
-    case Object::Neptune: return SE_NEPTUNE;
-    case Object::Pluto: return SE_PLUTO;
-    case Object::Chiron: return SE_CHIRON;
-    case Object::Ceres: return SE_CERES;
-    case Object::Pallas: return SE_PALLAS;
-    case Object::Juno: return SE_JUNO;
-    case Object::Vesta: return SE_VESTA;
-    case Object::Node: return SE_TRUE_NODE;
-    case Object::Lilith: return SE_MEAN_APOG;
-    default: return -1;
+    case Object::Sun:
+        return SE_SUN;
+    case Object::Moon:
+        return SE_MOON;
+    case Object::Mercury:
+        return SE_MERCURY;
+    case Object::Venus:
+        return SE_VENUS;
+    case Object::Mars:
+        return SE_MARS;
+    case Object::Jupiter:
+        return SE_JUPITER;
+    case Object::Saturn:
+        return SE_SATURN;
+    case Object::Uranus:
+        return SE_URANUS;
+    case Object::Neptune:
+        return SE_NEPTUNE;
+    case Object::Pluto:
+        return SE_PLUTO;
+    case Object::Chiron:
+        return SE_CHIRON;
+    case Object::Ceres:
+        return SE_CERES;
+    case Object::Pallas:
+        return SE_PALLAS;
+    case Object::Juno:
+        return SE_JUNO;
+    case Object::Vesta:
+        return SE_VESTA;
+    case Object::Node:
+        return SE_TRUE_NODE;
+    case Object::Lilith:
+        return SE_MEAN_APOG;
+    default:
+        return -1;
     }
 }
 
@@ -53,9 +73,15 @@ Ephemeris::Ephemeris(const std::string& folder)
     swe_set_sid_mode(SE_SIDM_FAGAN_BRADLEY, 0, 0);
 }
 
-Ephemeris::~Ephemeris() { swe_close(); }
+Ephemeris::~Ephemeris()
+{
+    swe_close();
+}
 
-int Ephemeris::flags() const { return m_usesFiles ? SEFLG_SWIEPH : SEFLG_MOSEPH; }
+int Ephemeris::flags() const
+{
+    return m_usesFiles ? SEFLG_SWIEPH : SEFLG_MOSEPH;
+}
 
 EclipticPosition Ephemeris::position(Object object, double jdUt)
 {
@@ -74,7 +100,8 @@ EclipticPosition Ephemeris::position(Object object, double jdUt)
         throw EphemerisError(std::string(objectName(object)) + ": " + error);
     if (m_usesFiles && (result & SEFLG_MOSEPH) != 0 && !m_warnedOutsideFiles) {
         m_warnedOutsideFiles = true;
-        m_warnings.push_back("the date lies outside the ephemeris files; using the built-in Moshier theory");
+        m_warnings.push_back(
+            "the date lies outside the ephemeris files; using the built-in Moshier theory");
     }
     return {x[0], x[1], x[2], x[3]};
 }
@@ -88,7 +115,10 @@ double Ephemeris::trueObliquityDeg(double jdUt)
     return x[0];
 }
 
-double Ephemeris::siderealTimeDeg(double jdUt) { return swe_sidtime(jdUt) * 15.0; }
+double Ephemeris::siderealTimeDeg(double jdUt)
+{
+    return swe_sidtime(jdUt) * 15.0;
+}
 
 double Ephemeris::ayanamsaDeg(double jdUt)
 {
@@ -104,7 +134,8 @@ HouseCusps Ephemeris::houses(double jdUt, double latitudeDeg, double longitudeEa
     HouseCusps h;
     double cusps[13] = {};
     double ascmc[10] = {};
-    int result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg, houseLetter(system), cusps, ascmc);
+    int result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg, houseLetter(system),
+                               cusps, ascmc);
     if (result < 0) {
         h.fellBack = true;
         result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg,
@@ -143,10 +174,10 @@ char Ephemeris::houseLetter(int system)
 
 const char* Ephemeris::houseName(int system)
 {
-    static const char* const names[] = {"Placidus", "Koch",        "Equal",        "Campanus",
-                                        "Meridian", "Regiomontanus", "Porphyry",   "Morinus",
-                                        "Topocentric", "Alcabitius", "Equal (MC)", "Neo-Porphyry",
-                                        "Whole",    "None"};
+    static const char* const names[] = {
+        "Placidus",      "Koch",         "Equal",   "Campanus",    "Meridian",
+        "Regiomontanus", "Porphyry",     "Morinus", "Topocentric", "Alcabitius",
+        "Equal (MC)",    "Neo-Porphyry", "Whole",   "None"};
     return system >= 0 && system < 14 ? names[system] : "Placidus";
 }
 

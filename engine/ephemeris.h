@@ -33,7 +33,7 @@ struct HouseCusps {
     double armcDeg = 0;
     double vertexDeg = 0;
     double eastPointDeg = 0;
-    bool fellBack = false; // the system fails at this latitude; the fallback system was used
+    bool fellBack = false;  // the system fails at this latitude; the fallback system was used
 };
 
 class Ephemeris {

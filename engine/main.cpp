@@ -11,10 +11,11 @@ namespace {
 
 void usage(std::FILE* to)
 {
-    std::fputs("usage: vantrel-engine -i FILE\n"
-               "Runs the command file FILE in the current folder and writes the listings and\n"
-               "the picture it names. Exit status: 0 done, 1 bad input or output, 2 no ephemeris.\n",
-               to);
+    std::fputs(
+        "usage: vantrel-engine -i FILE\n"
+        "Runs the command file FILE in the current folder and writes the listings and\n"
+        "the picture it names. Exit status: 0 done, 1 bad input or output, 2 no ephemeris.\n",
+        to);
 }
 
 }  // namespace
@@ -33,7 +34,8 @@ int main(int argc, char** argv)
         std::fputs("vantrel-engine: expected -i FILE (see --help)\n", stderr);
         return 1;
     }
-    const auto outcome = vantrel::engine::runCommandFile(argv[2], vantrel::engine::Ephemeris::kDefaultFolder);
+    const auto outcome =
+        vantrel::engine::runCommandFile(argv[2], vantrel::engine::Ephemeris::kDefaultFolder);
     for (const auto& w : outcome.warnings)
         std::fprintf(stderr, "vantrel-engine: warning: %s\n", w.c_str());
     if (outcome.exitCode != 0) {

@@ -1,12 +1,12 @@
 #include "engine/output_files.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vantrel::engine {
 
@@ -57,7 +57,12 @@ void OutputFiles::commit()
         temporaries.push_back(temp);
         const bool ok = writeAll(fd, f.content);
         const int saved = errno;
-        ::fchmod(fd, 0644 & ~[] { const mode_t m = ::umask(0); ::umask(m); return m; }());
+        ::fchmod(
+            fd, 0644 & ~[] {
+                const mode_t m = ::umask(0);
+                ::umask(m);
+                return m;
+            }());
         if (::close(fd) != 0 || !ok) {
             discard();
             throw OutputError(f.name + ": cannot be written: " + std::strerror(ok ? errno : saved));

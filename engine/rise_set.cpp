@@ -18,11 +18,11 @@ constexpr int kSamples = 5;
 constexpr double kSampleStepDays = 0.5;
 constexpr double kScanStepDays = 10.0 / 1440.0;
 constexpr double kRefractionDeg = 34.0 / 60.0;
-constexpr double kSunSemidiameterAtOneAuDeg = 959.63 / 3600.0;      // Meeus, ch. 55
+constexpr double kSunSemidiameterAtOneAuDeg = 959.63 / 3600.0;  // Meeus, ch. 55
 constexpr double kEarthRadiusAu = 6378.14 / 149597870.7;
-constexpr double kEarthPolarRatio = 0.99664719;                     // b / a, Meeus ch. 11
-constexpr double kMoonRadiusInEarthRadii = 0.272481;                // Meeus, ch. 55
-constexpr double kSiderealDegPerDay = 360.98564736629;              // Meeus (12.4)
+constexpr double kEarthPolarRatio = 0.99664719;         // b / a, Meeus ch. 11
+constexpr double kMoonRadiusInEarthRadii = 0.272481;    // Meeus, ch. 55
+constexpr double kSiderealDegPerDay = 360.98564736629;  // Meeus (12.4)
 
 double wrap180(double deg)
 {
@@ -59,10 +59,10 @@ private:
 };
 
 struct Sky {
-    double altitudeDeg = 0;       // geocentric, from the centre of the Earth
-    double hourAngleDeg = 0;      // -180..180, positive west of the meridian
+    double altitudeDeg = 0;   // geocentric, from the centre of the Earth
+    double hourAngleDeg = 0;  // -180..180, positive west of the meridian
     double distanceAu = 1;
-    double seenAltitudeDeg = 0;   // topocentric, as seen from the place (parallax applied)
+    double seenAltitudeDeg = 0;  // topocentric, as seen from the place (parallax applied)
     double seenHourAngleDeg = 0;
     double seenDeclinationDeg = 0;
 };
@@ -70,9 +70,11 @@ struct Sky {
 // One body's track across the day: apparent ecliptic place interpolated between samples.
 class BodySky {
 public:
-    BodySky(Object body, double firstUt, double siderealAtFirstDeg, double latitudeDeg, double longitudeEastDeg)
-        : m_body(body), m_firstUt(firstUt), m_sidereal0(siderealAtFirstDeg), m_sinLat(std::sin(latitudeDeg * kRad)),
-          m_cosLat(std::cos(latitudeDeg * kRad)), m_lon(longitudeEastDeg)
+    BodySky(Object body, double firstUt, double siderealAtFirstDeg, double latitudeDeg,
+            double longitudeEastDeg)
+        : m_body(body), m_firstUt(firstUt), m_sidereal0(siderealAtFirstDeg),
+          m_sinLat(std::sin(latitudeDeg * kRad)), m_cosLat(std::cos(latitudeDeg * kRad)),
+          m_lon(longitudeEastDeg)
     {
         // The place's geocentric coordinates on the spheroid, at sea level (Meeus 11.2).
         const double u = std::atan(kEarthPolarRatio * std::tan(latitudeDeg * kRad));
@@ -80,9 +82,10 @@ public:
         m_rhoCosPhi = std::cos(u);
     }
 
-    void setSamples(const std::array<double, kSamples>& lon, const std::array<double, kSamples>& lat,
-                    const std::array<double, kSamples>& dist, const std::array<double, kSamples>& speed,
-                    const Interpolation& obliquity)
+    void setSamples(const std::array<double, kSamples>& lon,
+                    const std::array<double, kSamples>& lat,
+                    const std::array<double, kSamples>& dist,
+                    const std::array<double, kSamples>& speed, const Interpolation& obliquity)
     {
         m_lonDeg = Interpolation(lon);
         m_latDeg = Interpolation(lat);
@@ -111,7 +114,8 @@ public:
         sky.hourAngleDeg = wrap180(gast + m_lon - ra / kRad);
         // altitude (Meeus 13.6)
         sky.altitudeDeg =
-            std::asin(m_sinLat * sinDec + m_cosLat * cosDec * std::cos(sky.hourAngleDeg * kRad)) / kRad;
+            std::asin(m_sinLat * sinDec + m_cosLat * cosDec * std::cos(sky.hourAngleDeg * kRad)) /
+            kRad;
         sky.distanceAu = m_distAu.at(x);
         // Parallax: the place lies up to one Earth radius off the centre, which moves the
         // Moon by up to a degree and Venus or Mars by some 20 arcseconds (Meeus 40.2, 40.3).
@@ -119,12 +123,14 @@ public:
         const double H = sky.hourAngleDeg * kRad;
         const double denominator = cosDec - m_rhoCosPhi * sinParallax * std::cos(H);
         const double shiftRa = std::atan2(-m_rhoCosPhi * sinParallax * std::sin(H), denominator);
-        const double seenDec = std::atan2((sinDec - m_rhoSinPhi * sinParallax) * std::cos(shiftRa), denominator);
+        const double seenDec =
+            std::atan2((sinDec - m_rhoSinPhi * sinParallax) * std::cos(shiftRa), denominator);
         const double seenH = H - shiftRa;
         sky.seenHourAngleDeg = wrap180(seenH / kRad);
         sky.seenDeclinationDeg = seenDec / kRad;
-        sky.seenAltitudeDeg =
-            std::asin(m_sinLat * std::sin(seenDec) + m_cosLat * std::cos(seenDec) * std::cos(seenH)) / kRad;
+        sky.seenAltitudeDeg = std::asin(m_sinLat * std::sin(seenDec) +
+                                        m_cosLat * std::cos(seenDec) * std::cos(seenH)) /
+                              kRad;
         if (decOut != nullptr)
             *decOut = std::atan2(sinDec, cosDec);
         return sky;
@@ -137,12 +143,16 @@ public:
         const Sky s = at(jdUt);
         const double dec = s.seenDeclinationDeg * kRad;
         const double H = s.seenHourAngleDeg * kRad;
-        return normalizeDeg(std::atan2(-std::cos(dec) * std::sin(H), std::sin(dec) * m_cosLat -
-                                                                          std::cos(dec) * m_sinLat * std::cos(H)) /
-                            kRad);
+        return normalizeDeg(
+            std::atan2(-std::cos(dec) * std::sin(H),
+                       std::sin(dec) * m_cosLat - std::cos(dec) * m_sinLat * std::cos(H)) /
+            kRad);
     }
 
-    double longitudeDeg(double jdUt) const { return normalizeDeg(m_lonDeg.at((jdUt - m_firstUt) / kSampleStepDays)); }
+    double longitudeDeg(double jdUt) const
+    {
+        return normalizeDeg(m_lonDeg.at((jdUt - m_firstUt) / kSampleStepDays));
+    }
     double speed(double jdUt) const { return m_speed.at((jdUt - m_firstUt) / kSampleStepDays); }
 
 private:
@@ -159,13 +169,13 @@ double horizonAltitudeDeg(Object body, double distanceAu)
     if (body == Object::Sun)
         return -kRefractionDeg - kSunSemidiameterAtOneAuDeg / distanceAu;
     if (body == Object::Moon)
-        return -kRefractionDeg - std::asin(kMoonRadiusInEarthRadii * kEarthRadiusAu / distanceAu) / kRad;
+        return -kRefractionDeg -
+               std::asin(kMoonRadiusInEarthRadii * kEarthRadiusAu / distanceAu) / kRad;
     return -kRefractionDeg;
 }
 
 // f changes its value between a and b; returns the moment of the change within 0.1 s.
-template <class F>
-double bisect(F f, double a, double b)
+template <class F> double bisect(F f, double a, double b)
 {
     const bool fa = f(a);
     for (int i = 0; i < 14; ++i) {
@@ -181,10 +191,14 @@ double bisect(F f, double a, double b)
 void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& events)
 {
     const Object body = sky.body();
-    auto isAbove = [body](const Sky& s) { return s.seenAltitudeDeg >= horizonAltitudeDeg(body, s.distanceAu); };
+    auto isAbove = [body](const Sky& s) {
+        return s.seenAltitudeDeg >= horizonAltitudeDeg(body, s.distanceAu);
+    };
     auto above = [&](double t) { return isAbove(sky.at(t)); };
     auto westOfMeridian = [&](double t) { return sky.at(t).hourAngleDeg >= 0; };
-    auto westOfLowerMeridian = [&](double t) { return wrap180(sky.at(t).hourAngleDeg - 180.0) >= 0; };
+    auto westOfLowerMeridian = [&](double t) {
+        return wrap180(sky.at(t).hourAngleDeg - 180.0) >= 0;
+    };
     auto add = [&](HorizonEventKind kind, double t) {
         HorizonEvent e;
         e.body = body;
@@ -209,7 +223,8 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
         int cutCount = 1;
         // The hour angle grows by a few degrees per step; a sign change with a small jump is
         // a transit, a jump of nearly 360 degrees is the opposite meridian.
-        if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 && cur.hourAngleDeg - prev.hourAngleDeg < 180) {
+        if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 &&
+            cur.hourAngleDeg - prev.hourAngleDeg < 180) {
             const double t = bisect(westOfMeridian, a, b);
             add(HorizonEventKind::Zeniths, t);
             cuts[cutCount++] = t;
@@ -228,7 +243,8 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
         for (int k = 1; k < cutCount; ++k) {
             const bool nowAbove = k + 1 == cutCount ? isAbove(cur) : above(cuts[k]);
             if (nowAbove != wasAbove)
-                add(nowAbove ? HorizonEventKind::Rises : HorizonEventKind::Sets, bisect(above, cuts[k - 1], cuts[k]));
+                add(nowAbove ? HorizonEventKind::Rises : HorizonEventKind::Sets,
+                    bisect(above, cuts[k - 1], cuts[k]));
             wasAbove = nowAbove;
         }
         prev = cur;
@@ -237,8 +253,8 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
 
 }  // namespace
 
-std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt, double latitudeDeg,
-                                            double longitudeEastDeg)
+std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt,
+                                            double latitudeDeg, double longitudeEastDeg)
 {
     const double firstUt = startUt - kSampleStepDays;
     std::array<double, kSamples> obliquity{};
@@ -250,7 +266,8 @@ std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt
         for (int i = 0; i < kPlanetCount; ++i) {
             const EclipticPosition p = ephemeris.position(static_cast<Object>(i), t);
             // keep the samples continuous across 0 degrees
-            lon[i][k] = k == 0 ? p.longitudeDeg : lon[i][k - 1] + wrap180(p.longitudeDeg - lon[i][k - 1]);
+            lon[i][k] =
+                k == 0 ? p.longitudeDeg : lon[i][k - 1] + wrap180(p.longitudeDeg - lon[i][k - 1]);
             lat[i][k] = p.latitudeDeg;
             dist[i][k] = p.distanceAu;
             speed[i][k] = p.speedDegPerDay;
@@ -279,10 +296,11 @@ void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst
         return std::clamp(static_cast<int>(std::floor((e.jdUt - start) * 1440.0)), 0, 1439);
     };
     // Events of one minute stand in object order.
-    std::stable_sort(events.begin(), events.end(), [&](const HorizonEvent& a, const HorizonEvent& b) {
-        return std::make_tuple(minuteOf(a), static_cast<int>(a.body)) <
-               std::make_tuple(minuteOf(b), static_cast<int>(b.body));
-    });
+    std::stable_sort(events.begin(), events.end(),
+                     [&](const HorizonEvent& a, const HorizonEvent& b) {
+                         return std::make_tuple(minuteOf(a), static_cast<int>(a.body)) <
+                                std::make_tuple(minuteOf(b), static_cast<int>(b.body));
+                     });
     if (events.empty()) {
         out += "No horizon events found.";
         out += kLineEnd;
@@ -300,12 +318,14 @@ void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst
             angle = azimuthText(e.azimuthDeg);
         } else {
             const long m = static_cast<long>(std::floor(std::fabs(e.altitudeDeg) * 60.0));
-            angle = format("%c%02ld:%02ld'", e.altitudeDeg < 0 && m > 0 ? '-' : '+', m / 60, m % 60);
+            angle =
+                format("%c%02ld:%02ld'", e.altitudeDeg < 0 && m > 0 ? '-' : '+', m / 60, m % 60);
         }
-        out += format("(%s) %s %s %7s %c%s%c %s at %s", weekday.c_str(), date.c_str(),
-                      twelveHourTime(minute / 60, minute % 60).c_str(),
-                      std::string(objectName(e.body)).c_str(), e.retrograde ? '[' : '(', sign.c_str(),
-                      e.retrograde ? ']' : ')', words[static_cast<int>(e.kind)], angle.c_str());
+        out +=
+            format("(%s) %s %s %7s %c%s%c %s at %s", weekday.c_str(), date.c_str(),
+                   twelveHourTime(minute / 60, minute % 60).c_str(),
+                   std::string(objectName(e.body)).c_str(), e.retrograde ? '[' : '(', sign.c_str(),
+                   e.retrograde ? ']' : ')', words[static_cast<int>(e.kind)], angle.c_str());
         out += kLineEnd;
     }
 }

@@ -36,8 +36,8 @@ struct HorizonEvent {
 };
 
 // Every event of Sun through Pluto with startUt <= moment < startUt + 1 day, in time order.
-std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt, double latitudeDeg,
-                                            double longitudeEastDeg);
+std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt,
+                                            double latitudeDeg, double longitudeEastDeg);
 
 // The rise and set listing of the chart's local calendar day.
 void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst, std::string& out);

@@ -120,7 +120,8 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
         else
             files.add(request.textOutput, std::move(textOutput));
         if (request.pictureRequested) {
-            const auto bytes = drawWheelPicture(chart, {request.reversedColors, request.monochrome}, request.dayFirst);
+            const auto bytes = drawWheelPicture(chart, {request.reversedColors, request.monochrome},
+                                                request.dayFirst);
             files.add(request.pictureOutput.empty() ? "chart.wmf" : request.pictureOutput,
                       std::string(bytes.begin(), bytes.end()));
         }

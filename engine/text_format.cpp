@@ -11,7 +11,10 @@ namespace {
 
 // Whole minutes of arc in an angle, truncated. The tiny allowance keeps a value such as
 // 15.35 (which binary floating point holds as 15.34999...) at 15 degrees 21 minutes.
-long wholeMinutes(double deg) { return static_cast<long>(std::floor(deg * 60.0 + 1e-7)); }
+long wholeMinutes(double deg)
+{
+    return static_cast<long>(std::floor(deg * 60.0 + 1e-7));
+}
 
 }  // namespace
 
@@ -22,7 +25,8 @@ std::string format(const char* pattern, ...)
     va_start(args, pattern);
     const int n = std::vsnprintf(buffer, sizeof buffer, pattern, args);
     va_end(args);
-    return std::string(buffer, n < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buffer - 1));
+    return std::string(
+        buffer, n < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buffer - 1));
 }
 
 int signOf(double longitudeDeg)
@@ -35,7 +39,8 @@ std::string zodiacText(double longitudeDeg)
     const long minutes = wholeMinutes(normalizeDeg(longitudeDeg)) % (360 * 60);
     const int sign = static_cast<int>(minutes / (30 * 60));
     const long within = minutes % (30 * 60);
-    return format("%2ld%s%02ld", within / 60, std::string(kSignAbbreviations[sign]).c_str(), within % 60);
+    return format("%2ld%s%02ld", within / 60, std::string(kSignAbbreviations[sign]).c_str(),
+                  within % 60);
 }
 
 std::string signedDegreesText(double deg)
@@ -57,16 +62,16 @@ char dignityCode(Object object, int sign)
         int rules1, rules2, exalted;
     };
     static const Dignity table[kPlanetCount] = {
-        {4, -1, 0},  // Sun: Leo; exalted in Aries
-        {3, -1, 1},  // Moon: Cancer; Taurus
-        {2, 5, 5},   // Mercury: Gemini, Virgo; Virgo
-        {1, 6, 11},  // Venus: Taurus, Libra; Pisces
-        {0, 7, 9},   // Mars: Aries, Scorpio; Capricorn
-        {8, 11, 3},  // Jupiter: Sagittarius, Pisces; Cancer
-        {9, 10, 6},  // Saturn: Capricorn, Aquarius; Libra
-        {10, -1, 7}, // Uranus: Aquarius; Scorpio
-        {11, -1, 3}, // Neptune: Pisces; Cancer
-        {7, -1, 4},  // Pluto: Scorpio; Leo
+        {4, -1, 0},   // Sun: Leo; exalted in Aries
+        {3, -1, 1},   // Moon: Cancer; Taurus
+        {2, 5, 5},    // Mercury: Gemini, Virgo; Virgo
+        {1, 6, 11},   // Venus: Taurus, Libra; Pisces
+        {0, 7, 9},    // Mars: Aries, Scorpio; Capricorn
+        {8, 11, 3},   // Jupiter: Sagittarius, Pisces; Cancer
+        {9, 10, 6},   // Saturn: Capricorn, Aquarius; Libra
+        {10, -1, 7},  // Uranus: Aquarius; Scorpio
+        {11, -1, 3},  // Neptune: Pisces; Cancer
+        {7, -1, 4},   // Pluto: Scorpio; Leo
     };
     const int i = static_cast<int>(object);
     if (i >= kPlanetCount)
@@ -92,7 +97,8 @@ const char* weekdayName(int weekday)
 
 std::string listingDate(int year, int month, int day, bool dayFirst)
 {
-    return dayFirst ? format("%2d-%2d-%4d", day, month, year) : format("%2d/%2d/%4d", month, day, year);
+    return dayFirst ? format("%2d-%2d-%4d", day, month, year)
+                    : format("%2d/%2d/%4d", month, day, year);
 }
 
 std::string twelveHourTime(int hour, int minute)

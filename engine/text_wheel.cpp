@@ -20,9 +20,11 @@ std::vector<std::string> centreLines(const Chart& chart, bool dayFirst)
     const ChartData& d = chart.data;
     const int zone = std::abs(d.zoneMinutesWest);
     return {
-        std::string(weekdayName(chart.weekday)) + " " + listingDate(d.year, d.month, d.day, dayFirst),
+        std::string(weekdayName(chart.weekday)) + " " +
+            listingDate(d.year, d.month, d.day, dayFirst),
         twelveHourTime(d.hour, d.minute) + format(" %s %s%d:%02d GMT", d.daylight ? "DT" : "ST",
-                                                  d.zoneMinutesWest < 0 ? "-" : "", zone / 60, zone % 60),
+                                                  d.zoneMinutesWest < 0 ? "-" : "", zone / 60,
+                                                  zone % 60),
         d.longitudeText + " " + d.latitudeText,
         std::string(Ephemeris::houseName(chart.houseSystem)) + " houses",
         chart.sidereal ? "Sidereal zodiac" : "Tropical zodiac",
@@ -68,12 +70,14 @@ void writeTextWheel(const Chart& chart, int linesPerHouse, bool dayFirst, std::s
                 inside.push_back(i);
         const double cusp = chart.cusp[house];
         std::stable_sort(inside.begin(), inside.end(), [&](int a, int b) {
-            return normalizeDeg(chart.place[a].longitudeDeg - cusp) < normalizeDeg(chart.place[b].longitudeDeg - cusp);
+            return normalizeDeg(chart.place[a].longitudeDeg - cusp) <
+                   normalizeDeg(chart.place[b].longitudeDeg - cusp);
         });
         for (int k = 0; k < static_cast<int>(inside.size()) && k < n; ++k) {
             const ObjectPlace& p = chart.place[inside[k]];
-            const std::string entry = format(" %-3s %s%c ", std::string(kObjectNames[inside[k]].substr(0, 3)).c_str(),
-                                             zodiacText(p.longitudeDeg).c_str(), p.retrograde() ? 'r' : ' ');
+            const std::string entry =
+                format(" %-3s %s%c ", std::string(kObjectNames[inside[k]].substr(0, 3)).c_str(),
+                       zodiacText(p.longitudeDeg).c_str(), p.retrograde() ? 'r' : ' ');
             grid[y0 + 1 + k].replace(static_cast<std::size_t>(x0 + 1), kBoxWidth, entry);
         }
     }

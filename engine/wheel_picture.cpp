@@ -20,8 +20,8 @@ constexpr int kHeight = 5760;
 constexpr int kCentreX = 2880;
 constexpr int kCentreY = 2880;
 constexpr int kOuterRadius = 2700;
-constexpr int kSignRadius = 2300;    // inner edge of the sign ring
-constexpr int kHouseRadius = 1150;   // inner edge of the house ring; aspects inside
+constexpr int kSignRadius = 2300;   // inner edge of the sign ring
+constexpr int kHouseRadius = 1150;  // inner edge of the house ring; aspects inside
 constexpr int kColumnX = 5900;
 
 struct Palette {
@@ -59,7 +59,8 @@ Palette paletteFor(const PictureStyle& style)
 class WheelPainter {
 public:
     WheelPainter(const Chart& chart, const PictureStyle& style, bool dayFirst)
-        : m_chart(chart), m_palette(paletteFor(style)), m_dayFirst(dayFirst), m_w(0, 0, kWidth, kHeight, 1280)
+        : m_chart(chart), m_palette(paletteFor(style)), m_dayFirst(dayFirst),
+          m_w(0, 0, kWidth, kHeight, 1280)
     {
         m_ascendant = normalizeDeg(chart.houses.ascendantDeg - chart.ayanamsaDeg);
     }
@@ -114,7 +115,10 @@ private:
         selectReplacing(m_font, m_w.createFont({-height, weight, 0, false, "Courier New"}));
     }
 
-    void circle(int radius) { m_w.ellipse(kCentreX - radius, kCentreY - radius, kCentreX + radius, kCentreY + radius); }
+    void circle(int radius)
+    {
+        m_w.ellipse(kCentreX - radius, kCentreY - radius, kCentreX + radius, kCentreY + radius);
+    }
 
     void background()
     {
@@ -161,9 +165,11 @@ private:
             if (kind.angleDeg == 0)
                 continue;  // a conjunction is seen from the wheel itself
             const bool hard = kind.angleDeg == 90 || kind.angleDeg == 180;
-            pen(hard ? m_palette.hard : m_palette.soft, 6, hard ? wmf::PenStyle::Solid : wmf::PenStyle::Dash);
-            m_w.polyline({at(m_chart.place[static_cast<int>(a.first)].longitudeDeg, kHouseRadius),
-                          at(m_chart.place[static_cast<int>(a.second)].longitudeDeg, kHouseRadius)});
+            pen(hard ? m_palette.hard : m_palette.soft, 6,
+                hard ? wmf::PenStyle::Solid : wmf::PenStyle::Dash);
+            m_w.polyline(
+                {at(m_chart.place[static_cast<int>(a.first)].longitudeDeg, kHouseRadius),
+                 at(m_chart.place[static_cast<int>(a.second)].longitudeDeg, kHouseRadius)});
         }
     }
 
@@ -210,11 +216,13 @@ private:
         const ChartData& d = m_chart.data;
         std::vector<std::string> lines = {
             std::string(weekdayName(m_chart.weekday)),
-            listingDate(d.year, d.month, d.day, m_dayFirst) + " " + twelveHourTime(d.hour, d.minute),
+            listingDate(d.year, d.month, d.day, m_dayFirst) + " " +
+                twelveHourTime(d.hour, d.minute),
             format("%s zone %s%d:%02d", d.daylight ? "DT" : "ST", d.zoneMinutesWest < 0 ? "-" : "",
                    std::abs(d.zoneMinutesWest) / 60, std::abs(d.zoneMinutesWest) % 60),
             d.longitudeText + " " + d.latitudeText,
-            std::string(Ephemeris::houseName(m_chart.houseSystem)) + (m_chart.sidereal ? ", sidereal" : ""),
+            std::string(Ephemeris::houseName(m_chart.houseSystem)) +
+                (m_chart.sidereal ? ", sidereal" : ""),
             "",
         };
         for (int h = 1; h <= 12; ++h)
@@ -223,8 +231,9 @@ private:
         for (int i = 0; i < kObjectCount; ++i) {
             const ObjectPlace& p = m_chart.place[i];
             if (p.present)
-                lines.push_back(format("%-4s %s%s", std::string(kObjectNames[i].substr(0, 4)).c_str(),
-                                       zodiacText(p.longitudeDeg).c_str(), p.retrograde() ? " R" : ""));
+                lines.push_back(
+                    format("%-4s %s%s", std::string(kObjectNames[i].substr(0, 4)).c_str(),
+                           zodiacText(p.longitudeDeg).c_str(), p.retrograde() ? " R" : ""));
         }
         int y = 250;
         for (const auto& line : lines) {
@@ -244,7 +253,8 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> drawWheelPicture(const Chart& chart, const PictureStyle& style, bool dayFirst)
+std::vector<std::uint8_t> drawWheelPicture(const Chart& chart, const PictureStyle& style,
+                                           bool dayFirst)
 {
     return WheelPainter(chart, style, dayFirst).paint();
 }

@@ -11,10 +11,11 @@
 namespace vantrel::engine {
 
 struct PictureStyle {
-    bool reversed = false;   // black on white instead of white on black
-    bool monochrome = false; // one colour instead of colours by element
+    bool reversed = false;    // black on white instead of white on black
+    bool monochrome = false;  // one colour instead of colours by element
 };
 
-std::vector<std::uint8_t> drawWheelPicture(const Chart& chart, const PictureStyle& style, bool dayFirst);
+std::vector<std::uint8_t> drawWheelPicture(const Chart& chart, const PictureStyle& style,
+                                           bool dayFirst);
 
 }  // namespace vantrel::engine

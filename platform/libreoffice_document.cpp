@@ -21,7 +21,10 @@ using core::AutomationError;
 
 namespace {
 
-std::string text(const QString& value) { return value.toStdString(); }
+std::string text(const QString& value)
+{
+    return value.toStdString();
+}
 
 CharFormat charFormatOf(const QTextCharFormat& format)
 {
@@ -154,15 +157,13 @@ LibreOfficeDocument::LibreOfficeDocument(LibreOfficeOptions options) : m_options
 
 LibreOfficeDocument::~LibreOfficeDocument() = default;
 
-template <class Kind>
-std::uint64_t LibreOfficeDocument::hand(Kind object)
+template <class Kind> std::uint64_t LibreOfficeDocument::hand(Kind object)
 {
     m_objects.emplace(++m_lastId, Object(std::move(object)));
     return m_lastId;
 }
 
-template <class Kind>
-const Kind& LibreOfficeDocument::lookUp(std::uint64_t id) const
+template <class Kind> const Kind& LibreOfficeDocument::lookUp(std::uint64_t id) const
 {
     requireConnection();
     const auto found = m_objects.find(id);
@@ -364,10 +365,11 @@ QString LibreOfficeDocument::writeDocument(const TextDocument& document)
     QString folder = m_options.keepDocumentsIn;
     if (folder.isEmpty()) {
         if (!m_folder) {
-            auto created = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/vantrel-letter-XXXXXX");
+            auto created =
+                std::make_unique<QTemporaryDir>(QDir::tempPath() + "/vantrel-letter-XXXXXX");
             if (!created->isValid())
-                throw AutomationError(text("Cannot create a folder for the letter: " +
-                                           created->errorString()));
+                throw AutomationError(
+                    text("Cannot create a folder for the letter: " + created->errorString()));
             // Writer may still be reading the file when this program ends.
             created->setAutoRemove(false);
             m_folder = std::move(created);

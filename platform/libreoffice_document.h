@@ -4,14 +4,14 @@
 // OpenDocument text file into a private temporary folder and Writer is started on it as on a
 // template, so the user sees a new, untitled document.
 
-#include <QString>
-#include <QStringList>
-
 #include <functional>
 #include <map>
 #include <memory>
 #include <variant>
 #include <vector>
+
+#include <QString>
+#include <QStringList>
 
 #include "core/ports/document_automation.h"
 #include "platform/libreoffice_document_model.h"
@@ -77,20 +77,36 @@ private:
     // What a reference stands for. Paragraphs are held by number and bookmarks by name, and
     // found again at each use.
     struct ApplicationObject {};
-    struct DocumentObject { int document; };
+    struct DocumentObject {
+        int document;
+    };
     struct SelectionObject {};
-    struct ParagraphObject { int document; int index; };
-    struct FormatObject { int document; int index; };
-    struct BookmarkObject { int document; QString name; };
-    struct RangeObject { int document; int paragraph; QString bookmark; };  // paragraph 0: bookmark
-    struct FontObject { bool selection; RangeObject range; };
+    struct ParagraphObject {
+        int document;
+        int index;
+    };
+    struct FormatObject {
+        int document;
+        int index;
+    };
+    struct BookmarkObject {
+        int document;
+        QString name;
+    };
+    struct RangeObject {
+        int document;
+        int paragraph;
+        QString bookmark;
+    };  // paragraph 0: bookmark
+    struct FontObject {
+        bool selection;
+        RangeObject range;
+    };
     using Object = std::variant<ApplicationObject, DocumentObject, SelectionObject, ParagraphObject,
                                 FormatObject, BookmarkObject, RangeObject, FontObject>;
 
-    template <class Kind>
-    std::uint64_t hand(Kind object);
-    template <class Kind>
-    const Kind& lookUp(std::uint64_t id) const;
+    template <class Kind> std::uint64_t hand(Kind object);
+    template <class Kind> const Kind& lookUp(std::uint64_t id) const;
     TextDocument& documentAt(int document);
     TextDocument& activeDocument();
     void requireConnection() const;

@@ -1,9 +1,10 @@
 #include "platform/libreoffice_document_model.h"
 
-#include <QXmlStreamWriter>
 #include <iterator>
 #include <optional>
 #include <string>
+
+#include <QXmlStreamWriter>
 
 namespace vantrel::platform {
 
@@ -242,7 +243,10 @@ QString alignmentValue(ParagraphAlignment alignment)
     return "start";
 }
 
-bool isEmpty(const CharFormat& format) { return format == CharFormat{}; }
+bool isEmpty(const CharFormat& format)
+{
+    return format == CharFormat{};
+}
 
 // A font property for Western text and, with the same value, for Asian and complex scripts.
 void writeForEveryScript(QXmlStreamWriter& xml, const QString& name, const QString& value)
@@ -277,8 +281,7 @@ void writeTextProperties(QXmlStreamWriter& xml, const CharFormat& format)
 }
 
 // Style names handed out once per distinct format.
-template <class Key>
-class StyleNames {
+template <class Key> class StyleNames {
 public:
     explicit StyleNames(QString prefix) : m_prefix(std::move(prefix)) {}
     QString nameOf(const Key& key)
@@ -303,7 +306,10 @@ struct ParagraphStyle {
     friend bool operator==(const ParagraphStyle&, const ParagraphStyle&) = default;
 };
 
-bool isBlank(QChar c) { return c == ' ' || c == '\t'; }
+bool isBlank(QChar c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Writes the characters of `text` from `from` to `to` (offsets into the paragraph's whole
 // text): a single blank between other characters stays a blank, every other blank is written
@@ -322,8 +328,8 @@ void writeParagraphText(QXmlStreamWriter& xml, const QString& text, int from, in
             flush();
             xml.writeEmptyElement(kTextNs, "tab");
         } else if (c == ' ') {
-            const bool single = i > 0 && !isBlank(text[i - 1]) && i + 1 < text.size() &&
-                                !isBlank(text[i + 1]);
+            const bool single =
+                i > 0 && !isBlank(text[i - 1]) && i + 1 < text.size() && !isBlank(text[i + 1]);
             if (single) {
                 pending += c;
             } else {
@@ -383,10 +389,10 @@ void writeAutomaticStyles(QXmlStreamWriter& xml, const DocumentStyles& styles)
         writeTextProperties(xml, textStyles[i]);
         xml.writeEndElement();
     }
-    xml.writeEndElement(); // automatic-styles
+    xml.writeEndElement();  // automatic-styles
 }
 
-using ParagraphBookmarks = std::multimap<int, QString>; // by offset in the paragraph
+using ParagraphBookmarks = std::multimap<int, QString>;  // by offset in the paragraph
 
 std::vector<ParagraphBookmarks> bookmarksByParagraph(const TextDocument& document)
 {
@@ -400,7 +406,7 @@ std::vector<ParagraphBookmarks> bookmarksByParagraph(const TextDocument& documen
 
 // A paragraph's bookmarks, written in the order of their offsets as its text reaches them.
 class BookmarkWriter {
-  public:
+public:
     BookmarkWriter(QXmlStreamWriter& xml, const ParagraphBookmarks& bookmarks)
         : m_xml(xml), m_next(bookmarks.begin()), m_end(bookmarks.end())
     {
@@ -422,7 +428,7 @@ class BookmarkWriter {
         }
     }
 
-  private:
+private:
     QXmlStreamWriter& m_xml;
     ParagraphBookmarks::const_iterator m_next;
     ParagraphBookmarks::const_iterator m_end;
@@ -462,10 +468,10 @@ void writeParagraph(QXmlStreamWriter& xml, const Paragraph& paragraph, const QSt
         offset = end;
     }
     bookmarkWriter.writeUpTo(text.size());
-    xml.writeEndElement(); // p
+    xml.writeEndElement();  // p
 }
 
-} // namespace
+}  // namespace
 
 QByteArray flatOpenDocumentText(const TextDocument& document)
 {

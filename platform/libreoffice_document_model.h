@@ -3,11 +3,11 @@
 // formatted runs, an insertion point and bookmarks, all as positions in the text. A position
 // counts characters (UTF-16 units), each paragraph mark counting as one.
 
-#include <QString>
-
 #include <map>
 #include <optional>
 #include <vector>
+
+#include <QString>
 
 #include "core/ports/document_automation.h"
 

@@ -53,4 +53,4 @@ core::ProcessOutcome QtProcessRunner::run(const std::string& program,
     return outcome;
 }
 
-} // namespace vantrel::platform
+}  // namespace vantrel::platform

@@ -111,7 +111,7 @@ qsizetype dropZoneName(std::string& pattern, const QString& format, qsizetype at
     return at;
 }
 
-} // namespace
+}  // namespace
 
 std::string patternFromQtFormat(const QString& format)
 {
@@ -129,7 +129,7 @@ std::string patternFromQtFormat(const QString& format)
             pattern += "ampm";
             const bool pair =
                 at + 1 < format.size() && (format[at + 1] == u'P' || format[at + 1] == u'p');
-            at += pair ? 2 : 1; // AP and ap are one token
+            at += pair ? 2 : 1;  // AP and ap are one token
             continue;
         }
         const std::size_t count = runLength(format, at);
@@ -162,7 +162,7 @@ core::RegionalSettings regionalSettingsFromLocale(const QLocale& locale)
     regional.amDesignator = locale.amText().toStdString();
     regional.pmDesignator = locale.pmText().toStdString();
     for (int day = 1; day <= 7; ++day) {
-        const int index = day % 7; // Qt counts from Monday, the program from Sunday
+        const int index = day % 7;  // Qt counts from Monday, the program from Sunday
         regional.longDayNames[index] = locale.dayName(day, QLocale::LongFormat).toStdString();
         regional.shortDayNames[index] = locale.dayName(day, QLocale::ShortFormat).toStdString();
     }
@@ -180,4 +180,4 @@ core::RegionalSettings systemRegionalSettings()
     return regionalSettingsFromLocale(QLocale::system());
 }
 
-} // namespace vantrel::platform
+}  // namespace vantrel::platform

@@ -1,10 +1,10 @@
 #pragma once
 // The user's regional conventions from QLocale, translated into the program's pattern language.
 
-#include "core/common/regional_settings.h"
-
 #include <QLocale>
 #include <QString>
+
+#include "core/common/regional_settings.h"
 
 namespace vantrel::platform {
 
@@ -18,4 +18,4 @@ core::RegionalSettings systemRegionalSettings();
 // stray letters become quoted text; separators are kept as they stand.
 std::string patternFromQtFormat(const QString& format);
 
-} // namespace vantrel::platform
+}  // namespace vantrel::platform

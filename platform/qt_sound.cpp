@@ -15,7 +15,7 @@ namespace {
 // alarm.
 constexpr qint64 kLongestSoundMs = 15000;
 
-} // namespace
+}  // namespace
 
 QtSound::QtSound(QObject* parent) : QObject(parent) {}
 
@@ -66,4 +66,4 @@ bool QtSound::start(const std::string& waveFile)
     return true;
 }
 
-} // namespace vantrel::platform
+}  // namespace vantrel::platform

@@ -2,11 +2,12 @@
 // Wave files through Qt Multimedia. Nothing here waits for a sound to end: the window keeps
 // repainting and the timers keep running while a sound plays.
 
-#include "core/ports/sound.h"
+#include <string>
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <string>
+
+#include "core/ports/sound.h"
 
 class QSoundEffect;
 
@@ -15,7 +16,7 @@ namespace vantrel::platform {
 class QtSound : public QObject, public core::Sound {
     Q_OBJECT
 
-  public:
+public:
     explicit QtSound(QObject* parent = nullptr);
     ~QtSound() override;
 
@@ -29,11 +30,11 @@ class QtSound : public QObject, public core::Sound {
     bool isPlaying() const;
     static bool hasAudioOutput();
 
-  private:
+private:
     bool start(const std::string& waveFile);
 
     QSoundEffect* m_effect = nullptr;
     QElapsedTimer m_started;
 };
 
-} // namespace vantrel::platform
+}  // namespace vantrel::platform

@@ -11,9 +11,7 @@ namespace vantrel::platform {
 
 BalloonPopup::BalloonPopup()
     : QFrame(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_title(new QLabel(this)),
-      m_text(new QLabel(this)),
-      m_timer(new QTimer(this))
+      m_title(new QLabel(this)), m_text(new QLabel(this)), m_timer(new QTimer(this))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFrameShape(QFrame::Box);

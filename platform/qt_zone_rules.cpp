@@ -22,7 +22,7 @@ core::DateTime localMomentOf(const QTimeZone& zone, const QDateTime& atUtc)
     return dateTimeFromQt(atUtc.toUTC().addSecs(offsetBefore).toTimeSpec(Qt::UTC));
 }
 
-} // namespace
+}  // namespace
 
 std::optional<core::ZoneInfo> QtZoneRules::zoneForYear(int year) const
 {
@@ -56,4 +56,4 @@ std::optional<core::ZoneInfo> QtZoneRules::zoneForYear(int year) const
     return info;
 }
 
-} // namespace vantrel::platform
+}  // namespace vantrel::platform

@@ -1,27 +1,27 @@
 #include "ui/alarm_controller.h"
 
+#include <QApplication>
+#include <QTimer>
+
 #include "core/hours/hours_command.h"
 #include "core/ports/sound.h"
 #include "ui/hours_window.h"
 #include "ui/main_window_interface.h"
-
-#include <QApplication>
-#include <QTimer>
 
 namespace vantrel::ui {
 
 namespace {
 
 class Silence : public core::Sound {
-  public:
+public:
     void playAsync(const std::string&) override {}
     bool playUnlessPlaying(const std::string&) override { return false; }
 };
 
-} // namespace
+}  // namespace
 
 class AlarmController::AlarmWindowHost : public core::AlarmHost {
-  public:
+public:
     explicit AlarmWindowHost(AlarmController& owner) : m_owner(owner) {}
 
     void startTimer() override { m_owner.m_main.alarmTimer().start(); }
@@ -50,12 +50,12 @@ class AlarmController::AlarmWindowHost : public core::AlarmHost {
         m_owner.m_main.setStatusText(QString::fromStdString(text));
     }
 
-  private:
+private:
     AlarmController& m_owner;
 };
 
 class AlarmController::AnimationWindowHost : public core::AnimationHost {
-  public:
+public:
     explicit AnimationWindowHost(AlarmController& owner) : m_owner(owner) {}
 
     void startTimer() override { m_owner.m_main.animationTimer().start(); }
@@ -76,7 +76,7 @@ class AlarmController::AnimationWindowHost : public core::AnimationHost {
     void calculateNow() override { m_owner.m_main.NowButtonClick(); }
     void refreshDataWindows() override { m_owner.m_main.AstroButtonClick(); }
 
-  private:
+private:
     AlarmController& m_owner;
 };
 
@@ -144,4 +144,4 @@ void AlarmController::Timer2Timer()
     m_main.guarded([this] { m_animation.step(*m_animationHost); });
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -3,16 +3,17 @@
 // "Start Alarm" button, the once-a-second check (Timer1), "Animate" and the once-a-minute step
 // (Timer2), and the planetary-hours command.
 
-#include "core/alarm/alarm.h"
-#include "core/alarm/animation.h"
+#include <memory>
 
 #include <QObject>
 #include <QPointer>
-#include <memory>
+
+#include "core/alarm/alarm.h"
+#include "core/alarm/animation.h"
 
 namespace vantrel::core {
 class Sound;
-} // namespace vantrel::core
+}  // namespace vantrel::core
 
 namespace vantrel::ui {
 
@@ -23,7 +24,7 @@ struct TVantrelHooks;
 class AlarmController : public QObject {
     Q_OBJECT
 
-  public:
+public:
     // Connects the main window's two timers. dataWindow and wheelWindow may be null. sound may
     // be null: nothing is played.
     AlarmController(AlarmWindow& main, TPhours& hours, core::Sound* sound, QWidget* dataWindow,
@@ -45,7 +46,7 @@ class AlarmController : public QObject {
     const core::Alarm& alarm() const { return m_alarm; }
     const core::Animation& animation() const { return m_animation; }
 
-  private:
+private:
     class AlarmWindowHost;
     class AnimationWindowHost;
 
@@ -60,4 +61,4 @@ class AlarmController : public QObject {
     std::unique_ptr<AnimationWindowHost> m_animationHost;
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

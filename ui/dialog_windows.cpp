@@ -30,8 +30,7 @@ void DialogWindows::connectTo(TVantrelHooks& hooks)
 
 void DialogWindows::AstroButtonClick()
 {
-    ui::AstroButtonClick(*m_data, *m_wheel, m_main, m_main.settings(),
-                         m_main.services().workDir);
+    ui::AstroButtonClick(*m_data, *m_wheel, m_main, m_main.settings(), m_main.services().workDir);
 }
 
 void DialogWindows::showOptions()

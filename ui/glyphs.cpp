@@ -1,10 +1,10 @@
 #include "ui/glyphs.h"
 
-#include "ui/resources.h"
-
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
+
+#include "ui/resources.h"
 
 namespace vantrel::ui {
 
@@ -61,17 +61,28 @@ const char* outline(Glyph glyph)
 QString resourceFor(Glyph glyph)
 {
     switch (glyph) {
-    case Glyph::Calculate: return QStringLiteral(":/vantrel/icons/calculate.svg");
-    case Glyph::Now: return QStringLiteral(":/vantrel/icons/now.svg");
-    case Glyph::Clipboard: return QStringLiteral(":/vantrel/icons/copy.svg");
-    case Glyph::AstrologOutput: return QStringLiteral(":/vantrel/icons/output.svg");
-    case Glyph::PlanetaryHours: return QStringLiteral(":/vantrel/icons/hours.svg");
-    case Glyph::Options: return QStringLiteral(":/vantrel/icons/options.svg");
-    case Glyph::Alarm: return QStringLiteral(":/vantrel/icons/alarm.svg");
-    case Glyph::Verse: return QStringLiteral(":/vantrel/icons/verse.svg");
-    case Glyph::Program: return QStringLiteral(":/vantrel/icons/vantrel.svg");
-    case Glyph::Tray: return QStringLiteral(":/vantrel/icons/vantrel-tray.svg");
-    case Glyph::LightBulb: return {};
+    case Glyph::Calculate:
+        return QStringLiteral(":/vantrel/icons/calculate.svg");
+    case Glyph::Now:
+        return QStringLiteral(":/vantrel/icons/now.svg");
+    case Glyph::Clipboard:
+        return QStringLiteral(":/vantrel/icons/copy.svg");
+    case Glyph::AstrologOutput:
+        return QStringLiteral(":/vantrel/icons/output.svg");
+    case Glyph::PlanetaryHours:
+        return QStringLiteral(":/vantrel/icons/hours.svg");
+    case Glyph::Options:
+        return QStringLiteral(":/vantrel/icons/options.svg");
+    case Glyph::Alarm:
+        return QStringLiteral(":/vantrel/icons/alarm.svg");
+    case Glyph::Verse:
+        return QStringLiteral(":/vantrel/icons/verse.svg");
+    case Glyph::Program:
+        return QStringLiteral(":/vantrel/icons/vantrel.svg");
+    case Glyph::Tray:
+        return QStringLiteral(":/vantrel/icons/vantrel-tray.svg");
+    case Glyph::LightBulb:
+        return {};
     }
     return {};
 }

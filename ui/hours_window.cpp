@@ -1,8 +1,7 @@
 #include "ui/hours_window.h"
 
-#include "core/common/error.h"
-#include "core/common/text_file.h"
-#include "core/ports/messages.h"
+#include <string>
+#include <vector>
 
 #include <QEvent>
 #include <QFileDialog>
@@ -14,8 +13,10 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <string>
-#include <vector>
+
+#include "core/common/error.h"
+#include "core/common/text_file.h"
+#include "core/ports/messages.h"
 
 namespace vantrel::ui {
 
@@ -63,7 +64,7 @@ QString defaultSaveChooser(QWidget* parent)
     return dialog.selectedFiles().front();
 }
 
-} // namespace
+}  // namespace
 
 TPhours::TPhours(core::Messages& messages, QWidget* parent)
     : QMainWindow(parent), m_messages(messages), m_chooser(defaultSaveChooser)
@@ -167,4 +168,4 @@ bool TPhours::saveLines(const QString& path)
     return false;
 }
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

@@ -3,10 +3,11 @@
 // and a status bar with the lengths of daylight and darkness. Its parts are found by their
 // objectNames ("HoursList", "SuperGrid1").
 
-#include "core/hours/planetary_hours.h"
+#include <functional>
 
 #include <QMainWindow>
-#include <functional>
+
+#include "core/hours/planetary_hours.h"
 
 class QPlainTextEdit;
 class QSplitter;
@@ -14,14 +15,14 @@ class QTableWidget;
 
 namespace vantrel::core {
 class Messages;
-} // namespace vantrel::core
+}  // namespace vantrel::core
 
 namespace vantrel::ui {
 
 class TPhours : public QMainWindow {
     Q_OBJECT
 
-  public:
+public:
     // Chooses the file to save into; returns an empty text when the user cancels.
     using FileChooser = std::function<QString(QWidget* parent)>;
 
@@ -46,10 +47,10 @@ class TPhours : public QMainWindow {
     // One-shot: the next planetary-hours command builds the window without showing it.
     bool SuppressHoursWindow = false;
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     core::Messages& m_messages;
     FileChooser m_chooser;
 
@@ -60,4 +61,4 @@ class TPhours : public QMainWindow {
     QTableWidget* m_table = nullptr;          // SuperGrid1, never visible
 };
 
-} // namespace vantrel::ui
+}  // namespace vantrel::ui

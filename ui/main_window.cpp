@@ -105,8 +105,7 @@ TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
     m_dateDisplay = std::make_unique<TextEditDateDisplay>(*m_display, m_services.clipboard);
     m_calculator = std::make_unique<core::Calculator>(core::CalculationContext{
         m_services.settings, m_services.regional, m_zone, m_services.process, *m_view,
-        m_services.clipboard, m_services.messages, m_services.workDir,
-        m_services.defaultEngine});
+        m_services.clipboard, m_services.messages, m_services.workDir, m_services.defaultEngine});
 
     FormCreate();
 }

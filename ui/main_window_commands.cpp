@@ -93,8 +93,7 @@ void TVantrel::buildMenus()
 void TVantrel::addWebEntries(QMenu& menu, bool withSoftware)
 {
     menu.setToolTipsVisible(true);
-    const auto entry = [this, &menu](const char* caption, const char* address,
-                                     const char* hint) {
+    const auto entry = [this, &menu](const char* caption, const char* address, const char* hint) {
         QAction* action = menu.addAction(QString::fromUtf8(caption));
         if (hint)
             action->setToolTip(QString::fromUtf8(hint));
@@ -183,13 +182,34 @@ void runHook(TVantrel& window, const std::function<void()>& hook)
 }
 }  // namespace
 
-void TVantrel::AstroButtonClick() { runHook(*this, m_hooks.AstroButtonClick); }
-void TVantrel::HoursButtonClick() { runHook(*this, m_hooks.HoursButtonClick); }
-void TVantrel::Alarm1Click() { runHook(*this, m_hooks.Alarm1Click); }
-void TVantrel::Animate1Click() { runHook(*this, m_hooks.Animate1Click); }
-void TVantrel::Batch1Click() { runHook(*this, m_hooks.Batch1Click); }
-void TVantrel::InsertintoWord971Click() { runHook(*this, m_hooks.InsertintoWord971Click); }
-void TVantrel::Options1Click() { runHook(*this, m_hooks.showOptions); }
+void TVantrel::AstroButtonClick()
+{
+    runHook(*this, m_hooks.AstroButtonClick);
+}
+void TVantrel::HoursButtonClick()
+{
+    runHook(*this, m_hooks.HoursButtonClick);
+}
+void TVantrel::Alarm1Click()
+{
+    runHook(*this, m_hooks.Alarm1Click);
+}
+void TVantrel::Animate1Click()
+{
+    runHook(*this, m_hooks.Animate1Click);
+}
+void TVantrel::Batch1Click()
+{
+    runHook(*this, m_hooks.Batch1Click);
+}
+void TVantrel::InsertintoWord971Click()
+{
+    runHook(*this, m_hooks.InsertintoWord971Click);
+}
+void TVantrel::Options1Click()
+{
+    runHook(*this, m_hooks.showOptions);
+}
 
 // ----- View switches
 
@@ -282,8 +302,7 @@ void TVantrel::showStartupDialog()
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
         core::DailyTips tips;
-        if (core::prepareStartupTip(m_showOnStartup, m_verseOfDay, m_services.workDir, draw,
-                                    tips))
+        if (core::prepareStartupTip(m_showOnStartup, m_verseOfDay, m_services.workDir, draw, tips))
             openDailyTip(std::move(tips));
     });
 }

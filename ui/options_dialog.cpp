@@ -59,12 +59,8 @@ OptionsStorage fileStorage(core::SettingsFile file)
 
 TfOptions::TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorage storage,
                      core::Messages& messages, core::Shell& shell, QWidget* parent)
-    : QDialog(parent),
-      m_settings(settings),
-      m_flags(flags),
-      m_storage(std::move(storage)),
-      m_messages(messages),
-      m_shell(shell)
+    : QDialog(parent), m_settings(settings), m_flags(flags), m_storage(std::move(storage)),
+      m_messages(messages), m_shell(shell)
 {
     loadResources();
     setWindowTitle("Options");
@@ -110,8 +106,8 @@ TfOptions::TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorag
     resize(sizeHint().expandedTo(QSize(454, 298)));
 }
 
-QGroupBox* TfOptions::makeChoiceGroup(const char* name, const QString& caption,
-                                      const QString& hint, const QStringList& items, int columns)
+QGroupBox* TfOptions::makeChoiceGroup(const char* name, const QString& caption, const QString& hint,
+                                      const QStringList& items, int columns)
 {
     auto* box = new QGroupBox(caption);
     box->setObjectName(name);
@@ -180,11 +176,11 @@ QWidget* TfOptions::buildFormattingPage()
 
 QWidget* TfOptions::buildAstrologicalPage()
 {
-    QGroupBox* houseSystem = makeChoiceGroup("OHouseSystem", "House System", "House system",
-                                    {"Placidus", "Koch", "Equal", "Campanus", "Meridian",
-                                     "Regiomontanus", "Porphyry", "Morinus", "Topocentric",
-                                     "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
-                                    2);
+    QGroupBox* houseSystem = makeChoiceGroup(
+        "OHouseSystem", "House System", "House system",
+        {"Placidus", "Koch", "Equal", "Campanus", "Meridian", "Regiomontanus", "Porphyry",
+         "Morinus", "Topocentric", "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
+        2);
     QGroupBox* zodiac = makeChoiceGroup("OZodiac", "Zodiac", "Zodiac", {"Tropical", "Siderial"}, 1);
     QGroupBox* timeMode =
         makeChoiceGroup("OTime", "Time", "Daylight time adjustment",
@@ -305,24 +301,16 @@ QWidget* TfOptions::buildAlarmPage()
         }
     };
     auto* riseSet = new QGroupBox("Rise/Set/Zenith/Nadir Alarms");
-    fillColumns(riseSet, {{{"cbSun", "Sun"},
-                           {"cbMoon", "Moon"},
-                           {"cbMercury", "Mercury"},
-                           {"cbVenus", "Venus"}},
-                          {{"cbMars", "Mars"},
-                           {"cbJupiter", "Jupiter"},
-                           {"cbSaturn", "Saturn"}},
-                          {{"cbUranus", "Uranus"},
-                           {"cbNeptune", "Neptune"},
-                           {"cbPluto", "Pluto"}}});
+    fillColumns(
+        riseSet,
+        {{{"cbSun", "Sun"}, {"cbMoon", "Moon"}, {"cbMercury", "Mercury"}, {"cbVenus", "Venus"}},
+         {{"cbMars", "Mars"}, {"cbJupiter", "Jupiter"}, {"cbSaturn", "Saturn"}},
+         {{"cbUranus", "Uranus"}, {"cbNeptune", "Neptune"}, {"cbPluto", "Pluto"}}});
     auto* hours = new QGroupBox("Planetary Hours Alarms");
-    fillColumns(hours, {{{"cbHSun", "Sun"},
-                         {"cbHMoon", "Moon"},
-                         {"cbHMercury", "Mercury"},
-                         {"cbHVenus", "Venus"}},
-                        {{"cbHMars", "Mars"},
-                         {"cbHJupiter", "Jupiter"},
-                         {"cbHSaturn", "Saturn"}}});
+    fillColumns(
+        hours,
+        {{{"cbHSun", "Sun"}, {"cbHMoon", "Moon"}, {"cbHMercury", "Mercury"}, {"cbHVenus", "Venus"}},
+         {{"cbHMars", "Mars"}, {"cbHJupiter", "Jupiter"}, {"cbHSaturn", "Saturn"}}});
 
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
@@ -335,22 +323,21 @@ QWidget* TfOptions::buildAlarmPage()
 void TfOptions::bindControls()
 {
     for (const core::SettingKey& key : core::settingKeys()) {
-        const QString name = QString::fromLatin1(key.fieldName.data(),
-                                                 static_cast<qsizetype>(key.fieldName.size()));
-        std::visit(core::Overloaded{
-                       [&](const core::ChoiceSetting& choice) {
-                           bindChoice(key.fieldName, choice);
-                       },
-                       [&](const core::FlagSetting& flag) {
-                           if (auto* box = findChild<QCheckBox*>(name))
-                               m_boxes.push_back({box, flag.field});
-                       },
-                       [&](const core::TextSetting& text) {
-                           if (auto* edit = findChild<QLineEdit*>(name))
-                               m_texts.push_back({edit, text.field});
-                       },
-                   },
-                   key.value);
+        const QString name =
+            QString::fromLatin1(key.fieldName.data(), static_cast<qsizetype>(key.fieldName.size()));
+        std::visit(
+            core::Overloaded{
+                [&](const core::ChoiceSetting& choice) { bindChoice(key.fieldName, choice); },
+                [&](const core::FlagSetting& flag) {
+                    if (auto* box = findChild<QCheckBox*>(name))
+                        m_boxes.push_back({box, flag.field});
+                },
+                [&](const core::TextSetting& text) {
+                    if (auto* edit = findChild<QLineEdit*>(name))
+                        m_texts.push_back({edit, text.field});
+                },
+            },
+            key.value);
     }
     for (const ChoiceBinding& binding : m_choices) {
         if (binding.buttons) {

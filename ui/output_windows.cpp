@@ -45,9 +45,7 @@ QString joinLines(const std::vector<std::string>& lines)
 }  // namespace
 
 TAData::TAData(core::Messages& messages, QWidget* parent)
-    : QMainWindow(parent),
-      m_messages(messages),
-      m_chooser([](QWidget* dialogParent) {
+    : QMainWindow(parent), m_messages(messages), m_chooser([](QWidget* dialogParent) {
           return chooseFileToSave(dialogParent, "Save", "data.txt", "Text Files(*.txt)");
       })
 {
@@ -152,9 +150,7 @@ void WheelView::paintEvent(QPaintEvent*)
 }
 
 TfWheel::TfWheel(core::Messages& messages, QWidget* parent)
-    : QMainWindow(parent),
-      m_messages(messages),
-      m_chooser([](QWidget* dialogParent) {
+    : QMainWindow(parent), m_messages(messages), m_chooser([](QWidget* dialogParent) {
           return chooseFileToSave(dialogParent, "Save image", "chart.wmf", "Metafiles (*.wmf)");
       })
 {

@@ -54,8 +54,7 @@ QFrame* tipPanel(QLabel* tipLabel, QWidget* parent)
 TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
-      m_tips(std::move(tips)),
-      m_showOnStartup(showOnStartup)
+      m_tips(std::move(tips)), m_showOnStartup(showOnStartup)
 {
     setWindowTitle(QStringLiteral("Tip of the Day"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -52,11 +52,21 @@ QPen qPen(const wmf::Pen& pen)
     result.setCosmetic(pen.width == 0);
     result.setWidth(pen.width == 0 ? 1 : pen.width);
     switch (pen.style) {
-    case wmf::PenStyle::Dash: result.setStyle(Qt::DashLine); break;
-    case wmf::PenStyle::Dot: result.setStyle(Qt::DotLine); break;
-    case wmf::PenStyle::DashDot: result.setStyle(Qt::DashDotLine); break;
-    case wmf::PenStyle::DashDotDot: result.setStyle(Qt::DashDotDotLine); break;
-    default: result.setStyle(Qt::SolidLine); break;
+    case wmf::PenStyle::Dash:
+        result.setStyle(Qt::DashLine);
+        break;
+    case wmf::PenStyle::Dot:
+        result.setStyle(Qt::DotLine);
+        break;
+    case wmf::PenStyle::DashDot:
+        result.setStyle(Qt::DashDotLine);
+        break;
+    case wmf::PenStyle::DashDotDot:
+        result.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        result.setStyle(Qt::SolidLine);
+        break;
     }
     return result;
 }
@@ -64,9 +74,12 @@ QPen qPen(const wmf::Pen& pen)
 QBrush qBrush(const wmf::Brush& brush)
 {
     switch (brush.style) {
-    case wmf::BrushStyle::Null: return QBrush(Qt::NoBrush);
-    case wmf::BrushStyle::Hatched: return QBrush(qColor(brush.color), Qt::DiagCrossPattern);
-    default: return QBrush(qColor(brush.color));
+    case wmf::BrushStyle::Null:
+        return QBrush(Qt::NoBrush);
+    case wmf::BrushStyle::Hatched:
+        return QBrush(qColor(brush.color), Qt::DiagCrossPattern);
+    default:
+        return QBrush(qColor(brush.color));
     }
 }
 
@@ -127,8 +140,8 @@ void drawText(QPainter& painter, const ReplayState& state, const wmf::DrawComman
     // the character takes about four fifths.
     const double logicalHeight =
         state.font.height < 0 ? -state.font.height : state.font.height * 0.8;
-    const int pixelSize =
-        std::max(1, static_cast<int>(std::lround((logicalHeight > 0 ? logicalHeight : 12) * scale)));
+    const int pixelSize = std::max(
+        1, static_cast<int>(std::lround((logicalHeight > 0 ? logicalHeight : 12) * scale)));
 
     QFont font(state.font.face.empty() ? QString("Sans Serif")
                                        : QString::fromStdString(state.font.face));
@@ -140,15 +153,25 @@ void drawText(QPainter& painter, const ReplayState& state, const wmf::DrawComman
 
     double dx = 0;
     switch (state.textAlign & wmf::text_align::kHorizontalMask) {
-    case wmf::text_align::kRight: dx = -metrics.horizontalAdvance(text); break;
-    case wmf::text_align::kCenter: dx = -metrics.horizontalAdvance(text) / 2; break;
-    default: break;
+    case wmf::text_align::kRight:
+        dx = -metrics.horizontalAdvance(text);
+        break;
+    case wmf::text_align::kCenter:
+        dx = -metrics.horizontalAdvance(text) / 2;
+        break;
+    default:
+        break;
     }
     double dy = metrics.ascent();  // top alignment: the reference point is the cell's top
     switch (state.textAlign & wmf::text_align::kVerticalMask) {
-    case wmf::text_align::kBaseline: dy = 0; break;
-    case wmf::text_align::kBottom: dy = -metrics.descent(); break;
-    default: break;
+    case wmf::text_align::kBaseline:
+        dy = 0;
+        break;
+    case wmf::text_align::kBottom:
+        dy = -metrics.descent();
+        break;
+    default:
+        break;
     }
 
     painter.save();
@@ -173,8 +196,8 @@ void drawText(QPainter& painter, const ReplayState& state, const wmf::DrawComman
 MetafilePicture MetafilePicture::fromBytes(const QByteArray& bytes)
 {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    wmf::ReadResult result =
-        wmf::readPicture(std::span<const std::uint8_t>(data, static_cast<std::size_t>(bytes.size())));
+    wmf::ReadResult result = wmf::readPicture(
+        std::span<const std::uint8_t>(data, static_cast<std::size_t>(bytes.size())));
     if (!result.ok)
         throw core::VantrelError(result.error);
     MetafilePicture picture;
@@ -220,7 +243,9 @@ void MetafilePicture::paint(QPainter& painter, const QRectF& target) const
 
     for (const wmf::DrawCommand& command : m_picture->commands) {
         switch (command.kind) {
-        case wmf::CommandKind::SaveState: saved.push_back(state); break;
+        case wmf::CommandKind::SaveState:
+            saved.push_back(state);
+            break;
         case wmf::CommandKind::RestoreState:
             if (!saved.empty()) {
                 state = saved.back();
@@ -238,9 +263,15 @@ void MetafilePicture::paint(QPainter& painter, const QRectF& target) const
                 painter.setWindow(state.window);
             }
             break;
-        case wmf::CommandKind::SetBackgroundMode: state.opaqueText = command.value == 2; break;
-        case wmf::CommandKind::SetTextColor: state.textColor = qColor(command.color); break;
-        case wmf::CommandKind::SetTextAlign: state.textAlign = command.value; break;
+        case wmf::CommandKind::SetBackgroundMode:
+            state.opaqueText = command.value == 2;
+            break;
+        case wmf::CommandKind::SetTextColor:
+            state.textColor = qColor(command.color);
+            break;
+        case wmf::CommandKind::SetTextAlign:
+            state.textAlign = command.value;
+            break;
         case wmf::CommandKind::SelectPen:
             state.pen = qPen(command.pen);
             painter.setPen(state.pen);
@@ -249,12 +280,24 @@ void MetafilePicture::paint(QPainter& painter, const QRectF& target) const
             state.brush = qBrush(command.brush);
             painter.setBrush(state.brush);
             break;
-        case wmf::CommandKind::SelectFont: state.font = command.font; break;
-        case wmf::CommandKind::Polyline: painter.drawPolyline(qPolygon(command.points)); break;
-        case wmf::CommandKind::Polygon: painter.drawPolygon(qPolygon(command.points)); break;
-        case wmf::CommandKind::Ellipse: painter.drawEllipse(boxOf(command.point, command.point2)); break;
-        case wmf::CommandKind::Rectangle: painter.drawRect(boxOf(command.point, command.point2)); break;
-        case wmf::CommandKind::Text: drawText(painter, state, command); break;
+        case wmf::CommandKind::SelectFont:
+            state.font = command.font;
+            break;
+        case wmf::CommandKind::Polyline:
+            painter.drawPolyline(qPolygon(command.points));
+            break;
+        case wmf::CommandKind::Polygon:
+            painter.drawPolygon(qPolygon(command.points));
+            break;
+        case wmf::CommandKind::Ellipse:
+            painter.drawEllipse(boxOf(command.point, command.point2));
+            break;
+        case wmf::CommandKind::Rectangle:
+            painter.drawRect(boxOf(command.point, command.point2));
+            break;
+        case wmf::CommandKind::Text:
+            drawText(painter, state, command);
+            break;
         }
     }
     painter.restore();

@@ -19,7 +19,8 @@ public:
     std::uint8_t u8() { return m_bytes[m_pos++]; }
     std::uint16_t u16()
     {
-        const std::uint16_t v = static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
+        const std::uint16_t v =
+            static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
         m_pos += 2;
         return v;
     }
@@ -204,7 +205,9 @@ bool Parser::createObject(std::uint16_t function, Cursor& c)
             return false;
         Brush brush;
         const std::uint16_t style = c.u16();
-        brush.style = style == 1 ? BrushStyle::Null : style == 2 ? BrushStyle::Hatched : BrushStyle::Solid;
+        brush.style = style == 1   ? BrushStyle::Null
+                      : style == 2 ? BrushStyle::Hatched
+                                   : BrushStyle::Solid;
         brush.color = c.color();
         addObject(brush);
     } else {

@@ -55,11 +55,11 @@ struct Brush {
 };
 
 struct Font {
-    int height = 0;             // logical units; negative means character height, as in GDI
-    int weight = 400;           // 400 normal, 700 bold
-    int escapementTenths = 0;   // text angle in tenths of a degree, counter-clockwise
+    int height = 0;            // logical units; negative means character height, as in GDI
+    int weight = 400;          // 400 normal, 700 bold
+    int escapementTenths = 0;  // text angle in tenths of a degree, counter-clockwise
     bool italic = false;
-    std::string face;           // may be empty
+    std::string face;  // may be empty
     friend bool operator==(const Font&, const Font&) = default;
 };
 
@@ -76,21 +76,21 @@ inline constexpr int kVerticalMask = 24;
 }  // namespace text_align
 
 enum class CommandKind {
-    SaveState,        // push the whole drawing state
-    RestoreState,     // pop it
-    SetWindowOrigin,  // point
-    SetWindowExtent,  // point (x = width, y = height)
+    SaveState,          // push the whole drawing state
+    RestoreState,       // pop it
+    SetWindowOrigin,    // point
+    SetWindowExtent,    // point (x = width, y = height)
     SetBackgroundMode,  // value: 1 transparent, 2 opaque
-    SetTextColor,     // color
-    SetTextAlign,     // value: text_align bits
-    SelectPen,        // pen
-    SelectBrush,      // brush
-    SelectFont,       // font
-    Polyline,         // points (open, drawn with the pen)
-    Polygon,          // points (closed, outlined with the pen, filled with the brush)
-    Ellipse,          // point = top-left, point2 = bottom-right of the bounding box
-    Rectangle,        // point = top-left, point2 = bottom-right
-    Text,             // point = reference point, text (Windows-1252 bytes as stored)
+    SetTextColor,       // color
+    SetTextAlign,       // value: text_align bits
+    SelectPen,          // pen
+    SelectBrush,        // brush
+    SelectFont,         // font
+    Polyline,           // points (open, drawn with the pen)
+    Polygon,            // points (closed, outlined with the pen, filled with the brush)
+    Ellipse,            // point = top-left, point2 = bottom-right of the bounding box
+    Rectangle,          // point = top-left, point2 = bottom-right
+    Text,               // point = reference point, text (Windows-1252 bytes as stored)
 };
 
 struct DrawCommand {

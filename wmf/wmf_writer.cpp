@@ -82,8 +82,14 @@ int MetafileWriter::allocateObject()
     return static_cast<int>(m_slots.size() - 1);
 }
 
-void MetafileWriter::saveDC() { record(record::kSaveDC, {}); }
-void MetafileWriter::restoreDC() { record(record::kRestoreDC, {-1}); }
+void MetafileWriter::saveDC()
+{
+    record(record::kSaveDC, {});
+}
+void MetafileWriter::restoreDC()
+{
+    record(record::kRestoreDC, {-1});
+}
 
 // The GDI records store y before x.
 void MetafileWriter::setWindowOrg(int x, int y)
@@ -96,7 +102,10 @@ void MetafileWriter::setWindowExt(int width, int height)
     record(record::kSetWindowExt, {clamp16(height), clamp16(width)});
 }
 
-void MetafileWriter::setBkMode(int mode) { record(record::kSetBkMode, {clamp16(mode), 0}); }
+void MetafileWriter::setBkMode(int mode)
+{
+    record(record::kSetBkMode, {clamp16(mode), 0});
+}
 
 void MetafileWriter::setTextColor(Color color)
 {
@@ -105,7 +114,10 @@ void MetafileWriter::setTextColor(Color color)
     recordBytes(record::kSetTextColor, params);
 }
 
-void MetafileWriter::setTextAlign(int align) { record(record::kSetTextAlign, {clamp16(align), 0}); }
+void MetafileWriter::setTextAlign(int align)
+{
+    record(record::kSetTextAlign, {clamp16(align), 0});
+}
 
 int MetafileWriter::createPen(const Pen& pen)
 {
@@ -137,12 +149,12 @@ int MetafileWriter::createFont(const Font& font)
     put16(params, static_cast<std::uint16_t>(clamp16(font.escapementTenths)));
     put16(params, static_cast<std::uint16_t>(clamp16(font.weight)));
     params.push_back(font.italic ? 1 : 0);
-    params.push_back(0);  // underline
-    params.push_back(0);  // strike-out
-    params.push_back(0);  // ANSI character set
-    params.push_back(0);  // output precision
-    params.push_back(0);  // clip precision
-    params.push_back(0);  // quality
+    params.push_back(0);     // underline
+    params.push_back(0);     // strike-out
+    params.push_back(0);     // ANSI character set
+    params.push_back(0);     // output precision
+    params.push_back(0);     // clip precision
+    params.push_back(0);     // quality
     params.push_back(0x31);  // fixed pitch, modern family
     std::string face = font.face.substr(0, record::kFaceNameBytes - 1);
     params.insert(params.end(), face.begin(), face.end());
@@ -151,7 +163,10 @@ int MetafileWriter::createFont(const Font& font)
     return allocateObject();
 }
 
-void MetafileWriter::selectObject(int index) { record(record::kSelectObject, {clamp16(index)}); }
+void MetafileWriter::selectObject(int index)
+{
+    record(record::kSelectObject, {clamp16(index)});
+}
 
 void MetafileWriter::deleteObject(int index)
 {
@@ -233,7 +248,8 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
 }

@@ -2,24 +2,25 @@
 // the list's growth and the process's peak memory over 30 days of continuous alarm, re-armed
 // every midnight, with a simulated clock.
 
-#include "core/alarm/alarm.h"
-#include "core/common/date_format.h"
-#include "core/hours/planetary_hours.h"
-#include "tests/fakes/fake_ports.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
+
+#include <sys/resource.h>
+
+#include "core/alarm/alarm.h"
+#include "core/common/date_format.h"
+#include "core/hours/planetary_hours.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace {
 
 using namespace vantrel;
 using core::DateTime;
 
-constexpr DateTime kStart = 36681; // 4 June 2000
+constexpr DateTime kStart = 36681;  // 4 June 2000
 
 long peakRssKiB()
 {
@@ -45,7 +46,7 @@ std::string listingLine(DateTime moment, const char* body, const char* event)
 // Stands for the main window: the hours command adds a day's hours and leaves the day's two
 // listings in the work folder.
 class SimulatedWindow : public core::AlarmHost {
-  public:
+public:
     SimulatedWindow(core::AlarmList& list, const std::filesystem::path& dir)
         : m_list(list), m_dir(dir)
     {
@@ -70,7 +71,7 @@ class SimulatedWindow : public core::AlarmHost {
     void setStatusText(const std::string&) override {}
     long displayLines = 0;
 
-  private:
+private:
     void writeListing(const std::filesystem::path& path, DateTime day)
     {
         std::string text;
@@ -173,7 +174,7 @@ void thirtyDays()
                 static_cast<double>(peakRssKiB()) * 1000.0 / static_cast<double>(list.size()));
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {

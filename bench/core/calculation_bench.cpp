@@ -4,12 +4,6 @@
 // /tmp): on a RAM disk the figure is the program's own work, on a disk it includes the file
 // system's cost of creating and removing the listings.
 
-#include "core/ports/clipboard.h"
-#include "core/ports/main_view.h"
-#include "core/ports/messages.h"
-#include "core/ports/process_runner.h"
-#include "core/thelemic/calculation.h"
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -17,7 +11,14 @@
 #include <map>
 #include <sstream>
 #include <string>
+
 #include <unistd.h>
+
+#include "core/ports/clipboard.h"
+#include "core/ports/main_view.h"
+#include "core/ports/messages.h"
+#include "core/ports/process_runner.h"
+#include "core/thelemic/calculation.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ std::string fileText(const std::filesystem::path& path)
 
 // Writes the listing the command file asks for, as the engine would.
 class CannedEngine : public ProcessRunner {
-  public:
+public:
     CannedEngine(std::filesystem::path workDir, std::map<std::string, std::string> listings)
         : m_workDir(std::move(workDir)), m_listings(std::move(listings))
     {
@@ -59,19 +60,19 @@ class CannedEngine : public ProcessRunner {
         return {true, false, 0, {}, {}};
     }
 
-  private:
+private:
     std::filesystem::path m_workDir;
     std::map<std::string, std::string> m_listings;
 };
 
 class NoClipboard : public Clipboard {
-  public:
+public:
     void setText(const std::string&) override {}
     void setRichText(const std::string&, const std::string&) override {}
 };
 
 class QuietMessages : public Messages {
-  public:
+public:
     int count = 0;
     void showError(const std::string&) override { ++count; }
     void showMessage(const std::string&) override { ++count; }
@@ -110,7 +111,7 @@ void measure(const char* name, const std::filesystem::path& dataDir, DayStart da
     std::filesystem::remove_all(workDir);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

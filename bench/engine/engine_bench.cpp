@@ -4,11 +4,6 @@
 //
 // usage: engine_bench ENGINE TRIVIAL [RUNS]
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +11,11 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -29,7 +29,8 @@ struct Kind {
     std::vector<double> cpuMillis;
 };
 
-const char* const kHeader = "@0102  ; Astrolog chart info.\r\n/qb 3 14 2001 21:07PM DT 5 74W00 40N43\r\n";
+const char* const kHeader =
+    "@0102  ; Astrolog chart info.\r\n/qb 3 14 2001 21:07PM DT 5 74W00 40N43\r\n";
 
 double runOnce(const std::string& program, const std::string& input, double* cpuMillis = nullptr)
 {
@@ -56,7 +57,8 @@ double runOnce(const std::string& program, const std::string& input, double* cpu
         *cpuMillis = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
                      (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::fprintf(stderr, "warning: %s %s exited with %d\n", program.c_str(), input.c_str(), status);
+        std::fprintf(stderr, "warning: %s %s exited with %d\n", program.c_str(), input.c_str(),
+                     status);
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
@@ -77,10 +79,12 @@ int main(int argc, char** argv)
     const std::string engine = std::filesystem::absolute(argv[1]).string();
     const std::string trivial = std::filesystem::absolute(argv[2]).string();
     const int runs = argc > 3 ? std::atoi(argv[3]) : 200;
-    const auto dir = std::filesystem::temp_directory_path() / ("vantrel-engine-bench-" + std::to_string(getpid()));
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("vantrel-engine-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     std::filesystem::current_path(dir);
-    const std::string restrict = "/R Chir\r\n/R Cere\r\n/R Pall\r\n/R Juno\r\n/R Vest\r\n/R Lili\r\n";
+    const std::string restrict =
+        "/R Chir\r\n/R Cere\r\n/R Pall\r\n/R Juno\r\n/R Vest\r\n/R Lili\r\n";
     auto write = [](const char* name, const std::string& text) {
         std::FILE* f = std::fopen(name, "wb");
         std::fwrite(text.data(), 1, text.size(), f);
@@ -88,7 +92,9 @@ int main(int argc, char** argv)
     };
     write("chart.in", std::string(kHeader) + "/os chart.txt\r\n\r\n" + restrict + "/c 0\r\n");
     write("riseset.in", std::string(kHeader) + "/os riseset.txt\r\n" + restrict + "/Zd\r\n\r\n");
-    write("aspects.in", std::string(kHeader) + "/os aspects.txt\r\n\r\n/c 0\r\n/a0\r\n/g0\r\n/j0\r\n" + restrict + "/Z\r\n");
+    write("aspects.in", std::string(kHeader) +
+                            "/os aspects.txt\r\n\r\n/c 0\r\n/a0\r\n/g0\r\n/j0\r\n" + restrict +
+                            "/Z\r\n");
     write("wheel.in", std::string(kHeader) + "/os wheel.txt\r\n\r\n" + restrict +
                           "/XM0\r\n/Xo chart.wmf\r\n/c 0\r\n/w 10\r\n");
 
@@ -111,14 +117,18 @@ int main(int argc, char** argv)
     const double cpuBase = median(kinds[0].cpuMillis);
     double load[3] = {};
     getloadavg(load, 3);
-    std::printf("%d runs each; median wall time from start to exit, and median CPU time (user + system)\n", runs);
+    std::printf(
+        "%d runs each; median wall time from start to exit, and median CPU time (user + system)\n",
+        runs);
     std::printf("load average during the run: %.2f\n", load[0]);
-    std::printf("%-18s %9s %8s %8s %9s %8s\n", "run", "wall ms", "ratio", "target", "cpu ms", "ratio");
+    std::printf("%-18s %9s %8s %8s %9s %8s\n", "run", "wall ms", "ratio", "target", "cpu ms",
+                "ratio");
     for (const auto& k : kinds) {
         const double m = median(k.millis);
         const double c = median(k.cpuMillis);
         std::printf("%-18s %9.3f %7.2fx %7.1fx %9.3f %7.2fx%s\n", k.name, m, m / base, k.target, c,
-                    cpuBase > 0 ? c / cpuBase : 0.0, m / base <= k.target ? "" : "  (wall over target)");
+                    cpuBase > 0 ? c / cpuBase : 0.0,
+                    m / base <= k.target ? "" : "  (wall over target)");
     }
     std::filesystem::current_path("/");
     std::filesystem::remove_all(dir);

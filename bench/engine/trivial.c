@@ -1,2 +1,5 @@
 /* The yardstick: a process that starts and exits at once. */
-int main(void) { return 0; }
+int main(void)
+{
+    return 0;
+}

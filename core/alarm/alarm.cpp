@@ -1,5 +1,9 @@
 #include "core/alarm/alarm.h"
 
+#include <array>
+#include <cctype>
+#include <utility>
+
 #include "core/common/date_format.h"
 #include "core/common/date_parse.h"
 #include "core/common/text_file.h"
@@ -7,10 +11,6 @@
 #include "core/hours/planetary_hours.h"
 #include "core/ports/clock.h"
 #include "core/ports/sound.h"
-
-#include <array>
-#include <cctype>
-#include <utility>
 
 namespace vantrel::core {
 
@@ -42,7 +42,7 @@ std::string lowerCase(std::string_view text)
 struct AlarmChoice {
     std::string_view name;
     bool Settings::*riseSet;
-    bool Settings::*hour; // nullptr: the body rules no hour
+    bool Settings::*hour;  // nullptr: the body rules no hour
 };
 
 constexpr std::array<AlarmChoice, 10> kChoices = {{
@@ -75,7 +75,7 @@ std::string withLocaleSeparators(std::string_view text, const RegionalSettings& 
     return out;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<AlarmEntryFields> readAlarmEntry(std::string_view entry)
 {
@@ -216,4 +216,4 @@ void Alarm::soundEntry(AlarmHost& host, const AlarmEntryFields& fields, const st
         tick.played.push_back(file);
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

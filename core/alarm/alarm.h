@@ -2,16 +2,16 @@
 // The alarm: arming and disarming, and the once-a-second check that sounds a wave file when an
 // entry of the alarm list names the current minute.
 
-#include "core/alarm/alarm_list.h"
-#include "core/common/date_time.h"
-#include "core/common/regional_settings.h"
-#include "core/settings/settings.h"
-
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/alarm/alarm_list.h"
+#include "core/common/date_time.h"
+#include "core/common/regional_settings.h"
+#include "core/settings/settings.h"
 
 namespace vantrel::core {
 
@@ -20,7 +20,7 @@ class Sound;
 
 // What the alarm needs from the main window and its sister windows.
 class AlarmHost {
-  public:
+public:
     virtual ~AlarmHost() = default;
     virtual void startTimer() = 0;
     virtual void stopTimer() = 0;
@@ -65,7 +65,7 @@ struct AlarmTick {
 };
 
 class Alarm {
-  public:
+public:
     Alarm(AlarmList& list, Sound& sound, const Clock& clock, const RegionalSettings& regional,
           std::filesystem::path workDir = ".");
 
@@ -81,7 +81,7 @@ class Alarm {
     // `settings` as they stand now. On a new day it disarms and arms again first.
     AlarmTick check(AlarmHost& host, const Settings& settings);
 
-  private:
+private:
     void arm(AlarmHost& host);
     void loadListing(const std::filesystem::path& path);
     void soundEntry(AlarmHost& host, const AlarmEntryFields& fields, const std::string& entry,
@@ -100,4 +100,4 @@ inline constexpr std::string_view kArmingSound = "sun.wav";
 inline constexpr std::string_view kAlarmActivated = "Alarm activated ...";
 inline constexpr std::string_view kAlarmStatusPrefix = "Alarm is active. Current Time/Date:";
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -17,7 +17,7 @@ bool lessIgnoringCase(const std::string& a, const std::string& b)
     return compareTextIgnoringCase(a, b) < 0;
 }
 
-} // namespace
+}  // namespace
 
 int compareTextIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -99,4 +99,4 @@ std::size_t AlarmList::textBytes() const
     return bytes;
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -15,7 +15,7 @@ namespace vantrel::core {
 int compareTextIgnoringCase(std::string_view a, std::string_view b);
 
 class AlarmList {
-  public:
+public:
     // Inserts in order; false (and nothing changes) when an equal entry is present.
     bool add(std::string entry);
     // Adds each line in turn; returns how many were taken.
@@ -39,8 +39,8 @@ class AlarmList {
     // Bytes held by the entries' texts, for measuring growth.
     std::size_t textBytes() const;
 
-  private:
+private:
     std::vector<std::string> m_entries;
 };
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

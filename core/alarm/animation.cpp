@@ -5,17 +5,17 @@ namespace vantrel::core {
 namespace {
 
 class BusyCursor {
-  public:
+public:
     explicit BusyCursor(AnimationHost& host) : m_host(host) { m_host.setBusyCursor(true); }
     ~BusyCursor() { m_host.setBusyCursor(false); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-  private:
+private:
     AnimationHost& m_host;
 };
 
-} // namespace
+}  // namespace
 
 void Animation::toggle(AnimationHost& host)
 {
@@ -39,4 +39,4 @@ void Animation::step(AnimationHost& host)
     host.refreshDataWindows();
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -6,7 +6,7 @@ namespace vantrel::core {
 
 // What the animation needs from the main window.
 class AnimationHost {
-  public:
+public:
     virtual ~AnimationHost() = default;
     virtual void startTimer() = 0;
     virtual void stopTimer() = 0;
@@ -22,7 +22,7 @@ class AnimationHost {
 };
 
 class Animation {
-  public:
+public:
     bool running() const { return m_running; }
 
     // Switches the live mode ("Animate") on, with one step at once, or off. Switching off
@@ -33,8 +33,8 @@ class Animation {
     // refreshed, under the busy cursor; the cursor is restored even when the calculation fails.
     void step(AnimationHost& host);
 
-  private:
+private:
     bool m_running = false;
 };
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

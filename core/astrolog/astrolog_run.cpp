@@ -1,14 +1,14 @@
 #include "core/astrolog/astrolog_run.h"
 
-#include "core/astrolog/command_file.h"
-#include "core/common/error.h"
-#include "core/ports/messages.h"
-#include "core/ports/process_runner.h"
-
 #include <cstdint>
 #include <exception>
 #include <fstream>
 #include <sstream>
+
+#include "core/astrolog/command_file.h"
+#include "core/common/error.h"
+#include "core/ports/messages.h"
+#include "core/ports/process_runner.h"
 
 namespace vantrel::core {
 
@@ -43,7 +43,7 @@ void writeAndRun(const AstrologEnvironment& env, const std::vector<std::string>&
     RunAstrolog(env);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine)
@@ -98,8 +98,8 @@ void RunAstrolog(const AstrologEnvironment& env)
     if (outcome.exitCode != 0) {
         // The engine says on standard error what it could not use; its first line follows the
         // return code, so that the user learns which field of which line was wrong.
-        std::string text = "Astrolog return code " +
-                           std::to_string(static_cast<std::uint32_t>(outcome.exitCode));
+        std::string text =
+            "Astrolog return code " + std::to_string(static_cast<std::uint32_t>(outcome.exitCode));
         const std::string reason = firstLine(outcome.errorOutput);
         if (!reason.empty())
             text += "\n" + reason;
@@ -139,4 +139,4 @@ void WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
                                        env.settings, env.zone));
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

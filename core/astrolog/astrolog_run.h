@@ -2,14 +2,14 @@
 // Running the chart engine: the command file "input.txt" is written into the work folder and the
 // engine is run on it there.
 
-#include "core/astrolog/zone_snapshot.h"
-#include "core/common/date_time.h"
-#include "core/settings/settings.h"
-
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "core/astrolog/zone_snapshot.h"
+#include "core/common/date_time.h"
+#include "core/settings/settings.h"
 
 namespace vantrel::core {
 
@@ -59,4 +59,4 @@ void WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
                        const std::string& longitude, const std::string& latitude,
                        const std::string& outputFile, DateTime time, DateTime date);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -1,9 +1,9 @@
 #include "core/astrolog/command_file.h"
 
-#include "core/common/error.h"
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "core/common/error.h"
 
 namespace vantrel::core {
 
@@ -91,7 +91,7 @@ std::vector<std::string> commonHead(const ChartPlace& place, DateTime time, Date
     return {kHeaderLine, chartDataLine(place, time, date, settings, zone), "/os " + outputFile};
 }
 
-} // namespace
+}  // namespace
 
 std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
                           const Settings& settings, const ZoneSnapshot& zone)
@@ -182,4 +182,4 @@ void writeCommandFile(std::ostream& out, const std::vector<std::string>& lines)
         out << line << "\r\n";
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -2,13 +2,13 @@
 // The command files that drive the chart engine. Every file has the same header line and
 // chart-data line; the kinds of run differ only in the switch lines after them.
 
-#include "core/astrolog/zone_snapshot.h"
-#include "core/common/date_time.h"
-#include "core/settings/settings.h"
-
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "core/astrolog/zone_snapshot.h"
+#include "core/common/date_time.h"
+#include "core/settings/settings.h"
 
 namespace vantrel::core {
 
@@ -42,4 +42,4 @@ std::vector<std::string> riseSetInputLines(const ChartPlace& place, const std::s
 // Every line, the last one included, ended by CR LF.
 void writeCommandFile(std::ostream& out, const std::vector<std::string>& lines);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -1,10 +1,10 @@
 #include "core/astrolog/zone_snapshot.h"
 
+#include <cctype>
+
 #include "core/ports/clock.h"
 #include "core/ports/messages.h"
 #include "core/ports/zone_rules.h"
-
-#include <cctype>
 
 namespace vantrel::core {
 
@@ -37,4 +37,4 @@ ZoneSnapshot TakeSystemZoneSnapshot(const ZoneRules& zoneRules, const Clock& clo
     return snapshot;
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

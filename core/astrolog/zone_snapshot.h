@@ -19,11 +19,11 @@ inline constexpr const char* DateOrderMessage =
     "Regional Settings to change to a supported format.";
 
 struct ZoneSnapshot {
-    int SystemZoneHours = 0;          // standard offset, hours west of Greenwich, truncated
-    int systemZoneMinutesWest = 0;    // the whole offset, for zones that are not whole hours
+    int SystemZoneHours = 0;        // standard offset, hours west of Greenwich, truncated
+    int systemZoneMinutesWest = 0;  // the whole offset, for zones that are not whole hours
     DateTime DaylightStart = 0;
     DateTime DaylightEnd = 0;
-    std::string DateOrderSwitch;      // "-Yd" for a day-first short date, else empty
+    std::string DateOrderSwitch;  // "-Yd" for a day-first short date, else empty
 };
 
 // Reads the system zone for the clock's current year; shows the date-order message through

@@ -1,10 +1,10 @@
 #include "core/batch/batch_date_time.h"
 
-#include "core/common/text_trim.h"
-
 #include <cctype>
 #include <string>
 #include <vector>
+
+#include "core/common/text_trim.h"
 
 namespace vantrel::core {
 

@@ -109,7 +109,8 @@ public:
                 return;
             }
         }
-        throw VantrelError(formatMessage("Cannot create file %s", (base / "vantrel-batch-*").string()));
+        throw VantrelError(
+            formatMessage("Cannot create file %s", (base / "vantrel-batch-*").string()));
     }
     ~PrivateFolder()
     {

@@ -34,9 +34,7 @@ std::string number(int value, int minDigits)
 class Formatter {
 public:
     Formatter(DateTime value, const RegionalSettings& regional)
-        : m_regional(regional),
-          m_date(dateFromDateTime(value)),
-          m_time(timeFromDateTime(value)),
+        : m_regional(regional), m_date(dateFromDateTime(value)), m_time(timeFromDateTime(value)),
           m_weekday(dayOfWeek(value))
     {
     }

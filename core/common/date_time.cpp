@@ -62,8 +62,7 @@ std::optional<DateTime> tryDateTimeFromDate(int year, int month, int day)
         day > daysInMonth(year, month))
         return std::nullopt;
     return static_cast<DateTime>(
-        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-        kEpochDays);
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpochDays);
 }
 
 DateTime dateTimeFromDate(int year, int month, int day)
@@ -102,7 +101,8 @@ TimeOfDay timeFromDateTime(DateTime value)
     // A time composed from whole milliseconds comes back a hair below its true value after the
     // division and the addition of the date; accept anything within the representation error of
     // the original value as that whole millisecond instead of cutting it to the one before.
-    const double tolerance = std::max(1e-6, (std::fabs(value) + 1.0) * kMsecPerDay * 4 * DBL_EPSILON);
+    const double tolerance =
+        std::max(1e-6, (std::fabs(value) + 1.0) * kMsecPerDay * 4 * DBL_EPSILON);
     double whole = std::floor(ms);
     if (std::round(ms) - ms <= tolerance && std::round(ms) > whole)
         whole = std::round(ms);

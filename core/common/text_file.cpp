@@ -13,10 +13,9 @@ namespace {
 // Unicode code points of Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves
 // undefined map to the C1 control of the same number, as the system's own conversion does.
 constexpr char32_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp)
 {
@@ -149,9 +148,8 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
             return false;
     }
     std::random_device entropy;
-    const fs::path temporary =
-        target.parent_path() /
-        ("." + target.filename().string() + "." + std::to_string(entropy()) + ".tmp");
+    const fs::path temporary = target.parent_path() / ("." + target.filename().string() + "." +
+                                                       std::to_string(entropy()) + ".tmp");
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)

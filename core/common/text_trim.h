@@ -6,8 +6,7 @@
 namespace vantrel::core {
 
 // The text without the leading and trailing characters for which isBlank is true.
-template <typename IsBlank>
-std::string_view trimmedBy(std::string_view text, IsBlank isBlank)
+template <typename IsBlank> std::string_view trimmedBy(std::string_view text, IsBlank isBlank)
 {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);

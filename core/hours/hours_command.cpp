@@ -16,4 +16,4 @@ PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms
     return report;
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

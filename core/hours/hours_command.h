@@ -15,4 +15,4 @@ class Calculator;
 PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms, DateTime date,
                                        DateTime time, const RegionalSettings& regional);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

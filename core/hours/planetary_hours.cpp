@@ -1,8 +1,8 @@
 #include "core/hours/planetary_hours.h"
 
-#include "core/common/date_format.h"
-
 #include <cmath>
+
+#include "core/common/date_format.h"
 
 namespace vantrel::core {
 
@@ -96,7 +96,7 @@ void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int week
             report.hourEntries.push_back(HourEntry(hour.start, hour.ruler, regional));
 }
 
-} // namespace
+}  // namespace
 
 int firstRulerIndex(int weekday)
 {
@@ -141,4 +141,4 @@ PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime s
     return report;
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -3,14 +3,14 @@
 // to the next sunrise) each cut into twelve equal hours, every hour with its planetary ruler,
 // and the texts the hours window shows.
 
-#include "core/common/date_time.h"
-#include "core/common/regional_settings.h"
-#include "core/hours/rise_set_times.h"
-
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/common/date_time.h"
+#include "core/common/regional_settings.h"
+#include "core/hours/rise_set_times.h"
 
 namespace vantrel::core {
 
@@ -46,18 +46,18 @@ struct PlanetaryHoursReport {
     // False when the Sun does not both rise and set in order on the shown date (polar day or
     // night, or events missing from the listings): then there are no hours and no entries.
     bool hasHours = false;
-    double dayHourDays = 0;   // length of one day hour, in days, at full precision
-    double nightHourDays = 0; // length of one night hour, in days
+    double dayHourDays = 0;    // length of one day hour, in days, at full precision
+    double nightHourDays = 0;  // length of one night hour, in days
     std::array<PlanetaryHour, 12> dayHours{};
     std::array<PlanetaryHour, 12> nightHours{};
 
-    std::vector<std::string> sunMoonList; // nine lines
+    std::vector<std::string> sunMoonList;  // nine lines
     std::string statusText;
     // Row 0 the headings, rows 1..12 the hours; columns: day start, day ruler, night start,
     // night ruler.
     std::array<std::array<std::string, 4>, 13> table{};
-    std::vector<std::string> hoursList;   // 27 lines when there are hours
-    std::vector<std::string> hourEntries; // 24 alarm entries when there are hours
+    std::vector<std::string> hoursList;    // 27 lines when there are hours
+    std::vector<std::string> hourEntries;  // 24 alarm entries when there are hours
 };
 
 // The text shown in place of the hours when the Sun does not rise and set in order that day.
@@ -70,4 +70,4 @@ PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime s
                                            std::string_view datePattern,
                                            const RegionalSettings& regional);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -1,8 +1,8 @@
 #include "core/hours/rise_set_reading.h"
 
-#include "core/common/date_parse.h"
-
 #include <optional>
+
+#include "core/common/date_parse.h"
 
 namespace vantrel::core {
 
@@ -33,7 +33,7 @@ bool contains(std::string_view line, std::string_view word)
 }
 
 class ListingReader {
-  public:
+public:
     ListingReader(const std::string& dateOrderSwitch, const RegionalSettings& regional)
         : m_switch(dateOrderSwitch), m_regional(regional)
     {
@@ -48,7 +48,7 @@ class ListingReader {
         return parseLocaleDateTime(text, m_regional);
     }
 
-  private:
+private:
     const std::string& m_switch;
     const RegionalSettings& m_regional;
 };
@@ -81,7 +81,7 @@ bool isBodyLine(std::string_view line, std::string_view name, std::size_t at)
     return line.find(name) == at;
 }
 
-} // namespace
+}  // namespace
 
 std::string LocalizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
                                const RegionalSettings& regional)
@@ -134,4 +134,4 @@ RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,
     return RiseSetReadResult::Complete;
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

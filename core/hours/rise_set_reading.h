@@ -6,12 +6,12 @@
 // (12-hour clock with "am"/"pm"), the body's name right-aligned to end in column 32, the event
 // word somewhere after it ("rises", "sets", "zeniths", "nadirs").
 
-#include "core/common/regional_settings.h"
-#include "core/hours/rise_set_times.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/common/regional_settings.h"
+#include "core/hours/rise_set_times.h"
 
 namespace vantrel::core {
 
@@ -39,4 +39,4 @@ RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,
                                       const std::string& dateOrderSwitch,
                                       const RegionalSettings& regional, RiseSetTimes& times);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -19,8 +19,7 @@ public:
     explicit AutomationError(const std::string& message) : std::runtime_error(message) {}
 };
 
-template <class Kind>
-struct AutomationRef {
+template <class Kind> struct AutomationRef {
     std::uint64_t id = 0;
     friend bool operator==(AutomationRef, AutomationRef) = default;
 };

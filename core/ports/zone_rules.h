@@ -10,8 +10,8 @@ namespace vantrel::core {
 struct ZoneInfo {
     int standardBiasMinutesWest = 0;  // 330 for UTC-5:30, -60 for UTC+1
     bool observesDaylight = false;
-    DateTime daylightStart = 0;       // local moment daylight time begins in the given year
-    DateTime daylightEnd = 0;         // local moment it ends in the given year
+    DateTime daylightStart = 0;  // local moment daylight time begins in the given year
+    DateTime daylightEnd = 0;    // local moment it ends in the given year
 };
 
 class ZoneRules {

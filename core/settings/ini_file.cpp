@@ -1,11 +1,11 @@
 #include "core/settings/ini_file.h"
 
-#include "core/common/text_trim.h"
-
 #include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <limits>
+
+#include "core/common/text_trim.h"
 
 namespace vantrel::core {
 

@@ -32,4 +32,4 @@ void reset(Settings& settings)
     }
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -83,7 +83,7 @@ constexpr std::array kKeys = {
     text("Astrolog", "Astrolog", &S::Astrolog, "", SavedBy::HandEditing),
 };
 
-} // namespace
+}  // namespace
 
 int ChoiceSetting::clamped(int stored) const
 {
@@ -99,4 +99,4 @@ std::span<const SettingKey> settingKeys()
     return kKeys;
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

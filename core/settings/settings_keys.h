@@ -44,7 +44,7 @@ struct ChoiceSetting {
     int itemCount;
     ChoiceControl control;
     int firstRun;
-    int reset; // what "&Defaults" sets
+    int reset;  // what "&Defaults" sets
 
     // The item index a stored value chooses, by the rule of the control.
     int clamped(int stored) const;
@@ -53,7 +53,7 @@ struct ChoiceSetting {
 struct FlagSetting {
     bool Settings::*field;
     bool firstRun;
-    bool reset; // what "&Defaults" sets
+    bool reset;  // what "&Defaults" sets
 };
 
 // Texts are kept as typed; "&Defaults" leaves them alone.
@@ -64,14 +64,14 @@ struct TextSetting {
 
 // Which write puts a key into the file.
 enum class SavedBy {
-    Options,     // the options dialog's closing
-    Location,    // "Save lat/long"
-    HandEditing, // never written by the program
+    Options,      // the options dialog's closing
+    Location,     // "Save lat/long"
+    HandEditing,  // never written by the program
 };
 
 struct SettingKey {
-    std::string_view key;       // as written in the file
-    std::string_view fieldName; // of the Settings field, and of the dialog control showing it
+    std::string_view key;        // as written in the file
+    std::string_view fieldName;  // of the Settings field, and of the dialog control showing it
     SavedBy savedBy;
     std::variant<ChoiceSetting, FlagSetting, TextSetting> value;
 };
@@ -84,4 +84,4 @@ template <typename... Kinds> struct Overloaded : Kinds... {
     using Kinds::operator()...;
 };
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -39,7 +39,8 @@ bool prepareStartupTip(bool& ShowOnStartup, bool VerseOfDay, const std::filesyst
         ShowOnStartup = true;
     if (!ShowOnStartup)
         return false;
-    const auto lines = readExistingTextFile(folder / (VerseOfDay ? kVersesFileName : kTipsFileName));
+    const auto lines =
+        readExistingTextFile(folder / (VerseOfDay ? kVersesFileName : kTipsFileName));
     if (lines)
         tips.setTipList(*lines);
     if (tips.TipList().empty())

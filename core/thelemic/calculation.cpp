@@ -1,5 +1,7 @@
 #include "core/thelemic/calculation.h"
 
+#include <system_error>
+
 #include "core/astrolog/astrolog_run.h"
 #include "core/common/date_format.h"
 #include "core/common/text_file.h"
@@ -10,8 +12,6 @@
 #include "core/thelemic/chart_reading.h"
 #include "core/thelemic/composition.h"
 #include "core/thelemic/year_numbering.h"
-
-#include <system_error>
 
 namespace vantrel::core {
 
@@ -26,7 +26,7 @@ std::vector<std::string> listingLines(const std::filesystem::path& path)
     return readLinesFromFile(path).value_or(std::vector<std::string>{});
 }
 
-} // namespace
+}  // namespace
 
 Calculator::Calculator(CalculationContext context) : m_context(std::move(context)) {}
 
@@ -134,4 +134,4 @@ void Calculator::copyToClipboard()
     m_context.clipboard.setText(text);
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -20,7 +20,7 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
     return line.substr(first - 1, last - first + 1);
 }
 
-} // namespace
+}  // namespace
 
 std::string SignName(std::string_view abbreviation)
 {
@@ -54,4 +54,4 @@ void readChartListing(const std::vector<std::string>& lines, SignDisplay display
     }
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

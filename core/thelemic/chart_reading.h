@@ -1,12 +1,12 @@
 #pragma once
 // Reading the Sun's and the Moon's sign (and whole degree) out of the engine's chart listing.
 
-#include "core/settings/settings.h"
-#include "core/thelemic/thelemic_date.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/settings/settings.h"
+#include "core/thelemic/thelemic_date.h"
 
 namespace vantrel::core {
 
@@ -25,4 +25,4 @@ std::string SignName(std::string_view abbreviation);
 void readChartListing(const std::vector<std::string>& lines, SignDisplay display,
                       TThelemicDate& record, std::string& thelemicPart);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -11,7 +11,7 @@ long long millisecondsOf(DateTime value)
     return std::llround(value * 86400000.0);
 }
 
-} // namespace
+}  // namespace
 
 std::string yearPrefix(YearPrefix prefix)
 {
@@ -110,4 +110,4 @@ std::vector<std::string> layoutLines(LineCount lines, const std::string& thelemi
     return {thelemicPart + " " + weekdayPart, civilPart};
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

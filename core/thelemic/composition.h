@@ -2,12 +2,12 @@
 // Composing the date text: the Thelemic part (prefix, year, Sun, Moon), the Latin weekday and
 // the civil date "e.v." with its time, laid out on one to three lines.
 
+#include <string>
+#include <vector>
+
 #include "core/common/date_time.h"
 #include "core/hours/rise_set_times.h"
 #include "core/settings/settings.h"
-
-#include <string>
-#include <vector>
 
 namespace vantrel::core {
 
@@ -41,4 +41,4 @@ int latinWeekday(DateTime civilMoment, DayStart dayStart, const RiseSetTimes& ti
 std::vector<std::string> layoutLines(LineCount lines, const std::string& thelemicPart,
                                      const std::string& weekdayPart, const std::string& civilPart);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -56,7 +56,7 @@ CycleAndYear stylesOf(YearFormat format)
     return {Style::RomanLower, Style::Decimal};
 }
 
-} // namespace
+}  // namespace
 
 int YearCount(int year, int month, int day)
 {
@@ -83,4 +83,4 @@ std::string yearText(int yearCount, YearFormat format)
     return yearCount < 0 ? "-" + text : text;
 }
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

@@ -24,4 +24,4 @@ std::string RomanNumeral(int number);
 // split the same way: 19 March 1904 is "-i" in UpperRomanLowerRoman, "-1" in LowerRomanDigits.
 std::string yearText(int yearCount, YearFormat format);
 
-} // namespace vantrel::core
+}  // namespace vantrel::core

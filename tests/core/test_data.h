@@ -2,11 +2,11 @@
 // The canned engine listings and command files the core tests compare with, kept under
 // tests/data/core. A test target that includes this defines VANTREL_TEST_DATA_DIR.
 
-#include "core/common/text_file.h"
-#include "tests/fakes/fake_ports.h"
-
 #include <string>
 #include <vector>
+
+#include "core/common/text_file.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace vantrel::testing {
 

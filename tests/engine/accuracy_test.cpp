@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "engine/ephemeris.h"
 #include "engine/text_format.h"
@@ -80,8 +80,9 @@ TEST(Truncation, SunSignAtEquinoxesAndSolstices)
         for (int offset : {-2, 2}) {
             ScratchFolder folder;
             const int minutes = row.hour * 60 + row.minute + offset;
-            folder.write("input.txt", format("@\r\n/qb %d %d 2000 %d:%02d ST 0 0E00 51N29\r\n/os chart.txt\r\n",
-                                             row.month, row.day, minutes / 60, minutes % 60));
+            folder.write("input.txt",
+                         format("@\r\n/qb %d %d 2000 %d:%02d ST 0 0E00 51N29\r\n/os chart.txt\r\n",
+                                row.month, row.day, minutes / 60, minutes % 60));
             ASSERT_EQ(runEngine(folder).exitCode, 0);
             const auto listing = lines(folder.read("chart.txt"));
             ASSERT_GE(listing.size(), 4u);
@@ -98,7 +99,8 @@ TEST(Truncation, SunSignAtEquinoxesAndSolstices)
 TEST(RiseSetAccuracy, VenusAtBostonMeeus15a)
 {
     ScratchFolder folder;
-    folder.write("input.txt", "@0102\r\n/qb 3 20 1988 12:00PM ST 0 71W05 42N20\r\n/os riseset.txt\r\n/Zd\r\n");
+    folder.write("input.txt",
+                 "@0102\r\n/qb 3 20 1988 12:00PM ST 0 71W05 42N20\r\n/os riseset.txt\r\n/Zd\r\n");
     ASSERT_EQ(runEngine(folder).exitCode, 0);
     std::vector<std::string> venus;
     for (const auto& line : lines(folder.read("riseset.txt")))

@@ -1,6 +1,7 @@
+#include "engine/command_file.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/command_file.h"
 #include "tests/engine/engine_test_support.h"
 
 using namespace vantrel::engine;
@@ -68,8 +69,9 @@ TEST(CommandFile, WheelAndAspectFiles)
 TEST(CommandFile, EveryLineEndingAndCommentsAndBlankLines)
 {
     for (const char* eol : {"\r\n", "\n", "\r"}) {
-        const std::string text = std::string("@0102  ; header") + eol + eol + "  /qb 1 1 2002 8:00AM ST 6 93W21 45N05 ; note" +
-                                 eol + "\t/R\tChir  Cere" + eol + "/s" + eol + "_s";
+        const std::string text = std::string("@0102  ; header") + eol + eol +
+                                 "  /qb 1 1 2002 8:00AM ST 6 93W21 45N05 ; note" + eol +
+                                 "\t/R\tChir  Cere" + eol + "/s" + eol + "_s";
         const Request r = parseCommandFile(text);
         EXPECT_EQ(r.chart->hour, 8) << "line end " << static_cast<int>(eol[0]);
         EXPECT_EQ(restrictedCount(r), 2);
@@ -79,7 +81,8 @@ TEST(CommandFile, EveryLineEndingAndCommentsAndBlankLines)
 
 TEST(CommandFile, ToggleForceOnAndForceOff)
 {
-    const Request r = parseCommandFile("@\n/qb 1 1 2002 8:00 ST 0 0E00 0N00\n/R Chir\n/R chi\n=R Ven\n=R Ven\n_R Mars\n-Yd\n-Yd\n=Yd\n");
+    const Request r = parseCommandFile("@\n/qb 1 1 2002 8:00 ST 0 0E00 0N00\n/R Chir\n/R chi\n=R "
+                                       "Ven\n=R Ven\n_R Mars\n-Yd\n-Yd\n=Yd\n");
     EXPECT_FALSE(r.restricted[static_cast<int>(Object::Chiron)]) << "toggled twice";
     EXPECT_TRUE(r.restricted[static_cast<int>(Object::Venus)]);
     EXPECT_FALSE(r.restricted[static_cast<int>(Object::Mars)]);
@@ -135,11 +138,12 @@ TEST(ChartData, TwelveHourMarkers)
         const char* time;
         int hour, minute;
     } rows[] = {
-        {"21:07PM", 21, 7}, {"0:05AM", 0, 5},  {"12:00PM", 12, 0}, {"12:30AM", 0, 30},
+        {"21:07PM", 21, 7}, {"0:05AM", 0, 5},   {"12:00PM", 12, 0}, {"12:30AM", 0, 30},
         {"9:05am", 9, 5},   {"3:15pm", 15, 15}, {"23:59", 23, 59},  {"0:00AM", 0, 0},
     };
     for (const Row& row : rows) {
-        const ChartData d = parseChartData(std::string("6 3 2000 ") + row.time + " ST 6 93W21 45N05");
+        const ChartData d =
+            parseChartData(std::string("6 3 2000 ") + row.time + " ST 6 93W21 45N05");
         EXPECT_EQ(d.hour, row.hour) << row.time;
         EXPECT_EQ(d.minute, row.minute) << row.time;
     }
@@ -152,12 +156,13 @@ TEST(ChartData, ZoneDaylightAndPlaceForms)
         int minutesWest;
         bool daylight;
     } rows[] = {
-        {"6", "ST", 360, false},   {"-1", "DT", -60, true},  {"5:30", "S", 330, false}, {"-5:30", "D", -330, true},
-        {"5.30", "Y", 330, true},  {"-24", "T", -1440, true}, {"24", "N", 1440, false}, {"+3", "F", 180, false},
-        {"-0:45", "dt", -45, true},
+        {"6", "ST", 360, false},    {"-1", "DT", -60, true},  {"5:30", "S", 330, false},
+        {"-5:30", "D", -330, true}, {"5.30", "Y", 330, true}, {"-24", "T", -1440, true},
+        {"24", "N", 1440, false},   {"+3", "F", 180, false},  {"-0:45", "dt", -45, true},
     };
     for (const Row& row : rows) {
-        const ChartData d = parseChartData(std::string("2 29 2000 12:00 ") + row.dst + " " + row.zone + " 151E12 33S52");
+        const ChartData d = parseChartData(std::string("2 29 2000 12:00 ") + row.dst + " " +
+                                           row.zone + " 151E12 33S52");
         EXPECT_EQ(d.zoneMinutesWest, row.minutesWest) << row.zone;
         EXPECT_EQ(d.daylight, row.daylight) << row.dst;
         EXPECT_NEAR(d.longitudeEastDeg, 151.2, 1e-12);

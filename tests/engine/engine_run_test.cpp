@@ -8,9 +8,13 @@ using namespace vantrel::engine::testing;
 
 namespace {
 
-const std::string kGoodHead = "@0102  ; Astrolog chart info.\r\n/qb 3 14 2001 21:07PM DT 5 74W00 40N43\r\n";
+const std::string kGoodHead =
+    "@0102  ; Astrolog chart info.\r\n/qb 3 14 2001 21:07PM DT 5 74W00 40N43\r\n";
 
-int lineCount(const std::string& s) { return static_cast<int>(std::count(s.begin(), s.end(), '\n')); }
+int lineCount(const std::string& s)
+{
+    return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
+}
 
 }  // namespace
 
@@ -34,7 +38,8 @@ TEST(EngineRun, TheProgramsCommandFilesSucceedAndWriteTheirFiles)
         std::vector<std::string> expected = row.outputs;
         expected.push_back("input.txt");
         std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(folder.entries(), expected) << row.fixture << ": exactly the named files, no leftovers";
+        EXPECT_EQ(folder.entries(), expected)
+            << row.fixture << ": exactly the named files, no leftovers";
         for (const auto& name : row.outputs)
             EXPECT_FALSE(folder.read(name).empty()) << name;
     }
@@ -51,18 +56,23 @@ TEST(EngineRun, BadInputFailsWithOneLineAndWritesNothing)
          "input.txt:2: /qb: month '13' is not 1 to 12"},
         {"31 February", "@\r\n/os chart.txt\r\n/qb 2 31 2001 21:07PM DT 5 74W00 40N43\r\n",
          "input.txt:3: /qb: day '31' does not exist in month 2 of 2001"},
-        {"time 21:7", "@\r\n/qb 3 14 2001 21:7 DT 5 74W00 40N43\r\n/os chart.txt\r\n", "input.txt:2: /qb: time '21:7'"},
-        {"zone 25", "@\r\n/qb 3 14 2001 21:07PM DT 25 74W00 40N43\r\n/os chart.txt\r\n", "input.txt:2: /qb: zone '25'"},
+        {"time 21:7", "@\r\n/qb 3 14 2001 21:7 DT 5 74W00 40N43\r\n/os chart.txt\r\n",
+         "input.txt:2: /qb: time '21:7'"},
+        {"zone 25", "@\r\n/qb 3 14 2001 21:07PM DT 25 74W00 40N43\r\n/os chart.txt\r\n",
+         "input.txt:2: /qb: zone '25'"},
         {"longitude 93X21", "@\r\n/qb 3 14 2001 21:07PM DT 5 93X21 40N43\r\n/os chart.txt\r\n",
          "input.txt:2: /qb: longitude '93X21'"},
         {"missing field", "@\r\n/qb 3 14 2001 21:07PM DT 5 74W00\r\n/os chart.txt\r\n",
          "input.txt:2: /qb: the latitude is missing"},
-        {"unknown switch", kGoodHead + "/os chart.txt\r\n/Xq\r\n", "input.txt:4: unknown switch '/Xq'"},
+        {"unknown switch", kGoodHead + "/os chart.txt\r\n/Xq\r\n",
+         "input.txt:4: unknown switch '/Xq'"},
         {"not a command file", "/qb 3 14 2001 21:07PM DT 5 74W00 40N43\r\n/os chart.txt\r\n",
          "input.txt:1: not a command file"},
         {"/os names a folder", kGoodHead + "/os sub\r\n", "input.txt:3: /os: 'sub' is a folder"},
-        {"/Xo names a folder", kGoodHead + "/os chart.txt\r\n/Xo sub\r\n", "input.txt:4: /Xo: 'sub' is a folder"},
-        {"/os names a path", kGoodHead + "/os sub/chart.txt\r\n", "input.txt:3: /os: 'sub/chart.txt' is not a plain"},
+        {"/Xo names a folder", kGoodHead + "/os chart.txt\r\n/Xo sub\r\n",
+         "input.txt:4: /Xo: 'sub' is a folder"},
+        {"/os names a path", kGoodHead + "/os sub/chart.txt\r\n",
+         "input.txt:3: /os: 'sub/chart.txt' is not a plain"},
     };
     for (const Row& row : rows) {
         ScratchFolder folder;
@@ -75,7 +85,8 @@ TEST(EngineRun, BadInputFailsWithOneLineAndWritesNothing)
         EXPECT_EQ(run.standardError.rfind("vantrel-engine: " + row.expected, 0), 0u)
             << row.name << ": " << run.standardError;
         EXPECT_EQ(folder.read("chart.txt"), "an earlier listing\r\n") << row.name;
-        EXPECT_EQ(folder.entries(), (std::vector<std::string>{"chart.txt", "input.txt", "sub"})) << row.name;
+        EXPECT_EQ(folder.entries(), (std::vector<std::string>{"chart.txt", "input.txt", "sub"}))
+            << row.name;
     }
 }
 
@@ -84,12 +95,14 @@ TEST(EngineRun, UnreadableCommandFile)
     ScratchFolder folder;
     EngineRun run = runEngine(folder, "missing.txt");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.standardError,
-              "vantrel-engine: missing.txt: cannot read the command file: No such file or directory\n");
+    EXPECT_EQ(
+        run.standardError,
+        "vantrel-engine: missing.txt: cannot read the command file: No such file or directory\n");
     std::filesystem::create_directory(folder.path() / "folder.txt");
     run = runEngine(folder, "folder.txt");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.standardError.rfind("vantrel-engine: folder.txt: cannot read the command file", 0), 0u)
+    EXPECT_EQ(
+        run.standardError.rfind("vantrel-engine: folder.txt: cannot read the command file", 0), 0u)
         << run.standardError;
 }
 
@@ -99,7 +112,9 @@ TEST(EngineRun, WithoutOsTheListingGoesToStandardOutput)
     folder.write("input.txt", kGoodHead);
     const EngineRun run = runEngine(folder);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.standardOutput.rfind("Chart of Wednesday  3/14/2001  9:07pm (DT 5:00 GMT) 74W00 40N43\r\n", 0), 0u)
+    EXPECT_EQ(run.standardOutput.rfind(
+                  "Chart of Wednesday  3/14/2001  9:07pm (DT 5:00 GMT) 74W00 40N43\r\n", 0),
+              0u)
         << run.standardOutput;
 }
 
@@ -109,8 +124,9 @@ TEST(EngineRun, PolarHousesFallBackToPorphyryWithAWarning)
     folder.write("input.txt", "@\r\n/qb 6 21 2000 12:00 ST 0 25E00 78N00\r\n/c 0\r\n");
     const EngineRun run = runEngine(folder);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.standardError.find("Placidus houses do not exist at latitude 78N00; using Porphyry"),
-              std::string::npos)
+    EXPECT_NE(
+        run.standardError.find("Placidus houses do not exist at latitude 78N00; using Porphyry"),
+        std::string::npos)
         << run.standardError;
     EXPECT_NE(run.standardOutput.find("Porphyry Houses."), std::string::npos);
 }
@@ -123,16 +139,19 @@ TEST(EngineRun, MissingEphemerisFilesFallBackToTheBuiltInTheory)
     folder.write("input.txt", kGoodHead + "/os chart.txt\r\n");
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
-    const auto fallback = vantrel::engine::runCommandFile("input.txt", (folder.path() / "no-such-folder").string());
+    const auto fallback =
+        vantrel::engine::runCommandFile("input.txt", (folder.path() / "no-such-folder").string());
     const std::string withoutFiles = folder.read("chart.txt");
-    const auto normal = vantrel::engine::runCommandFile("input.txt", vantrel::engine::Ephemeris::kDefaultFolder);
+    const auto normal =
+        vantrel::engine::runCommandFile("input.txt", vantrel::engine::Ephemeris::kDefaultFolder);
     const std::string withFiles = folder.read("chart.txt");
     std::filesystem::current_path(previous);
 
     EXPECT_EQ(fallback.exitCode, 0) << fallback.error;
     ASSERT_EQ(fallback.warnings.size(), 2u);
     EXPECT_NE(fallback.warnings[0].find("using the built-in Moshier theory"), std::string::npos);
-    EXPECT_NE(fallback.warnings[1].find("Chiron, Ceres, Pallas, Juno and Vesta are left out"), std::string::npos);
+    EXPECT_NE(fallback.warnings[1].find("Chiron, Ceres, Pallas, Juno and Vesta are left out"),
+              std::string::npos);
     EXPECT_TRUE(normal.warnings.empty());
     EXPECT_EQ(withoutFiles.find("Chir:"), std::string::npos);
     EXPECT_NE(withFiles.find("Chir:"), std::string::npos);

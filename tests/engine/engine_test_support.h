@@ -2,16 +2,16 @@
 
 // Running the built engine in a temporary folder, as the program runs it.
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vantrel::engine::testing {
 
@@ -20,8 +20,9 @@ public:
     ScratchFolder()
     {
         static int counter = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("vantrel-engine-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("vantrel-engine-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }
@@ -80,7 +81,8 @@ inline EngineRun runEngine(const ScratchFolder& folder, const std::string& input
         const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(o, 1);
         ::dup2(e, 2);
-        ::execl(VANTREL_ENGINE_PATH, VANTREL_ENGINE_PATH, "-i", input.c_str(), static_cast<char*>(nullptr));
+        ::execl(VANTREL_ENGINE_PATH, VANTREL_ENGINE_PATH, "-i", input.c_str(),
+                static_cast<char*>(nullptr));
         ::_exit(127);
     }
     int status = 0;

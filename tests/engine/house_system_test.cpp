@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "engine/chart.h"
 #include "engine/ephemeris.h"
@@ -9,7 +9,10 @@ using namespace vantrel::engine;
 
 namespace {
 
-double gap(double a, double b) { return normalizeDeg(a - b); }
+double gap(double a, double b)
+{
+    return normalizeDeg(a - b);
+}
 
 }  // namespace
 
@@ -26,8 +29,8 @@ TEST(HouseSystems, EachNumberGivesItsSystem)
         const HouseCusps h = ephemeris.houses(jd, lat, lon, system);
         EXPECT_FALSE(h.fellBack) << system;
         EXPECT_NEAR(h.ascendantDeg, asc, 1e-9) << system;
-        const bool quadrant = system == 0 || system == 1 || system == 3 || system == 5 || system == 6 ||
-                              system == 8 || system == 9 || system == 11;
+        const bool quadrant = system == 0 || system == 1 || system == 3 || system == 5 ||
+                              system == 6 || system == 8 || system == 9 || system == 11;
         if (quadrant) {
             EXPECT_NEAR(gap(h.cusp[1], asc), 0, 1e-6) << Ephemeris::houseName(system);
             EXPECT_NEAR(gap(h.cusp[10], mc), 0, 1e-6) << Ephemeris::houseName(system);
@@ -61,7 +64,9 @@ TEST(HouseSystems, EachNumberGivesItsSystem)
         }
     }
     // Placidus and Koch differ from each other and from the equal systems between the angles.
-    EXPECT_GT(std::fabs(ephemeris.houses(jd, lat, lon, 0).cusp[11] - ephemeris.houses(jd, lat, lon, 1).cusp[11]), 0.01);
+    EXPECT_GT(std::fabs(ephemeris.houses(jd, lat, lon, 0).cusp[11] -
+                        ephemeris.houses(jd, lat, lon, 1).cusp[11]),
+              0.01);
 }
 
 TEST(HouseSystems, PlacidusAndKochFallBackNearThePoles)
@@ -71,7 +76,8 @@ TEST(HouseSystems, PlacidusAndKochFallBackNearThePoles)
     for (int system : {0, 1}) {
         const HouseCusps h = ephemeris.houses(jd, 78.0, 25.0, system);
         EXPECT_TRUE(h.fellBack) << system;
-        EXPECT_NEAR(gap(h.cusp[11], h.midheavenDeg), gap(h.cusp[12], h.cusp[11]), 1e-6) << "Porphyry";
+        EXPECT_NEAR(gap(h.cusp[11], h.midheavenDeg), gap(h.cusp[12], h.cusp[11]), 1e-6)
+            << "Porphyry";
     }
     EXPECT_FALSE(ephemeris.houses(jd, 78.0, 25.0, 2).fellBack);
 }

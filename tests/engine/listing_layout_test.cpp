@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <regex>
 #include <set>
+
+#include <gtest/gtest.h>
 
 #include "engine/objects.h"
 #include "engine/text_format.h"
@@ -15,10 +15,12 @@ namespace {
 
 bool isSign(const std::string& s)
 {
-    return std::find(kSignAbbreviations.begin(), kSignAbbreviations.end(), s) != kSignAbbreviations.end();
+    return std::find(kSignAbbreviations.begin(), kSignAbbreviations.end(), s) !=
+           kSignAbbreviations.end();
 }
 
-std::string runFixture(ScratchFolder& folder, const std::string& fixtureName, const std::string& output)
+std::string runFixture(ScratchFolder& folder, const std::string& fixtureName,
+                       const std::string& output)
 {
     folder.write("input.txt", fixture(fixtureName));
     const EngineRun run = runEngine(folder);
@@ -28,8 +30,9 @@ std::string runFixture(ScratchFolder& folder, const std::string& fixtureName, co
 
 double longitudeOf(const std::string& row)
 {
-    const int sign = static_cast<int>(std::find(kSignAbbreviations.begin(), kSignAbbreviations.end(), row.substr(8, 3)) -
-                                      kSignAbbreviations.begin());
+    const int sign = static_cast<int>(
+        std::find(kSignAbbreviations.begin(), kSignAbbreviations.end(), row.substr(8, 3)) -
+        kSignAbbreviations.begin());
     return sign * 30 + std::stoi(row.substr(6, 2)) + std::stoi(row.substr(11, 2)) / 60.0;
 }
 
@@ -46,13 +49,16 @@ TEST(ChartListing, RowsHoldTheirColumns)
     EXPECT_EQ(rows[2], "");
     EXPECT_EQ(rows[3].substr(0, 3), "Sun");
     EXPECT_EQ(rows[4].substr(0, 4), "Moon");
-    const std::regex row(R"(^[A-Z][a-z ]{3}: [ 12]\d[A-Z][a-z]{2}[0-5]\d [ R] (?:[+-][ \d]\d:[0-5]\d'|_______) )"
-                         R"(\([-Redf]\) \[[ 1]\d(st|nd|rd|th) house\] \[[-Redf]\] (?:[+-]\d\.\d{3}|[+-]\d\d\.\d\d|______)$)");
+    const std::regex row(
+        R"(^[A-Z][a-z ]{3}: [ 12]\d[A-Z][a-z]{2}[0-5]\d [ R] (?:[+-][ \d]\d:[0-5]\d'|_______) )"
+        R"(\([-Redf]\) \[[ 1]\d(st|nd|rd|th) house\] \[[-Redf]\] (?:[+-]\d\.\d{3}|[+-]\d\d\.\d\d|______)$)");
     for (std::size_t i = 3; i < rows.size(); ++i) {
         EXPECT_TRUE(std::regex_match(rows[i].substr(0, 51), row)) << rows[i];
         EXPECT_TRUE(isSign(rows[i].substr(8, 3))) << rows[i];
         if (i - 3 < 12)
-            EXPECT_EQ(rows[i].substr(51, 20), format("  -  House cusp %2d: ", static_cast<int>(i - 2))) << rows[i];
+            EXPECT_EQ(rows[i].substr(51, 20),
+                      format("  -  House cusp %2d: ", static_cast<int>(i - 2)))
+                << rows[i];
         else
             EXPECT_EQ(rows[i].size(), 51u);
     }
@@ -82,8 +88,9 @@ TEST(RiseSetListing, LinesHoldTheirColumns)
     ScratchFolder folder;
     const auto rows = lines(runFixture(folder, "risesetn_input_2001-03-15.txt", "risesetn.txt"));
     ASSERT_FALSE(rows.empty());
-    const std::regex row(R"(^\(Thu\) 15- 3-2001 [ 1]\d:[0-5]\d[ap]m [ A-Za-z]{7} [\(\[][A-Z][a-z]{2}[\)\]] )"
-                         R"((rises   at [ \d]{2}\d:[0-5]\d'|sets    at [ \d]{2}\d:[0-5]\d'|zeniths at [+-]\d\d:[0-5]\d'|nadirs  at [+-]\d\d:[0-5]\d')$)");
+    const std::regex row(
+        R"(^\(Thu\) 15- 3-2001 [ 1]\d:[0-5]\d[ap]m [ A-Za-z]{7} [\(\[][A-Z][a-z]{2}[\)\]] )"
+        R"((rises   at [ \d]{2}\d:[0-5]\d'|sets    at [ \d]{2}\d:[0-5]\d'|zeniths at [+-]\d\d:[0-5]\d'|nadirs  at [+-]\d\d:[0-5]\d')$)");
     std::set<std::string> names;
     for (const auto& line : rows) {
         EXPECT_TRUE(std::regex_match(line, row)) << line;
@@ -103,8 +110,10 @@ TEST(TextWheel, SizeAndContents)
     std::string all;
     for (const auto& r : rows)
         all += r + "\n";
-    for (const char* name : {"Sun", "Moo", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Nod"})
-        EXPECT_EQ(std::count(all.begin(), all.end(), '\n') > 0 && all.find(std::string(" ") + name + " ") != std::string::npos,
+    for (const char* name :
+         {"Sun", "Moo", "Mer", "Ven", "Mar", "Jup", "Sat", "Ura", "Nep", "Plu", "Nod"})
+        EXPECT_EQ(std::count(all.begin(), all.end(), '\n') > 0 &&
+                      all.find(std::string(" ") + name + " ") != std::string::npos,
                   true)
             << name;
     EXPECT_EQ(all.find(" Chi "), std::string::npos) << "restricted";
@@ -117,8 +126,8 @@ TEST(WheelPicture, ReadsBackWithTheRecordsTheWheelWindowDraws)
 {
     ScratchFolder folder;
     const std::string bytes = runFixture(folder, "wheel_input_2001-03-14.txt", "chart.wmf");
-    const auto result =
-        vantrel::wmf::readPicture({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    const auto result = vantrel::wmf::readPicture(
+        {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
     ASSERT_TRUE(result.ok) << result.error;
     const auto& p = result.picture;
     EXPECT_EQ(p.boundsRight - p.boundsLeft, 7680);
@@ -132,12 +141,13 @@ TEST(WheelPicture, ReadsBackWithTheRecordsTheWheelWindowDraws)
             texts.push_back(c.text);
     }
     using K = vantrel::wmf::CommandKind;
-    for (K k : {K::SaveState, K::SetWindowOrigin, K::SetWindowExtent, K::SetBackgroundMode, K::SelectPen,
-                K::SelectBrush, K::SelectFont, K::SetTextColor, K::SetTextAlign, K::Polyline, K::Polygon,
-                K::Ellipse, K::Rectangle, K::Text, K::RestoreState})
+    for (K k : {K::SaveState, K::SetWindowOrigin, K::SetWindowExtent, K::SetBackgroundMode,
+                K::SelectPen, K::SelectBrush, K::SelectFont, K::SetTextColor, K::SetTextAlign,
+                K::Polyline, K::Polygon, K::Ellipse, K::Rectangle, K::Text, K::RestoreState})
         EXPECT_EQ(kinds.count(k), 1u) << static_cast<int>(k);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Wednesday"), texts.end());
-    EXPECT_NE(std::find_if(texts.begin(), texts.end(), [](const std::string& t) { return t.rfind("House  1: ", 0) == 0; }),
+    EXPECT_NE(std::find_if(texts.begin(), texts.end(),
+                           [](const std::string& t) { return t.rfind("House  1: ", 0) == 0; }),
               texts.end());
 }
 
@@ -149,23 +159,25 @@ TEST(WheelPicture, ColoursFollowReversedAndMonochrome)
         Color background;
         std::size_t textColours;
     } rows[] = {
-        {"", {0, 0, 0}, 5},             // white on black, four element colours and white
+        {"", {0, 0, 0}, 5},  // white on black, four element colours and white
         {"/Xr\r\n", {255, 255, 255}, 5},
         {"/Xm\r\n", {0, 0, 0}, 1},
         {"/Xr\r\n/Xm\r\n", {255, 255, 255}, 1},
     };
     for (const Row& row : rows) {
         ScratchFolder folder;
-        folder.write("input.txt", "@\r\n/qb 3 14 2001 21:07PM DT 5 74W00 40N43\r\n/XM0\r\n" + std::string(row.switches));
+        folder.write("input.txt", "@\r\n/qb 3 14 2001 21:07PM DT 5 74W00 40N43\r\n/XM0\r\n" +
+                                      std::string(row.switches));
         ASSERT_EQ(runEngine(folder).exitCode, 0);
         const std::string bytes = folder.read("chart.wmf");
-        const auto result =
-            vantrel::wmf::readPicture({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+        const auto result = vantrel::wmf::readPicture(
+            {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
         ASSERT_TRUE(result.ok) << result.error;
         // the first brush fills the background
         const auto& cmds = result.picture.commands;
-        auto brush = std::find_if(cmds.begin(), cmds.end(),
-                                  [](const auto& c) { return c.kind == vantrel::wmf::CommandKind::SelectBrush; });
+        auto brush = std::find_if(cmds.begin(), cmds.end(), [](const auto& c) {
+            return c.kind == vantrel::wmf::CommandKind::SelectBrush;
+        });
         ASSERT_NE(brush, cmds.end());
         EXPECT_EQ(brush->brush.color, row.background) << row.switches;
         std::set<std::tuple<int, int, int>> colours;

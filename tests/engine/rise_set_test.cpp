@@ -1,11 +1,12 @@
-#include <gtest/gtest.h>
+#include "engine/rise_set.h"
 
 #include <cmath>
 #include <set>
 
+#include <gtest/gtest.h>
+
 #include "engine/chart.h"
 #include "engine/listings.h"
-#include "engine/rise_set.h"
 #include "engine/text_format.h"
 #include "tests/engine/engine_test_support.h"
 
@@ -49,16 +50,22 @@ TEST(RiseSetListing, CoversExactlyTheLocalDayInEveryKindOfZone)
         const char* place;
         double lonEast, lat;
     } rows[] = {
-        {"0", 0, "0W10 51N30", -0.1667, 51.5},          {"-5:30", -330, "77E13 28N37", 77.2167, 28.6167},
-        {"-5:45", -345, "85E19 27N43", 85.3167, 27.7167}, {"3:30", 210, "52W43 47N34", -52.7167, 47.5667},
-        {"-9:30", -570, "138E36 34S56", 138.6, -34.9333}, {"-12", -720, "174E46 41S17", 174.7667, -41.2833},
+        {"0", 0, "0W10 51N30", -0.1667, 51.5},
+        {"-5:30", -330, "77E13 28N37", 77.2167, 28.6167},
+        {"-5:45", -345, "85E19 27N43", 85.3167, 27.7167},
+        {"3:30", 210, "52W43 47N34", -52.7167, 47.5667},
+        {"-9:30", -570, "138E36 34S56", 138.6, -34.9333},
+        {"-12", -720, "174E46 41S17", 174.7667, -41.2833},
     };
     for (const Row& row : rows) {
-        const auto listed = riseSetLines(std::string("2 29 2000 15:00 ST ") + row.zone + " " + row.place, ephemeris);
-        const double localMidnightUt = Ephemeris::julianDay(2000, 2, 29, 0) + row.minutesWest / 1440.0;
+        const auto listed = riseSetLines(
+            std::string("2 29 2000 15:00 ST ") + row.zone + " " + row.place, ephemeris);
+        const double localMidnightUt =
+            Ephemeris::julianDay(2000, 2, 29, 0) + row.minutesWest / 1440.0;
         std::multiset<std::string> expected;
         for (double start : {localMidnightUt - 1, localMidnightUt, localMidnightUt + 1}) {
-            for (const HorizonEvent& e : findHorizonEvents(ephemeris, start, row.lat, row.lonEast)) {
+            for (const HorizonEvent& e :
+                 findHorizonEvents(ephemeris, start, row.lat, row.lonEast)) {
                 const double minutes = std::floor((e.jdUt - localMidnightUt) * 1440.0);
                 if (minutes < 0 || minutes >= 1440)
                     continue;
@@ -116,10 +123,12 @@ TEST(RiseSetSearch, SunHasOneOfEachEventEveryDayAtMiddleLatitudes)
 {
     Ephemeris ephemeris;
     for (int day = 0; day < 366; day += 3) {
-        const auto events = findHorizonEvents(ephemeris, kJan1st2000 + day + 8.0 / 24, 45.0833, -93.35);
-        for (auto kind : {HorizonEventKind::Rises, HorizonEventKind::Zeniths, HorizonEventKind::Sets,
-                          HorizonEventKind::Nadirs})
-            EXPECT_EQ(count(events, Object::Sun, kind), 1) << "day " << day << " kind " << static_cast<int>(kind);
+        const auto events =
+            findHorizonEvents(ephemeris, kJan1st2000 + day + 8.0 / 24, 45.0833, -93.35);
+        for (auto kind : {HorizonEventKind::Rises, HorizonEventKind::Zeniths,
+                          HorizonEventKind::Sets, HorizonEventKind::Nadirs})
+            EXPECT_EQ(count(events, Object::Sun, kind), 1)
+                << "day " << day << " kind " << static_cast<int>(kind);
     }
 }
 
@@ -139,7 +148,8 @@ TEST(RiseSetSearch, MoonSkipsADayAndAlternatesAtMiddleLatitudes)
         daysWithoutRise += rises == 0 ? 1 : 0;
         daysWithoutNadir += nadirs == 0 ? 1 : 0;
         for (const auto& e : events)
-            if (e.body == Object::Moon && (e.kind == HorizonEventKind::Rises || e.kind == HorizonEventKind::Sets))
+            if (e.body == Object::Moon &&
+                (e.kind == HorizonEventKind::Rises || e.kind == HorizonEventKind::Sets))
                 sequence.push_back(e.kind);
     }
     EXPECT_EQ(daysWithoutRise, 1);
@@ -160,7 +170,8 @@ TEST(RiseSetSearch, MoonMayRiseTwiceInADayFarNorth)
         const auto events = findHorizonEvents(ephemeris, kJan1st2000 + day, 75.0, 25.0);
         daysWithTwoRises += count(events, Object::Moon, HorizonEventKind::Rises) == 2 ? 1 : 0;
         for (const auto& e : events)
-            if (e.body == Object::Moon && (e.kind == HorizonEventKind::Rises || e.kind == HorizonEventKind::Sets))
+            if (e.body == Object::Moon &&
+                (e.kind == HorizonEventKind::Rises || e.kind == HorizonEventKind::Sets))
                 sequence.push_back(e.kind);
     }
     EXPECT_GT(daysWithTwoRises, 0);
@@ -226,7 +237,8 @@ TEST(RiseSetListing, FindsASunThatShowsForOnlyMinutes)
     Ephemeris ephemeris;
     std::vector<std::string> sun;
     for (const auto& line : riseSetLines("1 17 2080 12:00PM ST 0 1E15 70N08", ephemeris))
-        if (line.substr(25, 7) == "    Sun" && (line.substr(39, 5) == "rises" || line.substr(39, 4) == "sets"))
+        if (line.substr(25, 7) == "    Sun" &&
+            (line.substr(39, 5) == "rises" || line.substr(39, 4) == "sets"))
             sun.push_back(line.substr(17, 7) + " " + line.substr(39, 5));
     const std::vector<std::string> expected{"12:00pm rises", "12:09pm sets "};
     EXPECT_EQ(sun, expected);

@@ -52,7 +52,12 @@ public:
     std::optional<std::string> text;
     std::optional<std::string> html;
     int writes = 0;
-    void setText(const std::string& plainText) override { text = plainText; html.reset(); ++writes; }
+    void setText(const std::string& plainText) override
+    {
+        text = plainText;
+        html.reset();
+        ++writes;
+    }
     void setRichText(const std::string& richHtml, const std::string& plainText) override
     {
         html = richHtml;
@@ -124,8 +129,8 @@ public:
         std::vector<std::string> arguments;
         std::string commandFile;  // input.txt as it stood when the run started
     };
-    using Responder = std::function<void(const std::filesystem::path& workDir,
-                                         const std::string& commandFile)>;
+    using Responder =
+        std::function<void(const std::filesystem::path& workDir, const std::string& commandFile)>;
 
     explicit FakeProcessRunner(std::filesystem::path workDir) : m_workDir(std::move(workDir)) {}
 

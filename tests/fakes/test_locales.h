@@ -71,4 +71,4 @@ inline core::RegionalSettings yearFirst()
     return regional;
 }
 
-} // namespace vantrel::testing
+}  // namespace vantrel::testing

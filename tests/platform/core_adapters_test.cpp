@@ -1,15 +1,17 @@
 // The Qt adapters behind the process, zone and regional-settings ports.
 
-#include "core/common/date_format.h"
-#include "platform/qt_process_runner.h"
-#include "platform/qt_regional_settings.h"
-#include "platform/qt_zone_rules.h"
+#include <cstdlib>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocale>
-#include <cstdlib>
+
 #include <gtest/gtest.h>
+
+#include "core/common/date_format.h"
+#include "platform/qt_process_runner.h"
+#include "platform/qt_regional_settings.h"
+#include "platform/qt_zone_rules.h"
 
 namespace vantrel::platform {
 namespace {
@@ -103,7 +105,7 @@ TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
 
 // The zone rules read the process's TZ, so each case sets it and lets Qt re-read it.
 class QtZoneRulesTest : public ::testing::Test {
-  protected:
+protected:
     void TearDown() override
     {
         if (m_old)
@@ -120,7 +122,7 @@ class QtZoneRulesTest : public ::testing::Test {
         tzset();
     }
 
-  private:
+private:
     std::optional<std::string> m_old;
 };
 
@@ -152,8 +154,8 @@ TEST_F(QtZoneRulesTest, ZoneWithoutDaylightSavingAndHalfHourOffset)
     EXPECT_EQ(info->daylightStart, 0);
 }
 
-} // namespace
-} // namespace vantrel::platform
+}  // namespace
+}  // namespace vantrel::platform
 
 int main(int argc, char** argv)
 {

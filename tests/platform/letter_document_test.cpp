@@ -131,10 +131,10 @@ private slots:
         QTest::newRow("Two Lines") << QStringList{thelemic + " Dies Saturnii", civil} << 1 << 2;
         QTest::newRow("Three Lines") << QStringList{thelemic, "Dies Saturnii", civil} << 2 << 3;
         // Blanks the date text may carry at its ends and the degree sign come through as they are.
-        QTest::newRow("blanks and degrees")
-            << QStringList{"An 4VIII Sol 13\u00b0 Gemini, Luna 5\u00b0 Leo Dies Saturnii 6/3/00 e.v. ",
-                           " "}
-            << 1 << 2;
+        QTest::newRow("blanks and degrees") << QStringList{"An 4VIII Sol 13\u00b0 Gemini, Luna "
+                                                           "5\u00b0 Leo Dies Saturnii 6/3/00 e.v. ",
+                                                           " "}
+                                            << 1 << 2;
     }
 
     // The date lines right-aligned at 8 points, the greetings centred at 10 points in italics,

@@ -42,7 +42,8 @@ Paragraph paragraphOf(const QString& text, const CharFormat& format = {})
 }
 
 // Reads the document back through its own file.
-std::vector<testing::ReadParagraph> roundTrip(const TextDocument& document, const QTemporaryDir& dir)
+std::vector<testing::ReadParagraph> roundTrip(const TextDocument& document,
+                                              const QTemporaryDir& dir)
 {
     const QString path = dir.filePath("round-trip.fodt");
     QFile file(path);
@@ -113,7 +114,8 @@ private slots:
         QCOMPARE(first.runs[1].format.sizePoints, std::optional<double>(9));
         const Paragraph& second = document.paragraphs()[1];
         QCOMPARE(second.alignment, core::ParagraphAlignment::Left);
-        QVERIFY_THROWS_EXCEPTION(core::AutomationError, document.setAlignment(2, core::ParagraphAlignment::Center));
+        QVERIFY_THROWS_EXCEPTION(core::AutomationError,
+                                 document.setAlignment(2, core::ParagraphAlignment::Center));
         QVERIFY_THROWS_EXCEPTION(core::AutomationError, document.bookmark("Nowhere"));
         QVERIFY_THROWS_EXCEPTION(core::AutomationError, document.typeText("two\nlines"));
     }
@@ -291,7 +293,8 @@ private slots:
         const QString letter = link.writtenDocuments().front();
         QVERIFY2(letter.startsWith(temp + "/"), qPrintable(letter));
         const QFileInfo folder(QFileInfo(letter).absolutePath());
-        QCOMPARE(folder.permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+        QCOMPARE(folder.permissions() & (QFile::ReadOther | QFile::ReadGroup),
+                 QFile::Permissions());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
         QFile launched(record);
         QVERIFY(launched.open(QIODevice::ReadOnly));
@@ -313,9 +316,8 @@ private slots:
         link.present(link.addDocument(app));
         link.present(link.addDocument(app));
 
-        QCOMPARE(link.writtenDocuments(),
-                 (QStringList{QDir(letters).filePath("letter-2.fodt"),
-                              QDir(letters).filePath("letter-3.fodt")}));
+        QCOMPARE(link.writtenDocuments(), (QStringList{QDir(letters).filePath("letter-2.fodt"),
+                                                       QDir(letters).filePath("letter-3.fodt")}));
         QVERIFY(existing.open(QIODevice::ReadOnly));
         QCOMPARE(existing.readAll(), QByteArray("mine"));
     }

@@ -1,13 +1,13 @@
 #include "tests/platform/odf_reading.h"
 
+#include <stdexcept>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 #include <QXmlStreamReader>
-
-#include <stdexcept>
 
 namespace vantrel::testing {
 
@@ -210,9 +210,10 @@ QString convertWithLibreOffice(const QString& soffice, const QString& input, con
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(profileFolder).toString(),
-                            "--headless", "--norestore", "--convert-to", format, "--outdir",
-                            outputFolder, input});
+    process.start(soffice,
+                  {"-env:UserInstallation=" + QUrl::fromLocalFile(profileFolder).toString(),
+                   "--headless", "--norestore", "--convert-to", format, "--outdir", outputFolder,
+                   input});
     const bool finished = process.waitForFinished(180000);
     const QString output = QString::fromLocal8Bit(process.readAll());
     const QString converted =

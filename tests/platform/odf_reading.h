@@ -3,12 +3,12 @@
 // text file with their text, alignment, font sizes, italics and bookmarks, every style
 // resolved through its parents to the document defaults.
 
+#include <optional>
+#include <vector>
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
-#include <vector>
 
 namespace vantrel::testing {
 
@@ -20,11 +20,11 @@ struct ReadRun {
 
 struct ReadParagraph {
     QString text;
-    QString alignment;                  // "start", "center", "end", ... ("" when unset)
-    std::optional<double> sizePoints;   // the paragraph's own (its mark's)
+    QString alignment;                 // "start", "center", "end", ... ("" when unset)
+    std::optional<double> sizePoints;  // the paragraph's own (its mark's)
     std::optional<bool> italic;
     std::vector<ReadRun> runs;
-    QMap<QString, int> bookmarks;       // name -> offset in the text
+    QMap<QString, int> bookmarks;  // name -> offset in the text
 
     // Sizes of every run with text, and the paragraph's own when it has none.
     std::vector<std::optional<double>> sizes() const;

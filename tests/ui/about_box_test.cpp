@@ -1,5 +1,7 @@
 // The About box: the version and the executable's modification time in the regional formats.
 
+#include "ui/about_box.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
@@ -8,7 +10,6 @@
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
-#include "ui/about_box.h"
 
 using vantrel::testing::part;
 

@@ -1,6 +1,8 @@
 // The alarm's arming and check and the live mode, driven through the main window's controls
 // over fake ports and the listings of 3 June 2000 (sunrise 5:26 AM, sunset 8:52 PM).
 
+#include "ui/alarm_controller.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -12,7 +14,6 @@
 
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
-#include "ui/alarm_controller.h"
 #include "ui/hours_window.h"
 
 using vantrel::testing::HoursHarness;

@@ -1,6 +1,8 @@
 // The "&Batch.." command: the two file-name dialogs and their presets, cancelling either, the
 // conversion with the pickers following the lines, and its failure report.
 
+#include "ui/batch_command.h"
+
 #include <QAction>
 #include <QDateEdit>
 #include <QTest>
@@ -10,7 +12,6 @@
 #include "tests/fakes/fake_desktop_ports.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
-#include "ui/batch_command.h"
 #include "ui/main_window.h"
 
 using vantrel::testing::FakeClipboard;
@@ -61,8 +62,9 @@ struct BatchWindow {
         fs::current_path(dir.path());
         zoneRules.info = core::ZoneInfo{360, false, 0, 0};
         runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}});
-        ui::MainWindowServices services{settings, regional, zoneRules, clock, runner,
-                                        clipboard, messages, shell, dir.path() / "Vantrel.ini"};
+        ui::MainWindowServices services{settings, regional, zoneRules,
+                                        clock,    runner,   clipboard,
+                                        messages, shell,    dir.path() / "Vantrel.ini"};
         services.trayAvailable = [] { return false; };
         window = std::make_unique<ui::TVantrel>(std::move(services));
         command = std::make_unique<ui::BatchCommand>(
@@ -100,8 +102,10 @@ private slots:
         QTest::addColumn<QStringList>("confirmed");  // the answers before the cancelled one
         QTest::addColumn<QString>("caption");        // of the dialog cancelled
         QTest::addColumn<QString>("preset");
-        QTest::newRow("input") << QStringList{} << "Input File" << "input.txt";
-        QTest::newRow("output") << QStringList{"input.txt"} << "Output File" << "output.txt";
+        QTest::newRow("input") << QStringList{} << "Input File"
+                               << "input.txt";
+        QTest::newRow("output") << QStringList{"input.txt"} << "Output File"
+                                << "output.txt";
     }
 
     void cancellingEitherDialogDoesNothing()
@@ -134,7 +138,8 @@ private slots:
         QCOMPARE(w.runner.runs.size(), std::size_t(2));
         QCOMPARE(readWholeFile("input.txt"), kTwoLines);
         const std::string output = readWholeFile("output.txt");
-        QVERIFY2(output.find("Ann,birthday,3/14/2001,21:07,5,74W00,40N43,iv8,") == 0, output.c_str());
+        QVERIFY2(output.find("Ann,birthday,3/14/2001,21:07,5,74W00,40N43,iv8,") == 0,
+                 output.c_str());
         QVERIFY2(output.find(",Saturnii,\r\n") != std::string::npos, output.c_str());
         QCOMPARE(part<QDateEdit>(*w.window, "GDate").date(), QDate(1999, 12, 25));
         QCOMPARE(part<QTimeEdit>(*w.window, "Time").time().hour(), 6);

@@ -1,6 +1,8 @@
 // The dialog windows connected to a main window over fake ports: the options are loaded from
 // the settings file before the first show, and the main window's commands reach the windows.
 
+#include "ui/dialog_windows.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,7 +11,6 @@
 
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
-#include "ui/dialog_windows.h"
 #include "ui/options_dialog.h"
 #include "ui/output_windows.h"
 

@@ -9,8 +9,7 @@ namespace vantrel::testing {
 
 // The window's child of type T named `name`. A test that names a part the window lacks stops
 // at once, naming the part.
-template <typename T>
-T& part(const QObject& window, const char* name)
+template <typename T> T& part(const QObject& window, const char* name)
 {
     T* found = window.findChild<T*>(QString::fromLatin1(name));
     if (!found)

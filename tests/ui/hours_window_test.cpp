@@ -1,6 +1,8 @@
 // The planetary-hours window and command, over fake ports and the listings of 3 June 2000
 // (sunrise 5:26 AM, sunset 8:52 PM, next sunrise 5:25 AM).
 
+#include "ui/hours_window.h"
+
 #include <QAction>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -10,7 +12,6 @@
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
 #include "ui/alarm_controller.h"
-#include "ui/hours_window.h"
 
 using vantrel::testing::FakeProcessRunner;
 using vantrel::testing::HoursHarness;
@@ -19,7 +20,7 @@ using vantrel::testing::part;
 class HoursWindowTests : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void hoursCommandFillsTheWindowBesideTheMainWindow();
     void hoursCommandAddsEachHourOnce();
     void savingWritesTheHoursListWithCrLf();
@@ -39,7 +40,7 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
     QVERIFY(lines[0].startsWith("Sunrise Saturday, June 03, 2000"));
     QVERIFY(lines[0].endsWith(' '));
     QCOMPARE(lines[1], QString("5:26 AM Saturn"));
-    QCOMPARE(lines[2], QString("6:43 AM Jupiter")); // 5:26 + 15:26 / 12
+    QCOMPARE(lines[2], QString("6:43 AM Jupiter"));  // 5:26 + 15:26 / 12
     QCOMPARE(lines[13], QString(" "));
     QVERIFY(lines[14].startsWith("Sunset Saturday, June 03, 2000"));
     QVERIFY(lines[14].endsWith(' '));

@@ -1,6 +1,8 @@
 // The letter command in the main window: its menu entry and tray entry, the date display it
 // copies, and the settings it reads.
 
+#include "ui/letter_command.h"
+
 #include <algorithm>
 
 #include <QAction>
@@ -10,7 +12,6 @@
 #include "tests/core/document/recording_automation.h"
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
-#include "ui/letter_command.h"
 
 using namespace vantrel;
 using testing::part;

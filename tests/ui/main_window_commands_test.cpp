@@ -279,15 +279,37 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
     for (const QAction* action : window.menuBar()->actions())
         bar << action->text() << menuText(*action->menu(), "  ");
     // "clipboad" is the entry's own spelling.
-    const QStringList expectedBar{
-        "&File", "  &Calculate", "  &Now", "  &Batch..", "  &Exit",
-        "&Edit", "  Copy to clipboad", "  Insert into Word97",
-        "&View", "  &Astrolog data window", "  &Planetary hours chart", "  &ToolBars",
-        "  &Status bar", "  &Monthly calendar", "  -", "  Random Verse",
-        "&Options", "  Program options", "  Activate alarm", "  Animate",
-        "&Help", "  Help", "  &About", "  &Web", "    Vantrel &Home Page",
-        "    Muslim Salat Times", "    Naval Observatory", "    O.T.O.", "    Other Software",
-        "      Astrolog", "      ICE (Interactive Computer Almanac Software)"};
+    const QStringList expectedBar{"&File",
+                                  "  &Calculate",
+                                  "  &Now",
+                                  "  &Batch..",
+                                  "  &Exit",
+                                  "&Edit",
+                                  "  Copy to clipboad",
+                                  "  Insert into Word97",
+                                  "&View",
+                                  "  &Astrolog data window",
+                                  "  &Planetary hours chart",
+                                  "  &ToolBars",
+                                  "  &Status bar",
+                                  "  &Monthly calendar",
+                                  "  -",
+                                  "  Random Verse",
+                                  "&Options",
+                                  "  Program options",
+                                  "  Activate alarm",
+                                  "  Animate",
+                                  "&Help",
+                                  "  Help",
+                                  "  &About",
+                                  "  &Web",
+                                  "    Vantrel &Home Page",
+                                  "    Muslim Salat Times",
+                                  "    Naval Observatory",
+                                  "    O.T.O.",
+                                  "    Other Software",
+                                  "      Astrolog",
+                                  "      ICE (Interactive Computer Almanac Software)"};
     QCOMPARE(bar, expectedBar);
     for (const QAction* mark :
          {&part<QAction>(window, "ToolBars1"), &part<QAction>(window, "Statusbar2"),

@@ -45,8 +45,7 @@ inline bool showAndWait(ui::TVantrel& window)
 }
 
 // Connects the commands to the window's menus, as the program does.
-template <typename... Commands>
-void connectCommands(ui::TVantrel& window, Commands&... commands)
+template <typename... Commands> void connectCommands(ui::TVantrel& window, Commands&... commands)
 {
     ui::TVantrelHooks hooks;
     (commands.connectTo(hooks), ...);

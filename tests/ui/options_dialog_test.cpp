@@ -2,6 +2,8 @@
 // when the user, the load and "&Defaults" change a control, and the informational messages come
 // only from the user's own choices.
 
+#include "ui/options_dialog.h"
+
 #include <memory>
 #include <optional>
 
@@ -24,7 +26,6 @@
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
 #include "ui/hints_switch.h"
-#include "ui/options_dialog.h"
 
 using vantrel::core::Settings;
 using vantrel::testing::FakeMessages;
@@ -181,10 +182,10 @@ private slots:
         Settings stored;
         using vantrel::core::choiceFromIndex;
         stored.OLines =
-            choiceFromIndex<vantrel::core::LineCount>(7); // past the last item: the last one
+            choiceFromIndex<vantrel::core::LineCount>(7);  // past the last item: the last one
         stored.ODateFormat =
-            choiceFromIndex<vantrel::core::DateFormat>(-3);             // below: nothing chosen
-        stored.DayBegins = choiceFromIndex<vantrel::core::DayStart>(3); // the list takes only 0..2
+            choiceFromIndex<vantrel::core::DateFormat>(-3);              // below: nothing chosen
+        stored.DayBegins = choiceFromIndex<vantrel::core::DayStart>(3);  // the list takes only 0..2
         store.stored = stored;
         create();
         QCOMPARE(choice(*dialog, "OLines").checkedId(), 2);

@@ -2,6 +2,8 @@
 // headings, appending and clearing, placement under the main window, the chart picture, and
 // saving both.
 
+#include "ui/output_windows.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -13,7 +15,6 @@
 #include "core/settings/settings.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
-#include "ui/output_windows.h"
 #include "ui/wmf_painter.h"
 #include "wmf/wmf_writer.h"
 
@@ -108,11 +109,20 @@ private slots:
         QTest::newRow("every listing in its order under its heading")
             << every
             << Lines{"chart.txt",
-                     " ", "wheel.txt",
-                     " ", "Rise and Set Times", "riseset.txt",
-                     " ", "Rise and Set Times (next day)", "risesetn.txt",
-                     " ", "Planetary Positions", "planets.txt",
-                     " ", "Aspect Charts", "aspects.txt"};
+                     " ",
+                     "wheel.txt",
+                     " ",
+                     "Rise and Set Times",
+                     "riseset.txt",
+                     " ",
+                     "Rise and Set Times (next day)",
+                     "risesetn.txt",
+                     " ",
+                     "Planetary Positions",
+                     "planets.txt",
+                     " ",
+                     "Aspect Charts",
+                     "aspects.txt"};
     }
 
     void listingsUnderTheirHeadings()

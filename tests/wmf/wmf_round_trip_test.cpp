@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "wmf/wmf_reader.h"
 #include "wmf/wmf_records.h"
@@ -57,13 +57,22 @@ TEST(WmfRoundTrip, EveryWrittenRecordReadsBackAsItsCommand)
     std::vector<CommandKind> kinds;
     for (const auto& c : p.commands)
         kinds.push_back(c.kind);
-    const std::vector<CommandKind> expected = {
-        CommandKind::SaveState,  CommandKind::SetWindowOrigin,   CommandKind::SetWindowExtent,
-        CommandKind::SetBackgroundMode, CommandKind::SelectPen,  CommandKind::SelectBrush,
-        CommandKind::SelectFont, CommandKind::SetTextColor,      CommandKind::SetTextAlign,
-        CommandKind::Polyline,   CommandKind::Polygon,           CommandKind::Ellipse,
-        CommandKind::Rectangle,  CommandKind::Text,              CommandKind::Text,
-        CommandKind::RestoreState};
+    const std::vector<CommandKind> expected = {CommandKind::SaveState,
+                                               CommandKind::SetWindowOrigin,
+                                               CommandKind::SetWindowExtent,
+                                               CommandKind::SetBackgroundMode,
+                                               CommandKind::SelectPen,
+                                               CommandKind::SelectBrush,
+                                               CommandKind::SelectFont,
+                                               CommandKind::SetTextColor,
+                                               CommandKind::SetTextAlign,
+                                               CommandKind::Polyline,
+                                               CommandKind::Polygon,
+                                               CommandKind::Ellipse,
+                                               CommandKind::Rectangle,
+                                               CommandKind::Text,
+                                               CommandKind::Text,
+                                               CommandKind::RestoreState};
     ASSERT_EQ(kinds, expected);
 
     const auto& c = p.commands;
@@ -161,7 +170,9 @@ TEST(WmfReader, RefusesDamagedFiles)
         std::vector<std::uint8_t> bytes;
         const char* expectedWords;
     };
-    auto cut = [&](std::size_t n) { return std::vector<std::uint8_t>(good.begin(), good.begin() + n); };
+    auto cut = [&](std::size_t n) {
+        return std::vector<std::uint8_t>(good.begin(), good.begin() + n);
+    };
     auto noEof = cut(good.size() - 6);
     auto badSize = good;
     badSize[22 + 18] = 0xFF;  // first record claims about 64 KiB
@@ -185,14 +196,16 @@ TEST(WmfReader, RefusesDamagedFiles)
     for (const auto& row : rows) {
         const auto r = readPicture(row.bytes);
         EXPECT_FALSE(r.ok) << row.name;
-        EXPECT_NE(r.error.find(row.expectedWords), std::string::npos) << row.name << ": " << r.error;
+        EXPECT_NE(r.error.find(row.expectedWords), std::string::npos)
+            << row.name << ": " << r.error;
     }
 }
 
 TEST(WmfReader, FileErrorsNameTheFile)
 {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("vantrel-wmf-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("vantrel-wmf-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(dir);
     const auto missing = (dir / "missing.wmf").string();
     auto r = readPictureFile(missing);

@@ -66,5 +66,5 @@ TEST(AlarmList, ZeroFillPadsMonthDayAndHourOfListingLines)
     EXPECT_EQ(list.size(), 4u);
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

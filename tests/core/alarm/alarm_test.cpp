@@ -1,11 +1,13 @@
 #include "core/alarm/alarm.h"
+
+#include <functional>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
 #include "core/common/error.h"
 #include "core/hours/planetary_hours.h"
 #include "tests/fakes/fake_ports.h"
-
-#include <functional>
-#include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace vantrel::core {
 namespace {
@@ -24,7 +26,7 @@ DateTime at(DateTime date, int hour, int minute, int second = 0)
 }
 
 class FakeAlarmHost : public AlarmHost {
-  public:
+public:
     bool timerRunning = false;
     bool armedMark = false;
     std::vector<DateTime> hoursRuns;
@@ -48,7 +50,7 @@ class FakeAlarmHost : public AlarmHost {
 };
 
 class AlarmTest : public ::testing::Test {
-  protected:
+protected:
     RegionalSettings regional = usEnglishRegionalSettings();
     AlarmList list;
     FakeSound sound;
@@ -87,7 +89,7 @@ TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
     EXPECT_FALSE(host.armedMark);
     EXPECT_FALSE(host.timerRunning);
     EXPECT_EQ(sound.asyncPlayed.size(), 1u);
-    EXPECT_EQ(list.size(), 2u); // disarming keeps the entries
+    EXPECT_EQ(list.size(), 2u);  // disarming keeps the entries
 }
 
 TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
@@ -102,7 +104,7 @@ TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
 TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
 {
     settings.cbHVenus = true;
-    touch("venus.wav"); // only the name-only file exists
+    touch("venus.wav");  // only the name-only file exists
     host.onHoursCommand = [this](DateTime) {
         list.add(HourEntry(at(kDay, 7, 51, 40), "Venus", regional));
     };
@@ -143,7 +145,7 @@ TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
     sound.busy = true;
     clock.set(at(kDay, 8, 42, 1));
     const AlarmTick tick = alarm.check(host, settings);
-    EXPECT_EQ(tick.displayLines.size(), 1u); // still written and spent
+    EXPECT_EQ(tick.displayLines.size(), 1u);  // still written and spent
     EXPECT_TRUE(tick.played.empty());
     EXPECT_EQ(sound.played.size(), 1u);
 }
@@ -303,7 +305,7 @@ TEST(AlarmEntry, FieldsAndSoundNames)
     ASSERT_TRUE(listing);
     EXPECT_EQ(listing->name, "Mercury");
     EXPECT_EQ(listing->kind, "zeniths");
-    EXPECT_FALSE(readAlarmEntry("(Sun)  6/ 4/2000  5:28a")); // cut before its moment ends
+    EXPECT_FALSE(readAlarmEntry("(Sun)  6/ 4/2000  5:28a"));  // cut before its moment ends
 }
 
 TEST(AlarmEntry, ChoicesCoverTenBodiesAndSevenRulers)
@@ -332,5 +334,5 @@ TEST(AlarmEntry, ChoicesCoverTenBodiesAndSevenRulers)
     EXPECT_TRUE(alarmChosen(none, "Uranus", "Hour"));
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

@@ -1,15 +1,16 @@
 #include "core/alarm/animation.h"
 
-#include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
 
 class FakeAnimationHost : public AnimationHost {
-  public:
+public:
     std::vector<std::string> calls;
     bool failCalculation = false;
     void startTimer() override { calls.push_back("start"); }
@@ -51,5 +52,5 @@ TEST(Animation, BusyCursorIsRestoredWhenTheStepFails)
     EXPECT_EQ(host.calls, (std::vector<std::string>{"busy", "now", "idle"}));
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

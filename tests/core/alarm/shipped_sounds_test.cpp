@@ -1,14 +1,15 @@
 // The wave files shipped with the program: one for every name and kind the alarm can ask for,
 // each a short 16 kHz mono 16-bit wave.
 
-#include "core/alarm/alarm.h"
-#include "tests/fakes/fake_ports.h"
-
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/alarm/alarm.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
 namespace {
@@ -31,11 +32,11 @@ void expectShortWave(const std::string& name)
     EXPECT_EQ(bytes.substr(0, 4), "RIFF");
     EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
     const std::uint32_t channelsAndFormat = little32(bytes, 20);
-    EXPECT_EQ(channelsAndFormat & 0xFFFF, 1u); // PCM
-    EXPECT_EQ(channelsAndFormat >> 16, 1u);    // mono
+    EXPECT_EQ(channelsAndFormat & 0xFFFF, 1u);  // PCM
+    EXPECT_EQ(channelsAndFormat >> 16, 1u);     // mono
     const std::uint32_t sampleRate = little32(bytes, 24);
     EXPECT_EQ(sampleRate, 16000u);
-    EXPECT_EQ(little32(bytes, 32) >> 16, 16u); // bits a sample
+    EXPECT_EQ(little32(bytes, 32) >> 16, 16u);  // bits a sample
     const double seconds = static_cast<double>(bytes.size() - 44) / (sampleRate * 2.0);
     EXPECT_GT(seconds, 0.2);
     EXPECT_LE(seconds, 1.5);
@@ -71,5 +72,5 @@ TEST(ShippedSounds, NoTwoSoundAlike)
     EXPECT_EQ(seen.size(), 57u);
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

@@ -1,11 +1,13 @@
 // Running the engine through the process port, and the file-level writers.
 
 #include "core/astrolog/astrolog_run.h"
-#include "core/common/error.h"
-#include "tests/fakes/fake_ports.h"
+
+#include <stdexcept>
 
 #include <gtest/gtest.h>
-#include <stdexcept>
+
+#include "core/common/error.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
 namespace {
@@ -16,7 +18,7 @@ using testing::TempDir;
 
 // Records the time limit each run was given.
 class TimedRunner : public FakeProcessRunner {
-  public:
+public:
     using FakeProcessRunner::FakeProcessRunner;
     std::vector<std::chrono::milliseconds> limits;
     ProcessOutcome run(const std::string& program, const std::vector<std::string>& arguments,
@@ -28,7 +30,7 @@ class TimedRunner : public FakeProcessRunner {
 };
 
 class ThrowingRunner : public ProcessRunner {
-  public:
+public:
     ProcessOutcome run(const std::string&, const std::vector<std::string>&,
                        std::chrono::milliseconds) override
     {
@@ -88,12 +90,16 @@ TEST_F(EngineFixture, NonZeroExitCodeIsReportedAsUnsignedNumber)
 
 TEST_F(EngineFixture, EnginesOwnComplaintFollowsTheReturnCode)
 {
-    runner.outcome = {true, false, 1, {},
+    runner.outcome = {true,
+                      false,
+                      1,
+                      {},
                       "vantrel-engine: input.txt:2: zone \"AM\" is not a number\nsecond line\n"};
     RunAstrolog(env());
-    EXPECT_EQ(messages.messages,
-              (std::vector<std::string>{
-                  "Astrolog return code 1\nvantrel-engine: input.txt:2: zone \"AM\" is not a number"}));
+    EXPECT_EQ(
+        messages.messages,
+        (std::vector<std::string>{
+            "Astrolog return code 1\nvantrel-engine: input.txt:2: zone \"AM\" is not a number"}));
 }
 
 TEST_F(EngineFixture, EngineThatCannotBeStartedIsReportedWithCommandAndReason)
@@ -171,5 +177,5 @@ TEST_F(EngineFixture, RefusedLocationWritesNoFileAndRunsNothing)
     EXPECT_TRUE(runner.runs.empty());
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

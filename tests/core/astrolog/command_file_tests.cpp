@@ -1,11 +1,13 @@
 // Command files: the chart-data line and the line lists of the four kinds of run.
 
 #include "core/astrolog/command_file.h"
-#include "core/common/error.h"
-#include "tests/core/test_data.h"
+
+#include <sstream>
 
 #include <gtest/gtest.h>
-#include <sstream>
+
+#include "core/common/error.h"
+#include "tests/core/test_data.h"
 
 namespace vantrel::core {
 namespace {
@@ -127,7 +129,7 @@ TEST(CommandFile, SystemZoneIsWrittenInHoursWestAndInHoursAndMinutesWhenNotWhole
 TEST(CommandFile, SnapshotWithoutMinutesStillWritesItsWholeHours)
 {
     ZoneSnapshot zone;
-    zone.SystemZoneHours = 5; // minutes left at zero by a caller that only knows the hours
+    zone.SystemZoneHours = 5;  // minutes left at zero by a caller that only knows the hours
     Settings settings;
     settings.OTime = TimeMode::SystemZone;
     EXPECT_EQ(
@@ -218,7 +220,7 @@ TEST(CommandFile, WheelRunSwitches)
                                               "/R Juno", "/R Vest", "/R Lili", "/XM0",
                                               "/Xo chart.wmf", "/c 0", "/w 10"}));
 
-    Settings coloured; // reversed and monochrome by default
+    Settings coloured;  // reversed and monochrome by default
     coloured.OZodiac = Zodiac::Sidereal;
     coloured.OHouseSystem = HouseSystem::NoHouses;
     const auto full = wheelInputLines(place, at(8, 0), date, coloured, {});
@@ -275,5 +277,5 @@ TEST(CommandFile, ZoneIsNotCheckedWhileTheSystemZoneIsUsed)
                                   dateTimeFromDate(2000, 6, 3), settings, systemZone(360)));
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

@@ -1,9 +1,10 @@
 // The start-up snapshot of the system time zone and date order.
 
 #include "core/astrolog/zone_snapshot.h"
-#include "tests/fakes/fake_ports.h"
 
 #include <gtest/gtest.h>
+
+#include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
 namespace {
@@ -99,5 +100,5 @@ TEST_F(SnapshotFixture, UnreadableZoneGivesZeroesButStillTheDateOrderSwitch)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

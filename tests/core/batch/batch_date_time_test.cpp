@@ -1,7 +1,8 @@
 #include "core/batch/batch_date_time.h"
-#include "tests/fakes/test_locales.h"
 
 #include <gtest/gtest.h>
+
+#include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {
 namespace {
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                  CivilDate{2026, 3, 14}},
         DateCase{"WindowLowEdge", monthFirstSlash(), "1/1/76", 2026, CivilDate{1976, 1, 1}},
         DateCase{"WindowHighEdge", monthFirstSlash(), "12/31/75", 2026, CivilDate{2075, 12, 31}},
-        DateCase{"EightyIsNineteenEighty", monthFirstSlash(), "1/1/80", 2026, CivilDate{1980, 1, 1}},
+        DateCase{"EightyIsNineteenEighty", monthFirstSlash(), "1/1/80", 2026,
+                 CivilDate{1980, 1, 1}},
         DateCase{"ZeroOneIsTwoThousandOne", monthFirstSlash(), "1/1/01", 2026,
                  CivilDate{2001, 1, 1}},
         DateCase{"OneDigitYear", monthFirstSlash(), "1/1/5", 2026, CivilDate{2005, 1, 1}},
@@ -87,8 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"OtherSeparator", monthFirstSlash(), "3-14-2001", 2026, std::nullopt},
         DateCase{"Letters", monthFirstSlash(), "Mar/14/2001", 2026, std::nullopt},
         DateCase{"Sign", monthFirstSlash(), "+3/14/2001", 2026, std::nullopt},
-        DateCase{"HugeNumberDoesNotOverflow", monthFirstSlash(), "3/14/99999999999999999999",
-                 2026, std::nullopt},
+        DateCase{"HugeNumberDoesNotOverflow", monthFirstSlash(), "3/14/99999999999999999999", 2026,
+                 std::nullopt},
         DateCase{"Empty", monthFirstSlash(), "", 2026, std::nullopt}),
     [](const auto& row) { return std::string(row.param.name); });
 

@@ -25,7 +25,8 @@ TEST_P(CommaTextSplit, GivesTheFields)
 INSTANTIATE_TEST_SUITE_P(
     Rules, CommaTextSplit,
     ::testing::Values(
-        SplitCase{"Plain", "Ann,birthday,3/14/2001,21:07,5,74W00,40N43",
+        SplitCase{"Plain",
+                  "Ann,birthday,3/14/2001,21:07,5,74W00,40N43",
                   {"Ann", "birthday", "3/14/2001", "21:07", "5", "74W00", "40N43"}},
         SplitCase{"BlankSeparatesLikeComma", "a,9:07 PM,b", {"a", "9:07", "PM", "b"}},
         SplitCase{"QuotedKeepsBlank", "a,\"9:07 PM\",b", {"a", "9:07 PM", "b"}},
@@ -37,12 +38,15 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"TrailingCommaAddsNothing", "a,b,", {"a", "b"}},
         SplitCase{"BlanksAroundCommaIgnored", "  a  ,  b\t, c  ", {"a", "b", "c"}},
         SplitCase{"BlankBetweenCommasIsEmptyField", "a, ,b", {"a", "", "b"}},
-        SplitCase{"ControlCharactersSeparate", "a\x01" "b\x1f" "c", {"a", "b", "c"}},
+        SplitCase{"ControlCharactersSeparate",
+                  "a\x01"
+                  "b\x1f"
+                  "c",
+                  {"a", "b", "c"}},
         SplitCase{"QuoteInsidePlainFieldIsKept", "ab\"c,d", {"ab\"c", "d"}},
         SplitCase{"TextAfterClosingQuoteIsNextField", "\"ab\"cd,e", {"ab", "cd", "e"}},
         SplitCase{"UnclosedQuoteRunsToEnd", "a,\"b, c", {"a", "b, c"}},
-        SplitCase{"EmptyLine", "", {}},
-        SplitCase{"OnlyBlanks", "   \t ", {}},
+        SplitCase{"EmptyLine", "", {}}, SplitCase{"OnlyBlanks", "   \t ", {}},
         SplitCase{"EightBitTextIsNoSeparator", "Jos\xC3\xA9,x", {"Jos\xC3\xA9", "x"}}),
     [](const auto& row) { return std::string(row.param.name); });
 

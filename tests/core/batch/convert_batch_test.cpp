@@ -22,8 +22,8 @@ using testing::writeWholeFile;
 namespace fs = std::filesystem;
 
 // A chart listing as the engine writes it: degree in characters 7-8, sign in 9-11.
-const std::string kChartListing =
-    "Vantrel chart heading\r\nBody  Locat. Ret.\r\n\r\nSun   23Pis59 + 0:00\r\nMoon   1Cap14 + 5:09\r\n";
+const std::string kChartListing = "Vantrel chart heading\r\nBody  Locat. Ret.\r\n\r\nSun   23Pis59 "
+                                  "+ 0:00\r\nMoon   1Cap14 + 5:09\r\n";
 const std::string kExampleLine = "Ann,birthday,3/14/2001,21:07,5,74W00,40N43";
 
 class RecordingObserver : public BatchObserver {
@@ -101,10 +101,12 @@ TEST_F(ConvertBatchTest, EveryLineBecomesOneOutputLineInOrder)
                                 "b,2,3/15/2001,21:07,5,74W00,40N43,ignored,too\n"
                                 "c,3,3/16/2001,9:07PM,5,74W00,40N43");
     convert("dates.txt");
-    EXPECT_EQ(readWholeFile("output.txt"),
-              "a,1,3/14/2001,21:07,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Mercurii,\r\n"
-              "b,2,3/15/2001,21:07,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Jovis,\r\n"
-              "c,3,3/16/2001,9:07PM,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Veneris,\r\n");
+    EXPECT_EQ(
+        readWholeFile("output.txt"),
+        "a,1,3/14/2001,21:07,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Mercurii,\r\n"
+        "b,2,3/15/2001,21:07,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Jovis,\r\n"
+        "c,3,3/16/2001,9:07PM,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 "
+        "Capricorn,Veneris,\r\n");
     EXPECT_EQ(runner.runs.size(), 3u);
     EXPECT_EQ(observer.progressCalls, (std::vector<std::size_t>{0, 1, 2, 3}));
 }
@@ -265,7 +267,8 @@ TEST_F(ConvertBatchTest, UnquotedBlankInTheTimeShiftsTheLaterFields)
 {
     writeWholeFile("dates.txt", "Ann,birthday,3/14/2001,9:07 PM,5,74W00,40N43\r\n");
     convert("dates.txt");
-    EXPECT_EQ(readWholeFile("output.txt").rfind("Ann,birthday,3/14/2001,9:07,PM,5,74W00,iv8,", 0), 0u);
+    EXPECT_EQ(readWholeFile("output.txt").rfind("Ann,birthday,3/14/2001,9:07,PM,5,74W00,iv8,", 0),
+              0u);
     EXPECT_EQ(settings.Zone, "PM");
     ASSERT_EQ(runner.runs.size(), 1u);
     EXPECT_NE(runner.runs[0].commandFile.find("/qb 3 14 2001 9:07AM ST PM 5 74W00"),

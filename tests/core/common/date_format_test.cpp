@@ -1,6 +1,7 @@
+#include "core/common/date_format.h"
+
 #include <gtest/gtest.h>
 
-#include "core/common/date_format.h"
 #include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {

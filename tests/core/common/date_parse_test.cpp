@@ -1,7 +1,8 @@
+#include "core/common/date_parse.h"
+
 #include <gtest/gtest.h>
 
 #include "core/common/date_format.h"
-#include "core/common/date_parse.h"
 #include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {
@@ -88,10 +89,8 @@ TEST(DateOrderOfShortFormat, FirstOfTheThreeLettersDecides)
 {
     RegionalSettings regional;
     const std::pair<const char*, DateOrder> rows[] = {
-        {"m/d/yyyy", DateOrder::MonthDayYear},
-        {"dd.MM.yyyy", DateOrder::DayMonthYear},
-        {"D/M/Y", DateOrder::DayMonthYear},
-        {"yyyy-mm-dd", DateOrder::YearMonthDay},
+        {"m/d/yyyy", DateOrder::MonthDayYear}, {"dd.MM.yyyy", DateOrder::DayMonthYear},
+        {"D/M/Y", DateOrder::DayMonthYear},    {"yyyy-mm-dd", DateOrder::YearMonthDay},
         {"'x' e", DateOrder::MonthDayYear},
     };
     for (const auto& [format, order] : rows) {

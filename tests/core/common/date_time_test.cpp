@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/common/date_time.h"
+
+#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -40,14 +40,10 @@ TEST(DateTimeCalendar, KnownDayNumbersAndWeekdays)
         int weekday;
     };
     const Row rows[] = {
-        {"epoch", 1899, 12, 30, 0, 7},
-        {"day after epoch", 1899, 12, 31, 1, 1},
-        {"1 Jan 1900", 1900, 1, 1, 2, 2},
-        {"1 Mar 1900 (no leap day)", 1900, 3, 1, 61, 5},
-        {"20 Mar 1904", 1904, 3, 20, 1541, 1},
-        {"29 Feb 2000", 2000, 2, 29, 36585, 3},
-        {"3 Jun 2000", 2000, 6, 3, 36680, 7},
-        {"first day", 1, 1, 1, -693593, 2},
+        {"epoch", 1899, 12, 30, 0, 7},          {"day after epoch", 1899, 12, 31, 1, 1},
+        {"1 Jan 1900", 1900, 1, 1, 2, 2},       {"1 Mar 1900 (no leap day)", 1900, 3, 1, 61, 5},
+        {"20 Mar 1904", 1904, 3, 20, 1541, 1},  {"29 Feb 2000", 2000, 2, 29, 36585, 3},
+        {"3 Jun 2000", 2000, 6, 3, 36680, 7},   {"first day", 1, 1, 1, -693593, 2},
         {"last day", 9999, 12, 31, 2958465, 6},
     };
     for (const auto& row : rows) {

@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include "core/common/text_file.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "core/common/text_file.h"
+#include <gtest/gtest.h>
+
 #include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
@@ -51,7 +52,8 @@ TEST(TextFileEncoding, Utf8KeptAndWindows1252Converted)
 
 TEST(TextFileEncoding, ByteOrderMarkIsNotPartOfTheFirstLine)
 {
-    std::istringstream in("\xEF\xBB\xBF" "first\r\nsecond");
+    std::istringstream in("\xEF\xBB\xBF"
+                          "first\r\nsecond");
     EXPECT_EQ(readLines(in), (Lines{"first", "second"}));
 }
 

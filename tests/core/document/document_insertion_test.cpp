@@ -13,10 +13,10 @@
 namespace vantrel::core {
 namespace {
 
-using testing::RecordingAutomation;
-using testing::RecordingDateDisplay;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using testing::RecordingAutomation;
+using testing::RecordingDateDisplay;
 
 // One expected call and the step of the letter it belongs to: 1 connect, 2 build (everything
 // up to the paste), 3 + n formatting of date line n, 0 handing the document over.
@@ -28,7 +28,10 @@ struct Expected {
 constexpr int kConnect = 1;
 constexpr int kBuild = 2;
 constexpr int kPresent = 0;
-int dateLineStep(int n) { return 3 + n; }
+int dateLineStep(int n)
+{
+    return 3 + n;
+}
 
 void appendParagraphFormatting(std::vector<Expected>& calls, int step, const std::string& doc,
                                int n, const std::string& alignment,

@@ -81,9 +81,18 @@ public:
     {
         return {get(paragraph.id, ".Format")};
     }
-    core::RangeRef range(core::ParagraphRef paragraph) override { return {get(paragraph.id, ".Range")}; }
-    core::RangeRef range(core::BookmarkRef bookmark) override { return {get(bookmark.id, ".Range")}; }
-    core::FontRef font(core::SelectionRef selection) override { return {get(selection.id, ".Font")}; }
+    core::RangeRef range(core::ParagraphRef paragraph) override
+    {
+        return {get(paragraph.id, ".Range")};
+    }
+    core::RangeRef range(core::BookmarkRef bookmark) override
+    {
+        return {get(bookmark.id, ".Range")};
+    }
+    core::FontRef font(core::SelectionRef selection) override
+    {
+        return {get(selection.id, ".Font")};
+    }
     core::FontRef font(core::RangeRef range) override { return {get(range.id, ".Font")}; }
     void setAlignment(core::ParagraphFormatRef format, core::ParagraphAlignment alignment) override
     {

@@ -1,9 +1,10 @@
-#include "core/common/date_time.h"
-#include "core/common/regional_settings.h"
 #include "core/hours/planetary_hours.h"
-#include "tests/fakes/test_locales.h"
 
 #include <gtest/gtest.h>
+
+#include "core/common/date_time.h"
+#include "core/common/regional_settings.h"
+#include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {
 namespace {
@@ -47,7 +48,7 @@ TEST(PlanetaryHours, SundayWithTenHoursTwelveMinutesOfLight)
     EXPECT_EQ(report.table[2][0], "7:51 AM");
     EXPECT_EQ(report.table[12][0], "4:21 PM");
     EXPECT_EQ(report.table[1][2], "5:12 PM");
-    EXPECT_EQ(report.table[2][2], "6:20 PM"); // 17:12 + 1:08:55, minutes cut
+    EXPECT_EQ(report.table[2][2], "6:20 PM");  // 17:12 + 1:08:55, minutes cut
 
     EXPECT_EQ(report.table[1][1], "Sun");
     EXPECT_EQ(report.table[2][1], "Venus");
@@ -205,7 +206,7 @@ TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
     RiseSetTimes noNextRise = sundayTimes();
     noNextRise.NextSunRise = kNotFound;
     RiseSetTimes setBeforeRise = sundayTimes();
-    setBeforeRise.SunSet = at(kSunday, 1, 30); // the Sun sets once, then rises for good
+    setBeforeRise.SunSet = at(kSunday, 1, 30);  // the Sun sets once, then rises for good
     const Row rows[] = {{"no rise", noRise},
                         {"no set", noSet},
                         {"no rise next day", noNextRise},
@@ -236,5 +237,5 @@ TEST(PlanetaryHours, MissingEventsAreNamedNotShownAsMidnight)
     EXPECT_EQ(report.hoursList[0], "Sunrise not found ");
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

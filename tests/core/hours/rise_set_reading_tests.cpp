@@ -1,12 +1,14 @@
 // Reading rise, zenith, set and nadir times from the two rise-and-set listings.
 
 #include "core/hours/rise_set_reading.h"
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
 #include "core/thelemic/calculation.h"
 #include "tests/core/test_data.h"
 #include "tests/fakes/test_locales.h"
-
-#include <cstdio>
-#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -100,7 +102,7 @@ TEST(RiseSetReading, BodyNameMustStandAtItsColumnAsTheFirstOccurrence)
         "Rise Sun" + eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises").substr(8);
     const std::vector<std::string> day = {
         heading,
-        eventLine(" 6/ 3/2000", " 5:26am", "Moon", "rises").substr(1), // Moon one column early
+        eventLine(" 6/ 3/2000", " 5:26am", "Moon", "rises").substr(1),  // Moon one column early
         eventLine(" 6/ 3/2000", " 5:26am", "Sun", "rises") + " Moon",  // a Moon later on a Sun line
     };
     ASSERT_EQ(heading.rfind(" Sun"), 28u);
@@ -285,5 +287,5 @@ TEST_F(ReadingFixture, TruncatedListingIsReadAsFarAsItGoes)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

@@ -1,11 +1,13 @@
-#include <gtest/gtest.h>
+#include "core/settings/settings_file.h"
 
 #include <fstream>
 #include <sstream>
+
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include "core/common/error.h"
-#include "core/settings/settings_file.h"
 #include "core/settings/settings_keys.h"
 #include "tests/core/test_data.h"
 
@@ -145,8 +147,8 @@ TEST_F(SettingsFileTest, BooleansAndTexts)
     EXPECT_FALSE(s.OClear);
     EXPECT_FALSE(s.Quoted);  // not a number: the default, false
     EXPECT_EQ(s.Long, "12E30");
-    EXPECT_EQ(s.Lat, "");     // present but empty: empty, not the default
-    EXPECT_EQ(s.Zone, "6");   // absent: the default
+    EXPECT_EQ(s.Lat, "");    // present but empty: empty, not the default
+    EXPECT_EQ(s.Zone, "6");  // absent: the default
     EXPECT_FALSE(s.cbHSun);
     EXPECT_TRUE(s.cbMoon);
     EXPECT_EQ(s.Astrolog, "/opt/astrolog/astrolog -q");
@@ -219,15 +221,19 @@ TEST_F(SettingsFileTest, OptionKeysAreWrittenInTheirOrder)
 {
     SettingsFile(file()).saveOptions(Settings{});
     const std::string text = stored();
-    const char* order[] = {"[vantrel]", "DateFormat=1", "TimeFormat=0", "Lines=1", "Format=1",
-                           "Time=0", "Day Begins=0", "Aspect=1", "Zodiac=0", "House System=0",
-                           "Basic=0", "Clear=1", "Wheel Chart=0", "Wheel Reverse=1",
-                           "Monochrome=1", "Aspect Charts=0", "Hints=1", "Update Caption=0",
-                           "Replace Clip=0", "Greetings=0", "Quoted=0", "Sun=1", "Moon=0",
-                           "Mercury=0", "Venus=0", "Mars=0", "Jupiter=0", "Neptune=0",
-                           "Uranus=0", "Saturn=0", "Pluto=0", "Hour Sun=1", "Hour Moon=0",
-                           "Hour Mercury=0", "Hour Venus=0", "Hour Mars=0", "Hour Jupiter=0",
-                           "Hour Saturn=0"};
+    const char* order[] = {"[vantrel]",       "DateFormat=1",    "TimeFormat=0",
+                           "Lines=1",         "Format=1",        "Time=0",
+                           "Day Begins=0",    "Aspect=1",        "Zodiac=0",
+                           "House System=0",  "Basic=0",         "Clear=1",
+                           "Wheel Chart=0",   "Wheel Reverse=1", "Monochrome=1",
+                           "Aspect Charts=0", "Hints=1",         "Update Caption=0",
+                           "Replace Clip=0",  "Greetings=0",     "Quoted=0",
+                           "Sun=1",           "Moon=0",          "Mercury=0",
+                           "Venus=0",         "Mars=0",          "Jupiter=0",
+                           "Neptune=0",       "Uranus=0",        "Saturn=0",
+                           "Pluto=0",         "Hour Sun=1",      "Hour Moon=0",
+                           "Hour Mercury=0",  "Hour Venus=0",    "Hour Mars=0",
+                           "Hour Jupiter=0",  "Hour Saturn=0"};
     std::string expected;
     for (const char* line : order)
         expected += std::string(line) + "\r\n";
@@ -242,7 +248,8 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
     s.Lat = "37N47";
     s.Zone = "8\r\nLines=0";  // a pasted line break must not make up a key
     settingsFile.saveLocation(s);
-    EXPECT_EQ(stored(), "[vantrel]\r\nLongitude=122W25\r\nLatitude=37N47\r\nTime Zone=8  Lines=0\r\n");
+    EXPECT_EQ(stored(),
+              "[vantrel]\r\nLongitude=122W25\r\nLatitude=37N47\r\nTime Zone=8  Lines=0\r\n");
     Settings back = settingsFile.load();
     EXPECT_EQ(back.Long, "122W25");
     EXPECT_EQ(back.OLines, LineCount::Two);
@@ -326,7 +333,7 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
 {
     struct Row {
         const char* name;
-        const char* source; // nullptr: no settings file yet
+        const char* source;  // nullptr: no settings file yet
         Settings read;
         MainWindowLayout layout;
         bool pressDefaults;
@@ -394,7 +401,8 @@ TEST_F(SettingsFileTest, FailedWriteReportsTheFullPath)
         settingsFile.saveLocation(Settings{});
         FAIL() << "no error";
     } catch (const VantrelError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + (file() / "Vantrel.ini").string());
+        EXPECT_EQ(std::string(error.what()),
+                  "Unable to write to " + (file() / "Vantrel.ini").string());
     }
     EXPECT_THROW(settingsFile.writeLayout(MainWindowLayout{}), VantrelError);
     EXPECT_EQ(stored(), "x");
@@ -453,8 +461,8 @@ TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
     s.Zone = "-1";
     s.Astrolog = "/usr/bin/astrolog";
     reset(s);
-    EXPECT_EQ(s.OFormat, YearFormat::UpperRomanLowerRoman); // "IVv", not the first-run "iv5"
-    EXPECT_EQ(s.OBasic, YearPrefix::Anno);                  // "Anno", not the first-run "An"
+    EXPECT_EQ(s.OFormat, YearFormat::UpperRomanLowerRoman);  // "IVv", not the first-run "iv5"
+    EXPECT_EQ(s.OBasic, YearPrefix::Anno);                   // "Anno", not the first-run "An"
     EXPECT_EQ(s.DayBegins, DayStart::Midnight);
     EXPECT_EQ(s.OTime, TimeMode::Standard);
     EXPECT_FALSE(s.OWheelChart);

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <map>
+
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include "core/common/error.h"
 #include "core/texts/daily_tips.h"
@@ -128,7 +129,8 @@ TEST(TrayTexts, QuoteGoesToTheBalloonOrTheClipboardOnlyWhenPicked)
 
 TEST(TrayTexts, DateBalloonTitleOnlyFromTwoLinesOn)
 {
-    EXPECT_EQ(dateBalloon({"An IVviii Sol in Gemini 6/3/00 e.v. "}, "An IVviii Sol in Gemini 6/3/00 e.v. "),
+    EXPECT_EQ(dateBalloon({"An IVviii Sol in Gemini 6/3/00 e.v. "},
+                          "An IVviii Sol in Gemini 6/3/00 e.v. "),
               (Balloon{"", "An IVviii Sol in Gemini 6/3/00 e.v. "}));
     // An empty last line is not counted.
     EXPECT_EQ(dateBalloon({"one", ""}, "one\r\n"), (Balloon{"", "one\r\n"}));
@@ -153,10 +155,8 @@ TEST(DailyTipStepping, NextTipMovesTwoEntriesOn)
         int start;
         std::vector<int> visited;
     } rows[] = {
-        {{"a", "b"}, 0, {0, 0, 0}},
-        {{"a", "b"}, 1, {1, 1, 1}},
-        {{"a", "b", "c"}, 0, {2, 1, 0, 2}},
-        {{"a"}, 0, {0, 0}},
+        {{"a", "b"}, 0, {0, 0, 0}},           {{"a", "b"}, 1, {1, 1, 1}},
+        {{"a", "b", "c"}, 0, {2, 1, 0, 2}},   {{"a"}, 0, {0, 0}},
         {{"a", "b", "c", "d"}, 3, {1, 3, 1}},
     };
     for (const auto& row : rows) {

@@ -1,13 +1,14 @@
 // The whole calculation against fake ports and canned listings: composition, the day-begins rule
 // and what the calculation does around the engine runs.
 
-#include "core/common/error.h"
 #include "core/thelemic/calculation.h"
+
+#include <gtest/gtest.h>
+
+#include "core/common/error.h"
 #include "core/thelemic/composition.h"
 #include "tests/core/test_data.h"
 #include "tests/fakes/test_locales.h"
-
-#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -360,5 +361,5 @@ TEST(LatinDays, EveryWeekday)
     }
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core

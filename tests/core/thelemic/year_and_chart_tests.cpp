@@ -1,9 +1,9 @@
 // Year numbering, sign names and the chart reading.
 
+#include <gtest/gtest.h>
+
 #include "core/thelemic/chart_reading.h"
 #include "core/thelemic/year_numbering.h"
-
-#include <gtest/gtest.h>
 
 namespace vantrel::core {
 namespace {
@@ -159,5 +159,5 @@ TEST(ChartReading, ShortAndOddLinesGiveEmptyNamesWithoutFailing)
     EXPECT_EQ(record.SunText, "13\u00B0 ");
 }
 
-} // namespace
-} // namespace vantrel::core
+}  // namespace
+}  // namespace vantrel::core
