@@ -16,6 +16,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(libreoffice-writer-nogui)
   # the command-line tests run the program under a faked clock
   packages+=(faketime)
+  # the test command checks the format of every source file
+  packages+=(clang-format)
 fi
 
 missing=()

@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds Vantrel with warnings as errors and runs every test;
+# Sets up a Debian 12 machine, checks the format of every source file, builds Vantrel with
+# warnings as errors and runs every test;
 # then runs the core, engine and metafile tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, in a build that has no Qt at all, and once more in a Release
 # build, whose -O3 brings warnings of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
+
+# Every source file keeps the project's format.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -z '*.c' '*.cpp' '*.h'
+else
+  find . -path './build*' -prune -o -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0
+fi | xargs -0 clang-format --dry-run --Werror
 
 # The core stands on the standard library alone.
 if grep -rnE '^\s*#\s*include\s*[<"]Q' core/; then
