@@ -17,6 +17,15 @@ inline core::RegionalSettings usEnglishTwoDigitYear()
     return regional;
 }
 
+// United States English with the four-digit year of the short date: 6/3/2000, Saturday, June
+// 03, 2000, 8:03 PM.
+inline core::RegionalSettings usEnglishFourDigitYear()
+{
+    core::RegionalSettings regional = core::usEnglishRegionalSettings();
+    regional.shortDateFormat = "m/d/yyyy";
+    return regional;
+}
+
 // German: day first with dots, the 24-hour clock without designators, a decimal comma:
 // 03.06.2000, Samstag, 3. Juni 2000, 20:03, 20:03:15.
 inline core::RegionalSettings german()

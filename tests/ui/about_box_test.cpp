@@ -30,7 +30,7 @@ void AboutBoxTest::aboutBoxShowsTheExecutablesModificationTime()
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
     };
-    const vantrel::core::RegionalSettings regional = vantrel::testing::exampleRegional();
+    const vantrel::core::RegionalSettings regional = vantrel::testing::usEnglishFourDigitYear();
     vantrel::ui::TAboutBox box(regional, program);
 
     touch(QDateTime(QDate(2000, 6, 3), QTime(20, 3, 15)));

@@ -14,6 +14,7 @@
 #include "core/settings/settings.h"
 #include "tests/fakes/fake_desktop_ports.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/fakes/test_locales.h"
 #include "tests/ui/find_part.h"
 #include "ui/alarm_controller.h"
 #include "ui/hours_window.h"
@@ -26,14 +27,6 @@ inline const std::string kDataDir = VANTREL_TEST_DATA_DIR;
 inline core::DateTime exampleMoment()
 {
     return core::dateTimeFromDate(2000, 6, 3) + core::dateTimeFromTime({20, 3, 15, 0});
-}
-
-// Short date 6/3/2000, long date Saturday, June 03, 2000, short time 8:03 PM.
-inline core::RegionalSettings exampleRegional()
-{
-    core::RegionalSettings regional;
-    regional.shortDateFormat = "m/d/yyyy";
-    return regional;
 }
 
 // Shows the window and waits for its first result (or the end of its command-line work).
@@ -55,7 +48,7 @@ template <typename... Commands> void connectCommands(ui::TVantrel& window, Comma
 struct MainWindowHarness {
     TempDir dir;
     core::Settings settings;
-    core::RegionalSettings regional = exampleRegional();
+    core::RegionalSettings regional = usEnglishFourDigitYear();
     FakeZoneRules zoneRules;
     FakeClock clock{exampleMoment()};
     FakeProcessRunner runner{dir.path()};
