@@ -79,11 +79,24 @@ double zodiacDeg(double tropicalDeg, double ayanamsaDeg)
     return normalizeDeg(tropicalDeg - ayanamsaDeg);
 }
 
-std::array<double, 13> zodiacCusps(const HouseCusps& houses, double ayanamsaDeg)
+// The cusps in the chart's zodiac. Where the houses are the signs (Whole, None) they begin at
+// 0 degrees of the signs of that zodiac, so in the sidereal zodiac they are drawn from the
+// sidereal Ascendant and from sidereal Aries; moving the tropical cusps by the ayanamsa would
+// leave them inside the signs. Every other system's cusps are points of the sky that the
+// ayanamsa only renames.
+std::array<double, 13> zodiacCusps(const HouseCusps& houses, int system, double ayanamsaDeg)
 {
+    constexpr double kSignDeg = 30.0;
+    std::optional<double> firstSignDeg;
+    if (system == Ephemeris::kWholeSignHouses)
+        firstSignDeg =
+            std::floor(zodiacDeg(houses.ascendantDeg, ayanamsaDeg) / kSignDeg) * kSignDeg;
+    else if (system == Ephemeris::kSignHouses)
+        firstSignDeg = 0.0;
     std::array<double, 13> cusp{};
     for (int h = 1; h <= kHouseCount; ++h)
-        cusp[h] = zodiacDeg(houses.cusp[h], ayanamsaDeg);
+        cusp[h] = firstSignDeg ? normalizeDeg(*firstSignDeg + kSignDeg * (h - 1))
+                               : zodiacDeg(houses.cusp[h], ayanamsaDeg);
     return cusp;
 }
 
@@ -164,7 +177,7 @@ ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris)
         c.obliquityDeg = ephemeris.trueObliquityDeg(c.jdUt);
         c.siderealTimeDeg = ephemeris.siderealTimeDeg(c.jdUt);
         c.ayanamsaDeg = request.sidereal ? ephemeris.ayanamsaDeg(c.jdUt) : 0.0;
-        c.cusp = zodiacCusps(c.houses, c.ayanamsaDeg);
+        c.cusp = zodiacCusps(c.houses, c.houseSystem, c.ayanamsaDeg);
 
         for (int i = 0; i < kFirstChartPoint; ++i) {
             const auto body = static_cast<Object>(i);

@@ -49,6 +49,10 @@ public:
     // Porphyry, numbered as by /c: it exists at every latitude, so it stands in for a system
     // that does not exist at the chart's.
     static constexpr int kFallbackHouseSystem = 6;
+    // The systems whose houses are the signs themselves, numbered as by /c: Whole begins the
+    // first house with the sign that holds the Ascendant, None with Aries.
+    static constexpr int kWholeSignHouses = 12;
+    static constexpr int kSignHouses = 13;
 
     bool usesFiles() const { return m_usesFiles; }
     bool hasAsteroids() const { return m_hasAsteroids; }

@@ -1,8 +1,11 @@
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/chart.h"
+#include "engine/command_file.h"
 #include "engine/ephemeris.h"
 
 using namespace vantrel::engine;
@@ -80,4 +83,70 @@ TEST(HouseSystems, PlacidusAndKochFallBackNearThePoles)
             << "Porphyry";
     }
     EXPECT_FALSE(ephemeris.houses(jd, 78.0, 25.0, 2).fellBack);
+}
+
+// Where the houses are the signs, each house begins at 0 degrees of a sign of the chart's own
+// zodiac. Expected first cusps worked out by hand: the Ascendant from the local sidereal time,
+// the true obliquity and the latitude (Meeus, eq. 14.2), less the Fagan/Bradley ayanamsa with
+// nutation, then the start of its sign; the other cusps follow every 30 degrees. The houses of
+// the objects are counted from there by the signs their listed places stand in.
+TEST(HouseSystems, SignHousesBeginAtTheSignsOfTheChartsZodiac)
+{
+    struct Row {
+        const char* name;
+        const char* chartData;  // the fields of /qb
+        bool sidereal;
+        int system;
+        double firstCuspDeg;
+        std::vector<std::pair<Object, int>> houses;
+    };
+    // Minneapolis: tropical Ascendant 4Sag28, ayanamsa 24d44'30", sidereal Ascendant 9Sco43.
+    // Sidereal places: Sun 18Tau59, Moon 10Gem37, Pluto 16Sco44, Ceres 3Vir01, Juno 0Aqu54,
+    // Node 0Can27, Part of Fortune 1Sag21. Tropical cusps moved by the ayanamsa would stand at
+    // 5d15' of the signs and shift by a house the objects on one side of that point.
+    const char* const minneapolis = "6 3 2000 8:03PM DT 6 93W21 45N05";
+    const Row rows[] = {
+        {"MinneapolisWholeSidereal",
+         minneapolis,
+         true,
+         12,
+         210,
+         {{Object::Sun, 7},
+          {Object::Pluto, 1},
+          {Object::Ceres, 11},
+          {Object::Juno, 4},
+          {Object::Node, 9},
+          {Object::Fortune, 2}}},
+        {"MinneapolisNoneSidereal",
+         minneapolis,
+         true,
+         13,
+         0,
+         {{Object::Sun, 2}, {Object::Moon, 3}, {Object::Pluto, 8}, {Object::Ceres, 6}}},
+        {"MinneapolisWholeTropical", minneapolis, false, 12, 240, {}},
+        // Sydney: tropical Ascendant 11Ari50, sidereal 17Pis16: the houses run across 0 Aries.
+        {"SydneyAcrossAries", "10 12 1987 6:30PM DT -10 151E12 33S52", true, 12, 330, {}},
+        // Longyearbyen in the polar night: the eastern horizon meets the ecliptic at 15Vir00,
+        // behind the Midheaven (14Cap40); the Ascendant is the opposite point, 15Pis00, as for
+        // every other system there; sidereal 19Aqu57.
+        {"LongyearbyenPolarNight", "12 21 2021 1:00PM ST -1 15E39 78N13", true, 12, 300, {}},
+    };
+    Ephemeris ephemeris;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Request request;
+        request.chart = parseChartData(row.chartData);
+        request.sidereal = row.sidereal;
+        request.houseSystem = row.system;
+        const ChartOutcome outcome = computeChart(request, ephemeris);
+        ASSERT_TRUE(outcome.chart) << outcome.error;
+        for (int h = 1; h <= 12; ++h)
+            EXPECT_NEAR(
+                std::remainder(outcome.chart->cusp[h] - row.firstCuspDeg - 30 * (h - 1), 360), 0,
+                1e-9)
+                << "cusp " << h;
+        for (const auto& [object, house] : row.houses)
+            EXPECT_EQ(outcome.chart->place[static_cast<int>(object)].house, house)
+                << objectName(object);
+    }
 }
