@@ -182,9 +182,9 @@ QWidget* TfOptions::buildAstrologicalPage()
          "Morinus", "Topocentric", "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
         2);
     QGroupBox* zodiac = makeChoiceGroup("OZodiac", "Zodiac", "Zodiac", {"Tropical", "Siderial"}, 1);
-    QGroupBox* timeMode =
-        makeChoiceGroup("OTime", "Time", "Daylight time adjustment",
-                        {"Standard Time", "Daylight Time", "System Locale Settings"}, 1);
+    QGroupBox* timeMode = makeChoiceGroup(
+        "OTime", "Time", "Daylight time adjustment",
+        {"Standard Time", "Daylight Time", "System Locale Settings", "Place's Time Zone"}, 1);
 
     auto* longitude = new QLineEdit;
     longitude->setObjectName("Long");
@@ -218,10 +218,14 @@ QWidget* TfOptions::buildAstrologicalPage()
     m_zone->setObjectName("Zone");
     m_zone->setToolTip("Time zone");
     m_zone->setMaximumWidth(48);
+    auto* zoneName = new QLineEdit;
+    zoneName->setObjectName("ZoneName");
+    zoneName->setReadOnly(true);
+    zoneName->setToolTip("Time zone of the place found by name");
     auto* zoneRow = new QHBoxLayout;
     zoneRow->addWidget(labelFor("Time Zone", m_zone, "Time zone"));
     zoneRow->addWidget(m_zone);
-    zoneRow->addStretch(1);
+    zoneRow->addWidget(zoneName, 1);
 
     // Two columns that keep their own heights: houses and zodiac; place and clock.
     auto* left = new QVBoxLayout;
