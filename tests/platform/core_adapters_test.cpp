@@ -10,8 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include "core/alarm/alarm.h"
 #include "core/astrolog/command_file.h"
+#include "core/batch/batch_date_time.h"
 #include "core/common/date_format.h"
+#include "core/hours/planetary_hours.h"
+#include "core/hours/rise_set_reading.h"
 #include "platform/qt_process_runner.h"
 #include "platform/qt_regional_settings.h"
 #include "platform/qt_zone_rules.h"
@@ -111,6 +115,36 @@ TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
     const auto posix = regionalSettingsFromLocale(QLocale::c());
     EXPECT_EQ(posix.shortDateFormat, core::usEnglishRegionalSettings().shortDateFormat);
     EXPECT_EQ(posix.longTimeFormat, core::usEnglishRegionalSettings().longTimeFormat);
+}
+
+// The locales that write the year first, with Qt's own data: the engine's month-first
+// listings, the alarm's entries and batch dates in the locale's order all read.
+TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
+{
+    const std::string listingLine = "(Sat)  6/ 3/2000  5:26am     Sun (Gem) rises   at  54:40'";
+    const core::DateTime sunrise =
+        core::dateTimeFromDate(2000, 6, 3) + core::dateTimeFromTime({5, 26, 0, 0});
+    for (const char* name : {"sv_SE", "ja_JP", "zh_CN", "ko_KR", "hu_HU", "lt_LT", "en_CA"}) {
+        SCOPED_TRACE(name);
+        const core::RegionalSettings regional = regionalSettingsFromLocale(QLocale(name));
+        EXPECT_EQ(core::shortDateOrder(regional), core::DateOrder::YearMonthDay);
+        EXPECT_EQ(core::dateOrderSwitchFor(regional), "");
+
+        core::RiseSetTimes times;
+        EXPECT_EQ(core::readRiseSetListings({listingLine}, {}, "", regional, times),
+                  core::RiseSetReadResult::Complete);
+        EXPECT_DOUBLE_EQ(times.SunRise, sunrise);
+
+        const std::string entry = core::alarmEntryFromListingLine(listingLine, regional);
+        EXPECT_EQ(entry.substr(6, 18),
+                  core::formatDateTime(core::EventTimeFormat, sunrise, regional));
+
+        const std::string batchDate =
+            "2001" + regional.dateSeparator + "3" + regional.dateSeparator + "14";
+        EXPECT_EQ(core::readBatchDate(batchDate, regional, sunrise),
+                  core::dateTimeFromDate(2001, 3, 14))
+            << batchDate;
+    }
 }
 
 // The zone rules read the process's TZ, so each case sets it and lets Qt re-read it.
