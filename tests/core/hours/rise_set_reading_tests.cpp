@@ -63,10 +63,15 @@ TEST(RiseSetReading, MonthFirstListingsFillEveryFieldInEveryLocaleWithoutTheSwit
     hungarian.shortDateFormat = "yyyy. mm. dd.";
     hungarian.dateSeparator = ".";
     hungarian.timeSeparator = ".";
+    RegionalSettings monthFirstDashes;
+    monthFirstDashes.shortDateFormat = "m-d-yyyy";
+    monthFirstDashes.dateSeparator = "-";
+    monthFirstDashes.timeSeparator = ".";
     const std::pair<const char*, RegionalSettings> locales[] = {
         {"United States", RegionalSettings{}},
         {"year first with dashes", testing::yearFirst()},
         {"year first with dots", hungarian},
+        {"month first with dashes and dotted times", monthFirstDashes},
     };
     for (const auto& [name, regional] : locales) {
         SCOPED_TRACE(name);
