@@ -39,7 +39,7 @@ Services::Services(core::Messages& messages)
                                           environmentValue("HOME"))),
       enginePath((executableDir() / "vantrel-engine").string())
 {
-    zone = core::TakeSystemZoneSnapshot(zoneRules, clock, regional, messages);
+    zone = core::TakeSystemZoneSnapshot(zoneRules, regional, messages);
     try {
         settings = core::SettingsFile(settingsPath).load();
     } catch (const std::exception& error) {

@@ -7,6 +7,7 @@
 
 #include "app/modes.h"
 #include "app/services.h"
+#include "platform/geonames_place_lookup.h"
 #include "platform/qt_messages.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_single_instance.h"
@@ -51,6 +52,7 @@ int runWindowMode(int& argc, char** argv)
     platform::QtMessages messages;
     platform::QtShell shell;
     platform::QtSound sound;
+    platform::GeonamesPlaceLookup placeLookup;
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
@@ -66,7 +68,8 @@ int runWindowMode(int& argc, char** argv)
                                                       .workDir = ".",
                                                       .defaultEngine = services.enginePath,
                                                       .arguments = arguments,
-                                                      .sound = &sound});
+                                                      .sound = &sound,
+                                                      .placeLookup = &placeLookup});
     ui::TVantrel& main = windows.main();
     messages.setParent(&main);
     QObject::connect(

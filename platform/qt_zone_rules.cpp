@@ -1,5 +1,8 @@
 #include "platform/qt_zone_rules.h"
 
+#include <cmath>
+
+#include <QByteArray>
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -7,53 +10,59 @@ namespace vantrel::platform {
 
 namespace {
 
-core::DateTime dateTimeFromQt(const QDateTime& value)
+constexpr qint64 kSecondsPerDay = 86400;
+
+// The clock reading as if it were universal time, in seconds since 1970.
+qint64 naiveSecondsFrom(core::DateTime localMoment)
 {
-    const QDate date = value.date();
-    const QTime time = value.time();
-    return core::dateTimeFromDate(date.year(), date.month(), date.day()) +
-           core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
+    const core::CivilDate date = core::dateFromDateTime(localMoment);
+    const core::TimeOfDay time = core::timeFromDateTime(localMoment);
+    return QDateTime(QDate(date.year, date.month, date.day),
+                     QTime(time.hour, time.minute, time.second), Qt::UTC)
+        .toSecsSinceEpoch();
 }
 
-// The wall clock just before the transition (2:00 when daylight time begins at 2:00 standard).
-core::DateTime localMomentOf(const QTimeZone& zone, const QDateTime& atUtc)
+QDateTime instant(qint64 secondsSinceEpoch)
 {
-    const int offsetBefore = zone.offsetFromUtc(atUtc.addSecs(-1));
-    return dateTimeFromQt(atUtc.toUTC().addSecs(offsetBefore).toTimeSpec(Qt::UTC));
+    return QDateTime::fromSecsSinceEpoch(secondsSinceEpoch, Qt::UTC);
+}
+
+int minutesFromSeconds(int seconds)
+{
+    return static_cast<int>(std::lround(seconds / 60.0));
+}
+
+core::ZoneOffset offsetAtInstant(const QTimeZone& zone, qint64 utcSeconds)
+{
+    const QDateTime at = instant(utcSeconds);
+    return {-minutesFromSeconds(zone.offsetFromUtc(at)),
+            minutesFromSeconds(zone.daylightTimeOffset(at))};
 }
 
 }  // namespace
 
-std::optional<core::ZoneInfo> QtZoneRules::zoneForYear(int year) const
+std::optional<core::ZoneOffset> QtZoneRules::offsetAt(core::DateTime localMoment,
+                                                      std::string_view zoneName) const
 {
-    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QTimeZone zone =
+        zoneName.empty()
+            ? QTimeZone::systemTimeZone()
+            : QTimeZone(QByteArray(zoneName.data(), static_cast<qsizetype>(zoneName.size())));
     if (!zone.isValid())
         return std::nullopt;
 
-    const QDateTime yearStart(QDate(year, 1, 1), QTime(0, 0), Qt::UTC);
-    const QDateTime yearEnd(QDate(year + 1, 1, 1), QTime(0, 0), Qt::UTC);
-    core::ZoneInfo info;
-    info.standardBiasMinutesWest = -zone.standardTimeOffset(yearStart) / 60;
-
-    if (!zone.hasDaylightTime() || !zone.hasTransitions())
-        return info;
-    bool haveStart = false;
-    bool haveEnd = false;
-    for (const auto& transition : zone.transitions(yearStart, yearEnd)) {
-        if (transition.daylightTimeOffset != 0 && !haveStart) {
-            info.daylightStart = localMomentOf(zone, transition.atUtc);
-            haveStart = true;
-        } else if (transition.daylightTimeOffset == 0 && !haveEnd) {
-            info.daylightEnd = localMomentOf(zone, transition.atUtc);
-            haveEnd = true;
-        }
+    // The offsets a day either side bracket any change near the reading (changes lie months
+    // apart). A reading that one of them maps back onto itself exists with that offset; the
+    // earlier one wins where both do (the repeated hour), and where neither does (the skipped
+    // hour) the reading is taken with the offset in force before the change.
+    const qint64 naive = naiveSecondsFrom(localMoment);
+    const int before = zone.offsetFromUtc(instant(naive - kSecondsPerDay));
+    const int after = zone.offsetFromUtc(instant(naive + kSecondsPerDay));
+    for (const int candidate : {before, after}) {
+        if (zone.offsetFromUtc(instant(naive - candidate)) == candidate)
+            return offsetAtInstant(zone, naive - candidate);
     }
-    info.observesDaylight = haveStart && haveEnd;
-    if (!info.observesDaylight) {
-        info.daylightStart = 0;
-        info.daylightEnd = 0;
-    }
-    return info;
+    return offsetAtInstant(zone, naive - kSecondsPerDay);
 }
 
 }  // namespace vantrel::platform

@@ -3,11 +3,12 @@
 
 namespace vantrel::platform {
 
-// The system time zone through QTimeZone: its standard offset and the year's daylight-saving
-// transitions, as local clock readings at the moment each happens.
+// Zones through QTimeZone, which reads the system's tz database (and a POSIX rule in TZ): the
+// system zone is QTimeZone::systemTimeZone(), read afresh at every call.
 class QtZoneRules : public core::ZoneRules {
 public:
-    std::optional<core::ZoneInfo> zoneForYear(int year) const override;
+    std::optional<core::ZoneOffset> offsetAt(core::DateTime localMoment,
+                                             std::string_view zoneName) const override;
 };
 
 }  // namespace vantrel::platform

@@ -15,6 +15,8 @@ DialogWindows::DialogWindows(TVantrel& main, core::SettingsFile settingsFile, QO
         main.settings(), StartupFlags{main.ShowOnStartup(), main.VerseOfDay()},
         fileStorage(std::move(settingsFile)), services.messages, services.shell);
     m_wheel = std::make_unique<TfWheel>(services.messages);
+    if (services.placeLookup)
+        m_options->setPlaceSearch({*services.placeLookup, services.zoneRules, services.clock});
     m_options->FormCreate();
     connect(m_options.get(), &TfOptions::tryRequested, &m_main, &TVantrel::CalcButtonClick);
 }

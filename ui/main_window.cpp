@@ -307,8 +307,8 @@ core::DateDisplay& TVantrel::dateDisplay()
 void TVantrel::FormCreate()
 {
     guarded([this] {
-        m_zone = core::TakeSystemZoneSnapshot(m_services.zoneRules, m_services.clock,
-                                              m_services.regional, m_services.messages);
+        m_zone = core::TakeSystemZoneSnapshot(m_services.zoneRules, m_services.regional,
+                                              m_services.messages);
     });
 
     const core::MainWindowLayout layout = core::SettingsFile(m_services.settingsFile).readLayout();

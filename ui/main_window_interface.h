@@ -22,6 +22,7 @@ class Calculator;
 class Clipboard;
 class Clock;
 class Messages;
+class PlaceLookup;
 class ProcessRunner;
 struct RegionalSettings;
 struct Settings;
@@ -60,6 +61,8 @@ struct MainWindowServices {
     core::Sound* sound = nullptr;
     // Whether the desktop has a system tray; empty: ask Qt.
     std::function<bool()> trayAvailable{};
+    // Places by name for the options dialog; null: "Find place" stays disabled.
+    const core::PlaceLookup* placeLookup = nullptr;
 };
 
 // Connection points for the commands that other windows carry out. A command whose hook is

@@ -18,9 +18,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/places/place_texts.h"
+#include "core/ports/clock.h"
 #include "core/ports/messages.h"
 #include "core/ports/shell.h"
 #include "ui/hints_switch.h"
+#include "ui/place_search_dialog.h"
 #include "ui/resources.h"
 
 namespace vantrel::ui {
@@ -182,16 +185,19 @@ QWidget* TfOptions::buildAstrologicalPage()
          "Morinus", "Topocentric", "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
         2);
     QGroupBox* zodiac = makeChoiceGroup("OZodiac", "Zodiac", "Zodiac", {"Tropical", "Siderial"}, 1);
-    QGroupBox* timeMode =
-        makeChoiceGroup("OTime", "Time", "Daylight time adjustment",
-                        {"Standard Time", "Daylight Time", "System Locale Settings"}, 1);
+    QGroupBox* timeMode = makeChoiceGroup(
+        "OTime", "Time", "Daylight time adjustment",
+        {"Standard Time", "Daylight Time", "System Locale Settings", "Place's Time Zone"}, 1);
+    m_timeButtons = timeMode->findChild<QButtonGroup*>();
+    m_timeButtons->button(3)->setToolTip(
+        "The time zone of the place found by name, for every date (enabled once one is found)");
 
-    auto* longitude = new QLineEdit;
-    longitude->setObjectName("Long");
-    longitude->setToolTip("Longitude");
-    auto* latitude = new QLineEdit;
-    latitude->setObjectName("Lat");
-    latitude->setToolTip("Latitude");
+    m_longitude = new QLineEdit;
+    m_longitude->setObjectName("Long");
+    m_longitude->setToolTip("Longitude");
+    m_latitude = new QLineEdit;
+    m_latitude->setObjectName("Lat");
+    m_latitude->setToolTip("Latitude");
     m_lookupButton = new QToolButton;
     m_lookupButton->setObjectName("SpeedButton1");
     m_lookupButton->setIcon(QIcon(":/vantrel/icons/location.svg"));
@@ -203,25 +209,37 @@ QWidget* TfOptions::buildAstrologicalPage()
     m_saveLocationButton->setAutoDefault(false);
     m_saveLocationButton->setToolTip("Save this latitude and logitude as default");
 
+    m_findPlaceButton = new QPushButton("&Find place...");
+    m_findPlaceButton->setObjectName("FindPlaceButton");
+    m_findPlaceButton->setAutoDefault(false);
+    m_findPlaceButton->setEnabled(false);
+    m_findPlaceButton->setToolTip(
+        "Find a city by name and fill in its longitude, latitude and time zone");
+
     auto* location = new QGroupBox("Location on Earth");
     auto* locationGrid = new QGridLayout(location);
-    locationGrid->addWidget(labelFor("Longitude", longitude, "Longitude"), 0, 0);
-    locationGrid->addWidget(longitude, 0, 1);
-    locationGrid->addWidget(labelFor("Latitude", latitude, "Latitude"), 1, 0);
-    locationGrid->addWidget(latitude, 1, 1);
+    locationGrid->addWidget(labelFor("Longitude", m_longitude, "Longitude"), 0, 0);
+    locationGrid->addWidget(m_longitude, 0, 1);
+    locationGrid->addWidget(labelFor("Latitude", m_latitude, "Latitude"), 1, 0);
+    locationGrid->addWidget(m_latitude, 1, 1);
+    locationGrid->addWidget(m_findPlaceButton, 2, 0, 1, 2);
     auto* locationButtons = new QHBoxLayout;
     locationButtons->addWidget(m_lookupButton);
     locationButtons->addWidget(m_saveLocationButton, 1);
-    locationGrid->addLayout(locationButtons, 2, 0, 1, 2);
+    locationGrid->addLayout(locationButtons, 3, 0, 1, 2);
 
     m_zone = new QLineEdit;
     m_zone->setObjectName("Zone");
     m_zone->setToolTip("Time zone");
     m_zone->setMaximumWidth(48);
+    m_zoneName = new QLineEdit;
+    m_zoneName->setObjectName("ZoneName");
+    m_zoneName->setReadOnly(true);
+    m_zoneName->setToolTip("Time zone of the place found by name");
     auto* zoneRow = new QHBoxLayout;
     zoneRow->addWidget(labelFor("Time Zone", m_zone, "Time zone"));
     zoneRow->addWidget(m_zone);
-    zoneRow->addStretch(1);
+    zoneRow->addWidget(m_zoneName, 1);
 
     // Two columns that keep their own heights: houses and zodiac; place and clock.
     auto* left = new QVBoxLayout;
@@ -393,6 +411,7 @@ void TfOptions::bindOwnControls()
 
     connect(m_lookupButton, &QToolButton::clicked, this, &TfOptions::SpeedButton1Click);
     connect(m_saveLocationButton, &QPushButton::clicked, this, &TfOptions::Button3Click);
+    connect(m_findPlaceButton, &QPushButton::clicked, this, &TfOptions::FindPlaceClick);
 }
 
 void TfOptions::FormCreate()
@@ -461,7 +480,9 @@ void TfOptions::choose(const ChoiceBinding& binding, int index)
 
 void TfOptions::applyEnabling()
 {
-    m_zone->setEnabled(m_settings.OTime != core::TimeMode::SystemZone);
+    m_zone->setEnabled(m_settings.OTime != core::TimeMode::SystemZone &&
+                       m_settings.OTime != core::TimeMode::PlaceZone);
+    m_timeButtons->button(3)->setEnabled(!m_settings.ZoneName.empty());
     m_verseBox->setEnabled(m_tipsBox->isChecked());
     m_quotedBox->setEnabled(m_greetingsBox->isChecked());
     m_wheelReverseBox->setEnabled(m_wheelChartBox->isChecked());
@@ -536,6 +557,44 @@ void TfOptions::Button3Click()
 void TfOptions::SpeedButton1Click()
 {
     m_shell.open(kLocationLookupAddress);
+}
+
+void TfOptions::setPlaceSearch(PlaceSearch search)
+{
+    m_placeSearch.emplace(search);
+    m_findPlaceButton->setEnabled(true);
+}
+
+void TfOptions::FindPlaceClick()
+{
+    if (!m_placeSearch)
+        return;
+    if (!m_placeDialog) {
+        m_placeDialog = new PlaceSearchDialog(m_placeSearch->lookup, this);
+        connect(m_placeDialog, &QDialog::accepted, this, [this] {
+            if (const auto place = m_placeDialog->chosenPlace())
+                usePlace(*place);
+        });
+    }
+    // The letters typed last time stay, so that a second look starts where the first ended.
+    m_placeDialog->open();
+}
+
+void TfOptions::usePlace(const core::Place& place)
+{
+    if (!m_placeSearch)
+        return;
+    const int year = core::dateFromDateTime(m_placeSearch->clock.now()).year;
+    const core::LocationTexts texts = core::locationTextsFor(place, m_placeSearch->zoneRules, year);
+    m_longitude->setText(QString::fromStdString(texts.longitude));
+    m_latitude->setText(QString::fromStdString(texts.latitude));
+    if (texts.zone) {
+        m_zone->setText(QString::fromStdString(*texts.zone));
+        m_zoneName->setText(QString::fromStdString(place.zoneName));
+    } else {
+        m_zoneName->clear();
+    }
+    applyEnabling();
 }
 
 }  // namespace vantrel::ui

@@ -4,6 +4,7 @@
 // once, so it takes effect at the next calculation whether or not the dialog is closed.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,11 +26,17 @@ class QTabWidget;
 class QToolButton;
 
 namespace vantrel::core {
+class Clock;
 class Messages;
+class PlaceLookup;
 class Shell;
+class ZoneRules;
+struct Place;
 }  // namespace vantrel::core
 
 namespace vantrel::ui {
+
+class PlaceSearchDialog;
 
 // Where a place's latitude and longitude can be looked up (the picture button beside the
 // location fields).
@@ -46,11 +53,19 @@ struct StartupFlags {
 struct OptionsStorage {
     std::function<void(core::Settings&)> load;                // fill the record; silent defaults
     std::function<void(const core::Settings&)> saveOptions;   // every option key but the location
-    std::function<void(const core::Settings&)> saveLocation;  // Longitude, Latitude, Time Zone
+    std::function<void(const core::Settings&)> saveLocation;  // the location and its zone name
 };
 
 // The dialog's storage in the given settings file.
 OptionsStorage fileStorage(core::SettingsFile file);
+
+// What finding a place by name needs: the cities, and the zone rules and clock that give the
+// place's standard offset this year. Every reference must outlive the dialog.
+struct PlaceSearch {
+    const core::PlaceLookup& lookup;
+    const core::ZoneRules& zoneRules;
+    const core::Clock& clock;
+};
 
 // Each control carries the settings key's field name as its objectName ("OLines", "cbHSun"; a
 // group of option buttons is its group box), the buttons theirs ("CalcButton" is "&Try").
@@ -76,6 +91,15 @@ public:
     // Shows the record's location texts again after someone else changed them (the batch
     // conversion puts each line's place into the record).
     void showLocation();
+
+    // Enables "Find place" ("FindPlaceButton"); without it the button stays disabled.
+    void setPlaceSearch(PlaceSearch search);
+    // "Find place": opens the search ("Find Place"); a place taken there fills the location.
+    void FindPlaceClick();
+    // Fills Longitude, Latitude and Time Zone from the place and remembers its tz zone, which
+    // enables "Place's Time Zone". A zone this computer does not know leaves the Time Zone text
+    // and clears the zone name. Does nothing before setPlaceSearch.
+    void usePlace(const core::Place& place);
 
 signals:
     // "&Try": recalculate with the values now in the dialog.
@@ -142,9 +166,17 @@ private:
     bool m_showingSettings = false;
     bool m_placed = false;
 
+    std::optional<PlaceSearch> m_placeSearch;
+    PlaceSearchDialog* m_placeDialog = nullptr;
+
     QTabWidget* m_pages = nullptr;
     // Astrological
+    QLineEdit* m_longitude = nullptr;
+    QLineEdit* m_latitude = nullptr;
     QLineEdit* m_zone = nullptr;
+    QLineEdit* m_zoneName = nullptr;
+    QButtonGroup* m_timeButtons = nullptr;
+    QPushButton* m_findPlaceButton = nullptr;
     QToolButton* m_lookupButton = nullptr;
     QPushButton* m_saveLocationButton = nullptr;
     // Additional: the boxes the enabling rules read or set.

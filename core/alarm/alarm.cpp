@@ -4,11 +4,13 @@
 #include <cctype>
 #include <utility>
 
+#include "core/astrolog/zone_snapshot.h"
 #include "core/common/date_format.h"
 #include "core/common/date_parse.h"
 #include "core/common/text_file.h"
 #include "core/common/text_trim.h"
 #include "core/hours/planetary_hours.h"
+#include "core/hours/rise_set_reading.h"
 #include "core/ports/clock.h"
 #include "core/ports/sound.h"
 
@@ -109,7 +111,9 @@ std::string alarmEntryFromListingLine(const std::string& line, const RegionalSet
         return line;
     const std::string text = withLocaleSeparators(columns(line, 7, 16), regional, true) +
                              withLocaleSeparators(columns(line, 18, 24), regional, false);
-    const std::optional<DateTime> moment = parseLocaleDateTime(text, regional);
+    // The engine writes month first unless the user's dates begin with the day.
+    const std::optional<DateTime> moment =
+        parseLocaleDateTime(text, regional, listingDateOrder(dateOrderSwitchFor(regional)));
     if (!moment)
         return line;
     const std::string written = formatDateTime(EventTimeFormat, *moment, regional);

@@ -1,9 +1,11 @@
 #include "core/astrolog/command_file.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 
 #include "core/common/error.h"
+#include "core/common/zone_text.h"
+#include "core/ports/zone_rules.h"
 
 namespace vantrel::core {
 
@@ -52,25 +54,30 @@ void requireSingleWord(const char* fieldName, const std::string& text)
     }
 }
 
-bool isDaylightDate(DateTime date, const ZoneSnapshot& zone)
+// The daylight field and the zone for a local moment by the tz database. The engine's daylight
+// time is one whole hour, so " DT " with the standard offset is written only for a shift of
+// exactly one hour; any other (half an hour, two hours, a negative shift) goes into the zone,
+// with " ST ", so that the line still names the same universal time.
+std::string zoneFieldFromRules(const Settings& settings, const ZoneSnapshot& zone,
+                               DateTime localMoment)
 {
-    if (zone.DaylightStart <= zone.DaylightEnd)
-        return zone.DaylightStart < date && date < zone.DaylightEnd;
-    // A southern-hemisphere period runs over the turn of the year.
-    return date > zone.DaylightStart || date < zone.DaylightEnd;
-}
-
-// The system zone as the engine reads it: whole hours as before, other zones as hours and
-// minutes ("-5:30" for India, "3:30" for Newfoundland).
-std::string systemZoneText(const ZoneSnapshot& zone)
-{
-    const int minutesWest = zone.systemZoneMinutesWest;
-    if (minutesWest % 60 == 0)
-        return std::to_string(zone.SystemZoneHours);
-    const int magnitude = std::abs(minutesWest);
-    char minutes[4];
-    std::snprintf(minutes, sizeof minutes, "%02d", magnitude % 60);
-    return (minutesWest < 0 ? "-" : "") + std::to_string(magnitude / 60) + ":" + minutes;
+    const bool placeZone = settings.OTime == TimeMode::PlaceZone;
+    if (placeZone && settings.ZoneName.empty())
+        throw VantrelError(kNoPlaceZoneMessage);
+    const std::string zoneName = placeZone ? settings.ZoneName : std::string();
+    std::optional<ZoneOffset> offset;
+    if (zone.zoneRules)
+        offset = zone.zoneRules->offsetAt(localMoment, zoneName);
+    if (!offset) {
+        if (placeZone) {
+            throw VantrelError("The time zone \"" + visibleText(zoneName) +
+                               "\" is not in this computer's time-zone database");
+        }
+        return " ST 0";  // the system's zone cannot be read
+    }
+    if (offset->daylightMinutes == 60)
+        return " DT " + zoneTextFromMinutesWest(offset->minutesWest + 60);
+    return " ST " + zoneTextFromMinutesWest(offset->minutesWest);
 }
 
 std::string houseSystemLine(const Settings& settings)
@@ -96,8 +103,9 @@ std::vector<std::string> commonHead(const ChartPlace& place, DateTime time, Date
 std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
                           const Settings& settings, const ZoneSnapshot& zone)
 {
-    const bool systemZone = settings.OTime == TimeMode::SystemZone;
-    if (!systemZone)
+    const bool zoneFromRules =
+        settings.OTime == TimeMode::SystemZone || settings.OTime == TimeMode::PlaceZone;
+    if (!zoneFromRules)
         requireSingleWord("Time Zone", place.zone);
     requireSingleWord("Longitude", place.longitude);
     requireSingleWord("Latitude", place.latitude);
@@ -110,11 +118,10 @@ std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
     std::string line = "/qb " + std::to_string(day.month) + " " + std::to_string(day.day) + " " +
                        std::to_string(day.year) + " " + std::to_string(clock.hour) + ":" + minute +
                        (clock.hour >= 12 ? "PM" : "AM");
-    if (systemZone) {
+    if (zoneFromRules) {
         // The moment, not the bare date: on the day the clocks change, the hours before the
         // change keep the old time and the hours after it take the new one.
-        line += isDaylightDate(datePart(date) + timePart(time), zone) ? " DT " : " ST ";
-        line += systemZoneText(zone);
+        line += zoneFieldFromRules(settings, zone, datePart(date) + timePart(time));
     } else {
         line += settings.OTime == TimeMode::Daylight ? " DT " : " ST ";
         line += place.zone;

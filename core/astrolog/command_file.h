@@ -20,11 +20,18 @@ struct ChartPlace {
     std::string latitude;
 };
 
+// Why "Place's Time Zone" cannot be used: no place with a zone has been chosen.
+inline constexpr const char* kNoPlaceZoneMessage =
+    "\"Place's Time Zone\" needs a place chosen by name: use \"Find place\" under Options, "
+    "Astrological, or choose another Time";
+
 // "/qb 3 14 2001 21:07PM DT 5 74W00 40N43": month, day and year of `date`, hour and minute of
 // `time` (seconds are cut, never carried), the daylight field and zone by Settings::OTime, and
-// the place. Throws VantrelError naming the field when a location text that would be written
+// the place. With the system's or the place's zone, both come from the tz database for that
+// local moment. Throws VantrelError naming the field when a location text that would be written
 // holds a blank or a control character, since either would split the line and could slip
-// further switches into it.
+// further switches into it; kNoPlaceZoneMessage, or a message naming the zone, when the place's
+// zone is missing or unknown.
 std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
                           const Settings& settings, const ZoneSnapshot& zone);
 

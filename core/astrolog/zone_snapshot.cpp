@@ -2,9 +2,7 @@
 
 #include <cctype>
 
-#include "core/ports/clock.h"
 #include "core/ports/messages.h"
-#include "core/ports/zone_rules.h"
 
 namespace vantrel::core {
 
@@ -17,24 +15,14 @@ std::string dateOrderSwitchFor(const RegionalSettings& regional)
     return "";
 }
 
-ZoneSnapshot TakeSystemZoneSnapshot(const ZoneRules& zoneRules, const Clock& clock,
-                                    const RegionalSettings& regional, Messages& messages)
+ZoneSnapshot TakeSystemZoneSnapshot(const ZoneRules& zoneRules, const RegionalSettings& regional,
+                                    Messages& messages)
 {
-    ZoneSnapshot snapshot;
-    const int year = dateFromDateTime(clock.now()).year;
-    if (const auto info = zoneRules.zoneForYear(year)) {
-        if (shortDateOrder(regional) == DateOrder::YearMonthDay) {
-            messages.showMessage(DateOrderMessage);
-        } else if (info->observesDaylight) {
-            snapshot.DaylightStart = info->daylightStart;
-            snapshot.DaylightEnd = info->daylightEnd;
-        }
-        // Integer division truncates toward zero: a bias of 330 minutes gives 5, -570 gives -9.
-        snapshot.SystemZoneHours = info->standardBiasMinutesWest / 60;
-        snapshot.systemZoneMinutesWest = info->standardBiasMinutesWest;
-    }
-    snapshot.DateOrderSwitch = dateOrderSwitchFor(regional);
-    return snapshot;
+    // Year-first dates are read as well as the others; only a short date without any order
+    // leaves the user's dates unreadable.
+    if (!hasRecognisableDateOrder(regional))
+        messages.showMessage(DateOrderMessage);
+    return {&zoneRules, dateOrderSwitchFor(regional)};
 }
 
 }  // namespace vantrel::core

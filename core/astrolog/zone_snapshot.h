@@ -1,35 +1,33 @@
 #pragma once
-// The system time-zone snapshot, taken once at start-up.
+// What the command files take from the system at start-up: the zone rules that give the daylight
+// field and the zone for each moment written, and the date-order switch.
 
 #include <string>
 
-#include "core/common/date_time.h"
 #include "core/common/regional_settings.h"
 
 namespace vantrel::core {
 
-class Clock;
 class Messages;
 class ZoneRules;
 
-// Shown when the user's short date order is neither month first nor day first, and when a
-// rise-and-set listing's date cannot be read in the user's date order.
+// Shown when the user's short date has no recognisable order, and when a rise-and-set listing's
+// date cannot be read.
 inline constexpr const char* DateOrderMessage =
     "Sorry, Vantrel is only compatible with date formats of mdy or dmy. You can Use Control Panel "
     "Regional Settings to change to a supported format.";
 
 struct ZoneSnapshot {
-    int SystemZoneHours = 0;        // standard offset, hours west of Greenwich, truncated
-    int systemZoneMinutesWest = 0;  // the whole offset, for zones that are not whole hours
-    DateTime DaylightStart = 0;
-    DateTime DaylightEnd = 0;
+    // Asked for every moment written with the system's or a place's zone; null, or a system zone
+    // it cannot read, writes standard time at Greenwich. Must outlive the snapshot's users.
+    const ZoneRules* zoneRules = nullptr;
     std::string DateOrderSwitch;  // "-Yd" for a day-first short date, else empty
 };
 
-// Reads the system zone for the clock's current year; shows the date-order message through
-// messages when the short date order is neither month first nor day first.
-ZoneSnapshot TakeSystemZoneSnapshot(const ZoneRules& zoneRules, const Clock& clock,
-                                    const RegionalSettings& regional, Messages& messages);
+// Keeps the zone rules and sets the date-order switch; shows the date-order message through
+// messages when the short date has none of the letters d, m and y.
+ZoneSnapshot TakeSystemZoneSnapshot(const ZoneRules& zoneRules, const RegionalSettings& regional,
+                                    Messages& messages);
 
 // "-Yd" when the first letter of the short date format is "d" in either case, else empty.
 std::string dateOrderSwitchFor(const RegionalSettings& regional);

@@ -58,7 +58,7 @@ private:
     std::size_t m_at = 0;
 };
 
-std::optional<DateTime> scanDate(Scanner& in, const RegionalSettings& regional)
+std::optional<DateTime> scanDate(Scanner& in, const RegionalSettings& regional, DateOrder order)
 {
     const auto n1 = in.number();
     if (!n1 || !in.accept(regional.dateSeparator))
@@ -69,7 +69,7 @@ std::optional<DateTime> scanDate(Scanner& in, const RegionalSettings& regional)
     const auto n3 = in.number();
     if (!n3)
         return std::nullopt;
-    switch (shortDateOrder(regional)) {
+    switch (order) {
     case DateOrder::DayMonthYear:
         return tryDateTimeFromDate(*n3, *n2, *n1);
     case DateOrder::YearMonthDay:
@@ -117,8 +117,14 @@ std::optional<DateTime> scanTime(Scanner& in, const RegionalSettings& regional)
 
 std::optional<DateTime> parseLocaleDateTime(std::string_view text, const RegionalSettings& regional)
 {
+    return parseLocaleDateTime(text, regional, shortDateOrder(regional));
+}
+
+std::optional<DateTime> parseLocaleDateTime(std::string_view text, const RegionalSettings& regional,
+                                            DateOrder order)
+{
     Scanner in(text);
-    const auto date = scanDate(in, regional);
+    const auto date = scanDate(in, regional, order);
     if (!date)
         return std::nullopt;
     const auto time = scanTime(in, regional);

@@ -17,5 +17,8 @@ namespace vantrel::core {
 // not fit or the date does not exist.
 std::optional<DateTime> parseLocaleDateTime(std::string_view text,
                                             const RegionalSettings& regional);
+// The same with the three numbers of the date in the given order instead of the short date's.
+std::optional<DateTime> parseLocaleDateTime(std::string_view text, const RegionalSettings& regional,
+                                            DateOrder order);
 
 }  // namespace vantrel::core

@@ -26,4 +26,9 @@ DateOrder shortDateOrder(const RegionalSettings& regional)
     return DateOrder::MonthDayYear;
 }
 
+bool hasRecognisableDateOrder(const RegionalSettings& regional)
+{
+    return regional.shortDateFormat.find_first_of("dDmMyY") != std::string::npos;
+}
+
 }  // namespace vantrel::core

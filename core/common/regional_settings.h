@@ -35,4 +35,7 @@ enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 // none of them counts as month first.
 DateOrder shortDateOrder(const RegionalSettings& regional);
 
+// Whether the short date format holds any of the letters d, m and y (in any case) at all.
+bool hasRecognisableDateOrder(const RegionalSettings& regional);
+
 }  // namespace vantrel::core

@@ -35,8 +35,15 @@ bool contains(std::string_view line, std::string_view word)
 class ListingReader {
 public:
     ListingReader(const std::string& dateOrderSwitch, const RegionalSettings& regional)
-        : m_switch(dateOrderSwitch), m_regional(regional)
+        : m_switch(dateOrderSwitch), m_regional(regional), m_listing(regional),
+          m_order(listingDateOrder(dateOrderSwitch))
     {
+        // Month first, the engine's "/" and ":" stand as they are; a user whose own dates are
+        // written year first, or with other separators, reads them all the same.
+        if (m_switch.empty()) {
+            m_listing.dateSeparator = "/";
+            m_listing.timeSeparator = ":";
+        }
     }
 
     // Both the date and the time are localised, in either listing: in day-first mode the engine
@@ -45,12 +52,14 @@ public:
     {
         const std::string text = LocalizeSeparators(columns(line, 7, 16), m_switch, m_regional) +
                                  LocalizeSeparators(columns(line, 18, 24), m_switch, m_regional);
-        return parseLocaleDateTime(text, m_regional);
+        return parseLocaleDateTime(text, m_listing, m_order);
     }
 
 private:
     const std::string& m_switch;
     const RegionalSettings& m_regional;
+    RegionalSettings m_listing;  // the separators the text holds after LocalizeSeparators
+    DateOrder m_order;
 };
 
 // Sets each field whose event word the line holds; with onlyMissing, only fields still at
@@ -82,6 +91,11 @@ bool isBodyLine(std::string_view line, std::string_view name, std::size_t at)
 }
 
 }  // namespace
+
+DateOrder listingDateOrder(const std::string& dateOrderSwitch)
+{
+    return dateOrderSwitch.empty() ? DateOrder::MonthDayYear : DateOrder::DayMonthYear;
+}
 
 std::string LocalizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
                                const RegionalSettings& regional)

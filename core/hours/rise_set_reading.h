@@ -23,6 +23,10 @@ inline constexpr const char* kNextRiseSetListing = "risesetn.txt";
 std::string LocalizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
                                const RegionalSettings& regional);
 
+// The order of the dates in the listings: day first when the engine was given "-Yd", otherwise
+// month first, whatever the order of the user's own short date.
+DateOrder listingDateOrder(const std::string& dateOrderSwitch);
+
 enum class RiseSetReadResult {
     Complete,
     // A date or time in a listing did not fit the user's date order; reading stopped at that line

@@ -1,24 +1,35 @@
 #pragma once
-// The system time zone, as the start-up snapshot needs it.
+// Time zones by the tz database: the system's zone, or one named like "Europe/Dublin".
 
 #include <optional>
+#include <string_view>
 
 #include "core/common/date_time.h"
 
 namespace vantrel::core {
 
-struct ZoneInfo {
-    int standardBiasMinutesWest = 0;  // 330 for UTC-5:30, -60 for UTC+1
-    bool observesDaylight = false;
-    DateTime daylightStart = 0;  // local moment daylight time begins in the given year
-    DateTime daylightEnd = 0;    // local moment it ends in the given year
+// The offset from universal time in force at one moment.
+struct ZoneOffset {
+    // The whole offset, positive west of Greenwich: 300 in New York's summer (UTC-4 is 240),
+    // -330 in India, -660 at Lord Howe Island in its summer.
+    int minutesWest = 0;
+    // How much of it is daylight saving, as the tz database marks it: 60 in New York's summer,
+    // 30 at Lord Howe Island, -60 in Dublin's winter, 0 in standard time.
+    int daylightMinutes = 0;
+
+    bool operator==(const ZoneOffset&) const = default;
 };
 
 class ZoneRules {
 public:
     virtual ~ZoneRules() = default;
-    // nullopt when the system's zone cannot be read.
-    virtual std::optional<ZoneInfo> zoneForYear(int year) const = 0;
+    // The offset in force at the local clock reading `localMoment` (a date plus a time of day)
+    // in the zone `zoneName`, or in the system's zone when zoneName is empty, for any year,
+    // historical rule changes included. A reading the clocks skip (the hour lost in spring) or
+    // show twice (the hour repeated in autumn) takes the offset in force before the change.
+    // nullopt when the zone is unknown or cannot be read.
+    virtual std::optional<ZoneOffset> offsetAt(DateTime localMoment,
+                                               std::string_view zoneName) const = 0;
 };
 
 }  // namespace vantrel::core

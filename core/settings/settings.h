@@ -32,8 +32,9 @@ enum class YearFormat {
 };
 
 // "Time": the clock the entered time is read on. SystemZone takes the zone and daylight saving
-// from the computer, for the moment entered.
-enum class TimeMode { NotChosen = -1, Standard = 0, Daylight = 1, SystemZone = 2 };
+// from the computer's tz zone, PlaceZone from the tz zone of the place chosen by name
+// (Settings::ZoneName), each for the moment entered.
+enum class TimeMode { NotChosen = -1, Standard = 0, Daylight = 1, SystemZone = 2, PlaceZone = 3 };
 
 // "Aspect": the Sun and the Moon shown by their sign alone ("Sol in Gemini") or with the whole
 // degree ("Sol 13° Gemini").
@@ -112,6 +113,8 @@ struct Settings {
     std::string Long;
     std::string Lat;
     std::string Zone;
+    // The tz zone of the place last chosen by name ("America/Chicago"); empty until one is.
+    std::string ZoneName;
 
     // Rise/set/zenith/nadir alarms.
     bool cbSun{};

@@ -39,7 +39,8 @@ public:
     // and the engine command), in table order. Throws VantrelError("Unable to write to <full
     // path>") and leaves the file as it was when it cannot be written.
     void saveOptions(const Settings& settings) const;
-    // "Save lat/long": Longitude, Latitude and Time Zone, as typed. Fails like saveOptions.
+    // "Save lat/long": Longitude, Latitude, Time Zone and Zone Name, as typed. Fails like
+    // saveOptions.
     void saveLocation(const Settings& settings) const;
 
     // The main window's nine layout keys.

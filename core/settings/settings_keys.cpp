@@ -38,7 +38,8 @@ constexpr std::array kKeys = {
     choice<&S::OLines>("Lines", "OLines", 3, LineCount::Two, LineCount::Two),
     choice<&S::OFormat>("Format", "OFormat", 5, YearFormat::LowerRomanDigits,
                         YearFormat::UpperRomanLowerRoman),
-    choice<&S::OTime>("Time", "OTime", 3, TimeMode::Standard, TimeMode::Standard),
+    // An older program reads the fourth item, 3, as its last one, "System Locale Settings".
+    choice<&S::OTime>("Time", "OTime", 4, TimeMode::Standard, TimeMode::Standard),
     choice<&S::DayBegins>("Day Begins", "DayBegins", 3, DayStart::Midnight, DayStart::Midnight,
                           ChoiceControl::DropDownList),
     choice<&S::OAspect>("Aspect", "OAspect", 2, SignDisplay::WithDegree, SignDisplay::WithDegree),
@@ -79,6 +80,8 @@ constexpr std::array kKeys = {
     text("Longitude", "Long", &S::Long, "93W21", SavedBy::Location),
     text("Latitude", "Lat", &S::Lat, "45N05", SavedBy::Location),
     text("Time Zone", "Zone", &S::Zone, "6", SavedBy::Location),
+    // Unknown to older programs, which keep it as it stands.
+    text("Zone Name", "ZoneName", &S::ZoneName, "", SavedBy::Location),
     // Names another engine; unknown to the original key set.
     text("Astrolog", "Astrolog", &S::Astrolog, "", SavedBy::HandEditing),
 };

@@ -33,10 +33,27 @@ private:
     core::DateTime m_now;
 };
 
+// Zones with one offset each, whatever the moment, unless `answer` is set.
 class FakeZoneRules : public core::ZoneRules {
 public:
-    std::optional<core::ZoneInfo> info;
-    std::optional<core::ZoneInfo> zoneForYear(int) const override { return info; }
+    // By zone name; "" is the system's zone (Minnesota's standard time). Others are unknown.
+    std::map<std::string, core::ZoneOffset, std::less<>> zones{{"", {360, 0}}};
+    // When set, answers every question instead of `zones`.
+    std::function<std::optional<core::ZoneOffset>(core::DateTime, std::string_view)> answer;
+    // The questions asked: the local moment and the zone name.
+    mutable std::vector<std::pair<core::DateTime, std::string>> asked;
+
+    std::optional<core::ZoneOffset> offsetAt(core::DateTime localMoment,
+                                             std::string_view zoneName) const override
+    {
+        asked.emplace_back(localMoment, std::string(zoneName));
+        if (answer)
+            return answer(localMoment, zoneName);
+        const auto found = zones.find(zoneName);
+        if (found == zones.end())
+            return std::nullopt;
+        return found->second;
+    }
 };
 
 class FakeMessages : public core::Messages {

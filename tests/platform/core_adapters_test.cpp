@@ -1,6 +1,8 @@
 // The Qt adapters behind the process, zone and regional-settings ports.
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -8,10 +10,22 @@
 
 #include <gtest/gtest.h>
 
+#include "core/alarm/alarm.h"
+#include "core/astrolog/command_file.h"
+#include "core/batch/batch_date_time.h"
 #include "core/common/date_format.h"
+#include "core/hours/planetary_hours.h"
+#include "core/hours/rise_set_reading.h"
 #include "platform/qt_process_runner.h"
 #include "platform/qt_regional_settings.h"
 #include "platform/qt_zone_rules.h"
+
+namespace vantrel::core {
+void PrintTo(const ZoneOffset& offset, std::ostream* out)
+{
+    *out << "{" << offset.minutesWest << " min west, " << offset.daylightMinutes << " daylight}";
+}
+}  // namespace vantrel::core
 
 namespace vantrel::platform {
 namespace {
@@ -103,6 +117,36 @@ TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
     EXPECT_EQ(posix.longTimeFormat, core::usEnglishRegionalSettings().longTimeFormat);
 }
 
+// The locales that write the year first, with Qt's own data: the engine's month-first
+// listings, the alarm's entries and batch dates in the locale's order all read.
+TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
+{
+    const std::string listingLine = "(Sat)  6/ 3/2000  5:26am     Sun (Gem) rises   at  54:40'";
+    const core::DateTime sunrise =
+        core::dateTimeFromDate(2000, 6, 3) + core::dateTimeFromTime({5, 26, 0, 0});
+    for (const char* name : {"sv_SE", "ja_JP", "zh_CN", "ko_KR", "hu_HU", "lt_LT", "en_CA"}) {
+        SCOPED_TRACE(name);
+        const core::RegionalSettings regional = regionalSettingsFromLocale(QLocale(name));
+        EXPECT_EQ(core::shortDateOrder(regional), core::DateOrder::YearMonthDay);
+        EXPECT_EQ(core::dateOrderSwitchFor(regional), "");
+
+        core::RiseSetTimes times;
+        EXPECT_EQ(core::readRiseSetListings({listingLine}, {}, "", regional, times),
+                  core::RiseSetReadResult::Complete);
+        EXPECT_DOUBLE_EQ(times.SunRise, sunrise);
+
+        const std::string entry = core::alarmEntryFromListingLine(listingLine, regional);
+        EXPECT_EQ(entry.substr(6, 18),
+                  core::formatDateTime(core::EventTimeFormat, sunrise, regional));
+
+        const std::string batchDate =
+            "2001" + regional.dateSeparator + "3" + regional.dateSeparator + "14";
+        EXPECT_EQ(core::readBatchDate(batchDate, regional, sunrise),
+                  core::dateTimeFromDate(2001, 3, 14))
+            << batchDate;
+    }
+}
+
 // The zone rules read the process's TZ, so each case sets it and lets Qt re-read it.
 class QtZoneRulesTest : public ::testing::Test {
 protected:
@@ -126,32 +170,168 @@ private:
     std::optional<std::string> m_old;
 };
 
-TEST_F(QtZoneRulesTest, NorthernAndSouthernDaylightPeriods)
+core::DateTime localMoment(int year, int month, int day, int hour, int minute)
 {
-    useZone("CST6CDT,M3.2.0,M11.1.0");
-    auto info = QtZoneRules().zoneForYear(2026);
-    ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->standardBiasMinutesWest, 360);
-    EXPECT_TRUE(info->observesDaylight);
-    EXPECT_DOUBLE_EQ(info->daylightStart, core::dateTimeFromDate(2026, 3, 8) + 2.0 / 24);
-    EXPECT_DOUBLE_EQ(info->daylightEnd, core::dateTimeFromDate(2026, 11, 1) + 2.0 / 24);
-
-    useZone("AEST-10AEDT,M10.1.0,M4.1.0/3");
-    info = QtZoneRules().zoneForYear(2026);
-    ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->standardBiasMinutesWest, -600);
-    EXPECT_GT(info->daylightStart, info->daylightEnd) << "the period runs over the new year";
-    EXPECT_DOUBLE_EQ(info->daylightEnd, core::dateTimeFromDate(2026, 4, 5) + 3.0 / 24);
+    return core::dateTimeFromDate(year, month, day) + core::dateTimeFromTime({hour, minute, 0, 0});
 }
 
-TEST_F(QtZoneRulesTest, ZoneWithoutDaylightSavingAndHalfHourOffset)
+// The daylight field and zone a chart-data line gets with the system's zone.
+std::string zoneField(const core::ZoneRules& rules, core::DateTime moment)
 {
-    useZone("IST-5:30");
-    const auto info = QtZoneRules().zoneForYear(2026);
-    ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->standardBiasMinutesWest, -330);
-    EXPECT_FALSE(info->observesDaylight);
-    EXPECT_EQ(info->daylightStart, 0);
+    core::Settings settings;
+    settings.OTime = core::TimeMode::SystemZone;
+    const std::string line = core::chartDataLine({"", "0E00", "0N00"}, core::timePart(moment),
+                                                 core::datePart(moment), settings, {&rules, ""});
+    const auto from = line.find("M ") + 1;
+    return line.substr(from, line.find(" 0E00") - from);
+}
+
+// Expected offsets from `zdump -v` of the tz database (2025b); the daylight minutes are the
+// gmtoff of the moment less that of the zone's standard time then. A reading in the hour the
+// clocks skip or repeat takes the offset of the hour before the change.
+TEST_F(QtZoneRulesTest, SystemZoneOffsetsAndTheFieldsWrittenForThem)
+{
+    const struct {
+        const char* name;
+        const char* tz;
+        core::DateTime moment;
+        core::ZoneOffset offset;
+        const char* field;
+    } rows[] = {
+        {"Dublin winter: negative daylight saving",
+         "Europe/Dublin",
+         localMoment(2024, 1, 15, 12, 0),
+         {0, -60},
+         " ST 0"},
+        {"Dublin summer: Irish Standard Time",
+         "Europe/Dublin",
+         localMoment(2024, 7, 15, 12, 0),
+         {-60, 0},
+         " ST -1"},
+        {"Dublin 1970: standard time all year",
+         "Europe/Dublin",
+         localMoment(1970, 1, 15, 12, 0),
+         {-60, 0},
+         " ST -1"},
+        {"Casablanca in Ramadan",
+         "Africa/Casablanca",
+         localMoment(2024, 3, 20, 12, 0),
+         {0, -60},
+         " ST 0"},
+        {"Casablanca in summer",
+         "Africa/Casablanca",
+         localMoment(2024, 7, 15, 12, 0),
+         {-60, 0},
+         " ST -1"},
+        {"Sydney winter 2030",
+         "Australia/Sydney",
+         localMoment(2030, 7, 15, 12, 0),
+         {-600, 0},
+         " ST -10"},
+        {"Sydney summer 2030",
+         "Australia/Sydney",
+         localMoment(2030, 1, 15, 12, 0),
+         {-660, 60},
+         " DT -10"},
+        {"New York summer 2031",
+         "America/New_York",
+         localMoment(2031, 7, 4, 12, 0),
+         {240, 60},
+         " DT 5"},
+        {"New York January 1974: daylight time all year",
+         "America/New_York",
+         localMoment(1974, 1, 15, 12, 0),
+         {240, 60},
+         " DT 5"},
+        {"New York January 1975: daylight time from 23 February",
+         "America/New_York",
+         localMoment(1975, 1, 15, 12, 0),
+         {300, 0},
+         " ST 5"},
+        {"New York summer 1950",
+         "America/New_York",
+         localMoment(1950, 7, 4, 12, 0),
+         {240, 60},
+         " DT 5"},
+        {"Lord Howe summer: half an hour",
+         "Australia/Lord_Howe",
+         localMoment(2024, 1, 15, 12, 0),
+         {-660, 30},
+         " ST -11"},
+        {"Lord Howe winter",
+         "Australia/Lord_Howe",
+         localMoment(2024, 7, 15, 12, 0),
+         {-630, 0},
+         " ST -10:30"},
+        {"Adelaide summer",
+         "Australia/Adelaide",
+         localMoment(2024, 12, 24, 5, 0),
+         {-630, 60},
+         " DT -9:30"},
+        {"London 1944: double summer time",
+         "Europe/London",
+         localMoment(1944, 7, 15, 12, 0),
+         {-120, 120},
+         " ST -2"},
+        {"Kolkata", "Asia/Kolkata", localMoment(2024, 7, 15, 12, 0), {-330, 0}, " ST -5:30"},
+        {"Chicago 2090 summer",
+         "America/Chicago",
+         localMoment(2090, 7, 15, 12, 0),
+         {300, 60},
+         " DT 6"},
+        {"Chicago spring gap 2:30",
+         "America/Chicago",
+         localMoment(2024, 3, 10, 2, 30),
+         {360, 0},
+         " ST 6"},
+        {"Chicago just after the gap",
+         "America/Chicago",
+         localMoment(2024, 3, 10, 3, 0),
+         {300, 60},
+         " DT 6"},
+        {"Chicago autumn overlap 1:30",
+         "America/Chicago",
+         localMoment(2024, 11, 3, 1, 30),
+         {300, 60},
+         " DT 6"},
+        {"Chicago after the overlap",
+         "America/Chicago",
+         localMoment(2024, 11, 3, 2, 0),
+         {360, 0},
+         " ST 6"},
+        {"Sydney spring gap 2:30",
+         "Australia/Sydney",
+         localMoment(2024, 10, 6, 2, 30),
+         {-600, 0},
+         " ST -10"},
+        {"Sydney autumn overlap 2:30",
+         "Australia/Sydney",
+         localMoment(2024, 4, 7, 2, 30),
+         {-660, 60},
+         " DT -10"},
+        {"POSIX rule in TZ",
+         "CST6CDT,M3.2.0,M11.1.0",
+         localMoment(2026, 7, 1, 12, 0),
+         {300, 60},
+         " DT 6"},
+    };
+    const QtZoneRules rules;
+    for (const auto& row : rows) {
+        useZone(row.tz);
+        EXPECT_EQ(rules.offsetAt(row.moment, ""), row.offset) << row.name;
+        EXPECT_EQ(zoneField(rules, row.moment), row.field) << row.name;
+    }
+}
+
+TEST_F(QtZoneRulesTest, NamedZonesAnswerWhateverTheSystemZone)
+{
+    useZone("America/Chicago");
+    const QtZoneRules rules;
+    EXPECT_EQ(rules.offsetAt(localMoment(2024, 1, 15, 12, 0), "Asia/Kathmandu"),
+              (core::ZoneOffset{-345, 0}));
+    EXPECT_EQ(rules.offsetAt(localMoment(2024, 1, 15, 12, 0), "Europe/Dublin"),
+              (core::ZoneOffset{0, -60}));
+    EXPECT_EQ(rules.offsetAt(localMoment(2024, 1, 15, 12, 0), "Mars/Olympus_Mons"), std::nullopt);
 }
 
 }  // namespace

@@ -60,7 +60,6 @@ struct BatchWindow {
     BatchWindow()
     {
         fs::current_path(dir.path());
-        zoneRules.info = core::ZoneInfo{360, false, 0, 0};
         runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}});
         ui::MainWindowServices services{settings, regional, zoneRules,
                                         clock,    runner,   clipboard,

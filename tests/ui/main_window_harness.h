@@ -66,7 +66,6 @@ struct MainWindowHarness {
         settings.OBasic = core::YearPrefix::Anno;
         settings.OFormat = core::YearFormat::UpperRomanLowerRoman;
         settings.OAspect = core::SignDisplay::SignOnly;
-        zoneRules.info = core::ZoneInfo{360, false, 0, 0};
         runner.responder = FakeProcessRunner::cannedListings(
             {{"chart.txt", readWholeFile(kDataDir + "/chart_2000-06-03.txt")},
              {"riseset.txt", readWholeFile(kDataDir + "/riseset_2000-06-03.txt")},

@@ -245,7 +245,8 @@ TEST_F(AlarmTest, RearmingRefusesDuplicatesButBringsBackSpentEntries)
     EXPECT_EQ(alarm.check(host, settings).displayLines.size(), 1u);
 }
 
-// Listing lines as the engine writes them: month first with "/", or day first with "-".
+// Listing lines as the engine writes them: day first with "-" where the user's dates begin
+// with the day, otherwise month first with "/" (year-first users included).
 TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)
 {
     struct Row {
@@ -266,6 +267,10 @@ TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)
         {"Dutch", "d-m-yyyy", "-", ":",
          "(Sun)  4- 6-2000  5:28am     Sun (Gem) rises   at  57:14'"},
         {"month first with dashes", "m-d-yyyy", "-", ":",
+         "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"Swedish, year first", "yyyy-mm-dd", "-", ":",
+         "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'"},
+        {"Hungarian, year first", "yyyy. mm. dd.", ".", ":",
          "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'"},
     };
     for (const Row& row : rows) {

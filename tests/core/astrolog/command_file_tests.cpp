@@ -8,6 +8,7 @@
 
 #include "core/common/error.h"
 #include "tests/core/test_data.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
 namespace {
@@ -43,12 +44,9 @@ TEST(CommandFile, NextDayRiseSetRunInSystemZoneMatchesTheWorkedExample)
     settings.OTime = TimeMode::SystemZone;
     settings.OHouseSystem = HouseSystem::Koch;
     settings.OZodiac = Zodiac::Sidereal;
-    ZoneSnapshot zone;
-    zone.SystemZoneHours = -1;
-    zone.systemZoneMinutesWest = -60;
-    zone.DaylightStart = dateTimeFromDate(2001, 3, 25) + at(2, 0);
-    zone.DaylightEnd = dateTimeFromDate(2001, 10, 28) + at(3, 0);
-    zone.DateOrderSwitch = "-Yd";
+    testing::FakeZoneRules rules;
+    rules.zones[""] = {-60, 0};  // an hour east of Greenwich, outside daylight saving
+    const ZoneSnapshot zone{&rules, "-Yd"};
     const auto lines = riseSetInputLines({"5", "74W00", "40N43"}, "risesetn.txt", at(21, 7),
                                          dateTimeFromDate(2001, 3, 15), settings, zone);
     EXPECT_EQ(commandFileText(lines),
@@ -94,103 +92,100 @@ TEST(CommandFile, EmptyZoneLeavesTwoBlanksBeforeTheLongitude)
         "/qb 1 1 2002 8:00AM DT  93W21 45N05");
 }
 
-ZoneSnapshot systemZone(int minutesWest)
+// The daylight field and zone written for an answer of the zone rules.
+std::string zoneFieldFor(const ZoneSnapshot& zone, const Settings& settings,
+                         DateTime date = dateTimeFromDate(2002, 1, 1), DateTime time = at(8, 0))
 {
-    ZoneSnapshot zone;
-    zone.systemZoneMinutesWest = minutesWest;
-    zone.SystemZoneHours = minutesWest / 60;
-    return zone;
+    const std::string line = chartDataLine({"", "1W00", "1N00"}, time, date, settings, zone);
+    const auto from = line.find("M ") + 1;
+    return line.substr(from, line.find(" 1W00") - from);
 }
 
-TEST(CommandFile, SystemZoneIsWrittenInHoursWestAndInHoursAndMinutesWhenNotWhole)
+Settings withTime(TimeMode mode, const std::string& zoneName = "")
+{
+    Settings settings;
+    settings.OTime = mode;
+    settings.ZoneName = zoneName;
+    return settings;
+}
+
+// Offsets as the tz database gives them (zdump -v); the field must name the same universal
+// time, with " DT " only for the engine's one-hour shift.
+TEST(CommandFile, ZoneFromTheTzDatabaseNamesTheSameInstant)
 {
     const struct {
         const char* name;
-        int minutesWest;
-        const char* zone;
+        ZoneOffset offset;
+        const char* field;
     } rows[] = {
-        {"Central Europe", -60, "-1"}, {"Greenwich", 0, "0"},
-        {"Minnesota", 360, "6"},       {"one hour west", 60, "1"},
-        {"India", -330, "-5:30"},      {"Nepal", -345, "-5:45"},
-        {"Newfoundland", 210, "3:30"}, {"central Australia", -570, "-9:30"},
-        {"Iran", -210, "-3:30"},       {"Marquesas", 570, "9:30"},
+        {"Central Europe, winter", {-60, 0}, " ST -1"},
+        {"Central Europe, summer", {-120, 60}, " DT -1"},
+        {"Minnesota, summer", {300, 60}, " DT 6"},
+        {"Greenwich", {0, 0}, " ST 0"},
+        {"Dublin, winter: negative shift", {0, -60}, " ST 0"},
+        {"Lord Howe, summer: half an hour", {-660, 30}, " ST -11"},
+        {"Lord Howe, winter", {-630, 0}, " ST -10:30"},
+        {"Adelaide, summer", {-630, 60}, " DT -9:30"},
+        {"Newfoundland, summer", {150, 60}, " DT 3:30"},
+        {"India", {-330, 0}, " ST -5:30"},
+        {"Nepal", {-345, 0}, " ST -5:45"},
+        {"Marquesas", {570, 0}, " ST 9:30"},
+        {"London 1944: two hours", {-120, 120}, " ST -2"},
+        {"New York before 1883: local mean time", {296, 0}, " ST 4:56"},
+        {"Amsterdam 1937: twenty minutes east", {-20, 0}, " ST -0:20"},
     };
-    Settings settings;
-    settings.OTime = TimeMode::SystemZone;
+    testing::FakeZoneRules rules;
     for (const auto& row : rows) {
-        EXPECT_EQ(chartDataLine({"ignored", "93W21", "45N05"}, at(8, 0),
-                                dateTimeFromDate(2002, 1, 1), settings,
-                                systemZone(row.minutesWest)),
-                  std::string("/qb 1 1 2002 8:00AM ST ") + row.zone + " 93W21 45N05")
+        rules.zones[""] = row.offset;
+        rules.zones["Place/Zone"] = row.offset;
+        EXPECT_EQ(zoneFieldFor({&rules, ""}, withTime(TimeMode::SystemZone)), row.field)
+            << row.name;
+        EXPECT_EQ(zoneFieldFor({&rules, ""}, withTime(TimeMode::PlaceZone, "Place/Zone")),
+                  row.field)
             << row.name;
     }
 }
 
-TEST(CommandFile, SnapshotWithoutMinutesStillWritesItsWholeHours)
+TEST(CommandFile, ZoneRulesAreAskedForTheLocalMomentOfTheLine)
 {
-    ZoneSnapshot zone;
-    zone.SystemZoneHours = 5;  // minutes left at zero by a caller that only knows the hours
-    Settings settings;
-    settings.OTime = TimeMode::SystemZone;
-    EXPECT_EQ(
-        chartDataLine({"", "1W00", "1N00"}, at(8, 0), dateTimeFromDate(2002, 1, 1), settings, zone),
-        "/qb 1 1 2002 8:00AM ST 5 1W00 1N00");
+    testing::FakeZoneRules rules;
+    rules.zones["Europe/Dublin"] = {0, -60};
+    const DateTime day = dateTimeFromDate(2024, 3, 10);
+    zoneFieldFor({&rules, ""}, withTime(TimeMode::SystemZone), day, at(2, 30, 59));
+    zoneFieldFor({&rules, ""}, withTime(TimeMode::PlaceZone, "Europe/Dublin"), day, at(23, 59));
+    ASSERT_EQ(rules.asked.size(), 2u);
+    EXPECT_DOUBLE_EQ(rules.asked[0].first, day + at(2, 30, 59));
+    EXPECT_EQ(rules.asked[0].second, "");
+    EXPECT_DOUBLE_EQ(rules.asked[1].first, day + at(23, 59));
+    EXPECT_EQ(rules.asked[1].second, "Europe/Dublin");
 }
 
-std::string daylightField(const ZoneSnapshot& zone, DateTime date, DateTime time = at(12, 0))
+TEST(CommandFile, ZoneThatCannotBeReadOrIsUnknown)
 {
-    Settings settings;
-    settings.OTime = TimeMode::SystemZone;
-    const std::string line = chartDataLine({"", "1W00", "1N00"}, time, date, settings, zone);
-    return line.substr(line.find("M ") + 1, 4);
-}
+    // The system's zone unreadable: standard time at Greenwich, as before.
+    testing::FakeZoneRules noSystemZone;
+    noSystemZone.zones.clear();
+    EXPECT_EQ(zoneFieldFor({&noSystemZone, ""}, withTime(TimeMode::SystemZone)), " ST 0");
+    EXPECT_EQ(zoneFieldFor({}, withTime(TimeMode::SystemZone)), " ST 0");
 
-TEST(CommandFile, SystemDaylightHoldsStrictlyBetweenStartAndEnd)
-{
-    ZoneSnapshot zone = systemZone(360);
-    zone.DaylightStart = dateTimeFromDate(2001, 4, 1);
-    zone.DaylightEnd = dateTimeFromDate(2001, 10, 28);
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 3, 31)), " ST ");
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 4, 1), at(0, 0)), " ST ")
-        << "equal to the start";
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 4, 2)), " DT ");
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 10, 27)), " DT ");
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 10, 28), at(0, 0)), " ST ")
-        << "equal to the end";
-}
-
-TEST(CommandFile, OnTheDaysTheClocksChangeTheTimeOfDayDecides)
-{
-    // Chicago 2024: daylight time from 10 March 3:00 (after the jump) to 3 November 1:00
-    // (after the fall back), as the zone adapter reports the local moments.
-    ZoneSnapshot zone = systemZone(360);
-    zone.DaylightStart = dateTimeFromDate(2024, 3, 10) + at(3, 0);
-    zone.DaylightEnd = dateTimeFromDate(2024, 11, 3) + at(1, 0);
-    const DateTime springDay = dateTimeFromDate(2024, 3, 10);
-    const DateTime autumnDay = dateTimeFromDate(2024, 11, 3);
-    EXPECT_EQ(daylightField(zone, springDay, at(1, 59)), " ST ") << "before the jump";
-    EXPECT_EQ(daylightField(zone, springDay, at(3, 1)), " DT ") << "after the jump";
-    EXPECT_EQ(daylightField(zone, springDay, at(20, 0)), " DT ") << "evening of the first day";
-    EXPECT_EQ(daylightField(zone, autumnDay, at(0, 59)), " DT ") << "before the fall back";
-    EXPECT_EQ(daylightField(zone, autumnDay, at(2, 0)), " ST ") << "after the fall back";
-}
-
-TEST(CommandFile, SouthernDaylightPeriodOverTheTurnOfTheYearCounts)
-{
-    ZoneSnapshot sydney = systemZone(-600);
-    sydney.DaylightStart = dateTimeFromDate(2001, 10, 28) + at(2, 0);
-    sydney.DaylightEnd = dateTimeFromDate(2001, 3, 25) + at(3, 0);
-    EXPECT_EQ(daylightField(sydney, dateTimeFromDate(2001, 1, 15)), " DT ") << "summer, January";
-    EXPECT_EQ(daylightField(sydney, dateTimeFromDate(2001, 12, 24)), " DT ") << "summer, December";
-    EXPECT_EQ(daylightField(sydney, dateTimeFromDate(2001, 7, 1)), " ST ") << "winter";
-    EXPECT_EQ(daylightField(sydney, dateTimeFromDate(2001, 3, 26)), " ST ") << "day after the end";
-}
-
-TEST(CommandFile, NoDaylightPeriodMeansStandardTimeAllYear)
-{
-    const ZoneSnapshot zone = systemZone(-330);
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 1, 1)), " ST ");
-    EXPECT_EQ(daylightField(zone, dateTimeFromDate(2001, 7, 1)), " ST ");
+    // A place's zone must be there and known: a chart in another zone would be hours off.
+    testing::FakeZoneRules rules;
+    const struct {
+        const char* zoneName;
+        std::string message;
+    } rows[] = {
+        {"", kNoPlaceZoneMessage},
+        {"Atlantis/Capital",
+         "The time zone \"Atlantis/Capital\" is not in this computer's time-zone database"},
+    };
+    for (const auto& row : rows) {
+        try {
+            zoneFieldFor({&rules, ""}, withTime(TimeMode::PlaceZone, row.zoneName));
+            ADD_FAILURE() << row.zoneName << ": accepted";
+        } catch (const VantrelError& error) {
+            EXPECT_EQ(error.what(), row.message);
+        }
+    }
 }
 
 TEST(CommandFile, DateOrderSwitchStandsOnItsOwnLineEvenWhenEmpty)
@@ -269,12 +264,12 @@ TEST(CommandFile, LocationTextsThatWouldSplitTheLineAreRefused)
     }
 }
 
-TEST(CommandFile, ZoneIsNotCheckedWhileTheSystemZoneIsUsed)
+TEST(CommandFile, ZoneTextIsNotCheckedWhileTheZoneComesFromTheRules)
 {
-    Settings settings;
-    settings.OTime = TimeMode::SystemZone;
+    const testing::FakeZoneRules rules;
     EXPECT_NO_THROW(chartDataLine({"6 /s", "93W21", "45N05"}, at(8, 0),
-                                  dateTimeFromDate(2000, 6, 3), settings, systemZone(360)));
+                                  dateTimeFromDate(2000, 6, 3), withTime(TimeMode::SystemZone),
+                                  {&rules, ""}));
 }
 
 }  // namespace

@@ -55,14 +55,32 @@ void expectJune2000Times(const RiseSetTimes& times)
     EXPECT_DOUBLE_EQ(times.NextSunRise, moment(2000, 6, 4, 5, 25));
 }
 
-TEST(RiseSetReading, MonthFirstListingsFillEveryField)
+// Without "-Yd" the engine writes its dates month first with "/" and its times with ":",
+// whatever the user's own order and separators, and they are read so.
+TEST(RiseSetReading, MonthFirstListingsFillEveryFieldInEveryLocaleWithoutTheSwitch)
 {
-    RiseSetTimes times;
-    EXPECT_EQ(readRiseSetListings(fixture("riseset_2000-06-03.txt"),
-                                  fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{},
-                                  times),
-              RiseSetReadResult::Complete);
-    expectJune2000Times(times);
+    RegionalSettings hungarian = testing::yearFirst();
+    hungarian.shortDateFormat = "yyyy. mm. dd.";
+    hungarian.dateSeparator = ".";
+    hungarian.timeSeparator = ".";
+    RegionalSettings monthFirstDashes;
+    monthFirstDashes.shortDateFormat = "m-d-yyyy";
+    monthFirstDashes.dateSeparator = "-";
+    monthFirstDashes.timeSeparator = ".";
+    const std::pair<const char*, RegionalSettings> locales[] = {
+        {"United States", RegionalSettings{}},
+        {"year first with dashes", testing::yearFirst()},
+        {"year first with dots", hungarian},
+        {"month first with dashes and dotted times", monthFirstDashes},
+    };
+    for (const auto& [name, regional] : locales) {
+        SCOPED_TRACE(name);
+        RiseSetTimes times;
+        EXPECT_EQ(readRiseSetListings(fixture("riseset_2000-06-03.txt"),
+                                      fixture("risesetn_2000-06-04.txt"), "", regional, times),
+                  RiseSetReadResult::Complete);
+        expectJune2000Times(times);
+    }
 }
 
 TEST(RiseSetReading, DayFirstListingsReadWhereTheTimeSeparatorIsNotAColon)

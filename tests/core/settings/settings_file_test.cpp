@@ -130,6 +130,8 @@ TEST_F(SettingsFileTest, ValueConversion)
         {"day begins past the list", "Day Begins=3", "Day Begins", -1},
         {"day begins below the list", "Day Begins=-5", "Day Begins", -1},
         {"day begins in the list", "Day Begins=2", "Day Begins", 2},
+        {"the place's time zone", "Time=3", "Time", 3},
+        {"past the place's time zone", "Time=4", "Time", 3},
     };
     for (const auto& row : rows) {
         const Settings s = loadFrom(std::string("[vantrel]\r\n") + row.line + "\r\n");
@@ -247,11 +249,13 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
     s.Long = "122W25";
     s.Lat = "37N47";
     s.Zone = "8\r\nLines=0";  // a pasted line break must not make up a key
+    s.ZoneName = "America/Los_Angeles";
     settingsFile.saveLocation(s);
-    EXPECT_EQ(stored(),
-              "[vantrel]\r\nLongitude=122W25\r\nLatitude=37N47\r\nTime Zone=8  Lines=0\r\n");
+    EXPECT_EQ(stored(), "[vantrel]\r\nLongitude=122W25\r\nLatitude=37N47\r\nTime Zone=8  "
+                        "Lines=0\r\nZone Name=America/Los_Angeles\r\n");
     Settings back = settingsFile.load();
     EXPECT_EQ(back.Long, "122W25");
+    EXPECT_EQ(back.ZoneName, "America/Los_Angeles");
     EXPECT_EQ(back.OLines, LineCount::Two);
 
     MainWindowLayout layout;
@@ -266,7 +270,7 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
     EXPECT_EQ(read.clientHeight, 500);
     EXPECT_EQ(read.left, -20);
     EXPECT_TRUE(read.verseOfDay);
-    EXPECT_NE(stored().find("Time Zone=8  Lines=0\r\nTool Bar=0\r\nStatus Bar=1\r\n"
+    EXPECT_NE(stored().find("Zone Name=America/Los_Angeles\r\nTool Bar=0\r\nStatus Bar=1\r\n"
                             "Month Calendar=1\r\nTOTD=1\r\nVOD=1\r\nClientHeight=500\r\n"),
               std::string::npos);
 }
@@ -281,7 +285,7 @@ Settings changedSettings()
     s.OLines = LineCount::Three;
     s.DayBegins = DayStart::Sunset;
     s.OFormat = YearFormat::DigitsUpperRoman;
-    s.OTime = TimeMode::SystemZone;
+    s.OTime = TimeMode::PlaceZone;
     s.OAspect = SignDisplay::SignOnly;
     s.OZodiac = Zodiac::Sidereal;
     s.OHouseSystem = HouseSystem::WholeSign;
@@ -297,6 +301,7 @@ Settings changedSettings()
     s.Long = "122W25";
     s.Lat = "37N47";
     s.Zone = "8";
+    s.ZoneName = "America/Los_Angeles";
     s.Astrolog = "/opt/astrolog/astrolog -q";
     return s;
 }

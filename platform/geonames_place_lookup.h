@@ -1,0 +1,15 @@
+#pragma once
+#include "core/ports/place_lookup.h"
+
+namespace vantrel::platform {
+
+// Places from libgeonames: the GeoNames cities of 15,000 people and more, with each city's tz
+// zone, compiled into the library (Debian package libgeonames0); nothing is downloaded. Throws
+// core::VantrelError when the library reports a failure.
+class GeonamesPlaceLookup : public core::PlaceLookup {
+public:
+    std::vector<core::Place> findPlaces(const std::string& query,
+                                        std::size_t maxResults) const override;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,88 @@
+// "Place's Time Zone" through a whole calculation: every engine run takes the place's offset
+// for its own date.
+
+#include <gtest/gtest.h>
+
+#include "core/astrolog/command_file.h"
+#include "core/common/error.h"
+#include "core/thelemic/calculation.h"
+#include "tests/core/test_data.h"
+
+namespace vantrel::core {
+namespace {
+
+using testing::FakeClipboard;
+using testing::FakeMessages;
+using testing::FakeProcessRunner;
+using testing::FakeZoneRules;
+using testing::RecordingMainView;
+using testing::TempDir;
+
+// The chart-data line of a command file.
+std::string chartDataLineOf(const std::string& commandFile)
+{
+    const auto from = commandFile.find("/qb ");
+    return commandFile.substr(from, commandFile.find('\r', from) - from);
+}
+
+struct PlaceZoneFixture : ::testing::Test {
+    TempDir dir;
+    Settings settings;
+    RegionalSettings regional;
+    FakeZoneRules rules;
+    ZoneSnapshot zone{&rules, ""};
+    FakeProcessRunner runner{dir.path()};
+    RecordingMainView view;
+    FakeClipboard clipboard;
+    FakeMessages messages;
+    Calculator calculator{
+        {settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
+
+    void SetUp() override
+    {
+        // Lord Howe Island leaves its half hour of daylight saving at 2:00 on 7 April 2024
+        // (zdump -v Australia/Lord_Howe); the system's zone is Minnesota's.
+        rules.answer = [](DateTime moment, std::string_view zoneName) -> std::optional<ZoneOffset> {
+            if (zoneName.empty())
+                return ZoneOffset{360, 0};
+            if (zoneName != "Australia/Lord_Howe")
+                return std::nullopt;
+            const DateTime end = dateTimeFromDate(2024, 4, 7) + 2.0 / 24;
+            return moment < end ? ZoneOffset{-660, 30} : ZoneOffset{-630, 0};
+        };
+        settings.OTime = TimeMode::PlaceZone;
+        settings.ZoneName = "Australia/Lord_Howe";
+        settings.Zone = "6";  // the typed zone does not count
+        settings.Long = "159E05";
+        settings.Lat = "31S33";
+        settings.DayBegins = DayStart::Sunrise;
+    }
+};
+
+TEST_F(PlaceZoneFixture, EveryRunOfTheCalculationTakesThePlacesOffsetForItsOwnDate)
+{
+    calculator.calculate(dateTimeFromDate(2024, 4, 6), dateTimeFromTime({12, 0, 0, 0}));
+    ASSERT_EQ(runner.runs.size(), 3u) << "chart, and the rise and set of the day and the next";
+    EXPECT_EQ(chartDataLineOf(runner.runs[0].commandFile),
+              "/qb 4 6 2024 12:00PM ST -11 159E05 31S33");
+    EXPECT_EQ(chartDataLineOf(runner.runs[1].commandFile),
+              "/qb 4 6 2024 12:00PM ST -11 159E05 31S33");
+    EXPECT_EQ(chartDataLineOf(runner.runs[2].commandFile),
+              "/qb 4 7 2024 12:00PM ST -10:30 159E05 31S33");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PlaceZoneFixture, WithoutAPlaceTheCalculationStopsAndSaysWhy)
+{
+    settings.ZoneName.clear();
+    try {
+        calculator.calculate(dateTimeFromDate(2024, 4, 6), 0.5);
+        ADD_FAILURE() << "calculated without a zone";
+    } catch (const VantrelError& error) {
+        EXPECT_STREQ(error.what(), kNoPlaceZoneMessage);
+    }
+    EXPECT_TRUE(runner.runs.empty());
+}
+
+}  // namespace
+}  // namespace vantrel::core
