@@ -122,7 +122,7 @@ void SettingsFile::save(const Settings& settings, SavedBy savedBy) const
 {
     IniFile ini = readForWrite();
     for (const SettingKey& key : settingKeys()) {
-        if (key.savedBy == savedBy)
+        if (key.savedBy == savedBy || key.savedBy == SavedBy::OptionsAndLocation)
             writeKey(ini, key, settings);
     }
     write(ini);

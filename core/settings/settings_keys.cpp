@@ -81,7 +81,7 @@ constexpr std::array kKeys = {
     text("Latitude", "Lat", &S::Lat, "45N05", SavedBy::Location),
     text("Time Zone", "Zone", &S::Zone, "6", SavedBy::Location),
     // Unknown to older programs, which keep it as it stands.
-    text("Zone Name", "ZoneName", &S::ZoneName, "", SavedBy::Location),
+    text("Zone Name", "ZoneName", &S::ZoneName, "", SavedBy::OptionsAndLocation),
     // Names another engine; unknown to the original key set.
     text("Astrolog", "Astrolog", &S::Astrolog, "", SavedBy::HandEditing),
 };

@@ -235,7 +235,7 @@ TEST_F(SettingsFileTest, OptionKeysAreWrittenInTheirOrder)
                            "Neptune=0",       "Uranus=0",        "Saturn=0",
                            "Pluto=0",         "Hour Sun=1",      "Hour Moon=0",
                            "Hour Mercury=0",  "Hour Venus=0",    "Hour Mars=0",
-                           "Hour Jupiter=0",  "Hour Saturn=0"};
+                           "Hour Jupiter=0",  "Hour Saturn=0",   "Zone Name="};
     std::string expected;
     for (const char* line : order)
         expected += std::string(line) + "\r\n";
