@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLocale>
@@ -247,8 +248,7 @@ void TVantrel::buildTray()
                 if (reason == QSystemTrayIcon::Trigger)
                     NotificationIcon1Click();
             });
-    if (trayAvailable())
-        m_trayIcon->show();
+    showTrayIcon();
     if (!m_services.tray) {
         m_ownTray =
             std::make_unique<platform::QtTray>(m_trayIcon, [this] { return trayAvailable(); });
@@ -260,6 +260,16 @@ bool TVantrel::trayAvailable() const
 {
     return m_services.trayAvailable ? m_services.trayAvailable()
                                     : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool TVantrel::showTrayIcon()
+{
+    if (!trayAvailable())
+        return false;
+    // A tray that came up after the program (a panel started later) gets the icon now.
+    if (!m_trayIcon->isVisible())
+        m_trayIcon->show();
+    return true;
 }
 
 void TVantrel::setHooks(TVantrelHooks hooks)
@@ -405,7 +415,7 @@ bool TVantrel::FormClose()
 void TVantrel::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && trayAvailable()) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && showTrayIcon()) {
         // Out of the way until the tray icon brings it back. Without a tray the window stays
         // minimised on the task bar, the only road back.
         QTimer::singleShot(0, this, &TVantrel::hideToTray);
@@ -416,10 +426,12 @@ void TVantrel::hideToTray()
 {
     if (!isMinimized())
         return;
+    // The program's own windows only: the tray icon is a window of the program's too, and
+    // hiding it would leave no road back.
     m_hiddenToTray.clear();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window != this && !window->inherits("QMenu") &&
-            !qobject_cast<platform::BalloonPopup*>(window)) {
+        const bool ownWindow = qobject_cast<QMainWindow*>(window) || qobject_cast<QDialog*>(window);
+        if (ownWindow && window != this && window->isVisible()) {
             m_hiddenToTray.append(window);
             window->hide();
         }

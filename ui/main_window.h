@@ -89,6 +89,8 @@ public:
     // ShowBalloon: a balloon at the tray icon (or the pop-up that stands in for it), 10 s.
     void ShowBalloon(const QString& text, const QString& title);
     bool trayAvailable() const;
+    // Shows the tray icon where the desktop has a tray; false where it has none.
+    bool showTrayIcon();
 
     // The tip dialog, while it is open.
     TDailyTip* dailyTip() const;

@@ -3,6 +3,7 @@
 // the commands that other windows carry out.
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -204,15 +205,23 @@ void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
     QVERIFY(showAndWait(window));
     QVERIFY(window.dailyTip() != nullptr);
     QWidget* tip = window.dailyTip();
+    QMainWindow outputWindow;
+    outputWindow.show();
+    // The tray icon's own window, as Qt makes it on X11: a plain top-level widget.
+    QWidget trayIconWindow(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    trayIconWindow.show();
 
     window.showMinimized();
     QTRY_VERIFY(!window.isVisible());
     QVERIFY(!tip->isVisible());
+    QVERIFY(!outputWindow.isVisible());
+    QVERIFY2(trayIconWindow.isVisible(), "the tray icon is the road back");
 
     window.NotificationIcon1Click();
     QVERIFY(window.isVisible());
     QVERIFY(!window.isMinimized());
     QVERIFY(tip->isVisible());
+    QVERIFY(outputWindow.isVisible());
 }
 
 void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
