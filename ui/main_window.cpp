@@ -74,6 +74,13 @@ QTime qTimeFromDateTime(core::DateTime value)
 
 }  // namespace
 
+QFont programFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    return font;
+}
+
 TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services))
 {
@@ -82,9 +89,7 @@ TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
     setObjectName(QStringLiteral("Vantrel"));
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(glyphIcon(Glyph::Program));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(programFont());
 
     m_alarmTimer = new QTimer(this);
     m_alarmTimer->setObjectName(QStringLiteral("Timer1"));
@@ -559,7 +564,6 @@ void TVantrel::setAnimateMark(bool on)
 void TVantrel::setCaption(const QString& caption)
 {
     setWindowTitle(caption);
-    QGuiApplication::setApplicationDisplayName(caption);
 }
 
 void TVantrel::guarded(const std::function<void()>& command)

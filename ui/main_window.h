@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -36,6 +37,9 @@ class DateDisplay;
 }  // namespace vantrel::core
 
 namespace vantrel::ui {
+
+// The font of the main window, and of every other window of the program: Arial, 13 pixels.
+QFont programFont();
 
 class MainViewAdapter;
 class TDailyTip;
@@ -77,7 +81,7 @@ public:
     // Replaces the display by a short note and paints it at once.
     void showStatusText(const QString& text);
     void setStatusText(const QString& text) override;
-    // The window caption and the application's title.
+    // The window caption: the date line or "Vantrel".
     void setCaption(const QString& caption);
 
     void setAlarmMark(bool armed) override;
