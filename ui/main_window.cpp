@@ -38,7 +38,6 @@ namespace vantrel::ui {
 
 namespace {
 
-constexpr int kPickerWidth = 110;
 constexpr int kCalendarPanelHeight = 187;
 
 // The user's locale; the C locale follows United States conventions, as the regional
@@ -138,13 +137,16 @@ void TVantrel::buildToolBar()
     m_datePicker->setCalendarPopup(true);
     m_datePicker->setDisplayFormat(shortDatePattern());
     m_datePicker->setMinimumDate(QDate(100, 1, 1));
-    m_datePicker->setFixedWidth(kPickerWidth);
     m_timePicker = new QTimeEdit(m_toolBar);
     m_timePicker->setObjectName(QStringLiteral("Time"));
     m_timePicker->setLocale(pickerLocale());
     m_timePicker->setDisplayFormat(
         pickerLocale().timeFormat(QLocale::LongFormat).remove(QStringLiteral(" t")));
-    m_timePicker->setFixedWidth(kPickerWidth);
+    // Each picker as wide as its longest text, so that both and all eight buttons fit the
+    // default width.
+    for (QDateTimeEdit* picker :
+         {static_cast<QDateTimeEdit*>(m_datePicker), static_cast<QDateTimeEdit*>(m_timePicker)})
+        picker->setFixedWidth(picker->sizeHint().width());
     m_toolBar->addWidget(m_datePicker);
     m_toolBar->addWidget(m_timePicker);
     connect(m_datePicker, &QDateEdit::dateChanged, this, &TVantrel::GDateChange);

@@ -60,6 +60,7 @@ private slots:
     void helpAndWebLinksOpenThroughTheShell();
     void commandsOfOtherWindowsRunThroughTheirHooks();
     void menusToolBarAndTrayCarryTheirCaptionsInOrder();
+    void everyToolButtonShowsAtTheDefaultWidth();
 };
 
 void MainCommandsTests::randomVerseReplacesTheDisplay()
@@ -344,6 +345,22 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
              (QStringList{"Date", "Quote", "Word Document", "ClipBoard", "  Quote", "  Date",
                           "  Law", "-", "&Web", "  Vantrel &Home Page", "  Muslim Salat Times",
                           "  Naval Observatory", "  O.T.O.", "Restore", "Exit"}));
+}
+
+void MainCommandsTests::everyToolButtonShowsAtTheDefaultWidth()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    QCOMPARE(window.width(), 400);
+    const auto& toolBar = part<QToolBar>(window, "DateTool");
+    QStringList hidden;
+    for (const QToolButton* button : toolBar.findChildren<QToolButton*>()) {
+        const bool overflow = button->objectName() == "qt_toolbar_ext_button";
+        if (button->isVisible() == overflow)
+            hidden << (overflow ? "the overflow chevron shows" : button->toolTip());
+    }
+    QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(", ")));
 }
 
 QTEST_MAIN(MainCommandsTests)
