@@ -237,10 +237,7 @@ void TVantrel::buildTray()
     addCommand(*m_trayMenu, "Quote1", "Quote", &TVantrel::Quote1Click);
     m_trayLetterAction = addCommand(*m_trayMenu, "WordDocument1", "Word Document",
                                     &TVantrel::InsertintoWord971Click);
-    QMenu* clip = m_trayMenu->addMenu(QStringLiteral("ClipBoard"));
-    addCommand(*clip, "Quote2", "Quote", &TVantrel::Quote2Click);
-    addCommand(*clip, "Date1", "Date", &TVantrel::Date1Click);
-    addCommand(*clip, "Law1", "Law", &TVantrel::Law1Click);
+    addClipboardMenu(*m_trayMenu, "TrayClipBoard", {"Quote2", "Date1", "Law1"});
     m_trayMenu->addSeparator();
     QMenu* web = m_trayMenu->addMenu(QStringLiteral("&Web"));
     addWebEntries(*web, false);

@@ -5,6 +5,7 @@
 // main_window_interface.h, and it reaches them through TVantrelHooks. Its controls are its own;
 // they are found by their objectNames ("GDate", "CalcButton", "Timer1").
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -160,6 +161,11 @@ private:
                         void (TVantrel::*command)());
     QAction* addMark(QMenu& menu, const char* name, const char* caption,
                      void (TVantrel::*command)());
+    // The tray's "ClipBoard" submenu (Quote, Date, Law), its entries named entryNames.
+    QAction* addClipboardMenu(QMenu& menu, const char* name,
+                              const std::array<const char*, 3>& entryNames);
+    // The tray's commands in the menu bar, shown while the desktop has no tray.
+    void showTraylessEntries();
     void addWebEntries(QMenu& menu, bool withSoftware);
     void applyHooks();
 
@@ -206,6 +212,7 @@ private:
     QAction* m_calendarMark = nullptr;
     QAction* m_alarmMark = nullptr;
     QAction* m_animateMark = nullptr;
+    QList<QAction*> m_traylessEntries;
 
     // The controls of the commands other windows carry out, enabled while their hooks are set.
     QAction* m_batchAction = nullptr;

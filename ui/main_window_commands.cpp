@@ -62,6 +62,8 @@ void TVantrel::buildMenus()
     addCommand(*edit, "Copytoclipboad1", "Copy to clipboad", &TVantrel::ClipButtonClick);
     m_letterAction = addCommand(*edit, "InsertintoWord971", "Insert into Word97",
                                 &TVantrel::InsertintoWord971Click);
+    m_traylessEntries << edit->addSeparator()
+                      << addClipboardMenu(*edit, "ClipBoard2", {"Quote3", "Date2", "Law2"});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_dataWindowAction = addCommand(*view, "Astrologdatawindow1", "&Astrolog data window",
@@ -76,6 +78,14 @@ void TVantrel::buildMenus()
         mark->setChecked(true);
     view->addSeparator();
     addCommand(*view, "RandomVerse1", "Random Verse", &TVantrel::RandomVerse1Click);
+    m_traylessEntries << view->addSeparator()
+                      << addCommand(*view, "Quote4", "Quote Pop-up", &TVantrel::Quote1Click)
+                      << addCommand(*view, "Query2", "Date Pop-up", &TVantrel::Query1Click);
+    // Without a tray its commands would be out of reach; they join the menus while there is
+    // none (a panel may come or go while the program runs).
+    for (QMenu* menu : {edit, view})
+        connect(menu, &QMenu::aboutToShow, this, &TVantrel::showTraylessEntries);
+    showTraylessEntries();
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     m_optionsAction = addCommand(*options, "Options1", "Program options", &TVantrel::Options1Click);
@@ -88,6 +98,24 @@ void TVantrel::buildMenus()
     QMenu* web = help->addMenu(QStringLiteral("&Web"));
     web->setObjectName(QStringLiteral("Web1"));
     addWebEntries(*web, true);
+}
+
+QAction* TVantrel::addClipboardMenu(QMenu& menu, const char* name,
+                                    const std::array<const char*, 3>& entryNames)
+{
+    QMenu* clip = menu.addMenu(QStringLiteral("ClipBoard"));
+    clip->setObjectName(QString::fromLatin1(name));
+    addCommand(*clip, entryNames[0], "Quote", &TVantrel::Quote2Click);
+    addCommand(*clip, entryNames[1], "Date", &TVantrel::Date1Click);
+    addCommand(*clip, entryNames[2], "Law", &TVantrel::Law1Click);
+    return clip->menuAction();
+}
+
+void TVantrel::showTraylessEntries()
+{
+    const bool noTray = !trayAvailable();
+    for (QAction* entry : std::as_const(m_traylessEntries))
+        entry->setVisible(noTray);
 }
 
 void TVantrel::addWebEntries(QMenu& menu, bool withSoftware)

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "core/common/error.h"
+#include "core/texts/verse_commands.h"
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
 #include "ui/tip_dialog.h"
@@ -24,12 +25,14 @@ using vantrel::ui::TVantrel;
 
 namespace {
 
-// A menu as the user reads it: its entries' captions, "-" for a separator, and a submenu's
-// entries after its caption, indented.
+// A menu as the user reads it: its shown entries' captions, "-" for a separator, and a
+// submenu's entries after its caption, indented.
 QStringList menuText(const QMenu& menu, const QString& indent = {})
 {
     QStringList lines;
     for (const QAction* action : menu.actions()) {
+        if (!action->isVisible())
+            continue;
         if (action->isSeparator()) {
             lines << indent + "-";
             continue;
@@ -61,6 +64,7 @@ private slots:
     void commandsOfOtherWindowsRunThroughTheirHooks();
     void menusToolBarAndTrayCarryTheirCaptionsInOrder();
     void everyToolButtonShowsAtTheDefaultWidth();
+    void trayCommandsJoinTheMenusWhileThereIsNoTray();
 };
 
 void MainCommandsTests::randomVerseReplacesTheDisplay()
@@ -283,6 +287,7 @@ void MainCommandsTests::commandsOfOtherWindowsRunThroughTheirHooks()
 void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
 {
     MainWindowHarness h;
+    h.hasTray = true;
     TVantrel& window = h.create();
 
     QStringList bar;
@@ -361,6 +366,34 @@ void MainCommandsTests::everyToolButtonShowsAtTheDefaultWidth()
             hidden << (overflow ? "the overflow chevron shows" : button->toolTip());
     }
     QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(", ")));
+}
+
+void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
+{
+    MainWindowHarness h;
+    h.write("verses.txt", "Love is the law\r\n");
+    TVantrel& window = h.create();
+    QMenu& edit = *window.menuBar()->actions()[1]->menu();
+    QMenu& view = *window.menuBar()->actions()[2]->menu();
+    const QStringList traylessEdit{
+        "Copy to clipboad", "Insert into Word97", "-", "ClipBoard", "  Quote", "  Date", "  Law"};
+    const QStringList traylessViewEnd{"Random Verse", "-", "Quote Pop-up", "Date Pop-up"};
+    QCOMPARE(menuText(edit), traylessEdit);
+    QCOMPARE(menuText(view).mid(6), traylessViewEnd);
+
+    // The menu entries run the tray's commands.
+    part<QAction>(window, "Law2").trigger();
+    QCOMPARE(h.clipboard.text.value_or("-"), vantrel::core::lawText());
+    part<QAction>(window, "Quote4").trigger();
+    QCOMPARE(h.tray.balloons.size(), std::size_t{1});
+    QCOMPARE(h.tray.balloons[0].text, std::string("Love is the law"));
+
+    // A tray that comes up takes them back.
+    h.hasTray = true;
+    emit edit.aboutToShow();
+    emit view.aboutToShow();
+    QCOMPARE(menuText(edit), traylessEdit.mid(0, 2));
+    QCOMPARE(menuText(view).mid(6), traylessViewEnd.mid(0, 1));
 }
 
 QTEST_MAIN(MainCommandsTests)
