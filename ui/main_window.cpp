@@ -213,13 +213,22 @@ void TVantrel::buildCentre()
     m_display->setReadOnly(true);
     m_display->setAcceptRichText(true);
     m_display->setToolTip(QStringLiteral("Thelemic date"));
+    // Selectable from the keyboard too; the window opens with the focus here, ready to copy.
+    m_display->setTextInteractionFlags(m_display->textInteractionFlags() |
+                                       Qt::TextSelectableByKeyboard);
+    m_display->setFocus();
+    m_copyAction = displayCommand("Copy2", "Copy", QKeySequence::Copy, &TVantrel::Copy2Click);
+    m_copyAction->setEnabled(false);
+    connect(m_display, &QTextEdit::copyAvailable, m_copyAction, &QAction::setEnabled);
+    QAction* selectAll = displayCommand("Selectall2", "Select all", QKeySequence::SelectAll,
+                                        &TVantrel::Selectall2Click);
     m_display->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_display, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        menu.addAction(QStringLiteral("Copy"), this, &TVantrel::Copy2Click);
-        menu.addAction(QStringLiteral("Select all"), this, &TVantrel::Selectall2Click);
-        menu.exec(m_display->viewport()->mapToGlobal(at));
-    });
+    connect(m_display, &QWidget::customContextMenuRequested, this,
+            [this, selectAll](const QPoint& at) {
+                QMenu menu(this);
+                menu.addActions({m_copyAction, selectAll});
+                menu.exec(m_display->viewport()->mapToGlobal(at));
+            });
 
     m_splitter->addWidget(m_calendarPanel);
     m_splitter->addWidget(m_display);
@@ -227,6 +236,18 @@ void TVantrel::buildCentre()
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({kCalendarPanelHeight, 100});
     setCentralWidget(m_splitter);
+}
+
+QAction* TVantrel::displayCommand(const char* name, const char* caption,
+                                  QKeySequence::StandardKey keys, void (TVantrel::*command)())
+{
+    auto* action = new QAction(QString::fromUtf8(caption), m_display);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, command);
+    m_display->addAction(action);
+    return action;
 }
 
 void TVantrel::buildTray()

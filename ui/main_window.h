@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <QFont>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -158,7 +159,7 @@ private:
     void buildCentre();
     void buildTray();
     QAction* addCommand(QMenu& menu, const char* name, const char* caption,
-                        void (TVantrel::*command)());
+                        void (TVantrel::*command)(), const QKeySequence& keys = {});
     QAction* addMark(QMenu& menu, const char* name, const char* caption,
                      void (TVantrel::*command)());
     // The tray's "ClipBoard" submenu (Quote, Date, Law), its entries named entryNames.
@@ -167,6 +168,9 @@ private:
     // The tray's commands in the menu bar, shown while the desktop has no tray.
     void showTraylessEntries();
     void addWebEntries(QMenu& menu, bool withSoftware);
+    // A command of the date display's own menu, with its shortcut while the display has focus.
+    QAction* displayCommand(const char* name, const char* caption, QKeySequence::StandardKey keys,
+                            void (TVantrel::*command)());
     void applyHooks();
 
     void FormCreate();
@@ -213,6 +217,7 @@ private:
     QAction* m_alarmMark = nullptr;
     QAction* m_animateMark = nullptr;
     QList<QAction*> m_traylessEntries;
+    QAction* m_copyAction = nullptr;  // the display's "Copy", enabled while text is selected
 
     // The controls of the commands other windows carry out, enabled while their hooks are set.
     QAction* m_batchAction = nullptr;

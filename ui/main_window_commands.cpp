@@ -29,10 +29,11 @@ namespace vantrel::ui {
 // Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
 // the animation flip theirs), so Qt's own flip is undone first.
 QAction* TVantrel::addCommand(QMenu& menu, const char* name, const char* caption,
-                              void (TVantrel::*command)())
+                              void (TVantrel::*command)(), const QKeySequence& keys)
 {
     auto* action = new QAction(QString::fromUtf8(caption), this);
     action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
     connect(action, &QAction::triggered, this, [this, action, command] {
         if (action->isCheckable())
             action->setChecked(!action->isChecked());
@@ -53,10 +54,10 @@ QAction* TVantrel::addMark(QMenu& menu, const char* name, const char* caption,
 void TVantrel::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    addCommand(*file, "Calculate1", "&Calculate", &TVantrel::CalcButtonClick);
+    addCommand(*file, "Calculate1", "&Calculate", &TVantrel::CalcButtonClick, Qt::Key_F5);
     addCommand(*file, "Now1", "&Now", &TVantrel::NowButtonClick);
     m_batchAction = addCommand(*file, "Batch1", "&Batch..", &TVantrel::Batch1Click);
-    addCommand(*file, "Exit1", "&Exit", &TVantrel::Exit1Click);
+    addCommand(*file, "Exit1", "&Exit", &TVantrel::Exit1Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     addCommand(*edit, "Copytoclipboad1", "Copy to clipboad", &TVantrel::ClipButtonClick);
@@ -88,12 +89,13 @@ void TVantrel::buildMenus()
     showTraylessEntries();
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_optionsAction = addCommand(*options, "Options1", "Program options", &TVantrel::Options1Click);
+    m_optionsAction = addCommand(*options, "Options1", "Program options", &TVantrel::Options1Click,
+                                 QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_alarmMark = addMark(*options, "Alarm1", "Activate alarm", &TVantrel::Alarm1Click);
     m_animateMark = addMark(*options, "Animate1", "Animate", &TVantrel::Animate1Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addCommand(*help, "Help2", "Help", &TVantrel::Help2Click);
+    addCommand(*help, "Help2", "Help", &TVantrel::Help2Click, Qt::Key_F1);
     addCommand(*help, "About1", "&About", &TVantrel::About1Click);
     QMenu* web = help->addMenu(QStringLiteral("&Web"));
     web->setObjectName(QStringLiteral("Web1"));

@@ -3,6 +3,9 @@
 // the commands that other windows carry out.
 
 #include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,6 +61,7 @@ private slots:
     void trayDateBalloon();
     void trayClipboardDateCopiesTheDateForNow();
     void copyPutsTheSelectionWithItsFormatting();
+    void shortcutsRunTheMenuCommands();
     void minimisingWithoutATrayKeepsTheWindowReachable();
     void minimisingWithATrayHidesTheProgramUntilRestored();
     void helpAndWebLinksOpenThroughTheShell();
@@ -176,16 +180,54 @@ void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()
     MainWindowHarness h;
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
-    window.Copy2Click();
-    QCOMPARE(h.clipboard.writes, 0);  // nothing selected, nothing copied
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto& display = part<QTextEdit>(window, "TDate");
+    auto& copy = part<QAction>(window, "Copy2");
+    // The window opens with the date in focus; the date picker has nothing selected.
+    QCOMPARE(QApplication::focusWidget(), &display);
+    QVERIFY(part<QDateEdit>(window, "GDate").findChild<QLineEdit*>()->selectedText().isEmpty());
+    QVERIFY2(!copy.isEnabled(), "nothing selected, nothing to copy");
 
-    window.Selectall2Click();
-    window.Copy2Click();
+    QTest::keySequence(&display, QKeySequence::SelectAll);
+    QVERIFY(copy.isEnabled());
+    QTest::keySequence(&display, QKeySequence::Copy);
     QCOMPARE(h.clipboard.writes, 1);
-    QCOMPARE(QString::fromStdString(h.clipboard.text.value_or("")),
-             part<QTextEdit>(window, "TDate").toPlainText());
+    QCOMPARE(QString::fromStdString(h.clipboard.text.value_or("")), display.toPlainText());
     QVERIFY(h.clipboard.html.has_value());
     QVERIFY(h.clipboard.html->find("Sol in Gemini") != std::string::npos);
+
+    window.CalcButtonClick();
+    QVERIFY2(!copy.isEnabled(), "a new date has nothing selected");
+}
+
+void MainCommandsTests::shortcutsRunTheMenuCommands()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    int optionsShown = 0;
+    vantrel::ui::TVantrelHooks hooks;
+    hooks.showOptions = [&] { ++optionsShown; };
+    window.setHooks(hooks);
+    QVERIFY(showAndWait(window));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const std::size_t runs = h.runner.runs.size();
+
+    // The menus show the keys beside their entries.
+    QCOMPARE(part<QAction>(window, "Calculate1").shortcut(), QKeySequence("F5"));
+    QCOMPARE(part<QAction>(window, "Help2").shortcut(), QKeySequence("F1"));
+    QCOMPARE(part<QAction>(window, "Options1").shortcut(), QKeySequence("Ctrl+,"));
+    QCOMPARE(part<QAction>(window, "Exit1").shortcut(), QKeySequence("Ctrl+Q"));
+
+    QTest::keyClick(&window, Qt::Key_F5);
+    QVERIFY(h.runner.runs.size() > runs);
+    QTest::keyClick(&window, Qt::Key_F1);
+    QCOMPARE(h.shell.opened, std::vector<std::string>{"vantrel.html"});
+    QTest::keyClick(&window, Qt::Key_Comma, Qt::ControlModifier);
+    QCOMPARE(optionsShown, 1);
+    QSignalSpy finished(&window, &TVantrel::finished);
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY2(std::filesystem::exists(h.settingsFile), "Ctrl+Q closes as Exit does, saving");
 }
 
 void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
