@@ -147,6 +147,8 @@ void TVantrel::buildToolBar()
     for (QDateTimeEdit* picker :
          {static_cast<QDateTimeEdit*>(m_datePicker), static_cast<QDateTimeEdit*>(m_timePicker)})
         picker->setFixedWidth(picker->sizeHint().width());
+    m_datePicker->setAccessibleName(QStringLiteral("Date"));
+    m_timePicker->setAccessibleName(QStringLiteral("Time"));
     m_toolBar->addWidget(m_datePicker);
     m_toolBar->addWidget(m_timePicker);
     connect(m_datePicker, &QDateEdit::dateChanged, this, &TVantrel::GDateChange);
@@ -180,6 +182,7 @@ void TVantrel::buildToolBar()
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setIcon(glyphIcon(entry.glyph));
         button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setAccessibleName(button->toolTip());  // a picture says nothing to a reader
         button->setFixedSize(23, 22);
         button->setAutoRaise(true);
         connect(button, &QToolButton::clicked, this, entry.command);
@@ -213,6 +216,7 @@ void TVantrel::buildCentre()
     m_display->setReadOnly(true);
     m_display->setAcceptRichText(true);
     m_display->setToolTip(QStringLiteral("Thelemic date"));
+    m_display->setAccessibleName(m_display->toolTip());
     // Selectable from the keyboard too; the window opens with the focus here, ready to copy.
     m_display->setTextInteractionFlags(m_display->textInteractionFlags() |
                                        Qt::TextSelectableByKeyboard);

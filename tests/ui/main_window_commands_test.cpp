@@ -2,6 +2,7 @@
 // the date display's copy, minimising with and without a tray, the web links, the menus, and
 // the commands that other windows carry out.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
@@ -62,6 +63,7 @@ private slots:
     void trayClipboardDateCopiesTheDateForNow();
     void copyPutsTheSelectionWithItsFormatting();
     void shortcutsRunTheMenuCommands();
+    void screenReadersHearEveryControlInLayoutOrder();
     void minimisingWithoutATrayKeepsTheWindowReachable();
     void minimisingWithATrayHidesTheProgramUntilRestored();
     void helpAndWebLinksOpenThroughTheShell();
@@ -228,6 +230,48 @@ void MainCommandsTests::shortcutsRunTheMenuCommands()
     QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(finished.count(), 1);
     QVERIFY2(std::filesystem::exists(h.settingsFile), "Ctrl+Q closes as Exit does, saving");
+}
+
+void MainCommandsTests::screenReadersHearEveryControlInLayoutOrder()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    vantrel::ui::TVantrelHooks hooks;
+    hooks.AstroButtonClick = hooks.HoursButtonClick = hooks.Alarm1Click = hooks.showOptions = [] {};
+    window.setHooks(hooks);
+    QVERIFY(showAndWait(window));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    // Tab from the date picker round to it again; each control once, with its name.
+    const auto named = [&window](QWidget* widget) {
+        while (widget != &window &&
+               (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")))
+            widget = widget->parentWidget();
+        return widget;
+    };
+    part<QDateEdit>(window, "GDate").setFocus(Qt::TabFocusReason);
+    QStringList heard;
+    for (int step = 0; step < 30; ++step) {
+        QWidget* focus = QApplication::focusWidget();
+        const QAccessibleInterface* heardOf = QAccessible::queryAccessibleInterface(focus);
+        const QString entry = named(focus)->objectName() + ": " + heardOf->text(QAccessible::Name);
+        if (!heard.isEmpty() && heard.constLast() == entry)
+            ;  // a picker moves through its own fields first
+        else if (!heard.isEmpty() && heard.constFirst() == entry)
+            break;
+        else
+            heard << entry;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(heard, (QStringList{"GDate: Date", "Time: Time",
+                                 "CalcButton: Calculate using displayed information",
+                                 "NowButton: Set Date/Time to \"Now\" and Calculate",
+                                 "ClipButton: Copy Thelemic Date to clipboard",
+                                 "AstroButton: Display Astrolog program output",
+                                 "HoursButton: Display Planetary Hours",
+                                 "FormattingOptions1: Program Options", "AlarmButton: Start Alarm",
+                                 "VerseButton: Random Verse",
+                                 "MonthCalendar1: ", "TDate: Thelemic date"}));
 }
 
 void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
