@@ -2,7 +2,6 @@
 // the date display's copy, minimising with and without a tray, the web links, the menus, and
 // the commands that other windows carry out.
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
@@ -19,12 +18,14 @@
 #include "core/common/error.h"
 #include "core/texts/verse_commands.h"
 #include "tests/ui/find_part.h"
+#include "tests/ui/keyboard_walk.h"
 #include "tests/ui/main_window_harness.h"
 #include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::part;
 using vantrel::testing::showAndWait;
+using vantrel::testing::tabRound;
 using vantrel::ui::TVantrel;
 
 namespace {
@@ -242,27 +243,8 @@ void MainCommandsTests::screenReadersHearEveryControlInLayoutOrder()
     QVERIFY(showAndWait(window));
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    // Tab from the date picker round to it again; each control once, with its name.
-    const auto named = [&window](QWidget* widget) {
-        while (widget != &window &&
-               (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")))
-            widget = widget->parentWidget();
-        return widget;
-    };
-    part<QDateEdit>(window, "GDate").setFocus(Qt::TabFocusReason);
-    QStringList heard;
-    for (int step = 0; step < 30; ++step) {
-        QWidget* focus = QApplication::focusWidget();
-        const QAccessibleInterface* heardOf = QAccessible::queryAccessibleInterface(focus);
-        const QString entry = named(focus)->objectName() + ": " + heardOf->text(QAccessible::Name);
-        if (!heard.isEmpty() && heard.constLast() == entry)
-            ;  // a picker moves through its own fields first
-        else if (!heard.isEmpty() && heard.constFirst() == entry)
-            break;
-        else
-            heard << entry;
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
+    // Each control once, in layout order, with its name.
+    const QStringList heard = tabRound(window, part<QDateEdit>(window, "GDate"));
     QCOMPARE(heard, (QStringList{"GDate: Date", "Time: Time",
                                  "CalcButton: Calculate using displayed information",
                                  "NowButton: Set Date/Time to \"Now\" and Calculate",
