@@ -10,6 +10,8 @@ packages=(
   libswe-dev swe-basic-data
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
+  # the windows are drawn in Arial; Liberation Sans has its metrics
+  fonts-liberation2
 )
 if [ "${1:-}" = "--tests" ]; then
   # the letter tests read back a document with a real word processor
