@@ -54,7 +54,7 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
     QVERIFY(!part<QTableWidget>(h.hours, "SuperGrid1").isVisible());
 
     const QRect mainFrame = h.window.frameGeometry();
-    QCOMPARE(h.hours.frameGeometry().topLeft(),
+    QTRY_COMPARE(h.hours.frameGeometry().topLeft(),
              QPoint(mainFrame.x() + mainFrame.width() + 2, mainFrame.y()));
 }
 
