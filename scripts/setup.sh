@@ -20,6 +20,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(faketime)
   # the test command checks the format of every source file
   packages+=(clang-format)
+  # the window is driven on a real desktop: a window manager, a system tray, xdotool
+  packages+=(openbox tint2 xdotool x11-utils)
 fi
 
 missing=()
