@@ -55,7 +55,7 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
 
     const QRect mainFrame = h.window.frameGeometry();
     QTRY_COMPARE(h.hours.frameGeometry().topLeft(),
-             QPoint(mainFrame.x() + mainFrame.width() + 2, mainFrame.y()));
+                 QPoint(mainFrame.x() + mainFrame.width() + 2, mainFrame.y()));
 }
 
 void HoursWindowTests::hoursCommandAddsEachHourOnce()
