@@ -72,20 +72,16 @@ private slots:
 void ProgramWindowsTests::titlesAreTheWindowsOwnTexts_data()
 {
     QTest::addColumn<QString>("updateCaption");
-    QTest::addColumn<QString>("firstCaption");
     QTest::addColumn<QString>("laterCaption");
     QTest::newRow("caption off") << "0"
-                                 << "Vantrel"
                                  << "Vantrel";
     QTest::newRow("caption on") << "1"
-                                << "Saturday, June 03, 2000 e.v. 8:03 PM"
                                 << "Sunday, June 04, 2000 e.v. 8:03 PM";
 }
 
 void ProgramWindowsTests::titlesAreTheWindowsOwnTexts()
 {
     QFETCH(QString, updateCaption);
-    QFETCH(QString, firstCaption);
     QFETCH(QString, laterCaption);
     // GIVEN the program's windows, the date of the first start shown
     ProgramHarness p("Update Caption=" + updateCaption.toStdString() + "\r\n");
@@ -94,7 +90,6 @@ void ProgramWindowsTests::titlesAreTheWindowsOwnTexts()
     QObject::connect(&p.main(), &QWidget::windowTitleChanged, &p.main(),
                      [&] { mainTitle = shownTitle(p.main()); });
     QVERIFY(showAndWait(p.main()));
-    QCOMPARE(shownTitle(p.main()), firstCaption);
     // WHEN "Now" a day later, and every other window is shown
     p.h.clock.advanceSeconds(86400);
     p.main().NowButtonClick();
