@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
@@ -267,12 +268,15 @@ void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
 void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
 {
     MainWindowHarness h;
-    h.hasTray = true;
     h.write("tips.txt", "A tip\r\n");
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
     QVERIFY(window.dailyTip() != nullptr);
     QWidget* tip = window.dailyTip();
+    // The panel with the tray comes up after the program.
+    h.hasTray = true;
+    const auto& icon = part<QSystemTrayIcon>(window, "NotificationIcon1");
+    QVERIFY(!icon.isVisible());
     QMainWindow outputWindow;
     outputWindow.show();
     // The tray icon's own window, as Qt makes it on X11: a plain top-level widget.
@@ -284,6 +288,7 @@ void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
     QVERIFY(!tip->isVisible());
     QVERIFY(!outputWindow.isVisible());
     QVERIFY2(trayIconWindow.isVisible(), "the tray icon is the road back");
+    QVERIFY(icon.isVisible());
 
     window.NotificationIcon1Click();
     QVERIFY(window.isVisible());
