@@ -11,6 +11,8 @@ packages=(
   libgeonames-dev tzdata
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
+  # the windows are drawn in Arial; Liberation Sans has its metrics
+  fonts-liberation2
 )
 if [ "${1:-}" = "--tests" ]; then
   # the letter tests read back a document with a real word processor
@@ -19,6 +21,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(faketime)
   # the test command checks the format of every source file
   packages+=(clang-format)
+  # the window is driven on a real desktop: a window manager, a system tray, xdotool
+  packages+=(openbox tint2 xdotool x11-utils)
 fi
 
 missing=()

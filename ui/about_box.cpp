@@ -29,7 +29,9 @@ core::DateTime dateTimeFromQt(const QDateTime& moment)
 
 TAboutBox::TAboutBox(const core::RegionalSettings& regional, QString executablePath,
                      QWidget* parent)
-    : QDialog(parent), m_regional(regional), m_executablePath(std::move(executablePath))
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_regional(regional), m_executablePath(std::move(executablePath))
 {
     setWindowTitle(QStringLiteral("About Vantrel"));
     setModal(true);
@@ -80,6 +82,8 @@ TAboutBox::TAboutBox(const core::RegionalSettings& regional, QString executableP
     layout->addSpacing(12);
     layout->addWidget(comments);
     layout->addWidget(okButton, 0, Qt::AlignHCenter);
+    // A fixed size, fitted to the version text each time the box is shown.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(300);
 }
 

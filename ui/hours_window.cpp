@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "core/common/error.h"
 #include "core/common/text_file.h"
@@ -137,7 +138,14 @@ void TPhours::showReport(const core::PlanetaryHoursReport& report, const QString
 void TPhours::placeBeside(const QWidget& mainWindow)
 {
     const QRect frame = mainWindow.frameGeometry();
-    move(frame.x() + frame.width() + 2, frame.y());
+    const QPoint corner(frame.x() + frame.width() + 2, frame.y());
+    // The point is the frame's corner. Just after the first show the window manager has not
+    // framed the window yet, and moving the widget would put its client area there, with the
+    // title bar above it (off the screen at the top).
+    if (QWindow* handle = windowHandle())
+        handle->setFramePosition(corner);
+    else
+        move(corner);
 }
 
 QStringList TPhours::hoursLines() const

@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLocale>
@@ -37,7 +38,6 @@ namespace vantrel::ui {
 
 namespace {
 
-constexpr int kPickerWidth = 110;
 constexpr int kCalendarPanelHeight = 187;
 
 // The user's locale; the C locale follows United States conventions, as the regional
@@ -73,6 +73,13 @@ QTime qTimeFromDateTime(core::DateTime value)
 
 }  // namespace
 
+QFont programFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    return font;
+}
+
 TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services))
 {
@@ -81,9 +88,7 @@ TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
     setObjectName(QStringLiteral("Vantrel"));
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(glyphIcon(Glyph::Program));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(programFont());
 
     m_alarmTimer = new QTimer(this);
     m_alarmTimer->setObjectName(QStringLiteral("Timer1"));
@@ -132,13 +137,18 @@ void TVantrel::buildToolBar()
     m_datePicker->setCalendarPopup(true);
     m_datePicker->setDisplayFormat(shortDatePattern());
     m_datePicker->setMinimumDate(QDate(100, 1, 1));
-    m_datePicker->setFixedWidth(kPickerWidth);
     m_timePicker = new QTimeEdit(m_toolBar);
     m_timePicker->setObjectName(QStringLiteral("Time"));
     m_timePicker->setLocale(pickerLocale());
     m_timePicker->setDisplayFormat(
         pickerLocale().timeFormat(QLocale::LongFormat).remove(QStringLiteral(" t")));
-    m_timePicker->setFixedWidth(kPickerWidth);
+    // Each picker as wide as its longest text, so that both and all eight buttons fit the
+    // default width.
+    for (QDateTimeEdit* picker :
+         {static_cast<QDateTimeEdit*>(m_datePicker), static_cast<QDateTimeEdit*>(m_timePicker)})
+        picker->setFixedWidth(picker->sizeHint().width());
+    m_datePicker->setAccessibleName(QStringLiteral("Date"));
+    m_timePicker->setAccessibleName(QStringLiteral("Time"));
     m_toolBar->addWidget(m_datePicker);
     m_toolBar->addWidget(m_timePicker);
     connect(m_datePicker, &QDateEdit::dateChanged, this, &TVantrel::GDateChange);
@@ -172,6 +182,7 @@ void TVantrel::buildToolBar()
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setIcon(glyphIcon(entry.glyph));
         button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setAccessibleName(button->toolTip());  // a picture says nothing to a reader
         button->setFixedSize(23, 22);
         button->setAutoRaise(true);
         connect(button, &QToolButton::clicked, this, entry.command);
@@ -205,13 +216,23 @@ void TVantrel::buildCentre()
     m_display->setReadOnly(true);
     m_display->setAcceptRichText(true);
     m_display->setToolTip(QStringLiteral("Thelemic date"));
+    m_display->setAccessibleName(m_display->toolTip());
+    // Selectable from the keyboard too; the window opens with the focus here, ready to copy.
+    m_display->setTextInteractionFlags(m_display->textInteractionFlags() |
+                                       Qt::TextSelectableByKeyboard);
+    m_display->setFocus();
+    m_copyAction = displayCommand("Copy2", "Copy", QKeySequence::Copy, &TVantrel::Copy2Click);
+    m_copyAction->setEnabled(false);
+    connect(m_display, &QTextEdit::copyAvailable, m_copyAction, &QAction::setEnabled);
+    QAction* selectAll = displayCommand("Selectall2", "Select all", QKeySequence::SelectAll,
+                                        &TVantrel::Selectall2Click);
     m_display->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_display, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        QMenu menu(this);
-        menu.addAction(QStringLiteral("Copy"), this, &TVantrel::Copy2Click);
-        menu.addAction(QStringLiteral("Select all"), this, &TVantrel::Selectall2Click);
-        menu.exec(m_display->viewport()->mapToGlobal(at));
-    });
+    connect(m_display, &QWidget::customContextMenuRequested, this,
+            [this, selectAll](const QPoint& at) {
+                QMenu menu(this);
+                menu.addActions({m_copyAction, selectAll});
+                menu.exec(m_display->viewport()->mapToGlobal(at));
+            });
 
     m_splitter->addWidget(m_calendarPanel);
     m_splitter->addWidget(m_display);
@@ -219,6 +240,18 @@ void TVantrel::buildCentre()
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({kCalendarPanelHeight, 100});
     setCentralWidget(m_splitter);
+}
+
+QAction* TVantrel::displayCommand(const char* name, const char* caption,
+                                  QKeySequence::StandardKey keys, void (TVantrel::*command)())
+{
+    auto* action = new QAction(QString::fromUtf8(caption), m_display);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, command);
+    m_display->addAction(action);
+    return action;
 }
 
 void TVantrel::buildTray()
@@ -229,10 +262,7 @@ void TVantrel::buildTray()
     addCommand(*m_trayMenu, "Quote1", "Quote", &TVantrel::Quote1Click);
     m_trayLetterAction = addCommand(*m_trayMenu, "WordDocument1", "Word Document",
                                     &TVantrel::InsertintoWord971Click);
-    QMenu* clip = m_trayMenu->addMenu(QStringLiteral("ClipBoard"));
-    addCommand(*clip, "Quote2", "Quote", &TVantrel::Quote2Click);
-    addCommand(*clip, "Date1", "Date", &TVantrel::Date1Click);
-    addCommand(*clip, "Law1", "Law", &TVantrel::Law1Click);
+    addClipboardMenu(*m_trayMenu, "TrayClipBoard", {"Quote2", "Date1", "Law1"});
     m_trayMenu->addSeparator();
     QMenu* web = m_trayMenu->addMenu(QStringLiteral("&Web"));
     addWebEntries(*web, false);
@@ -247,8 +277,7 @@ void TVantrel::buildTray()
                 if (reason == QSystemTrayIcon::Trigger)
                     NotificationIcon1Click();
             });
-    if (trayAvailable())
-        m_trayIcon->show();
+    showTrayIcon();
     if (!m_services.tray) {
         m_ownTray =
             std::make_unique<platform::QtTray>(m_trayIcon, [this] { return trayAvailable(); });
@@ -260,6 +289,16 @@ bool TVantrel::trayAvailable() const
 {
     return m_services.trayAvailable ? m_services.trayAvailable()
                                     : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool TVantrel::showTrayIcon()
+{
+    if (!trayAvailable())
+        return false;
+    // A tray that came up after the program (a panel started later) gets the icon now.
+    if (!m_trayIcon->isVisible())
+        m_trayIcon->show();
+    return true;
 }
 
 void TVantrel::setHooks(TVantrelHooks hooks)
@@ -405,7 +444,7 @@ bool TVantrel::FormClose()
 void TVantrel::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && trayAvailable()) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && showTrayIcon()) {
         // Out of the way until the tray icon brings it back. Without a tray the window stays
         // minimised on the task bar, the only road back.
         QTimer::singleShot(0, this, &TVantrel::hideToTray);
@@ -416,10 +455,12 @@ void TVantrel::hideToTray()
 {
     if (!isMinimized())
         return;
+    // The program's own windows only: the tray icon is a window of the program's too, and
+    // hiding it would leave no road back.
     m_hiddenToTray.clear();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window != this && !window->inherits("QMenu") &&
-            !qobject_cast<platform::BalloonPopup*>(window)) {
+        const bool ownWindow = qobject_cast<QMainWindow*>(window) || qobject_cast<QDialog*>(window);
+        if (ownWindow && window != this && window->isVisible()) {
             m_hiddenToTray.append(window);
             window->hide();
         }
@@ -547,7 +588,6 @@ void TVantrel::setAnimateMark(bool on)
 void TVantrel::setCaption(const QString& caption)
 {
     setWindowTitle(caption);
-    QGuiApplication::setApplicationDisplayName(caption);
 }
 
 void TVantrel::guarded(const std::function<void()>& command)

@@ -5,11 +5,14 @@
 // main_window_interface.h, and it reaches them through TVantrelHooks. Its controls are its own;
 // they are found by their objectNames ("GDate", "CalcButton", "Timer1").
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <QFont>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -36,6 +39,9 @@ class DateDisplay;
 }  // namespace vantrel::core
 
 namespace vantrel::ui {
+
+// The font of the main window, and of every other window of the program: Arial, 13 pixels.
+QFont programFont();
 
 class MainViewAdapter;
 class TDailyTip;
@@ -77,7 +83,7 @@ public:
     // Replaces the display by a short note and paints it at once.
     void showStatusText(const QString& text);
     void setStatusText(const QString& text) override;
-    // The window caption and the application's title.
+    // The window caption: the date line or "Vantrel".
     void setCaption(const QString& caption);
 
     void setAlarmMark(bool armed) override;
@@ -89,6 +95,8 @@ public:
     // ShowBalloon: a balloon at the tray icon (or the pop-up that stands in for it), 10 s.
     void ShowBalloon(const QString& text, const QString& title);
     bool trayAvailable() const;
+    // Shows the tray icon where the desktop has a tray; false where it has none.
+    bool showTrayIcon();
 
     // The tip dialog, while it is open.
     TDailyTip* dailyTip() const;
@@ -151,10 +159,18 @@ private:
     void buildCentre();
     void buildTray();
     QAction* addCommand(QMenu& menu, const char* name, const char* caption,
-                        void (TVantrel::*command)());
+                        void (TVantrel::*command)(), const QKeySequence& keys = {});
     QAction* addMark(QMenu& menu, const char* name, const char* caption,
                      void (TVantrel::*command)());
+    // The tray's "ClipBoard" submenu (Quote, Date, Law), its entries named entryNames.
+    QAction* addClipboardMenu(QMenu& menu, const char* name,
+                              const std::array<const char*, 3>& entryNames);
+    // The tray's commands in the menu bar, shown while the desktop has no tray.
+    void showTraylessEntries();
     void addWebEntries(QMenu& menu, bool withSoftware);
+    // A command of the date display's own menu, with its shortcut while the display has focus.
+    QAction* displayCommand(const char* name, const char* caption, QKeySequence::StandardKey keys,
+                            void (TVantrel::*command)());
     void applyHooks();
 
     void FormCreate();
@@ -200,6 +216,8 @@ private:
     QAction* m_calendarMark = nullptr;
     QAction* m_alarmMark = nullptr;
     QAction* m_animateMark = nullptr;
+    QList<QAction*> m_traylessEntries;
+    QAction* m_copyAction = nullptr;  // the display's "Copy", enabled while text is selected
 
     // The controls of the commands other windows carry out, enabled while their hooks are set.
     QAction* m_batchAction = nullptr;

@@ -29,10 +29,11 @@ namespace vantrel::ui {
 // Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
 // the animation flip theirs), so Qt's own flip is undone first.
 QAction* TVantrel::addCommand(QMenu& menu, const char* name, const char* caption,
-                              void (TVantrel::*command)())
+                              void (TVantrel::*command)(), const QKeySequence& keys)
 {
     auto* action = new QAction(QString::fromUtf8(caption), this);
     action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
     connect(action, &QAction::triggered, this, [this, action, command] {
         if (action->isCheckable())
             action->setChecked(!action->isChecked());
@@ -53,15 +54,17 @@ QAction* TVantrel::addMark(QMenu& menu, const char* name, const char* caption,
 void TVantrel::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    addCommand(*file, "Calculate1", "&Calculate", &TVantrel::CalcButtonClick);
+    addCommand(*file, "Calculate1", "&Calculate", &TVantrel::CalcButtonClick, Qt::Key_F5);
     addCommand(*file, "Now1", "&Now", &TVantrel::NowButtonClick);
     m_batchAction = addCommand(*file, "Batch1", "&Batch..", &TVantrel::Batch1Click);
-    addCommand(*file, "Exit1", "&Exit", &TVantrel::Exit1Click);
+    addCommand(*file, "Exit1", "&Exit", &TVantrel::Exit1Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     addCommand(*edit, "Copytoclipboad1", "Copy to clipboad", &TVantrel::ClipButtonClick);
     m_letterAction = addCommand(*edit, "InsertintoWord971", "Insert into Word97",
                                 &TVantrel::InsertintoWord971Click);
+    m_traylessEntries << edit->addSeparator()
+                      << addClipboardMenu(*edit, "ClipBoard2", {"Quote3", "Date2", "Law2"});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_dataWindowAction = addCommand(*view, "Astrologdatawindow1", "&Astrolog data window",
@@ -76,18 +79,45 @@ void TVantrel::buildMenus()
         mark->setChecked(true);
     view->addSeparator();
     addCommand(*view, "RandomVerse1", "Random Verse", &TVantrel::RandomVerse1Click);
+    m_traylessEntries << view->addSeparator()
+                      << addCommand(*view, "Quote4", "Quote Pop-up", &TVantrel::Quote1Click)
+                      << addCommand(*view, "Query2", "Date Pop-up", &TVantrel::Query1Click);
+    // Without a tray its commands would be out of reach; they join the menus while there is
+    // none (a panel may come or go while the program runs).
+    for (QMenu* menu : {edit, view})
+        connect(menu, &QMenu::aboutToShow, this, &TVantrel::showTraylessEntries);
+    showTraylessEntries();
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_optionsAction = addCommand(*options, "Options1", "Program options", &TVantrel::Options1Click);
+    m_optionsAction = addCommand(*options, "Options1", "Program options", &TVantrel::Options1Click,
+                                 QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_alarmMark = addMark(*options, "Alarm1", "Activate alarm", &TVantrel::Alarm1Click);
     m_animateMark = addMark(*options, "Animate1", "Animate", &TVantrel::Animate1Click);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addCommand(*help, "Help2", "Help", &TVantrel::Help2Click);
+    addCommand(*help, "Help2", "Help", &TVantrel::Help2Click, Qt::Key_F1);
     addCommand(*help, "About1", "&About", &TVantrel::About1Click);
     QMenu* web = help->addMenu(QStringLiteral("&Web"));
     web->setObjectName(QStringLiteral("Web1"));
     addWebEntries(*web, true);
+}
+
+QAction* TVantrel::addClipboardMenu(QMenu& menu, const char* name,
+                                    const std::array<const char*, 3>& entryNames)
+{
+    QMenu* clip = menu.addMenu(QStringLiteral("ClipBoard"));
+    clip->setObjectName(QString::fromLatin1(name));
+    addCommand(*clip, entryNames[0], "Quote", &TVantrel::Quote2Click);
+    addCommand(*clip, entryNames[1], "Date", &TVantrel::Date1Click);
+    addCommand(*clip, entryNames[2], "Law", &TVantrel::Law1Click);
+    return clip->menuAction();
+}
+
+void TVantrel::showTraylessEntries()
+{
+    const bool noTray = !trayAvailable();
+    for (QAction* entry : std::as_const(m_traylessEntries))
+        entry->setVisible(noTray);
 }
 
 void TVantrel::addWebEntries(QMenu& menu, bool withSoftware)

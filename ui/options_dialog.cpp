@@ -1,5 +1,6 @@
 #include "ui/options_dialog.h"
 
+#include <algorithm>
 #include <exception>
 #include <variant>
 
@@ -106,7 +107,24 @@ TfOptions::TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorag
     connect(defaultsButton, &QPushButton::clicked, this, &TfOptions::ResetButtonClick);
     bindControls();
 
+    compactLayouts();
     resize(sizeHint().expandedTo(QSize(454, 298)));
+}
+
+void TfOptions::compactLayouts()
+{
+    // Many small choices: the style's roomy frames and rows would make the dialog half as large
+    // again as it is meant to be.
+    for (int index = 0; index < m_pages->count(); ++index)
+        m_pages->widget(index)->layout()->setContentsMargins(6, 6, 6, 6);
+    for (QGroupBox* group : findChildren<QGroupBox*>()) {
+        QLayout* rows = group->layout();
+        rows->setContentsMargins(6, 2, 6, 4);
+        if (auto* grid = qobject_cast<QGridLayout*>(rows))
+            grid->setVerticalSpacing(0);
+        else
+            rows->setSpacing(2);
+    }
 }
 
 QGroupBox* TfOptions::makeChoiceGroup(const char* name, const QString& caption, const QString& hint,
@@ -204,6 +222,7 @@ QWidget* TfOptions::buildAstrologicalPage()
     m_lookupButton->setIconSize(QSize(22, 22));
     m_lookupButton->setAutoRaise(false);
     m_lookupButton->setToolTip("Try this to find your Longitude and Latitude on World Wide Web");
+    m_lookupButton->setAccessibleName(m_lookupButton->toolTip());
     m_saveLocationButton = new QPushButton("Save lat/long");
     m_saveLocationButton->setObjectName("Button3");
     m_saveLocationButton->setAutoDefault(false);
@@ -216,6 +235,10 @@ QWidget* TfOptions::buildAstrologicalPage()
     m_findPlaceButton->setToolTip(
         "Find a city by name and fill in its longitude, latitude and time zone");
 
+    // Wide enough for degrees, minutes and seconds ("122W25'30").
+    const int placeWidth = m_longitude->fontMetrics().horizontalAdvance("000W00'00") + 12;
+    for (QLineEdit* edit : {m_longitude, m_latitude})
+        edit->setMaximumWidth(placeWidth);
     auto* location = new QGroupBox("Location on Earth");
     auto* locationGrid = new QGridLayout(location);
     locationGrid->addWidget(labelFor("Longitude", m_longitude, "Longitude"), 0, 0);
@@ -335,6 +358,19 @@ QWidget* TfOptions::buildAlarmPage()
     column->addWidget(riseSet);
     column->addWidget(hours);
     column->addStretch(1);
+    // The two frames' columns line up: three of one width in each (the gap is part of the
+    // width, as a grid leaves out the gap beside an empty column).
+    int columnWidth = 0;
+    for (const QCheckBox* box : page->findChildren<QCheckBox*>())
+        columnWidth = std::max(columnWidth, box->sizeHint().width() + 8);
+    for (QGroupBox* frame : {riseSet, hours}) {
+        auto* grid = static_cast<QGridLayout*>(frame->layout());
+        grid->setHorizontalSpacing(0);
+        for (int index = 0; index < 3; ++index) {
+            grid->setColumnMinimumWidth(index, columnWidth);
+            grid->setColumnStretch(index, 1);
+        }
+    }
     return page;
 }
 

@@ -133,6 +133,7 @@ private:
     QWidget* buildAstrologicalPage();
     QWidget* buildAdditionalPage();
     QWidget* buildAlarmPage();
+    void compactLayouts();
     QGroupBox* makeChoiceGroup(const char* name, const QString& caption, const QString& hint,
                                const QStringList& items, int columns);
     QCheckBox* makeBox(const char* name, const QString& caption, const QString& hint);

@@ -1,17 +1,34 @@
 #include "ui/program_windows.h"
 
+#include <QApplication>
+
 #include "core/settings/settings_file.h"
 #include "ui/alarm_controller.h"
 #include "ui/batch_command.h"
 #include "ui/dialog_windows.h"
+#include "ui/glyphs.h"
 #include "ui/hours_window.h"
 #include "ui/letter_command.h"
 #include "ui/output_windows.h"
 
 namespace vantrel::ui {
 
+namespace {
+
+// One font and one icon for every window. Titles stand as the windows give them: Qt would add
+// the application's display name to each title that does not already contain it.
+void setProgramLook()
+{
+    QApplication::setFont(programFont());
+    QApplication::setWindowIcon(glyphIcon(Glyph::Program));
+    QGuiApplication::setApplicationDisplayName(QString());
+}
+
+}  // namespace
+
 ProgramWindows::ProgramWindows(MainWindowServices services)
 {
+    setProgramLook();
     const std::filesystem::path settingsFile = services.settingsFile;
     m_main = std::make_unique<TVantrel>(std::move(services));
     const MainWindowServices& shared = m_main->services();

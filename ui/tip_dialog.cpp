@@ -52,8 +52,10 @@ QFrame* tipPanel(QLabel* tipLabel, QWidget* parent)
 }  // namespace
 
 TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
+    // No minimise or maximise; X11 window managers show every button when a window offers
+    // none, so the close button stays (it does what "Close" does).
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_tips(std::move(tips)), m_showOnStartup(showOnStartup)
 {
     setWindowTitle(QStringLiteral("Tip of the Day"));

@@ -43,6 +43,9 @@ void AboutBoxTest::aboutBoxShowsTheExecutablesModificationTime()
     QCOMPARE(part<QLabel>(box, "Version").text(),
              QString("Version 2.9\nCompiled: 12/31/2024 9:05:07 AM"));
     QVERIFY(box.isModal());
+    // A fixed-size box, with no minimise or maximise button.
+    QCOMPARE(box.minimumSize(), box.maximumSize());
+    QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
 }
 
 QTEST_MAIN(AboutBoxTest)

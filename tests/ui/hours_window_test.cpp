@@ -54,8 +54,8 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
     QVERIFY(!part<QTableWidget>(h.hours, "SuperGrid1").isVisible());
 
     const QRect mainFrame = h.window.frameGeometry();
-    QCOMPARE(h.hours.frameGeometry().topLeft(),
-             QPoint(mainFrame.x() + mainFrame.width() + 2, mainFrame.y()));
+    QTRY_COMPARE(h.hours.frameGeometry().topLeft(),
+                 QPoint(mainFrame.x() + mainFrame.width() + 2, mainFrame.y()));
 }
 
 void HoursWindowTests::hoursCommandAddsEachHourOnce()

@@ -3,8 +3,13 @@
 // the commands that other windows carry out.
 
 #include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
@@ -12,23 +17,28 @@
 #include <QToolButton>
 
 #include "core/common/error.h"
+#include "core/texts/verse_commands.h"
 #include "tests/ui/find_part.h"
+#include "tests/ui/keyboard_walk.h"
 #include "tests/ui/main_window_harness.h"
 #include "ui/tip_dialog.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::part;
 using vantrel::testing::showAndWait;
+using vantrel::testing::tabRound;
 using vantrel::ui::TVantrel;
 
 namespace {
 
-// A menu as the user reads it: its entries' captions, "-" for a separator, and a submenu's
-// entries after its caption, indented.
+// A menu as the user reads it: its shown entries' captions, "-" for a separator, and a
+// submenu's entries after its caption, indented.
 QStringList menuText(const QMenu& menu, const QString& indent = {})
 {
     QStringList lines;
     for (const QAction* action : menu.actions()) {
+        if (!action->isVisible())
+            continue;
         if (action->isSeparator()) {
             lines << indent + "-";
             continue;
@@ -54,11 +64,15 @@ private slots:
     void trayDateBalloon();
     void trayClipboardDateCopiesTheDateForNow();
     void copyPutsTheSelectionWithItsFormatting();
+    void shortcutsRunTheMenuCommands();
+    void screenReadersHearEveryControlInLayoutOrder();
     void minimisingWithoutATrayKeepsTheWindowReachable();
     void minimisingWithATrayHidesTheProgramUntilRestored();
     void helpAndWebLinksOpenThroughTheShell();
     void commandsOfOtherWindowsRunThroughTheirHooks();
     void menusToolBarAndTrayCarryTheirCaptionsInOrder();
+    void everyToolButtonShowsAtTheDefaultWidth();
+    void trayCommandsJoinTheMenusWhileThereIsNoTray();
 };
 
 void MainCommandsTests::randomVerseReplacesTheDisplay()
@@ -170,16 +184,72 @@ void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()
     MainWindowHarness h;
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
-    window.Copy2Click();
-    QCOMPARE(h.clipboard.writes, 0);  // nothing selected, nothing copied
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto& display = part<QTextEdit>(window, "TDate");
+    auto& copy = part<QAction>(window, "Copy2");
+    // The window opens with the date in focus; the date picker has nothing selected.
+    QCOMPARE(QApplication::focusWidget(), &display);
+    QVERIFY(part<QDateEdit>(window, "GDate").findChild<QLineEdit*>()->selectedText().isEmpty());
+    QVERIFY2(!copy.isEnabled(), "nothing selected, nothing to copy");
 
-    window.Selectall2Click();
-    window.Copy2Click();
+    QTest::keySequence(&display, QKeySequence::SelectAll);
+    QVERIFY(copy.isEnabled());
+    QTest::keySequence(&display, QKeySequence::Copy);
     QCOMPARE(h.clipboard.writes, 1);
-    QCOMPARE(QString::fromStdString(h.clipboard.text.value_or("")),
-             part<QTextEdit>(window, "TDate").toPlainText());
+    QCOMPARE(QString::fromStdString(h.clipboard.text.value_or("")), display.toPlainText());
     QVERIFY(h.clipboard.html.has_value());
     QVERIFY(h.clipboard.html->find("Sol in Gemini") != std::string::npos);
+
+    window.CalcButtonClick();
+    QVERIFY2(!copy.isEnabled(), "a new date has nothing selected");
+}
+
+void MainCommandsTests::shortcutsRunTheMenuCommands()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    int optionsShown = 0;
+    vantrel::ui::TVantrelHooks hooks;
+    hooks.showOptions = [&] { ++optionsShown; };
+    window.setHooks(hooks);
+    QVERIFY(showAndWait(window));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const std::size_t runs = h.runner.runs.size();
+
+    // Each key belongs to its menu entry, which shows it.
+    QTest::keyClick(&window, Qt::Key_F5);
+    QVERIFY(h.runner.runs.size() > runs);
+    QTest::keyClick(&window, Qt::Key_F1);
+    QCOMPARE(h.shell.opened, std::vector<std::string>{"vantrel.html"});
+    QTest::keyClick(&window, Qt::Key_Comma, Qt::ControlModifier);
+    QCOMPARE(optionsShown, 1);
+    QSignalSpy finished(&window, &TVantrel::finished);
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY2(std::filesystem::exists(h.settingsFile), "Ctrl+Q closes as Exit does, saving");
+}
+
+void MainCommandsTests::screenReadersHearEveryControlInLayoutOrder()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    vantrel::ui::TVantrelHooks hooks;
+    hooks.AstroButtonClick = hooks.HoursButtonClick = hooks.Alarm1Click = hooks.showOptions = [] {};
+    window.setHooks(hooks);
+    QVERIFY(showAndWait(window));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    // Each control once, in layout order, with its name.
+    const QStringList heard = tabRound(window, part<QDateEdit>(window, "GDate"));
+    QCOMPARE(heard, (QStringList{"GDate: Date", "Time: Time",
+                                 "CalcButton: Calculate using displayed information",
+                                 "NowButton: Set Date/Time to \"Now\" and Calculate",
+                                 "ClipButton: Copy Thelemic Date to clipboard",
+                                 "AstroButton: Display Astrolog program output",
+                                 "HoursButton: Display Planetary Hours",
+                                 "FormattingOptions1: Program Options", "AlarmButton: Start Alarm",
+                                 "VerseButton: Random Verse",
+                                 "MonthCalendar1: ", "TDate: Thelemic date"}));
 }
 
 void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
@@ -198,21 +268,33 @@ void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
 void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
 {
     MainWindowHarness h;
-    h.hasTray = true;
     h.write("tips.txt", "A tip\r\n");
     TVantrel& window = h.create();
     QVERIFY(showAndWait(window));
     QVERIFY(window.dailyTip() != nullptr);
     QWidget* tip = window.dailyTip();
+    // The panel with the tray comes up after the program.
+    h.hasTray = true;
+    const auto& icon = part<QSystemTrayIcon>(window, "NotificationIcon1");
+    QVERIFY(!icon.isVisible());
+    QMainWindow outputWindow;
+    outputWindow.show();
+    // The tray icon's own window, as Qt makes it on X11: a plain top-level widget.
+    QWidget trayIconWindow(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    trayIconWindow.show();
 
     window.showMinimized();
     QTRY_VERIFY(!window.isVisible());
     QVERIFY(!tip->isVisible());
+    QVERIFY(!outputWindow.isVisible());
+    QVERIFY2(trayIconWindow.isVisible(), "the tray icon is the road back");
+    QVERIFY(icon.isVisible());
 
     window.NotificationIcon1Click();
     QVERIFY(window.isVisible());
     QVERIFY(!window.isMinimized());
     QVERIFY(tip->isVisible());
+    QVERIFY(outputWindow.isVisible());
 }
 
 void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
@@ -273,6 +355,7 @@ void MainCommandsTests::commandsOfOtherWindowsRunThroughTheirHooks()
 void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
 {
     MainWindowHarness h;
+    h.hasTray = true;
     TVantrel& window = h.create();
 
     QStringList bar;
@@ -335,6 +418,50 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
              (QStringList{"Date", "Quote", "Word Document", "ClipBoard", "  Quote", "  Date",
                           "  Law", "-", "&Web", "  Vantrel &Home Page", "  Muslim Salat Times",
                           "  Naval Observatory", "  O.T.O.", "Restore", "Exit"}));
+}
+
+void MainCommandsTests::everyToolButtonShowsAtTheDefaultWidth()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    QCOMPARE(window.width(), 400);
+    const auto& toolBar = part<QToolBar>(window, "DateTool");
+    QStringList hidden;
+    for (const QToolButton* button : toolBar.findChildren<QToolButton*>()) {
+        const bool overflow = button->objectName() == "qt_toolbar_ext_button";
+        if (button->isVisible() == overflow)
+            hidden << (overflow ? "the overflow chevron shows" : button->toolTip());
+    }
+    QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(", ")));
+}
+
+void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
+{
+    MainWindowHarness h;
+    h.write("verses.txt", "Love is the law\r\n");
+    TVantrel& window = h.create();
+    QMenu& edit = *window.menuBar()->actions()[1]->menu();
+    QMenu& view = *window.menuBar()->actions()[2]->menu();
+    const QStringList traylessEdit{
+        "Copy to clipboad", "Insert into Word97", "-", "ClipBoard", "  Quote", "  Date", "  Law"};
+    const QStringList traylessViewEnd{"Random Verse", "-", "Quote Pop-up", "Date Pop-up"};
+    QCOMPARE(menuText(edit), traylessEdit);
+    QCOMPARE(menuText(view).mid(6), traylessViewEnd);
+
+    // The menu entries run the tray's commands.
+    part<QAction>(window, "Law2").trigger();
+    QCOMPARE(h.clipboard.text.value_or("-"), vantrel::core::lawText());
+    part<QAction>(window, "Quote4").trigger();
+    QCOMPARE(h.tray.balloons.size(), std::size_t{1});
+    QCOMPARE(h.tray.balloons[0].text, std::string("Love is the law"));
+
+    // A tray that comes up takes them back.
+    h.hasTray = true;
+    emit edit.aboutToShow();
+    emit view.aboutToShow();
+    QCOMPARE(menuText(edit), traylessEdit.mid(0, 2));
+    QCOMPARE(menuText(view).mid(6), traylessViewEnd.mid(0, 1));
 }
 
 QTEST_MAIN(MainCommandsTests)

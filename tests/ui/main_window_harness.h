@@ -77,23 +77,27 @@ struct MainWindowHarness {
         writeWholeFile(dir.path() / name, content);
     }
 
+    ui::MainWindowServices services(QStringList arguments = {})
+    {
+        return {.settings = settings,
+                .regional = regional,
+                .zoneRules = zoneRules,
+                .clock = clock,
+                .process = runner,
+                .clipboard = clipboard,
+                .messages = messages,
+                .shell = shell,
+                .settingsFile = settingsFile,
+                .workDir = dir.path(),
+                .arguments = std::move(arguments),
+                .tray = &tray,
+                .trayAvailable = [this] { return hasTray; }};
+    }
+
     ui::TVantrel& create(QStringList arguments = {})
     {
         window.reset();
-        ui::MainWindowServices services{.settings = settings,
-                                        .regional = regional,
-                                        .zoneRules = zoneRules,
-                                        .clock = clock,
-                                        .process = runner,
-                                        .clipboard = clipboard,
-                                        .messages = messages,
-                                        .shell = shell,
-                                        .settingsFile = settingsFile,
-                                        .workDir = dir.path(),
-                                        .arguments = std::move(arguments),
-                                        .tray = &tray,
-                                        .trayAvailable = [this] { return hasTray; }};
-        window = std::make_unique<ui::TVantrel>(std::move(services));
+        window = std::make_unique<ui::TVantrel>(services(std::move(arguments)));
         return *window;
     }
 };

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include "tests/fakes/fake_desktop_ports.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
+#include "tests/ui/keyboard_walk.h"
 #include "ui/hints_switch.h"
 
 using vantrel::core::Settings;
@@ -518,6 +520,42 @@ private slots:
         QCOMPARE(shell.opened.size(), size_t(1));
         QCOMPARE(shell.opened[0], std::string(vantrel::ui::kLocationLookupAddress));
         QVERIFY(part<QPushButton>(*dialog, "CloseButton").isDefault());
+    }
+
+    void alarmFramesLineUp()
+    {
+        create();
+        dialog->show();
+        part<QTabWidget>(*dialog, "Pages").setCurrentIndex(3);
+        const auto left = [this](const char* name) {
+            return part<QCheckBox>(*dialog, name).mapTo(dialog.get(), QPoint()).x();
+        };
+        QCOMPARE(left("cbHSun"), left("cbSun"));
+        QCOMPARE(left("cbHMars"), left("cbMars"));
+    }
+
+    void worksWithoutAMouse()
+    {
+        create();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        auto& pages = part<QTabWidget>(*dialog, "Pages");
+        // Tab goes through the page in reading order, then the buttons and the page tabs.
+        QCOMPARE(vantrel::testing::tabRound(*dialog, *pages.tabBar()),
+                 (QStringList{"Pages: Formatting", "ODateFormat: Short Format", "OLines: One Line",
+                              "OAspect: Simple", "OTimeFormat: Short Format", "OBasic: An",
+                              "OFormat: IVv", "DayBegins: 12:00 (Common Time)", "CalcButton: Try",
+                              "CloseButton: Done", "ResetButton: Defaults"}));
+        // Ctrl+Tab turns the page; the picture button is named by its hint.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(pages.currentIndex(), 1);
+        auto& lookup = part<QToolButton>(*dialog, "SpeedButton1");
+        QCOMPARE(QAccessible::queryAccessibleInterface(&lookup)->text(QAccessible::Name),
+                 lookup.toolTip());
+        // Escape closes, saving, as "Done" does.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(store.optionSaves.size(), size_t(1));
     }
 };
 
