@@ -47,15 +47,19 @@ set(_uno_types
   com.sun.star.awt.FontSlant
   com.sun.star.awt.FontUnderline
   com.sun.star.awt.FontWeight
+  com.sun.star.awt.SystemDependentXWindow
+  com.sun.star.awt.XSystemDependentWindowPeer
   com.sun.star.awt.XTopWindow
   com.sun.star.beans.XPropertySet
   com.sun.star.beans.XPropertyState
-  com.sun.star.bridge.UnoUrlResolver
+  com.sun.star.bridge.BridgeFactory
+  com.sun.star.connection.Connector
   com.sun.star.connection.NoConnectException
   com.sun.star.container.XEnumerationAccess
   com.sun.star.container.XNamed
   com.sun.star.frame.Desktop
   com.sun.star.lang.DisposedException
+  com.sun.star.lang.SystemDependent
   com.sun.star.lang.XMultiServiceFactory
   com.sun.star.style.ParagraphAdjust
   com.sun.star.text.ControlCharacter
@@ -85,6 +89,15 @@ target_compile_definitions(vantrel_uno INTERFACE LINUX UNX CPPU_ENV=gcc3
   VANTREL_LIBREOFFICE_PROGRAM_DIR="${_lo_program}")
 target_link_libraries(vantrel_uno INTERFACE ${_lo_libraries})
 add_dependencies(vantrel_uno vantrel_uno_headers)
+# On X11 the link asks the window manager to focus the letter's window (libxcb1-dev).
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+  pkg_check_modules(VANTREL_XCB QUIET IMPORTED_TARGET xcb)
+endif()
+if(VANTREL_XCB_FOUND)
+  target_link_libraries(vantrel_uno INTERFACE PkgConfig::VANTREL_XCB)
+  target_compile_definitions(vantrel_uno INTERFACE VANTREL_WITH_XCB)
+endif()
 # The installed program finds the UNO runtime in the office's folder, as the built one does.
 set(CMAKE_INSTALL_RPATH_USE_LINK_PATH ON)
 set(VANTREL_UNO_FOUND ON)

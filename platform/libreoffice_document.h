@@ -44,6 +44,8 @@ struct LibreOfficeOptions {
     QString pipeName = "vantrel";
     QStringList officeArguments;
     int startSeconds = 60;
+    // How long one call may wait for the office before the connection is given up.
+    int callSeconds = 30;
     // What PasteSpecial reads; the system clipboard when not set.
     std::function<ClipboardContent()> clipboard;
 };

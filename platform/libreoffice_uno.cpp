@@ -1,24 +1,37 @@
 #include "platform/libreoffice_uno.h"
 
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <future>
+#include <memory>
+#include <thread>
 #include <variant>
 
 #include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QThread>
 
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/awt/FontUnderline.hpp>
 #include <com/sun/star/awt/FontWeight.hpp>
+#include <com/sun/star/awt/SystemDependentXWindow.hpp>
+#include <com/sun/star/awt/XSystemDependentWindowPeer.hpp>
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertyState.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/SystemDependent.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/ParagraphAdjust.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
@@ -29,6 +42,9 @@
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/exc_hlp.hxx>
 #include <rtl/bootstrap.hxx>
+#ifdef VANTREL_WITH_XCB
+#include <xcb/xcb.h>
+#endif
 
 #include "platform/libreoffice_objects.h"
 #include "platform/libreoffice_uno_pipe.h"
@@ -77,6 +93,30 @@ template <class Call> auto guarded(Call call) -> decltype(call())
     }
 }
 
+// Makes the call on a thread of its own and waits at most `seconds` for it. An office that
+// does not answer (one stuck behind a dialog of its own, say) must not freeze this program:
+// past the limit the connection is cut, which ends the waiting call with an error.
+template <class Call>
+auto callWithin(const uno::Reference<css::lang::XComponent>& bridge, int seconds, Call call)
+    -> decltype(call())
+{
+    std::packaged_task<decltype(call())()> task([&call] { return guarded(call); });
+    auto result = task.get_future();
+    std::thread worker(std::move(task));
+    if (result.wait_for(std::chrono::seconds(seconds)) == std::future_status::timeout) {
+        try {
+            bridge->dispose();
+        } catch (...) {
+            // The line is cut either way.
+        }
+        worker.join();
+        throw AutomationError("The word processor did not answer within " +
+                              std::to_string(seconds) + " seconds");
+    }
+    worker.join();
+    return result.get();
+}
+
 template <class Interface>
 uno::Reference<text::XTextRange> asRange(const uno::Reference<Interface>& r)
 {
@@ -86,6 +126,9 @@ uno::Reference<text::XTextRange> asRange(const uno::Reference<Interface>& r)
 uno::Reference<uno::XComponentContext> localContext()
 {
     static const uno::Reference<uno::XComponentContext> context = [] {
+        // The office's end closes the pipe under a write: that must fail the call, not end
+        // this program.
+        std::signal(SIGPIPE, SIG_IGN);
         // The proxies of the office's objects need the office's interface types besides the
         // runtime's own.
         rtl::Bootstrap::set("URE_MORE_TYPES",
@@ -209,6 +252,80 @@ void insertParagraphs(const uno::Reference<text::XTextRange>& range,
     }
 }
 
+#ifdef VANTREL_WITH_XCB
+template <class Reply> using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+xcb_atom_t xcbAtom(xcb_connection_t* connection, const char* name)
+{
+    const XcbReply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name),
+                              nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// Asks the X window manager to give the window the keyboard focus, on behalf of the user who
+// asked for the letter a moment ago. The office's own request carries the time of its own last
+// input, older than the user's click here, and a window manager that prevents focus stealing
+// refuses it: the letter came up in front but the keys went on to this program.
+void focusOnX11(std::uint32_t windowId)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 == nullptr || windowId == 0)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t wmState = xcbAtom(connection, "WM_STATE");
+    const xcb_atom_t activeWindow = xcbAtom(connection, "_NET_ACTIVE_WINDOW");
+    // The manager knows the window that carries WM_STATE: the office's own or an ancestor.
+    xcb_window_t window = windowId;
+    xcb_window_t root = XCB_NONE;
+    for (int depth = 0; depth < 8; ++depth) {
+        const XcbReply<xcb_get_property_reply_t> state(
+            xcb_get_property_reply(
+                connection, xcb_get_property(connection, 0, window, wmState, XCB_ATOM_ANY, 0, 0),
+                nullptr),
+            &std::free);
+        const XcbReply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr),
+            &std::free);
+        if (!tree)
+            return;
+        root = tree->root;
+        if ((state && state->type != XCB_ATOM_NONE) || tree->parent == root)
+            break;
+        window = tree->parent;
+    }
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = activeWindow;
+    event.data.data32[0] = 2;  // on the user's behalf, as a task bar asks
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(connection);
+}
+#endif
+
+// The X11 window of an office window; 0 when it has none.
+std::uint32_t x11WindowOf(const uno::Reference<css::awt::XWindow>& window)
+{
+    const uno::Reference<css::awt::XSystemDependentWindowPeer> peer(window, uno::UNO_QUERY);
+    if (!peer.is())
+        return 0;
+    const uno::Any handle = peer->getWindowHandle(uno::Sequence<sal_Int8>(),
+                                                  css::lang::SystemDependent::SYSTEM_XWINDOW);
+    css::awt::SystemDependentXWindow xWindow;
+    sal_Int64 number = 0;
+    if (handle >>= xWindow)
+        return static_cast<std::uint32_t>(xWindow.WindowHandle);
+    if (handle >>= number)
+        return static_cast<std::uint32_t>(number);
+    return 0;
+}
+
 QString acceptString(const QString& pipeName)
 {
     return "pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext";
@@ -216,16 +333,20 @@ QString acceptString(const QString& pipeName)
 
 }  // namespace
 
-uno::Reference<uno::XComponentContext> officeOnPipe(const QString& pipeName)
+OfficeConnection officeOnPipe(const QString& pipeName)
 {
-    const uno::Reference<css::bridge::XUnoUrlResolver> resolver =
-        css::bridge::UnoUrlResolver::create(localContext());
+    const uno::Reference<uno::XComponentContext> local = localContext();
+    uno::Reference<css::connection::XConnection> line;
     try {
-        return uno::Reference<uno::XComponentContext>(
-            resolver->resolve(unoText("uno:" + acceptString(pipeName))), uno::UNO_QUERY_THROW);
+        line = css::connection::Connector::create(local)->connect(unoText("pipe,name=" + pipeName));
     } catch (const css::connection::NoConnectException&) {
         return {};
     }
+    const uno::Reference<css::bridge::XBridge> bridge =
+        css::bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", line, nullptr);
+    return {uno::Reference<uno::XComponentContext>(
+                bridge->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY_THROW),
+            uno::Reference<css::lang::XComponent>(bridge, uno::UNO_QUERY_THROW)};
 }
 
 // What a reference stands for.
@@ -253,6 +374,8 @@ struct BookmarkObject {
 };
 
 struct LibreOfficeUno::Office {
+    uno::Reference<css::lang::XComponent> bridge;
+    int callSeconds = 30;
     uno::Reference<css::frame::XDesktop2> desktop;
     // The document added last: the active one, whose view cursor is the selection.
     uno::Reference<text::XTextDocument> active;
@@ -262,6 +385,7 @@ struct LibreOfficeUno::Office {
                      FormatObject, RangeObject, FontObject, BookmarkObject>>
         objects;
 
+    template <class Call> auto call(Call c) const { return callWithin(bridge, callSeconds, c); }
     template <class Kind> const Kind& lookUp(std::uint64_t id) const
     {
         return objects.template lookUp<Kind>(id);
@@ -314,25 +438,31 @@ void LibreOfficeUno::startOffice()
     m_startedOffice = pid;
 }
 
-core::ApplicationRef LibreOfficeUno::connect()
+void LibreOfficeUno::reachOffice(Office& office)
 {
-    uno::Reference<uno::XComponentContext> context =
-        guarded([this] { return officeOnPipe(m_options.pipeName); });
-    if (!context.is()) {
+    OfficeConnection line = guarded([this] { return officeOnPipe(m_options.pipeName); });
+    if (!line.context.is()) {
         startOffice();
         const QDeadlineTimer deadline(std::chrono::seconds(m_options.startSeconds));
-        while (!context.is() && !deadline.hasExpired()) {
+        while (!line.context.is() && !deadline.hasExpired()) {
             QThread::msleep(100);
-            context = guarded([this] { return officeOnPipe(m_options.pipeName); });
+            line = guarded([this] { return officeOnPipe(m_options.pipeName); });
         }
-        if (!context.is())
+        if (!line.context.is())
             throw AutomationError(("The word processor " + m_startedProgram +
                                    " did not answer within " +
                                    QString::number(m_options.startSeconds) + " seconds")
                                       .toStdString());
     }
+    office.bridge = line.bridge;
+    office.desktop = office.call([&line] { return css::frame::Desktop::create(line.context); });
+}
+
+core::ApplicationRef LibreOfficeUno::connect()
+{
     auto connected = std::make_unique<Office>();
-    connected->desktop = guarded([&context] { return css::frame::Desktop::create(context); });
+    connected->callSeconds = m_options.callSeconds;
+    reachOffice(*connected);
     m_office = std::move(connected);
     return {m_office->objects.hand(ApplicationObject{})};
 }
@@ -350,8 +480,13 @@ void LibreOfficeUno::setVisible(core::ApplicationRef application, bool visible)
 {
     Office& connected = office();
     connected.lookUp<ApplicationObject>(application.id);
-    // The one sign that the office went away since the connection was made.
-    guarded([&connected] { return connected.desktop->getCurrentComponent(); });
+    // The user may have closed the office since the last letter: then it is started again,
+    // rather than this letter failing for it.
+    try {
+        connected.call([&connected] { return connected.desktop->getCurrentComponent(); });
+    } catch (const AutomationError&) {
+        reachOffice(connected);
+    }
     connected.visible = visible;
 }
 
@@ -359,7 +494,7 @@ core::DocumentRef LibreOfficeUno::addDocument(core::ApplicationRef application)
 {
     Office& connected = office();
     connected.lookUp<ApplicationObject>(application.id);
-    const uno::Reference<text::XTextDocument> document = guarded([&connected] {
+    const uno::Reference<text::XTextDocument> document = office().call([&connected] {
         beans::PropertyValue hidden;
         hidden.Name = "Hidden";
         hidden.Value <<= !connected.visible;
@@ -382,7 +517,7 @@ void LibreOfficeUno::addBookmark(core::DocumentRef document, const std::string& 
         connected.lookUp<DocumentObject>(document.id).document;
     if (target != connected.activeDocument())
         throw AutomationError("A bookmark without a range goes into the active document only");
-    guarded([&] {
+    office().call([&] {
         const uno::Reference<css::lang::XMultiServiceFactory> factory(target, uno::UNO_QUERY_THROW);
         const uno::Reference<text::XTextContent> mark(
             factory->createInstance("com.sun.star.text.Bookmark"), uno::UNO_QUERY_THROW);
@@ -396,7 +531,7 @@ core::BookmarkRef LibreOfficeUno::bookmark(core::DocumentRef document, const std
     Office& connected = office();
     const uno::Reference<text::XTextDocument> target =
         connected.lookUp<DocumentObject>(document.id).document;
-    const uno::Reference<text::XTextContent> mark = guarded([&] {
+    const uno::Reference<text::XTextContent> mark = office().call([&] {
         const uno::Reference<css::container::XNameAccess> marks =
             uno::Reference<text::XBookmarksSupplier>(target, uno::UNO_QUERY_THROW)->getBookmarks();
         if (!marks->hasByName(unoText(name)))
@@ -421,7 +556,7 @@ void LibreOfficeUno::typeText(core::SelectionRef selection, const std::string& t
 {
     const uno::Reference<text::XTextDocument> document =
         office().lookUp<SelectionObject>(selection.id).document;
-    guarded([&] {
+    office().call([&] {
         document->getText()->insertString(asRange(viewCursor(document)), unoText(typed), false);
     });
 }
@@ -430,7 +565,7 @@ void LibreOfficeUno::typeParagraph(core::SelectionRef selection)
 {
     const uno::Reference<text::XTextDocument> document =
         office().lookUp<SelectionObject>(selection.id).document;
-    guarded([&] {
+    office().call([&] {
         document->getText()->insertControlCharacter(asRange(viewCursor(document)),
                                                     text::ControlCharacter::PARAGRAPH_BREAK, false);
     });
@@ -442,7 +577,7 @@ core::ParagraphRef LibreOfficeUno::paragraph(core::DocumentRef document, int ind
     const uno::Reference<text::XTextDocument> target =
         connected.lookUp<DocumentObject>(document.id).document;
     int count = 0;
-    const uno::Reference<text::XTextRange> found = guarded([&] {
+    const uno::Reference<text::XTextRange> found = office().call([&] {
         uno::Reference<text::XTextRange> result;
         const uno::Reference<css::container::XEnumerationAccess> paragraphs(target->getText(),
                                                                             uno::UNO_QUERY_THROW);
@@ -465,7 +600,7 @@ core::ParagraphFormatRef LibreOfficeUno::paragraphFormat(core::ParagraphRef para
     Office& connected = office();
     const uno::Reference<text::XTextRange> target =
         connected.lookUp<ParagraphObject>(paragraph.id).paragraph;
-    return {connected.objects.hand(FormatObject{guarded(
+    return {connected.objects.hand(FormatObject{office().call(
         [&] { return uno::Reference<beans::XPropertySet>(target, uno::UNO_QUERY_THROW); })})};
 }
 
@@ -481,7 +616,8 @@ core::RangeRef LibreOfficeUno::range(core::BookmarkRef bookmark)
     Office& connected = office();
     const uno::Reference<text::XTextContent> mark =
         connected.lookUp<BookmarkObject>(bookmark.id).bookmark;
-    return {connected.objects.hand(RangeObject{guarded([&mark] { return mark->getAnchor(); })})};
+    return {
+        connected.objects.hand(RangeObject{office().call([&mark] { return mark->getAnchor(); })})};
 }
 
 core::FontRef LibreOfficeUno::font(core::SelectionRef selection)
@@ -489,7 +625,7 @@ core::FontRef LibreOfficeUno::font(core::SelectionRef selection)
     Office& connected = office();
     const uno::Reference<text::XTextDocument> document =
         connected.lookUp<SelectionObject>(selection.id).document;
-    return {connected.objects.hand(FontObject{guarded([&document] {
+    return {connected.objects.hand(FontObject{office().call([&document] {
         return uno::Reference<beans::XPropertySet>(viewCursor(document), uno::UNO_QUERY_THROW);
     })})};
 }
@@ -498,7 +634,7 @@ core::FontRef LibreOfficeUno::font(core::RangeRef range)
 {
     Office& connected = office();
     const uno::Reference<text::XTextRange> target = connected.lookUp<RangeObject>(range.id).range;
-    return {connected.objects.hand(FontObject{guarded([&target] {
+    return {connected.objects.hand(FontObject{office().call([&target] {
         return uno::Reference<beans::XPropertySet>(
             target->getText()->createTextCursorByRange(target), uno::UNO_QUERY_THROW);
     })})};
@@ -509,7 +645,8 @@ void LibreOfficeUno::setAlignment(core::ParagraphFormatRef format,
 {
     const uno::Reference<beans::XPropertySet> properties =
         office().lookUp<FormatObject>(format.id).properties;
-    guarded([&] { properties->setPropertyValue("ParaAdjust", uno::Any(unoAdjust(alignment))); });
+    office().call(
+        [&] { properties->setPropertyValue("ParaAdjust", uno::Any(unoAdjust(alignment))); });
 }
 
 void LibreOfficeUno::setSize(core::FontRef font, double points)
@@ -518,7 +655,7 @@ void LibreOfficeUno::setSize(core::FontRef font, double points)
         office().lookUp<FontObject>(font.id).properties;
     CharFormat format;
     format.sizePoints = points;
-    guarded([&] { applyCharFormat(properties, format); });
+    office().call([&] { applyCharFormat(properties, format); });
 }
 
 void LibreOfficeUno::setItalic(core::FontRef font, bool italic)
@@ -527,7 +664,7 @@ void LibreOfficeUno::setItalic(core::FontRef font, bool italic)
         office().lookUp<FontObject>(font.id).properties;
     CharFormat format;
     format.italic = italic;
-    guarded([&] { applyCharFormat(properties, format); });
+    office().call([&] { applyCharFormat(properties, format); });
 }
 
 void LibreOfficeUno::pasteSpecial(core::RangeRef range, core::PasteDataType dataType)
@@ -536,7 +673,7 @@ void LibreOfficeUno::pasteSpecial(core::RangeRef range, core::PasteDataType data
     // Read here and inserted through the link: the office's own paste would ask this program
     // for the clipboard while it waits for the office, and wait for ever.
     const std::vector<Paragraph> pasted = pastedParagraphs(m_options.clipboard(), dataType);
-    guarded([&] { insertParagraphs(target, pasted); });
+    office().call([&] { insertParagraphs(target, pasted); });
 }
 
 void LibreOfficeUno::present(core::DocumentRef document)
@@ -544,7 +681,7 @@ void LibreOfficeUno::present(core::DocumentRef document)
     Office& connected = office();
     const uno::Reference<text::XTextDocument> target =
         connected.lookUp<DocumentObject>(document.id).document;
-    guarded([&] {
+    office().call([&] {
         // The user goes on typing in the empty last paragraph.
         viewCursor(target)->gotoEnd(false);
         if (!connected.visible)
@@ -556,6 +693,9 @@ void LibreOfficeUno::present(core::DocumentRef document)
             top->toFront();
         frame->activate();
         window->setFocus();
+#ifdef VANTREL_WITH_XCB
+        focusOnX11(x11WindowOf(window));
+#endif
     });
 }
 

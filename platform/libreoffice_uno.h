@@ -1,9 +1,10 @@
 #pragma once
 // The letter's word processor through LibreOffice's own automation interface, UNO. The link
 // attaches to the office that accepts connections on the user's pipe; when none answers it
-// starts one (an office already running for the user is asked to open the pipe). Each call is
-// made at once in a new Writer document, which present() brings to the front with the view
-// cursor in its last paragraph. Nothing is written to disk.
+// starts one (an office already running for the user is asked to open the pipe), and so again
+// when the user has closed it since the last letter. Each call is made at once in a new Writer
+// document, which present() brings to the front and into focus with the view cursor in its
+// last paragraph. Nothing is written to disk.
 
 #include <memory>
 
@@ -40,8 +41,8 @@ public:
     void pasteSpecial(core::RangeRef range, core::PasteDataType dataType) override;
     void present(core::DocumentRef document) override;
 
-    // The office program this link started, and its process id (which leads the office's own
-    // process group); empty and 0 while it started none.
+    // The office program this link started last, and its process id; empty and 0 while it
+    // started none.
     QString startedProgram() const { return m_startedProgram; }
     qint64 startedOffice() const { return m_startedOffice; }
 
@@ -49,6 +50,8 @@ private:
     struct Office;
 
     Office& office() const;
+    // Connects `office` to the office on the pipe, started first when none answers there.
+    void reachOffice(Office& office);
     void startOffice();
 
     LibreOfficeOptions m_options;

@@ -3,12 +3,18 @@
 
 #include <QString>
 
+#include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 namespace vantrel::platform {
 
-// The component context of the office accepting connections on the user's pipe `pipeName`;
-// null when no office answers there. Throws css::uno::Exception on any other failure.
-css::uno::Reference<css::uno::XComponentContext> officeOnPipe(const QString& pipeName);
+struct OfficeConnection {
+    css::uno::Reference<css::uno::XComponentContext> context;  // the office's
+    css::uno::Reference<css::lang::XComponent> bridge;         // disposing it cuts the line
+};
+
+// The office accepting connections on the user's pipe `pipeName`; an empty context when no
+// office answers there. Throws css::uno::Exception on any other failure.
+OfficeConnection officeOnPipe(const QString& pipeName);
 
 }  // namespace vantrel::platform

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libqt6svg6 qt6-qpa-plugins
   libswe-dev swe-basic-data
-  libreoffice-dev
+  libreoffice-dev libxcb1-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
 )
