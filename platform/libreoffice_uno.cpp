@@ -349,29 +349,19 @@ OfficeConnection officeOnPipe(const QString& pipeName)
             uno::Reference<css::lang::XComponent>(bridge, uno::UNO_QUERY_THROW)};
 }
 
-// What a reference stands for.
+// What a reference stands for: an object of the office, kept under the kind of reference that
+// was handed out for it.
+template <class Ref, class Interface> struct Held {
+    uno::Reference<Interface> object;
+};
 struct ApplicationObject {};
-struct DocumentObject {
-    uno::Reference<text::XTextDocument> document;
-};
-struct SelectionObject {
-    uno::Reference<text::XTextDocument> document;
-};
-struct ParagraphObject {
-    uno::Reference<text::XTextRange> paragraph;
-};
-struct FormatObject {
-    uno::Reference<beans::XPropertySet> properties;
-};
-struct RangeObject {
-    uno::Reference<text::XTextRange> range;
-};
-struct FontObject {
-    uno::Reference<beans::XPropertySet> properties;
-};
-struct BookmarkObject {
-    uno::Reference<text::XTextContent> bookmark;
-};
+using DocumentObject = Held<core::DocumentRef, text::XTextDocument>;
+using SelectionObject = Held<core::SelectionRef, text::XTextDocument>;
+using ParagraphObject = Held<core::ParagraphRef, text::XTextRange>;
+using FormatObject = Held<core::ParagraphFormatRef, beans::XPropertySet>;
+using RangeObject = Held<core::RangeRef, text::XTextRange>;
+using FontObject = Held<core::FontRef, beans::XPropertySet>;
+using BookmarkObject = Held<core::BookmarkRef, text::XTextContent>;
 
 struct LibreOfficeUno::Office {
     uno::Reference<css::lang::XComponent> bridge;
@@ -514,7 +504,7 @@ void LibreOfficeUno::addBookmark(core::DocumentRef document, const std::string& 
 {
     Office& connected = office();
     const uno::Reference<text::XTextDocument> target =
-        connected.lookUp<DocumentObject>(document.id).document;
+        connected.lookUp<DocumentObject>(document.id).object;
     if (target != connected.activeDocument())
         throw AutomationError("A bookmark without a range goes into the active document only");
     office().call([&] {
@@ -530,7 +520,7 @@ core::BookmarkRef LibreOfficeUno::bookmark(core::DocumentRef document, const std
 {
     Office& connected = office();
     const uno::Reference<text::XTextDocument> target =
-        connected.lookUp<DocumentObject>(document.id).document;
+        connected.lookUp<DocumentObject>(document.id).object;
     const uno::Reference<text::XTextContent> mark = office().call([&] {
         const uno::Reference<css::container::XNameAccess> marks =
             uno::Reference<text::XBookmarksSupplier>(target, uno::UNO_QUERY_THROW)->getBookmarks();
@@ -555,7 +545,7 @@ core::SelectionRef LibreOfficeUno::selection(core::ApplicationRef application)
 void LibreOfficeUno::typeText(core::SelectionRef selection, const std::string& typed)
 {
     const uno::Reference<text::XTextDocument> document =
-        office().lookUp<SelectionObject>(selection.id).document;
+        office().lookUp<SelectionObject>(selection.id).object;
     office().call([&] {
         document->getText()->insertString(asRange(viewCursor(document)), unoText(typed), false);
     });
@@ -564,7 +554,7 @@ void LibreOfficeUno::typeText(core::SelectionRef selection, const std::string& t
 void LibreOfficeUno::typeParagraph(core::SelectionRef selection)
 {
     const uno::Reference<text::XTextDocument> document =
-        office().lookUp<SelectionObject>(selection.id).document;
+        office().lookUp<SelectionObject>(selection.id).object;
     office().call([&] {
         document->getText()->insertControlCharacter(asRange(viewCursor(document)),
                                                     text::ControlCharacter::PARAGRAPH_BREAK, false);
@@ -575,7 +565,7 @@ core::ParagraphRef LibreOfficeUno::paragraph(core::DocumentRef document, int ind
 {
     Office& connected = office();
     const uno::Reference<text::XTextDocument> target =
-        connected.lookUp<DocumentObject>(document.id).document;
+        connected.lookUp<DocumentObject>(document.id).object;
     int count = 0;
     const uno::Reference<text::XTextRange> found = office().call([&] {
         uno::Reference<text::XTextRange> result;
@@ -599,7 +589,7 @@ core::ParagraphFormatRef LibreOfficeUno::paragraphFormat(core::ParagraphRef para
 {
     Office& connected = office();
     const uno::Reference<text::XTextRange> target =
-        connected.lookUp<ParagraphObject>(paragraph.id).paragraph;
+        connected.lookUp<ParagraphObject>(paragraph.id).object;
     return {connected.objects.hand(FormatObject{office().call(
         [&] { return uno::Reference<beans::XPropertySet>(target, uno::UNO_QUERY_THROW); })})};
 }
@@ -608,14 +598,14 @@ core::RangeRef LibreOfficeUno::range(core::ParagraphRef paragraph)
 {
     Office& connected = office();
     return {connected.objects.hand(
-        RangeObject{connected.lookUp<ParagraphObject>(paragraph.id).paragraph})};
+        RangeObject{connected.lookUp<ParagraphObject>(paragraph.id).object})};
 }
 
 core::RangeRef LibreOfficeUno::range(core::BookmarkRef bookmark)
 {
     Office& connected = office();
     const uno::Reference<text::XTextContent> mark =
-        connected.lookUp<BookmarkObject>(bookmark.id).bookmark;
+        connected.lookUp<BookmarkObject>(bookmark.id).object;
     return {
         connected.objects.hand(RangeObject{office().call([&mark] { return mark->getAnchor(); })})};
 }
@@ -624,7 +614,7 @@ core::FontRef LibreOfficeUno::font(core::SelectionRef selection)
 {
     Office& connected = office();
     const uno::Reference<text::XTextDocument> document =
-        connected.lookUp<SelectionObject>(selection.id).document;
+        connected.lookUp<SelectionObject>(selection.id).object;
     return {connected.objects.hand(FontObject{office().call([&document] {
         return uno::Reference<beans::XPropertySet>(viewCursor(document), uno::UNO_QUERY_THROW);
     })})};
@@ -633,7 +623,7 @@ core::FontRef LibreOfficeUno::font(core::SelectionRef selection)
 core::FontRef LibreOfficeUno::font(core::RangeRef range)
 {
     Office& connected = office();
-    const uno::Reference<text::XTextRange> target = connected.lookUp<RangeObject>(range.id).range;
+    const uno::Reference<text::XTextRange> target = connected.lookUp<RangeObject>(range.id).object;
     return {connected.objects.hand(FontObject{office().call([&target] {
         return uno::Reference<beans::XPropertySet>(
             target->getText()->createTextCursorByRange(target), uno::UNO_QUERY_THROW);
@@ -644,32 +634,35 @@ void LibreOfficeUno::setAlignment(core::ParagraphFormatRef format,
                                   core::ParagraphAlignment alignment)
 {
     const uno::Reference<beans::XPropertySet> properties =
-        office().lookUp<FormatObject>(format.id).properties;
+        office().lookUp<FormatObject>(format.id).object;
     office().call(
         [&] { properties->setPropertyValue("ParaAdjust", uno::Any(unoAdjust(alignment))); });
 }
 
-void LibreOfficeUno::setSize(core::FontRef font, double points)
+void LibreOfficeUno::applyFont(core::FontRef font, const CharFormat& format)
 {
     const uno::Reference<beans::XPropertySet> properties =
-        office().lookUp<FontObject>(font.id).properties;
+        office().lookUp<FontObject>(font.id).object;
+    office().call([&] { applyCharFormat(properties, format); });
+}
+
+void LibreOfficeUno::setSize(core::FontRef font, double points)
+{
     CharFormat format;
     format.sizePoints = points;
-    office().call([&] { applyCharFormat(properties, format); });
+    applyFont(font, format);
 }
 
 void LibreOfficeUno::setItalic(core::FontRef font, bool italic)
 {
-    const uno::Reference<beans::XPropertySet> properties =
-        office().lookUp<FontObject>(font.id).properties;
     CharFormat format;
     format.italic = italic;
-    office().call([&] { applyCharFormat(properties, format); });
+    applyFont(font, format);
 }
 
 void LibreOfficeUno::pasteSpecial(core::RangeRef range, core::PasteDataType dataType)
 {
-    const uno::Reference<text::XTextRange> target = office().lookUp<RangeObject>(range.id).range;
+    const uno::Reference<text::XTextRange> target = office().lookUp<RangeObject>(range.id).object;
     // Read here and inserted through the link: the office's own paste would ask this program
     // for the clipboard while it waits for the office, and wait for ever.
     const std::vector<Paragraph> pasted = pastedParagraphs(m_options.clipboard(), dataType);
@@ -680,7 +673,7 @@ void LibreOfficeUno::present(core::DocumentRef document)
 {
     Office& connected = office();
     const uno::Reference<text::XTextDocument> target =
-        connected.lookUp<DocumentObject>(document.id).document;
+        connected.lookUp<DocumentObject>(document.id).object;
     office().call([&] {
         // The user goes on typing in the empty last paragraph.
         viewCursor(target)->gotoEnd(false);

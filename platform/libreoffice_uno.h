@@ -53,6 +53,7 @@ private:
     // Connects `office` to the office on the pipe, started first when none answers there.
     void reachOffice(Office& office);
     void startOffice();
+    void applyFont(core::FontRef font, const CharFormat& format);
 
     LibreOfficeOptions m_options;
     std::unique_ptr<Office> m_office;
