@@ -1,37 +1,27 @@
 #include "platform/libreoffice_uno.h"
 
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <future>
 #include <memory>
 #include <thread>
 #include <variant>
 
 #include <QDeadlineTimer>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QThread>
 
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/awt/FontUnderline.hpp>
 #include <com/sun/star/awt/FontWeight.hpp>
-#include <com/sun/star/awt/SystemDependentXWindow.hpp>
-#include <com/sun/star/awt/XSystemDependentWindowPeer.hpp>
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertyState.hpp>
-#include <com/sun/star/bridge/BridgeFactory.hpp>
-#include <com/sun/star/bridge/XBridge.hpp>
-#include <com/sun/star/connection/Connector.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
-#include <com/sun/star/lang/SystemDependent.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/ParagraphAdjust.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
@@ -39,15 +29,11 @@
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
-#include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/exc_hlp.hxx>
-#include <rtl/bootstrap.hxx>
-#ifdef VANTREL_WITH_XCB
-#include <xcb/xcb.h>
-#endif
 
 #include "platform/libreoffice_objects.h"
 #include "platform/libreoffice_uno_pipe.h"
+#include "platform/libreoffice_uno_window.h"
 
 namespace vantrel::platform {
 
@@ -121,22 +107,6 @@ template <class Interface>
 uno::Reference<text::XTextRange> asRange(const uno::Reference<Interface>& r)
 {
     return uno::Reference<text::XTextRange>(r.get());
-}
-
-uno::Reference<uno::XComponentContext> localContext()
-{
-    static const uno::Reference<uno::XComponentContext> context = [] {
-        // The office's end closes the pipe under a write: that must fail the call, not end
-        // this program.
-        std::signal(SIGPIPE, SIG_IGN);
-        // The proxies of the office's objects need the office's interface types besides the
-        // runtime's own.
-        rtl::Bootstrap::set("URE_MORE_TYPES",
-                            "file://" VANTREL_LIBREOFFICE_PROGRAM_DIR "/types/offapi.rdb");
-        return cppu::defaultBootstrap_InitialComponentContext(
-            "file://" VANTREL_LIBREOFFICE_PROGRAM_DIR "/unorc");
-    }();
-    return context;
 }
 
 uno::Reference<text::XTextViewCursor>
@@ -252,102 +222,7 @@ void insertParagraphs(const uno::Reference<text::XTextRange>& range,
     }
 }
 
-#ifdef VANTREL_WITH_XCB
-template <class Reply> using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t xcbAtom(xcb_connection_t* connection, const char* name)
-{
-    const XcbReply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name),
-                              nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-// Asks the X window manager to give the window the keyboard focus, on behalf of the user who
-// asked for the letter a moment ago. The office's own request carries the time of its own last
-// input, older than the user's click here, and a window manager that prevents focus stealing
-// refuses it: the letter came up in front but the keys went on to this program.
-void focusOnX11(std::uint32_t windowId)
-{
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 == nullptr || windowId == 0)
-        return;
-    xcb_connection_t* connection = x11->connection();
-    const xcb_atom_t wmState = xcbAtom(connection, "WM_STATE");
-    const xcb_atom_t activeWindow = xcbAtom(connection, "_NET_ACTIVE_WINDOW");
-    // The manager knows the window that carries WM_STATE: the office's own or an ancestor.
-    xcb_window_t window = windowId;
-    xcb_window_t root = XCB_NONE;
-    for (int depth = 0; depth < 8; ++depth) {
-        const XcbReply<xcb_get_property_reply_t> state(
-            xcb_get_property_reply(
-                connection, xcb_get_property(connection, 0, window, wmState, XCB_ATOM_ANY, 0, 0),
-                nullptr),
-            &std::free);
-        const XcbReply<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr),
-            &std::free);
-        if (!tree)
-            return;
-        root = tree->root;
-        if ((state && state->type != XCB_ATOM_NONE) || tree->parent == root)
-            break;
-        window = tree->parent;
-    }
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = window;
-    event.type = activeWindow;
-    event.data.data32[0] = 2;  // on the user's behalf, as a task bar asks
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(connection);
-}
-#endif
-
-// The X11 window of an office window; 0 when it has none.
-std::uint32_t x11WindowOf(const uno::Reference<css::awt::XWindow>& window)
-{
-    const uno::Reference<css::awt::XSystemDependentWindowPeer> peer(window, uno::UNO_QUERY);
-    if (!peer.is())
-        return 0;
-    const uno::Any handle = peer->getWindowHandle(uno::Sequence<sal_Int8>(),
-                                                  css::lang::SystemDependent::SYSTEM_XWINDOW);
-    css::awt::SystemDependentXWindow xWindow;
-    sal_Int64 number = 0;
-    if (handle >>= xWindow)
-        return static_cast<std::uint32_t>(xWindow.WindowHandle);
-    if (handle >>= number)
-        return static_cast<std::uint32_t>(number);
-    return 0;
-}
-
-QString acceptString(const QString& pipeName)
-{
-    return "pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext";
-}
-
 }  // namespace
-
-OfficeConnection officeOnPipe(const QString& pipeName)
-{
-    const uno::Reference<uno::XComponentContext> local = localContext();
-    uno::Reference<css::connection::XConnection> line;
-    try {
-        line = css::connection::Connector::create(local)->connect(unoText("pipe,name=" + pipeName));
-    } catch (const css::connection::NoConnectException&) {
-        return {};
-    }
-    const uno::Reference<css::bridge::XBridge> bridge =
-        css::bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", line, nullptr);
-    return {uno::Reference<uno::XComponentContext>(
-                bridge->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY_THROW),
-            uno::Reference<css::lang::XComponent>(bridge, uno::UNO_QUERY_THROW)};
-}
 
 // What a reference stands for: an object of the office, kept under the kind of reference that
 // was handed out for it.
@@ -414,7 +289,7 @@ void LibreOfficeUno::startOffice()
     QProcess process;
     process.setProgram(program);
     process.setArguments(
-        QStringList{"--accept=" + acceptString(m_options.pipeName), "--nologo", "--nodefault"} +
+        QStringList{"--accept=" + unoAcceptString(m_options.pipeName), "--nologo", "--nodefault"} +
         m_options.officeArguments);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
@@ -686,9 +561,7 @@ void LibreOfficeUno::present(core::DocumentRef document)
             top->toFront();
         frame->activate();
         window->setFocus();
-#ifdef VANTREL_WITH_XCB
-        focusOnX11(x11WindowOf(window));
-#endif
+        focusOnX11(window);
     });
 }
 

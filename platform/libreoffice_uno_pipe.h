@@ -13,6 +13,9 @@ struct OfficeConnection {
     css::uno::Reference<css::lang::XComponent> bridge;         // disposing it cuts the line
 };
 
+// What an office is given to accept connections on the user's pipe `pipeName`.
+QString unoAcceptString(const QString& pipeName);
+
 // The office accepting connections on the user's pipe `pipeName`; an empty context when no
 // office answers there. Throws css::uno::Exception on any other failure.
 OfficeConnection officeOnPipe(const QString& pipeName);
