@@ -36,6 +36,7 @@ int runWindowMode(int& argc, char** argv)
                   << "Without one: vantrel x, or vantrel INPUT OUTPUT.\n";
         return 1;
     }
+    platform::QtSound::keepSoundSystemQuiet();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));

@@ -59,36 +59,6 @@ core::ParagraphAlignment alignmentOf(Qt::Alignment alignment)
     return core::ParagraphAlignment::Left;
 }
 
-QString findProgram(const LibreOfficeOptions& options)
-{
-    for (const QString& name : options.programNames) {
-        if (options.useSearchPath) {
-            const QString found = QStandardPaths::findExecutable(name);
-            if (!found.isEmpty())
-                return found;
-        }
-    }
-    for (const QString& folder : options.folders) {
-        for (const QString& name : options.programNames) {
-            const QFileInfo candidate(QDir(folder).filePath(name));
-            if (candidate.isFile() && candidate.isExecutable())
-                return candidate.absoluteFilePath();
-        }
-    }
-    return {};
-}
-
-QString notFoundMessage(const LibreOfficeOptions& options)
-{
-    QStringList places;
-    if (options.useSearchPath)
-        places << "on the search path";
-    if (!options.folders.isEmpty())
-        places << "in " + options.folders.join(", ");
-    return "No word processor was found: looked for " + options.programNames.join(" and ") + " " +
-           places.join(" and ");
-}
-
 }  // namespace
 
 std::vector<Paragraph> paragraphsFromHtml(const QString& html)
@@ -140,36 +110,72 @@ std::vector<Paragraph> paragraphsFromPlainText(const QString& text, const CharFo
     return result;
 }
 
+QString findLibreOffice(const LibreOfficeOptions& options)
+{
+    for (const QString& name : options.programNames) {
+        if (options.useSearchPath) {
+            const QString found = QStandardPaths::findExecutable(name);
+            if (!found.isEmpty())
+                return found;
+        }
+    }
+    for (const QString& folder : options.folders) {
+        for (const QString& name : options.programNames) {
+            const QFileInfo candidate(QDir(folder).filePath(name));
+            if (candidate.isFile() && candidate.isExecutable())
+                return candidate.absoluteFilePath();
+        }
+    }
+    return {};
+}
+
+std::string libreOfficeNotFoundMessage(const LibreOfficeOptions& options)
+{
+    QStringList places;
+    if (options.useSearchPath)
+        places << "on the search path";
+    if (!options.folders.isEmpty())
+        places << "in " + options.folders.join(", ");
+    return text("No word processor was found: looked for " + options.programNames.join(" and ") +
+                " " + places.join(" and "));
+}
+
+ClipboardContent systemClipboardContent()
+{
+    ClipboardContent content;
+    if (const QMimeData* data = QGuiApplication::clipboard()->mimeData()) {
+        if (data->hasHtml())
+            content.html = data->html();
+        content.plainText = data->text();
+    }
+    return content;
+}
+
+std::vector<Paragraph> pastedParagraphs(const ClipboardContent& content,
+                                        core::PasteDataType dataType)
+{
+    if (dataType == core::PasteDataType::RichText) {
+        if (content.html.isEmpty())
+            throw AutomationError("The specified data type is unavailable");
+        return paragraphsFromHtml(content.html);
+    }
+    if (content.plainText.isEmpty() && content.html.isEmpty())
+        throw AutomationError("The specified data type is unavailable");
+    return paragraphsFromPlainText(content.plainText, {});
+}
+
 LibreOfficeDocument::LibreOfficeDocument(LibreOfficeOptions options) : m_options(std::move(options))
 {
-    if (!m_options.clipboard) {
-        m_options.clipboard = [] {
-            ClipboardContent content;
-            if (const QMimeData* data = QGuiApplication::clipboard()->mimeData()) {
-                if (data->hasHtml())
-                    content.html = data->html();
-                content.plainText = data->text();
-            }
-            return content;
-        };
-    }
+    if (!m_options.clipboard)
+        m_options.clipboard = systemClipboardContent;
 }
 
 LibreOfficeDocument::~LibreOfficeDocument() = default;
 
-template <class Kind> std::uint64_t LibreOfficeDocument::hand(Kind object)
-{
-    m_objects.emplace(++m_lastId, Object(std::move(object)));
-    return m_lastId;
-}
-
 template <class Kind> const Kind& LibreOfficeDocument::lookUp(std::uint64_t id) const
 {
     requireConnection();
-    const auto found = m_objects.find(id);
-    if (found == m_objects.end() || !std::holds_alternative<Kind>(found->second))
-        throw AutomationError("The object is not connected to the word processor");
-    return std::get<Kind>(found->second);
+    return m_objects.template lookUp<Kind>(id);
 }
 
 void LibreOfficeDocument::requireConnection() const
@@ -194,9 +200,9 @@ TextDocument& LibreOfficeDocument::activeDocument()
 
 core::ApplicationRef LibreOfficeDocument::connect()
 {
-    const QString program = findProgram(m_options);
+    const QString program = findLibreOffice(m_options);
     if (program.isEmpty())
-        throw AutomationError(text(notFoundMessage(m_options)));
+        throw AutomationError(libreOfficeNotFoundMessage(m_options));
     m_program = program;
     return {hand(ApplicationObject{})};
 }
@@ -346,18 +352,7 @@ void LibreOfficeDocument::pasteSpecial(core::RangeRef range, core::PasteDataType
         throw AutomationError("Pasting over a whole paragraph is not supported");
     const int position = document.bookmark(object.bookmark);
 
-    const ClipboardContent content = m_options.clipboard();
-    std::vector<Paragraph> pasted;
-    if (dataType == core::PasteDataType::RichText) {
-        if (content.html.isEmpty())
-            throw AutomationError("The specified data type is unavailable");
-        pasted = paragraphsFromHtml(content.html);
-    } else {
-        if (content.plainText.isEmpty() && content.html.isEmpty())
-            throw AutomationError("The specified data type is unavailable");
-        pasted = paragraphsFromPlainText(content.plainText, {});
-    }
-    document.insertParagraphs(position, pasted);
+    document.insertParagraphs(position, pastedParagraphs(m_options.clipboard(), dataType));
 }
 
 QString LibreOfficeDocument::writeDocument(const TextDocument& document)

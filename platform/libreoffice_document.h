@@ -5,8 +5,8 @@
 // template, so the user sees a new, untitled document.
 
 #include <functional>
-#include <map>
 #include <memory>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -15,6 +15,7 @@
 
 #include "core/ports/document_automation.h"
 #include "platform/libreoffice_document_model.h"
+#include "platform/libreoffice_objects.h"
 
 class QTemporaryDir;
 
@@ -35,12 +36,30 @@ struct LibreOfficeOptions {
     QStringList programNames = {"soffice", "libreoffice"};
     bool useSearchPath = true;
     QStringList folders = {"/usr/lib/libreoffice/program"};
-    // When not empty, finished documents are written into this folder as letter-1.fodt,
-    // letter-2.fodt, ... and Writer is not started.
+    // Flat documents: when not empty, finished documents are written into this folder as
+    // letter-1.fodt, letter-2.fodt, ... and Writer is not started.
     QString keepDocumentsIn;
+    // UNO: the pipe the office accepts connections on (private to the user), what an office
+    // started for the letter is given besides, and how long it may take to answer.
+    QString pipeName = "vantrel";
+    QStringList officeArguments;
+    int startSeconds = 60;
+    // How long one call may wait for the office before the connection is given up.
+    int callSeconds = 30;
     // What PasteSpecial reads; the system clipboard when not set.
     std::function<ClipboardContent()> clipboard;
 };
+
+// The clipboard's rich and plain text.
+ClipboardContent systemClipboardContent();
+// The word processor's program by `options`; empty when there is none.
+QString findLibreOffice(const LibreOfficeOptions& options);
+// What to say when findLibreOffice finds nothing: where it looked.
+std::string libreOfficeNotFoundMessage(const LibreOfficeOptions& options);
+// The paragraphs PasteSpecial of `dataType` inserts, from `content`; throws AutomationError when
+// the clipboard holds nothing of that type.
+std::vector<Paragraph> pastedParagraphs(const ClipboardContent& content,
+                                        core::PasteDataType dataType);
 
 class LibreOfficeDocument : public core::DocumentAutomation {
 public:
@@ -105,7 +124,7 @@ private:
     using Object = std::variant<ApplicationObject, DocumentObject, SelectionObject, ParagraphObject,
                                 FormatObject, BookmarkObject, RangeObject, FontObject>;
 
-    template <class Kind> std::uint64_t hand(Kind object);
+    template <class Kind> std::uint64_t hand(Kind object) { return m_objects.hand(object); }
     template <class Kind> const Kind& lookUp(std::uint64_t id) const;
     TextDocument& documentAt(int document);
     TextDocument& activeDocument();
@@ -117,8 +136,7 @@ private:
     QString m_program;
     bool m_visible = false;
     std::vector<std::unique_ptr<TextDocument>> m_documents;
-    std::map<std::uint64_t, Object> m_objects;
-    std::uint64_t m_lastId = 0;
+    AutomationObjects<Object> m_objects;
     std::unique_ptr<QTemporaryDir> m_folder;
     QStringList m_written;
 };

@@ -9,6 +9,7 @@ packages=(
   libqt6svg6 qt6-qpa-plugins
   libswe-dev swe-basic-data
   libgeonames-dev tzdata
+  libreoffice-dev libxcb1-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
   # the windows are drawn in Arial; Liberation Sans has its metrics

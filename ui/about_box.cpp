@@ -11,6 +11,7 @@
 
 #include "core/common/date_format.h"
 #include "core/common/date_time.h"
+#include "platform/libreoffice_link.h"
 #include "ui/glyphs.h"
 
 namespace vantrel::ui {
@@ -100,8 +101,10 @@ QString TAboutBox::versionText() const
 
 void TAboutBox::FormShow()
 {
-    // The label breaks lines at LF alone; the CR of the line break would show as a box.
-    m_version->setText(versionText().remove(QLatin1Char('\r')));
+    // The label breaks lines at LF alone; the CR of the line break would show as a box. How the
+    // letter reaches the word processor depends on the build, so the box says which.
+    m_version->setText(versionText().remove(QLatin1Char('\r')) + QStringLiteral("\nletter: ") +
+                       QLatin1String(platform::letterRoute()));
 }
 
 void TAboutBox::showEvent(QShowEvent* event)

@@ -1,6 +1,8 @@
 #include "ui/alarm_controller.h"
 
 #include <QApplication>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "core/hours/hours_command.h"
@@ -12,10 +14,14 @@ namespace vantrel::ui {
 
 namespace {
 
+// How long a note stands over the alarm's ticking status text.
+constexpr int kNoteMs = 10000;
+
 class Silence : public core::Sound {
 public:
     void playAsync(const std::string&) override {}
-    bool playUnlessPlaying(const std::string&) override { return false; }
+    bool playInTurn(const std::string&) override { return false; }
+    bool canBeHeard() const override { return false; }
 };
 
 }  // namespace
@@ -48,6 +54,11 @@ public:
     void setStatusText(const std::string& text) override
     {
         m_owner.m_main.setStatusText(QString::fromStdString(text));
+    }
+    void showNote(const std::string& text) override
+    {
+        if (auto* window = qobject_cast<QMainWindow*>(&m_owner.m_main.widget()))
+            window->statusBar()->showMessage(QString::fromStdString(text), kNoteMs);
     }
 
 private:

@@ -1,6 +1,8 @@
 #include "ui/letter_command.h"
 
-#include "platform/libreoffice_document.h"
+#include <QApplication>
+
+#include "platform/libreoffice_link.h"
 #include "ui/main_window_interface.h"
 
 namespace vantrel::ui {
@@ -9,8 +11,7 @@ LetterCommand::LetterCommand(core::DateDisplay& display, core::Settings& setting
                              core::Messages& messages,
                              std::unique_ptr<core::DocumentAutomation> automation)
     : m_settings(settings),
-      m_automation(automation ? std::move(automation)
-                              : std::make_unique<platform::LibreOfficeDocument>()),
+      m_automation(automation ? std::move(automation) : platform::makeLibreOfficeLink()),
       m_insertion(*m_automation, display, messages)
 {
 }
@@ -24,6 +25,11 @@ void LetterCommand::connectTo(TVantrelHooks& hooks)
 
 void LetterCommand::InsertintoWord971Click()
 {
+    // Starting the word processor may take a few seconds.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct RestoreCursor {
+        ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
+    } restoreCursor;
     m_insertion.insertLetter(m_settings);
 }
 

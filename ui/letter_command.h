@@ -13,7 +13,7 @@ struct TVantrelHooks;
 class LetterCommand {
 public:
     // The display is copied and the settings are read at each use; both, and messages, must
-    // outlive the command. `automation` empty: LibreOffice Writer.
+    // outlive the command. `automation` empty: LibreOffice Writer, as this build reaches it.
     LetterCommand(core::DateDisplay& display, core::Settings& settings, core::Messages& messages,
                   std::unique_ptr<core::DocumentAutomation> automation = {});
     ~LetterCommand();

@@ -146,7 +146,8 @@ void WheelView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    m_picture.paint(painter, QRectF(rect()));
+    // A round chart stays round, however the window is shaped.
+    m_picture.paint(painter, m_picture.fittedInto(QRectF(rect())));
 }
 
 TfWheel::TfWheel(core::Messages& messages, QWidget* parent)

@@ -1,8 +1,8 @@
 #pragma once
 // The two windows that show the chart engine's output: the Astrolog data window, a plain-text
 // view of the listings that the user may edit and save, and the wheel-chart window, the chart
-// picture stretched to the window. AstroButtonClick refills the one and brings up both. Their
-// parts are found by their objectNames ("Memo1", "Image1", "SaveImage1").
+// picture as large as the window holds it at its own shape. AstroButtonClick refills the one and
+// brings up both. Their parts are found by their objectNames ("Memo1", "Image1", "SaveImage1").
 
 #include <filesystem>
 #include <functional>
@@ -23,7 +23,8 @@ struct Settings;
 
 namespace vantrel::ui {
 
-// The area that draws the picture stretched to its own size.
+// The area that draws the picture as large as it fits, at its own aspect ratio, centred on the
+// window's background.
 class WheelView : public QWidget {
     Q_OBJECT
 

@@ -219,6 +219,17 @@ MetafilePicture MetafilePicture::fromFile(const QString& path)
     return fromBytes(bytes);
 }
 
+QRectF MetafilePicture::fittedInto(const QRectF& area) const
+{
+    if (m_frame.isEmpty() || area.isEmpty())
+        return area;
+    QSizeF size(m_frame.size());
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    QRectF fitted(QPointF(), size);
+    fitted.moveCenter(area.center());
+    return fitted;
+}
+
 void MetafilePicture::paint(QPainter& painter, const QRectF& target) const
 {
     if (!m_picture || target.isEmpty())

@@ -35,6 +35,9 @@ public:
 
     // Draws the picture stretched onto target (device coordinates of the painter).
     void paint(QPainter& painter, const QRectF& target) const;
+    // The largest rectangle of the picture's own shape (the aspect ratio of its frame) inside
+    // `area`, centred in it; `area` itself when the picture has no frame.
+    QRectF fittedInto(const QRectF& area) const;
 
 private:
     QByteArray m_bytes;

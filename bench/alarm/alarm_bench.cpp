@@ -69,6 +69,7 @@ public:
     void hideOutputWindows() override {}
     void addDisplayLine(const std::string&) override { ++displayLines; }
     void setStatusText(const std::string&) override {}
+    void showNote(const std::string&) override {}
     long displayLines = 0;
 
 private:

@@ -145,7 +145,12 @@ void Alarm::toggle(AlarmHost& host)
         throw;
     }
     host.startTimer();
-    host.addDisplayLine(std::string(kAlarmActivated));
+    if (m_sound.canBeHeard()) {
+        host.addDisplayLine(std::string(kAlarmActivated));
+    } else {
+        host.addDisplayLine(std::string(kAlarmActivatedUnheard));
+        host.showNote(std::string(kNoAudioNote));
+    }
     host.hideOutputWindows();
 }
 
@@ -216,7 +221,7 @@ void Alarm::soundEntry(AlarmHost& host, const AlarmEntryFields& fields, const st
         file = lowerCase(fields.name) + ".wav";
     if (!std::filesystem::exists(m_workDir / file, ignored))
         return;
-    if (m_sound.playUnlessPlaying((m_workDir / file).string()))
+    if (m_sound.playInTurn((m_workDir / file).string()))
         tick.played.push_back(file);
 }
 

@@ -33,6 +33,8 @@ public:
     virtual void hideOutputWindows() = 0;
     virtual void addDisplayLine(const std::string& line) = 0;
     virtual void setStatusText(const std::string& text) = 0;
+    // A note in the status bar that stands over the status text for a while.
+    virtual void showNote(const std::string& text) = 0;
 };
 
 // The entry's fields as the check reads them (1-based columns): moment 7-24, name 25-32 and
@@ -74,7 +76,8 @@ public:
     std::optional<DateTime> armedDate() const { return m_armedDate; }
 
     // Arms or disarms ("Activate alarm"). Arming plays the arming sound, runs the hours command
-    // hidden, loads both listings into the list and starts the timer.
+    // hidden, loads both listings into the list and starts the timer; where no sound can be
+    // heard it says so in the display and in a status-bar note.
     void toggle(AlarmHost& host);
 
     // The once-a-second check against the clock's current minute, with the choices in
@@ -98,6 +101,10 @@ private:
 
 inline constexpr std::string_view kArmingSound = "sun.wav";
 inline constexpr std::string_view kAlarmActivated = "Alarm activated ...";
+// Arming where nothing can be heard says so, once: alarms are still written into the display.
+inline constexpr std::string_view kAlarmActivatedUnheard =
+    "Alarm activated (no audio output: alarms are shown, not heard)";
+inline constexpr std::string_view kNoAudioNote = "No audio output: alarms are shown, not heard";
 inline constexpr std::string_view kAlarmStatusPrefix = "Alarm is active. Current Time/Date:";
 
 }  // namespace vantrel::core

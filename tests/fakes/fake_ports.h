@@ -87,9 +87,11 @@ class FakeSound : public core::Sound {
 public:
     std::vector<std::string> asyncPlayed;
     std::vector<std::string> played;
-    bool busy = false;  // pretend a sound is still playing
+    bool busy = false;  // pretend the arming sound is still playing
+    bool heard = true;  // false: no audio output
     void playAsync(const std::string& waveFile) override { asyncPlayed.push_back(waveFile); }
-    bool playUnlessPlaying(const std::string& waveFile) override
+    bool canBeHeard() const override { return heard; }
+    bool playInTurn(const std::string& waveFile) override
     {
         if (busy)
             return false;

@@ -1,9 +1,12 @@
 // The Qt adapters that reach the desktop: tray balloons without a tray, message boxes over the
-// window in use, the single-instance lock, and sounds that never make the program wait.
+// window in use, the single-instance lock, and sounds that never make the program wait and take
+// turns.
 
 #include <string>
+#include <vector>
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +17,8 @@
 #include "platform/qt_tray.h"
 #include "tests/fakes/fake_ports.h"
 
+Q_LOGGING_CATEGORY(lcMultimedia, "qt.multimedia.audiooutput")
+
 class DesktopAdaptersTest : public QObject {
     Q_OBJECT
 
@@ -21,7 +26,9 @@ private slots:
     void balloonWithoutATrayUsesThePopUp();
     void aSecondInstanceIsRefusedButADeadOnesLockIsNot();
     void messageBoxesComeUpOverTheWindowInUse();
-    void soundsNeverWaitAndSkipWhileOnePlays();
+    void alarmSoundsTakeTurns();
+    void soundsNeverWaitAndNothingStartsUnheard();
+    void soundSystemChatterStaysOffTheTerminal();
 };
 
 void DesktopAdaptersTest::balloonWithoutATrayUsesThePopUp()
@@ -84,23 +91,70 @@ void DesktopAdaptersTest::messageBoxesComeUpOverTheWindowInUse()
     QCOMPARE(parentSeen, &options);
 }
 
-void DesktopAdaptersTest::soundsNeverWaitAndSkipWhileOnePlays()
+void DesktopAdaptersTest::alarmSoundsTakeTurns()
 {
-    vantrel::platform::QtSound sound;
+    using vantrel::platform::SoundQueue;
+    QStringList started;
+    SoundQueue queue([&started](const QString& file) { started << file; });
+
+    // Two alarms of one minute: the second plays when the first has ended.
+    QVERIFY(queue.append("venus_hour.wav"));
+    QVERIFY(queue.append("sun_rises.wav"));
+    QCOMPARE(started, QStringList{"venus_hour.wav"});
+    queue.ended();
+    QCOMPARE(started, QStringList({"venus_hour.wav", "sun_rises.wav"}));
+    queue.ended();
+    QVERIFY(!queue.isPlaying());
+
+    // The arming sound takes the place of what plays and waits; alarms are skipped meanwhile.
+    queue.append("a.wav");
+    queue.append("b.wav");
+    queue.replaceAll("sun.wav");
+    QCOMPARE(started.last(), QString("sun.wav"));
+    QCOMPARE(queue.waiting(), std::size_t(0));
+    QVERIFY(!queue.append("c.wav"));
+    queue.ended();
+
+    // A small queue: past its size alarms are skipped rather than sounding minutes late.
+    QVERIFY(queue.append("first.wav"));
+    for (std::size_t i = 0; i < SoundQueue::kMaxWaiting; ++i)
+        QVERIFY(queue.append("waits.wav"));
+    QVERIFY(!queue.append("late.wav"));
+}
+
+void DesktopAdaptersTest::soundsNeverWaitAndNothingStartsUnheard()
+{
     const std::string wave = std::string(VANTREL_SOUNDS_DIR) + "/venus_hour.wav";
-    QVERIFY(!sound.playUnlessPlaying(std::string(VANTREL_SOUNDS_DIR) + "/missing.wav"));
-    if (!vantrel::platform::QtSound::hasAudioOutput()) {
-        // Nothing can be heard: nothing starts, and nothing is left "playing" to block alarms.
-        sound.playAsync(wave);
-        QVERIFY(!sound.isPlaying());
-        QVERIFY(!sound.playUnlessPlaying(wave));
-        QVERIFY(!sound.isPlaying());
-        return;
-    }
-    QVERIFY(sound.playUnlessPlaying(wave));
-    QVERIFY(!sound.playUnlessPlaying(wave));  // the first still plays
-    sound.playAsync(wave);                    // the arming sound replaces it
-    QVERIFY(sound.isPlaying());
+    vantrel::platform::QtSound unheard(nullptr, [] { return false; });
+    QVERIFY(!unheard.canBeHeard());
+    unheard.playAsync(wave);
+    QVERIFY(!unheard.isPlaying());
+    QVERIFY(!unheard.playInTurn(wave));
+
+    vantrel::platform::QtSound sound;
+    QVERIFY(!sound.playInTurn(std::string(VANTREL_SOUNDS_DIR) + "/missing.wav"));
+    if (!sound.canBeHeard())
+        QSKIP("No audio output here: sounds cannot be played to their end");
+    QVERIFY(sound.playInTurn(wave));
+    QVERIFY(sound.playInTurn(wave));
+    QCOMPARE(sound.waiting(), std::size_t(1));
+    QTRY_VERIFY_WITH_TIMEOUT(!sound.isPlaying(), 10000);
+}
+
+std::vector<QString> g_passedOn;
+
+void DesktopAdaptersTest::soundSystemChatterStaysOffTheTerminal()
+{
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            g_passedOn.push_back(text);
+        });
+    vantrel::platform::QtSound::keepSoundSystemQuiet();
+    qWarning("PulseAudioService: pa_context_connect() failed");
+    qCWarning(lcMultimedia) << "no audio device";
+    qWarning("Cannot open file x");
+    qInstallMessageHandler(before);
+    QCOMPARE(g_passedOn, std::vector<QString>{"Cannot open file x"});
 }
 
 QTEST_MAIN(DesktopAdaptersTest)

@@ -1,4 +1,4 @@
-// The letter built through the real word-processor link and read back by a real LibreOffice.
+// The letter built as a flat document and read back by a real LibreOffice.
 
 #include <QClipboard>
 #include <QDir>
@@ -12,47 +12,16 @@
 #include "platform/libreoffice_document.h"
 #include "platform/qt_clipboard.h"
 #include "tests/fakes/fake_ports.h"
+#include "tests/platform/letter_checks.h"
 #include "tests/platform/odf_reading.h"
 #include "ui/main_view_adapter.h"
 
 using namespace vantrel;
 using testing::ReadParagraph;
 
-namespace {
-
-const QString kLaw = "Do what thou wilt shall be the whole of the Law.";
-const QString kLove = "Love is the law, love under will.";
-
-// The display as the main window fills it: one paragraph per line, in its own type.
-void fillDisplay(QTextEdit& display, const QStringList& lines)
-{
-    display.clear();
-    display.setReadOnly(true);
-    QTextCursor cursor(display.document());
-    QTextCharFormat format;
-    format.setFontPointSize(12);
-    format.setFontFamilies({"DejaVu Sans"});
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            cursor.insertBlock();
-        cursor.insertText(lines[i], format);
-    }
-}
-
-QStringList withGreetings(const QStringList& display)
-{
-    return display + QStringList{kLaw, kLove, QString()};
-}
-
-QStringList texts(const std::vector<ReadParagraph>& paragraphs)
-{
-    QStringList result;
-    for (const ReadParagraph& paragraph : paragraphs)
-        result << paragraph.text;
-    return result;
-}
-
-}  // namespace
+using testing::fillDisplay;
+using testing::texts;
+using testing::withGreetings;
 
 class LetterDocumentTest : public QObject {
     Q_OBJECT
@@ -119,26 +88,8 @@ private slots:
         m_profile = m_work.filePath("profile");
     }
 
-    void layoutForEachLinesSetting_data()
-    {
-        QTest::addColumn<QStringList>("display");
-        QTest::addColumn<int>("oLines");
-        QTest::addColumn<int>("dateLines");
+    void layoutForEachLinesSetting_data() { testing::addLayoutRows(); }
 
-        const QString thelemic = "Anno IVviii Sol in Gemini, Luna in Leo";
-        const QString civil = "Saturday, June 03, 2000 e.v. 8:03 PM";
-        QTest::newRow("One Line") << QStringList{thelemic + " Dies Saturnii " + civil} << 0 << 1;
-        QTest::newRow("Two Lines") << QStringList{thelemic + " Dies Saturnii", civil} << 1 << 2;
-        QTest::newRow("Three Lines") << QStringList{thelemic, "Dies Saturnii", civil} << 2 << 3;
-        // Blanks the date text may carry at its ends and the degree sign come through as they are.
-        QTest::newRow("blanks and degrees") << QStringList{"An 4VIII Sol 13\u00b0 Gemini, Luna "
-                                                           "5\u00b0 Leo Dies Saturnii 6/3/00 e.v. ",
-                                                           " "}
-                                            << 1 << 2;
-    }
-
-    // The date lines right-aligned at 8 points, the greetings centred at 10 points in italics,
-    // an empty paragraph last; the bookmarks at the document's start and at the second greeting.
     void layoutForEachLinesSetting()
     {
         QFETCH(QStringList, display);
@@ -147,33 +98,7 @@ private slots:
 
         const QStringList files = buildLetters(display, oLines, 1);
         QCOMPARE(files.size(), 1);
-        const std::vector<ReadParagraph> paragraphs = readBack(files.front());
-
-        QCOMPARE(texts(paragraphs), withGreetings(display));
-        for (int i = 0; i < dateLines; ++i) {
-            const ReadParagraph& line = paragraphs[i];
-            QCOMPARE(line.alignment, QString("end"));
-            for (const auto& size : line.sizes())
-                QCOMPARE(size, std::optional<double>(8));
-            for (const auto& italic : line.italics())
-                QVERIFY(!italic.value_or(false));
-        }
-        for (int i = dateLines; i < dateLines + 2; ++i) {
-            const ReadParagraph& greeting = paragraphs[i];
-            QCOMPARE(greeting.alignment, QString("center"));
-            for (const auto& size : greeting.sizes())
-                QCOMPARE(size, std::optional<double>(10));
-            for (const auto& italic : greeting.italics())
-                QCOMPARE(italic, std::optional<bool>(true));
-        }
-        const ReadParagraph& last = paragraphs.back();
-        QVERIFY(last.alignment != "center" && last.alignment != "end");
-        QVERIFY(!last.italic.value_or(false));
-        QVERIFY(last.sizePoints != std::optional<double>(8) &&
-                last.sizePoints != std::optional<double>(10));
-
-        QCOMPARE(paragraphs.front().bookmarks.value("FirstRealPara", -1), 0);
-        QCOMPARE(paragraphs[dateLines + 1].bookmarks.value("Bod", -1), 0);
+        testing::checkLayout(readBack(files.front()), display, dateLines);
     }
 
     // With "One Line" and a display of three lines (or with greetings in the date text), only

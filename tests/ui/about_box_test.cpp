@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "platform/libreoffice_link.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
@@ -41,7 +42,8 @@ void AboutBoxTest::aboutBoxShowsTheExecutablesModificationTime()
     box.show();
     QCOMPARE(box.windowTitle(), QString("About Vantrel"));
     QCOMPARE(part<QLabel>(box, "Version").text(),
-             QString("Version 2.9\nCompiled: 12/31/2024 9:05:07 AM"));
+             QString("Version 2.9\nCompiled: 12/31/2024 9:05:07 AM\nletter: ") +
+                 vantrel::platform::letterRoute());
     QVERIFY(box.isModal());
     // A fixed-size box, with no minimise or maximise button.
     QCOMPARE(box.minimumSize(), box.maximumSize());

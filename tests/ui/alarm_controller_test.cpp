@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
@@ -25,6 +26,7 @@ class AlarmControllerTest : public QObject {
 private slots:
     void armingRunsTheHoursHiddenAndHidesTheWindows();
     void checkSoundsTheSunsetAndWritesTheStatusBar();
+    void withoutAudioArmingSaysSoOnceAndAlarmsStillShow();
     void animationStepsAtOnceAndMaximizesTheWheel();
 };
 
@@ -74,6 +76,23 @@ void AlarmControllerTest::checkSoundsTheSunsetAndWritesTheStatusBar()
     QVERIFY(h.sound.played[0].ends_with("sun_sets.wav"));
     // The Mercury hour of the same minute stays silent: its choice is off.
     QVERIFY(!part<QTextEdit>(h.window, "TDate").toPlainText().contains("Mercury"));
+}
+
+void AlarmControllerTest::withoutAudioArmingSaysSoOnceAndAlarmsStillShow()
+{
+    HoursHarness h;
+    h.sound.heard = false;
+    part<QToolButton>(h.window, "AlarmButton").click();
+    QVERIFY(h.displayEndsWith("Alarm activated (no audio output: alarms are shown, not heard)"));
+    QCOMPARE(h.window.statusBar()->currentMessage(),
+             QString("No audio output: alarms are shown, not heard"));
+
+    h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
+                     vantrel::core::dateTimeFromTime({20, 52, 5, 0}));
+    h.controller.Timer1Timer();
+    QVERIFY(h.displayEndsWith(
+        "(Sat) 06/03/2000 08:52pm     Sun (Gem) sets    at 305:20' sun_sets.wav"));
+    QCOMPARE(part<QTextEdit>(h.window, "TDate").toPlainText().count("no audio output"), 1);
 }
 
 void AlarmControllerTest::animationStepsAtOnceAndMaximizesTheWheel()

@@ -327,6 +327,32 @@ private slots:
         QVERIFY(green > 5);
     }
 
+    // The 800 by 600 sample in a wide and in a tall view: drawn at 4:3, centred, on the
+    // window's background; its red square (100..300 by 100..250) where that puts it.
+    void wheelKeepsThePicturesShape_data()
+    {
+        QTest::addColumn<QSize>("view");
+        QTest::addColumn<QPoint>("background");
+        QTest::addColumn<QPoint>("red");
+        QTest::newRow("maximised, wide: 400 by 300 from x 250")
+            << QSize(900, 300) << QPoint(100, 150) << QPoint(350, 90);
+        QTest::newRow("tall: 300 by 225 from y 237")
+            << QSize(300, 700) << QPoint(150, 100) << QPoint(75, 300);
+    }
+
+    void wheelKeepsThePicturesShape()
+    {
+        QFETCH(QSize, view);
+        QFETCH(QPoint, background);
+        QFETCH(QPoint, red);
+        vantrel::ui::WheelView wheel;
+        wheel.setPicture(MetafilePicture::fromBytes(asBytes(samplePicture())));
+        wheel.resize(view);
+        const QImage shot = wheel.grab().toImage();
+        QCOMPARE(QColor(shot.pixel(background)), wheel.palette().window().color());
+        QCOMPARE(QColor(shot.pixel(red)), QColor(Qt::red));
+    }
+
     void wheelWindowShowsThePicture()
     {
         TempDir dir;

@@ -33,6 +33,7 @@ public:
     int hides = 0;
     std::vector<std::string> displayLines;
     std::string statusText;
+    std::vector<std::string> notes;
     std::function<void(DateTime)> onHoursCommand;
 
     void startTimer() override { timerRunning = true; }
@@ -47,6 +48,7 @@ public:
     void hideOutputWindows() override { ++hides; }
     void addDisplayLine(const std::string& line) override { displayLines.push_back(line); }
     void setStatusText(const std::string& text) override { statusText = text; }
+    void showNote(const std::string& text) override { notes.push_back(text); }
 };
 
 class AlarmTest : public ::testing::Test {
