@@ -130,8 +130,13 @@ void SettingsFile::save(const Settings& settings, SavedBy savedBy) const
 
 MainWindowLayout SettingsFile::readLayout() const
 {
-    const IniFile ini = read();
     MainWindowLayout layout;
+    IniFile ini;
+    try {
+        ini = read();
+    } catch (const VantrelError&) {
+        return layout;  // load() reports the file that cannot be read
+    }
     for (const auto& [key, field] : kLayoutKeys) {
         std::visit(Overloaded{
                        [&](bool MainWindowLayout::*flag) {
@@ -164,18 +169,20 @@ void SettingsFile::writeLayout(const MainWindowLayout& layout) const
 
 IniFile SettingsFile::read() const
 {
-    auto lines = readLinesFromFile(m_path);
-    return lines ? IniFile(std::move(*lines)) : IniFile();
+    TextFile file = readTextFile(m_path);
+    if (file.status == TextFileStatus::TooLarge)
+        throw VantrelError(
+            "The settings file " + fullPath().string() + " was not read: it is larger than " +
+            std::to_string(kMaxTextFileBytes >> 20) + " MiB, far more than any settings take");
+    return IniFile(std::move(file.lines));
 }
 
 IniFile SettingsFile::readForWrite() const
 {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(m_path, error);
-    auto lines = readLinesFromFile(m_path);
-    if (exists && !lines)
+    TextFile file = readTextFile(m_path);
+    if (file.status == TextFileStatus::TooLarge || file.status == TextFileStatus::Unreadable)
         failWrite();
-    return lines ? IniFile(std::move(*lines)) : IniFile();
+    return IniFile(std::move(file.lines));
 }
 
 void SettingsFile::write(const IniFile& ini) const
@@ -187,13 +194,16 @@ void SettingsFile::write(const IniFile& ini) const
         failWrite();
 }
 
-void SettingsFile::failWrite() const
+std::filesystem::path SettingsFile::fullPath() const
 {
     std::error_code error;
     auto full = std::filesystem::absolute(m_path, error);
-    if (error)
-        full = m_path;
-    throw VantrelError(formatMessage("Unable to write to %s", full.string()));
+    return error ? m_path : full;
+}
+
+void SettingsFile::failWrite() const
+{
+    throw VantrelError(formatMessage("Unable to write to %s", fullPath().string()));
 }
 
 }  // namespace vantrel::core
