@@ -1,6 +1,12 @@
 // The Qt adapters behind the process, zone and regional-settings ports.
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -12,6 +18,7 @@
 #include "platform/qt_process_runner.h"
 #include "platform/qt_regional_settings.h"
 #include "platform/qt_zone_rules.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace vantrel::platform {
 namespace {
@@ -44,6 +51,50 @@ TEST(QtProcessRunner, RunPastTheLimitIsEndedAndMarked)
     EXPECT_TRUE(outcome.started);
     EXPECT_TRUE(outcome.timedOut);
     EXPECT_LT(elapsed.elapsed(), 10000) << "the program was not ended at the limit";
+}
+
+TEST(QtProcessRunner, ACrashIsReportedWithItsSignal)
+{
+    QtProcessRunner runner;
+    const auto outcome = runner.run("/bin/sh", {"-c", "kill -SEGV $$"}, 10s);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.signal, SIGSEGV);
+    EXPECT_EQ(outcome.errorText, "Segmentation fault");
+}
+
+// True when the process is gone (or a zombie waiting to be reaped), within two seconds.
+bool ends(pid_t pid)
+{
+    for (int i = 0; i < 200; ++i) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string skipped;
+        std::string state;
+        if (!(stat >> skipped >> skipped >> state) || state == "Z")
+            return true;
+        ::usleep(10000);
+    }
+    return false;
+}
+
+TEST(QtProcessRunner, ATimeOutOrAStopEndsTheProgramsChildrenToo)
+{
+    testing::TempDir dir;
+    const std::string childFile = (dir.path() / "child").string();
+    const std::vector<std::string> hang = {"-c", "sleep 300 & echo $! >" + childFile + "; wait"};
+    for (const bool stop : {false, true}) {
+        QtProcessRunner runner;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        runner.setStopCheck([&] { return stop && elapsed.elapsed() > 300; });
+        const auto outcome = runner.run("/bin/sh", hang, stop ? 60s : 300ms);
+        EXPECT_LT(elapsed.elapsed(), 10000);
+        EXPECT_EQ(outcome.timedOut, !stop);
+        EXPECT_EQ(outcome.stopped, stop);
+        pid_t child = 0;
+        std::ifstream(childFile) >> child;
+        ASSERT_GT(child, 0);
+        EXPECT_TRUE(ends(child)) << "the engine's child outlived it";
+    }
 }
 
 TEST(QtProcessRunner, ProgramGetsNoInput)
