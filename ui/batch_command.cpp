@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -57,6 +58,12 @@ public:
         // A modal progress dialog handles pending events here, the Cancel button's among them.
         m_progress.setValue(static_cast<int>(linesDone));
         return !m_progress.wasCanceled();
+    }
+    // While the engine runs, the dialog keeps answering: its Cancel ends the run at once.
+    bool stopRequested() override
+    {
+        QCoreApplication::processEvents();
+        return m_progress.wasCanceled();
     }
 
 private:

@@ -211,7 +211,7 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines)
         out << line << "\r\n";
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content)
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, Flush flush)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -237,14 +237,14 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
     // A new file gets the usual mode (0666 less the umask, applied by open); a replaced one
     // keeps its own.
     bool ok = writeAll(fd, content) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
-              ::fsync(fd) == 0;
+              (flush == Flush::Skip || ::fsync(fd) == 0);
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());
         return false;
     }
-    return syncFolder(folder);
+    return flush == Flush::Skip || syncFolder(folder);
 }
 
 bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines)

@@ -45,7 +45,11 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines);
 // file. A target that exists must be a regular file that this process may write: a
 // write-protected file is never replaced. Writing through a link replaces the file it points at.
 // Returns false on any failure; one before the rename leaves the target as it was.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content);
+// A file the program only writes for itself (a command file) may skip the flushing: it is still
+// replaced whole or not at all, only not made to outlive a crash.
+enum class Flush { ToDisk, Skip };
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view content,
+                         Flush flush = Flush::ToDisk);
 bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 }  // namespace vantrel::core
