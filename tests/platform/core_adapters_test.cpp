@@ -149,6 +149,11 @@ TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
     EXPECT_EQ(german.longMonthNames[5], "Juni");
     EXPECT_EQ(core::formatDateTime("dddddd", moment, german), "Samstag, 3. Juni 2000");
 
+    // Arabic dates put a right-to-left mark before each "/"; the mark is no separator.
+    const auto arabic = regionalSettingsFromLocale(QLocale(QLocale::Arabic, QLocale::Egypt));
+    EXPECT_EQ(arabic.dateSeparator, "/");
+    EXPECT_EQ(core::formatDateTime("ddddd", moment, arabic), "3\u200F/6\u200F/2000");
+
     const auto posix = regionalSettingsFromLocale(QLocale::c());
     EXPECT_EQ(posix.shortDateFormat, core::usEnglishRegionalSettings().shortDateFormat);
     EXPECT_EQ(posix.longTimeFormat, core::usEnglishRegionalSettings().longTimeFormat);
