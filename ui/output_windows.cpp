@@ -6,12 +6,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QTextBlock>
 
 #include "core/astrolog/output_listing.h"
 #include "core/common/error.h"
+#include "core/common/text_file.h"
 #include "core/ports/messages.h"
 #include "core/settings/settings.h"
 #include "ui/resources.h"
@@ -116,18 +116,10 @@ void TAData::Save1Click()
 
 bool TAData::saveLines(const QString& path)
 {
-    QByteArray content;
-    for (const std::string& line : lines()) {
-        content.append(line.data(), static_cast<qsizetype>(line.size()));
-        content.append("\r\n");
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
-        return false;
-    }
-    return true;
+    if (core::writeLinesAtomically(path.toStdString(), lines()))
+        return true;
+    m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
+    return false;
 }
 
 WheelView::WheelView(QWidget* parent) : QWidget(parent)
@@ -194,13 +186,13 @@ void TfWheel::SaveImage1Click()
 
 bool TfWheel::savePicture(const QString& path)
 {
-    QSaveFile file(path);
     const QByteArray& bytes = picture().bytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
-        return false;
-    }
-    return true;
+    if (core::writeFileAtomically(
+            path.toStdString(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        return true;
+    m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
+    return false;
 }
 
 void AstroButtonClick(TAData& data, TfWheel& wheel, const QWidget& mainWindow,

@@ -4,6 +4,8 @@
 
 #include "ui/output_windows.h"
 
+#include <unistd.h>
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -287,6 +289,29 @@ private slots:
 
         QVERIFY(!wheel.savePicture(QString::fromStdString((dir.path() / "no/x.wmf").string())));
         QCOMPARE(messages.errors.size(), size_t(1));
+    }
+
+    // Run as nobody by the ui_output_windows_tests_as_user test.
+    void aWriteProtectedFileIsNeverReplacedAsUser()
+    {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind root; the _as_user test runs this as nobody");
+        TempDir dir;
+        const auto bytes = samplePicture();
+        vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), bytes);
+        TfWheel wheel(messages);
+        wheel.loadPicture(QString::fromStdString((dir.path() / "chart.wmf").string()));
+        TAData data(messages);
+        data.setLines({"new"});
+        const auto kept = dir.path() / "kept.txt";
+        writeWholeFile(kept, "mine\r\n");
+        std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+        const QString path = QString::fromStdString(kept.string());
+        QVERIFY(!data.saveLines(path));
+        QVERIFY(!wheel.savePicture(path));
+        QCOMPARE(readWholeFile(kept), std::string("mine\r\n"));
+        QCOMPARE(messages.errors,
+                 std::vector<std::string>(2, "Cannot create file " + kept.string()));
     }
 
     void wheelWindowSize()
