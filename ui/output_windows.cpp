@@ -126,11 +126,21 @@ WheelView::WheelView(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_drawer.setMaxThreadCount(1);
+}
+
+WheelView::~WheelView()
+{
+    // A drawing under way still holds the picture and posts its result to this view.
+    ++m_ticket;
+    m_drawer.waitForDone();
 }
 
 void WheelView::setPicture(MetafilePicture picture)
 {
     m_picture = std::move(picture);
+    m_image = QImage();
+    m_requested = QSize();
     update();
 }
 
@@ -138,7 +148,38 @@ void WheelView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    m_picture.paint(painter, QRectF(rect()));
+    const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (!m_picture.isNull() && pixels != m_requested && !pixels.isEmpty())
+        startDrawing(pixels);
+    if (!m_image.isNull())
+        painter.drawImage(QRectF(rect()), m_image);
+}
+
+void WheelView::startDrawing(QSize pixels)
+{
+    m_requested = pixels;
+    const int ticket = ++m_ticket;
+    const QColor background = palette().window().color();
+    m_drawer.start([this, ticket, pixels, background, picture = m_picture] {
+        if (ticket != m_ticket)
+            return;  // asked for again since, at another size or of another picture
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(background);
+        {
+            QPainter painter(&image);
+            picture.paint(painter, QRectF(image.rect()));
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, ticket, image] {
+                if (ticket != m_ticket)
+                    return;
+                m_image = image;
+                update();
+                emit pictureDrawn();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 TfWheel::TfWheel(core::Messages& messages, QWidget* parent)

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "core/astrolog/output_listing.h"
@@ -358,7 +359,12 @@ private slots:
         vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), samplePicture());
         TfWheel wheel(messages);
         wheel.loadPicture(QString::fromStdString((dir.path() / "chart.wmf").string()));
-        const QImage shot = part<QWidget>(wheel, "Image1").grab().toImage();
+        // The picture is drawn off the window's thread; the first paint asks for it.
+        auto& view = part<vantrel::ui::WheelView>(wheel, "Image1");
+        QSignalSpy drawn(&view, &vantrel::ui::WheelView::pictureDrawn);
+        view.grab();
+        QVERIFY(drawn.wait());
+        const QImage shot = view.grab().toImage();
         int red = 0;
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x)
