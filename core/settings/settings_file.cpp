@@ -137,7 +137,8 @@ MainWindowLayout SettingsFile::readLayout() const
     } catch (const VantrelError&) {
         return layout;  // load() reports the file that cannot be read
     }
-    for (const auto& [key, field] : kLayoutKeys) {
+    for (const LayoutKey& layoutKey : kLayoutKeys) {
+        const char* key = layoutKey.key;
         std::visit(Overloaded{
                        [&](bool MainWindowLayout::*flag) {
                            layout.*flag = ini.readBool(kSection, key, layout.*flag);
@@ -146,7 +147,7 @@ MainWindowLayout SettingsFile::readLayout() const
                            layout.*number = ini.readInteger(kSection, key, layout.*number);
                        },
                    },
-                   field);
+                   layoutKey.field);
     }
     return layout;
 }
@@ -154,7 +155,8 @@ MainWindowLayout SettingsFile::readLayout() const
 void SettingsFile::writeLayout(const MainWindowLayout& layout) const
 {
     IniFile ini = readForWrite();
-    for (const auto& [key, field] : kLayoutKeys) {
+    for (const LayoutKey& layoutKey : kLayoutKeys) {
+        const char* key = layoutKey.key;
         std::visit(
             Overloaded{
                 [&](bool MainWindowLayout::*flag) { ini.writeBool(kSection, key, layout.*flag); },
@@ -162,7 +164,7 @@ void SettingsFile::writeLayout(const MainWindowLayout& layout) const
                     ini.writeInteger(kSection, key, layout.*number);
                 },
             },
-            field);
+            layoutKey.field);
     }
     write(ini);
 }
