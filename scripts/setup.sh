@@ -11,6 +11,10 @@ packages=(
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  # scripts/fuzz.sh: clang with its libFuzzer and sanitizer runtimes
+  packages+=(clang libclang-rt-dev)
+fi
 if [ "${1:-}" = "--tests" ]; then
   # the letter tests read back a document with a real word processor
   packages+=(libreoffice-writer-nogui)
