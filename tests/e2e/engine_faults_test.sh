@@ -166,6 +166,16 @@ user_file dates.txt 'Ann,birthday,1/1/3001,21:07,5,74W00,40N43'
 run dates.txt out.txt
 expect "beyond the ephemeris" 1 \
     "dates.txt, line 1: The date 1 January 3001 is outside the ephemeris range (1 January 1 to 31 December 3000)"
+if command -v faketime >/dev/null; then
+    plain=("${as_user[@]}")
+    as_user+=(faketime -f "@3001-01-02 12:00:00")
+    run x
+    expect "now beyond the ephemeris" 1 \
+        "The date 2 January 3001 is outside the ephemeris range (1 January 1 to 31 December 3000)"
+    as_user=("${plain[@]}")
+else
+    fail "faketime is not installed (scripts/setup.sh --tests)"
+fi
 printf 'Ann,birthday,3/14\0002001,21:07,5,74W00,40N43' >"$root/work/dates.txt"
 run dates.txt out.txt
 expect "a NUL in a field" 1 "'3/14\\x002001' is not a valid date."
