@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -59,10 +60,12 @@ public:
         m_progress.setValue(static_cast<int>(linesDone));
         return !m_progress.wasCanceled();
     }
-    // While the engine runs, the dialog keeps answering: its Cancel ends the run at once.
+    // While the engine runs, the dialog keeps answering: its Cancel ends the run at once. Until
+    // it shows (and, modal, keeps the other windows from the user) no input is let through.
     bool stopRequested() override
     {
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(
+            m_progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
         return m_progress.wasCanceled();
     }
 
