@@ -1,6 +1,5 @@
 // The command line with two arguments: convert the first file into the second, with no window.
 
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <set>
@@ -12,6 +11,7 @@
 
 #include "app/modes.h"
 #include "app/services.h"
+#include "app/stop_signals.h"
 #include "core/batch/convert_batch.h"
 #include "core/ports/clipboard.h"
 #include "core/ports/main_view.h"
@@ -22,14 +22,7 @@ namespace vantrel::app {
 
 namespace {
 
-volatile std::sig_atomic_t g_stopRequested = 0;
-
-extern "C" void requestStop(int)
-{
-    g_stopRequested = 1;
-}
-
-// The three engine runs of one line fail together; the user hears of each failure once per line.
+// A line's messages (the date-order note of each rise-and-set reading) are told once per line.
 class OncePerLineMessages : public core::Messages {
 public:
     explicit OncePerLineMessages(core::Messages& inner) : m_inner(inner) {}
@@ -59,7 +52,8 @@ private:
 };
 
 // Progress on standard error, rewritten in place, only when that is a terminal; an interrupt
-// (Ctrl+C, a termination request) cancels the conversion between lines so that it ends cleanly.
+// (Ctrl+C, a termination request) ends a running engine at once and cancels the conversion, so
+// that it ends cleanly.
 class ConsoleProgress : public core::BatchObserver {
 public:
     explicit ConsoleProgress(OncePerLineMessages& messages)
@@ -87,8 +81,9 @@ public:
                 m_percent = percent;
             }
         }
-        return g_stopRequested == 0;
+        return !stopSignalled();
     }
+    bool stopRequested() override { return stopSignalled(); }
 
 private:
     OncePerLineMessages& m_messages;
@@ -121,8 +116,7 @@ int runBatchMode(int& argc, char** argv)
     core::Clipboard& clipboard =
         headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
     core::NullMainView view;
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, requestStop);
+    catchStopSignals();
     messages.startConversion();
     try {
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
@@ -136,7 +130,7 @@ int runBatchMode(int& argc, char** argv)
             messages.showError("Conversion interrupted; " + outputFile + " was not written");
             return 1;
         }
-        // The file is written, but a line whose engine run failed holds no fresh Sun or Moon.
+        // The file is written; a note told during the conversion still makes the status 1.
         return messages.lineReported() ? 1 : 0;
     } catch (const std::exception& error) {
         messages.showError(error.what());

@@ -6,6 +6,8 @@
 
 #include "app/modes.h"
 #include "app/services.h"
+#include "app/stop_signals.h"
+#include "core/astrolog/astrolog_run.h"
 #include "core/common/error.h"
 #include "core/ports/main_view.h"
 #include "platform/qt_messages.h"
@@ -51,6 +53,8 @@ int runNowMode(int& argc, char** argv)
     core::Clipboard& clipboard =
         headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
     core::NullMainView view;
+    catchStopSignals();
+    services.process.setStopCheck(stopSignalled);
     // A fresh calculator has found neither the Sun nor the Moon; when the chart run fails they
     // stay empty and the date printed lacks them, which the exit status must tell.
     bool chartRead = false;
@@ -63,6 +67,9 @@ int runNowMode(int& argc, char** argv)
                     !calculator.thelemicDate().MoonText.empty();
     } catch (const core::VantrelError& error) {
         std::cerr << core::withFinalStop(error.what()) << std::endl;
+        return 1;
+    } catch (const core::EngineRunStopped&) {
+        std::cerr << "Interrupted; the chart engine was stopped." << std::endl;
         return 1;
     }
     for (const auto& line : view.displayLines())

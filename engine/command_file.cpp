@@ -5,18 +5,46 @@
 #include <charconv>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 #include <vector>
+
+#include "engine/ephemeris.h"
 
 namespace vantrel::engine {
 
 namespace {
 
+// The text in quotes, control characters spelled out ("\x00") so that none cuts the message.
 std::string inQuotes(std::string_view s)
 {
     std::string quoted(1, '\'');
-    quoted += s;
+    for (const char c : s) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x20 || code == 0x7F) {
+            static const char kHex[] = "0123456789ABCDEF";
+            quoted += "\\x";
+            quoted += kHex[code >> 4];
+            quoted += kHex[code & 0x0F];
+        } else {
+            quoted += c;
+        }
+    }
     quoted += '\'';
     return quoted;
+}
+
+std::string dateText(const CalendarDate& date)
+{
+    static const char* const kMonths[] = {"January",   "February", "March",    "April",
+                                          "May",       "June",     "July",     "August",
+                                          "September", "October",  "November", "December"};
+    return std::to_string(date.day) + " " + kMonths[date.month - 1] + " " +
+           std::to_string(date.year);
+}
+
+bool before(const CalendarDate& a, const CalendarDate& b)
+{
+    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
 std::vector<std::string_view> tokens(std::string_view line)
@@ -178,6 +206,10 @@ ChartData parseChartData(std::string_view fields)
     if (!day || *day < 1 || *day > daysInMonth(*year, *month))
         throw CommandError(0, "/qb: day " + inQuotes(t[1]) + " does not exist in month " +
                                   std::to_string(*month) + " of " + std::to_string(*year));
+    const CalendarDate date{*year, *month, *day};
+    if (before(date, kFirstDate) || before(kLastDate, date))
+        throw CommandError(0, "/qb: " + dateText(date) + " is outside the ephemeris range (" +
+                                  dateText(kFirstDate) + " to " + dateText(kLastDate) + ")");
     d.month = *month;
     d.day = *day;
     d.year = *year;

@@ -26,6 +26,19 @@ struct EclipticPosition {
 
 inline constexpr int kHouseCount = 12;
 
+struct CalendarDate {
+    int year = 1;
+    int month = 1;
+    int day = 1;
+};
+
+// The dates of the chart's own clock that the engine computes. The ephemeris files reach from
+// 1800 to 2400; beyond them the built-in Moshier theory stands in, which holds from 3000 BC to
+// 3000 AD (and fails a few months after). The program keeps the same numbers; a test checks
+// that the two agree.
+inline constexpr CalendarDate kFirstDate{1, 1, 1};
+inline constexpr CalendarDate kLastDate{3000, 12, 31};
+
 struct HouseCusps {
     std::array<double, 13> cusp{};  // cusp[1]..cusp[12], tropical degrees
     double ascendantDeg = 0;

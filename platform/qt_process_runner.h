@@ -4,7 +4,9 @@
 namespace vantrel::platform {
 
 // Runs a program in the current directory through QProcess, with no input and its output
-// discarded, and waits for it up to the time limit; a run still going then is killed.
+// discarded, and waits for it up to the time limit. The program leads a process group of its
+// own: a run still going at the limit, or stopped, is ended with every process it started.
+// A program that dies by a signal is reported with that signal and its name.
 class QtProcessRunner : public core::ProcessRunner {
 public:
     core::ProcessOutcome run(const std::string& program, const std::vector<std::string>& arguments,

@@ -29,14 +29,15 @@ std::string trimmedRight(std::string text)
     return text;
 }
 
-// The first character of the format that is neither a letter, a blank nor part of quoted text.
+// The first character of the format that is neither a letter, a blank, an invisible format mark
+// (the right-to-left mark that Arabic formats put before each "/") nor part of quoted text.
 std::string firstSeparator(const QString& format, const std::string& fallback)
 {
     bool inQuote = false;
     for (const QChar c : format) {
         if (c == u'\'')
             inQuote = !inQuote;
-        else if (!inQuote && !c.isLetter() && !c.isSpace())
+        else if (!inQuote && !c.isLetter() && !c.isSpace() && c.category() != QChar::Other_Format)
             return QString(c).toStdString();
     }
     return fallback;

@@ -15,6 +15,10 @@ packages=(
   # the windows are drawn in Arial; Liberation Sans has its metrics
   fonts-liberation2
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  # scripts/fuzz.sh: clang with its libFuzzer and sanitizer runtimes
+  packages+=(clang libclang-rt-dev)
+fi
 if [ "${1:-}" = "--tests" ]; then
   # the letter tests read back a document with a real word processor
   packages+=(libreoffice-writer-nogui)

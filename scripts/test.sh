@@ -2,8 +2,8 @@
 # Sets up a Debian 12 machine, checks the format of every source file, builds Vantrel with
 # warnings as errors and runs every test;
 # then runs the core, engine and metafile tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, in a build that has no Qt at all, and once more in a Release
-# build, whose -O3 brings warnings of its own.
+# UndefinedBehaviorSanitizer, in a build that has no Qt at all, with every fuzz corpus replayed
+# there, and once more in a Release build, whose -O3 brings warnings of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
@@ -27,7 +27,7 @@ BUILD_DIR=build-test scripts/build.sh -DVANTREL_WERROR=ON
 
 BUILD_DIR=build-sanitize scripts/build.sh -DVANTREL_WERROR=ON -DVANTREL_WITHOUT_QT=ON \
   -DVANTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-(cd build-sanitize && ctest --output-on-failure -j "$jobs" -L 'core|engine|wmf')
+(cd build-sanitize && ctest --output-on-failure -j "$jobs" -L 'core|engine|wmf|fuzz')
 
 BUILD_DIR=build-release scripts/build.sh -DVANTREL_WERROR=ON -DCMAKE_BUILD_TYPE=Release
 (cd build-release && ctest --output-on-failure -j "$jobs" -L 'core|engine|wmf')

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include <QCoreApplication>
 #include <QDateEdit>
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -57,6 +59,14 @@ public:
         // A modal progress dialog handles pending events here, the Cancel button's among them.
         m_progress.setValue(static_cast<int>(linesDone));
         return !m_progress.wasCanceled();
+    }
+    // While the engine runs, the dialog keeps answering: its Cancel ends the run at once. Until
+    // it shows (and, modal, keeps the other windows from the user) no input is let through.
+    bool stopRequested() override
+    {
+        QCoreApplication::processEvents(
+            m_progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        return m_progress.wasCanceled();
     }
 
 private:

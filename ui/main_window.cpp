@@ -24,6 +24,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/astrolog/ephemeris_range.h"
 #include "core/common/error.h"
 #include "core/ports/clock.h"
 #include "core/ports/messages.h"
@@ -59,10 +60,14 @@ QString shortDatePattern()
     return pattern;
 }
 
+QDate qDateFromCivil(const core::CivilDate& civil)
+{
+    return {civil.year, civil.month, civil.day};
+}
+
 QDate qDateFromDateTime(core::DateTime value)
 {
-    const core::CivilDate civil = core::dateFromDateTime(value);
-    return {civil.year, civil.month, civil.day};
+    return qDateFromCivil(core::dateFromDateTime(value));
 }
 
 QTime qTimeFromDateTime(core::DateTime value)
@@ -136,7 +141,9 @@ void TVantrel::buildToolBar()
     m_datePicker->setLocale(pickerLocale());
     m_datePicker->setCalendarPopup(true);
     m_datePicker->setDisplayFormat(shortDatePattern());
-    m_datePicker->setMinimumDate(QDate(100, 1, 1));
+    // The pickers hold the dates the chart engine computes, and no others.
+    m_datePicker->setDateRange(qDateFromCivil(core::kFirstEphemerisDate),
+                               qDateFromCivil(core::kLastEphemerisDate));
     m_timePicker = new QTimeEdit(m_toolBar);
     m_timePicker->setObjectName(QStringLiteral("Time"));
     m_timePicker->setLocale(pickerLocale());
@@ -208,6 +215,7 @@ void TVantrel::buildCentre()
     m_monthCalendar->setFirstDayOfWeek(pickerLocale().firstDayOfWeek());
     m_monthCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_monthCalendar->setGridVisible(false);
+    m_monthCalendar->setDateRange(m_datePicker->minimumDate(), m_datePicker->maximumDate());
     panelLayout->addWidget(m_monthCalendar);
     connect(m_monthCalendar, &QCalendarWidget::clicked, this, &TVantrel::MonthCalendar1Click);
 

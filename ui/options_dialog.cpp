@@ -452,8 +452,13 @@ void TfOptions::bindOwnControls()
 
 void TfOptions::FormCreate()
 {
-    if (m_storage.load)
-        m_storage.load(m_settings);
+    // A file that cannot be read is reported; the first-run values stand in for it.
+    try {
+        if (m_storage.load)
+            m_storage.load(m_settings);
+    } catch (const std::exception& error) {
+        m_messages.showError(error.what());
+    }
     showSettings();
 }
 

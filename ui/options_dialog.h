@@ -51,7 +51,7 @@ struct StartupFlags {
 // The settings file as the dialog uses it. The save functions throw core::VantrelError
 // ("Unable to write to %s") when the file cannot be written.
 struct OptionsStorage {
-    std::function<void(core::Settings&)> load;                // fill the record; silent defaults
+    std::function<void(core::Settings&)> load;                // fill the record; may throw
     std::function<void(const core::Settings&)> saveOptions;   // every option key but the location
     std::function<void(const core::Settings&)> saveLocation;  // the location and its zone name
 };

@@ -6,12 +6,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QTextBlock>
 
 #include "core/astrolog/output_listing.h"
 #include "core/common/error.h"
+#include "core/common/text_file.h"
 #include "core/ports/messages.h"
 #include "core/settings/settings.h"
 #include "ui/resources.h"
@@ -116,29 +116,31 @@ void TAData::Save1Click()
 
 bool TAData::saveLines(const QString& path)
 {
-    QByteArray content;
-    for (const std::string& line : lines()) {
-        content.append(line.data(), static_cast<qsizetype>(line.size()));
-        content.append("\r\n");
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
-        return false;
-    }
-    return true;
+    if (core::writeLinesAtomically(path.toStdString(), lines()))
+        return true;
+    m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
+    return false;
 }
 
 WheelView::WheelView(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_drawer.setMaxThreadCount(1);
+}
+
+WheelView::~WheelView()
+{
+    // A drawing under way still holds the picture and posts its result to this view.
+    ++m_ticket;
+    m_drawer.waitForDone();
 }
 
 void WheelView::setPicture(MetafilePicture picture)
 {
     m_picture = std::move(picture);
+    m_image = QImage();
+    m_requested = QSize();
     update();
 }
 
@@ -146,8 +148,39 @@ void WheelView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    // A round chart stays round, however the window is shaped.
-    m_picture.paint(painter, m_picture.fittedInto(QRectF(rect())));
+    const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (!m_picture.isNull() && pixels != m_requested && !pixels.isEmpty())
+        startDrawing(pixels);
+    if (!m_image.isNull())
+        painter.drawImage(QRectF(rect()), m_image);
+}
+
+void WheelView::startDrawing(QSize pixels)
+{
+    m_requested = pixels;
+    const int ticket = ++m_ticket;
+    const QColor background = palette().window().color();
+    m_drawer.start([this, ticket, pixels, background, picture = m_picture] {
+        if (ticket != m_ticket)
+            return;  // asked for again since, at another size or of another picture
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(background);
+        {
+            QPainter painter(&image);
+            // A round chart stays round, however the window is shaped.
+            picture.paint(painter, picture.fittedInto(QRectF(image.rect())));
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, ticket, image] {
+                if (ticket != m_ticket)
+                    return;
+                m_image = image;
+                update();
+                emit pictureDrawn();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 TfWheel::TfWheel(core::Messages& messages, QWidget* parent)
@@ -195,13 +228,13 @@ void TfWheel::SaveImage1Click()
 
 bool TfWheel::savePicture(const QString& path)
 {
-    QSaveFile file(path);
     const QByteArray& bytes = picture().bytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
-        return false;
-    }
-    return true;
+    if (core::writeFileAtomically(
+            path.toStdString(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        return true;
+    m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
+    return false;
 }
 
 void AstroButtonClick(TAData& data, TfWheel& wheel, const QWidget& mainWindow,

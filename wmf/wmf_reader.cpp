@@ -1,8 +1,9 @@
 #include "wmf/wmf_reader.h"
 
 #include <cstdio>
-#include <map>
+#include <functional>
 #include <optional>
+#include <queue>
 #include <variant>
 
 #include "wmf/wmf_records.h"
@@ -57,6 +58,44 @@ DrawCommand command(CommandKind kind)
 
 using GdiObject = std::variant<std::monostate, Pen, Brush, Font>;
 
+// The metafile's object table. A new object takes the lowest free slot, as GDI gives it; the
+// freed slots wait in a heap, so that each creation costs a logarithm, not a search from slot 0.
+// Object handles are 16 bits: the table never holds more than 65536 objects, and a creation
+// beyond that fails (its record is skipped), as it does in GDI when the table is full.
+class ObjectTable {
+public:
+    static constexpr std::size_t kSlots = 65536;
+
+    void add(GdiObject object)
+    {
+        std::size_t slot = m_slots.size();
+        if (!m_free.empty()) {
+            slot = m_free.top();
+            m_free.pop();
+        } else if (slot < kSlots) {
+            m_slots.emplace_back();
+        } else {
+            return;
+        }
+        m_slots[slot] = std::move(object);
+    }
+    const GdiObject* find(std::size_t slot) const
+    {
+        return slot < m_slots.size() && m_slots[slot] ? &*m_slots[slot] : nullptr;
+    }
+    void remove(std::size_t slot)
+    {
+        if (find(slot) == nullptr)
+            return;
+        m_slots[slot].reset();
+        m_free.push(slot);
+    }
+
+private:
+    std::vector<std::optional<GdiObject>> m_slots;
+    std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> m_free;
+};
+
 class Parser {
 public:
     explicit Parser(Picture& picture) : m_picture(picture) {}
@@ -70,20 +109,12 @@ private:
     void selectObject(int slot);
     std::optional<std::string> extTextOut(Cursor& c);
     std::optional<std::string> textOut(Cursor& c);
-    void addObject(GdiObject object);
+    void addObject(GdiObject object) { m_objects.add(std::move(object)); }
     void emit(DrawCommand command) { m_picture.commands.push_back(std::move(command)); }
 
     Picture& m_picture;
-    std::map<int, GdiObject> m_objects;
+    ObjectTable m_objects;
 };
-
-void Parser::addObject(GdiObject object)
-{
-    int slot = 0;
-    while (m_objects.count(slot) != 0)
-        ++slot;
-    m_objects[slot] = std::move(object);
-}
 
 std::optional<std::string> Parser::points(CommandKind kind, Cursor& c)
 {
@@ -160,7 +191,7 @@ std::optional<std::string> Parser::handle(std::uint16_t function, Cursor c)
     case r::kDeleteObject:
         if (!c.has(2))
             return shortRecord;
-        m_objects.erase(c.u16());
+        m_objects.remove(c.u16());
         return std::nullopt;
     case r::kPolyline:
         return points(CommandKind::Polyline, c);
@@ -234,18 +265,18 @@ bool Parser::createObject(std::uint16_t function, Cursor& c)
 
 void Parser::selectObject(int slot)
 {
-    auto it = m_objects.find(slot);
-    if (it == m_objects.end())
+    const GdiObject* object = m_objects.find(static_cast<std::size_t>(slot));
+    if (object == nullptr)
         return;  // GDI ignores a stale handle; so do we
-    if (const Pen* pen = std::get_if<Pen>(&it->second)) {
+    if (const Pen* pen = std::get_if<Pen>(object)) {
         DrawCommand cmd = command(CommandKind::SelectPen);
         cmd.pen = *pen;
         emit(std::move(cmd));
-    } else if (const Brush* brush = std::get_if<Brush>(&it->second)) {
+    } else if (const Brush* brush = std::get_if<Brush>(object)) {
         DrawCommand cmd = command(CommandKind::SelectBrush);
         cmd.brush = *brush;
         emit(std::move(cmd));
-    } else if (const Font* font = std::get_if<Font>(&it->second)) {
+    } else if (const Font* font = std::get_if<Font>(object)) {
         DrawCommand cmd = command(CommandKind::SelectFont);
         cmd.font = *font;
         emit(std::move(cmd));
@@ -350,6 +381,9 @@ ReadResult readPicture(std::span<const std::uint8_t> bytes)
         auto params = bytes.subspan(offset + 6, static_cast<std::size_t>(size - 6));
         if (auto error = parser.handle(function, Cursor(params)))
             return failure(*error + " (byte " + std::to_string(offset) + ")");
+        if (picture.commands.size() > kMaxDrawCommands)
+            return failure("the picture holds more than " + std::to_string(kMaxDrawCommands) +
+                           " drawing commands");
         offset += static_cast<std::size_t>(size);
     }
     result.ok = true;

@@ -11,8 +11,11 @@
 // origin..origin+extent onto its target rectangle).
 //
 // Records the reader does not know are skipped. A file that is truncated (a record runs
-// past the end, no end-of-file record), oversized (larger than kMaxPictureBytes) or not a
-// metafile at all is refused with an error text; no partial picture is returned then.
+// past the end, no end-of-file record), oversized (larger than kMaxPictureBytes, or more than
+// kMaxDrawCommands drawing commands) or not a metafile at all is refused with an error text; no
+// partial picture is returned then. Reading takes time in proportion to the file's size, and
+// memory in proportion to it with the command limit: a picture of the limit's size is read in
+// a few tens of milliseconds.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +26,8 @@
 namespace vantrel::wmf {
 
 inline constexpr std::size_t kMaxPictureBytes = 16u * 1024u * 1024u;
+// A chart wheel makes some 600; each command takes about 200 bytes besides its points.
+inline constexpr std::size_t kMaxDrawCommands = 50000;
 
 struct Color {
     std::uint8_t red = 0;

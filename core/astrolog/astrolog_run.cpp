@@ -1,13 +1,12 @@
 #include "core/astrolog/astrolog_run.h"
 
+#include <cctype>
 #include <cstdint>
 #include <exception>
-#include <fstream>
 #include <sstream>
 
 #include "core/astrolog/command_file.h"
-#include "core/common/error.h"
-#include "core/ports/messages.h"
+#include "core/common/text_file.h"
 #include "core/ports/process_runner.h"
 
 namespace vantrel::core {
@@ -28,19 +27,15 @@ std::string firstLine(const std::string& text)
     return text.substr(0, end);
 }
 
-void writeAndRun(const AstrologEnvironment& env, const std::vector<std::string>& lines)
+std::optional<EngineFailure> writeAndRun(const AstrologEnvironment& env,
+                                         const std::vector<std::string>& lines)
 {
     std::ostringstream text;
     writeCommandFile(text, lines);
-    const std::filesystem::path path = env.workDir / kCommandFileName;
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << text.str();
-        out.close();
-        if (!out)
-            throw VantrelError(formatMessage("Cannot create file %s", kCommandFileName));
-    }
-    RunAstrolog(env);
+    // Written whole or not at all: a full disk leaves no empty command file behind.
+    if (!writeFileAtomically(env.workDir / kCommandFileName, text.str(), Flush::Skip))
+        throw VantrelError(formatMessage("Cannot create file %s", kCommandFileName));
+    return RunAstrolog(env);
 }
 
 }  // namespace
@@ -66,10 +61,28 @@ std::vector<std::string> engineCommand(const std::string& configured,
     return words;
 }
 
-void RunAstrolog(const AstrologEnvironment& env)
+std::string EngineFailure::message() const
+{
+    return engineText.empty() ? summary : summary + "\n" + engineText;
+}
+
+std::string engineTextWithoutCommandFile(const std::string& text)
+{
+    const std::string name = std::string(kCommandFileName) + ":";
+    for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        auto end = at + name.size();
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+            ++end;
+        if (end > at + name.size() && text.compare(end, 2, ": ") == 0)
+            return text.substr(end + 2);
+    }
+    return text;
+}
+
+std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env)
 {
     std::vector<std::string> arguments = engineCommand(env.settings.Astrolog, env.defaultEngine);
-    const std::string command = joinWords(arguments);
+    const std::string engine = "The chart engine \"" + visibleText(joinWords(arguments)) + "\"";
     const std::string program = arguments.front();
     arguments.erase(arguments.begin());
     arguments.push_back("-i");
@@ -79,64 +92,72 @@ void RunAstrolog(const AstrologEnvironment& env)
     try {
         outcome = env.process.run(program, arguments, kAstrologTimeLimit);
     } catch (const std::exception&) {
-        env.messages.showMessage("Error executing Astrolog");
-        return;
+        return EngineFailure{"Error executing Astrolog", "", true};
     }
+    if (outcome.stopped)
+        throw EngineRunStopped();
     if (!outcome.started) {
-        std::string text = "The chart engine \"" + command + "\" could not be started";
+        std::string text = engine + " could not be started";
         if (!outcome.errorText.empty())
-            text += ": " + outcome.errorText;
-        env.messages.showError(text);
-        return;
+            text += ": " + visibleText(outcome.errorText);
+        return EngineFailure{text, "", false};
     }
-    if (outcome.timedOut) {
-        env.messages.showError(
-            "The chart engine \"" + command + "\" timed out: still running after " +
-            std::to_string(kAstrologTimeLimit.count()) + " seconds, it was stopped");
-        return;
+    if (outcome.timedOut)
+        return EngineFailure{engine + " timed out: still running after " +
+                                 std::to_string(kAstrologTimeLimit.count()) +
+                                 " seconds, it was stopped",
+                             "", false};
+    // The engine says on standard error what it could not use; its first line follows, so that
+    // the user learns which field of which line was wrong.
+    const std::string reason = visibleText(firstLine(outcome.errorOutput));
+    if (outcome.signal > 0) {
+        std::string text = engine + " crashed (signal " + std::to_string(outcome.signal);
+        if (!outcome.errorText.empty())
+            text += ", " + visibleText(outcome.errorText);
+        return EngineFailure{text + ")", reason, false};
     }
-    if (outcome.exitCode != 0) {
-        // The engine says on standard error what it could not use; its first line follows the
-        // return code, so that the user learns which field of which line was wrong.
-        std::string text =
-            "Astrolog return code " + std::to_string(static_cast<std::uint32_t>(outcome.exitCode));
-        const std::string reason = firstLine(outcome.errorOutput);
-        if (!reason.empty())
-            text += "\n" + reason;
-        env.messages.showMessage(text);
-    }
+    if (outcome.exitCode != 0)
+        return EngineFailure{"Astrolog return code " +
+                                 std::to_string(static_cast<std::uint32_t>(outcome.exitCode)),
+                             reason, true};
+    return std::nullopt;
 }
 
-void WriteChartInput(const AstrologEnvironment& env, const std::string& zone,
-                     const std::string& longitude, const std::string& latitude, DateTime time,
-                     DateTime date)
+std::optional<EngineFailure> WriteChartInput(const AstrologEnvironment& env,
+                                             const std::string& zone, const std::string& longitude,
+                                             const std::string& latitude, DateTime time,
+                                             DateTime date)
 {
-    writeAndRun(env,
-                chartInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+    return writeAndRun(
+        env, chartInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
 }
 
-void WriteWheelInput(const AstrologEnvironment& env, const std::string& zone,
-                     const std::string& longitude, const std::string& latitude, DateTime time,
-                     DateTime date)
+std::optional<EngineFailure> WriteWheelInput(const AstrologEnvironment& env,
+                                             const std::string& zone, const std::string& longitude,
+                                             const std::string& latitude, DateTime time,
+                                             DateTime date)
 {
-    writeAndRun(env,
-                wheelInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+    return writeAndRun(
+        env, wheelInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
 }
 
-void WriteAspectsInput(const AstrologEnvironment& env, const std::string& zone,
-                       const std::string& longitude, const std::string& latitude, DateTime time,
-                       DateTime date)
+std::optional<EngineFailure> WriteAspectsInput(const AstrologEnvironment& env,
+                                               const std::string& zone,
+                                               const std::string& longitude,
+                                               const std::string& latitude, DateTime time,
+                                               DateTime date)
 {
-    writeAndRun(env,
-                aspectsInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+    return writeAndRun(
+        env, aspectsInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
 }
 
-void WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
-                       const std::string& longitude, const std::string& latitude,
-                       const std::string& outputFile, const DateTime time, const DateTime date)
+std::optional<EngineFailure>
+WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
+                  const std::string& longitude, const std::string& latitude,
+                  const std::string& outputFile, const DateTime time, const DateTime date)
 {
-    writeAndRun(env, riseSetInputLines({zone, longitude, latitude}, outputFile, time, date,
-                                       env.settings, env.zone));
+    return writeAndRun(env, riseSetInputLines({zone, longitude, latitude}, outputFile, time, date,
+                                              env.settings, env.zone));
 }
 
 }  // namespace vantrel::core

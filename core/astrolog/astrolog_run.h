@@ -3,17 +3,19 @@
 // engine is run on it there.
 
 #include <chrono>
+#include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/astrolog/zone_snapshot.h"
 #include "core/common/date_time.h"
+#include "core/common/error.h"
 #include "core/settings/settings.h"
 
 namespace vantrel::core {
 
-class Messages;
 class ProcessRunner;
 
 // A run that is still going after this long is ended and reported; the engine normally needs
@@ -27,36 +29,81 @@ struct AstrologEnvironment {
     const Settings& settings;
     const ZoneSnapshot& zone;
     ProcessRunner& process;
-    Messages& messages;
     std::filesystem::path workDir = ".";
     // The engine to run when Settings::Astrolog is empty (a path, not split on blanks).
     std::string defaultEngine = "vantrel-engine";
 };
+
+// A run of the engine that went wrong, as the user is told of it: the summary ("Astrolog return
+// code 1", "The chart engine ... crashed ...") and the engine's own first line of complaint.
+struct EngineFailure {
+    std::string summary;
+    std::string engineText;
+    // The return-code note is a plain message; everything else the general error report.
+    bool plainMessage = false;
+
+    // The summary, and the engine's text on a line of its own.
+    std::string message() const;
+};
+
+// A failure of the engine (or of what it wrote) where the caller stops instead of reporting.
+class EngineError : public VantrelError {
+public:
+    explicit EngineError(EngineFailure failure)
+        : VantrelError(failure.message()), m_failure(std::move(failure))
+    {
+    }
+    const EngineFailure& failure() const { return m_failure; }
+
+private:
+    EngineFailure m_failure;
+};
+
+// A run ended early because the user asked (Ctrl+C, the progress dialog's Cancel).
+class EngineRunStopped : public std::exception {
+public:
+    const char* what() const noexcept override { return "The chart engine was stopped"; }
+};
+
+// The engine's text without the place in the command file it names ("vantrel-engine:
+// input.txt:2: " before "/qb: ..."): where the command file is the program's own, that place
+// means nothing to the user.
+std::string engineTextWithoutCommandFile(const std::string& text);
 
 // Program and leading arguments of the engine command: Settings::Astrolog split on blanks when it
 // holds anything but blanks, otherwise defaultEngine alone.
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine);
 
-// Runs the engine on "input.txt" and waits, at most kAstrologTimeLimit. Never throws: an engine
-// that cannot be started or does not finish is reported through showError, a non-zero exit code
-// through showMessage ("Astrolog return code N"); the caller reads whatever listings exist.
-void RunAstrolog(const AstrologEnvironment& env);
+// Runs the engine on "input.txt" and waits, at most kAstrologTimeLimit. Returns what went wrong
+// without reporting it: an engine that cannot be started, does not finish, crashes, or ends with
+// a non-zero exit code ("Astrolog return code N", with the first line of its complaint); the
+// caller reads whatever listings exist. Throws EngineRunStopped when the process runner's stop
+// check ended the run.
+[[nodiscard]] std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env);
 
-// Each writer replaces "input.txt" in the work folder and then runs the engine. They throw
-// VantrelError "Cannot create file input.txt" when the file cannot be written, and the error of
-// chartDataLine() for a location text that may not be written; in both cases nothing is run.
-void WriteChartInput(const AstrologEnvironment& env, const std::string& zone,
-                     const std::string& longitude, const std::string& latitude, DateTime time,
-                     DateTime date);
-void WriteWheelInput(const AstrologEnvironment& env, const std::string& zone,
-                     const std::string& longitude, const std::string& latitude, DateTime time,
-                     DateTime date);
-void WriteAspectsInput(const AstrologEnvironment& env, const std::string& zone,
-                       const std::string& longitude, const std::string& latitude, DateTime time,
-                       DateTime date);
-void WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
-                       const std::string& longitude, const std::string& latitude,
-                       const std::string& outputFile, DateTime time, DateTime date);
+// Each writer replaces "input.txt" in the work folder and then runs the engine, returning what
+// RunAstrolog returns. They throw VantrelError "Cannot create file input.txt" when the file
+// cannot be written, and the error of chartDataLine() for a location text that may not be
+// written; in both cases nothing is run.
+[[nodiscard]] std::optional<EngineFailure> WriteChartInput(const AstrologEnvironment& env,
+                                                           const std::string& zone,
+                                                           const std::string& longitude,
+                                                           const std::string& latitude,
+                                                           DateTime time, DateTime date);
+[[nodiscard]] std::optional<EngineFailure> WriteWheelInput(const AstrologEnvironment& env,
+                                                           const std::string& zone,
+                                                           const std::string& longitude,
+                                                           const std::string& latitude,
+                                                           DateTime time, DateTime date);
+[[nodiscard]] std::optional<EngineFailure> WriteAspectsInput(const AstrologEnvironment& env,
+                                                             const std::string& zone,
+                                                             const std::string& longitude,
+                                                             const std::string& latitude,
+                                                             DateTime time, DateTime date);
+[[nodiscard]] std::optional<EngineFailure>
+WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
+                  const std::string& longitude, const std::string& latitude,
+                  const std::string& outputFile, DateTime time, DateTime date);
 
 }  // namespace vantrel::core

@@ -22,28 +22,6 @@ bool isBlankOrControl(unsigned char c)
     return c <= 0x20 || c == 0x7F;
 }
 
-// The text as it may safely stand in a message: control characters spelled out.
-std::string visibleText(const std::string& text)
-{
-    std::string shown;
-    for (const unsigned char c : text) {
-        if (c == '\t') {
-            shown += "\\t";
-        } else if (c == '\r') {
-            shown += "\\r";
-        } else if (c == '\n') {
-            shown += "\\n";
-        } else if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            shown += hex;
-        } else {
-            shown += static_cast<char>(c);
-        }
-    }
-    return shown;
-}
-
 void requireSingleWord(const char* fieldName, const std::string& text)
 {
     for (const char c : text) {

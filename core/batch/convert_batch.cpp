@@ -4,15 +4,20 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
+#include "core/astrolog/astrolog_run.h"
 #include "core/batch/batch_date_time.h"
 #include "core/batch/comma_text.h"
 #include "core/common/error.h"
 #include "core/common/text_file.h"
 #include "core/ports/clock.h"
+#include "core/ports/process_runner.h"
 #include "core/thelemic/calculation.h"
 
 namespace vantrel::core {
@@ -48,19 +53,16 @@ bool nextLine(std::streambuf& in, std::string& line)
     return true;
 }
 
-// The input is read twice rather than held in memory: once to count its lines and to learn
-// whether it is UTF-8 as a whole, once to convert it.
+// The input is read twice rather than held in memory: once to count its lines, once to convert
+// it.
 class InputFile {
 public:
     InputFile(const fs::path& path, const std::string& name) : m_path(path), m_name(name)
     {
         auto in = open();
         std::string line;
-        while (nextLine(*in.rdbuf(), line)) {
+        while (nextLine(*in.rdbuf(), line))
             ++m_lineCount;
-            if (m_utf8 && utf8FromFileBytes(line) != line)
-                m_utf8 = false;
-        }
     }
 
     std::size_t lineCount() const { return m_lineCount; }
@@ -76,33 +78,60 @@ public:
         return in;
     }
 
-    // The program's own text of a line as read, the first line without a byte-order mark.
-    std::string text(const std::string& bytes, bool first) const
+    // The program's own text of a line as read (decoded on its own, as every text file's lines
+    // are), the first line without a byte-order mark.
+    static std::string text(std::string_view bytes, bool first)
     {
-        std::string line = m_utf8 ? bytes : utf8FromFileBytes(bytes);
-        if (first && line.starts_with(kByteOrderMark))
-            line.erase(0, kByteOrderMark.size());
-        return line;
+        if (first && bytes.starts_with(kByteOrderMark))
+            bytes.remove_prefix(kByteOrderMark.size());
+        return utf8FromFileBytes(bytes);
     }
 
 private:
     fs::path m_path;
     std::string m_name;
     std::size_t m_lineCount = 0;
-    bool m_utf8 = true;
 };
 
+constexpr std::string_view kFolderPrefix = "vantrel-batch-";
+
+// Removes the folders that conversions killed before they could clean up have left in `base`:
+// those named for a process that no longer runs ("vantrel-batch-PID-N").
+void removeAbandonedFolders(const fs::path& base)
+{
+    std::error_code error;
+    // Without /proc no process could be told to be gone.
+    if (!fs::exists("/proc/self", error))
+        return;
+    for (fs::directory_iterator it(base, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(kFolderPrefix))
+            continue;
+        const std::string_view rest = std::string_view(name).substr(kFolderPrefix.size());
+        const std::string_view pid = rest.substr(0, rest.find('-'));
+        const bool numbered = !pid.empty() && pid.size() < rest.size() &&
+                              pid.find_first_not_of("0123456789") == std::string_view::npos;
+        std::error_code ignored;
+        if (numbered && !fs::exists(fs::path("/proc") / pid, ignored))
+            fs::remove_all(it->path(), ignored);
+    }
+}
+
 // A folder of the conversion's own under the system's temporary folder, readable by the user
-// alone, removed with everything in it when the conversion ends.
+// alone, removed with everything in it when the conversion ends. It bears the process's number,
+// so that the next conversion can remove it should this process be killed first.
 class PrivateFolder {
 public:
     PrivateFolder()
     {
         std::error_code error;
         const fs::path base = fs::temp_directory_path(error);
+        if (!error)
+            removeAbandonedFolders(base);
         std::random_device entropy;
+        const std::string prefix = std::string(kFolderPrefix) + std::to_string(::getpid()) + "-";
         for (int attempt = 0; attempt < 100 && !error; ++attempt) {
-            const fs::path candidate = base / ("vantrel-batch-" + std::to_string(entropy()));
+            const fs::path candidate = base / (prefix + std::to_string(entropy()));
             if (fs::create_directory(candidate, error)) {
                 fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, error);
                 m_path = candidate;
@@ -110,7 +139,7 @@ public:
             }
         }
         throw VantrelError(
-            formatMessage("Cannot create file %s", (base / "vantrel-batch-*").string()));
+            formatMessage("Cannot create file %s", (base / (prefix + "*")).string()));
     }
     ~PrivateFolder()
     {
@@ -181,8 +210,19 @@ bool samePath(const fs::path& a, const fs::path& b)
     return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
 }
 
+std::optional<std::string> fileContent(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    return in.bad() ? std::nullopt : std::optional(content.str());
+}
+
 // Leaves the work folder as the last calculation would have left it, had it run there, except
-// that the user's input and output files are never replaced or removed.
+// that the user's input and output files are never replaced or removed. Each listing is written
+// whole or removed: a full disk leaves no empty or partial listing behind.
 void copyListingsBack(const fs::path& from, const fs::path& to, const fs::path& input,
                       const fs::path& output)
 {
@@ -190,12 +230,49 @@ void copyListingsBack(const fs::path& from, const fs::path& to, const fs::path& 
         const fs::path target = to / name;
         if (samePath(target, input) || samePath(target, output))
             continue;
-        std::error_code ignored;
-        if (fs::exists(from / name, ignored))
-            fs::copy_file(from / name, target, fs::copy_options::overwrite_existing, ignored);
-        else
+        const auto content = fileContent(from / name);
+        if (!content || !writeFileAtomically(target, *content, Flush::Skip)) {
+            std::error_code ignored;
             fs::remove(target, ignored);
+        }
     }
+}
+
+// Sets the calculator and the process runner up for a conversion (an engine failure stops it;
+// the observer may stop a running engine) and back when it ends.
+class ConversionMode {
+public:
+    ConversionMode(Calculator& calculator, BatchObserver& observer)
+        : m_calculator(calculator), m_previousFailures(calculator.engineFailures()),
+          m_previousCheck(calculator.context().process.setStopCheck(
+              [&observer] { return observer.stopRequested(); }))
+    {
+        calculator.setEngineFailures(EngineFailures::Throw);
+    }
+    ~ConversionMode()
+    {
+        m_calculator.setEngineFailures(m_previousFailures);
+        m_calculator.context().process.setStopCheck(std::move(m_previousCheck));
+    }
+    ConversionMode(const ConversionMode&) = delete;
+    ConversionMode& operator=(const ConversionMode&) = delete;
+
+private:
+    Calculator& m_calculator;
+    EngineFailures m_previousFailures;
+    ProcessRunner::StopCheck m_previousCheck;
+};
+
+// An engine failure as the batch reports it: the user's file and line first, the engine's own
+// text after the summary.
+std::string lineFailureMessage(const std::string& inputName, std::size_t line,
+                               const EngineFailure& failure)
+{
+    std::string text =
+        visibleText(inputName) + ", line " + std::to_string(line) + ": " + failure.summary;
+    if (!failure.engineText.empty())
+        text += ": " + engineTextWithoutCommandFile(failure.engineText);
+    return text;
 }
 
 const std::string& field(const std::vector<std::string>& fields, std::size_t index)
@@ -266,6 +343,11 @@ BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::
     const fs::path outputPath = fs::absolute(outputName);
     const fs::path workDir = fs::absolute(context.workDir);
     const InputFile input(inputPath, inputName);
+    if (samePath(inputPath, outputPath))
+        throw VantrelError("The output file " + visibleText(outputName) + " is the input file " +
+                           visibleText(inputName) +
+                           "; the conversion would replace its own input. Name another output "
+                           "file");
     const std::string savedZone = settings.Zone;
     const std::string savedLong = settings.Long;
     const std::string savedLat = settings.Lat;
@@ -273,16 +355,23 @@ BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::
     const PrivateFolder folder;
     Conversion conversion{calculator, observer, folder, clock.now(), {}, false};
     bool cancelled = false;
+    std::size_t done = 0;
     try {
         const EngineCommandPin pinned(settings, context.defaultEngine, fs::current_path());
+        const ConversionMode mode(calculator, observer);
         std::ifstream in = input.open();
         std::string bytes;
-        std::size_t done = 0;
         cancelled = !observer.progress(0, input.lineCount());
         while (!cancelled && nextLine(*in.rdbuf(), bytes)) {
             conversion.convertLine(input.text(bytes, done == 0));
             cancelled = !observer.progress(++done, input.lineCount());
         }
+    } catch (const EngineRunStopped&) {
+        cancelled = true;
+    } catch (const EngineError& error) {
+        if (conversion.calculated)
+            copyListingsBack(folder.path(), workDir, inputPath, outputPath);
+        throw VantrelError(lineFailureMessage(inputName, done + 1, error.failure()));
     } catch (...) {
         if (conversion.calculated)
             copyListingsBack(folder.path(), workDir, inputPath, outputPath);

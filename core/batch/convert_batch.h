@@ -24,6 +24,9 @@ public:
     // Called before the first line and after each converted line; returning false cancels the
     // conversion.
     virtual bool progress(std::size_t /*linesDone*/, std::size_t /*lineCount*/) { return true; }
+    // Asked every few hundredths of a second while the engine runs; true ends the run at once
+    // and cancels the conversion.
+    virtual bool stopRequested() { return false; }
 };
 
 enum class BatchResult { Converted, Cancelled };
@@ -40,11 +43,15 @@ enum class BatchResult { Converted, Cancelled };
 //
 // The output is written, replacing the file, only when every line converted; it is written
 // beside and renamed, so a failed, cancelled or interrupted conversion leaves an earlier output
-// file as it was. On success Long and Lat are set back to their earlier texts and Zone keeps the
-// last line's; on cancellation all three are set back; on failure the three keep the texts last
-// put into them. Failures throw VantrelError with the message the user sees: "Cannot open file
-// %s", "List index out of bounds (%d)", "'%s' is not a valid date", "'%s' is not a valid time",
-// "Cannot create file %s", or the calculation's own.
+// file as it was, and a write-protected one is never replaced. An output that is the input
+// itself (by another name or a link) is refused before anything is converted. On success Long
+// and Lat are set back to their earlier texts and Zone keeps the last line's; on cancellation
+// all three are set back; on failure the three keep the texts last put into them. Failures
+// throw VantrelError with the message the user sees: "Cannot open file %s", "List index out of
+// bounds (%d)", "'%s' is not a valid date", "'%s' is not a valid time", "Cannot create file %s",
+// or the calculation's own. Any engine failure (a failed, crashed or hung run, a chart listing
+// that cannot be read, a date outside the ephemeris range) ends the conversion with a message
+// that begins with the input file's name and line ("dates.txt, line 3: ...").
 BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
                          const std::string& outputName, BatchObserver& observer);
 

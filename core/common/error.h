@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace vantrel::core {
 
@@ -12,7 +13,11 @@ public:
     explicit VantrelError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// Replaces the first %s or %d in a message template by the given text.
+// The text as it may safely stand in a message: control characters spelled out ("\t", "\r",
+// "\n", "\x00"), so that none cuts the message short or breaks its lines.
+std::string visibleText(std::string_view text);
+
+// Replaces the first %s or %d in a message template by the given text, made visible.
 std::string formatMessage(const std::string& messageTemplate, const std::string& value);
 
 // The general error report's text: a full stop is added when the last character sorts after

@@ -1,10 +1,18 @@
 #include "core/common/text_file.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
 #include <system_error>
+#include <utility>
+
+// The durable write needs what the standard library does not offer: exclusive creation with the
+// usual mode, fsync, and the access check; these are POSIX.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vantrel::core {
 
@@ -67,13 +75,45 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
-std::vector<std::string> linesFromBytes(std::string_view bytes)
+// Creates a new file with a random name beside target, failing rather than opening one that
+// exists. Returns the descriptor (-1 on failure) and the name.
+std::pair<int, std::filesystem::path> createBeside(const std::filesystem::path& target)
 {
-    std::string text = utf8FromFileBytes(bytes);
-    // A byte-order mark written by some editors is not part of the first line.
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
-        text.erase(0, 3);
-    return splitLines(text);
+    std::random_device entropy;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path name = target;
+        name.replace_filename("." + target.filename().string() + "." + std::to_string(entropy()) +
+                              ".tmp");
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return {fd, name};
+    }
+    return {-1, {}};
+}
+
+bool writeAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Makes a rename in the folder survive a crash. A folder this process may not read, and file
+// systems that cannot sync a folder (EINVAL), are left to the system.
+bool syncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return synced;
 }
 
 }  // namespace
@@ -113,21 +153,56 @@ std::vector<std::string> splitLines(std::string_view text)
     return lines;
 }
 
+std::vector<std::string> linesFromFileBytes(std::string_view bytes)
+{
+    // A byte-order mark written by some editors is not part of the first line.
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    std::vector<std::string> lines = splitLines(bytes);
+    for (std::string& line : lines)
+        line = utf8FromFileBytes(line);
+    return lines;
+}
+
 std::vector<std::string> readLines(std::istream& in)
 {
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return linesFromBytes(bytes);
+    return linesFromFileBytes(bytes);
+}
+
+TextFile readTextFile(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    TextFile file;
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status) || std::filesystem::is_directory(status))
+        return file;
+    file.status = TextFileStatus::Unreadable;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return file;
+    std::string bytes;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > maxBytes) {
+            file.status = TextFileStatus::TooLarge;
+            return file;
+        }
+    }
+    if (in.bad())
+        return file;
+    file.status = TextFileStatus::Read;
+    file.lines = linesFromFileBytes(bytes);
+    return file;
 }
 
 std::optional<std::vector<std::string>> readLinesFromFile(const std::filesystem::path& path)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    TextFile file = readTextFile(path);
+    if (file.status != TextFileStatus::Read)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return readLines(in);
+    return std::move(file.lines);
 }
 
 void writeLines(std::ostream& out, const std::vector<std::string>& lines)
@@ -136,7 +211,7 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines)
         out << line << "\r\n";
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content)
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, Flush flush)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -147,29 +222,29 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
         if (error)
             return false;
     }
-    std::random_device entropy;
-    const fs::path temporary = target.parent_path() / ("." + target.filename().string() + "." +
-                                                       std::to_string(entropy()) + ".tmp");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    const auto existing = fs::status(target, error);
-    if (!error && fs::exists(existing))
-        fs::permissions(temporary, existing.permissions(), error);
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        return false;
+    // The rename would replace a read-only file (or a device) as readily as any other.
+    if (exists && (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0))
+        return false;
+
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    auto [fd, temporary] = createBeside(target);
+    if (fd < 0)
+        return false;
+    // A new file gets the usual mode (0666 less the umask, applied by open); a replaced one
+    // keeps its own.
+    bool ok = writeAll(fd, content) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
+              (flush == Flush::Skip || ::fsync(fd) == 0);
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
         return false;
     }
-    return true;
+    return flush == Flush::Skip || syncFolder(folder);
 }
 
 bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines)

@@ -1,8 +1,10 @@
 #pragma once
-// Whole-file text reading and writing. Files are read as UTF-8 when they are valid UTF-8 and as
-// Windows-1252 otherwise; lines end at CR LF, a lone CR or a lone LF, and a final line end adds
-// no empty line. Files are written as UTF-8 with every line ended by CR LF.
+// Whole-file text reading and writing. Each line is read as UTF-8 when it is valid UTF-8 and as
+// Windows-1252 otherwise, so that one stray byte garbles nothing beyond its own line; lines end
+// at CR LF, a lone CR or a lone LF, and a final line end adds no empty line. Files are written as
+// UTF-8 with every line ended by CR LF.
 
+#include <cstddef>
 #include <filesystem>
 #include <istream>
 #include <optional>
@@ -17,14 +19,37 @@ namespace vantrel::core {
 std::string utf8FromFileBytes(std::string_view bytes);
 
 std::vector<std::string> splitLines(std::string_view text);
+// The lines of a file's bytes, each decoded on its own; a byte-order mark is dropped.
+std::vector<std::string> linesFromFileBytes(std::string_view bytes);
 std::vector<std::string> readLines(std::istream& in);
-// nullopt when the file does not exist or cannot be opened.
+
+// No text file the program reads is anywhere near this long; a longer one (a link to /dev/zero,
+// say) is refused instead of being read until memory runs out.
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t{16} << 20;
+
+enum class TextFileStatus { Read, Missing, TooLarge, Unreadable };
+struct TextFile {
+    TextFileStatus status = TextFileStatus::Missing;
+    std::vector<std::string> lines;  // when Read
+};
+// Reads a whole text file of at most maxBytes. Missing: no such file (or a folder);
+// Unreadable: it exists but cannot be opened or read.
+TextFile readTextFile(const std::filesystem::path& path, std::size_t maxBytes = kMaxTextFileBytes);
+// nullopt when the file does not exist, cannot be read or is longer than kMaxTextFileBytes.
 std::optional<std::vector<std::string>> readLinesFromFile(const std::filesystem::path& path);
 
 void writeLines(std::ostream& out, const std::vector<std::string>& lines);
-// Writes beside the target, then renames over it, so that a failed or interrupted write never
-// leaves a partial file. Returns false (and leaves the target untouched) on any failure.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content);
+// Replaces a file whole: writes a new file beside the target (created exclusively, so nothing
+// that happens to bear its name is truncated), flushes it to the disk, renames it over the
+// target and flushes the folder, so that neither a failure nor a crash leaves a partial or empty
+// file. A target that exists must be a regular file that this process may write: a
+// write-protected file is never replaced. Writing through a link replaces the file it points at.
+// Returns false on any failure; one before the rename leaves the target as it was.
+// A file the program only writes for itself (a command file) may skip the flushing: it is still
+// replaced whole or not at all, only not made to outlive a crash.
+enum class Flush { ToDisk, Skip };
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view content,
+                         Flush flush = Flush::ToDisk);
 bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 }  // namespace vantrel::core

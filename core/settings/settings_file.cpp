@@ -130,9 +130,15 @@ void SettingsFile::save(const Settings& settings, SavedBy savedBy) const
 
 MainWindowLayout SettingsFile::readLayout() const
 {
-    const IniFile ini = read();
     MainWindowLayout layout;
-    for (const auto& [key, field] : kLayoutKeys) {
+    IniFile ini;
+    try {
+        ini = read();
+    } catch (const VantrelError&) {
+        return layout;  // load() reports the file that cannot be read
+    }
+    for (const LayoutKey& layoutKey : kLayoutKeys) {
+        const char* key = layoutKey.key;
         std::visit(Overloaded{
                        [&](bool MainWindowLayout::*flag) {
                            layout.*flag = ini.readBool(kSection, key, layout.*flag);
@@ -141,7 +147,7 @@ MainWindowLayout SettingsFile::readLayout() const
                            layout.*number = ini.readInteger(kSection, key, layout.*number);
                        },
                    },
-                   field);
+                   layoutKey.field);
     }
     return layout;
 }
@@ -149,7 +155,8 @@ MainWindowLayout SettingsFile::readLayout() const
 void SettingsFile::writeLayout(const MainWindowLayout& layout) const
 {
     IniFile ini = readForWrite();
-    for (const auto& [key, field] : kLayoutKeys) {
+    for (const LayoutKey& layoutKey : kLayoutKeys) {
+        const char* key = layoutKey.key;
         std::visit(
             Overloaded{
                 [&](bool MainWindowLayout::*flag) { ini.writeBool(kSection, key, layout.*flag); },
@@ -157,25 +164,27 @@ void SettingsFile::writeLayout(const MainWindowLayout& layout) const
                     ini.writeInteger(kSection, key, layout.*number);
                 },
             },
-            field);
+            layoutKey.field);
     }
     write(ini);
 }
 
 IniFile SettingsFile::read() const
 {
-    auto lines = readLinesFromFile(m_path);
-    return lines ? IniFile(std::move(*lines)) : IniFile();
+    TextFile file = readTextFile(m_path);
+    if (file.status == TextFileStatus::TooLarge)
+        throw VantrelError(
+            "The settings file " + fullPath().string() + " was not read: it is larger than " +
+            std::to_string(kMaxTextFileBytes >> 20) + " MiB, far more than any settings take");
+    return IniFile(std::move(file.lines));
 }
 
 IniFile SettingsFile::readForWrite() const
 {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(m_path, error);
-    auto lines = readLinesFromFile(m_path);
-    if (exists && !lines)
+    TextFile file = readTextFile(m_path);
+    if (file.status == TextFileStatus::TooLarge || file.status == TextFileStatus::Unreadable)
         failWrite();
-    return lines ? IniFile(std::move(*lines)) : IniFile();
+    return IniFile(std::move(file.lines));
 }
 
 void SettingsFile::write(const IniFile& ini) const
@@ -187,13 +196,16 @@ void SettingsFile::write(const IniFile& ini) const
         failWrite();
 }
 
-void SettingsFile::failWrite() const
+std::filesystem::path SettingsFile::fullPath() const
 {
     std::error_code error;
     auto full = std::filesystem::absolute(m_path, error);
-    if (error)
-        full = m_path;
-    throw VantrelError(formatMessage("Unable to write to %s", full.string()));
+    return error ? m_path : full;
+}
+
+void SettingsFile::failWrite() const
+{
+    throw VantrelError(formatMessage("Unable to write to %s", fullPath().string()));
 }
 
 }  // namespace vantrel::core

@@ -33,17 +33,21 @@ public:
 
     // The options dialog's start-up reading: every key of settingKeys(), a choice taken by the
     // rule of its control (ChoiceSetting::clamped). A missing file or key, or a value that is
-    // not a number where one is expected, gives the first-run value.
+    // not a number where one is expected, gives the first-run value. A file larger than
+    // kMaxTextFileBytes is not read: VantrelError says so.
     Settings load() const;
     // The options dialog's closing: the keys saved with the options (all but the location texts
     // and the engine command), in table order. Throws VantrelError("Unable to write to <full
-    // path>") and leaves the file as it was when it cannot be written.
+    // path>") and leaves the file as it was when it cannot be written: when it is
+    // write-protected, or when it exists but cannot be read whole (the keys it holds would be
+    // lost).
     void saveOptions(const Settings& settings) const;
     // "Save lat/long": Longitude, Latitude, Time Zone and Zone Name, as typed. Fails like
     // saveOptions.
     void saveLocation(const Settings& settings) const;
 
-    // The main window's nine layout keys.
+    // The main window's nine layout keys; the first-run values when the file cannot be read
+    // (load() reports why).
     MainWindowLayout readLayout() const;
     void writeLayout(const MainWindowLayout& layout) const;
 
@@ -54,6 +58,7 @@ private:
     // since writing then would lose the keys it holds.
     IniFile readForWrite() const;
     void write(const IniFile& ini) const;
+    std::filesystem::path fullPath() const;
     [[noreturn]] void failWrite() const;
 
     std::filesystem::path m_path;

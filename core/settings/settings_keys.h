@@ -86,5 +86,7 @@ std::span<const SettingKey> settingKeys();
 template <typename... Kinds> struct Overloaded : Kinds... {
     using Kinds::operator()...;
 };
+// Spelled out for compilers without aggregate deduction (clang before 17, used for fuzzing).
+template <typename... Kinds> Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 }  // namespace vantrel::core

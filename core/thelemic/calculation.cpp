@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/astrolog/astrolog_run.h"
+#include "core/astrolog/ephemeris_range.h"
 #include "core/common/date_format.h"
 #include "core/common/text_file.h"
 #include "core/hours/rise_set_reading.h"
@@ -26,22 +27,45 @@ std::vector<std::string> listingLines(const std::filesystem::path& path)
     return readLinesFromFile(path).value_or(std::vector<std::string>{});
 }
 
+void removeFile(const std::filesystem::path& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
 }  // namespace
 
 Calculator::Calculator(CalculationContext context) : m_context(std::move(context)) {}
 
 AstrologEnvironment Calculator::astrologEnvironment() const
 {
-    return {m_context.settings, m_context.zone,    m_context.process,
-            m_context.messages, m_context.workDir, m_context.defaultEngine};
+    return {m_context.settings, m_context.zone, m_context.process, m_context.workDir,
+            m_context.defaultEngine};
 }
 
 void Calculator::deleteEngineOutputs() const
 {
-    for (const char* name : kEngineOutputs) {
-        std::error_code ignored;
-        std::filesystem::remove(m_context.workDir / name, ignored);
-    }
+    for (const char* name : kEngineOutputs)
+        removeFile(m_context.workDir / name);
+}
+
+template <typename Run> void Calculator::runEngine(const Run& run)
+{
+    if (m_engineFailed)
+        return;
+    if (const std::optional<EngineFailure> failure = run(astrologEnvironment()))
+        engineFailed(*failure);
+}
+
+void Calculator::engineFailed(const EngineFailure& failure)
+{
+    if (m_engineFailures == EngineFailures::Throw)
+        throw EngineError(failure);
+    m_engineFailed = true;
+    if (failure.plainMessage)
+        m_context.messages.showMessage(failure.message());
+    else
+        m_context.messages.showError(failure.message());
 }
 
 void Calculator::calculate(DateTime date, DateTime time)
@@ -49,6 +73,7 @@ void Calculator::calculate(DateTime date, DateTime time)
     const Settings& settings = m_context.settings;
     m_context.view.showStatusText("- Please wait -");
     deleteEngineOutputs();
+    m_engineFailed = false;
 
     const DateTime day = datePart(date);
     const DateTime clock = timePart(time);
@@ -59,15 +84,27 @@ void Calculator::calculate(DateTime date, DateTime time)
         yearText(YearCount(civil.year, civil.month, civil.day), settings.OFormat);
     std::string thelemicPart = yearPrefix(settings.OBasic) + m_thelemicDate.YearText;
 
-    const AstrologEnvironment engine = astrologEnvironment();
-    WriteChartInput(engine, settings.Zone, settings.Long, settings.Lat, clock, day);
+    if (const auto outside = ephemerisRangeProblem(day))
+        engineFailed({*outside, "", false});
+    runEngine([&](const AstrologEnvironment& engine) {
+        return WriteChartInput(engine, settings.Zone, settings.Long, settings.Lat, clock, day);
+    });
     if (settings.OWheelChart)
-        WriteWheelInput(engine, settings.Zone, settings.Long, settings.Lat, clock, day);
+        runEngine([&](const AstrologEnvironment& engine) {
+            return WriteWheelInput(engine, settings.Zone, settings.Long, settings.Lat, clock, day);
+        });
     if (settings.OAspects)
-        WriteAspectsInput(engine, settings.Zone, settings.Long, settings.Lat, clock, day);
+        runEngine([&](const AstrologEnvironment& engine) {
+            return WriteAspectsInput(engine, settings.Zone, settings.Long, settings.Lat, clock,
+                                     day);
+        });
 
-    readChartListing(listingLines(m_context.workDir / kChartListing), settings.OAspect,
-                     m_thelemicDate, thelemicPart);
+    const TextFile listing = readTextFile(m_context.workDir / kChartListing);
+    if (!m_engineFailed) {
+        if (const auto problem = chartListingProblem(listing, kChartListing))
+            engineFailed({*problem, "", false});
+    }
+    readChartListing(listing.lines, settings.OAspect, m_thelemicDate, thelemicPart);
 
     if (settings.DayBegins == DayStart::Sunrise || settings.DayBegins == DayStart::Sunset)
         ReadRiseSetTimes(day, clock);
@@ -105,18 +142,20 @@ void Calculator::composeDisplay(const std::string& thelemicPart, const std::stri
 void Calculator::ReadRiseSetTimes(DateTime date, DateTime time)
 {
     const Settings& settings = m_context.settings;
-    const AstrologEnvironment engine = astrologEnvironment();
     const DateTime day = datePart(date);
     const DateTime clock = timePart(time);
     // A failed run writes nothing, so an older listing must not be left to be read in its place.
-    for (const char* name : {kRiseSetListing, kNextRiseSetListing}) {
-        std::error_code ignored;
-        std::filesystem::remove(m_context.workDir / name, ignored);
-    }
-    WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat, kRiseSetListing, clock,
-                      day);
-    WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat, kNextRiseSetListing,
-                      clock, day + 1);
+    for (const char* name : {kRiseSetListing, kNextRiseSetListing})
+        removeFile(m_context.workDir / name);
+    runEngine([&](const AstrologEnvironment& engine) {
+        return WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat,
+                                 kRiseSetListing, clock, day);
+    });
+    if (inEphemerisRange(day + 1))
+        runEngine([&](const AstrologEnvironment& engine) {
+            return WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat,
+                                     kNextRiseSetListing, clock, day + 1);
+        });
     const auto result =
         readRiseSetListings(listingLines(m_context.workDir / kRiseSetListing),
                             listingLines(m_context.workDir / kNextRiseSetListing),

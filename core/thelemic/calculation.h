@@ -20,6 +20,12 @@ class MainView;
 class Messages;
 class ProcessRunner;
 struct AstrologEnvironment;
+struct EngineFailure;
+
+// What a calculation does when the engine fails, or its chart listing cannot be read, or the
+// date lies outside the ephemeris range: report it once and compose the date all the same
+// (the window, "vantrel x"), or stop with an EngineError (a batch line).
+enum class EngineFailures { Report, Throw };
 
 // Everything a calculation reads and writes beyond its arguments. The references must outlive
 // the Calculator.
@@ -42,11 +48,18 @@ public:
     explicit Calculator(CalculationContext context);
 
     // The whole calculation for the date part of `date` and the time-of-day part of `time`.
-    // Throws VantrelError when the command file cannot be created.
+    // Throws VantrelError when the command file cannot be created, EngineRunStopped when a run
+    // was stopped, and EngineError for an engine failure when failures throw. Once the engine
+    // has failed, the calculation's further runs are left out: the first failure is the one
+    // reported.
     void calculate(DateTime date, DateTime time);
 
-    // The two rise-and-set runs for `date` and `date` + 1 at `time`, filling riseSetTimes().
+    // The two rise-and-set runs for `date` and `date` + 1 at `time`, filling riseSetTimes(); the
+    // second is left out when `date` + 1 lies beyond the ephemeris range. Fails as calculate().
     void ReadRiseSetTimes(DateTime date, DateTime time);
+
+    void setEngineFailures(EngineFailures failures) { m_engineFailures = failures; }
+    EngineFailures engineFailures() const { return m_engineFailures; }
 
     // Copies the display's whole text to the clipboard as plain text.
     void copyToClipboard();
@@ -60,6 +73,9 @@ public:
 private:
     AstrologEnvironment astrologEnvironment() const;
     void deleteEngineOutputs() const;
+    // Runs one writer unless the engine has already failed in this calculation.
+    template <typename Run> void runEngine(const Run& run);
+    void engineFailed(const EngineFailure& failure);
     void composeDisplay(const std::string& thelemicPart, const std::string& weekdayPart,
                         DateTime day, DateTime clock);
 
@@ -67,6 +83,8 @@ private:
     TThelemicDate m_thelemicDate;
     RiseSetTimes m_riseSetTimes;
     std::string m_datePattern;
+    EngineFailures m_engineFailures = EngineFailures::Report;
+    bool m_engineFailed = false;
 };
 
 }  // namespace vantrel::core

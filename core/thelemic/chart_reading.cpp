@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/common/error.h"
+
 namespace vantrel::core {
 
 namespace {
@@ -18,6 +20,22 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
     if (line.size() < first)
         return {};
     return line.substr(first - 1, last - first + 1);
+}
+
+bool isDegree(std::string_view text)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.size() != 2 || !digit(text[1]) || (text[0] != ' ' && !digit(text[0])))
+        return false;
+    return (text[0] == ' ' ? 0 : text[0] - '0') * 10 + (text[1] - '0') < 30;
+}
+
+// The start of a line as a message may quote it.
+std::string quotedLine(std::string_view line)
+{
+    constexpr std::size_t kShown = 60;
+    const bool cut = line.size() > kShown;
+    return "\"" + visibleText(line.substr(0, kShown)) + (cut ? "...\"" : "\"");
 }
 
 }  // namespace
@@ -52,6 +70,46 @@ void readChartListing(const std::vector<std::string>& lines, SignDisplay display
         }
         (sun ? record.SunText : record.MoonText) = text;
     }
+}
+
+std::optional<std::string> chartListingProblem(const TextFile& listing, std::string_view fileName)
+{
+    const std::string name = visibleText(fileName);
+    const std::string expected =
+        "expected the chart listing, with a row for the Sun and one for the Moon";
+    switch (listing.status) {
+    case TextFileStatus::Missing:
+        return "The chart engine wrote no chart listing: " + name + " is missing; " + expected;
+    case TextFileStatus::Unreadable:
+        return name + " cannot be read; " + expected;
+    case TextFileStatus::TooLarge:
+        return name + " is larger than " + std::to_string(kMaxTextFileBytes >> 20) + " MiB; " +
+               expected;
+    case TextFileStatus::Read:
+        break;
+    }
+    bool sunFound = false;
+    bool moonFound = false;
+    for (std::size_t i = 0; i < listing.lines.size(); ++i) {
+        const std::string_view line = listing.lines[i];
+        const bool sun = line.starts_with("Sun");
+        if (!sun && !line.starts_with("Moon"))
+            continue;
+        (sun ? sunFound : moonFound) = true;
+        if (!isDegree(columns(line, 7, 8)) || SignName(columns(line, 9, 11)).empty())
+            return name + ", line " + std::to_string(i + 1) + ": the " + (sun ? "Sun" : "Moon") +
+                   " row " + quotedLine(line) +
+                   " does not hold the degree (0 to 29) in columns 7 and 8 and the sign (Ari to "
+                   "Pis) in columns 9 to 11";
+    }
+    if (!sunFound && !moonFound)
+        return name +
+               (listing.lines.empty() ? " is empty; " : " holds neither a Sun nor a Moon row; ") +
+               expected;
+    if (!sunFound || !moonFound)
+        return name + " holds no " + (sunFound ? "Moon" : "Sun") +
+               " row (a line beginning with \"" + (sunFound ? "Moon" : "Sun") + "\"); " + expected;
+    return std::nullopt;
 }
 
 }  // namespace vantrel::core

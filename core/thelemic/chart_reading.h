@@ -1,10 +1,12 @@
 #pragma once
 // Reading the Sun's and the Moon's sign (and whole degree) out of the engine's chart listing.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/common/text_file.h"
 #include "core/settings/settings.h"
 #include "core/thelemic/thelemic_date.h"
 
@@ -24,5 +26,11 @@ std::string SignName(std::string_view abbreviation);
 // gives " Sol 13° Gemini". Fields whose line is missing keep their values.
 void readChartListing(const std::vector<std::string>& lines, SignDisplay display,
                       TThelemicDate& record, std::string& thelemicPart);
+
+// What keeps the program from reading a chart listing, naming the file (and line) and saying
+// what was expected there: a listing that is missing, empty, unreadable, without a Sun or a Moon
+// row, or with such a row whose degree (columns 7 and 8, 0 to 29) or sign (columns 9 to 11, one
+// of the twelve abbreviations) is not there. nullopt when the listing can be read.
+std::optional<std::string> chartListingProblem(const TextFile& listing, std::string_view fileName);
 
 }  // namespace vantrel::core

@@ -168,12 +168,13 @@ expect_status "empty line" 1
 [ "$err" = "List index out of bounds (2)" ] || fail "empty line: message '$err'"
 [ ! -e "$root/work/gap-out.txt" ] || fail "empty line: output written anyway"
 
-# A failing engine leaves the lines without Sun and Moon: the file is written, the status is 1.
+# A failing engine stops the conversion at the line, and no output is written.
 settings "Astrolog=/bin/false"
 run en_US.UTF-8 UTC "2024-06-15 20:30:00" dates.txt failed.txt
 expect_status "batch with a failing engine" 1
-expect_lines "batch with a failing engine" "$(head -n 1 "$root/work/failed.txt")" \
-    $'Ann,birthday,3/14/2001,21:07,5,74W00,40N43,iv8,,,Mercurii,\r'
+[ "$err" = "dates.txt, line 1: Astrolog return code 1." ] ||
+    fail "batch with a failing engine: message '$err'"
+[ ! -e "$root/work/failed.txt" ] || fail "batch with a failing engine: output written anyway"
 settings
 
 run en_US.UTF-8 UTC "2024-06-15 20:30:00" missing.txt never.txt

@@ -1,5 +1,9 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
+// Only the constants: the core's range is compared with the engine's.
+#include "core/astrolog/ephemeris_range.h"
 #include "engine/ephemeris.h"
 #include "engine/run.h"
 #include "tests/engine/engine_test_support.h"
@@ -73,6 +77,13 @@ TEST(EngineRun, BadInputFailsWithOneLineAndWritesNothing)
          "input.txt:4: /Xo: 'sub' is a folder"},
         {"/os names a path", kGoodHead + "/os sub/chart.txt\r\n",
          "input.txt:3: /os: 'sub/chart.txt' is not a plain"},
+        {"beyond the ephemeris", "@\r\n/qb 1 1 3001 12:00 ST 6 93W21 45N05\r\n/os chart.txt\r\n",
+         "input.txt:2: /qb: 1 January 3001 is outside the ephemeris range (1 January 1 to 31 "
+         "December 3000)\n"},
+        {"a NUL in a field",
+         std::string("@\r\n/qb 3 14 2001 21:07PM DT 5\0 74W00 40N43\r\n/os chart.txt\r\n", 53),
+         "input.txt:2: /qb: zone '5\\x00' is not hours west of Greenwich (-24 to 24, H:MM or "
+         "H.MM)\n"},
     };
     for (const Row& row : rows) {
         ScratchFolder folder;
@@ -88,6 +99,34 @@ TEST(EngineRun, BadInputFailsWithOneLineAndWritesNothing)
         EXPECT_EQ(folder.entries(), (std::vector<std::string>{"chart.txt", "input.txt", "sub"}))
             << row.name;
     }
+}
+
+// The first and the last day of the range, at the zones that take their universal time
+// furthest out, with every output the program asks for.
+TEST(EngineRun, TheWholeEphemerisRangeIsComputed)
+{
+    const std::string tail = "/os out.txt\r\n/s\r\n/XM0\r\n/Xo chart.wmf\r\n/w 4\r\n/a0\r\n/Zd\r\n";
+    for (const char* chart : {"/qb 1 1 1 0:00 ST -24 0E00 0N00", "/qb 12 31 3000 23:59 DT 24 "
+                                                                 "180W00 66N34"}) {
+        ScratchFolder folder;
+        folder.write("input.txt", "@\r\n" + std::string(chart) + "\r\n" + tail);
+        const EngineRun run = runEngine(folder);
+        EXPECT_EQ(run.exitCode, 0) << chart << ": " << run.standardError;
+        EXPECT_NE(folder.read("out.txt").find("rises"), std::string::npos) << chart;
+    }
+}
+
+TEST(EphemerisRange, TheProgramAsksForTheDatesTheEngineComputes)
+{
+    using vantrel::core::kFirstEphemerisDate;
+    using vantrel::core::kLastEphemerisDate;
+    using vantrel::engine::kFirstDate;
+    using vantrel::engine::kLastDate;
+    EXPECT_EQ(
+        std::tie(kFirstEphemerisDate.year, kFirstEphemerisDate.month, kFirstEphemerisDate.day),
+        std::tie(kFirstDate.year, kFirstDate.month, kFirstDate.day));
+    EXPECT_EQ(std::tie(kLastEphemerisDate.year, kLastEphemerisDate.month, kLastEphemerisDate.day),
+              std::tie(kLastDate.year, kLastDate.month, kLastDate.day));
 }
 
 TEST(EngineRun, UnreadableCommandFile)

@@ -153,9 +153,17 @@ public:
 
     explicit FakeProcessRunner(std::filesystem::path workDir) : m_workDir(std::move(workDir)) {}
 
+    // A run that started and ended with exit code 0.
+    static core::ProcessOutcome startedOutcome()
+    {
+        core::ProcessOutcome started;
+        started.started = true;
+        return started;
+    }
+
     std::vector<Run> runs;
     Responder responder;
-    core::ProcessOutcome outcome{true, false, 0, {}, {}};
+    core::ProcessOutcome outcome = startedOutcome();
 
     core::ProcessOutcome run(const std::string& program, const std::vector<std::string>& arguments,
                              std::chrono::milliseconds) override

@@ -1,8 +1,13 @@
 // The Qt adapters behind the process, zone and regional-settings ports.
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
+
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,6 +24,7 @@
 #include "platform/qt_process_runner.h"
 #include "platform/qt_regional_settings.h"
 #include "platform/qt_zone_rules.h"
+#include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
 void PrintTo(const ZoneOffset& offset, std::ostream* out)
@@ -58,6 +64,50 @@ TEST(QtProcessRunner, RunPastTheLimitIsEndedAndMarked)
     EXPECT_TRUE(outcome.started);
     EXPECT_TRUE(outcome.timedOut);
     EXPECT_LT(elapsed.elapsed(), 10000) << "the program was not ended at the limit";
+}
+
+TEST(QtProcessRunner, ACrashIsReportedWithItsSignal)
+{
+    QtProcessRunner runner;
+    const auto outcome = runner.run("/bin/sh", {"-c", "kill -SEGV $$"}, 10s);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.signal, SIGSEGV);
+    EXPECT_EQ(outcome.errorText, "Segmentation fault");
+}
+
+// True when the process is gone (or a zombie waiting to be reaped), within two seconds.
+bool ends(pid_t pid)
+{
+    for (int i = 0; i < 200; ++i) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string skipped;
+        std::string state;
+        if (!(stat >> skipped >> skipped >> state) || state == "Z")
+            return true;
+        ::usleep(10000);
+    }
+    return false;
+}
+
+TEST(QtProcessRunner, ATimeOutOrAStopEndsTheProgramsChildrenToo)
+{
+    testing::TempDir dir;
+    const std::string childFile = (dir.path() / "child").string();
+    const std::vector<std::string> hang = {"-c", "sleep 300 & echo $! >" + childFile + "; wait"};
+    for (const bool stop : {false, true}) {
+        QtProcessRunner runner;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        runner.setStopCheck([&] { return stop && elapsed.elapsed() > 300; });
+        const auto outcome = runner.run("/bin/sh", hang, stop ? 60s : 300ms);
+        EXPECT_LT(elapsed.elapsed(), 10000);
+        EXPECT_EQ(outcome.timedOut, !stop);
+        EXPECT_EQ(outcome.stopped, stop);
+        pid_t child = 0;
+        std::ifstream(childFile) >> child;
+        ASSERT_GT(child, 0);
+        EXPECT_TRUE(ends(child)) << "the engine's child outlived it";
+    }
 }
 
 TEST(QtProcessRunner, ProgramGetsNoInput)
@@ -111,6 +161,11 @@ TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
     EXPECT_EQ(german.longDayNames[6], "Samstag");
     EXPECT_EQ(german.longMonthNames[5], "Juni");
     EXPECT_EQ(core::formatDateTime("dddddd", moment, german), "Samstag, 3. Juni 2000");
+
+    // Arabic dates put a right-to-left mark before each "/"; the mark is no separator.
+    const auto arabic = regionalSettingsFromLocale(QLocale(QLocale::Arabic, QLocale::Egypt));
+    EXPECT_EQ(arabic.dateSeparator, "/");
+    EXPECT_EQ(core::formatDateTime("ddddd", moment, arabic), "3\u200F/6\u200F/2000");
 
     const auto posix = regionalSettingsFromLocale(QLocale::c());
     EXPECT_EQ(posix.shortDateFormat, core::usEnglishRegionalSettings().shortDateFormat);

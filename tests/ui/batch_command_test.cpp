@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QProgressDialog>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
@@ -39,6 +40,27 @@ struct Question {
     QString preset;
 };
 
+// An engine that runs until its stop check says stop (as the real one is polled while it waits),
+// when told to hang; otherwise a quick one.
+class HangingRunner : public FakeProcessRunner {
+public:
+    using FakeProcessRunner::FakeProcessRunner;
+    std::function<void()> whileHanging;  // what the user does meanwhile
+    bool hang = false;
+    core::ProcessOutcome run(const std::string& program, const std::vector<std::string>& arguments,
+                             std::chrono::milliseconds limit) override
+    {
+        core::ProcessOutcome result = FakeProcessRunner::run(program, arguments, limit);
+        for (int poll = 0; hang && poll < 1000 && !result.stopped; ++poll) {
+            if (whileHanging)
+                whileHanging();
+            result.stopped = stopRequested();
+        }
+        result.timedOut = hang && !result.stopped;
+        return result;
+    }
+};
+
 // The window runs in a temporary folder as its current directory, as the program runs in the
 // user's folder; the dialogs answer from a script.
 struct BatchWindow {
@@ -48,7 +70,7 @@ struct BatchWindow {
     core::RegionalSettings regional;
     FakeZoneRules zoneRules;
     FakeClock clock{core::dateTimeFromDate(2026, 6, 1)};
-    FakeProcessRunner runner{"."};
+    HangingRunner runner{"."};
     FakeClipboard clipboard;
     FakeMessages messages;
     FakeShell shell;
@@ -163,6 +185,25 @@ private slots:
         QVERIFY(!timerActiveDuringRuns);
         QVERIFY(part<QTimer>(*w.window, "Timer1").isActive());
         QVERIFY(!part<QTimer>(*w.window, "Timer2").isActive());
+    }
+
+    // WHEN the engine hangs and the user presses the progress dialog's Cancel, THEN the run ends
+    // at once, the conversion with it, and nothing is written.
+    void cancelEndsARunningEngineAtOnce()
+    {
+        BatchWindow w;
+        writeWholeFile("dates.txt", kTwoLines);
+        writeWholeFile("out.txt", "earlier\r\n");
+        w.runner.hang = true;
+        w.runner.whileHanging = [&w] {
+            if (auto* progress = w.window->findChild<QProgressDialog*>())
+                progress->cancel();
+        };
+        w.command->ConvertBatch(QStringLiteral("dates.txt"), QStringLiteral("out.txt"));
+        QCOMPARE(w.runner.runs.size(), std::size_t(1));
+        QVERIFY(w.messages.errors.empty());
+        QCOMPARE(readWholeFile("out.txt"), std::string("earlier\r\n"));
+        QCOMPARE(w.settings.Long, std::string("93W21"));
     }
 
     void failureIsReportedAndNothingIsWritten()

@@ -51,6 +51,7 @@ private slots:
     void viewSwitchesHideTheirPartsAndAreRememberedAfterARestart();
     void changingAPickerAsksForACalculation();
     void monthCalendarClickCalculatesThatDayAtThePickersTime();
+    void thePickersHoldOnlyTheDatesTheEngineComputes();
     void nextTipMovesTwoEntriesOn_data();
     void nextTipMovesTwoEntriesOn();
     void verseOfTheDayOpensTheDialogAndSavesTheTipFlagAsOn();
@@ -168,6 +169,21 @@ void MainWindowTests::monthCalendarClickCalculatesThatDayAtThePickersTime()
     QCOMPARE(displayed(window).at(1), QString("Friday, June 09, 2000 e.v. 8:15 AM"));
     const std::string& commandFile = h.runner.runs.back().commandFile;
     QVERIFY2(commandFile.find("/qb 6 9 2000") != std::string::npos, commandFile.c_str());
+}
+
+void MainWindowTests::thePickersHoldOnlyTheDatesTheEngineComputes()
+{
+    MainWindowHarness h;
+    TVantrel& window = h.create();
+    QVERIFY(showAndWait(window));
+    auto& picker = part<QDateEdit>(window, "GDate");
+    auto& calendar = part<QCalendarWidget>(window, "MonthCalendar1");
+    QCOMPARE(picker.minimumDate(), QDate(1, 1, 1));
+    QCOMPARE(picker.maximumDate(), QDate(3000, 12, 31));
+    QCOMPARE(calendar.minimumDate(), picker.minimumDate());
+    QCOMPARE(calendar.maximumDate(), picker.maximumDate());
+    picker.setDate(QDate(3001, 1, 1));
+    QCOMPARE(picker.date(), QDate(3000, 12, 31));
 }
 
 void MainWindowTests::nextTipMovesTwoEntriesOn_data()

@@ -4,10 +4,13 @@
 
 #include "ui/output_windows.h"
 
+#include <unistd.h>
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "core/astrolog/output_listing.h"
@@ -289,6 +292,29 @@ private slots:
         QCOMPARE(messages.errors.size(), size_t(1));
     }
 
+    // Run as nobody by the ui_output_windows_tests_as_user test.
+    void aWriteProtectedFileIsNeverReplacedAsUser()
+    {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind root; the _as_user test runs this as nobody");
+        TempDir dir;
+        const auto bytes = samplePicture();
+        vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), bytes);
+        TfWheel wheel(messages);
+        wheel.loadPicture(QString::fromStdString((dir.path() / "chart.wmf").string()));
+        TAData data(messages);
+        data.setLines({"new"});
+        const auto kept = dir.path() / "kept.txt";
+        writeWholeFile(kept, "mine\r\n");
+        std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+        const QString path = QString::fromStdString(kept.string());
+        QVERIFY(!data.saveLines(path));
+        QVERIFY(!wheel.savePicture(path));
+        QCOMPARE(readWholeFile(kept), std::string("mine\r\n"));
+        QCOMPARE(messages.errors,
+                 std::vector<std::string>(2, "Cannot create file " + kept.string()));
+    }
+
     void wheelWindowSize()
     {
         TfWheel wheel(messages);
@@ -348,6 +374,9 @@ private slots:
         vantrel::ui::WheelView wheel;
         wheel.setPicture(MetafilePicture::fromBytes(asBytes(samplePicture())));
         wheel.resize(view);
+        QSignalSpy drawn(&wheel, &vantrel::ui::WheelView::pictureDrawn);
+        wheel.grab();
+        QVERIFY(drawn.wait());
         const QImage shot = wheel.grab().toImage();
         QCOMPARE(QColor(shot.pixel(background)), wheel.palette().window().color());
         QCOMPARE(QColor(shot.pixel(red)), QColor(Qt::red));
@@ -359,7 +388,12 @@ private slots:
         vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), samplePicture());
         TfWheel wheel(messages);
         wheel.loadPicture(QString::fromStdString((dir.path() / "chart.wmf").string()));
-        const QImage shot = part<QWidget>(wheel, "Image1").grab().toImage();
+        // The picture is drawn off the window's thread; the first paint asks for it.
+        auto& view = part<vantrel::ui::WheelView>(wheel, "Image1");
+        QSignalSpy drawn(&view, &vantrel::ui::WheelView::pictureDrawn);
+        view.grab();
+        QVERIFY(drawn.wait());
+        const QImage shot = view.grab().toImage();
         int red = 0;
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/wmf/picture_bytes.h"
 #include "wmf/wmf_reader.h"
 #include "wmf/wmf_records.h"
 #include "wmf/wmf_writer.h"
@@ -134,6 +135,51 @@ TEST(WmfReader, SelectingAReusedSlotYieldsTheNewObject)
     ASSERT_EQ(r.picture.commands.size(), 1u);
     EXPECT_EQ(r.picture.commands[0].kind, CommandKind::SelectBrush);
     EXPECT_EQ(r.picture.commands[0].brush.style, BrushStyle::Null);
+}
+
+// The object table as GDI keeps it: the lowest free slot, at most 65536 slots (handles are 16
+// bits; a creation beyond is skipped).
+TEST(WmfReader, ObjectsTakeTheLowestFreeSlotUpToSixtyFiveThousand)
+{
+    namespace r = record;
+    vantrel::testing::PictureBytes picture;
+    for (std::uint16_t i = 0; i < 5; ++i)
+        picture.pen(i);
+    picture.record(r::kDeleteObject, {3});
+    picture.record(r::kDeleteObject, {1});
+    picture.record(r::kDeleteObject, {1});               // a second delete frees nothing
+    picture.record(r::kCreateBrushIndirect, {0, 7, 0});  // slot 1
+    picture.pen(33);                                     // slot 3
+    picture.pen(55);                                     // slot 5
+    for (int i = 6; i <= 65536; ++i)                     // slots 6 to 65535, then none
+        picture.pen(static_cast<std::uint16_t>(i == 65535 ? 99 : 0));
+    picture.record(r::kDeleteObject, {0});
+    picture.pen(11);  // slot 0 again
+    for (const std::uint16_t slot : {0, 1, 3, 5, 65535})
+        picture.record(r::kSelectObject, {slot});
+    const auto read = readPicture(picture.finished());
+    ASSERT_TRUE(read.ok) << read.error;
+    ASSERT_EQ(read.picture.commands.size(), 5u);
+    const auto& c = read.picture.commands;
+    EXPECT_EQ(c[0].pen.color.red, 11);
+    EXPECT_EQ(c[1].kind, CommandKind::SelectBrush);
+    EXPECT_EQ(c[2].pen.color.red, 33);
+    EXPECT_EQ(c[3].pen.color.red, 55);
+    EXPECT_EQ(c[4].pen.color.red, 99) << "the creation past the table took a slot";
+}
+
+TEST(WmfReader, AtMostFiftyThousandDrawingCommands)
+{
+    for (const std::size_t count : {kMaxDrawCommands, kMaxDrawCommands + 1}) {
+        vantrel::testing::PictureBytes picture;
+        for (std::size_t i = 0; i < count; ++i)
+            picture.record(record::kSaveDC, {});
+        const auto read = readPicture(picture.finished());
+        EXPECT_EQ(read.ok, count == kMaxDrawCommands) << count;
+        if (!read.ok) {
+            EXPECT_EQ(read.error, "the picture holds more than 50000 drawing commands");
+        }
+    }
 }
 
 TEST(WmfReader, UnknownRecordsAreSkipped)

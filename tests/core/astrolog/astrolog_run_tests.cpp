@@ -12,7 +12,6 @@
 namespace vantrel::core {
 namespace {
 
-using testing::FakeMessages;
 using testing::FakeProcessRunner;
 using testing::TempDir;
 
@@ -43,93 +42,110 @@ struct EngineFixture : ::testing::Test {
     Settings settings;
     ZoneSnapshot zone;
     TimedRunner runner{dir.path()};
-    FakeMessages messages;
     AstrologEnvironment env()
     {
-        return {settings, zone, runner, messages, dir.path(), "/opt/v/vantrel-engine"};
+        return {settings, zone, runner, dir.path(), "/opt/v/vantrel-engine"};
     }
 };
 
 TEST_F(EngineFixture, DefaultEngineRunsOnTheCommandFileWithinTheTimeLimit)
 {
-    RunAstrolog(env());
+    EXPECT_EQ(RunAstrolog(env()), std::nullopt);
     ASSERT_EQ(runner.runs.size(), 1u);
     EXPECT_EQ(runner.runs[0].program, "/opt/v/vantrel-engine");
     EXPECT_EQ(runner.runs[0].arguments, (std::vector<std::string>{"-i", "input.txt"}));
     EXPECT_EQ(runner.limits.at(0), std::chrono::seconds(60));
-    EXPECT_TRUE(messages.errors.empty());
-    EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(EngineFixture, ConfiguredCommandIsSplitIntoProgramAndLeadingArguments)
 {
     settings.Astrolog = "  wine   /opt/astro/astrolog.exe\t-q ";
-    RunAstrolog(env());
+    EXPECT_EQ(RunAstrolog(env()), std::nullopt);
     EXPECT_EQ(runner.runs.at(0).program, "wine");
     EXPECT_EQ(runner.runs.at(0).arguments,
               (std::vector<std::string>{"/opt/astro/astrolog.exe", "-q", "-i", "input.txt"}));
-}
-
-TEST_F(EngineFixture, BlankConfiguredCommandMeansTheDefaultEngine)
-{
     settings.Astrolog = "   ";
-    RunAstrolog(env());
-    EXPECT_EQ(runner.runs.at(0).program, "/opt/v/vantrel-engine");
+    EXPECT_EQ(RunAstrolog(env()), std::nullopt);
+    EXPECT_EQ(runner.runs.at(1).program, "/opt/v/vantrel-engine");
 }
 
-TEST_F(EngineFixture, NonZeroExitCodeIsReportedAsUnsignedNumber)
+ProcessOutcome outcomeOf(bool started, bool timedOut, int exitCode, int signal,
+                         std::string errorText, std::string errorOutput)
 {
-    runner.outcome = {true, false, 3, {}, {}};
-    RunAstrolog(env());
-    runner.outcome = {true, false, -1, {}, {}};
-    RunAstrolog(env());
-    EXPECT_EQ(messages.messages, (std::vector<std::string>{"Astrolog return code 3",
-                                                           "Astrolog return code 4294967295"}));
-    EXPECT_TRUE(messages.errors.empty());
+    ProcessOutcome outcome;
+    outcome.started = started;
+    outcome.timedOut = timedOut;
+    outcome.exitCode = exitCode;
+    outcome.signal = signal;
+    outcome.errorText = std::move(errorText);
+    outcome.errorOutput = std::move(errorOutput);
+    return outcome;
 }
 
-TEST_F(EngineFixture, EnginesOwnComplaintFollowsTheReturnCode)
-{
-    runner.outcome = {true,
-                      false,
-                      1,
-                      {},
-                      "vantrel-engine: input.txt:2: zone \"AM\" is not a number\nsecond line\n"};
-    RunAstrolog(env());
-    EXPECT_EQ(
-        messages.messages,
-        (std::vector<std::string>{
-            "Astrolog return code 1\nvantrel-engine: input.txt:2: zone \"AM\" is not a number"}));
-}
-
-TEST_F(EngineFixture, EngineThatCannotBeStartedIsReportedWithCommandAndReason)
+TEST_F(EngineFixture, EachWayARunFailsIsToldApart)
 {
     settings.Astrolog = "astrolog -x";
-    runner.outcome = {false, false, 0, "No such file or directory", {}};
-    RunAstrolog(env());
-    ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_NE(messages.errors[0].find("\"astrolog -x\""), std::string::npos) << messages.errors[0];
-    EXPECT_NE(messages.errors[0].find("could not be started: No such file or directory"),
-              std::string::npos)
-        << messages.errors[0];
-    EXPECT_TRUE(messages.messages.empty()) << "no return-code message for a run that never began";
+    const struct {
+        const char* name;
+        ProcessOutcome outcome;
+        EngineFailure expected;
+    } rows[] = {
+        {"exit code, unsigned",
+         outcomeOf(true, false, -1, 0, "", ""),
+         {"Astrolog return code 4294967295", "", true}},
+        {"the engine's own complaint, first line",
+         outcomeOf(true, false, 1, 0, "",
+                   "vantrel-engine: input.txt:2: zone \"AM\" is not a number\nsecond line\n"),
+         {"Astrolog return code 1", "vantrel-engine: input.txt:2: zone \"AM\" is not a number",
+          true}},
+        {"not started",
+         outcomeOf(false, false, 0, 0, "No such file or directory", ""),
+         {"The chart engine \"astrolog -x\" could not be started: No such file or directory", "",
+          false}},
+        {"timed out",
+         outcomeOf(true, true, 0, 0, "", ""),
+         {"The chart engine \"astrolog -x\" timed out: still running after 60 seconds, it was "
+          "stopped",
+          "", false}},
+        {"crashed",
+         outcomeOf(true, false, 0, 11, "Segmentation fault", "half a line\0"),
+         {"The chart engine \"astrolog -x\" crashed (signal 11, Segmentation fault)", "half a line",
+          false}},
+        {"a NUL in the complaint",
+         outcomeOf(true, false, 2, 0, "", std::string("bad '\0x'", 8)),
+         {"Astrolog return code 2", "bad '\\x00x'", true}},
+    };
+    for (const auto& row : rows) {
+        runner.outcome = row.outcome;
+        const auto failure = RunAstrolog(env());
+        ASSERT_TRUE(failure) << row.name;
+        EXPECT_EQ(failure->summary, row.expected.summary) << row.name;
+        EXPECT_EQ(failure->engineText, row.expected.engineText) << row.name;
+        EXPECT_EQ(failure->plainMessage, row.expected.plainMessage) << row.name;
+    }
 }
 
-TEST_F(EngineFixture, RunStoppedAtTheTimeLimitIsReportedAsTimedOut)
+TEST_F(EngineFixture, AStoppedRunEndsTheCalculation)
 {
-    runner.outcome = {true, true, 0, {}, {}};
-    RunAstrolog(env());
-    ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_NE(messages.errors[0].find("timed out"), std::string::npos) << messages.errors[0];
-    EXPECT_NE(messages.errors[0].find("60 seconds"), std::string::npos) << messages.errors[0];
+    runner.outcome.stopped = true;
+    EXPECT_THROW((void)RunAstrolog(env()), EngineRunStopped);
 }
 
 TEST_F(EngineFixture, FailureInsideTheRunIsReportedAndSwallowed)
 {
     ThrowingRunner broken;
-    const AstrologEnvironment environment{settings, zone, broken, messages, dir.path(), "e"};
-    EXPECT_NO_THROW(RunAstrolog(environment));
-    EXPECT_EQ(messages.messages, std::vector<std::string>{"Error executing Astrolog"});
+    const AstrologEnvironment environment{settings, zone, broken, dir.path(), "e"};
+    const auto failure = RunAstrolog(environment);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message(), "Error executing Astrolog");
+}
+
+TEST(EngineText, ThePlaceInTheProgramsCommandFileIsLeftOut)
+{
+    EXPECT_EQ(engineTextWithoutCommandFile("vantrel-engine: input.txt:2: /qb: zone 'x' is bad"),
+              "/qb: zone 'x' is bad");
+    EXPECT_EQ(engineTextWithoutCommandFile("error in input.txt: no line"),
+              "error in input.txt: no line");
 }
 
 TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
@@ -138,10 +154,10 @@ TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
     const DateTime time = dateTimeFromTime({20, 3, 15, 0});
     testing::writeWholeFile(dir.path() / "input.txt",
                             "left over from an earlier run, longer than the new file\r\n");
-    WriteChartInput(env(), "6", "93W21", "45N05", time, date);
-    WriteWheelInput(env(), "6", "93W21", "45N05", time, date);
-    WriteAspectsInput(env(), "6", "93W21", "45N05", time, date);
-    WriteRiseSetInput(env(), "6", "93W21", "45N05", "riseset.txt", time, date + 1);
+    EXPECT_FALSE(WriteChartInput(env(), "6", "93W21", "45N05", time, date));
+    EXPECT_FALSE(WriteWheelInput(env(), "6", "93W21", "45N05", time, date));
+    EXPECT_FALSE(WriteAspectsInput(env(), "6", "93W21", "45N05", time, date));
+    EXPECT_FALSE(WriteRiseSetInput(env(), "6", "93W21", "45N05", "riseset.txt", time, date + 1));
     ASSERT_EQ(runner.runs.size(), 4u);
     EXPECT_EQ(runner.runs[0].commandFile.rfind("@0102  ; Astrolog chart info.\r\n/qb 6 3 2000 "
                                                "20:03PM ST 6 93W21 45N05\r\n/os chart.txt\r\n",
@@ -159,7 +175,8 @@ TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
     AstrologEnvironment environment = env();
     environment.workDir = dir.path() / "missing-folder";
     try {
-        WriteChartInput(environment, "6", "93W21", "45N05", 0.5, dateTimeFromDate(2000, 6, 3));
+        (void)WriteChartInput(environment, "6", "93W21", "45N05", 0.5,
+                              dateTimeFromDate(2000, 6, 3));
         FAIL() << "no error";
     } catch (const VantrelError& error) {
         EXPECT_STREQ(error.what(), "Cannot create file input.txt");
@@ -171,7 +188,7 @@ TEST_F(EngineFixture, RefusedLocationWritesNoFileAndRunsNothing)
 {
     testing::writeWholeFile(dir.path() / "input.txt", "previous\r\n");
     EXPECT_THROW(
-        WriteChartInput(env(), "6", "93W21 -Yd", "45N05", 0.5, dateTimeFromDate(2000, 6, 3)),
+        (void)WriteChartInput(env(), "6", "93W21 -Yd", "45N05", 0.5, dateTimeFromDate(2000, 6, 3)),
         VantrelError);
     EXPECT_EQ(testing::readWholeFile(dir.path() / "input.txt"), "previous\r\n");
     EXPECT_TRUE(runner.runs.empty());

@@ -1,10 +1,16 @@
 #include "core/batch/convert_batch.h"
 
+#include <cstdlib>
+
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include "core/astrolog/astrolog_run.h"
 #include "core/batch/comma_text.h"
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
+#include "tests/fakes/as_user.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/test_locales.h"
 
@@ -225,27 +231,130 @@ TEST_F(ConvertBatchTest, AfterFailureTheLocationKeepsTheTextsLastPutIntoIt)
     EXPECT_EQ(settings.Lat, "40N43");
 }
 
-TEST_F(ConvertBatchTest, EngineReturnCodeIsShownForEachLineAndTheConversionGoesOn)
+TEST_F(ConvertBatchTest, AnEngineFailureStopsTheConversionAtItsLine)
 {
-    runner.outcome.exitCode = 3;
-    writeWholeFile("dates.txt", kExampleLine + "\r\n" + kExampleLine + "\r\n");
-    EXPECT_EQ(convert("dates.txt"), BatchResult::Converted);
-    EXPECT_EQ(messages.messages,
-              (std::vector<std::string>{"Astrolog return code 3", "Astrolog return code 3"}));
-    EXPECT_NE(readWholeFile("output.txt").find("Mercurii,\r\n"), std::string::npos);
+    const std::string badSecondLine = kExampleLine + "\r\na,b,3/15/2001,21:07,x,74W00,40N43\r\n";
+    const std::string expected =
+        "; expected the chart listing, with a row for the Sun and one for the Moon";
+    const struct {
+        const char* name;
+        std::string input;
+        int exitCode;
+        bool timedOut;
+        bool listings;
+        std::string message;
+    } rows[] = {
+        {"the engine's complaint names the user's line", badSecondLine, 1, false, true,
+         "dates.txt, line 2: Astrolog return code 1: /qb: zone 'x' is not hours west"},
+        {"no listing", kExampleLine + "\r\n", 0, false, false,
+         "dates.txt, line 1: The chart engine wrote no chart listing: chart.txt is missing" +
+             expected},
+        {"the first time-out", kExampleLine + "\r\n" + kExampleLine, 0, true, true,
+         "dates.txt, line 1: The chart engine \"vantrel-engine\" timed out: still running "
+         "after 60 seconds, it was stopped"},
+        {"a date beyond the ephemeris", kExampleLine + "\r\na,b,1/1/3001,21:07,5,74W00,40N43", 0,
+         false, true,
+         "dates.txt, line 2: The date 1 January 3001 is outside the ephemeris range (1 January "
+         "1 to 31 December 3000)"},
+    };
+    for (const auto& row : rows) {
+        runner.runs.clear();
+        runner.outcome.exitCode = 0;
+        runner.outcome.timedOut = row.timedOut;
+        runner.outcome.errorOutput = "vantrel-engine: input.txt:2: /qb: zone 'x' is not hours west";
+        // The run for 15 March fails with the row's exit code.
+        runner.responder = [&](const fs::path& dir, const std::string& command) {
+            const bool failing = command.find("/qb 3 15 2001") != std::string::npos;
+            runner.outcome.exitCode = failing ? row.exitCode : 0;
+            if (row.listings && !failing)
+                writeWholeFile(dir / "chart.txt", kChartListing);
+        };
+        writeWholeFile("output.txt", "earlier output\r\n");
+        writeWholeFile("dates.txt", row.input);
+        EXPECT_EQ(convertError("dates.txt"), row.message) << row.name;
+        EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n") << row.name;
+        EXPECT_TRUE(messages.errors.empty() && messages.messages.empty()) << row.name;
+        if (row.timedOut) {
+            EXPECT_EQ(runner.runs.size(), 1u) << "the conversion waited on";
+        }
+    }
+    EXPECT_EQ(calculator.engineFailures(), EngineFailures::Report) << "the mode was not restored";
 }
 
-TEST_F(ConvertBatchTest, LineWithoutChartRepeatsThePreviousSunAndMoon)
+// A runner that asks its stop check, as the real one does while the engine runs.
+class StoppableRunner : public FakeProcessRunner {
+public:
+    using FakeProcessRunner::FakeProcessRunner;
+    bool stopAsked = false;
+    ProcessOutcome run(const std::string& program, const std::vector<std::string>& arguments,
+                       std::chrono::milliseconds limit) override
+    {
+        ProcessOutcome result = FakeProcessRunner::run(program, arguments, limit);
+        result.stopped = stopAsked = stopRequested();
+        return result;
+    }
+    bool stopCheckInstalled() const { return stopRequested(); }
+};
+
+class StopObserver : public RecordingObserver {
+public:
+    bool stopRequested() override { return true; }
+};
+
+TEST_F(ConvertBatchTest, StoppingARunningEngineCancelsTheConversion)
 {
-    int run = 0;
-    runner.responder = [&run](const fs::path& dir, const std::string&) {
-        if (run++ == 0)
-            writeWholeFile(dir / "chart.txt", kChartListing);
-    };
+    StoppableRunner stoppable{"."};
+    stoppable.responder = runner.responder;
+    Calculator own{{settings, regional, zone, stoppable, view, clipboard, messages}};
+    StopObserver stopper;
+    writeWholeFile("output.txt", "earlier output\r\n");
     writeWholeFile("dates.txt", kExampleLine + "\r\n" + kExampleLine + "\r\n");
+    EXPECT_EQ(ConvertBatch(own, clock, "dates.txt", "output.txt", stopper), BatchResult::Cancelled);
+    EXPECT_TRUE(stoppable.stopAsked);
+    EXPECT_EQ(stoppable.runs.size(), 1u);
+    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
+    EXPECT_FALSE(stoppable.stopCheckInstalled()) << "the observer outlives its conversion";
+}
+
+TEST_F(ConvertBatchTest, AnOutputThatIsTheInputIsRefusedBeforeConverting)
+{
+    const std::string original = kExampleLine + "\r\n";
+    writeWholeFile("dates.txt", original);
+    fs::create_symlink("dates.txt", "link.txt");
+    fs::create_hard_link("dates.txt", "hard.txt");
+    for (const char* output : {"dates.txt", "./dates.txt", "link.txt", "hard.txt"}) {
+        EXPECT_EQ(convertError("dates.txt", output),
+                  "The output file " + std::string(output) +
+                      " is the input file dates.txt; the conversion would replace its own "
+                      "input. Name another output file");
+    }
+    EXPECT_TRUE(runner.runs.empty());
+    EXPECT_EQ(readWholeFile("dates.txt"), original);
+}
+
+TEST_F(ConvertBatchTest, FoldersOfKilledConversionsAreRemovedNextTime)
+{
+    // Only the temporary folder named here is looked at; pids never exceed 2^22.
+    const fs::path temporary = folder() / "tmp";
+    fs::create_directory(temporary);
+    const char* const previous = std::getenv("TMPDIR");
+    const std::string saved = previous ? previous : "";
+    ::setenv("TMPDIR", temporary.c_str(), 1);
+    const fs::path abandoned = temporary / "vantrel-batch-4194305-1";
+    const fs::path running = temporary / ("vantrel-batch-" + std::to_string(::getpid()) + "-1");
+    const fs::path other = temporary / "vantrel-batch-notes";
+    for (const fs::path& made : {abandoned, running, other})
+        fs::create_directories(made / "inside");
+    writeWholeFile("dates.txt", kExampleLine + "\r\n");
     convert("dates.txt");
-    const std::string line = ",iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 Capricorn,Mercurii,\r\n";
-    EXPECT_EQ(readWholeFile("output.txt"), kExampleLine + line + kExampleLine + line);
+    previous ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(running / "inside"));
+    EXPECT_TRUE(fs::exists(other / "inside"));
+    std::size_t left = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(temporary))
+        ++left;
+    EXPECT_EQ(left, 2u) << "the conversion's own folder was left behind";
 }
 
 TEST_F(ConvertBatchTest, ValuesWithCommasOrQuotesAreQuotedAndReadBack)
@@ -275,11 +384,27 @@ TEST_F(ConvertBatchTest, UnquotedBlankInTheTimeShiftsTheLaterFields)
               std::string::npos);
 }
 
-TEST_F(ConvertBatchTest, EightBitInputIsReadAsWindowsWestern)
+TEST_F(ConvertBatchTest, EightBitInputIsReadAsWindowsWesternLineByLine)
 {
-    writeWholeFile("dates.txt", "Jos\xE9,birthday,3/14/2001,21:07,5,74W00,40N43\r\n");
+    // One line in Windows-1252 does not turn the UTF-8 of the others into "JosÃ©".
+    writeWholeFile("dates.txt", "Jos\xC3\xA9,utf8,3/14/2001,21:07,5,74W00,40N43\r\n"
+                                "Jos\xE9,ansi,3/14/2001,21:07,5,74W00,40N43\r\n");
     convert("dates.txt");
-    EXPECT_EQ(readWholeFile("output.txt").rfind("Jos\xC3\xA9,birthday,", 0), 0u);
+    const std::string output = readWholeFile("output.txt");
+    EXPECT_EQ(output.rfind("Jos\xC3\xA9,utf8,", 0), 0u) << output;
+    EXPECT_NE(output.find("\r\nJos\xC3\xA9,ansi,"), std::string::npos) << output;
+}
+
+using ConvertBatchAsUser = ConvertBatchTest;
+
+TEST_F(ConvertBatchAsUser, AWriteProtectedOutputIsNeverReplaced)
+{
+    VANTREL_SKIP_AS_ROOT();
+    writeWholeFile("output.txt", "earlier output\r\n");
+    fs::permissions("output.txt", fs::perms::owner_read);
+    writeWholeFile("dates.txt", kExampleLine + "\r\n");
+    EXPECT_EQ(convertError("dates.txt"), "Cannot create file output.txt");
+    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
 }
 
 TEST_F(ConvertBatchTest, ByteOrderMarkIsNotPartOfTheFirstField)

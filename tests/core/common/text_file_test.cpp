@@ -1,10 +1,17 @@
 #include "core/common/text_file.h"
 
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include "tests/fakes/as_user.h"
 #include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
@@ -18,6 +25,14 @@ std::string fileBytes(const std::filesystem::path& path)
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+int entryCount(const std::filesystem::path& folder)
+{
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+        ++entries;
+    return entries;
 }
 
 TEST(TextFileLines, EveryLineEndCountsAndAFinalOneAddsNoLine)
@@ -50,6 +65,13 @@ TEST(TextFileEncoding, Utf8KeptAndWindows1252Converted)
     EXPECT_EQ(utf8FromFileBytes("ab\xE2\x82"), "ab\xC3\xA2\xE2\x80\x9A");
 }
 
+TEST(TextFileEncoding, EachLineIsDecodedOnItsOwn)
+{
+    // One Windows-1252 byte in an otherwise UTF-8 file garbles no other line.
+    EXPECT_EQ(linesFromFileBytes("caf\xC3\xA9\r\n13\xB0\r\n\xC3\xA6"),
+              (Lines{"caf\xC3\xA9", "13\xC2\xB0", "\xC3\xA6"}));
+}
+
 TEST(TextFileEncoding, ByteOrderMarkIsNotPartOfTheFirstLine)
 {
     std::istringstream in("\xEF\xBB\xBF"
@@ -62,6 +84,19 @@ TEST(TextFileReading, MissingFileOrFolderGivesNothing)
     testing::TempDir dir;
     EXPECT_FALSE(readLinesFromFile(dir.path() / "absent.txt"));
     EXPECT_FALSE(readLinesFromFile(dir.path()));
+    EXPECT_EQ(readTextFile(dir.path()).status, TextFileStatus::Missing);
+}
+
+TEST(TextFileReading, ReadingStopsAtTheSizeLimit)
+{
+    testing::TempDir dir;
+    testing::writeWholeFile(dir.path() / "eleven.txt", "0123456789\n");
+    EXPECT_EQ(readTextFile(dir.path() / "eleven.txt", 11).lines, Lines{"0123456789"});
+    EXPECT_EQ(readTextFile(dir.path() / "eleven.txt", 10).status, TextFileStatus::TooLarge);
+    // A file without end is refused, not read until memory runs out.
+    std::filesystem::create_symlink("/dev/zero", dir.path() / "endless.txt");
+    EXPECT_EQ(readTextFile(dir.path() / "endless.txt", 1 << 20).status, TextFileStatus::TooLarge);
+    EXPECT_FALSE(readLinesFromFile(dir.path() / "endless.txt"));
 }
 
 TEST(TextFileWriting, LinesEndInCrLfAndRoundTrip)
@@ -81,16 +116,59 @@ TEST(TextFileWriting, ReplacesTheOldFileAndLeavesNoTemporaryBehind)
     ASSERT_TRUE(writeFileAtomically(path, "a long first version\r\n"));
     ASSERT_TRUE(writeFileAtomically(path, "b"));
     EXPECT_EQ(fileBytes(path), "b");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
-TEST(TextFileWriting, FailureInAReadOnlyFolderLeavesTheTargetUntouched)
+TEST(TextFileWriting, AFullDiskLeavesTheOldFileAndNoTemporary)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
+    testing::TempDir dir;
+    const auto path = dir.path() / "out.txt";
+    ASSERT_TRUE(writeFileAtomically(path, "keep"));
+    // The file size limit fails the write as a full disk would, in a child of its own.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(writeFileAtomically(path, std::string(4096, 'x')) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "a failed write reported as done";
+    EXPECT_EQ(fileBytes(path), "keep");
+    EXPECT_EQ(entryCount(dir.path()), 1);
+}
+
+TEST(TextFileWriting, OnlyARegularFileIsReplaced)
+{
+    testing::TempDir dir;
+    const auto pipe = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    std::filesystem::create_symlink(pipe, dir.path() / "link");
+    EXPECT_FALSE(writeFileAtomically(pipe, "x"));
+    EXPECT_FALSE(writeFileAtomically(dir.path() / "link", "x"));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(entryCount(dir.path()), 2);
+}
+
+TEST(TextFileAsUser, AWriteProtectedFileIsNeverReplaced)
+{
+    VANTREL_SKIP_AS_ROOT();
+    testing::TempDir dir;
+    const auto path = dir.path() / "out.txt";
+    ASSERT_TRUE(writeFileAtomically(path, "keep"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(writeFileAtomically(path, "lost"));
+    EXPECT_EQ(fileBytes(path), "keep");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
+    EXPECT_EQ(entryCount(dir.path()), 1);
+}
+
+TEST(TextFileAsUser, FailureInAReadOnlyFolderLeavesTheTargetUntouched)
+{
+    VANTREL_SKIP_AS_ROOT();
     testing::TempDir dir;
     const auto path = dir.path() / "out.txt";
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
@@ -117,10 +195,7 @@ TEST(TextFileWriting, AFolderInTheWayIsNotReplaced)
     std::filesystem::create_directories(dir.path() / "taken" / "child");
     EXPECT_FALSE(writeFileAtomically(dir.path() / "taken", "x"));
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken" / "child"));
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
 TEST(TextFileWriting, WritingThroughALinkKeepsTheLink)

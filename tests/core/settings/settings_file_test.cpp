@@ -1,6 +1,7 @@
 #include "core/settings/settings_file.h"
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include "core/common/error.h"
 #include "core/settings/settings_keys.h"
 #include "tests/core/test_data.h"
+#include "tests/fakes/as_user.h"
 
 namespace vantrel::core {
 
@@ -379,21 +381,43 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
     }
 }
 
-TEST_F(SettingsFileTest, UnwritableFolderReportsThePathAndKeepsTheOldFile)
+// The message a failed write raises; empty when the write went through.
+std::string writeFailure(const std::function<void()>& write)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
+    try {
+        write();
+    } catch (const VantrelError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+using SettingsFileAsUser = SettingsFileTest;
+
+TEST_F(SettingsFileAsUser, UnwritableFolderReportsThePathAndKeepsTheOldFile)
+{
+    VANTREL_SKIP_AS_ROOT();
     store("[vantrel]\r\nLines=0\r\n");
     std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_read |
                                                    std::filesystem::perms::owner_exec);
-    std::string message;
-    try {
-        SettingsFile(file()).saveOptions(Settings{});
-    } catch (const VantrelError& error) {
-        message = error.what();
-    }
+    const std::string message =
+        writeFailure([this] { SettingsFile(file()).saveOptions(Settings{}); });
     std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(message, "Unable to write to " + file().string());
+    EXPECT_EQ(stored(), "[vantrel]\r\nLines=0\r\n");
+}
+
+TEST_F(SettingsFileAsUser, WriteProtectedFileIsNeverReplaced)
+{
+    VANTREL_SKIP_AS_ROOT();
+    store("[vantrel]\r\nLines=0\r\n");
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_read);
+    const SettingsFile settingsFile(file());
+    for (const auto& write :
+         std::vector<std::function<void()>>{[&] { settingsFile.saveOptions(Settings{}); },
+                                            [&] { settingsFile.saveLocation(Settings{}); },
+                                            [&] { settingsFile.writeLayout(MainWindowLayout{}); }})
+        EXPECT_EQ(writeFailure(write), "Unable to write to " + file().string());
     EXPECT_EQ(stored(), "[vantrel]\r\nLines=0\r\n");
 }
 
@@ -402,26 +426,51 @@ TEST_F(SettingsFileTest, FailedWriteReportsTheFullPath)
     // A plain file where the folder should be: no one can write there.
     store("x");
     const SettingsFile settingsFile(file() / "Vantrel.ini");
-    try {
-        settingsFile.saveLocation(Settings{});
-        FAIL() << "no error";
-    } catch (const VantrelError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Unable to write to " + (file() / "Vantrel.ini").string());
-    }
+    EXPECT_EQ(writeFailure([&] { settingsFile.saveLocation(Settings{}); }),
+              "Unable to write to " + (file() / "Vantrel.ini").string());
     EXPECT_THROW(settingsFile.writeLayout(MainWindowLayout{}), VantrelError);
     EXPECT_EQ(stored(), "x");
 }
 
-TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced)
+TEST_F(SettingsFileAsUser, UnreadableFileIsNotReplaced)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the superuser";
+    VANTREL_SKIP_AS_ROOT();
     store("[vantrel]\r\nsecret=1\r\n");
     std::filesystem::permissions(file(), std::filesystem::perms::owner_write);
     EXPECT_THROW(SettingsFile(file()).saveOptions(Settings{}), VantrelError);
     std::filesystem::permissions(file(), std::filesystem::perms::owner_all);
     EXPECT_EQ(stored(), "[vantrel]\r\nsecret=1\r\n");
+}
+
+TEST_F(SettingsFileTest, OversizedFileIsNeitherReadNorReplaced)
+{
+    const std::string expected = "The settings file " + file().string() +
+                                 " was not read: it is larger than 16 MiB, far more than any "
+                                 "settings take";
+    // A sparse file just over the limit, and a link to a file without end.
+    store("[vantrel]\r\nLines=0\r\n");
+    std::filesystem::resize_file(file(), kMaxTextFileBytes + 1);
+    const SettingsFile settingsFile(file());
+    EXPECT_EQ(writeFailure([&] { settingsFile.load(); }), expected);
+    EXPECT_EQ(settingsFile.readLayout().clientHeight, MainWindowLayout{}.clientHeight);
+    EXPECT_EQ(writeFailure([&] { settingsFile.saveOptions(Settings{}); }),
+              "Unable to write to " + file().string());
+    EXPECT_EQ(std::filesystem::file_size(file()), kMaxTextFileBytes + 1);
+
+    std::filesystem::remove(file());
+    std::filesystem::create_symlink("/dev/zero", file());
+    EXPECT_EQ(writeFailure([&] { settingsFile.load(); }), expected);
+}
+
+TEST_F(SettingsFileTest, AStrayByteGarblesNoOtherValue)
+{
+    // Mostly UTF-8, one value typed in Windows-1252.
+    store("[vantrel]\r\nCity=caf\xC3\xA9\r\nOld=caf\xE9\r\n");
+    const SettingsFile settingsFile(file());
+    settingsFile.saveOptions(settingsFile.load());
+    const std::string text = stored();
+    EXPECT_NE(text.find("City=caf\xC3\xA9\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Old=caf\xC3\xA9\r\n"), std::string::npos) << text;
 }
 
 TEST(SettingsFilePath, BesideTheProgramWhenWritableElseInTheConfigFolder)

@@ -8,6 +8,7 @@
 #include "core/common/error.h"
 #include "core/texts/daily_tips.h"
 #include "core/texts/verse_commands.h"
+#include "tests/fakes/as_user.h"
 #include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
@@ -70,10 +71,9 @@ TEST(RandomLine, MissingOrEmptyFileGivesNothingWithoutDrawing)
     EXPECT_TRUE(draw.counts.empty());
 }
 
-TEST(RandomLine, UnreadableFileIsAnError)
+TEST(RandomLineAsUser, UnreadableFileIsAnError)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the superuser";
+    VANTREL_SKIP_AS_ROOT();
     testing::TempDir dir;
     const auto file = dir.path() / "verses.txt";
     writeBytes(file, "x\r\n");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/astrolog/astrolog_run.h"
 #include "core/common/error.h"
 #include "core/thelemic/composition.h"
 #include "tests/core/test_data.h"
@@ -258,23 +259,69 @@ TEST_F(CalculationFixture, DataWindowIsRefreshedOnlyWhenShown)
     EXPECT_EQ(view.dataWindowRefreshes, 1);
 }
 
-TEST_F(CalculationFixture, EngineThatCannotStartIsReportedAndTheDateStillShown)
+TEST_F(CalculationFixture, AFailedEngineIsReportedOnceAndTheDateStillShown)
 {
-    runner.outcome = {false, false, 0, "No such file or directory", {}};
+    // With every run asked for, the first failure ends the engine runs of the calculation.
+    settings.OWheelChart = true;
+    settings.OAspects = true;
+    settings.DayBegins = DayStart::Sunrise;
+    runner.outcome.started = false;
+    runner.outcome.errorText = "No such file or directory";
     calculate(20, 3);
+    EXPECT_EQ(runner.runs.size(), 1u);
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_NE(messages.errors[0].find("vantrel-engine"), std::string::npos);
+    EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(view.lines, (std::vector<std::string>{"Anno IVviii Dies Saturnii",
                                                     "Saturday, June 03, 2000 e.v. 8:03 PM"}));
+    // The next calculation runs the engine again.
+    runner.outcome = FakeProcessRunner::startedOutcome();
+    calculate(20, 3);
+    EXPECT_EQ(runner.runs.size(), 6u);
+    EXPECT_EQ(messages.errors.size(), 1u);
+}
+
+TEST_F(CalculationFixture, FailuresThrowWhenTheCallerStopsOnThem)
+{
+    calculator.setEngineFailures(EngineFailures::Throw);
+    runner.outcome.exitCode = 1;
+    runner.outcome.errorOutput = "vantrel-engine: input.txt:2: /qb: bad zone\n";
+    try {
+        calculate(20, 3);
+        FAIL() << "no error";
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.failure().summary, "Astrolog return code 1");
+        EXPECT_EQ(error.failure().engineText, "vantrel-engine: input.txt:2: /qb: bad zone");
+    }
+    runner.outcome.exitCode = 0;
+    runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", "Sun : 13Gem10\r\n"}});
+    EXPECT_THROW(calculate(20, 3), EngineError) << "a listing without a Moon row";
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(CalculationFixture, DatesOutsideTheEphemerisRangeRunNoEngine)
+{
+    calculate(12, 0, 0, dateTimeFromDate(3001, 1, 1));
+    EXPECT_TRUE(runner.runs.empty());
+    EXPECT_EQ(messages.errors,
+              std::vector<std::string>{"The date 1 January 3001 is outside the ephemeris range "
+                                       "(1 January 1 to 31 December 3000)"});
+    // On the last day the next day's rise and set are not asked for.
+    settings.DayBegins = DayStart::Sunrise;
+    calculate(12, 0, 0, dateTimeFromDate(3000, 12, 31));
+    EXPECT_EQ(runner.runs.size(), 2u);
+    EXPECT_EQ(messages.errors.size(), 1u);
 }
 
 TEST_F(CalculationFixture, FailedRunKeepsTheLastSunAndMoon)
 {
     calculate(20, 3);
     runner.responder = nullptr;
-    runner.outcome = {true, false, 1, {}, {}};
+    runner.outcome.exitCode = 1;
     calculate(20, 3);
     EXPECT_EQ(messages.messages, std::vector<std::string>{"Astrolog return code 1"});
+    EXPECT_TRUE(messages.errors.empty()) << "the missing listing is the same failure";
     EXPECT_EQ(calculator.thelemicDate().SunText, "Gemini");
     EXPECT_EQ(calculator.thelemicDate().MoonText, "Leo");
     EXPECT_EQ(view.lines.at(0), "Anno IVviii Dies Saturnii");
@@ -291,27 +338,51 @@ TEST_F(CalculationFixture, MoonFirstListingPutsLunaFirst)
     EXPECT_EQ(calculator.thelemicDate().SunText, " 2\u00B0 Aries");
 }
 
-TEST_F(CalculationFixture, DamagedChartListingsAreReadAsFarAsTheyGo)
+TEST_F(CalculationFixture, DamagedChartListingsAreReportedAndReadAsFarAsTheyGo)
 {
     const std::string whole = fixture("chart_2000-06-03.txt");
+    const std::string expected =
+        "; expected the chart listing, with a row for the Sun and one for the Moon";
+    const std::string layout = " does not hold the degree (0 to 29) in columns 7 and 8 and the "
+                               "sign (Ari to Pis) in columns 9 to 11";
     const struct {
         const char* name;
-        std::string listing;
+        std::optional<std::string> listing;
         const char* firstLine;
+        std::string problem;
     } rows[] = {
-        {"empty", "", "Anno IVviii Dies Saturnii"},
+        {"missing", std::nullopt, "Anno IVviii Dies Saturnii",
+         "The chart engine wrote no chart listing: chart.txt is missing" + expected},
+        {"empty", "", "Anno IVviii Dies Saturnii", "chart.txt is empty" + expected},
         {"CR only", "Sun : 13Gem10\rMoon:  5Leo22\r",
-         "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
+         "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii", ""},
         {"LF only", "Sun : 13Gem10\nMoon:  5Leo22",
-         "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii"},
+         "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii", ""},
         {"cut inside the Moon's sign", whole.substr(0, whole.find("Moon:") + 9),
-         "Anno IVviii Sol in Gemini, Luna in  Dies Saturnii"},
-        {"binary noise", std::string("\0\xff\xfe\r\n\x01Sun", 9), "Anno IVviii Dies Saturnii"},
+         "Anno IVviii Sol in Gemini, Luna in  Dies Saturnii",
+         "chart.txt, line 5: the Moon row \"Moon:  5L\"" + layout},
+        {"cut before the Moon", whole.substr(0, whole.find("Moon:")),
+         "Anno IVviii Sol in Gemini Dies Saturnii",
+         "chart.txt holds no Moon row (a line beginning with \"Moon\")" + expected},
+        {"binary noise", std::string("\0\xff\xfe\r\n\x01Sun", 9), "Anno IVviii Dies Saturnii",
+         "chart.txt holds neither a Sun nor a Moon row" + expected},
+        {"another engine's layout", "Sun   13 Gem 10\r\nMoon   5 Leo 22\r\n",
+         "Anno IVviii Sol in , Luna in  Dies Saturnii",
+         "chart.txt, line 1: the Sun row \"Sun   13 Gem 10\"" + layout},
+        {"degree past 29", "Sun : 31Gem10\r\nMoon: \t5Leo22\r\n",
+         "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii",
+         "chart.txt, line 1: the Sun row \"Sun : 31Gem10\"" + layout},
     };
     for (const auto& row : rows) {
-        runner.responder = FakeProcessRunner::cannedListings({{"chart.txt", row.listing}});
+        messages.errors.clear();
+        runner.responder = row.listing
+                               ? FakeProcessRunner::cannedListings({{"chart.txt", *row.listing}})
+                               : FakeProcessRunner::Responder();
         calculate(20, 3);
         EXPECT_EQ(view.lines.at(0), row.firstLine) << row.name;
+        EXPECT_EQ(messages.errors, row.problem.empty() ? std::vector<std::string>{}
+                                                       : std::vector<std::string>{row.problem})
+            << row.name;
     }
 }
 

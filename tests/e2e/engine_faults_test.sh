@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# engine_faults_test.sh VANTREL ENGINE [hang]: the command-line modes against engines that
+# misbehave (garbage, empty, truncated or missing listings, a crash, a hang with a child process,
+# a slow run ended by Ctrl+C) and against input no date can have, checked from outside: the
+# message, the exit status, and that nothing of the user's is lost. With "hang" it runs only the
+# hang case, which waits out the engine's 60-second limit.
+#
+# As root the program runs as nobody (setpriv), in folders of nobody's own, so that the checks
+# on write-protected files bind it as they bind a user.
+set -u
+
+vantrel=$1
+engine=$2
+only=${3:-}
+failures=0
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+chmod 755 "$root"
+mkdir -p "$root/bin" "$root/work" "$root/engines" "$root/tmp"
+cp "$vantrel" "$engine" "$root/bin/"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    command -v setpriv >/dev/null || { echo "setpriv (util-linux) is needed" >&2; exit 1; }
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    chown -R 65534:65534 "$root/work" "$root/tmp" "$root/bin"
+fi
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# settings LINE...: the Vantrel.ini beside the copied program.
+settings() {
+    { echo "[vantrel]"; printf '%s\n' "$@"; } >"$root/bin/Vantrel.ini"
+}
+
+# standin NAME BODY: a stand-in engine; "$out" in BODY is the file its command file names.
+standin() {
+    cat >"$root/engines/$1" <<SCRIPT
+#!/bin/sh
+out=\$(sed -n 's/^\/os \([^[:space:]]*\).*/\1/p' "\$2")
+$2
+SCRIPT
+    chmod 755 "$root/engines/$1"
+}
+
+# run ARGS...: runs the program in the work folder as the user, with no display and a fixed
+# locale and zone; sets out, err and status.
+run() {
+    out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+        LANG=en_US.UTF-8 LC_ALL= TZ=UTC HOME="$root/work" TMPDIR="$root/tmp" \
+        XDG_CONFIG_HOME="$root/work/config" XDG_RUNTIME_DIR= \
+        timeout 120 "${as_user[@]}" "$root/bin/vantrel" "$@" 2>"$root/err")
+    status=$?
+    err=$(cat "$root/err")
+}
+
+expect() {  # expect NAME STATUS TEXT: the status, and TEXT somewhere in standard error
+    [ "$status" -eq "$2" ] || fail "$1: exit status $status, expected $2 (stderr: $err)"
+    case $err in
+    *"$3"*) ;;
+    *) fail "$1: standard error lacks '$3': $err" ;;
+    esac
+}
+
+kept() {  # kept NAME FILE CONTENT: the user's file still holds what it held
+    [ "$(cat "$root/work/$2")" = "$3" ] || fail "$1: $2 was changed: $(cat "$root/work/$2")"
+}
+
+# A process that is gone or a zombie no longer runs.
+gone() {
+    local state
+    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 0
+    [ "$state" = "Z" ]
+}
+
+good_line='Ann,birthday,3/14/2001,21:07,5,74W00,40N43'
+user_file() {  # user_file NAME CONTENT
+    printf '%s' "$2" >"$root/work/$1"
+    [ ${#as_user[@]} -eq 0 ] || chown 65534:65534 "$root/work/$1"
+}
+
+if [ "$only" = "hang" ]; then
+    # An engine that never ends, with a child of its own: the first time-out ends the
+    # conversion (not one 60-second wait per line), and the child goes with the engine.
+    standin hang "sleep 600 & echo \$! >$root/tmp/child; wait"
+    settings "Astrolog=$root/engines/hang"
+    user_file dates.txt "$good_line"$'\n'"$good_line"$'\n'"$good_line"
+    user_file out.txt "earlier output"
+    start=$(date +%s)
+    run dates.txt out.txt
+    took=$(($(date +%s) - start))
+    expect "hang" 1 "dates.txt, line 1: The chart engine \"$root/engines/hang\" timed out"
+    [ "$took" -lt 90 ] || fail "hang: the conversion took $took s"
+    kept "hang" out.txt "earlier output"
+    gone "$(cat "$root/tmp/child")" || fail "hang: the engine's child still runs"
+    [ "$failures" -eq 0 ] && echo "the hang check passed"
+    exit $((failures != 0))
+fi
+
+# --- listings the reader cannot use ---------------------------------------------------------
+
+standin garbage 'printf "garbage\r\n\001\000\377" >"$out"'
+standin empty ': >"$out"'
+standin truncated 'printf "Heading\r\n\r\nSun : 13Gem10   + 0:00\r\nMoo" >"$out"'
+standin layout 'printf "Sun   13 Gem 10\r\nMoon   5 Leo 22\r\n" >"$out"'
+standin nothing 'exit 0'
+standin crash 'kill -SEGV $$'
+for case in garbage:"chart.txt holds neither a Sun nor a Moon row" \
+    empty:"chart.txt is empty" \
+    truncated:"chart.txt holds no Moon row" \
+    layout:"chart.txt, line 1: the Sun row \"Sun   13 Gem 10\" does not hold the degree" \
+    nothing:"The chart engine wrote no chart listing: chart.txt is missing" \
+    crash:"crashed (signal 11, Segmentation fault)"; do
+    name=${case%%:*}
+    message=${case#*:}
+    settings "Astrolog=$root/engines/$name"
+    run x
+    expect "$name, vantrel x" 1 "$message"
+    user_file dates.txt "$good_line"
+    user_file out.txt "earlier output"
+    run dates.txt out.txt
+    expect "$name, batch" 1 "dates.txt, line 1: "
+    expect "$name, batch" 1 "$message"
+    kept "$name, batch" out.txt "earlier output"
+done
+
+# The real engine's complaint names the user's file and line, not the private command file.
+settings
+user_file dates.txt "$good_line"$'\n''Bo,x,3/15/2001,21:07,5,93X21,40N43'
+run dates.txt out.txt
+expect "engine complaint" 1 \
+    "dates.txt, line 2: Astrolog return code 1: /qb: longitude '93X21' is not DDWMM or DDEMM"
+case $err in *input.txt*) fail "engine complaint: names the command file: $err" ;; esac
+kept "engine complaint" out.txt "earlier output"
+
+# --- Ctrl+C ends the running engine at once ---------------------------------------------------
+
+standin slow "sleep 30 & echo \$! >$root/tmp/child; wait"
+settings "Astrolog=$root/engines/slow"
+rm -f "$root/tmp/child"
+user_file dates.txt "$good_line"
+(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY TMPDIR="$root/tmp" HOME="$root/work" \
+    XDG_CONFIG_HOME="$root/work/config" "${as_user[@]}" "$root/bin/vantrel" dates.txt out.txt \
+    2>"$root/err") &
+runner=$!
+for _ in $(seq 100); do [ -s "$root/tmp/child" ] && break; sleep 0.1; done
+child=$(cat "$root/tmp/child" 2>/dev/null)
+program=$(pgrep -P "$runner" -x vantrel || pgrep -f "^$root/bin/vantrel dates.txt" | head -n 1)
+start=$(date +%s)
+kill -INT "$program" 2>/dev/null
+wait "$runner"
+status=$?
+err=$(cat "$root/err")
+expect "Ctrl+C" 1 "Conversion interrupted; out.txt was not written"
+[ $(($(date +%s) - start)) -lt 5 ] || fail "Ctrl+C: waited for the engine"
+[ -n "$child" ] && gone "$child" || fail "Ctrl+C: the engine's child still runs"
+kept "Ctrl+C" out.txt "earlier output"
+
+# --- input that no date can have ----------------------------------------------------------------
+
+settings
+user_file dates.txt 'Ann,birthday,1/1/3001,21:07,5,74W00,40N43'
+run dates.txt out.txt
+expect "beyond the ephemeris" 1 \
+    "dates.txt, line 1: The date 1 January 3001 is outside the ephemeris range (1 January 1 to 31 December 3000)"
+if command -v faketime >/dev/null; then
+    plain=("${as_user[@]}")
+    as_user+=(faketime -f "@3001-01-02 12:00:00")
+    run x
+    expect "now beyond the ephemeris" 1 \
+        "The date 2 January 3001 is outside the ephemeris range (1 January 1 to 31 December 3000)"
+    as_user=("${plain[@]}")
+else
+    fail "faketime is not installed (scripts/setup.sh --tests)"
+fi
+printf 'Ann,birthday,3/14\0002001,21:07,5,74W00,40N43' >"$root/work/dates.txt"
+run dates.txt out.txt
+expect "a NUL in a field" 1 "'3/14\\x002001' is not a valid date."
+
+# --- files the user protects or needs ---------------------------------------------------------
+
+user_file dates.txt "$good_line"
+ln -sf dates.txt "$root/work/link.txt"
+for output in dates.txt ./dates.txt link.txt; do
+    run dates.txt "$output"
+    expect "output $output is the input" 1 "is the input file dates.txt"
+    kept "output $output is the input" dates.txt "$good_line"
+done
+
+user_file out.txt "earlier output"
+chmod 444 "$root/work/out.txt"
+run dates.txt out.txt
+expect "write-protected output" 1 "Cannot create file out.txt."
+kept "write-protected output" out.txt "earlier output"
+rm -f "$root/work/out.txt"
+
+# A full disk (the file size limit stands in for it; messages go through a pipe, which it does
+# not limit) leaves no empty command file behind.
+rm -f "$root/work/input.txt"
+err=$(cd "$root/work" && trap '' XFSZ && ulimit -f 0 && env -u DISPLAY -u WAYLAND_DISPLAY \
+    HOME="$root/work" "${as_user[@]}" "$root/bin/vantrel" x 2>&1 >/dev/null)
+status=$?
+expect "full disk" 1 "Cannot create file input.txt."
+[ ! -e "$root/work/input.txt" ] || fail "full disk: an input.txt was left behind"
+ls -A "$root/work" | grep -q '\.tmp$' && fail "full disk: a temporary file was left behind"
+
+# A folder left by a killed conversion is removed by the next one.
+mkdir -p "$root/tmp/vantrel-batch-4194305-7/inside"
+[ ${#as_user[@]} -eq 0 ] || chown -R 65534:65534 "$root/tmp"
+run dates.txt out.txt
+[ "$status" -eq 0 ] || fail "batch after a killed one: status $status ($err)"
+[ ! -e "$root/tmp/vantrel-batch-4194305-7" ] || fail "the abandoned batch folder is still there"
+left=$(find "$root/tmp" -maxdepth 1 -name 'vantrel-batch-*')
+[ -z "$left" ] || fail "the batch left a folder: $left"
+
+# A settings file without end is refused with a message, not read until memory runs out.
+ln -sf /dev/zero "$root/bin/Vantrel.ini"
+run x
+expect "endless settings file" 1 "was not read: it is larger than 16 MiB"
+[ -n "$out" ] || fail "endless settings file: no date printed"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "all engine-fault checks passed"
