@@ -1,5 +1,6 @@
 #include "core/astrolog/astrolog_run.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <fstream>
@@ -64,6 +65,20 @@ std::vector<std::string> engineCommand(const std::string& configured,
     if (words.empty())
         words.push_back(defaultEngine);
     return words;
+}
+
+std::string anchoredEngineCommand(const std::string& command, const std::filesystem::path& base)
+{
+    const auto from = command.find_first_not_of(" \t");
+    if (from == std::string::npos)
+        return command;
+    const auto to = std::min(command.find_first_of(" \t", from), command.size());
+    const std::filesystem::path program = command.substr(from, to - from);
+    if (!program.is_relative() || !program.has_parent_path())
+        return command;
+    std::string anchored = command;
+    anchored.replace(from, to - from, (base / program).string());
+    return anchored;
 }
 
 void RunAstrolog(const AstrologEnvironment& env)

@@ -38,6 +38,11 @@ struct AstrologEnvironment {
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine);
 
+// `command` with its program made absolute against `base` when it is a relative path with a folder
+// part ("./astrolog", "bin/astrolog"), so that it names the same program from any current
+// directory; a bare name (looked up on the search path) or an absolute path is left as it is.
+std::string anchoredEngineCommand(const std::string& command, const std::filesystem::path& base);
+
 // Runs the engine on "input.txt" and waits, at most kAstrologTimeLimit. Never throws: an engine
 // that cannot be started or does not finish is reported through showError, a non-zero exit code
 // through showMessage ("Astrolog return code N"); the caller reads whatever listings exist.

@@ -77,6 +77,19 @@ TEST_F(EngineFixture, BlankConfiguredCommandMeansTheDefaultEngine)
     EXPECT_EQ(runner.runs.at(0).program, "/opt/v/vantrel-engine");
 }
 
+TEST(EngineCommandAnchor, OnlyARelativePathWithAFolderPartIsAnchored)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"./astrolog -q", "/base/./astrolog -q"},
+        {" bin/astrolog", " /base/bin/astrolog"},
+        {"astrolog -q", "astrolog -q"},
+        {"/opt/astrolog", "/opt/astrolog"},
+        {"  ", "  "},
+    };
+    for (const auto& [command, anchored] : rows)
+        EXPECT_EQ(anchoredEngineCommand(command, "/base"), anchored) << command;
+}
+
 TEST_F(EngineFixture, NonZeroExitCodeIsReportedAsUnsignedNumber)
 {
     runner.outcome = {true, false, 3, {}, {}};
