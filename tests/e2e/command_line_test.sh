@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Runs "vantrel x" and "vantrel IN OUT" from a copy of the two executables, with no display,
-# under a faked clock, and compares standard output and the output file line by line.
+# Runs "vantrel x" and "vantrel IN OUT" from a portable copy of the two executables, with no
+# display, under a faked clock, and compares standard output and the output file line by line.
+# Neither mode may leave a file in the folder it was started in, nor beside the program, but the
+# output it is told to write; the engine's command files are seen through a stand-in that logs
+# them.
 #
 # The expected values come from the calendar and the almanac, not from the program:
 # - 15 June 2024 is a Saturday; the Sun enters Cancer on 20 June 2024 at 20:51 UT, so on the
@@ -35,8 +38,12 @@ fi
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-mkdir -p "$root/bin" "$root/work"
+mkdir -p "$root/bin" "$root/work" "$root/home"
 cp "$vantrel" "$engine" "$root/bin/"
+# The stand-in engine: logs each command file, then runs the real engine on it.
+printf '#!/bin/sh\ncat input.txt >>"%s/engine.log"\nexec "%s/bin/vantrel-engine" "$@"\n' \
+    "$root" "$root" >"$root/logging-engine"
+chmod +x "$root/logging-engine"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -53,8 +60,9 @@ run() {
     local lang=$1 tz=$2 moment=$3
     shift 3
     out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG="$lang" \
-        LC_ALL= TZ="$tz" timeout 120 faketime -f "@$moment" "$root/bin/vantrel" "$@" \
-        2>"$root/err")
+        LC_ALL= TZ="$tz" HOME="$root/home" XDG_CONFIG_HOME="$root/home/config" \
+        XDG_DATA_HOME="$root/home/data" timeout 120 faketime -f "@$moment" "$root/bin/vantrel" \
+        "$@" 2>"$root/err")
     status=$?
     err=$(cat "$root/err")
 }
@@ -97,7 +105,7 @@ expect_lines "German full moon" "$out" \
 # Southern daylight time with a half-hour zone, taken from the system; before sunrise the
 # Latin day is still the day before (a Monday, with its "æ").
 settings "Time=2" "Longitude=138E36" "Latitude=34S56" "Day Begins=1" "Aspect=0" \
-    "Greetings=1" "Quoted=1"
+    "Greetings=1" "Quoted=1" "Astrolog=$root/logging-engine"
 run en_GB.UTF-8 Australia/Adelaide "2024-12-24 05:00:00" x
 expect_status "Adelaide before sunrise" 0
 expect_lines "Adelaide before sunrise" "$out" \
@@ -105,7 +113,7 @@ expect_lines "Adelaide before sunrise" "$out" \
     "Tuesday, 24 December 2024 e.v. 05:00" \
     "\"Do what thou wilt shall be the whole of the Law.\" - AL I,40" \
     "\"Love is the law, love under will.\" - AL I, 57"
-grep -q " DT -9:30 138E36 34S56" "$root/work/input.txt" ||
+grep -q " DT -9:30 138E36 34S56" "$root/engine.log" ||
     fail "Adelaide: the command file does not give daylight time 9:30 east"
 
 # A year-first locale: the date-order note goes to standard error, the date still comes out.
@@ -167,6 +175,12 @@ settings
 run en_US.UTF-8 UTC "2024-06-15 20:30:00" missing.txt never.txt
 expect_status "missing input" 1
 [ "$err" = "Cannot open file missing.txt." ] || fail "missing input: message '$err'"
+
+# Only what the user put there and the outputs named: no command file, no listing.
+expect_lines "files in the folder the commands were typed in" "$(ls "$root/work")" \
+    aus.txt dates.txt failed.txt gap.txt out.txt tage.txt
+expect_lines "files beside the program" "$(ls "$root/bin")" Vantrel.ini vantrel vantrel-engine
+[ -z "$(ls -A "$root/home")" ] || fail "the command-line modes wrote into the home folder"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
