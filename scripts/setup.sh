@@ -18,6 +18,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(faketime)
   # the test command checks the format of every source file
   packages+=(clang-format)
+  # --help and --version are checked beside a clipboard on a virtual display
+  packages+=(xclip)
 fi
 
 missing=()
