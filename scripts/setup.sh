@@ -18,8 +18,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(faketime)
   # the test command checks the format of every source file
   packages+=(clang-format)
-  # --help and --version are checked beside a clipboard on a virtual display
-  packages+=(xclip)
+  # the install checks: desktop entry, metainfo, manual pages, the clipboard under Xvfb
+  packages+=(desktop-file-utils appstream groff-base xclip)
 fi
 
 missing=()
