@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package Vantrel needs to build, run and test.
+# Installs every Debian package Vantrel needs to build, package, run and test (with --tests).
 # Safe to run again: packages already present are left as they are.
 set -euo pipefail
 
@@ -10,6 +10,7 @@ packages=(
   libswe-dev swe-basic-data
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core
+  file dpkg-dev
 )
 if [ "${1:-}" = "--tests" ]; then
   # the letter tests read back a document with a real word processor
