@@ -8,11 +8,12 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev
   libqt6svg6 qt6-qpa-plugins
   libswe-dev swe-basic-data
-  libgtest-dev googletest
-  xvfb xauth fonts-dejavu-core
+  fonts-dejavu-core
   file dpkg-dev
 )
 if [ "${1:-}" = "--tests" ]; then
+  # the unit tests, and the window tests on a virtual display
+  packages+=(libgtest-dev googletest xvfb xauth)
   # the letter tests read back a document with a real word processor
   packages+=(libreoffice-writer-nogui)
   # the command-line tests run the program under a faked clock
@@ -29,8 +30,18 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+# As root apt-get runs as it is; otherwise through sudo.
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null; then
+  as_root=(sudo)
+else
+  echo "setup.sh: these Debian packages are missing: ${missing[*]}" >&2
+  echo "Neither root nor sudo is available here. Install them as root, for example" >&2
+  echo "  su -c 'apt-get update && apt-get install --no-install-recommends ${missing[*]}'" >&2
+  echo "(or install sudo and give your user the right to use it), then run this again." >&2
+  exit 1
+fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
