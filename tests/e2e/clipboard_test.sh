@@ -6,11 +6,7 @@
 set -u
 
 vantrel=$1
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/checks.sh"
 home=$(mktemp -d)
 holder=""
 trap '[ -n "$holder" ] && kill "$holder" 2>/dev/null; rm -rf "$home"' EXIT
@@ -44,8 +40,4 @@ done
 (cd "$home" && timeout 30 "$vantrel" X) || fail "X: status $?"
 [ -z "$(clipboard)" ] || fail "X left the clipboard as it was: '$(clipboard)'"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "help and version leave the clipboard alone"
+finish "help and version leave the clipboard alone"

@@ -29,7 +29,7 @@ set -u
 
 vantrel=$1
 engine=$2
-failures=0
+. "$(dirname "$0")/checks.sh"
 
 if ! command -v faketime >/dev/null; then
     echo "faketime is not installed (Debian package faketime; scripts/setup.sh --tests)" >&2
@@ -44,11 +44,6 @@ cp "$vantrel" "$engine" "$root/bin/"
 printf '#!/bin/sh\ncat input.txt >>"%s/engine.log"\nexec "%s/bin/vantrel-engine" "$@"\n' \
     "$root" "$root" >"$root/logging-engine"
 chmod +x "$root/logging-engine"
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 
 # settings LINE...: the Vantrel.ini beside the copied program.
 settings() {
@@ -182,8 +177,4 @@ expect_lines "files in the folder the commands were typed in" "$(ls "$root/work"
 expect_lines "files beside the program" "$(ls "$root/bin")" Vantrel.ini vantrel vantrel-engine
 [ -z "$(ls -A "$root/home")" ] || fail "the command-line modes wrote into the home folder"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all command-line checks passed"
+finish "all command-line checks passed"

@@ -6,11 +6,7 @@
 set -u
 
 build=$1
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/checks.sh"
 
 root=$(mktemp -d)
 first=""
@@ -113,8 +109,4 @@ first=""
 [ "$(ls "$home/config/vantrel")" = "Vantrel.ini" ] || fail "stray files in the settings folder"
 [ ! -e "$prefix/bin/Vantrel.ini" ] || fail "a settings file beside the installed program"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all install checks passed"
+finish "all install checks passed"

@@ -5,11 +5,7 @@
 set -u
 
 build=$1
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/checks.sh"
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -33,8 +29,4 @@ for file in ./usr/bin/vantrel ./usr/bin/vantrel-engine ./usr/share/applications/
     grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "package checks passed: $(basename "$deb"), Depends: $depends"
+finish "package checks passed: $(basename "$deb"), Depends: $depends"
