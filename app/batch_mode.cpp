@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 
+#include "app/locations.h"
 #include "app/modes.h"
 #include "app/services.h"
 #include "app/stop_signals.h"
@@ -109,9 +110,11 @@ int runBatchMode(int& argc, char** argv)
     QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
     const std::string inputFile = argv[1];
     const std::string outputFile = argv[2];
+    const core::FileLocations locations = programLocations();
     platform::ConsoleMessages console;
     OncePerLineMessages messages(console);
-    Services services(messages);
+    Services services(messages, locations);
+    services.anchorEngineTo(locations.workDir);
     NoClipboard noClipboard;
     core::Clipboard& clipboard =
         headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
@@ -119,12 +122,14 @@ int runBatchMode(int& argc, char** argv)
     catchStopSignals();
     messages.startConversion();
     try {
+        // The names are the user's, relative to the folder the command was typed in.
+        const PrivateWorkFolder folder;
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         core::BatchResult result = core::BatchResult::Converted;
         {
             ConsoleProgress progress(messages);
-            result =
-                core::ConvertBatch(calculator, services.clock, inputFile, outputFile, progress);
+            result = core::ConvertBatch(calculator, services.clock, inputFile, outputFile, progress,
+                                        folder.userFolder());
         }
         if (result == core::BatchResult::Cancelled) {
             messages.showError("Conversion interrupted; " + outputFile + " was not written");

@@ -7,7 +7,12 @@ namespace vantrel::app {
 
 // "vantrel x": the date for the current moment on standard output and on the clipboard.
 int runNowMode(int& argc, char** argv);
-// "vantrel WORD" (any single argument but "x"): the clipboard gets the empty text.
+// "vantrel -h", "vantrel --help": the modes, the files and where they lie, on standard output.
+// Touches neither the clipboard nor any file.
+int printUsage();
+// "vantrel --version": the version, on standard output.
+int printVersion();
+// "vantrel WORD" (any other single argument but "x"): the clipboard gets the empty text.
 int runEmptyClipboardMode(int& argc, char** argv);
 // "vantrel IN OUT": converts the batch file IN into OUT.
 int runBatchMode(int& argc, char** argv);

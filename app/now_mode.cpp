@@ -1,9 +1,11 @@
-// The command-line modes with a single argument.
+// The command-line modes with a single argument: the date of this moment, and an empty
+// clipboard.
 
 #include <iostream>
 
 #include <QGuiApplication>
 
+#include "app/locations.h"
 #include "app/modes.h"
 #include "app/services.h"
 #include "app/stop_signals.h"
@@ -47,8 +49,10 @@ int runNowMode(int& argc, char** argv)
     quietQtDiagnostics();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
+    const core::FileLocations locations = programLocations();
     CommandLineMessages messages;
-    Services services(messages);
+    Services services(messages, locations);
+    services.anchorEngineTo(locations.workDir);
     NoClipboard noClipboard;
     core::Clipboard& clipboard =
         headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
@@ -59,6 +63,7 @@ int runNowMode(int& argc, char** argv)
     // stay empty and the date printed lacks them, which the exit status must tell.
     bool chartRead = false;
     try {
+        const PrivateWorkFolder folder;
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         const core::DateTime now = services.clock.now();
         calculator.calculate(now, now);

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
-#include <optional>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QtGlobal>
 
+#include "core/astrolog/astrolog_run.h"
 #include "core/common/error.h"
 #include "core/ports/messages.h"
 #include "core/settings/settings_file.h"
@@ -18,13 +18,6 @@ namespace vantrel::app {
 
 namespace {
 
-std::optional<std::string> environmentValue(const char* name)
-{
-    if (const char* value = std::getenv(name))
-        return std::string(value);
-    return std::nullopt;
-}
-
 std::filesystem::path executableDir()
 {
     return std::filesystem::path(
@@ -33,10 +26,8 @@ std::filesystem::path executableDir()
 
 }  // namespace
 
-Services::Services(core::Messages& messages)
-    : regional(platform::systemRegionalSettings()),
-      settingsPath(core::settingsFilePath(executableDir(), environmentValue("XDG_CONFIG_HOME"),
-                                          environmentValue("HOME"))),
+Services::Services(core::Messages& messages, const core::FileLocations& locations)
+    : regional(platform::systemRegionalSettings()), settingsPath(locations.settingsFile),
       enginePath((executableDir() / "vantrel-engine").string())
 {
     zone = core::TakeSystemZoneSnapshot(zoneRules, regional, messages);
@@ -45,6 +36,11 @@ Services::Services(core::Messages& messages)
     } catch (const std::exception& error) {
         messages.showError(error.what());
     }
+}
+
+void Services::anchorEngineTo(const std::filesystem::path& workDir)
+{
+    settings.Astrolog = core::anchoredEngineCommand(settings.Astrolog, workDir);
 }
 
 core::CalculationContext Services::calculationContext(core::MainView& view,

@@ -8,6 +8,7 @@
 
 #include "core/astrolog/zone_snapshot.h"
 #include "core/common/regional_settings.h"
+#include "core/settings/file_locations.h"
 #include "core/settings/settings.h"
 #include "core/thelemic/calculation.h"
 #include "platform/qt_clipboard.h"
@@ -34,9 +35,13 @@ struct Services {
     core::ZoneSnapshot zone;
     std::string enginePath;
 
-    // Takes the zone snapshot and reads the settings file; problems are reported through
-    // `messages` and leave the first-run values in place.
-    explicit Services(core::Messages& messages);
+    // Takes the zone snapshot and reads the settings file of `locations`; problems are reported
+    // through `messages` and leave the first-run values in place.
+    Services(core::Messages& messages, const core::FileLocations& locations);
+
+    // The command-line modes run in a private folder: an engine that the settings name by a
+    // relative path is taken relative to the working folder, as the window takes it.
+    void anchorEngineTo(const std::filesystem::path& workDir);
 
     // A calculation context over these services, in the current directory.
     core::CalculationContext calculationContext(core::MainView& view, core::Clipboard& clipboard,

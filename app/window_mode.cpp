@@ -5,8 +5,10 @@
 
 #include <QApplication>
 
+#include "app/locations.h"
 #include "app/modes.h"
 #include "app/services.h"
+#include "core/common/error.h"
 #include "platform/geonames_place_lookup.h"
 #include "platform/qt_messages.h"
 #include "platform/qt_shell.h"
@@ -43,14 +45,23 @@ int runWindowMode(int& argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
 
     platform::SingleInstance instance;
-    if (!instance.acquire())
-        return 0;  // another copy runs; it is left as it is
+    if (!instance.acquire()) {
+        instance.activateRunning();  // the running copy shows its window; this one ends
+        return 0;
+    }
     // Minimised to the tray every window is hidden; only the main window's close ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QuietMessages quiet;
-    Services services(quiet);
     platform::QtMessages messages;
+    const core::FileLocations locations = programLocations();
+    try {
+        enterWorkingFolder(locations);
+    } catch (const core::VantrelError& error) {
+        messages.showError(error.what());
+        return 1;
+    }
+    QuietMessages quiet;
+    Services services(quiet, locations);
     platform::QtShell shell;
     platform::QtSound sound;
     platform::GeonamesPlaceLookup placeLookup;
@@ -67,12 +78,15 @@ int runWindowMode(int& argc, char** argv)
                                                       .shell = shell,
                                                       .settingsFile = services.settingsPath,
                                                       .workDir = ".",
+                                                      .dataDir = locations.dataDir,
                                                       .defaultEngine = services.enginePath,
                                                       .arguments = arguments,
                                                       .sound = &sound,
                                                       .placeLookup = &placeLookup});
     ui::TVantrel& main = windows.main();
     messages.setParent(&main);
+    QObject::connect(&instance, &platform::SingleInstance::activationRequested, &main,
+                     &ui::TVantrel::Restore1Click);
     QObject::connect(
         &main, &ui::TVantrel::finished, &application, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds Vantrel and starts it. The program runs in a working
-# folder of the user's own (${XDG_DATA_HOME:-~/.local/share}/vantrel), prepared by the
-# launcher beside the built program, so its listings never land in the source tree.
+# Sets up a Debian 12 machine, builds Vantrel (only the program and its engine: no tests, no
+# benchmarks) and starts it. The program keeps its settings in ~/.config/vantrel and its
+# working files in ~/.local/share/vantrel, and reads its texts and sounds from the build tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh
-exec build/app/vantrel-launch "$@"
+BUILD_TARGETS="vantrel vantrel-engine" scripts/build.sh -DVANTREL_TESTS=OFF -DVANTREL_BENCHMARKS=OFF
+exec build/app/vantrel "$@"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package Vantrel needs to build, run and test.
+# Installs every Debian package Vantrel needs to build, package, run and test (with --tests).
 # Safe to run again: packages already present are left as they are.
 set -euo pipefail
 
@@ -10,16 +10,18 @@ packages=(
   libswe-dev swe-basic-data
   libgeonames-dev tzdata
   libreoffice-dev libxcb1-dev
-  libgtest-dev googletest
-  xvfb xauth fonts-dejavu-core
+  fonts-dejavu-core
   # the windows are drawn in Arial; Liberation Sans has its metrics
   fonts-liberation2
+  file dpkg-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then
   # scripts/fuzz.sh: clang with its libFuzzer and sanitizer runtimes
   packages+=(clang libclang-rt-dev)
 fi
 if [ "${1:-}" = "--tests" ]; then
+  # the unit tests, and the window tests on a virtual display
+  packages+=(libgtest-dev googletest xvfb xauth)
   # the letter tests read back a document with a real word processor
   packages+=(libreoffice-writer-nogui)
   # the command-line tests run the program under a faked clock
@@ -28,6 +30,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(clang-format)
   # the window is driven on a real desktop: a window manager, a system tray, xdotool
   packages+=(openbox tint2 xdotool x11-utils)
+  # the install checks: desktop entry, metainfo, manual pages, the clipboard under Xvfb
+  packages+=(desktop-file-utils appstream groff-base xclip)
 fi
 
 missing=()
@@ -36,8 +40,18 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
+# As root apt-get runs as it is; otherwise through sudo.
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null; then
+  as_root=(sudo)
+else
+  echo "setup.sh: these Debian packages are missing: ${missing[*]}" >&2
+  echo "Neither root nor sudo is available here. Install them as root, for example" >&2
+  echo "  su -c 'apt-get update && apt-get install --no-install-recommends ${missing[*]}'" >&2
+  echo "(or install sudo and give your user the right to use it), then run this again." >&2
+  exit 1
+fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

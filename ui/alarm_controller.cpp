@@ -96,7 +96,7 @@ AlarmController::AlarmController(AlarmWindow& main, TPhours& hours, core::Sound*
     : QObject(parent), m_main(main), m_hours(hours), m_dataWindow(dataWindow),
       m_wheelWindow(wheelWindow), m_silence(sound ? nullptr : std::make_unique<Silence>()),
       m_alarm(main.AlarmList(), sound ? *sound : *m_silence, main.services().clock,
-              main.services().regional, main.services().workDir),
+              main.services().regional, main.services().workDir, main.services().dataDir),
       m_alarmHost(std::make_unique<AlarmWindowHost>(*this)),
       m_animationHost(std::make_unique<AnimationWindowHost>(*this))
 {

@@ -25,6 +25,16 @@
 
 namespace vantrel::ui {
 
+namespace {
+
+// The folder a text command reads `name` from: the user's copy or the installed one.
+std::filesystem::path folderOf(const MainWindowServices& services, const char* name)
+{
+    return services.dataFiles().path(name).parent_path();
+}
+
+}  // namespace
+
 // A menu entry, found by its objectName `name`, that runs one of this window's commands.
 // Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
 // the animation flip theirs), so Qt's own flip is undone first.
@@ -150,7 +160,11 @@ void TVantrel::addWebEntries(QMenu& menu, bool withSoftware)
 
 void TVantrel::openWebLink(const QString& address)
 {
-    m_services.shell.open(address.toStdString());
+    // The program's own pages are data files; the others are web addresses.
+    if (address == QLatin1String(kHomePage))
+        m_services.shell.open(m_services.dataFiles().path(kHomePage).string());
+    else
+        m_services.shell.open(address.toStdString());
 }
 
 // ----- The date
@@ -271,7 +285,7 @@ void TVantrel::About1Click()
 
 void TVantrel::Help2Click()
 {
-    m_services.shell.open("vantrel.html");
+    openWebLink(QString::fromUtf8(kHomePage));
 }
 
 // ----- Verses, greetings and the tray's date
@@ -285,7 +299,7 @@ void TVantrel::RandomVerse1Click()
 {
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
-        if (const auto verse = core::pickVerse(m_services.workDir, draw))
+        if (const auto verse = core::pickVerse(folderOf(m_services, core::kVersesFileName), draw))
             m_display->setPlainText(QString::fromStdString(*verse));
     });
 }
@@ -294,7 +308,7 @@ void TVantrel::Quote1Click()
 {
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
-        core::showQuoteBalloon(m_services.workDir, draw, *m_services.tray);
+        core::showQuoteBalloon(folderOf(m_services, core::kVersesFileName), draw, *m_services.tray);
     });
 }
 
@@ -302,7 +316,7 @@ void TVantrel::Quote2Click()
 {
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
-        core::copyQuote(m_services.workDir, draw, m_services.clipboard);
+        core::copyQuote(folderOf(m_services, core::kVersesFileName), draw, m_services.clipboard);
     });
 }
 
@@ -332,7 +346,9 @@ void TVantrel::showStartupDialog()
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
         core::DailyTips tips;
-        if (core::prepareStartupTip(m_showOnStartup, m_verseOfDay, m_services.workDir, draw, tips))
+        const auto folder =
+            folderOf(m_services, m_verseOfDay ? core::kVersesFileName : core::kTipsFileName);
+        if (core::prepareStartupTip(m_showOnStartup, m_verseOfDay, folder, draw, tips))
             openDailyTip(std::move(tips));
     });
 }

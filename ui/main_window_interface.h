@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include "core/common/date_time.h"
+#include "core/settings/file_locations.h"
 
 class QTimer;
 class QWidget;
@@ -47,8 +48,11 @@ struct MainWindowServices {
     core::Shell& shell;
     // "Vantrel.ini": the window layout keys are read from and written to it.
     std::filesystem::path settingsFile{};
-    // Where command files, listings, verses.txt and tips.txt are looked up.
+    // Where command files and listings live, and where data files (verses.txt, tips.txt, the
+    // help page, sounds) are looked up first.
     std::filesystem::path workDir = ".";
+    // The installed data files, read where the working folder holds no copy; empty: none.
+    std::filesystem::path dataDir{};
     // The chart engine run when the settings name none.
     std::string defaultEngine = "vantrel-engine";
     // Command-line arguments after the program name.
@@ -63,6 +67,8 @@ struct MainWindowServices {
     std::function<bool()> trayAvailable{};
     // Places by name for the options dialog; null: "Find place" stays disabled.
     const core::PlaceLookup* placeLookup = nullptr;
+
+    core::DataFiles dataFiles() const { return core::DataFiles(workDir, dataDir); }
 };
 
 // Connection points for the commands that other windows carry out. A command whose hook is

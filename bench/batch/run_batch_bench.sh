@@ -56,7 +56,7 @@ convert() {
 
 for lines in "$@"; do
     python3 "$here/make_batch_input.py" "$lines" > "in$lines.txt"
-    rm -f "$work/bin/Vantrel.ini"
+    : >"$work/bin/Vantrel.ini"  # first-run settings, in a portable copy
     convert "first-run settings (1 run/line)" "$lines"
     [ "$lines" -le "${BENCH_SUNSET_MAX:-2000}" ] || continue
     printf '[vantrel]\r\nDay Begins=2\r\n' > "$work/bin/Vantrel.ini"

@@ -11,6 +11,7 @@ app_dir="$build_dir/app"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$app_dir/vantrel" "$work/"
+: >"$work/Vantrel.ini"  # a portable copy with the first-run settings, whoever runs it
 if [ -x "$app_dir/vantrel-engine" ]; then
   cp "$app_dir/vantrel-engine" "$work/"
 else

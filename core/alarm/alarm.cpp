@@ -123,9 +123,9 @@ std::string alarmEntryFromListingLine(const std::string& line, const RegionalSet
 }
 
 Alarm::Alarm(AlarmList& list, Sound& sound, const Clock& clock, const RegionalSettings& regional,
-             std::filesystem::path workDir)
-    : m_list(list), m_sound(sound), m_clock(clock), m_regional(regional),
-      m_workDir(std::move(workDir))
+             std::filesystem::path workDir, std::filesystem::path soundDir)
+    : m_list(list), m_sound(sound), m_clock(clock), m_regional(regional), m_workDir(workDir),
+      m_sounds(std::move(workDir), std::move(soundDir))
 {
 }
 
@@ -156,7 +156,7 @@ void Alarm::toggle(AlarmHost& host)
 
 void Alarm::arm(AlarmHost& host)
 {
-    m_sound.playAsync((m_workDir / kArmingSound).string());
+    m_sound.playAsync(m_sounds.path(kArmingSound).string());
     const DateTime now = m_clock.now();
     host.runHoursCommandHidden(now);
     loadListing(m_workDir / "riseset.txt");
@@ -216,12 +216,12 @@ void Alarm::soundEntry(AlarmHost& host, const AlarmEntryFields& fields, const st
     const std::string line = entry + " " + file;
     host.addDisplayLine(line);
     tick.displayLines.push_back(line);
-    std::error_code ignored;
-    if (!std::filesystem::exists(m_workDir / file, ignored))
+    std::optional<std::filesystem::path> found = m_sounds.find(file);
+    if (!found) {
         file = lowerCase(fields.name) + ".wav";
-    if (!std::filesystem::exists(m_workDir / file, ignored))
-        return;
-    if (m_sound.playInTurn((m_workDir / file).string()))
+        found = m_sounds.find(file);
+    }
+    if (found && m_sound.playInTurn(found->string()))
         tick.played.push_back(file);
 }
 

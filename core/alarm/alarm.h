@@ -11,6 +11,7 @@
 #include "core/alarm/alarm_list.h"
 #include "core/common/date_time.h"
 #include "core/common/regional_settings.h"
+#include "core/settings/file_locations.h"
 #include "core/settings/settings.h"
 
 namespace vantrel::core {
@@ -68,8 +69,10 @@ struct AlarmTick {
 
 class Alarm {
 public:
+    // The listings are read from workDir; a sound is played from workDir when it lies there,
+    // else from the installed soundDir.
     Alarm(AlarmList& list, Sound& sound, const Clock& clock, const RegionalSettings& regional,
-          std::filesystem::path workDir = ".");
+          std::filesystem::path workDir = ".", std::filesystem::path soundDir = {});
 
     bool armed() const { return m_armed; }
     // The date the alarm was last armed for; the day-change test compares with it.
@@ -95,6 +98,7 @@ private:
     const Clock& m_clock;
     const RegionalSettings& m_regional;
     std::filesystem::path m_workDir;
+    DataFiles m_sounds;
     bool m_armed = false;
     std::optional<DateTime> m_armedDate;
 };

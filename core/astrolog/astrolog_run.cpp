@@ -1,5 +1,6 @@
 #include "core/astrolog/astrolog_run.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <exception>
@@ -77,6 +78,20 @@ std::string engineTextWithoutCommandFile(const std::string& text)
             return text.substr(end + 2);
     }
     return text;
+}
+
+std::string anchoredEngineCommand(const std::string& command, const std::filesystem::path& base)
+{
+    const auto from = command.find_first_not_of(" \t");
+    if (from == std::string::npos)
+        return command;
+    const auto to = std::min(command.find_first_of(" \t", from), command.size());
+    const std::filesystem::path program = command.substr(from, to - from);
+    if (!program.is_relative() || !program.has_parent_path())
+        return command;
+    std::string anchored = command;
+    anchored.replace(from, to - from, (base / program).string());
+    return anchored;
 }
 
 std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env)

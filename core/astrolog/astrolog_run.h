@@ -75,6 +75,11 @@ std::string engineTextWithoutCommandFile(const std::string& text);
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine);
 
+// `command` with its program made absolute against `base` when it is a relative path with a folder
+// part ("./astrolog", "bin/astrolog"), so that it names the same program from any current
+// directory; a bare name (looked up on the search path) or an absolute path is left as it is.
+std::string anchoredEngineCommand(const std::string& command, const std::filesystem::path& base);
+
 // Runs the engine on "input.txt" and waits, at most kAstrologTimeLimit. Returns what went wrong
 // without reporting it: an engine that cannot be started, does not finish, crashes, or ends with
 // a non-zero exit code ("Astrolog return code N", with the first line of its complaint); the

@@ -1,6 +1,5 @@
 #include "core/batch/convert_batch.h"
 
-#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <random>
@@ -184,14 +183,10 @@ public:
         // The default engine is one path that may hold blanks; the setting is split on blanks.
         if (!configured && defaultEngine.find_first_of(" \t") != std::string::npos)
             return;
-        std::string command = configured ? settings.Astrolog : defaultEngine;
-        const auto from = command.find_first_not_of(" \t");
-        const auto to = std::min(command.find_first_of(" \t", from), command.size());
-        const fs::path program = command.substr(from, to - from);
-        if (program.is_relative() && program.has_parent_path()) {
-            command.replace(from, to - from, (base / program).string());
-            settings.Astrolog = command;
-        }
+        const std::string command = configured ? settings.Astrolog : defaultEngine;
+        const std::string anchored = anchoredEngineCommand(command, base);
+        if (anchored != command)
+            settings.Astrolog = anchored;
     }
     ~EngineCommandPin() { m_settings.Astrolog = m_previous; }
     EngineCommandPin(const EngineCommandPin&) = delete;
@@ -331,7 +326,8 @@ struct Conversion {
 }  // namespace
 
 BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
-                         const std::string& outputName, BatchObserver& observer)
+                         const std::string& outputName, BatchObserver& observer,
+                         const fs::path& namesFolder)
 {
     const CalculationContext& context = calculator.context();
     // The calculation is moved into the private folder by making that the current directory,
@@ -339,8 +335,8 @@ BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::
     if (context.workDir.is_absolute())
         throw std::logic_error("ConvertBatch: the calculator's work folder must be relative");
     Settings& settings = context.settings;
-    const fs::path inputPath = fs::absolute(inputName);
-    const fs::path outputPath = fs::absolute(outputName);
+    const fs::path inputPath = fs::absolute(namesFolder / inputName);
+    const fs::path outputPath = fs::absolute(namesFolder / outputName);
     const fs::path workDir = fs::absolute(context.workDir);
     const InputFile input(inputPath, inputName);
     if (samePath(inputPath, outputPath))

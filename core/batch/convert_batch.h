@@ -31,10 +31,11 @@ public:
 
 enum class BatchResult { Converted, Cancelled };
 
-// Converts the file `inputName` into the file `outputName` (names relative to the current
-// directory unless absolute). For each line: fields 3 and 4 are read as date and time, fields
-// 5 to 7 become the settings' Zone, Long and Lat, the calculation runs, and the seven fields and
-// the four pieces of the Thelemic date are appended to the output, each followed by a comma.
+// Converts the file `inputName` into the file `outputName` (names relative to `namesFolder`, or
+// to the current directory when that is empty, unless absolute; messages quote them as given). For
+// each line: fields 3 and 4 are read as date and time, fields 5 to 7 become the settings' Zone,
+// Long and Lat, the calculation runs, and the seven fields and the four pieces of the Thelemic date
+// are appended to the output, each followed by a comma.
 //
 // The engine runs in a private folder for the whole conversion, so no file of the user's (an
 // input file called "input.txt", say) is touched by a command file or a listing; afterwards the
@@ -53,6 +54,7 @@ enum class BatchResult { Converted, Cancelled };
 // that cannot be read, a date outside the ephemeris range) ends the conversion with a message
 // that begins with the input file's name and line ("dates.txt, line 3: ...").
 BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
-                         const std::string& outputName, BatchObserver& observer);
+                         const std::string& outputName, BatchObserver& observer,
+                         const std::filesystem::path& namesFolder = {});
 
 }  // namespace vantrel::core

@@ -1,7 +1,5 @@
 #include "core/settings/settings_file.h"
 
-#include <fstream>
-#include <random>
 #include <variant>
 
 #include "core/common/error.h"
@@ -65,39 +63,7 @@ void writeKey(IniFile& ini, const SettingKey& key, const Settings& settings)
                key.value);
 }
 
-// Creating and removing a file is the only sure test: permission bits say nothing about
-// read-only mounts, access lists or the superuser.
-bool folderIsWritable(const std::filesystem::path& folder)
-{
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error))
-        return false;
-    std::random_device entropy;
-    const auto probe = folder / (".vantrel-probe-" + std::to_string(entropy()));
-    bool created = false;
-    {
-        std::ofstream out(probe, std::ios::binary);
-        created = static_cast<bool>(out);
-    }
-    std::filesystem::remove(probe, error);
-    return created;
-}
-
 }  // namespace
-
-std::filesystem::path settingsFilePath(const std::filesystem::path& executableDir,
-                                       const std::optional<std::string>& xdgConfigHome,
-                                       const std::optional<std::string>& home)
-{
-    if (folderIsWritable(executableDir))
-        return executableDir / kSettingsFileName;
-    std::filesystem::path config;
-    if (xdgConfigHome && !xdgConfigHome->empty())
-        config = *xdgConfigHome;
-    else
-        config = std::filesystem::path(home.value_or("")) / ".config";
-    return config / "vantrel" / kSettingsFileName;
-}
 
 Settings SettingsFile::load() const
 {

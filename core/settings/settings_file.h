@@ -5,7 +5,6 @@
 // interrupted write never leaves half a file.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,14 +16,6 @@ namespace vantrel::core {
 
 inline constexpr std::string_view SectionName = "vantrel";
 inline constexpr std::string_view kSettingsFileName = "Vantrel.ini";
-
-// Where the settings file lives: beside the executable when that folder can be written, else
-// in the user's configuration folder, $XDG_CONFIG_HOME/vantrel (or $HOME/.config/vantrel when
-// XDG_CONFIG_HOME is unset or empty). The environment values are passed in; nullopt stands for
-// an unset variable.
-std::filesystem::path settingsFilePath(const std::filesystem::path& executableDir,
-                                       const std::optional<std::string>& xdgConfigHome,
-                                       const std::optional<std::string>& home);
 
 class SettingsFile {
 public:

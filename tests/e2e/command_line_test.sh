@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Runs "vantrel x" and "vantrel IN OUT" from a copy of the two executables, with no display,
-# under a faked clock, and compares standard output and the output file line by line.
+# Runs "vantrel x" and "vantrel IN OUT" from a portable copy of the two executables, with no
+# display, under a faked clock, and compares standard output and the output file line by line.
+# Neither mode may leave a file in the folder it was started in, nor beside the program, but the
+# output it is told to write; the engine's command files are seen through a stand-in that logs
+# them.
 #
 # The expected values come from the calendar and the almanac, not from the program:
 # - 15 June 2024 is a Saturday; the Sun enters Cancer on 20 June 2024 at 20:51 UT, so on the
@@ -29,7 +32,7 @@ set -u
 
 vantrel=$1
 engine=$2
-failures=0
+. "$(dirname "$0")/checks.sh"
 
 if ! command -v faketime >/dev/null; then
     echo "faketime is not installed (Debian package faketime; scripts/setup.sh --tests)" >&2
@@ -38,13 +41,12 @@ fi
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-mkdir -p "$root/bin" "$root/work"
+mkdir -p "$root/bin" "$root/work" "$root/home"
 cp "$vantrel" "$engine" "$root/bin/"
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+# The stand-in engine: logs each command file, then runs the real engine on it.
+printf '#!/bin/sh\ncat input.txt >>"%s/engine.log"\nexec "%s/bin/vantrel-engine" "$@"\n' \
+    "$root" "$root" >"$root/logging-engine"
+chmod +x "$root/logging-engine"
 
 # settings LINE...: the Vantrel.ini beside the copied program.
 settings() {
@@ -56,8 +58,9 @@ run() {
     local lang=$1 tz=$2 moment=$3
     shift 3
     out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG="$lang" \
-        LC_ALL= TZ="$tz" timeout 120 faketime -f "@$moment" "$root/bin/vantrel" "$@" \
-        2>"$root/err")
+        LC_ALL= TZ="$tz" HOME="$root/home" XDG_CONFIG_HOME="$root/home/config" \
+        XDG_DATA_HOME="$root/home/data" timeout 120 faketime -f "@$moment" "$root/bin/vantrel" \
+        "$@" 2>"$root/err")
     status=$?
     err=$(cat "$root/err")
 }
@@ -100,7 +103,7 @@ expect_lines "German full moon" "$out" \
 # Southern daylight time with a half-hour zone, taken from the system; before sunrise the
 # Latin day is still the day before (a Monday, with its "æ").
 settings "Time=2" "Longitude=138E36" "Latitude=34S56" "Day Begins=1" "Aspect=0" \
-    "Greetings=1" "Quoted=1"
+    "Greetings=1" "Quoted=1" "Astrolog=$root/logging-engine"
 run en_GB.UTF-8 Australia/Adelaide "2024-12-24 05:00:00" x
 expect_status "Adelaide before sunrise" 0
 expect_lines "Adelaide before sunrise" "$out" \
@@ -108,20 +111,21 @@ expect_lines "Adelaide before sunrise" "$out" \
     "Tuesday, 24 December 2024 e.v. 05:00" \
     "\"Do what thou wilt shall be the whole of the Law.\" - AL I,40" \
     "\"Love is the law, love under will.\" - AL I, 57"
-grep -q " DT -9:30 138E36 34S56" "$root/work/input.txt" ||
+grep -q " DT -9:30 138E36 34S56" "$root/engine.log" ||
     fail "Adelaide: the command file does not give daylight time 9:30 east"
 
 # Year-first locales are read like the others: no date-order note. In Stockholm on 15 June 2024
 # the Sun rises near 03:31 daylight time, so at 03:00 the Latin day is still Friday's; the
 # rise-and-set listings, month first, are read under Swedish year-first dates to know it.
-settings "Time=2" "Longitude=18E04" "Latitude=59N20" "Day Begins=1" "Aspect=0"
+settings "Time=2" "Longitude=18E04" "Latitude=59N20" "Day Begins=1" "Aspect=0" \
+    "Astrolog=$root/logging-engine"
 run sv_SE.UTF-8 Europe/Stockholm "2024-06-15 03:00:00" x
 expect_status "Swedish locale before sunrise" 0
 expect_lines "Swedish locale before sunrise" "$out" \
     "An v10 Sol in Gemini, Luna in Libra Dies Veneris" \
     "lördag 15 juni 2024 e.v. 03:00"
 [ -z "$err" ] || fail "Swedish locale: unexpected standard error: $err"
-grep -q "^/qb 6 16 2024 3:00AM DT -1 18E04 59N20" "$root/work/input.txt" ||
+grep -q "^/qb 6 16 2024 3:00AM DT -1 18E04 59N20" "$root/engine.log" ||
     fail "Swedish locale: the next day's rise-and-set run is not in daylight time 1 east"
 
 settings "Aspect=0"
@@ -198,8 +202,8 @@ expect_lines "Swedish batch output" "$(cat "$root/work/utdata.txt")" \
 # moment from the tz database.
 
 printf '#!/bin/sh\nsed -n 2p input.txt | tr -d "\\r" >>"%s"\nexec "%s" "$@"\n' \
-    "$root/chart-lines.log" "$root/bin/vantrel-engine" >"$root/bin/logging-engine"
-chmod +x "$root/bin/logging-engine"
+    "$root/chart-lines.log" "$root/bin/vantrel-engine" >"$root/chart-engine"
+chmod +x "$root/chart-engine"
 
 # universal_time "/qb M D Y H:MMxM ST|DT ZONE LON LAT": the moment the line names, as
 # YYYY-MM-DD HH:MM.
@@ -247,7 +251,7 @@ check_zone() {
 
 # Past and future years, north and south, negative, half-hour and two-hour daylight saving,
 # zones whose rules or standard offset changed, offsets from -3:30 to +14.
-settings "Time=2" "Astrolog=$root/bin/logging-engine"
+settings "Time=2" "Astrolog=$root/chart-engine"
 for case in \
     "America/New_York|1/15/1974 12:00|1/15/1975 12:00|7/4/1950 12:00|7/4/2031 12:00|12/25/2099 18:00|3/10/2024 1:59|3/10/2024 3:00" \
     "Europe/Dublin|1/15/2024 12:00|7/15/2024 12:00|1/15/1970 12:00|1/15/1960 12:00|7/15/2040 12:00" \
@@ -269,15 +273,15 @@ done
 
 # The place's zone, whatever the computer's.
 system_zone=America/Chicago
-settings "Time=3" "Zone Name=Australia/Lord_Howe" "Astrolog=$root/bin/logging-engine"
+settings "Time=3" "Zone Name=Australia/Lord_Howe" "Astrolog=$root/chart-engine"
 check_zone "place zone Lord Howe" Australia/Lord_Howe "1/15/2024 12:00" "7/15/2024 12:00"
-settings "Time=3" "Zone Name=Asia/Kathmandu" "Astrolog=$root/bin/logging-engine"
+settings "Time=3" "Zone Name=Asia/Kathmandu" "Astrolog=$root/chart-engine"
 check_zone "place zone Kathmandu" Asia/Kathmandu "1/15/2024 12:00" "1/15/1980 12:00"
 
 # "vantrel x" under a faked clock. The fields as zdump -v gives them: negative daylight saving
 # and half an hour of it are written as standard time with the whole offset, one whole hour as
 # daylight time; in the hour the clocks skip or repeat, the offset before the change counts.
-settings "Time=2" "Astrolog=$root/bin/logging-engine"
+settings "Time=2" "Astrolog=$root/chart-engine"
 for case in \
     "Europe/Dublin|2025-01-15 12:00:00|/qb 1 15 2025 12:00PM ST 0 " \
     "Australia/Sydney|2030-07-15 12:00:00|/qb 7 15 2030 12:00PM ST -10 " \
@@ -295,8 +299,10 @@ for case in \
 done
 settings
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all command-line checks passed"
+# Only what the user put there and the outputs named: no command file, no listing.
+expect_lines "files in the folder the commands were typed in" "$(ls "$root/work")" \
+    aus.txt dates.txt datum.txt gap.txt out.txt tage.txt utdata.txt zones-out.txt zones.txt
+expect_lines "files beside the program" "$(ls "$root/bin")" Vantrel.ini vantrel vantrel-engine
+[ -z "$(ls -A "$root/home")" ] || fail "the command-line modes wrote into the home folder"
+
+finish "all command-line checks passed"

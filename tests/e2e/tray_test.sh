@@ -102,7 +102,7 @@ find_window() { # find_window small|large
 }
 named_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
 
-wait_for 30 find_window large >/dev/null || {
+wait_for 60 find_window large >/dev/null || {
     cat "$root/vantrel.log" >&2
     fail "the main window did not open"
     exit 1
@@ -138,7 +138,8 @@ fi
 # Minimised: every window goes, the tray icon stays.
 xdotool windowminimize "$main"
 wait_for 10 sh -c "! xwininfo -id $main | grep -q IsViewable" || fail "minimising left the window"
-[ -z "$hours" ] || ! viewable "$hours" || fail "minimising left the hours window"
+[ -z "$hours" ] || wait_for 10 sh -c "! xwininfo -id $hours | grep -q IsViewable" ||
+    fail "minimising left the hours window"
 icon=$(find_window small) || fail "minimising took the tray icon away"
 
 # A click on the icon brings them back.

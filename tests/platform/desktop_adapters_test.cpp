@@ -1,6 +1,6 @@
 // The Qt adapters that reach the desktop: tray balloons without a tray, message boxes over the
-// window in use, the single-instance lock, and sounds that never make the program wait and take
-// turns.
+// window in use, the single-instance lock and its call to the running window, and sounds that
+// never make the program wait and take turns.
 
 #include <string>
 #include <vector>
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -43,20 +44,30 @@ void DesktopAdaptersTest::balloonWithoutATrayUsesThePopUp()
 
 void DesktopAdaptersTest::aSecondInstanceIsRefusedButADeadOnesLockIsNot()
 {
+    using vantrel::platform::SingleInstance;
     vantrel::testing::TempDir dir;
     const QString folder = QString::fromStdString(dir.path().string());
     {
-        vantrel::platform::SingleInstance first(folder);
+        SingleInstance first(folder);
         QVERIFY(first.acquire());
         QVERIFY(first.lockPath().endsWith("{B7C008B9-41EA-4094-A5FF-A86715364CD7}.lock"));
-        vantrel::platform::SingleInstance second(folder);
+        QSignalSpy asked(&first, &SingleInstance::activationRequested);
+        SingleInstance second(folder);
         QVERIFY(!second.acquire());
+        QVERIFY(second.activateRunning());
+        QTRY_COMPARE(asked.count(), 1);
     }
-    // A lock left by an instance that has ended: its process id names no running program.
+    // A lock and a socket left by an instance that has ended: its process id names no running
+    // program.
     vantrel::testing::writeWholeFile(dir.path() / "{B7C008B9-41EA-4094-A5FF-A86715364CD7}.lock",
                                      "999999999\nvantrel\n\n");
-    vantrel::platform::SingleInstance next(folder);
+    vantrel::testing::writeWholeFile(dir.path() / "{B7C008B9-41EA-4094-A5FF-A86715364CD7}.socket",
+                                     "");
+    SingleInstance next(folder);
     QVERIFY(next.acquire());
+    QSignalSpy asked(&next, &SingleInstance::activationRequested);
+    QVERIFY(SingleInstance(folder).activateRunning());
+    QTRY_COMPARE(asked.count(), 1);
 }
 
 void DesktopAdaptersTest::messageBoxesComeUpOverTheWindowInUse()

@@ -57,6 +57,7 @@ struct MainWindowHarness {
     FakeShell shell;
     FakeTray tray;
     std::filesystem::path settingsFile = dir.path() / "Vantrel.ini";
+    std::filesystem::path dataDir{};
     bool hasTray = false;
     std::unique_ptr<ui::TVantrel> window;
 
@@ -89,6 +90,7 @@ struct MainWindowHarness {
                 .shell = shell,
                 .settingsFile = settingsFile,
                 .workDir = dir.path(),
+                .dataDir = dataDir,
                 .arguments = std::move(arguments),
                 .tray = &tray,
                 .trayAvailable = [this] { return hasTray; }};

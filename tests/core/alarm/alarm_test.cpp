@@ -130,6 +130,25 @@ TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
     EXPECT_EQ(sound.played.size(), 1u);
 }
 
+TEST_F(AlarmTest, InstalledSoundsPlayWhenTheWorkingFolderHasNone)
+{
+    TempDir installed;
+    writeWholeFile(installed.path() / "sun.wav", "RIFF");
+    writeWholeFile(installed.path() / "venus_hour.wav", "RIFF");
+    touch("venus.wav");  // a name-only copy of the user's does not beat the installed first choice
+    Alarm withInstalled{list, sound, clock, regional, dir.path(), installed.path()};
+    settings.cbHVenus = true;
+    host.onHoursCommand = [this](DateTime) {
+        list.add(HourEntry(at(kDay, 7, 51), "Venus", regional));
+    };
+    withInstalled.toggle(host);
+    clock.set(at(kDay, 7, 51, 5));
+    withInstalled.check(host, settings);
+    EXPECT_EQ(sound.asyncPlayed, std::vector<std::string>{(installed.path() / "sun.wav").string()});
+    EXPECT_EQ(sound.played,
+              std::vector<std::string>{(installed.path() / "venus_hour.wav").string()});
+}
+
 TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
 {
     settings.cbHVenus = true;

@@ -69,6 +69,19 @@ TEST_F(EngineFixture, ConfiguredCommandIsSplitIntoProgramAndLeadingArguments)
     EXPECT_EQ(runner.runs.at(1).program, "/opt/v/vantrel-engine");
 }
 
+TEST(EngineCommandAnchor, OnlyARelativePathWithAFolderPartIsAnchored)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"./astrolog -q", "/base/./astrolog -q"},
+        {" bin/astrolog", " /base/bin/astrolog"},
+        {"astrolog -q", "astrolog -q"},
+        {"/opt/astrolog", "/opt/astrolog"},
+        {"  ", "  "},
+    };
+    for (const auto& [command, anchored] : rows)
+        EXPECT_EQ(anchoredEngineCommand(command, "/base"), anchored) << command;
+}
+
 ProcessOutcome outcomeOf(bool started, bool timedOut, int exitCode, int signal,
                          std::string errorText, std::string errorOutput)
 {

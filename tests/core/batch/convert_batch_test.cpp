@@ -448,6 +448,23 @@ TEST_F(ConvertBatchTest, LastLinesListingsAreLeftInTheWorkFolder)
     EXPECT_FALSE(fs::exists("riseset.txt"));
 }
 
+TEST_F(ConvertBatchTest, NamesFromAnotherFolderLeaveNoListingThere)
+{
+    const fs::path user = folder() / "user";
+    fs::create_directory(user);
+    writeWholeFile(user / "dates.txt", kExampleLine + "\r\n");
+    ConvertBatch(calculator, clock, "dates.txt", "out.txt", observer, user);
+    EXPECT_EQ(readWholeFile(user / "out.txt").rfind("Ann,", 0), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(user), fs::directory_iterator()), 2);
+    EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
+    try {
+        ConvertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
+        ADD_FAILURE() << "no error";
+    } catch (const VantrelError& error) {
+        EXPECT_STREQ(error.what(), "Cannot open file missing.txt");
+    }
+}
+
 TEST_F(ConvertBatchTest, UsersFilesNamedLikeListingsAreNotReplaced)
 {
     writeWholeFile("chart.txt", kExampleLine + "\r\n");

@@ -473,26 +473,12 @@ TEST_F(SettingsFileTest, AStrayByteGarblesNoOtherValue)
     EXPECT_NE(text.find("Old=caf\xC3\xA9\r\n"), std::string::npos) << text;
 }
 
-TEST(SettingsFilePath, BesideTheProgramWhenWritableElseInTheConfigFolder)
+TEST(SettingsFileFolder, IsCreatedOnFirstWrite)
 {
     testing::TempDir dir;
-    EXPECT_EQ(settingsFilePath(dir.path(), "/xdg", "/home/u"), dir.path() / "Vantrel.ini");
-    const auto missing = dir.path() / "not-there";
-    EXPECT_EQ(settingsFilePath(missing, "/xdg", "/home/u"),
-              std::filesystem::path("/xdg/vantrel/Vantrel.ini"));
-    EXPECT_EQ(settingsFilePath(missing, std::nullopt, "/home/u"),
-              std::filesystem::path("/home/u/.config/vantrel/Vantrel.ini"));
-    EXPECT_EQ(settingsFilePath(missing, "", "/home/u"),
-              std::filesystem::path("/home/u/.config/vantrel/Vantrel.ini"));
-}
-
-TEST(SettingsFilePath, ConfigFolderIsCreatedOnFirstWrite)
-{
-    testing::TempDir dir;
-    const auto path = settingsFilePath(dir.path() / "absent", (dir.path() / "cfg").string(), "");
+    const auto path = dir.path() / "cfg" / "vantrel" / "Vantrel.ini";
     SettingsFile(path).saveLocation(Settings{});
     EXPECT_EQ(SettingsFile(path).load().Long, "93W21");
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "cfg" / "vantrel" / "Vantrel.ini"));
 }
 
 TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)

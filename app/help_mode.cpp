@@ -1,0 +1,54 @@
+// The command-line modes that only tell: usage and version. They create no Qt application, so
+// they never reach the display, the clipboard or a file.
+
+#include <iostream>
+
+#include "app/locations.h"
+#include "app/modes.h"
+#include "ui/about_box.h"
+
+namespace vantrel::app {
+
+int printUsage()
+{
+    const core::FileLocations places = programLocations();
+    std::cout
+        << "Usage: vantrel               open the window\n"
+           "       vantrel x             print the Thelemic date of this moment (and copy it to\n"
+           "                             the clipboard when there is a display)\n"
+           "       vantrel INPUT OUTPUT  convert a file of dates into a file of Thelemic dates;\n"
+           "                             each line: name,text,date,time,zone,longitude,latitude\n"
+           "       vantrel -h | --help   show this text\n"
+           "       vantrel --version     show the version\n"
+           "Any other single argument empties the clipboard.\n"
+           "\n"
+           "Files of this user:\n"
+           "  settings        "
+        << places.settingsFile.string()
+        << "\n"
+           "  working folder  "
+        << places.workDir.string()
+        << "\n"
+           "                  command files, listings, saved files; your own copies of\n"
+           "                  verses.txt, tips.txt, vantrel.html and the sounds win there\n"
+           "  data files      "
+        << places.dataDir.string()
+        << "\n"
+           "  chart engine    vantrel-engine beside this program, unless the settings' key\n"
+           "                  Astrolog names another command\n"
+           "The command-line modes run the engine in a private folder of their own.\n"
+           "\n"
+           "Exit status: 0 done; 1 an error, reported on standard error.\n"
+           "More in vantrel(1).\n";
+    return 0;
+}
+
+int printVersion()
+{
+    std::cout << "vantrel " << ui::VersionText << '\n';
+    // Each build choice that changes what the program can do adds its line here.
+    std::cout << "Free software under the GNU Affero General Public License, version 3 or later.\n";
+    return 0;
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,40 @@
+#pragma once
+// The program's places on this machine, and the folders each mode works in: the window in the
+// user's working folder, the command-line modes in a private folder of their own, so that
+// neither leaves a command file or a listing in the folder a command was typed in, nor
+// overwrites one a running window is reading.
+
+#include <filesystem>
+#include <memory>
+
+#include "core/settings/file_locations.h"
+
+class QTemporaryDir;
+
+namespace vantrel::app {
+
+// The file rules applied to this executable's folder and this process's environment.
+core::FileLocations programLocations();
+
+// Makes the working folder the current directory, creating it when it is missing. Throws
+// VantrelError naming the folder when it cannot be made or entered.
+void enterWorkingFolder(const core::FileLocations& locations);
+
+// A new folder readable by the user alone, the current directory while this object lives,
+// removed with everything in it afterwards. Throws VantrelError when none can be made.
+class PrivateWorkFolder {
+public:
+    PrivateWorkFolder();
+    ~PrivateWorkFolder();
+    PrivateWorkFolder(const PrivateWorkFolder&) = delete;
+    PrivateWorkFolder& operator=(const PrivateWorkFolder&) = delete;
+
+    // The current directory before this folder was entered, where the user typed the command.
+    const std::filesystem::path& userFolder() const { return m_userFolder; }
+
+private:
+    std::filesystem::path m_userFolder;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+}  // namespace vantrel::app
