@@ -5,6 +5,7 @@
 
 #include "app/locations.h"
 #include "app/modes.h"
+#include "platform/libreoffice_link.h"
 #include "ui/about_box.h"
 
 namespace vantrel::app {
@@ -47,6 +48,7 @@ int printVersion()
 {
     std::cout << "vantrel " << ui::VersionText << '\n';
     // Each build choice that changes what the program can do adds its line here.
+    std::cout << "letter: " << platform::letterRoute() << '\n';
     std::cout << "Free software under the GNU Affero General Public License, version 3 or later.\n";
     return 0;
 }

@@ -31,7 +31,11 @@ for argument in -h --help --version; do
     [ "$status" -eq 0 ] || fail "$argument: status $status"
     [ -s "$home/err" ] && fail "$argument: standard error: $(cat "$home/err")"
     case $argument in
-    --version) [[ $out == "vantrel "* ]] || fail "$argument printed '$out'" ;;
+    --version)
+        letter_line=$'\n''letter: (UNO|flat document)'$'\n'
+        [[ $out == "vantrel "* && $out =~ $letter_line ]] ||
+            fail "$argument printed '$out'"
+        ;;
     *) [[ $out == Usage:* ]] || fail "$argument printed '$out'" ;;
     esac
     [ "$(clipboard)" = "the user's own text" ] || fail "$argument changed the clipboard"
