@@ -21,8 +21,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "swe-basic-data")
-# The letter opens LibreOffice Writer; without it the rest of the program works.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer")
+# The engine reads the ephemeris files; local times come from the system's zone database.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "swe-basic-data, tzdata")
+# The letter opens LibreOffice Writer; without it the rest of the program works. The windows are
+# drawn in Arial, whose metrics Liberation Sans has.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer, fonts-liberation2")
 
 include(CPack)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder and checks its metadata: the shared libraries
-# the executables link and the ephemeris data among its Depends, the program, its engine and its
-# menu entry under /usr.
+# the executables link, the ephemeris data and the zone database among its Depends, the program,
+# its engine and its menu entry under /usr.
 set -u
 
 build=$1
@@ -18,8 +18,13 @@ deb=$(ls "$root"/vantrel_*.deb)
 [ "$(dpkg-deb -f "$deb" Version)" = 2.9 ] || fail "version $(dpkg-deb -f "$deb" Version)"
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 \
-    libqt6multimedia6 libqt6svg6 swe-basic-data; do
+needed=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6multimedia6
+    libqt6svg6 libgeonames0 swe-basic-data tzdata)
+# A build that reaches Writer through UNO links LibreOffice's UNO libraries.
+if "$build/app/vantrel" --version | grep -qx "letter: UNO"; then
+    needed+=(libuno-sal3 libuno-cppu3 libuno-cppuhelpergcc3-3)
+fi
+for package in "${needed[@]}"; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
