@@ -1,8 +1,6 @@
 #include "core/settings/settings_file.h"
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -37,19 +35,8 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     std::filesystem::path file() const { return m_dir.path() / "Vantrel.ini"; }
 
-    void store(const std::string& bytes) const
-    {
-        std::ofstream out(file(), std::ios::binary);
-        out << bytes;
-    }
-
-    std::string stored() const
-    {
-        std::ifstream in(file(), std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    void store(const std::string& bytes) const { testing::writeWholeFile(file(), bytes); }
+    std::string stored() const { return testing::readWholeFile(file()); }
 
     Settings loadFrom(const std::string& bytes) const
     {
@@ -370,8 +357,7 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
 
         std::filesystem::remove(copy);
         if (!settings.Astrolog.empty())
-            std::ofstream(copy, std::ios::binary)
-                << "[vantrel]\r\nAstrolog=" << settings.Astrolog << "\r\n";
+            testing::writeWholeFile(copy, "[vantrel]\r\nAstrolog=" + settings.Astrolog + "\r\n");
         const SettingsFile saved(copy);
         saved.saveOptions(settings);
         saved.saveLocation(settings);
@@ -521,20 +507,13 @@ TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
 
 TEST(IniInteger, Conversions)
 {
-    EXPECT_EQ(readIniInteger("315"), 315);
-    EXPECT_EQ(readIniInteger("-12"), -12);
-    EXPECT_EQ(readIniInteger("0X1f"), 31);
-    EXPECT_EQ(readIniInteger("$FF"), 255);
-    EXPECT_EQ(readIniInteger("007"), 7);
-    EXPECT_EQ(readIniInteger("2147483647"), 2147483647);
-    EXPECT_FALSE(readIniInteger("2147483648"));
-    EXPECT_FALSE(readIniInteger("$"));
-    EXPECT_FALSE(readIniInteger("0x"));
-    EXPECT_FALSE(readIniInteger("$-1"));
-    EXPECT_FALSE(readIniInteger("0x-1"));
-    EXPECT_FALSE(readIniInteger("+-1"));
-    EXPECT_FALSE(readIniInteger("1 2"));
-    EXPECT_FALSE(readIniInteger(""));
+    const std::pair<const char*, int> numbers[] = {{"315", 315}, {"-12", -12},
+                                                   {"0X1f", 31}, {"$FF", 255},
+                                                   {"007", 7},   {"2147483647", 2147483647}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(readIniInteger(text), value) << text;
+    for (const char* text : {"2147483648", "$", "0x", "$-1", "0x-1", "+-1", "1 2", ""})
+        EXPECT_FALSE(readIniInteger(text)) << '"' << text << '"';
 }
 
 }  // namespace
