@@ -10,6 +10,7 @@
 #include "core/batch/comma_text.h"
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
+#include "tests/core/error_text.h"
 #include "tests/fakes/as_user.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/test_locales.h"
@@ -65,12 +66,7 @@ protected:
     }
     std::string convertError(const std::string& input, const std::string& output = "output.txt")
     {
-        try {
-            convert(input, output);
-        } catch (const VantrelError& error) {
-            return error.what();
-        }
-        return "(no error)";
+        return testing::errorText([&] { convert(input, output); });
     }
     fs::path folder() const { return m_dir.path(); }
 
@@ -457,12 +453,10 @@ TEST_F(ConvertBatchTest, NamesFromAnotherFolderLeaveNoListingThere)
     EXPECT_EQ(readWholeFile(user / "out.txt").rfind("Ann,", 0), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(user), fs::directory_iterator()), 2);
     EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
-    try {
-        ConvertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
-        ADD_FAILURE() << "no error";
-    } catch (const VantrelError& error) {
-        EXPECT_STREQ(error.what(), "Cannot open file missing.txt");
-    }
+    EXPECT_EQ(testing::errorText([&] {
+                  ConvertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
+              }),
+              "Cannot open file missing.txt");
 }
 
 TEST_F(ConvertBatchTest, UsersFilesNamedLikeListingsAreNotReplaced)

@@ -8,6 +8,7 @@
 
 #include "core/common/error.h"
 #include "core/settings/settings_keys.h"
+#include "tests/core/error_text.h"
 #include "tests/core/test_data.h"
 #include "tests/fakes/as_user.h"
 
@@ -367,17 +368,6 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
     }
 }
 
-// The message a failed write raises; empty when the write went through.
-std::string writeFailure(const std::function<void()>& write)
-{
-    try {
-        write();
-    } catch (const VantrelError& error) {
-        return error.what();
-    }
-    return "";
-}
-
 using SettingsFileAsUser = SettingsFileTest;
 
 TEST_F(SettingsFileAsUser, UnwritableFolderReportsThePathAndKeepsTheOldFile)
@@ -387,7 +377,7 @@ TEST_F(SettingsFileAsUser, UnwritableFolderReportsThePathAndKeepsTheOldFile)
     std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_read |
                                                    std::filesystem::perms::owner_exec);
     const std::string message =
-        writeFailure([this] { SettingsFile(file()).saveOptions(Settings{}); });
+        testing::errorText([this] { SettingsFile(file()).saveOptions(Settings{}); });
     std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(message, "Unable to write to " + file().string());
     EXPECT_EQ(stored(), "[vantrel]\r\nLines=0\r\n");
@@ -403,7 +393,7 @@ TEST_F(SettingsFileAsUser, WriteProtectedFileIsNeverReplaced)
          std::vector<std::function<void()>>{[&] { settingsFile.saveOptions(Settings{}); },
                                             [&] { settingsFile.saveLocation(Settings{}); },
                                             [&] { settingsFile.writeLayout(MainWindowLayout{}); }})
-        EXPECT_EQ(writeFailure(write), "Unable to write to " + file().string());
+        EXPECT_EQ(testing::errorText(write), "Unable to write to " + file().string());
     EXPECT_EQ(stored(), "[vantrel]\r\nLines=0\r\n");
 }
 
@@ -412,7 +402,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsTheFullPath)
     // A plain file where the folder should be: no one can write there.
     store("x");
     const SettingsFile settingsFile(file() / "Vantrel.ini");
-    EXPECT_EQ(writeFailure([&] { settingsFile.saveLocation(Settings{}); }),
+    EXPECT_EQ(testing::errorText([&] { settingsFile.saveLocation(Settings{}); }),
               "Unable to write to " + (file() / "Vantrel.ini").string());
     EXPECT_THROW(settingsFile.writeLayout(MainWindowLayout{}), VantrelError);
     EXPECT_EQ(stored(), "x");
@@ -437,15 +427,15 @@ TEST_F(SettingsFileTest, OversizedFileIsNeitherReadNorReplaced)
     store("[vantrel]\r\nLines=0\r\n");
     std::filesystem::resize_file(file(), kMaxTextFileBytes + 1);
     const SettingsFile settingsFile(file());
-    EXPECT_EQ(writeFailure([&] { settingsFile.load(); }), expected);
+    EXPECT_EQ(testing::errorText([&] { settingsFile.load(); }), expected);
     EXPECT_EQ(settingsFile.readLayout().clientHeight, MainWindowLayout{}.clientHeight);
-    EXPECT_EQ(writeFailure([&] { settingsFile.saveOptions(Settings{}); }),
+    EXPECT_EQ(testing::errorText([&] { settingsFile.saveOptions(Settings{}); }),
               "Unable to write to " + file().string());
     EXPECT_EQ(std::filesystem::file_size(file()), kMaxTextFileBytes + 1);
 
     std::filesystem::remove(file());
     std::filesystem::create_symlink("/dev/zero", file());
-    EXPECT_EQ(writeFailure([&] { settingsFile.load(); }), expected);
+    EXPECT_EQ(testing::errorText([&] { settingsFile.load(); }), expected);
 }
 
 TEST_F(SettingsFileTest, AStrayByteGarblesNoOtherValue)

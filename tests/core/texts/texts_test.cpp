@@ -8,6 +8,7 @@
 #include "core/common/error.h"
 #include "core/texts/daily_tips.h"
 #include "core/texts/verse_commands.h"
+#include "tests/core/error_text.h"
 #include "tests/fakes/as_user.h"
 #include "tests/fakes/fake_ports.h"
 
@@ -79,12 +80,8 @@ TEST(RandomLineAsUser, UnreadableFileIsAnError)
     writeBytes(file, "x\r\n");
     std::filesystem::permissions(file, std::filesystem::perms::none);
     ScriptedDraw draw({0});
-    try {
-        pickVerse(dir.path(), draw);
-        FAIL() << "no error";
-    } catch (const VantrelError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file " + file.string());
-    }
+    EXPECT_EQ(testing::errorText([&] { pickVerse(dir.path(), draw); }),
+              "Cannot open file " + file.string());
 }
 
 TEST(RandomLine, ClockSeededDrawIsUniformAndRepeatsWithinAMillisecond)
