@@ -69,6 +69,11 @@ protected:
         return testing::errorText([&] { convert(input, output); });
     }
     fs::path folder() const { return m_dir.path(); }
+    // The place as the settings hold it: zone, longitude, latitude.
+    std::vector<std::string> location() const
+    {
+        return {settings.Zone, settings.Long, settings.Lat};
+    }
 
     TempDir m_dir;
     fs::path m_previous;
@@ -120,9 +125,7 @@ TEST_F(ConvertBatchTest, EmptyFileGivesEmptyOutputAndKeepsTheLocation)
     EXPECT_EQ(convert("dates.txt"), BatchResult::Converted);
     EXPECT_TRUE(fs::exists("output.txt"));
     EXPECT_EQ(readWholeFile("output.txt"), "");
-    EXPECT_EQ(settings.Long, "93W21");
-    EXPECT_EQ(settings.Lat, "45N05");
-    EXPECT_EQ(settings.Zone, "6");
+    EXPECT_EQ(location(), (std::vector<std::string>{"6", "93W21", "45N05"}));
     EXPECT_TRUE(runner.runs.empty());
 }
 
@@ -131,9 +134,7 @@ TEST_F(ConvertBatchTest, AfterSuccessLongAndLatAreBackButZoneIsTheLastLines)
     writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
                                 "b,2,3/14/2001,21:07,-1,2E21,48N52\r\n");
     convert("dates.txt");
-    EXPECT_EQ(settings.Zone, "-1");
-    EXPECT_EQ(settings.Long, "93W21");
-    EXPECT_EQ(settings.Lat, "45N05");
+    EXPECT_EQ(location(), (std::vector<std::string>{"-1", "93W21", "45N05"}));
     EXPECT_NE(runner.runs[1].commandFile.find("-1 2E21 48N52"), std::string::npos);
 }
 
@@ -222,9 +223,7 @@ TEST_F(ConvertBatchTest, AfterFailureTheLocationKeepsTheTextsLastPutIntoIt)
     writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
                                 "b,2,3/14/2001,21:07,-1,2E21\r\n");
     EXPECT_EQ(convertError("dates.txt"), "List index out of bounds (6)");
-    EXPECT_EQ(settings.Zone, "-1");
-    EXPECT_EQ(settings.Long, "2E21");
-    EXPECT_EQ(settings.Lat, "40N43");
+    EXPECT_EQ(location(), (std::vector<std::string>{"-1", "2E21", "40N43"}));
 }
 
 TEST_F(ConvertBatchTest, AnEngineFailureStopsTheConversionAtItsLine)
@@ -505,9 +504,7 @@ TEST_F(ConvertBatchTest, CancelWritesNothingAndRestoresTheLocation)
     EXPECT_EQ(convert("dates.txt"), BatchResult::Cancelled);
     EXPECT_EQ(runner.runs.size(), 1u);
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
-    EXPECT_EQ(settings.Zone, "6");
-    EXPECT_EQ(settings.Long, "93W21");
-    EXPECT_EQ(settings.Lat, "45N05");
+    EXPECT_EQ(location(), (std::vector<std::string>{"6", "93W21", "45N05"}));
 }
 
 }  // namespace
