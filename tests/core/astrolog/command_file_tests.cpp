@@ -26,31 +26,25 @@ std::string commandFileText(const std::vector<std::string>& lines)
     return out.str();
 }
 
-TEST(CommandFile, ChartRunMatchesTheWorkedExampleByteForByte)
+// The chart run in daylight time, month first; the next day's rise-and-set run in the system's
+// zone, an hour east of Greenwich outside daylight saving, day first.
+TEST(CommandFile, ChartAndNextDayRiseSetRunsMatchTheWorkedExamplesByteForByte)
 {
     Settings settings;
+    settings.OHouseSystem = HouseSystem::Koch;
+    settings.OZodiac = Zodiac::Sidereal;
     settings.OTime = TimeMode::Daylight;
-    settings.OHouseSystem = HouseSystem::Koch;
-    settings.OZodiac = Zodiac::Sidereal;
-    const ZoneSnapshot monthFirst;
-    const auto lines = chartInputLines({"5", "74W00", "40N43"}, at(21, 7),
-                                       dateTimeFromDate(2001, 3, 14), settings, monthFirst);
-    EXPECT_EQ(commandFileText(lines),
-              testing::dataText("../command_files/chart_input_2001-03-14.txt"));
-}
-
-TEST(CommandFile, NextDayRiseSetRunInSystemZoneMatchesTheWorkedExample)
-{
-    Settings settings;
+    const ChartPlace place{"5", "74W00", "40N43"};
+    const auto chart =
+        chartInputLines(place, at(21, 7), dateTimeFromDate(2001, 3, 14), settings, {});
     settings.OTime = TimeMode::SystemZone;
-    settings.OHouseSystem = HouseSystem::Koch;
-    settings.OZodiac = Zodiac::Sidereal;
     testing::FakeZoneRules rules;
-    rules.zones[""] = {-60, 0};  // an hour east of Greenwich, outside daylight saving
-    const ZoneSnapshot zone{&rules, "-Yd"};
-    const auto lines = riseSetInputLines({"5", "74W00", "40N43"}, "risesetn.txt", at(21, 7),
-                                         dateTimeFromDate(2001, 3, 15), settings, zone);
-    EXPECT_EQ(commandFileText(lines),
+    rules.zones[""] = {-60, 0};
+    const auto riseSet = riseSetInputLines(
+        place, "risesetn.txt", at(21, 7), dateTimeFromDate(2001, 3, 15), settings, {&rules, "-Yd"});
+    EXPECT_EQ(commandFileText(chart),
+              testing::dataText("../command_files/chart_input_2001-03-14.txt"));
+    EXPECT_EQ(commandFileText(riseSet),
               testing::dataText("../command_files/risesetn_input_2001-03-15.txt"));
 }
 
