@@ -122,14 +122,12 @@ TEST(CommandFile, EachFlagSwitchSetsItsField)
 
 TEST(CommandFile, ObjectNamesByTheirFirstLetters)
 {
-    EXPECT_EQ(objectFromPrefix("Chir"), Object::Chiron);
-    EXPECT_EQ(objectFromPrefix("LILI"), Object::Lilith);
-    EXPECT_EQ(objectFromPrefix("Mer"), Object::Mercury);
-    EXPECT_EQ(objectFromPrefix("Mar"), Object::Mars);
-    EXPECT_EQ(objectFromPrefix("East"), Object::EastPoint);
-    EXPECT_EQ(objectFromPrefix("EastPoint"), Object::EastPoint);
-    EXPECT_EQ(objectFromPrefix("Ve"), std::nullopt);
-    EXPECT_EQ(objectFromPrefix("Chirox"), std::nullopt);
+    const std::pair<const char*, std::optional<Object>> rows[] = {
+        {"Chir", Object::Chiron}, {"LILI", Object::Lilith},    {"Mer", Object::Mercury},
+        {"Mar", Object::Mars},    {"East", Object::EastPoint}, {"EastPoint", Object::EastPoint},
+        {"Ve", std::nullopt},     {"Chirox", std::nullopt}};
+    for (const auto& [prefix, object] : rows)
+        EXPECT_EQ(objectFromPrefix(prefix), object) << prefix;
 }
 
 TEST(ChartData, TwelveHourMarkers)

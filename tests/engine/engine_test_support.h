@@ -15,6 +15,15 @@
 
 namespace vantrel::engine::testing {
 
+// A file's bytes as they stand; empty when it cannot be read.
+inline std::string readBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 class ScratchFolder {
 public:
     ScratchFolder()
@@ -40,13 +49,7 @@ public:
     {
         std::ofstream(m_path / name, std::ios::binary) << content;
     }
-    std::string read(const std::string& name) const
-    {
-        std::ifstream in(m_path / name, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string read(const std::string& name) const { return readBytes(m_path / name); }
     bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
     // Names of everything in the folder, sorted.
     std::vector<std::string> entries() const
@@ -89,14 +92,8 @@ inline EngineRun runEngine(const ScratchFolder& folder, const std::string& input
     ::waitpid(pid, &status, 0);
     EngineRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    auto slurp = [](const std::filesystem::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    };
-    run.standardOutput = slurp(out);
-    run.standardError = slurp(err);
+    run.standardOutput = readBytes(out);
+    run.standardError = readBytes(err);
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return run;
@@ -104,10 +101,7 @@ inline EngineRun runEngine(const ScratchFolder& folder, const std::string& input
 
 inline std::string fixture(const std::string& name)
 {
-    std::ifstream in(std::string(VANTREL_ENGINE_FIXTURES) + "/" + name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return readBytes(std::string(VANTREL_ENGINE_FIXTURES) + "/" + name);
 }
 
 // The lines of a listing, without their CR LF.

@@ -64,6 +64,14 @@ protected:
 
     void touch(const std::string& name) { writeWholeFile(dir.path() / name, "RIFF"); }
     std::string path(const std::string& name) const { return (dir.path() / name).string(); }
+    // Each arming's hours command adds these hour entries.
+    void hoursGive(const std::vector<std::pair<DateTime, std::string>>& hours)
+    {
+        host.onHoursCommand = [this, hours](DateTime) {
+            for (const auto& [start, ruler] : hours)
+                list.add(HourEntry(start, ruler, regional));
+        };
+    }
 };
 
 TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
@@ -107,9 +115,7 @@ TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
 {
     settings.cbHVenus = true;
     touch("venus.wav");  // only the name-only file exists
-    host.onHoursCommand = [this](DateTime) {
-        list.add(HourEntry(at(kDay, 7, 51, 40), "Venus", regional));
-    };
+    hoursGive({{at(kDay, 7, 51, 40), "Venus"}});
     clock.set(at(kDay, 7, 50));
     alarm.toggle(host);
 
@@ -138,9 +144,7 @@ TEST_F(AlarmTest, InstalledSoundsPlayWhenTheWorkingFolderHasNone)
     touch("venus.wav");  // a name-only copy of the user's does not beat the installed first choice
     Alarm withInstalled{list, sound, clock, regional, dir.path(), installed.path()};
     settings.cbHVenus = true;
-    host.onHoursCommand = [this](DateTime) {
-        list.add(HourEntry(at(kDay, 7, 51), "Venus", regional));
-    };
+    hoursGive({{at(kDay, 7, 51), "Venus"}});
     withInstalled.toggle(host);
     clock.set(at(kDay, 7, 51, 5));
     withInstalled.check(host, settings);
@@ -154,10 +158,7 @@ TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
     settings.cbHVenus = true;
     touch("venus_hour.wav");
     touch("venus.wav");
-    host.onHoursCommand = [this](DateTime) {
-        list.add(HourEntry(at(kDay, 7, 51), "Venus", regional));
-        list.add(HourEntry(at(kDay, 8, 42), "Venus", regional));
-    };
+    hoursGive({{at(kDay, 7, 51), "Venus"}, {at(kDay, 8, 42), "Venus"}});
     alarm.toggle(host);
     clock.set(at(kDay, 7, 51, 5));
     alarm.check(host, settings);
@@ -177,9 +178,7 @@ TEST_F(AlarmTest, RiseSetAndHourChoicesFilterSeparately)
     settings.cbHMars = true;
     writeWholeFile(dir.path() / "riseset.txt",
                    "(Sun)  6/ 4/2000  7:51am     Sun (Gem) rises   at  57:14'\r\n");
-    host.onHoursCommand = [this](DateTime) {
-        list.add(HourEntry(at(kDay, 7, 51, 12), "Mars", regional));
-    };
+    hoursGive({{at(kDay, 7, 51, 12), "Mars"}});
     alarm.toggle(host);
     clock.set(at(kDay, 7, 51, 30));
     const AlarmTick tick = alarm.check(host, settings);
@@ -244,10 +243,7 @@ TEST_F(AlarmTest, RearmingRefusesDuplicatesButBringsBackSpentEntries)
     writeWholeFile(dir.path() / "riseset.txt",
                    "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'\r\n"
                    "(Sun)  6/ 4/2000  9:05pm     Sun (Gem) sets    at 302:40'\r\n");
-    host.onHoursCommand = [this](DateTime) {
-        list.add(HourEntry(at(kDay, 7, 10), "Sun", regional));
-        list.add(HourEntry(at(kDay, 8, 1), "Venus", regional));
-    };
+    hoursGive({{at(kDay, 7, 10), "Sun"}, {at(kDay, 8, 1), "Venus"}});
     clock.set(at(kDay, 7, 0));
     alarm.toggle(host);
     const std::size_t armedSize = list.size();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/error.h"
+#include "tests/core/error_text.h"
 #include "tests/fakes/fake_ports.h"
 
 namespace vantrel::core {
@@ -187,13 +188,11 @@ TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
 {
     AstrologEnvironment environment = env();
     environment.workDir = dir.path() / "missing-folder";
-    try {
-        (void)WriteChartInput(environment, "6", "93W21", "45N05", 0.5,
-                              dateTimeFromDate(2000, 6, 3));
-        FAIL() << "no error";
-    } catch (const VantrelError& error) {
-        EXPECT_STREQ(error.what(), "Cannot create file input.txt");
-    }
+    EXPECT_EQ(testing::errorText([&] {
+                  (void)WriteChartInput(environment, "6", "93W21", "45N05", 0.5,
+                                        dateTimeFromDate(2000, 6, 3));
+              }),
+              "Cannot create file input.txt");
     EXPECT_TRUE(runner.runs.empty());
 }
 

@@ -10,6 +10,7 @@
 #include "core/batch/comma_text.h"
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
+#include "tests/core/error_text.h"
 #include "tests/fakes/as_user.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/fakes/test_locales.h"
@@ -65,14 +66,14 @@ protected:
     }
     std::string convertError(const std::string& input, const std::string& output = "output.txt")
     {
-        try {
-            convert(input, output);
-        } catch (const VantrelError& error) {
-            return error.what();
-        }
-        return "(no error)";
+        return testing::errorText([&] { convert(input, output); });
     }
     fs::path folder() const { return m_dir.path(); }
+    // The place as the settings hold it: zone, longitude, latitude.
+    std::vector<std::string> location() const
+    {
+        return {settings.Zone, settings.Long, settings.Lat};
+    }
 
     TempDir m_dir;
     fs::path m_previous;
@@ -124,9 +125,7 @@ TEST_F(ConvertBatchTest, EmptyFileGivesEmptyOutputAndKeepsTheLocation)
     EXPECT_EQ(convert("dates.txt"), BatchResult::Converted);
     EXPECT_TRUE(fs::exists("output.txt"));
     EXPECT_EQ(readWholeFile("output.txt"), "");
-    EXPECT_EQ(settings.Long, "93W21");
-    EXPECT_EQ(settings.Lat, "45N05");
-    EXPECT_EQ(settings.Zone, "6");
+    EXPECT_EQ(location(), (std::vector<std::string>{"6", "93W21", "45N05"}));
     EXPECT_TRUE(runner.runs.empty());
 }
 
@@ -135,9 +134,7 @@ TEST_F(ConvertBatchTest, AfterSuccessLongAndLatAreBackButZoneIsTheLastLines)
     writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
                                 "b,2,3/14/2001,21:07,-1,2E21,48N52\r\n");
     convert("dates.txt");
-    EXPECT_EQ(settings.Zone, "-1");
-    EXPECT_EQ(settings.Long, "93W21");
-    EXPECT_EQ(settings.Lat, "45N05");
+    EXPECT_EQ(location(), (std::vector<std::string>{"-1", "93W21", "45N05"}));
     EXPECT_NE(runner.runs[1].commandFile.find("-1 2E21 48N52"), std::string::npos);
 }
 
@@ -226,9 +223,7 @@ TEST_F(ConvertBatchTest, AfterFailureTheLocationKeepsTheTextsLastPutIntoIt)
     writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
                                 "b,2,3/14/2001,21:07,-1,2E21\r\n");
     EXPECT_EQ(convertError("dates.txt"), "List index out of bounds (6)");
-    EXPECT_EQ(settings.Zone, "-1");
-    EXPECT_EQ(settings.Long, "2E21");
-    EXPECT_EQ(settings.Lat, "40N43");
+    EXPECT_EQ(location(), (std::vector<std::string>{"-1", "2E21", "40N43"}));
 }
 
 TEST_F(ConvertBatchTest, AnEngineFailureStopsTheConversionAtItsLine)
@@ -457,12 +452,10 @@ TEST_F(ConvertBatchTest, NamesFromAnotherFolderLeaveNoListingThere)
     EXPECT_EQ(readWholeFile(user / "out.txt").rfind("Ann,", 0), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(user), fs::directory_iterator()), 2);
     EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
-    try {
-        ConvertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
-        ADD_FAILURE() << "no error";
-    } catch (const VantrelError& error) {
-        EXPECT_STREQ(error.what(), "Cannot open file missing.txt");
-    }
+    EXPECT_EQ(testing::errorText([&] {
+                  ConvertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
+              }),
+              "Cannot open file missing.txt");
 }
 
 TEST_F(ConvertBatchTest, UsersFilesNamedLikeListingsAreNotReplaced)
@@ -511,9 +504,7 @@ TEST_F(ConvertBatchTest, CancelWritesNothingAndRestoresTheLocation)
     EXPECT_EQ(convert("dates.txt"), BatchResult::Cancelled);
     EXPECT_EQ(runner.runs.size(), 1u);
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
-    EXPECT_EQ(settings.Zone, "6");
-    EXPECT_EQ(settings.Long, "93W21");
-    EXPECT_EQ(settings.Lat, "45N05");
+    EXPECT_EQ(location(), (std::vector<std::string>{"6", "93W21", "45N05"}));
 }
 
 }  // namespace

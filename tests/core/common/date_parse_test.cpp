@@ -48,41 +48,33 @@ TEST(LocaleDateTimeReading, MonthFirstListingTexts)
         {"wrong date separator", "1-1-2000 10:00", "(none)"},
         {"letters after the time", "1/1/2000 10:00 xyz", "(none)"},
         {"empty", "", "(none)"},
+        // A number stops at four digits only once it reaches 1000: year 999 followed by hour
+        // 10 swallows the hour's first digit and no longer fits; a five-digit year is read as
+        // four digits followed by a stray digit for the hour.
+        {"year below 1000 touching the hour", "1/1/099910:29am", "(none)"},
+        {"five digits of year and hour", "1/1/20001:29am", "2000-01-01 01:29:00"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(shown(parseLocaleDateTime(row.text, us)), row.expected) << row.name;
 }
 
-TEST(LocaleDateTimeReading, DayFirstLocaleWithDots)
+TEST(LocaleDateTimeReading, DayFirstAndYearFirstLocales)
 {
     const RegionalSettings german = testing::german();
-    const Row rows[] = {
-        {"listing date after separator change", "26.01.2000 10:29am", "2000-01-26 10:29:00"},
-        {"24-hour", "26.01.2000 22:29", "2000-01-26 22:29:00"},
-        {"year touching the hour", " 3. 6.200010:29pm", "2000-06-03 22:29:00"},
-        {"month-first text refused", "01.26.2000 10:29am", "(none)"},
-        {"slashes refused", "26/01/2000 10:29am", "(none)"},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(shown(parseLocaleDateTime(row.text, german)), row.expected) << row.name;
-}
-
-TEST(LocaleDateTimeReading, NumberStopsAtFourDigitsOnlyOnceItReaches1000)
-{
-    const RegionalSettings us = usEnglishRegionalSettings();
-    // Year 999 followed by hour 10 is ambiguous: the reader keeps going while below 1000, so the
-    // year swallows the hour's first digit and the text no longer fits.
-    EXPECT_FALSE(parseLocaleDateTime("1/1/099910:29am", us));
-    // A five-digit year is read as four digits followed by a stray digit for the hour.
-    EXPECT_EQ(shown(parseLocaleDateTime("1/1/20001:29am", us)), "2000-01-01 01:29:00");
-}
-
-TEST(LocaleDateTimeReading, YearFirstLocale)
-{
     RegionalSettings iso = usEnglishRegionalSettings();
     iso.shortDateFormat = "yyyy-mm-dd";
     iso.dateSeparator = "-";
-    EXPECT_EQ(shown(parseLocaleDateTime("2000-06-03 8:03pm", iso)), "2000-06-03 20:03:00");
+    const std::pair<Row, RegionalSettings> rows[] = {
+        {{"listing date after separator change", "26.01.2000 10:29am", "2000-01-26 10:29:00"},
+         german},
+        {{"24-hour", "26.01.2000 22:29", "2000-01-26 22:29:00"}, german},
+        {{"year touching the hour", " 3. 6.200010:29pm", "2000-06-03 22:29:00"}, german},
+        {{"month-first text refused", "01.26.2000 10:29am", "(none)"}, german},
+        {{"slashes refused", "26/01/2000 10:29am", "(none)"}, german},
+        {{"year first", "2000-06-03 8:03pm", "2000-06-03 20:03:00"}, iso},
+    };
+    for (const auto& [row, regional] : rows)
+        EXPECT_EQ(shown(parseLocaleDateTime(row.text, regional)), row.expected) << row.name;
 }
 
 TEST(DateOrderOfShortFormat, FirstOfTheThreeLettersDecides)

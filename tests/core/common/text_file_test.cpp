@@ -1,7 +1,6 @@
 #include "core/common/text_file.h"
 
 #include <csignal>
-#include <fstream>
 #include <sstream>
 
 #include <sys/resource.h>
@@ -19,14 +18,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string fileBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 int entryCount(const std::filesystem::path& folder)
 {
     int entries = 0;
@@ -34,6 +25,16 @@ int entryCount(const std::filesystem::path& folder)
         ++entries;
     return entries;
 }
+
+// Each file test gets a fresh folder and a target file in it.
+class TextFileFolder : public ::testing::Test {
+protected:
+    testing::TempDir dir;
+    const std::filesystem::path path = dir.path() / "out.txt";
+};
+using TextFileReading = TextFileFolder;
+using TextFileWriting = TextFileFolder;
+using TextFileAsUser = TextFileFolder;
 
 TEST(TextFileLines, EveryLineEndCountsAndAFinalOneAddsNoLine)
 {
@@ -79,17 +80,15 @@ TEST(TextFileEncoding, ByteOrderMarkIsNotPartOfTheFirstLine)
     EXPECT_EQ(readLines(in), (Lines{"first", "second"}));
 }
 
-TEST(TextFileReading, MissingFileOrFolderGivesNothing)
+TEST_F(TextFileReading, MissingFileOrFolderGivesNothing)
 {
-    testing::TempDir dir;
     EXPECT_FALSE(readLinesFromFile(dir.path() / "absent.txt"));
     EXPECT_FALSE(readLinesFromFile(dir.path()));
     EXPECT_EQ(readTextFile(dir.path()).status, TextFileStatus::Missing);
 }
 
-TEST(TextFileReading, ReadingStopsAtTheSizeLimit)
+TEST_F(TextFileReading, ReadingStopsAtTheSizeLimit)
 {
-    testing::TempDir dir;
     testing::writeWholeFile(dir.path() / "eleven.txt", "0123456789\n");
     EXPECT_EQ(readTextFile(dir.path() / "eleven.txt", 11).lines, Lines{"0123456789"});
     EXPECT_EQ(readTextFile(dir.path() / "eleven.txt", 10).status, TextFileStatus::TooLarge);
@@ -99,30 +98,24 @@ TEST(TextFileReading, ReadingStopsAtTheSizeLimit)
     EXPECT_FALSE(readLinesFromFile(dir.path() / "endless.txt"));
 }
 
-TEST(TextFileWriting, LinesEndInCrLfAndRoundTrip)
+TEST_F(TextFileWriting, LinesEndInCrLfAndRoundTrip)
 {
-    testing::TempDir dir;
-    const auto path = dir.path() / "out.txt";
     const Lines lines{"one", "", "13\xC2\xB0"};
     ASSERT_TRUE(writeLinesAtomically(path, lines));
-    EXPECT_EQ(fileBytes(path), "one\r\n\r\n13\xC2\xB0\r\n");
+    EXPECT_EQ(testing::readWholeFile(path), "one\r\n\r\n13\xC2\xB0\r\n");
     EXPECT_EQ(readLinesFromFile(path), lines);
 }
 
-TEST(TextFileWriting, ReplacesTheOldFileAndLeavesNoTemporaryBehind)
+TEST_F(TextFileWriting, ReplacesTheOldFileAndLeavesNoTemporaryBehind)
 {
-    testing::TempDir dir;
-    const auto path = dir.path() / "out.txt";
     ASSERT_TRUE(writeFileAtomically(path, "a long first version\r\n"));
     ASSERT_TRUE(writeFileAtomically(path, "b"));
-    EXPECT_EQ(fileBytes(path), "b");
+    EXPECT_EQ(testing::readWholeFile(path), "b");
     EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
-TEST(TextFileWriting, AFullDiskLeavesTheOldFileAndNoTemporary)
+TEST_F(TextFileWriting, AFullDiskLeavesTheOldFileAndNoTemporary)
 {
-    testing::TempDir dir;
-    const auto path = dir.path() / "out.txt";
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
     // The file size limit fails the write as a full disk would, in a child of its own.
     const pid_t child = ::fork();
@@ -137,13 +130,12 @@ TEST(TextFileWriting, AFullDiskLeavesTheOldFileAndNoTemporary)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1) << "a failed write reported as done";
-    EXPECT_EQ(fileBytes(path), "keep");
+    EXPECT_EQ(testing::readWholeFile(path), "keep");
     EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
-TEST(TextFileWriting, OnlyARegularFileIsReplaced)
+TEST_F(TextFileWriting, OnlyARegularFileIsReplaced)
 {
-    testing::TempDir dir;
     const auto pipe = dir.path() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
     std::filesystem::create_symlink(pipe, dir.path() / "link");
@@ -153,61 +145,54 @@ TEST(TextFileWriting, OnlyARegularFileIsReplaced)
     EXPECT_EQ(entryCount(dir.path()), 2);
 }
 
-TEST(TextFileAsUser, AWriteProtectedFileIsNeverReplaced)
+TEST_F(TextFileAsUser, AWriteProtectedFileIsNeverReplaced)
 {
     VANTREL_SKIP_AS_ROOT();
-    testing::TempDir dir;
-    const auto path = dir.path() / "out.txt";
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     EXPECT_FALSE(writeFileAtomically(path, "lost"));
-    EXPECT_EQ(fileBytes(path), "keep");
+    EXPECT_EQ(testing::readWholeFile(path), "keep");
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
     EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
-TEST(TextFileAsUser, FailureInAReadOnlyFolderLeavesTheTargetUntouched)
+TEST_F(TextFileAsUser, FailureInAReadOnlyFolderLeavesTheTargetUntouched)
 {
     VANTREL_SKIP_AS_ROOT();
-    testing::TempDir dir;
-    const auto path = dir.path() / "out.txt";
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
                                                  std::filesystem::perms::owner_exec);
     const bool written = writeFileAtomically(path, "lost");
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_FALSE(written);
-    EXPECT_EQ(fileBytes(path), "keep");
+    EXPECT_EQ(testing::readWholeFile(path), "keep");
 }
 
-TEST(TextFileWriting, FailureWhenTheFolderCannotExist)
+TEST_F(TextFileWriting, FailureWhenTheFolderCannotExist)
 {
-    testing::TempDir dir;
     ASSERT_TRUE(writeFileAtomically(dir.path() / "plain", "keep"));
     EXPECT_FALSE(writeFileAtomically(dir.path() / "plain" / "inside.txt", "x"));
     EXPECT_FALSE(writeFileAtomically(dir.path() / "no" / "such.txt", "x"));
-    EXPECT_EQ(fileBytes(dir.path() / "plain"), "keep");
+    EXPECT_EQ(testing::readWholeFile(dir.path() / "plain"), "keep");
 }
 
-TEST(TextFileWriting, AFolderInTheWayIsNotReplaced)
+TEST_F(TextFileWriting, AFolderInTheWayIsNotReplaced)
 {
-    testing::TempDir dir;
     std::filesystem::create_directories(dir.path() / "taken" / "child");
     EXPECT_FALSE(writeFileAtomically(dir.path() / "taken", "x"));
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken" / "child"));
     EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
-TEST(TextFileWriting, WritingThroughALinkKeepsTheLink)
+TEST_F(TextFileWriting, WritingThroughALinkKeepsTheLink)
 {
-    testing::TempDir dir;
     const auto real = dir.path() / "real.txt";
     const auto link = dir.path() / "link.txt";
     ASSERT_TRUE(writeFileAtomically(real, "old"));
     std::filesystem::create_symlink(real, link);
     ASSERT_TRUE(writeFileAtomically(link, "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(fileBytes(real), "new");
+    EXPECT_EQ(testing::readWholeFile(real), "new");
 }
 
 }  // namespace

@@ -33,39 +33,40 @@ RiseSetTimes sundayTimes()
     return times;
 }
 
+PlanetaryHoursReport report(const RiseSetTimes& times = sundayTimes(), DateTime day = kSunday)
+{
+    return computePlanetaryHours(times, day, kLongDatePattern, usEnglishRegionalSettings());
+}
+
 TEST(PlanetaryHours, SundayWithTenHoursTwelveMinutesOfLight)
 {
-    const RegionalSettings us = usEnglishRegionalSettings();
-    const PlanetaryHoursReport report =
-        computePlanetaryHours(sundayTimes(), kSunday, kLongDatePattern, us);
-
-    ASSERT_TRUE(report.hasHours);
-    EXPECT_NEAR(report.dayHourDays * 24 * 60, 51.0, 1e-6);
+    const PlanetaryHoursReport sunday = report();
+    ASSERT_TRUE(sunday.hasHours);
+    EXPECT_NEAR(sunday.dayHourDays * 24 * 60, 51.0, 1e-6);
     // 13 h 47 min / 12 = 1 h 8 min 55 s.
-    EXPECT_NEAR(report.nightHourDays * 24 * 3600, 4135.0, 1e-6);
+    EXPECT_NEAR(sunday.nightHourDays * 24 * 3600, 4135.0, 1e-6);
 
-    EXPECT_EQ(report.table[1][0], "7:00 AM");
-    EXPECT_EQ(report.table[2][0], "7:51 AM");
-    EXPECT_EQ(report.table[12][0], "4:21 PM");
-    EXPECT_EQ(report.table[1][2], "5:12 PM");
-    EXPECT_EQ(report.table[2][2], "6:20 PM");  // 17:12 + 1:08:55, minutes cut
+    EXPECT_EQ(sunday.table[1][0], "7:00 AM");
+    EXPECT_EQ(sunday.table[2][0], "7:51 AM");
+    EXPECT_EQ(sunday.table[12][0], "4:21 PM");
+    EXPECT_EQ(sunday.table[1][2], "5:12 PM");
+    EXPECT_EQ(sunday.table[2][2], "6:20 PM");  // 17:12 + 1:08:55, minutes cut
 
-    EXPECT_EQ(report.table[1][1], "Sun");
-    EXPECT_EQ(report.table[2][1], "Venus");
-    EXPECT_EQ(report.table[12][1], "Saturn");
-    EXPECT_EQ(report.table[1][3], "Jupiter");
-    EXPECT_EQ(report.table[12][3], "Mercury");
+    EXPECT_EQ(sunday.table[1][1], "Sun");
+    EXPECT_EQ(sunday.table[2][1], "Venus");
+    EXPECT_EQ(sunday.table[12][1], "Saturn");
+    EXPECT_EQ(sunday.table[1][3], "Jupiter");
+    EXPECT_EQ(sunday.table[12][3], "Mercury");
 
-    EXPECT_EQ(report.statusText, "Hours of Light 10:12  Hours of Darkness 13:47");
+    EXPECT_EQ(sunday.statusText, "Hours of Light 10:12  Hours of Darkness 13:47");
     // The hours run out exactly at the next sunrise.
-    EXPECT_NEAR(report.nightHours[11].start + report.nightHourDays, sundayTimes().NextSunRise,
+    EXPECT_NEAR(sunday.nightHours[11].start + sunday.nightHourDays, sundayTimes().NextSunRise,
                 1e-9);
 }
 
 // Lengths are differences of large day counts; they must not lose a minute to rounding.
 TEST(PlanetaryHours, StatusTextLengthsKeepTheirLastMinute)
 {
-    const RegionalSettings us = usEnglishRegionalSettings();
     struct Row {
         int riseH, riseM, setH, setM, nextH, nextM;
         const char* expected;
@@ -82,33 +83,25 @@ TEST(PlanetaryHours, StatusTextLengthsKeepTheirLastMinute)
             times.SunRise = at(day, row.riseH, row.riseM);
             times.SunSet = at(day, row.setH, row.setM);
             times.NextSunRise = at(day + 1, row.nextH, row.nextM);
-            EXPECT_EQ(computePlanetaryHours(times, day, kLongDatePattern, us).statusText,
-                      row.expected)
-                << "day " << day;
+            EXPECT_EQ(report(times, day).statusText, row.expected) << "day " << day;
         }
     }
 }
 
 TEST(PlanetaryHours, HoursListHasTwoBlocksWithHeadingsEndingInABlank)
 {
-    const RegionalSettings us = usEnglishRegionalSettings();
-    const PlanetaryHoursReport report =
-        computePlanetaryHours(sundayTimes(), kSunday, kLongDatePattern, us);
-
-    ASSERT_EQ(report.hoursList.size(), 27u);
-    EXPECT_EQ(report.hoursList[0], "Sunrise Sunday, June 04, 2000 e.v.  ");
-    EXPECT_EQ(report.hoursList[2], "7:51 AM Venus");
-    EXPECT_EQ(report.hoursList[13], " ");
-    EXPECT_EQ(report.hoursList[14], "Sunset Sunday, June 04, 2000 e.v.  ");
-    EXPECT_EQ(report.hoursList[15], "5:12 PM Jupiter");
-    EXPECT_EQ(report.hoursList[26].substr(report.hoursList[26].size() - 8), " Mercury");
+    const PlanetaryHoursReport sunday = report();
+    ASSERT_EQ(sunday.hoursList.size(), 27u);
+    EXPECT_EQ(sunday.hoursList[0], "Sunrise Sunday, June 04, 2000 e.v.  ");
+    EXPECT_EQ(sunday.hoursList[2], "7:51 AM Venus");
+    EXPECT_EQ(sunday.hoursList[13], " ");
+    EXPECT_EQ(sunday.hoursList[14], "Sunset Sunday, June 04, 2000 e.v.  ");
+    EXPECT_EQ(sunday.hoursList[15], "5:12 PM Jupiter");
+    EXPECT_EQ(sunday.hoursList[26].substr(sunday.hoursList[26].size() - 8), " Mercury");
 }
 
 TEST(PlanetaryHours, SunAndMoonListLinesUpNineLines)
 {
-    const RegionalSettings us = usEnglishRegionalSettings();
-    const PlanetaryHoursReport report =
-        computePlanetaryHours(sundayTimes(), kSunday, kLongDatePattern, us);
     const std::vector<std::string> expected = {"Sun   Nadir 12:06 AM",
                                                "Sun    Rise 7:00 AM",
                                                "Sun  Zenith 12:06 PM",
@@ -118,7 +111,7 @@ TEST(PlanetaryHours, SunAndMoonListLinesUpNineLines)
                                                "Moon   Rise 9:15 AM",
                                                "Moon Zenith 4:02 PM",
                                                "Moon    Set 10:48 PM"};
-    EXPECT_EQ(report.sunMoonList, expected);
+    EXPECT_EQ(report().sunMoonList, expected);
 }
 
 // First rulers by weekday (day hour 1, night hour 1), from the traditional table.
@@ -153,12 +146,10 @@ TEST(PlanetaryHours, RulersOfEveryWeekday)
 TEST(PlanetaryHours, WeekdayComesFromTheShownDateNotFromTheRiseTimes)
 {
     // A Saturday shown with Sunday's times still starts with Saturn.
-    const RegionalSettings us = usEnglishRegionalSettings();
-    const PlanetaryHoursReport report =
-        computePlanetaryHours(sundayTimes(), kSunday - 1, kLongDatePattern, us);
-    EXPECT_EQ(report.table[1][1], "Saturn");
+    EXPECT_EQ(report(sundayTimes(), kSunday - 1).table[1][1], "Saturn");
 }
 
+// A day-first locale keeps the month first, with its own separators.
 TEST(HourEntryText, FixedColumnsWithTwelveHourClock)
 {
     const RegionalSettings us = usEnglishRegionalSettings();
@@ -166,35 +157,32 @@ TEST(HourEntryText, FixedColumnsWithTwelveHourClock)
         const char* name;
         DateTime start;
         const char* ruler;
+        RegionalSettings regional;
         const char* expected;
     };
     const Row rows[] = {
-        {"morning", at(kSunday, 7, 51, 40), "Venus", "      06/04/2000 07:51am Venus         Hour"},
-        {"five past noon", at(kSunday, 12, 5), "Sun",
+        {"morning", at(kSunday, 7, 51, 40), "Venus", us,
+         "      06/04/2000 07:51am Venus         Hour"},
+        {"five past noon", at(kSunday, 12, 5), "Sun", us,
          "      06/04/2000 12:05pm Sun           Hour"},
-        {"five past midnight", at(kSunday, 0, 5), "Mercury",
+        {"five past midnight", at(kSunday, 0, 5), "Mercury", us,
          "      06/04/2000 12:05am Mercury       Hour"},
-        {"evening", at(kSunday, 23, 59, 59), "Jupiter",
+        {"evening", at(kSunday, 23, 59, 59), "Jupiter", us,
          "      06/04/2000 11:59pm Jupiter       Hour"},
+        {"day-first locale", at(kSunday, 17, 12), "Jupiter", testing::finnish(),
+         "      06.04.2000 05.12pm Jupiter       Hour"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string entry = HourEntry(row.start, row.ruler, us);
+        const std::string entry = HourEntry(row.start, row.ruler, row.regional);
         EXPECT_EQ(entry, row.expected);
         EXPECT_EQ(entry.size(), 43u);
         EXPECT_EQ(entry.substr(39, 4), "Hour");
     }
 }
 
-TEST(HourEntryText, DayFirstLocaleKeepsMonthFirstWithItsOwnSeparators)
-{
-    EXPECT_EQ(HourEntry(at(kSunday, 17, 12), "Jupiter", testing::finnish()),
-              "      06.04.2000 05.12pm Jupiter       Hour");
-}
-
 TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
 {
-    const RegionalSettings us = usEnglishRegionalSettings();
     struct Row {
         const char* name;
         RiseSetTimes times;
@@ -213,28 +201,26 @@ TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
                         {"set before rise", setBeforeRise}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const PlanetaryHoursReport report =
-            computePlanetaryHours(row.times, kSunday, kLongDatePattern, us);
-        EXPECT_FALSE(report.hasHours);
-        EXPECT_TRUE(report.hourEntries.empty());
-        EXPECT_EQ(report.statusText, kNoSunriseText);
-        ASSERT_EQ(report.hoursList.size(), 2u);
-        EXPECT_EQ(report.hoursList[1], kNoSunriseText);
+        const PlanetaryHoursReport polar = report(row.times);
+        EXPECT_FALSE(polar.hasHours);
+        EXPECT_TRUE(polar.hourEntries.empty());
+        EXPECT_EQ(polar.statusText, kNoSunriseText);
+        ASSERT_EQ(polar.hoursList.size(), 2u);
+        EXPECT_EQ(polar.hoursList[1], kNoSunriseText);
         for (int row2 = 1; row2 <= 12; ++row2)
-            EXPECT_TRUE(report.table[row2][0].empty());
+            EXPECT_TRUE(polar.table[row2][0].empty());
     }
 }
 
 TEST(PlanetaryHours, MissingEventsAreNamedNotShownAsMidnight)
 {
-    const RegionalSettings us = usEnglishRegionalSettings();
     RiseSetTimes times = sundayTimes();
     times.SunRise = kNotFound;
     times.MoonSet = kNotFound;
-    const PlanetaryHoursReport report = computePlanetaryHours(times, kSunday, kLongDatePattern, us);
-    EXPECT_EQ(report.sunMoonList[1], "Sun    Rise not found");
-    EXPECT_EQ(report.sunMoonList[8], "Moon    Set not found");
-    EXPECT_EQ(report.hoursList[0], "Sunrise not found ");
+    const PlanetaryHoursReport missing = report(times);
+    EXPECT_EQ(missing.sunMoonList[1], "Sun    Rise not found");
+    EXPECT_EQ(missing.sunMoonList[8], "Moon    Set not found");
+    EXPECT_EQ(missing.hoursList[0], "Sunrise not found ");
 }
 
 }  // namespace

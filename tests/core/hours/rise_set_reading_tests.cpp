@@ -56,8 +56,9 @@ void expectJune2000Times(const RiseSetTimes& times)
 }
 
 // Without "-Yd" the engine writes its dates month first with "/" and its times with ":",
-// whatever the user's own order and separators, and they are read so.
-TEST(RiseSetReading, MonthFirstListingsFillEveryFieldInEveryLocaleWithoutTheSwitch)
+// whatever the user's own order and separators, and they are read so. With it the dates are
+// day first, read also where the time separator is not a colon.
+TEST(RiseSetReading, ListingsFillEveryFieldInEveryLocaleWithOrWithoutTheSwitch)
 {
     RegionalSettings hungarian = testing::yearFirst();
     hungarian.shortDateFormat = "yyyy. mm. dd.";
@@ -67,30 +68,27 @@ TEST(RiseSetReading, MonthFirstListingsFillEveryFieldInEveryLocaleWithoutTheSwit
     monthFirstDashes.shortDateFormat = "m-d-yyyy";
     monthFirstDashes.dateSeparator = "-";
     monthFirstDashes.timeSeparator = ".";
-    const std::pair<const char*, RegionalSettings> locales[] = {
-        {"United States", RegionalSettings{}},
-        {"year first with dashes", testing::yearFirst()},
-        {"year first with dots", hungarian},
-        {"month first with dashes and dotted times", monthFirstDashes},
+    const struct {
+        const char* name;
+        RegionalSettings regional;
+        const char* dateOrderSwitch;
+    } rows[] = {
+        {"United States", RegionalSettings{}, ""},
+        {"year first with dashes", testing::yearFirst(), ""},
+        {"year first with dots", hungarian, ""},
+        {"month first with dashes and dotted times", monthFirstDashes, ""},
+        {"day first with dotted times", finnish(), "-Yd"},
     };
-    for (const auto& [name, regional] : locales) {
-        SCOPED_TRACE(name);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string dayFirst = *row.dateOrderSwitch ? "_dayfirst" : "";
         RiseSetTimes times;
-        EXPECT_EQ(readRiseSetListings(fixture("riseset_2000-06-03.txt"),
-                                      fixture("risesetn_2000-06-04.txt"), "", regional, times),
+        EXPECT_EQ(readRiseSetListings(fixture("riseset_2000-06-03" + dayFirst + ".txt"),
+                                      fixture("risesetn_2000-06-04" + dayFirst + ".txt"),
+                                      row.dateOrderSwitch, row.regional, times),
                   RiseSetReadResult::Complete);
         expectJune2000Times(times);
     }
-}
-
-TEST(RiseSetReading, DayFirstListingsReadWhereTheTimeSeparatorIsNotAColon)
-{
-    RiseSetTimes times;
-    EXPECT_EQ(readRiseSetListings(fixture("riseset_2000-06-03_dayfirst.txt"),
-                                  fixture("risesetn_2000-06-04_dayfirst.txt"), "-Yd", finnish(),
-                                  times),
-              RiseSetReadResult::Complete);
-    expectJune2000Times(times);
 }
 
 TEST(RiseSetReading, DayFirstDateWithDotSeparatorIsDayThenMonth)

@@ -6,6 +6,7 @@
 #include "core/astrolog/command_file.h"
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
+#include "tests/core/error_text.h"
 #include "tests/core/test_data.h"
 
 namespace vantrel::core {
@@ -80,12 +81,8 @@ TEST_F(PlaceZoneFixture, EveryRunOfTheCalculationTakesThePlacesOffsetForItsOwnDa
 TEST_F(PlaceZoneFixture, WithoutAPlaceTheCalculationStopsAndSaysWhy)
 {
     settings.ZoneName.clear();
-    try {
-        calculator.calculate(dateTimeFromDate(2024, 4, 6), 0.5);
-        ADD_FAILURE() << "calculated without a zone";
-    } catch (const VantrelError& error) {
-        EXPECT_STREQ(error.what(), kNoPlaceZoneMessage);
-    }
+    EXPECT_EQ(testing::errorText([&] { calculator.calculate(dateTimeFromDate(2024, 4, 6), 0.5); }),
+              kNoPlaceZoneMessage);
     EXPECT_TRUE(runner.runs.empty());
 }
 

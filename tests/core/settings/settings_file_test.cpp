@@ -1,8 +1,6 @@
 #include "core/settings/settings_file.h"
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 
 #include "core/common/error.h"
 #include "core/settings/settings_keys.h"
+#include "tests/core/error_text.h"
 #include "tests/core/test_data.h"
 #include "tests/fakes/as_user.h"
 
@@ -37,19 +36,8 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     std::filesystem::path file() const { return m_dir.path() / "Vantrel.ini"; }
 
-    void store(const std::string& bytes) const
-    {
-        std::ofstream out(file(), std::ios::binary);
-        out << bytes;
-    }
-
-    std::string stored() const
-    {
-        std::ifstream in(file(), std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    void store(const std::string& bytes) const { testing::writeWholeFile(file(), bytes); }
+    std::string stored() const { return testing::readWholeFile(file()); }
 
     Settings loadFrom(const std::string& bytes) const
     {
@@ -370,8 +358,7 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
 
         std::filesystem::remove(copy);
         if (!settings.Astrolog.empty())
-            std::ofstream(copy, std::ios::binary)
-                << "[vantrel]\r\nAstrolog=" << settings.Astrolog << "\r\n";
+            testing::writeWholeFile(copy, "[vantrel]\r\nAstrolog=" + settings.Astrolog + "\r\n");
         const SettingsFile saved(copy);
         saved.saveOptions(settings);
         saved.saveLocation(settings);
@@ -379,17 +366,6 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
         EXPECT_EQ(testing::readWholeFile(copy),
                   testing::dataText(std::string("settings/") + row.expected));
     }
-}
-
-// The message a failed write raises; empty when the write went through.
-std::string writeFailure(const std::function<void()>& write)
-{
-    try {
-        write();
-    } catch (const VantrelError& error) {
-        return error.what();
-    }
-    return "";
 }
 
 using SettingsFileAsUser = SettingsFileTest;
@@ -401,7 +377,7 @@ TEST_F(SettingsFileAsUser, UnwritableFolderReportsThePathAndKeepsTheOldFile)
     std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_read |
                                                    std::filesystem::perms::owner_exec);
     const std::string message =
-        writeFailure([this] { SettingsFile(file()).saveOptions(Settings{}); });
+        testing::errorText([this] { SettingsFile(file()).saveOptions(Settings{}); });
     std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(message, "Unable to write to " + file().string());
     EXPECT_EQ(stored(), "[vantrel]\r\nLines=0\r\n");
@@ -417,7 +393,7 @@ TEST_F(SettingsFileAsUser, WriteProtectedFileIsNeverReplaced)
          std::vector<std::function<void()>>{[&] { settingsFile.saveOptions(Settings{}); },
                                             [&] { settingsFile.saveLocation(Settings{}); },
                                             [&] { settingsFile.writeLayout(MainWindowLayout{}); }})
-        EXPECT_EQ(writeFailure(write), "Unable to write to " + file().string());
+        EXPECT_EQ(testing::errorText(write), "Unable to write to " + file().string());
     EXPECT_EQ(stored(), "[vantrel]\r\nLines=0\r\n");
 }
 
@@ -426,7 +402,7 @@ TEST_F(SettingsFileTest, FailedWriteReportsTheFullPath)
     // A plain file where the folder should be: no one can write there.
     store("x");
     const SettingsFile settingsFile(file() / "Vantrel.ini");
-    EXPECT_EQ(writeFailure([&] { settingsFile.saveLocation(Settings{}); }),
+    EXPECT_EQ(testing::errorText([&] { settingsFile.saveLocation(Settings{}); }),
               "Unable to write to " + (file() / "Vantrel.ini").string());
     EXPECT_THROW(settingsFile.writeLayout(MainWindowLayout{}), VantrelError);
     EXPECT_EQ(stored(), "x");
@@ -451,15 +427,15 @@ TEST_F(SettingsFileTest, OversizedFileIsNeitherReadNorReplaced)
     store("[vantrel]\r\nLines=0\r\n");
     std::filesystem::resize_file(file(), kMaxTextFileBytes + 1);
     const SettingsFile settingsFile(file());
-    EXPECT_EQ(writeFailure([&] { settingsFile.load(); }), expected);
+    EXPECT_EQ(testing::errorText([&] { settingsFile.load(); }), expected);
     EXPECT_EQ(settingsFile.readLayout().clientHeight, MainWindowLayout{}.clientHeight);
-    EXPECT_EQ(writeFailure([&] { settingsFile.saveOptions(Settings{}); }),
+    EXPECT_EQ(testing::errorText([&] { settingsFile.saveOptions(Settings{}); }),
               "Unable to write to " + file().string());
     EXPECT_EQ(std::filesystem::file_size(file()), kMaxTextFileBytes + 1);
 
     std::filesystem::remove(file());
     std::filesystem::create_symlink("/dev/zero", file());
-    EXPECT_EQ(writeFailure([&] { settingsFile.load(); }), expected);
+    EXPECT_EQ(testing::errorText([&] { settingsFile.load(); }), expected);
 }
 
 TEST_F(SettingsFileTest, AStrayByteGarblesNoOtherValue)
@@ -521,20 +497,13 @@ TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
 
 TEST(IniInteger, Conversions)
 {
-    EXPECT_EQ(readIniInteger("315"), 315);
-    EXPECT_EQ(readIniInteger("-12"), -12);
-    EXPECT_EQ(readIniInteger("0X1f"), 31);
-    EXPECT_EQ(readIniInteger("$FF"), 255);
-    EXPECT_EQ(readIniInteger("007"), 7);
-    EXPECT_EQ(readIniInteger("2147483647"), 2147483647);
-    EXPECT_FALSE(readIniInteger("2147483648"));
-    EXPECT_FALSE(readIniInteger("$"));
-    EXPECT_FALSE(readIniInteger("0x"));
-    EXPECT_FALSE(readIniInteger("$-1"));
-    EXPECT_FALSE(readIniInteger("0x-1"));
-    EXPECT_FALSE(readIniInteger("+-1"));
-    EXPECT_FALSE(readIniInteger("1 2"));
-    EXPECT_FALSE(readIniInteger(""));
+    const std::pair<const char*, int> numbers[] = {{"315", 315}, {"-12", -12},
+                                                   {"0X1f", 31}, {"$FF", 255},
+                                                   {"007", 7},   {"2147483647", 2147483647}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(readIniInteger(text), value) << text;
+    for (const char* text : {"2147483648", "$", "0x", "$-1", "0x-1", "+-1", "1 2", ""})
+        EXPECT_FALSE(readIniInteger(text)) << '"' << text << '"';
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <fstream>
 #include <map>
 
 #include <unistd.h>
@@ -8,6 +7,7 @@
 #include "core/common/error.h"
 #include "core/texts/daily_tips.h"
 #include "core/texts/verse_commands.h"
+#include "tests/core/error_text.h"
 #include "tests/fakes/as_user.h"
 #include "tests/fakes/fake_ports.h"
 
@@ -39,17 +39,11 @@ public:
     }
 };
 
-void writeBytes(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
 TEST(RandomLine, PicksTheDrawnLineOfEveryLineEndingStyle)
 {
     testing::TempDir dir;
     for (const char* bytes : {"alpha\r\n\r\ngamma\r\n", "alpha\n\ngamma", "alpha\r\rgamma\r"}) {
-        writeBytes(dir.path() / "verses.txt", bytes);
+        testing::writeWholeFile(dir.path() / "verses.txt", bytes);
         ScriptedDraw draw({0, 1, 2});
         EXPECT_EQ(pickVerse(dir.path(), draw), "alpha");
         EXPECT_EQ(pickVerse(dir.path(), draw), "");  // an empty line can be picked
@@ -63,7 +57,7 @@ TEST(RandomLine, MissingOrEmptyFileGivesNothingWithoutDrawing)
     testing::TempDir dir;
     ScriptedDraw draw({});
     EXPECT_FALSE(pickVerse(dir.path(), draw));
-    writeBytes(dir.path() / "verses.txt", "");
+    testing::writeWholeFile(dir.path() / "verses.txt", "");
     EXPECT_FALSE(pickVerse(dir.path(), draw));
     std::filesystem::remove(dir.path() / "verses.txt");
     std::filesystem::create_directory(dir.path() / "verses.txt");
@@ -76,15 +70,11 @@ TEST(RandomLineAsUser, UnreadableFileIsAnError)
     VANTREL_SKIP_AS_ROOT();
     testing::TempDir dir;
     const auto file = dir.path() / "verses.txt";
-    writeBytes(file, "x\r\n");
+    testing::writeWholeFile(file, "x\r\n");
     std::filesystem::permissions(file, std::filesystem::perms::none);
     ScriptedDraw draw({0});
-    try {
-        pickVerse(dir.path(), draw);
-        FAIL() << "no error";
-    } catch (const VantrelError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file " + file.string());
-    }
+    EXPECT_EQ(testing::errorText([&] { pickVerse(dir.path(), draw); }),
+              "Cannot open file " + file.string());
 }
 
 TEST(RandomLine, ClockSeededDrawIsUniformAndRepeatsWithinAMillisecond)
@@ -117,7 +107,7 @@ TEST(TrayTexts, QuoteGoesToTheBalloonOrTheClipboardOnlyWhenPicked)
     EXPECT_TRUE(tray.balloons.empty());
     EXPECT_EQ(clipboard.writes, 0);
 
-    writeBytes(dir.path() / "verses.txt", "Every man and every woman is a star.\r\n");
+    testing::writeWholeFile(dir.path() / "verses.txt", "Every man and every woman is a star.\r\n");
     ScriptedDraw draw({0, 0});
     showQuoteBalloon(dir.path(), draw, tray);
     copyQuote(dir.path(), draw, clipboard);
@@ -200,8 +190,8 @@ protected:
 
 TEST_F(StartupTip, TipsFileGivesARandomEntry)
 {
-    writeBytes(m_dir.path() / "tips.txt", "one\ntwo\nthree\n");
-    writeBytes(m_dir.path() / "verses.txt", "verse\n");
+    testing::writeWholeFile(m_dir.path() / "tips.txt", "one\ntwo\nthree\n");
+    testing::writeWholeFile(m_dir.path() / "verses.txt", "verse\n");
     bool show = true;
     ScriptedDraw draw({1});
     EXPECT_TRUE(prepareStartupTip(show, false, m_dir.path(), draw, m_tips));
@@ -212,8 +202,8 @@ TEST_F(StartupTip, TipsFileGivesARandomEntry)
 
 TEST_F(StartupTip, VerseOfDaySwitchesTheDialogOnAndReadsVerses)
 {
-    writeBytes(m_dir.path() / "tips.txt", "tip\n");
-    writeBytes(m_dir.path() / "verses.txt", "verse one\rverse two\r");
+    testing::writeWholeFile(m_dir.path() / "tips.txt", "tip\n");
+    testing::writeWholeFile(m_dir.path() / "verses.txt", "verse one\rverse two\r");
     bool show = false;
     ScriptedDraw draw({1});
     EXPECT_TRUE(prepareStartupTip(show, true, m_dir.path(), draw, m_tips));
@@ -223,7 +213,7 @@ TEST_F(StartupTip, VerseOfDaySwitchesTheDialogOnAndReadsVerses)
 
 TEST_F(StartupTip, NoDialogWhenOffOrWhenTheFileIsMissingOrEmpty)
 {
-    writeBytes(m_dir.path() / "tips.txt", "tip\n");
+    testing::writeWholeFile(m_dir.path() / "tips.txt", "tip\n");
     ScriptedDraw draw({});
     bool show = false;
     EXPECT_FALSE(prepareStartupTip(show, false, m_dir.path(), draw, m_tips));
@@ -231,7 +221,7 @@ TEST_F(StartupTip, NoDialogWhenOffOrWhenTheFileIsMissingOrEmpty)
     // Verses asked for but missing: no dialog even though tips exist; the flag stays on.
     EXPECT_FALSE(prepareStartupTip(show, true, m_dir.path(), draw, m_tips));
     EXPECT_TRUE(show);
-    writeBytes(m_dir.path() / "tips.txt", "");
+    testing::writeWholeFile(m_dir.path() / "tips.txt", "");
     EXPECT_FALSE(prepareStartupTip(show, false, m_dir.path(), draw, m_tips));
     EXPECT_EQ(m_tips.CurrentTip(), -1);
     EXPECT_TRUE(draw.counts.empty());

@@ -38,20 +38,17 @@ TEST(YearNumbering, TableOfDatesInAllFiveFormats)
     }
 }
 
-TEST(YearNumbering, YearTurnsAtTheStartOfTheTwentiethOfMarch)
+// The year turns at the start of 20 March: 1 March belongs to the year begun the March
+// before. Dates before the epoch count backwards with a minus sign.
+TEST(YearNumbering, YearTurnsAtTheTwentiethOfMarchAndCountsBackBeforeTheEpoch)
 {
-    EXPECT_EQ(YearCount(2001, 3, 19), 96);
-    EXPECT_EQ(YearCount(2001, 3, 20), 97);
-    EXPECT_EQ(YearCount(2001, 3, 1), 96) << "1 March belongs to the year begun the March before";
-    EXPECT_EQ(YearCount(2004, 2, 29), 99);
-    EXPECT_EQ(YearCount(2000, 12, 31), 96);
-    EXPECT_EQ(YearCount(2001, 1, 1), 96);
-}
-
-TEST(YearNumbering, DatesBeforeTheEpochCountBackwardsWithAMinusSign)
-{
-    EXPECT_EQ(YearCount(1904, 3, 19), -1);
-    EXPECT_EQ(YearCount(1900, 1, 1), -5);
+    const struct {
+        int year, month, day, count;
+    } rows[] = {{2001, 3, 19, 96},  {2001, 3, 20, 97}, {2001, 3, 1, 96},  {2004, 2, 29, 99},
+                {2000, 12, 31, 96}, {2001, 1, 1, 96},  {1904, 3, 19, -1}, {1900, 1, 1, -5}};
+    for (const auto& row : rows)
+        EXPECT_EQ(YearCount(row.year, row.month, row.day), row.count)
+            << row.year << "-" << row.month << "-" << row.day;
     EXPECT_EQ(yearText(-1, YearFormat::UpperRomanLowerRoman), "-i");
     EXPECT_EQ(yearText(-1, YearFormat::LowerRomanDigits), "-1");
     EXPECT_EQ(yearText(-5, YearFormat::DigitsUpperRoman), "-0V");
