@@ -52,6 +52,21 @@ QButtonGroup& choice(const QWidget& dialog, const char* name)
     return *part<QGroupBox>(dialog, name).findChild<QButtonGroup*>();
 }
 
+// The named check boxes and option groups as "name: state": "on" or "off" for a box, the chosen
+// button's number for a group, and " (disabled)" after a control the user cannot change.
+QStringList states(const QWidget& dialog, std::initializer_list<const char*> names)
+{
+    QStringList result;
+    for (const char* name : names) {
+        const auto& control = part<QWidget>(dialog, name);
+        const auto* box = qobject_cast<const QCheckBox*>(&control);
+        const QString state = box ? (box->isChecked() ? "on" : "off")
+                                  : QString::number(choice(dialog, name).checkedId());
+        result << QString("%1: %2%3").arg(name, state, control.isEnabled() ? "" : " (disabled)");
+    }
+    return result;
+}
+
 // A settings file in memory: what load gives, and every save the dialog makes.
 struct FakeStore {
     std::optional<Settings> stored;  // what load returns; nullopt: first run
@@ -61,22 +76,18 @@ struct FakeStore {
 
     OptionsStorage storage()
     {
-        return {
-            [this](Settings& s) {
-                if (stored)
-                    s = *stored;
-            },
-            [this](const Settings& s) {
+        const auto saveTo = [this](std::vector<Settings>& saves) {
+            return [this, &saves](const Settings& s) {
                 if (failWrites)
                     throw vantrel::core::VantrelError("Unable to write to /ro/Vantrel.ini");
-                optionSaves.push_back(s);
-            },
-            [this](const Settings& s) {
-                if (failWrites)
-                    throw vantrel::core::VantrelError("Unable to write to /ro/Vantrel.ini");
-                locationSaves.push_back(s);
-            },
+                saves.push_back(s);
+            };
         };
+        return {[this](Settings& s) {
+                    if (stored)
+                        s = *stored;
+                },
+                saveTo(optionSaves), saveTo(locationSaves)};
     }
 };
 
@@ -113,6 +124,10 @@ class OptionsDialogTest : public QObject {
     FakeStore store;
     std::unique_ptr<TfOptions> dialog;
 
+    QCheckBox& box(const char* name) const { return part<QCheckBox>(*dialog, name); }
+    QLineEdit& edit(const char* name) const { return part<QLineEdit>(*dialog, name); }
+    QButtonGroup& group(const char* name) const { return choice(*dialog, name); }
+
     void create(OptionsStorage storage)
     {
         dialog = std::make_unique<TfOptions>(settings,
@@ -143,23 +158,17 @@ private slots:
     void firstRunShowsTheDefaultsWithoutMessages()
     {
         create();
-        QCOMPARE(choice(*dialog, "OLines").checkedId(), 1);
-        QCOMPARE(choice(*dialog, "ODateFormat").checkedId(), 1);
-        QCOMPARE(choice(*dialog, "OFormat").checkedId(), 1);
-        QCOMPARE(choice(*dialog, "OBasic").checkedId(), 0);
-        QCOMPARE(choice(*dialog, "OTime").checkedId(), 0);
+        // Quoted and WheelReverse wait for the boxes they belong to.
+        QCOMPARE(states(*dialog, {"OLines", "ODateFormat", "OFormat", "OBasic", "OTime", "cbSun",
+                                  "cbHSun", "cbHMoon", "TOTD1", "VOTD1", "Quoted", "WheelReverse"}),
+                 (QStringList{"OLines: 1", "ODateFormat: 1", "OFormat: 1", "OBasic: 0", "OTime: 0",
+                              "cbSun: on", "cbHSun: on", "cbHMoon: off", "TOTD1: on", "VOTD1: off",
+                              "Quoted: off (disabled)", "WheelReverse: on (disabled)"}));
         QCOMPARE(part<QComboBox>(*dialog, "DayBegins").currentText(),
                  QString("12:00 (Common Time)"));
-        QCOMPARE(part<QLineEdit>(*dialog, "Long").text(), QString("93W21"));
-        QCOMPARE(part<QLineEdit>(*dialog, "Zone").text(), QString("6"));
-        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
-        QVERIFY(part<QCheckBox>(*dialog, "cbSun").isChecked());
-        QVERIFY(part<QCheckBox>(*dialog, "cbHSun").isChecked());
-        QVERIFY(!part<QCheckBox>(*dialog, "cbHMoon").isChecked());
-        QVERIFY(part<QCheckBox>(*dialog, "TOTD1").isChecked());
-        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isChecked());
-        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isEnabled());
-        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
+        QCOMPARE(edit("Long").text(), QString("93W21"));
+        QCOMPARE(edit("Zone").text(), QString("6"));
+        QVERIFY(edit("Zone").isEnabled());
         QVERIFY(messages.messages.empty());
         QCOMPARE(dialog->windowTitle(), QString("Options"));
         QCOMPARE(part<QTabWidget>(*dialog, "Pages").currentIndex(), 0);
@@ -173,8 +182,8 @@ private slots:
         stored.DayBegins = vantrel::core::DayStart::Sunset;
         store.stored = stored;
         create();
-        QCOMPARE(choice(*dialog, "OTime").checkedId(), 2);
-        QVERIFY(!part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QCOMPARE(group("OTime").checkedId(), 2);
+        QVERIFY(!edit("Zone").isEnabled());
         QCOMPARE(part<QComboBox>(*dialog, "DayBegins").currentIndex(), 2);
         QVERIFY(messages.messages.empty());
     }
@@ -190,9 +199,9 @@ private slots:
         stored.DayBegins = choiceFromIndex<vantrel::core::DayStart>(3);  // the list takes only 0..2
         store.stored = stored;
         create();
-        QCOMPARE(choice(*dialog, "OLines").checkedId(), 2);
+        QCOMPARE(group("OLines").checkedId(), 2);
         QCOMPARE(settings.OLines, vantrel::core::LineCount::Three);
-        QCOMPARE(choice(*dialog, "ODateFormat").checkedId(), -1);
+        QCOMPARE(group("ODateFormat").checkedId(), -1);
         QCOMPARE(settings.ODateFormat, vantrel::core::DateFormat::NotChosen);
         QCOMPARE(settings.DayBegins, vantrel::core::DayStart::NotChosen);
         dialog->show();
@@ -217,14 +226,14 @@ private slots:
     void everyControlWritesTheRecordAtOnce()
     {
         create();
-        choice(*dialog, "OFormat").button(4)->click();
-        choice(*dialog, "OHouseSystem").button(13)->click();
-        choice(*dialog, "OZodiac").button(1)->click();
-        part<QCheckBox>(*dialog, "cbPluto").click();
-        part<QCheckBox>(*dialog, "cbHSun").click();
-        part<QCheckBox>(*dialog, "OClear").click();
-        QTest::keyClicks(&part<QLineEdit>(*dialog, "Long"), "x");
-        part<QLineEdit>(*dialog, "Zone").setText("-1");
+        group("OFormat").button(4)->click();
+        group("OHouseSystem").button(13)->click();
+        group("OZodiac").button(1)->click();
+        box("cbPluto").click();
+        box("cbHSun").click();
+        box("OClear").click();
+        QTest::keyClicks(&edit("Long"), "x");
+        edit("Zone").setText("-1");
         QCOMPARE(settings.OFormat, vantrel::core::YearFormat::DigitsUpperRoman);
         QCOMPARE(settings.OHouseSystem, vantrel::core::HouseSystem::NoHouses);
         QCOMPARE(settings.OZodiac, vantrel::core::Zodiac::Sidereal);
@@ -240,32 +249,30 @@ private slots:
     void systemLocaleTimeMessageOnlyForTheUsersChoice()
     {
         create();
-        choice(*dialog, "OTime").button(2)->click();
+        group("OTime").button(2)->click();
         QCOMPARE(messages.messages.size(), size_t(1));
         QCOMPARE(messages.messages[0], kTimeZoneMessage);
-        QVERIFY(!part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QVERIFY(!edit("Zone").isEnabled());
         QCOMPARE(settings.OTime, vantrel::core::TimeMode::SystemZone);
 
-        choice(*dialog, "OTime").button(2)->click();  // already chosen: nothing happens
+        group("OTime").button(2)->click();  // already chosen: nothing happens
         QCOMPARE(messages.messages.size(), size_t(1));
 
-        choice(*dialog, "OTime").button(0)->click();
-        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        group("OTime").button(0)->click();
+        QVERIFY(edit("Zone").isEnabled());
         QCOMPARE(settings.OTime, vantrel::core::TimeMode::Standard);
-        choice(*dialog, "OTime").button(1)->click();
-        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        group("OTime").button(1)->click();
+        QVERIFY(edit("Zone").isEnabled());
         QCOMPARE(messages.messages.size(), size_t(1));
     }
 
     void dayBeginsMessages()
     {
         create();
-        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(1);
-        emit part<QComboBox>(*dialog, "DayBegins").activated(1);
-        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(2);
-        emit part<QComboBox>(*dialog, "DayBegins").activated(2);
-        part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(0);
-        emit part<QComboBox>(*dialog, "DayBegins").activated(0);
+        for (const int item : {1, 2, 0}) {
+            part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(item);
+            emit part<QComboBox>(*dialog, "DayBegins").activated(item);
+        }
         QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
         QCOMPARE(messages.messages.size(), size_t(2));
         QCOMPARE(messages.messages[0],
@@ -299,25 +306,20 @@ private slots:
     void defaultsWhileWheelAndGreetingsAreChecked()
     {
         create();
-        part<QCheckBox>(*dialog, "OWheelChart").click();
-        part<QCheckBox>(*dialog, "WheelReverse").click();
-        part<QCheckBox>(*dialog, "Greetings").click();
-        part<QCheckBox>(*dialog, "Quoted").click();
-        part<QCheckBox>(*dialog, "OHints").click();
-        QVERIFY(part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
-        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isChecked());
-        QVERIFY(part<QCheckBox>(*dialog, "Quoted").isEnabled());
+        box("OWheelChart").click();
+        box("WheelReverse").click();
+        box("Greetings").click();
+        box("Quoted").click();
+        box("OHints").click();
+        QCOMPARE(states(*dialog, {"WheelReverse", "Quoted"}),
+                 (QStringList{"WheelReverse: off", "Quoted: on"}));
         QVERIFY(!vantrel::ui::hintsEnabled());
 
         part<QPushButton>(*dialog, "ResetButton").click();
-        QVERIFY(!part<QCheckBox>(*dialog, "OWheelChart").isChecked());
-        QVERIFY(part<QCheckBox>(*dialog, "WheelReverse").isChecked());
-        QVERIFY(part<QCheckBox>(*dialog, "Monochrome").isChecked());
-        QVERIFY(!part<QCheckBox>(*dialog, "WheelReverse").isEnabled());
-        QVERIFY(!part<QCheckBox>(*dialog, "Monochrome").isEnabled());
-        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isChecked());
-        QVERIFY(!part<QCheckBox>(*dialog, "Quoted").isEnabled());
-        QVERIFY(part<QCheckBox>(*dialog, "OHints").isChecked());
+        QCOMPARE(
+            states(*dialog, {"OWheelChart", "WheelReverse", "Monochrome", "Quoted", "OHints"}),
+            (QStringList{"OWheelChart: off", "WheelReverse: on (disabled)",
+                         "Monochrome: on (disabled)", "Quoted: off (disabled)", "OHints: on"}));
         QVERIFY(vantrel::ui::hintsEnabled());
         QVERIFY(settings.WheelReverse);
         QVERIFY(!settings.OWheelChart);
@@ -338,22 +340,20 @@ private slots:
         verseOfDay = true;
         create();
         dialog->ResetButtonClick();
-        QCOMPARE(choice(*dialog, "OTime").checkedId(), 0);
-        QVERIFY(part<QLineEdit>(*dialog, "Zone").isEnabled());
+        QVERIFY(edit("Zone").isEnabled());
         QVERIFY(messages.messages.empty());
         // Year format "IVv", "Anno", no planetary-hour alarm; the location and tip boxes stay.
+        QCOMPARE(states(*dialog, {"OTime", "OFormat", "cbHSun", "TOTD1", "VOTD1"}),
+                 (QStringList{"OTime: 0", "OFormat: 0", "cbHSun: off", "TOTD1: off",
+                              "VOTD1: on (disabled)"}));
         QCOMPARE(settings.OFormat, vantrel::core::YearFormat::UpperRomanLowerRoman);
-        QCOMPARE(choice(*dialog, "OFormat").checkedId(), 0);
         QCOMPARE(settings.OBasic, vantrel::core::YearPrefix::Anno);
         QVERIFY(!settings.cbHSun);
-        QVERIFY(!part<QCheckBox>(*dialog, "cbHSun").isChecked());
         QVERIFY(settings.cbSun);
         QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
         QCOMPARE(settings.Long, std::string("0E10"));
-        QCOMPARE(part<QLineEdit>(*dialog, "Lat").text(), QString("51N30"));
-        QCOMPARE(part<QLineEdit>(*dialog, "Zone").text(), QString("0"));
-        QVERIFY(!part<QCheckBox>(*dialog, "TOTD1").isChecked());
-        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QCOMPARE(edit("Lat").text(), QString("51N30"));
+        QCOMPARE(edit("Zone").text(), QString("0"));
         QVERIFY(!showOnStartup);
         QVERIFY(verseOfDay);
         // Nothing is written until the dialog closes.
@@ -365,14 +365,13 @@ private slots:
     {
         verseOfDay = true;
         create();
-        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isEnabled());
-        part<QCheckBox>(*dialog, "TOTD1").click();
+        QVERIFY(box("VOTD1").isEnabled());
+        box("TOTD1").click();
         QVERIFY(!showOnStartup);
-        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isEnabled());
-        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
+        QCOMPARE(states(*dialog, {"VOTD1"}), QStringList{"VOTD1: on (disabled)"});
         QVERIFY(verseOfDay);
-        part<QCheckBox>(*dialog, "TOTD1").click();
-        part<QCheckBox>(*dialog, "VOTD1").click();
+        box("TOTD1").click();
+        box("VOTD1").click();
         QVERIFY(showOnStartup);
         QVERIFY(!verseOfDay);
     }
@@ -382,9 +381,8 @@ private slots:
         showOnStartup = false;
         verseOfDay = true;
         create();
-        QVERIFY(!part<QCheckBox>(*dialog, "TOTD1").isChecked());
-        QVERIFY(part<QCheckBox>(*dialog, "VOTD1").isChecked());
-        QVERIFY(!part<QCheckBox>(*dialog, "VOTD1").isEnabled());
+        QCOMPARE(states(*dialog, {"TOTD1", "VOTD1"}),
+                 (QStringList{"TOTD1: off", "VOTD1: on (disabled)"}));
         QVERIFY(verseOfDay);
     }
 
@@ -394,10 +392,10 @@ private slots:
         HintTarget other;
         other.setToolTip("a hint");
         QCOMPARE(sendToolTip(other), 1);
-        part<QCheckBox>(*dialog, "OHints").click();
+        box("OHints").click();
         QVERIFY(!settings.OHints);
         QCOMPARE(sendToolTip(other), 0);
-        part<QCheckBox>(*dialog, "OHints").click();
+        box("OHints").click();
         QCOMPARE(sendToolTip(other), 1);
     }
 
@@ -414,7 +412,7 @@ private slots:
     void saveLatLongWritesAtOnceAndDoneDoesNot()
     {
         create();
-        part<QLineEdit>(*dialog, "Long").setText("2E21");
+        edit("Long").setText("2E21");
         part<QPushButton>(*dialog, "Button3").click();
         QCOMPARE(store.locationSaves.size(), size_t(1));
         QCOMPARE(store.locationSaves[0].Long, std::string("2E21"));
@@ -433,8 +431,8 @@ private slots:
         const auto path = dir.path() / "Vantrel.ini";
         createOnFile(path);
         dialog->show();
-        part<QLineEdit>(*dialog, "Long").setText("0W07");
-        choice(*dialog, "OLines").button(2)->click();
+        edit("Long").setText("0W07");
+        group("OLines").button(2)->click();
         part<QPushButton>(*dialog, "CloseButton").click();
         std::string ini = readWholeFile(path);
         QVERIFY2(ini.find("Lines=2") != std::string::npos, ini.c_str());
@@ -468,7 +466,7 @@ private slots:
         const auto path = dir.path() / "not a folder" / "Vantrel.ini";
         createOnFile(path);
         dialog->show();
-        choice(*dialog, "OLines").button(0)->click();
+        group("OLines").button(0)->click();
         part<QPushButton>(*dialog, "CloseButton").click();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(messages.errors.size(), size_t(1));
@@ -528,7 +526,7 @@ private slots:
         dialog->show();
         part<QTabWidget>(*dialog, "Pages").setCurrentIndex(3);
         const auto left = [this](const char* name) {
-            return part<QCheckBox>(*dialog, name).mapTo(dialog.get(), QPoint()).x();
+            return box(name).mapTo(dialog.get(), QPoint()).x();
         };
         QCOMPARE(left("cbHSun"), left("cbSun"));
         QCOMPARE(left("cbHMars"), left("cbMars"));

@@ -69,17 +69,26 @@ QByteArray asBytes(const std::vector<std::uint8_t>& bytes)
                       static_cast<qsizetype>(bytes.size()));
 }
 
+// The two windows the "Astrolog" command fills from the listings in a folder of their own.
+struct AstroWindows {
+    TempDir dir;
+    TAData data;
+    TfWheel wheel;
+    QWidget main;
+
+    explicit AstroWindows(FakeMessages& messages) : data(messages), wheel(messages) {}
+    void click(const Settings& settings = {})
+    {
+        vantrel::ui::AstroButtonClick(data, wheel, main, settings, dir.path());
+    }
+};
+
 }  // namespace
 
 class OutputWindowsTest : public QObject {
     Q_OBJECT
 
     FakeMessages messages;
-
-    void writeListing(const TempDir& dir, const char* name, const std::string& content)
-    {
-        writeWholeFile(dir.path() / name, content);
-    }
 
 private slots:
     void init() { messages = FakeMessages{}; }
@@ -140,109 +149,91 @@ private slots:
 
     void appendingWithoutClearShowsEveryFileAgain()
     {
-        TempDir dir;
-        writeListing(dir, "chart.txt", "a\nb\n");
-        TAData data(messages);
-        TfWheel wheel(messages);
-        QWidget main;
+        AstroWindows w(messages);
+        writeWholeFile(w.dir.path() / "chart.txt", "a\nb\n");
         Settings settings;
         settings.OClear = false;
-        vantrel::ui::AstroButtonClick(data, wheel, main, settings, dir.path());
-        vantrel::ui::AstroButtonClick(data, wheel, main, settings, dir.path());
-        QCOMPARE(data.lines(), (Lines{"a", "b", "a", "b"}));
+        w.click(settings);
+        w.click(settings);
+        QCOMPARE(w.data.lines(), (Lines{"a", "b", "a", "b"}));
 
         settings.OClear = true;
-        vantrel::ui::AstroButtonClick(data, wheel, main, settings, dir.path());
-        QCOMPARE(data.lines(), (Lines{"a", "b"}));
+        w.click(settings);
+        QCOMPARE(w.data.lines(), (Lines{"a", "b"}));
         // No chart picture: the wheel window stays hidden.
-        QVERIFY(!wheel.isVisible());
+        QVERIFY(!w.wheel.isVisible());
     }
 
     void userEditsAreKeptWhenAppending()
     {
-        TempDir dir;
-        writeListing(dir, "chart.txt", "new\n");
-        TAData data(messages);
-        TfWheel wheel(messages);
-        QWidget main;
-        data.setLines({"typed by the user"});
+        AstroWindows w(messages);
+        writeWholeFile(w.dir.path() / "chart.txt", "new\n");
+        w.data.setLines({"typed by the user"});
         Settings settings;
         settings.OClear = false;
-        vantrel::ui::AstroButtonClick(data, wheel, main, settings, dir.path());
-        QCOMPARE(data.lines(), (Lines{"typed by the user", "new"}));
+        w.click(settings);
+        QCOMPARE(w.data.lines(), (Lines{"typed by the user", "new"}));
     }
 
     void dataWindowIsPlacedUnderTheMainWindow()
     {
-        TempDir dir;
-        TAData data(messages);
-        TfWheel wheel(messages);
-        QWidget main;
-        main.setGeometry(120, 80, 400, 300);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        vantrel::ui::AstroButtonClick(data, wheel, main, Settings{}, dir.path());
-        QVERIFY(data.isVisible());
-        const QRect frame = main.frameGeometry();
-        QCOMPARE(data.frameGeometry().topLeft(),
+        AstroWindows w(messages);
+        w.main.setGeometry(120, 80, 400, 300);
+        w.main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.main));
+        w.click();
+        QVERIFY(w.data.isVisible());
+        const QRect frame = w.main.frameGeometry();
+        QCOMPARE(w.data.frameGeometry().topLeft(),
                  QPoint(frame.left(), frame.top() + frame.height() + 2));
 
         // Moved again at every call, also while showing.
-        data.move(0, 0);
-        main.move(200, 90);
-        vantrel::ui::AstroButtonClick(data, wheel, main, Settings{}, dir.path());
-        QCOMPARE(data.frameGeometry().topLeft(),
-                 QPoint(main.frameGeometry().left(), main.frameGeometry().bottom() + 3));
+        w.data.move(0, 0);
+        w.main.move(200, 90);
+        w.click();
+        QCOMPARE(w.data.frameGeometry().topLeft(),
+                 QPoint(w.main.frameGeometry().left(), w.main.frameGeometry().bottom() + 3));
     }
 
     void chartPictureIsLoadedAndTheWheelWindowShown()
     {
-        TempDir dir;
+        AstroWindows w(messages);
         const auto bytes = samplePicture();
-        vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), bytes);
-        TAData data(messages);
-        TfWheel wheel(messages);
-        QWidget main;
-        vantrel::ui::AstroButtonClick(data, wheel, main, Settings{}, dir.path());
-        QVERIFY(wheel.isVisible());
-        QCOMPARE(wheel.picture().bytes(), asBytes(bytes));
-        QVERIFY(data.isVisible());
+        vantrel::wmf::writeFile((w.dir.path() / "chart.wmf").string(), bytes);
+        w.click();
+        QVERIFY(w.wheel.isVisible());
+        QCOMPARE(w.wheel.picture().bytes(), asBytes(bytes));
+        QVERIFY(w.data.isVisible());
     }
 
     void unreadableChartEndsBeforeTheDataWindowIsShown()
     {
-        TempDir dir;
-        writeListing(dir, "chart.txt", "listing\n");
-        writeWholeFile(dir.path() / "chart.wmf", "this is no picture");
-        TAData data(messages);
-        TfWheel wheel(messages);
-        QWidget main;
+        AstroWindows w(messages);
+        writeWholeFile(w.dir.path() / "chart.txt", "listing\n");
+        writeWholeFile(w.dir.path() / "chart.wmf", "this is no picture");
         bool failed = false;
         try {
-            vantrel::ui::AstroButtonClick(data, wheel, main, Settings{}, dir.path());
+            w.click();
         } catch (const vantrel::core::VantrelError& error) {
             failed = true;
             QVERIFY(!std::string(error.what()).empty());
         }
         QVERIFY(failed);
-        QVERIFY(!data.isVisible());
-        QVERIFY(!wheel.isVisible());
-        QVERIFY(wheel.picture().isNull());
+        QVERIFY(!w.data.isVisible());
+        QVERIFY(!w.wheel.isVisible());
+        QVERIFY(w.wheel.picture().isNull());
     }
 
     void missingChartKeepsTheOldPicture()
     {
-        TempDir dir;
-        vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), samplePicture());
-        TAData data(messages);
-        TfWheel wheel(messages);
-        QWidget main;
-        vantrel::ui::AstroButtonClick(data, wheel, main, Settings{}, dir.path());
-        std::filesystem::remove(dir.path() / "chart.wmf");
-        wheel.hide();
-        vantrel::ui::AstroButtonClick(data, wheel, main, Settings{}, dir.path());
-        QVERIFY(!wheel.picture().isNull());
-        QVERIFY(!wheel.isVisible());
+        AstroWindows w(messages);
+        vantrel::wmf::writeFile((w.dir.path() / "chart.wmf").string(), samplePicture());
+        w.click();
+        std::filesystem::remove(w.dir.path() / "chart.wmf");
+        w.wheel.hide();
+        w.click();
+        QVERIFY(!w.wheel.picture().isNull());
+        QVERIFY(!w.wheel.isVisible());
     }
 
     void savingWritesCrLfLines()
@@ -298,8 +289,7 @@ private slots:
         if (::geteuid() == 0)
             QSKIP("permissions do not bind root; the _as_user test runs this as nobody");
         TempDir dir;
-        const auto bytes = samplePicture();
-        vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), bytes);
+        vantrel::wmf::writeFile((dir.path() / "chart.wmf").string(), samplePicture());
         TfWheel wheel(messages);
         wheel.loadPicture(QString::fromStdString((dir.path() / "chart.wmf").string()));
         TAData data(messages);
