@@ -27,4 +27,14 @@ inline std::vector<std::string> dataLines(const std::string& name)
     return core::readLinesFromFile(dataPath(name)).value();
 }
 
+// An engine stand-in that answers with the listings of the worked example: the chart of
+// 3 June 2000, 8:03 PM, at 93W21 45N05, and the rises and sets of that day and the next.
+inline FakeProcessRunner::Responder exampleListings()
+{
+    return FakeProcessRunner::cannedListings(
+        {{"chart.txt", dataText("chart_2000-06-03.txt")},
+         {"riseset.txt", dataText("riseset_2000-06-03.txt")},
+         {"risesetn.txt", dataText("risesetn_2000-06-04.txt")}});
+}
+
 }  // namespace vantrel::testing

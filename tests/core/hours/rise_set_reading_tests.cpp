@@ -244,9 +244,7 @@ struct ReadingFixture : ::testing::Test {
 
 TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)
 {
-    runner.responder = FakeProcessRunner::cannedListings(
-        {{"riseset.txt", testing::dataText("riseset_2000-06-03.txt")},
-         {"risesetn.txt", testing::dataText("risesetn_2000-06-04.txt")}});
+    runner.responder = testing::exampleListings();
     calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), dateTimeFromTime({20, 3, 15, 0}));
     ASSERT_EQ(runner.runs.size(), 2u);
     EXPECT_NE(runner.runs[0].commandFile.find(
@@ -265,9 +263,7 @@ TEST_F(ReadingFixture, UnreadableListingShowsTheDateOrderMessageOnce)
     zone.DateOrderSwitch = "-Yd";
     // Month-first listings in a day-first setting: June 3 reads as the 6th of March, but
     // "6/ 3/2000" has the wrong separator for this locale.
-    runner.responder = FakeProcessRunner::cannedListings(
-        {{"riseset.txt", testing::dataText("riseset_2000-06-03.txt")},
-         {"risesetn.txt", testing::dataText("risesetn_2000-06-04.txt")}});
+    runner.responder = testing::exampleListings();
     calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
     EXPECT_EQ(messages.messages, std::vector<std::string>{DateOrderMessage});
     EXPECT_EQ(calculator.riseSetTimes().SunRise, kNotFound);

@@ -58,10 +58,7 @@ struct PlaceZoneFixture : ::testing::Test {
         settings.Lat = "31S33";
         settings.DayBegins = DayStart::Sunrise;
         // Listings of another day: this is about the command files, not the date shown.
-        runner.responder = FakeProcessRunner::cannedListings(
-            {{"chart.txt", testing::dataText("chart_2000-06-03.txt")},
-             {"riseset.txt", testing::dataText("riseset_2000-06-03.txt")},
-             {"risesetn.txt", testing::dataText("risesetn_2000-06-04.txt")}});
+        runner.responder = testing::exampleListings();
     }
 };
 

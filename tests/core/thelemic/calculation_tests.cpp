@@ -51,10 +51,7 @@ struct CalculationFixture : ::testing::Test {
         settings.OTimeFormat = TimeFormat::Short;
         settings.OLines = LineCount::Two;
         settings.DayBegins = DayStart::Midnight;
-        runner.responder = FakeProcessRunner::cannedListings(
-            {{"chart.txt", fixture("chart_2000-06-03.txt")},
-             {"riseset.txt", fixture("riseset_2000-06-03.txt")},
-             {"risesetn.txt", fixture("risesetn_2000-06-04.txt")}});
+        runner.responder = testing::exampleListings();
     }
 
     void calculate(int hour, int minute, int second = 0,
