@@ -128,7 +128,7 @@ int runBatchMode(int& argc, char** argv)
         core::BatchResult result = core::BatchResult::Converted;
         {
             ConsoleProgress progress(messages);
-            result = core::ConvertBatch(calculator, services.clock, inputFile, outputFile, progress,
+            result = core::convertBatch(calculator, services.clock, inputFile, outputFile, progress,
                                         folder.userFolder());
         }
         if (result == core::BatchResult::Cancelled) {

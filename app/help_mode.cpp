@@ -46,7 +46,7 @@ int printUsage()
 
 int printVersion()
 {
-    std::cout << "vantrel " << ui::VersionText << '\n';
+    std::cout << "vantrel " << ui::kVersionText << '\n';
     // Each build choice that changes what the program can do adds its line here.
     std::cout << "letter: " << platform::letterRoute() << '\n';
     std::cout << "Free software under the GNU Affero General Public License, version 3 or later.\n";

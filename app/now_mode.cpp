@@ -9,7 +9,7 @@
 #include "app/modes.h"
 #include "app/services.h"
 #include "app/stop_signals.h"
-#include "core/astrolog/astrolog_run.h"
+#include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
 #include "core/ports/main_view.h"
 #include "platform/qt_messages.h"
@@ -68,8 +68,8 @@ int runNowMode(int& argc, char** argv)
         const core::DateTime now = services.clock.now();
         calculator.calculate(now, now);
         calculator.copyToClipboard();
-        chartRead = !calculator.thelemicDate().SunText.empty() &&
-                    !calculator.thelemicDate().MoonText.empty();
+        chartRead = !calculator.thelemicDate().sunText.empty() &&
+                    !calculator.thelemicDate().moonText.empty();
     } catch (const core::VantrelError& error) {
         std::cerr << core::withFinalStop(error.what()) << std::endl;
         return 1;

@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QtGlobal>
 
-#include "core/astrolog/astrolog_run.h"
+#include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
 #include "core/ports/messages.h"
 #include "core/settings/settings_file.h"
@@ -30,7 +30,7 @@ Services::Services(core::Messages& messages, const core::FileLocations& location
     : regional(platform::systemRegionalSettings()), settingsPath(locations.settingsFile),
       enginePath((executableDir() / "vantrel-engine").string())
 {
-    zone = core::TakeSystemZoneSnapshot(zoneRules, regional, messages);
+    zone = core::liveSystemZone(zoneRules, regional, messages);
     try {
         settings = core::SettingsFile(settingsPath).load();
     } catch (const std::exception& error) {
@@ -40,7 +40,7 @@ Services::Services(core::Messages& messages, const core::FileLocations& location
 
 void Services::anchorEngineTo(const std::filesystem::path& workDir)
 {
-    settings.Astrolog = core::anchoredEngineCommand(settings.Astrolog, workDir);
+    settings.engineCommand = core::anchoredEngineCommand(settings.engineCommand, workDir);
 }
 
 core::CalculationContext Services::calculationContext(core::MainView& view,

@@ -1,12 +1,12 @@
 #pragma once
 // The composition root: the real adapters of the core's ports, the user's regional settings,
-// the settings file, the zone snapshot and the engine beside the executable.
+// the settings file, the live zone rules and the engine beside the executable.
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "core/astrolog/zone_snapshot.h"
+#include "core/chart_engine/live_zone.h"
 #include "core/common/regional_settings.h"
 #include "core/settings/file_locations.h"
 #include "core/settings/settings.h"
@@ -32,10 +32,10 @@ struct Services {
     core::RegionalSettings regional;
     std::filesystem::path settingsPath;
     core::Settings settings;
-    core::ZoneSnapshot zone;
+    core::LiveZone zone;
     std::string enginePath;
 
-    // Takes the zone snapshot and reads the settings file of `locations`; problems are reported
+    // Takes the live zone rules and reads the settings file of `locations`; problems are reported
     // through `messages` and leave the first-run values in place.
     Services(core::Messages& messages, const core::FileLocations& locations);
 

@@ -20,7 +20,7 @@ namespace vantrel::app {
 
 namespace {
 
-// The main window takes its own zone snapshot and the options dialog reads the settings file
+// The main window takes its own live zone rules and the options dialog reads the settings file
 // and reports what goes wrong; the shared services must not report the same things first.
 class QuietMessages : public core::Messages {
 public:
@@ -83,12 +83,12 @@ int runWindowMode(int& argc, char** argv)
                                                       .arguments = arguments,
                                                       .sound = &sound,
                                                       .placeLookup = &placeLookup});
-    ui::TVantrel& main = windows.main();
+    ui::MainWindow& main = windows.main();
     messages.setParent(&main);
     QObject::connect(&instance, &platform::SingleInstance::activationRequested, &main,
-                     &ui::TVantrel::Restore1Click);
+                     &ui::MainWindow::restoreFromTray);
     QObject::connect(
-        &main, &ui::TVantrel::finished, &application, [] { QCoreApplication::exit(0); },
+        &main, &ui::MainWindow::finished, &application, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
     main.show();
     return QApplication::exec();

@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     listing.status = core::TextFileStatus::Read;
     listing.lines = core::linesFromFileBytes(input);
 
-    core::TThelemicDate record;
+    core::ThelemicDate record;
     std::string part;
     for (const auto display : {core::SignDisplay::SignOnly, core::SignDisplay::WithDegree})
         core::readChartListing(listing.lines, display, record, part);
     if (!core::chartListingProblem(listing, "chart.txt")) {
-        fuzz::require(!record.SunText.empty() && !record.MoonText.empty(),
+        fuzz::require(!record.sunText.empty() && !record.moonText.empty(),
                       "a listing without a problem gives the Sun and the Moon");
     }
 

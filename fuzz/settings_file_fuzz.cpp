@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view input = fuzz::textOf(data, size);
     core::IniFile ini(core::linesFromFileBytes(input));
-    const std::string section(core::SectionName);
+    const std::string section(core::kSectionName);
     for (const core::SettingKey& key : core::settingKeys()) {
         ini.readInteger(section, key.key, 1);
         ini.readBool(section, key.key, true);

@@ -28,8 +28,7 @@ core::DateTime dateTimeFromQt(const QDateTime& moment)
 
 }  // namespace
 
-TAboutBox::TAboutBox(const core::RegionalSettings& regional, QString executablePath,
-                     QWidget* parent)
+AboutBox::AboutBox(const core::RegionalSettings& regional, QString executablePath, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       m_regional(regional), m_executablePath(std::move(executablePath))
@@ -88,18 +87,18 @@ TAboutBox::TAboutBox(const core::RegionalSettings& regional, QString executableP
     setMinimumWidth(300);
 }
 
-QString TAboutBox::versionText() const
+QString AboutBox::versionText() const
 {
     QString compiled;
     const QFileInfo executable(m_executablePath);
     if (executable.exists())
         compiled = QString::fromStdString(core::formatDateTime(
             "ddddd tt", dateTimeFromQt(executable.lastModified()), m_regional));
-    return QStringLiteral("Version ") + QLatin1String(VersionText) + QLatin1String(LineBreak) +
+    return QStringLiteral("Version ") + QLatin1String(kVersionText) + QLatin1String(kLineBreak) +
            QStringLiteral("Compiled: ") + compiled;
 }
 
-void TAboutBox::FormShow()
+void AboutBox::showVersion()
 {
     // The label breaks lines at LF alone; the CR of the line break would show as a box. How the
     // letter reaches the word processor depends on the build, so the box says which.
@@ -107,9 +106,9 @@ void TAboutBox::FormShow()
                        QLatin1String(platform::letterRoute()));
 }
 
-void TAboutBox::showEvent(QShowEvent* event)
+void AboutBox::showEvent(QShowEvent* event)
 {
-    FormShow();
+    showVersion();
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();

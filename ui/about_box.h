@@ -11,16 +11,16 @@ class QLabel;
 
 namespace vantrel::ui {
 
-inline constexpr const char* VersionText = "2.9";
-inline constexpr const char* LineBreak = "\r\n";
+inline constexpr const char* kVersionText = "2.9";
+inline constexpr const char* kLineBreak = "\r\n";
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
 public:
     // executablePath: the file whose modification time is shown as "Compiled:".
-    TAboutBox(const core::RegionalSettings& regional, QString executablePath,
-              QWidget* parent = nullptr);
+    AboutBox(const core::RegionalSettings& regional, QString executablePath,
+             QWidget* parent = nullptr);
 
     // "Version 2.9", a line break, "Compiled: " and the executable's modification date and
     // time (regional short date, a blank, regional long time).
@@ -30,7 +30,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
+    void showVersion();
 
     const core::RegionalSettings& m_regional;
     QString m_executablePath;

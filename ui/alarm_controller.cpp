@@ -35,9 +35,9 @@ public:
     void setArmedMark(bool armed) override { m_owner.m_main.setAlarmMark(armed); }
     void runHoursCommandHidden(core::DateTime now) override
     {
-        m_owner.m_hours.SuppressHoursWindow = true;
+        m_owner.m_hours.suppressNextShow = true;
         m_owner.m_main.setPickers(now);
-        m_owner.HoursButtonClick();
+        m_owner.showPlanetaryHours();
     }
     void hideOutputWindows() override
     {
@@ -84,73 +84,73 @@ public:
         else
             QApplication::restoreOverrideCursor();
     }
-    void calculateNow() override { m_owner.m_main.NowButtonClick(); }
-    void refreshDataWindows() override { m_owner.m_main.AstroButtonClick(); }
+    void calculateNow() override { m_owner.m_main.calculateNow(); }
+    void refreshDataWindows() override { m_owner.m_main.showDataWindow(); }
 
 private:
     AlarmController& m_owner;
 };
 
-AlarmController::AlarmController(AlarmWindow& main, TPhours& hours, core::Sound* sound,
+AlarmController::AlarmController(AlarmWindow& main, HoursWindow& hours, core::Sound* sound,
                                  QWidget* dataWindow, QWidget* wheelWindow, QObject* parent)
     : QObject(parent), m_main(main), m_hours(hours), m_dataWindow(dataWindow),
       m_wheelWindow(wheelWindow), m_silence(sound ? nullptr : std::make_unique<Silence>()),
-      m_alarm(main.AlarmList(), sound ? *sound : *m_silence, main.services().clock,
+      m_alarm(main.alarmList(), sound ? *sound : *m_silence, main.services().clock,
               main.services().regional, main.services().workDir, main.services().dataDir),
       m_alarmHost(std::make_unique<AlarmWindowHost>(*this)),
       m_animationHost(std::make_unique<AnimationWindowHost>(*this))
 {
-    connect(&main.alarmTimer(), &QTimer::timeout, this, &AlarmController::Timer1Timer);
-    connect(&main.animationTimer(), &QTimer::timeout, this, &AlarmController::Timer2Timer);
+    connect(&main.alarmTimer(), &QTimer::timeout, this, &AlarmController::checkAlarm);
+    connect(&main.animationTimer(), &QTimer::timeout, this, &AlarmController::stepAnimation);
 }
 
 AlarmController::~AlarmController() = default;
 
-void AlarmController::connectTo(TVantrelHooks& hooks)
+void AlarmController::connectTo(MainWindowHooks& hooks)
 {
-    hooks.HoursButtonClick = [this] { HoursButtonClick(); };
-    hooks.Alarm1Click = [this] { Alarm1Click(); };
-    hooks.Animate1Click = [this] { Animate1Click(); };
+    hooks.showPlanetaryHours = [this] { showPlanetaryHours(); };
+    hooks.toggleAlarm = [this] { toggleAlarm(); };
+    hooks.toggleAnimation = [this] { toggleAnimation(); };
 }
 
-void AlarmController::HoursButtonClick()
+void AlarmController::showPlanetaryHours()
 {
     // The flag holds for this one run, even one that fails.
     struct ClearSuppression {
-        TPhours& window;
-        ~ClearSuppression() { window.SuppressHoursWindow = false; }
+        HoursWindow& window;
+        ~ClearSuppression() { window.suppressNextShow = false; }
     } clearSuppression{m_hours};
 
     const core::PlanetaryHoursReport report =
-        core::runPlanetaryHours(m_main.calculator(), m_main.AlarmList(), m_main.displayedDate(),
+        core::runPlanetaryHours(m_main.calculator(), m_main.alarmList(), m_main.displayedDate(),
                                 m_main.displayedTime(), m_main.services().regional);
     QWidget& mainWindow = m_main.widget();
     m_hours.showReport(report, mainWindow.windowTitle());
-    if (!m_hours.SuppressHoursWindow) {
+    if (!m_hours.suppressNextShow) {
         m_hours.show();
         m_hours.raise();
         m_hours.activateWindow();
     }
     m_hours.placeBeside(mainWindow);
-    m_main.AstroButtonClick();
+    m_main.showDataWindow();
 }
 
-void AlarmController::Alarm1Click()
+void AlarmController::toggleAlarm()
 {
     m_alarm.toggle(*m_alarmHost);
 }
 
-void AlarmController::Timer1Timer()
+void AlarmController::checkAlarm()
 {
     m_main.guarded([this] { m_alarm.check(*m_alarmHost, m_main.services().settings); });
 }
 
-void AlarmController::Animate1Click()
+void AlarmController::toggleAnimation()
 {
     m_animation.toggle(*m_animationHost);
 }
 
-void AlarmController::Timer2Timer()
+void AlarmController::stepAnimation()
 {
     m_main.guarded([this] { m_animation.step(*m_animationHost); });
 }

@@ -18,8 +18,8 @@ class Sound;
 namespace vantrel::ui {
 
 class AlarmWindow;
-class TPhours;
-struct TVantrelHooks;
+class HoursWindow;
+struct MainWindowHooks;
 
 class AlarmController : public QObject {
     Q_OBJECT
@@ -27,21 +27,21 @@ class AlarmController : public QObject {
 public:
     // Connects the main window's two timers. dataWindow and wheelWindow may be null. sound may
     // be null: nothing is played.
-    AlarmController(AlarmWindow& main, TPhours& hours, core::Sound* sound, QWidget* dataWindow,
+    AlarmController(AlarmWindow& main, HoursWindow& hours, core::Sound* sound, QWidget* dataWindow,
                     QWidget* wheelWindow, QObject* parent = nullptr);
     ~AlarmController() override;
 
     // Connects the planetary hours, the alarm and the animation to this controller.
-    void connectTo(TVantrelHooks& hooks);
+    void connectTo(MainWindowHooks& hooks);
 
     // The planetary-hours command: calculation, rise-and-set reading, the hours window (shown
-    // unless its SuppressHoursWindow is set, placed beside the main window either way), the 24
+    // unless its suppressNextShow is set, placed beside the main window either way), the 24
     // hour entries, then the Astrolog data window. Errors propagate to the caller.
-    void HoursButtonClick();
-    void Alarm1Click();
-    void Timer1Timer();
-    void Animate1Click();
-    void Timer2Timer();
+    void showPlanetaryHours();
+    void toggleAlarm();
+    void checkAlarm();
+    void toggleAnimation();
+    void stepAnimation();
 
     const core::Alarm& alarm() const { return m_alarm; }
     const core::Animation& animation() const { return m_animation; }
@@ -51,7 +51,7 @@ private:
     class AnimationWindowHost;
 
     AlarmWindow& m_main;
-    TPhours& m_hours;
+    HoursWindow& m_hours;
     QPointer<QWidget> m_dataWindow;
     QPointer<QWidget> m_wheelWindow;
     std::unique_ptr<core::Sound> m_silence;

@@ -111,15 +111,15 @@ BatchCommand::BatchCommand(CalculationWindow& window, AskFileName ask)
     }
 }
 
-void BatchCommand::connectTo(TVantrelHooks& hooks)
+void BatchCommand::connectTo(MainWindowHooks& hooks)
 {
-    hooks.Batch1Click = [this] { Batch1Click(); };
+    hooks.askAndConvertBatch = [this] { askAndConvertBatch(); };
     hooks.convertBatch = [this](const QString& input, const QString& output) {
-        ConvertBatch(input, output);
+        convertBatch(input, output);
     };
 }
 
-void BatchCommand::Batch1Click()
+void BatchCommand::askAndConvertBatch()
 {
     const auto input = m_ask(QStringLiteral("Input File"), QStringLiteral("input.txt"));
     if (!input)
@@ -127,14 +127,14 @@ void BatchCommand::Batch1Click()
     const auto output = m_ask(QStringLiteral("Output File"), QStringLiteral("output.txt"));
     if (!output)
         return;
-    ConvertBatch(*input, *output);
+    convertBatch(*input, *output);
 }
 
-void BatchCommand::ConvertBatch(const QString& inputFile, const QString& outputFile)
+void BatchCommand::convertBatch(const QString& inputFile, const QString& outputFile)
 {
     const TimerPause pause{&m_window.alarmTimer(), &m_window.animationTimer()};
     WindowObserver observer(m_window);
-    core::ConvertBatch(m_window.calculator(), m_window.services().clock, inputFile.toStdString(),
+    core::convertBatch(m_window.calculator(), m_window.services().clock, inputFile.toStdString(),
                        outputFile.toStdString(), observer);
 }
 

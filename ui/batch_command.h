@@ -10,7 +10,7 @@
 namespace vantrel::ui {
 
 class CalculationWindow;
-struct TVantrelHooks;
+struct MainWindowHooks;
 
 class BatchCommand {
 public:
@@ -22,16 +22,16 @@ public:
     // `ask` empty: the standard text-entry dialog. The window must outlive the command.
     explicit BatchCommand(CalculationWindow& window, AskFileName ask = {});
 
-    // Connects Batch1Click and the two-argument conversion to this command.
-    void connectTo(TVantrelHooks& hooks);
+    // Connects askAndConvertBatch and the two-argument conversion to this command.
+    void connectTo(MainWindowHooks& hooks);
 
     // Asks for the input file ("Input File", preset "input.txt"), then the output file ("Output
     // File", preset "output.txt"); cancelling either ends the command with no effect.
-    void Batch1Click();
+    void askAndConvertBatch();
 
     // Converts; the pickers follow each line. Throws VantrelError with the user's message on
     // failure. A cancelled conversion writes nothing and sets the location back.
-    void ConvertBatch(const QString& inputFile, const QString& outputFile);
+    void convertBatch(const QString& inputFile, const QString& outputFile);
 
     // How long a conversion runs before the progress dialog shows.
     static constexpr int kProgressDelayMs = 700;

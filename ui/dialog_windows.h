@@ -10,11 +10,11 @@
 
 namespace vantrel::ui {
 
-class TAData;
-class TfOptions;
-class TfWheel;
-class TVantrel;
-struct TVantrelHooks;
+class DataWindow;
+class OptionsDialog;
+class WheelWindow;
+class MainWindow;
+struct MainWindowHooks;
 
 class DialogWindows : public QObject {
     Q_OBJECT
@@ -23,25 +23,25 @@ public:
     // Creates the three windows hidden; the options dialog loads the settings file at once
     // (before the main window is first shown) and its "&Try" runs the main window's
     // calculation. main must outlive this object.
-    DialogWindows(TVantrel& main, core::SettingsFile settingsFile, QObject* parent = nullptr);
+    DialogWindows(MainWindow& main, core::SettingsFile settingsFile, QObject* parent = nullptr);
     ~DialogWindows() override;
 
     // Connects "Program options" and "Astrolog data window" to these windows.
-    void connectTo(TVantrelHooks& hooks);
+    void connectTo(MainWindowHooks& hooks);
 
-    TAData& dataWindow() { return *m_data; }
-    TfWheel& wheelWindow() { return *m_wheel; }
-    TfOptions& optionsDialog() { return *m_options; }
+    DataWindow& dataWindow() { return *m_data; }
+    WheelWindow& wheelWindow() { return *m_wheel; }
+    OptionsDialog& optionsDialog() { return *m_options; }
 
-    void AstroButtonClick();
+    void showDataWindow();
     // Shows the options dialog, or brings it forward, without re-reading the file.
     void showOptions();
 
 private:
-    TVantrel& m_main;
-    std::unique_ptr<TAData> m_data;
-    std::unique_ptr<TfWheel> m_wheel;
-    std::unique_ptr<TfOptions> m_options;
+    MainWindow& m_main;
+    std::unique_ptr<DataWindow> m_data;
+    std::unique_ptr<WheelWindow> m_wheel;
+    std::unique_ptr<OptionsDialog> m_options;
 };
 
 }  // namespace vantrel::ui

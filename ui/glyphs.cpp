@@ -26,7 +26,7 @@ const char* outline(Glyph glyph)
                   <rect x="4.5" y="4.5" width="7" height="8.5" fill="#ffffff" stroke="#8a8a8a" stroke-width="0.6"/>
                   <rect x="5.5" y="1" width="5" height="3" rx="0.8" fill="#9aa4ad" stroke="#4a4f55" stroke-width="0.6"/>
                   <path d="M6 7h4M6 9h4M6 11h3" stroke="#555" stroke-width="0.8"/>)";
-    case Glyph::AstrologOutput:  // a page of listing lines
+    case Glyph::EngineOutput:  // a page of listing lines
         return R"(<path d="M3 1.5h7l3 3v10h-10z" fill="#ffffff" stroke="#4a4f55"/>
                   <path d="M10 1.5v3h3" fill="none" stroke="#4a4f55"/>
                   <path d="M5 6.5h6M5 8.5h6M5 10.5h6M5 12.5h4" stroke="#2b6cb0" stroke-width="0.9"/>)";
@@ -67,7 +67,7 @@ QString resourceFor(Glyph glyph)
         return QStringLiteral(":/vantrel/icons/now.svg");
     case Glyph::Clipboard:
         return QStringLiteral(":/vantrel/icons/copy.svg");
-    case Glyph::AstrologOutput:
+    case Glyph::EngineOutput:
         return QStringLiteral(":/vantrel/icons/output.svg");
     case Glyph::PlanetaryHours:
         return QStringLiteral(":/vantrel/icons/hours.svg");

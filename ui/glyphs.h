@@ -12,7 +12,7 @@ enum class Glyph {
     Calculate,
     Now,
     Clipboard,
-    AstrologOutput,
+    EngineOutput,
     PlanetaryHours,
     Options,
     Alarm,

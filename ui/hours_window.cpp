@@ -54,32 +54,18 @@ QString joinLines(const std::vector<std::string>& lines)
 
 QString defaultSaveChooser(QWidget* parent)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter("Text Files(*.txt)");
-    dialog.setDefaultSuffix("txt");
-    dialog.selectFile("hourdata.txt");
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
+    return chooseFileToSave(parent, QString(), "hourdata.txt", "Text Files(*.txt)");
 }
 
 }  // namespace
 
-TPhours::TPhours(core::Messages& messages, QWidget* parent)
+HoursWindow::HoursWindow(core::Messages& messages, QWidget* parent)
     : QMainWindow(parent), m_messages(messages), m_chooser(defaultSaveChooser)
 {
     setWindowTitle("Planetary Hours");
     resize(350, 465);
 
-    QMenu* file = menuBar()->addMenu("&File");
-    QAction* saveAction = file->addAction("&Save");
-    saveAction->setObjectName("Save1");
-    QAction* closeAction = file->addAction("&Close");
-    closeAction->setObjectName("Close1");
-    connect(saveAction, &QAction::triggered, this, &TPhours::Save1Click);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(addFileMenu(*this, "&Save", "Save1"), &QAction::triggered, this, &HoursWindow::save);
 
     m_panel = new QWidget(this);
     m_panel->setObjectName("Panel1");
@@ -107,20 +93,20 @@ TPhours::TPhours(core::Messages& messages, QWidget* parent)
     statusBar()->setSizeGripEnabled(true);
 }
 
-bool TPhours::eventFilter(QObject* watched, QEvent* event)
+bool HoursWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_panel && event->type() == QEvent::Resize)
-        Panel1Resize();
+        fitTableColumns();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TPhours::Panel1Resize()
+void HoursWindow::fitTableColumns()
 {
     m_table->horizontalHeader()->setDefaultSectionSize(
         std::max(1, m_panel->contentsRect().width() / m_table->columnCount() - 1));
 }
 
-void TPhours::showReport(const core::PlanetaryHoursReport& report, const QString& mainCaption)
+void HoursWindow::showReport(const core::PlanetaryHoursReport& report, const QString& mainCaption)
 {
     m_sunMoonList->setPlainText(joinLines(report.sunMoonList));
     statusBar()->showMessage(QString::fromStdString(report.statusText));
@@ -135,7 +121,7 @@ void TPhours::showReport(const core::PlanetaryHoursReport& report, const QString
     setWindowTitle("Planetary Hours " + mainCaption);
 }
 
-void TPhours::placeBeside(const QWidget& mainWindow)
+void HoursWindow::placeBeside(const QWidget& mainWindow)
 {
     const QRect frame = mainWindow.frameGeometry();
     const QPoint corner(frame.x() + frame.width() + 2, frame.y());
@@ -148,32 +134,27 @@ void TPhours::placeBeside(const QWidget& mainWindow)
         move(corner);
 }
 
-QStringList TPhours::hoursLines() const
+QStringList HoursWindow::hoursLines() const
 {
     return m_hoursList->toPlainText().split('\n');
 }
 
-QStringList TPhours::sunMoonLines() const
+QStringList HoursWindow::sunMoonLines() const
 {
     return m_sunMoonList->toPlainText().split('\n');
 }
 
-void TPhours::Save1Click()
+void HoursWindow::save()
 {
-    const QString path = m_chooser(this);
-    if (!path.isEmpty())
-        saveLines(path);
+    saveThroughChooser(*this, m_chooser, [this](const QString& path) { saveLines(path); });
 }
 
-bool TPhours::saveLines(const QString& path)
+bool HoursWindow::saveLines(const QString& path)
 {
     std::vector<std::string> lines;
     for (const QString& line : hoursLines())
         lines.push_back(line.toStdString());
-    if (core::writeLinesAtomically(path.toStdString(), lines))
-        return true;
-    m_messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
-    return false;
+    return reportUnwritten(m_messages, path, core::writeLinesAtomically(path.toStdString(), lines));
 }
 
 }  // namespace vantrel::ui

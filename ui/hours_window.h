@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include "core/hours/planetary_hours.h"
+#include "ui/save_file.h"
 
 class QPlainTextEdit;
 class QSplitter;
@@ -19,14 +20,11 @@ class Messages;
 
 namespace vantrel::ui {
 
-class TPhours : public QMainWindow {
+class HoursWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Chooses the file to save into; returns an empty text when the user cancels.
-    using FileChooser = std::function<QString(QWidget* parent)>;
-
-    explicit TPhours(core::Messages& messages, QWidget* parent = nullptr);
+    explicit HoursWindow(core::Messages& messages, QWidget* parent = nullptr);
 
     // Fills the lists, the hidden table, the status bar and the caption from a report.
     void showReport(const core::PlanetaryHoursReport& report, const QString& mainCaption);
@@ -34,18 +32,18 @@ public:
     void placeBeside(const QWidget& mainWindow);
 
     // "&Save": asks for a file name ("hourdata.txt" proposed) and writes the hours list.
-    void Save1Click();
+    void save();
     // Writes the hours list, each line ended by CR LF; "Cannot create file %s" when that fails.
     bool saveLines(const QString& path);
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
     // Keeps the hidden table's columns a quarter of the panel wide.
-    void Panel1Resize();
+    void fitTableColumns();
 
     QStringList hoursLines() const;
     QStringList sunMoonLines() const;
 
     // One-shot: the next planetary-hours command builds the window without showing it.
-    bool SuppressHoursWindow = false;
+    bool suppressNextShow = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -18,12 +18,12 @@ LetterCommand::LetterCommand(core::DateDisplay& display, core::Settings& setting
 
 LetterCommand::~LetterCommand() = default;
 
-void LetterCommand::connectTo(TVantrelHooks& hooks)
+void LetterCommand::connectTo(MainWindowHooks& hooks)
 {
-    hooks.InsertintoWord971Click = [this] { InsertintoWord971Click(); };
+    hooks.insertLetter = [this] { insertLetter(); };
 }
 
-void LetterCommand::InsertintoWord971Click()
+void LetterCommand::insertLetter()
 {
     // Starting the word processor may take a few seconds.
     QApplication::setOverrideCursor(Qt::WaitCursor);

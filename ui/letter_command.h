@@ -8,7 +8,7 @@
 
 namespace vantrel::ui {
 
-struct TVantrelHooks;
+struct MainWindowHooks;
 
 class LetterCommand {
 public:
@@ -19,9 +19,9 @@ public:
     ~LetterCommand();
 
     // Connects "Insert into Word97" and "Word Document" to this command.
-    void connectTo(TVantrelHooks& hooks);
+    void connectTo(MainWindowHooks& hooks);
 
-    void InsertintoWord971Click();
+    void insertLetter();
 
     const core::DocumentInsertion& insertion() const { return m_insertion; }
 

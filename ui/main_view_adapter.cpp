@@ -45,7 +45,7 @@ bool MainViewAdapter::isDataWindowShown() const
 
 void MainViewAdapter::refreshDataWindow()
 {
-    m_window.AstroButtonClick();
+    m_window.showDataWindow();
 }
 
 void MainViewAdapter::moveCaretToStart()

@@ -13,12 +13,12 @@ class Clipboard;
 
 namespace vantrel::ui {
 
-class TVantrel;
+class MainWindow;
 
 // What the calculation writes, put into the main window's controls.
 class MainViewAdapter : public core::MainView {
 public:
-    explicit MainViewAdapter(TVantrel& window) : m_window(window) {}
+    explicit MainViewAdapter(MainWindow& window) : m_window(window) {}
 
     void showStatusText(const std::string& text) override;
     void setDisplayLines(const std::vector<std::string>& lines) override;
@@ -30,7 +30,7 @@ public:
     void moveCaretToStart() override;
 
 private:
-    TVantrel& m_window;
+    MainWindow& m_window;
 };
 
 // A date display shown in a text area, copied whole as rich text and plain text.

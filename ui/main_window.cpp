@@ -24,7 +24,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/astrolog/ephemeris_range.h"
+#include "core/chart_engine/ephemeris_range.h"
 #include "core/common/error.h"
 #include "core/ports/clock.h"
 #include "core/ports/messages.h"
@@ -85,7 +85,7 @@ QFont programFont()
     return font;
 }
 
-TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services))
 {
     if (m_services.executablePath.isEmpty())
@@ -117,15 +117,15 @@ TVantrel::TVantrel(MainWindowServices services, QWidget* parent)
         m_services.settings, m_services.regional, m_zone, m_services.process, *m_view,
         m_services.clipboard, m_services.messages, m_services.workDir, m_services.defaultEngine});
 
-    FormCreate();
+    setUp();
 }
 
-TVantrel::~TVantrel()
+MainWindow::~MainWindow()
 {
-    delete m_dailyTip;
+    delete m_tipDialog;
 }
 
-void TVantrel::buildToolBar()
+void MainWindow::buildToolBar()
 {
     m_toolBar = new QToolBar(QStringLiteral("Date tool"), this);
     m_toolBar->setObjectName(QStringLiteral("DateTool"));
@@ -158,31 +158,31 @@ void TVantrel::buildToolBar()
     m_timePicker->setAccessibleName(QStringLiteral("Time"));
     m_toolBar->addWidget(m_datePicker);
     m_toolBar->addWidget(m_timePicker);
-    connect(m_datePicker, &QDateEdit::dateChanged, this, &TVantrel::GDateChange);
-    connect(m_timePicker, &QTimeEdit::timeChanged, this, &TVantrel::GDateChange);
+    connect(m_datePicker, &QDateEdit::dateChanged, this, &MainWindow::showCalculateNote);
+    connect(m_timePicker, &QTimeEdit::timeChanged, this, &MainWindow::showCalculateNote);
 
     struct Button {
         const char* name;
         QToolButton** member;
         Glyph glyph;
         const char* hint;
-        void (TVantrel::*command)();
+        void (MainWindow::*command)();
     };
     const Button buttons[] = {
         {"CalcButton", nullptr, Glyph::Calculate, "Calculate using displayed information",
-         &TVantrel::CalcButtonClick},
+         &MainWindow::calculate},
         {"NowButton", nullptr, Glyph::Now, "Set Date/Time to \"Now\" and Calculate",
-         &TVantrel::NowButtonClick},
+         &MainWindow::calculateNow},
         {"ClipButton", nullptr, Glyph::Clipboard, "Copy Thelemic Date to clipboard",
-         &TVantrel::ClipButtonClick},
-        {"AstroButton", &m_dataWindowButton, Glyph::AstrologOutput,
-         "Display Astrolog program output", &TVantrel::AstroButtonClick},
+         &MainWindow::copyDate},
+        {"AstroButton", &m_dataWindowButton, Glyph::EngineOutput, "Display Astrolog program output",
+         &MainWindow::showDataWindow},
         {"HoursButton", &m_hoursButton, Glyph::PlanetaryHours, "Display Planetary Hours",
-         &TVantrel::HoursButtonClick},
+         &MainWindow::showPlanetaryHours},
         {"FormattingOptions1", &m_optionsButton, Glyph::Options, "Program Options",
-         &TVantrel::Options1Click},
-        {"AlarmButton", &m_alarmButton, Glyph::Alarm, "Start Alarm", &TVantrel::Alarm1Click},
-        {"VerseButton", nullptr, Glyph::Verse, "Random Verse", &TVantrel::RandomVerse1Click},
+         &MainWindow::showOptions},
+        {"AlarmButton", &m_alarmButton, Glyph::Alarm, "Start Alarm", &MainWindow::toggleAlarm},
+        {"VerseButton", nullptr, Glyph::Verse, "Random Verse", &MainWindow::showRandomVerse},
     };
     for (const Button& entry : buttons) {
         auto* button = new QToolButton(m_toolBar);
@@ -199,7 +199,7 @@ void TVantrel::buildToolBar()
     }
 }
 
-void TVantrel::buildCentre()
+void MainWindow::buildCentre()
 {
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -217,7 +217,7 @@ void TVantrel::buildCentre()
     m_monthCalendar->setGridVisible(false);
     m_monthCalendar->setDateRange(m_datePicker->minimumDate(), m_datePicker->maximumDate());
     panelLayout->addWidget(m_monthCalendar);
-    connect(m_monthCalendar, &QCalendarWidget::clicked, this, &TVantrel::MonthCalendar1Click);
+    connect(m_monthCalendar, &QCalendarWidget::clicked, this, &MainWindow::calculateClickedDay);
 
     m_display = new QTextEdit(m_splitter);
     m_display->setObjectName(QStringLiteral("TDate"));
@@ -229,11 +229,11 @@ void TVantrel::buildCentre()
     m_display->setTextInteractionFlags(m_display->textInteractionFlags() |
                                        Qt::TextSelectableByKeyboard);
     m_display->setFocus();
-    m_copyAction = displayCommand("Copy2", "Copy", QKeySequence::Copy, &TVantrel::Copy2Click);
+    m_copyAction = displayCommand("Copy2", "Copy", QKeySequence::Copy, &MainWindow::copySelection);
     m_copyAction->setEnabled(false);
     connect(m_display, &QTextEdit::copyAvailable, m_copyAction, &QAction::setEnabled);
     QAction* selectAll = displayCommand("Selectall2", "Select all", QKeySequence::SelectAll,
-                                        &TVantrel::Selectall2Click);
+                                        &MainWindow::selectAllText);
     m_display->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_display, &QWidget::customContextMenuRequested, this,
             [this, selectAll](const QPoint& at) {
@@ -250,8 +250,8 @@ void TVantrel::buildCentre()
     setCentralWidget(m_splitter);
 }
 
-QAction* TVantrel::displayCommand(const char* name, const char* caption,
-                                  QKeySequence::StandardKey keys, void (TVantrel::*command)())
+QAction* MainWindow::displayCommand(const char* name, const char* caption,
+                                    QKeySequence::StandardKey keys, void (MainWindow::*command)())
 {
     auto* action = new QAction(QString::fromUtf8(caption), m_display);
     action->setObjectName(QString::fromLatin1(name));
@@ -262,20 +262,20 @@ QAction* TVantrel::displayCommand(const char* name, const char* caption,
     return action;
 }
 
-void TVantrel::buildTray()
+void MainWindow::buildTray()
 {
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("TrayMenu"));
-    addCommand(*m_trayMenu, "Query1", "Date", &TVantrel::Query1Click);
-    addCommand(*m_trayMenu, "Quote1", "Quote", &TVantrel::Quote1Click);
-    m_trayLetterAction = addCommand(*m_trayMenu, "WordDocument1", "Word Document",
-                                    &TVantrel::InsertintoWord971Click);
+    addCommand(*m_trayMenu, "Query1", "Date", &MainWindow::showDateBalloon);
+    addCommand(*m_trayMenu, "Quote1", "Quote", &MainWindow::showVerseBalloon);
+    m_trayLetterAction =
+        addCommand(*m_trayMenu, "WordDocument1", "Word Document", &MainWindow::insertLetter);
     addClipboardMenu(*m_trayMenu, "TrayClipBoard", {"Quote2", "Date1", "Law1"});
     m_trayMenu->addSeparator();
     QMenu* web = m_trayMenu->addMenu(QStringLiteral("&Web"));
     addWebEntries(*web, false);
-    addCommand(*m_trayMenu, "Restore1", "Restore", &TVantrel::Restore1Click);
-    addCommand(*m_trayMenu, "Exit2", "Exit", &TVantrel::Exit2Click);
+    addCommand(*m_trayMenu, "Restore1", "Restore", &MainWindow::restoreFromTray);
+    addCommand(*m_trayMenu, "Exit2", "Exit", &MainWindow::exitFromTray);
 
     m_trayIcon = new QSystemTrayIcon(glyphIcon(Glyph::Tray), this);
     m_trayIcon->setObjectName(QStringLiteral("NotificationIcon1"));
@@ -283,7 +283,7 @@ void TVantrel::buildTray()
     connect(m_trayIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
-                    NotificationIcon1Click();
+                    restoreFromTray();
             });
     showTrayIcon();
     if (!m_services.tray) {
@@ -293,13 +293,13 @@ void TVantrel::buildTray()
     }
 }
 
-bool TVantrel::trayAvailable() const
+bool MainWindow::trayAvailable() const
 {
     return m_services.trayAvailable ? m_services.trayAvailable()
                                     : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-bool TVantrel::showTrayIcon()
+bool MainWindow::showTrayIcon()
 {
     if (!trayAvailable())
         return false;
@@ -309,13 +309,13 @@ bool TVantrel::showTrayIcon()
     return true;
 }
 
-void TVantrel::setHooks(TVantrelHooks hooks)
+void MainWindow::setHooks(MainWindowHooks hooks)
 {
     m_hooks = std::move(hooks);
     applyHooks();
 }
 
-void TVantrel::applyHooks()
+void MainWindow::applyHooks()
 {
     const auto enable = [](bool on, std::initializer_list<QObject*> controls) {
         for (QObject* control : controls) {
@@ -325,37 +325,37 @@ void TVantrel::applyHooks()
                 widget->setEnabled(on);
         }
     };
-    enable(bool(m_hooks.Batch1Click), {m_batchAction});
-    enable(bool(m_hooks.InsertintoWord971Click), {m_letterAction, m_trayLetterAction});
-    enable(bool(m_hooks.AstroButtonClick), {m_dataWindowAction, m_dataWindowButton});
-    enable(bool(m_hooks.HoursButtonClick), {m_hoursAction, m_hoursButton});
-    enable(bool(m_hooks.Alarm1Click), {m_alarmMark, m_alarmButton});
-    enable(bool(m_hooks.Animate1Click), {m_animateMark});
+    enable(bool(m_hooks.askAndConvertBatch), {m_batchAction});
+    enable(bool(m_hooks.insertLetter), {m_letterAction, m_trayLetterAction});
+    enable(bool(m_hooks.showDataWindow), {m_dataWindowAction, m_dataWindowButton});
+    enable(bool(m_hooks.showPlanetaryHours), {m_hoursAction, m_hoursButton});
+    enable(bool(m_hooks.toggleAlarm), {m_alarmMark, m_alarmButton});
+    enable(bool(m_hooks.toggleAnimation), {m_animateMark});
     enable(bool(m_hooks.showOptions), {m_optionsAction, m_optionsButton});
 }
 
-TDailyTip* TVantrel::dailyTip() const
+TipDialog* MainWindow::tipDialog() const
 {
-    return m_dailyTip;
+    return m_tipDialog;
 }
 
-core::Calculator& TVantrel::calculator()
+core::Calculator& MainWindow::calculator()
 {
     return *m_calculator;
 }
 
-core::DateDisplay& TVantrel::dateDisplay()
+core::DateDisplay& MainWindow::dateDisplay()
 {
     return *m_dateDisplay;
 }
 
 // ----- Start, first show and close
 
-void TVantrel::FormCreate()
+void MainWindow::setUp()
 {
     guarded([this] {
-        m_zone = core::TakeSystemZoneSnapshot(m_services.zoneRules, m_services.regional,
-                                              m_services.messages);
+        m_zone =
+            core::liveSystemZone(m_services.zoneRules, m_services.regional, m_services.messages);
     });
 
     const core::MainWindowLayout layout = core::SettingsFile(m_services.settingsFile).readLayout();
@@ -374,7 +374,7 @@ void TVantrel::FormCreate()
     m_monthCalendar->setSelectedDate(m_datePicker->date());
 }
 
-void TVantrel::applyViewMarks()
+void MainWindow::applyViewMarks()
 {
     m_toolBar->setVisible(m_toolBarMark->isChecked());
     statusBar()->setVisible(m_statusBarMark->isChecked());
@@ -384,23 +384,23 @@ void TVantrel::applyViewMarks()
     m_splitter->handle(1)->setVisible(calendar);
 }
 
-void TVantrel::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!m_formShown) {
         m_formShown = true;
         // After the window has painted, so that the first calculation's note is seen.
-        QTimer::singleShot(0, this, &TVantrel::FormShow);
+        QTimer::singleShot(0, this, &MainWindow::start);
     }
 }
 
-void TVantrel::FormShow()
+void MainWindow::start()
 {
     const QStringList& arguments = m_services.arguments;
     if (arguments.size() == 1) {
         if (arguments.front() == QStringLiteral("x"))
-            CalcButtonClick();
-        ClipButtonClick();
+            calculate();
+        copyDate();
         emit firstShown();
         close();
         return;
@@ -413,19 +413,19 @@ void TVantrel::FormShow()
         return;
     }
     showStartupDialog();
-    CalcButtonClick();
+    calculate();
     emit firstShown();
 }
 
-void TVantrel::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_exiting)
-        FormClose();
+        saveLayout();
     event->accept();
     emit finished();
 }
 
-bool TVantrel::FormClose()
+bool MainWindow::saveLayout()
 {
     core::MainWindowLayout layout;
     layout.toolBar = m_toolBarMark->isChecked();
@@ -449,17 +449,17 @@ bool TVantrel::FormClose()
     }
 }
 
-void TVantrel::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && showTrayIcon()) {
         // Out of the way until the tray icon brings it back. Without a tray the window stays
         // minimised on the task bar, the only road back.
-        QTimer::singleShot(0, this, &TVantrel::hideToTray);
+        QTimer::singleShot(0, this, &MainWindow::hideToTray);
     }
 }
 
-void TVantrel::hideToTray()
+void MainWindow::hideToTray()
 {
     if (!isMinimized())
         return;
@@ -476,7 +476,7 @@ void TVantrel::hideToTray()
     hide();
 }
 
-void TVantrel::Restore1Click()
+void MainWindow::restoreFromTray()
 {
     showNormal();
     for (const QPointer<QWidget>& window : std::as_const(m_hiddenToTray)) {
@@ -488,17 +488,12 @@ void TVantrel::Restore1Click()
     activateWindow();
 }
 
-void TVantrel::NotificationIcon1Click()
-{
-    Restore1Click();
-}
-
-void TVantrel::Exit1Click()
+void MainWindow::exitProgram()
 {
     close();
 }
 
-void TVantrel::Exit2Click()
+void MainWindow::exitFromTray()
 {
     m_exiting = true;
     close();
@@ -506,19 +501,19 @@ void TVantrel::Exit2Click()
 
 // ----- Pickers, display and caption
 
-core::DateTime TVantrel::displayedDate() const
+core::DateTime MainWindow::displayedDate() const
 {
     const QDate date = m_datePicker->date();
     return core::dateTimeFromDate(date.year(), date.month(), date.day());
 }
 
-core::DateTime TVantrel::displayedTime() const
+core::DateTime MainWindow::displayedTime() const
 {
     const QTime time = m_timePicker->time();
     return core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
 }
 
-void TVantrel::setPickers(core::DateTime moment)
+void MainWindow::setPickers(core::DateTime moment)
 {
     const QSignalBlocker blockDate(m_datePicker);
     const QSignalBlocker blockTime(m_timePicker);
@@ -526,7 +521,7 @@ void TVantrel::setPickers(core::DateTime moment)
     m_timePicker->setTime(qTimeFromDateTime(moment));
 }
 
-std::vector<std::string> TVantrel::displayLines() const
+std::vector<std::string> MainWindow::displayLines() const
 {
     const QString text = m_display->toPlainText();
     std::vector<std::string> lines;
@@ -537,7 +532,7 @@ std::vector<std::string> TVantrel::displayLines() const
     return lines;
 }
 
-std::vector<std::string> TVantrel::shownDisplayLines() const
+std::vector<std::string> MainWindow::shownDisplayLines() const
 {
     std::vector<std::string> lines;
     QTextDocument* document = m_display->document();
@@ -559,7 +554,7 @@ std::vector<std::string> TVantrel::shownDisplayLines() const
     return lines;
 }
 
-void TVantrel::setDisplayLines(const std::vector<std::string>& lines)
+void MainWindow::setDisplayLines(const std::vector<std::string>& lines)
 {
     QStringList text;
     for (const std::string& line : lines)
@@ -567,38 +562,38 @@ void TVantrel::setDisplayLines(const std::vector<std::string>& lines)
     m_display->setPlainText(text.join(QLatin1Char('\n')));
 }
 
-void TVantrel::addDisplayLine(const QString& line)
+void MainWindow::addDisplayLine(const QString& line)
 {
     m_display->append(line);
 }
 
-void TVantrel::showStatusText(const QString& text)
+void MainWindow::showStatusText(const QString& text)
 {
     m_display->setPlainText(text);
     m_display->repaint();
 }
 
-void TVantrel::setStatusText(const QString& text)
+void MainWindow::setStatusText(const QString& text)
 {
     m_statusPanel->setText(text);
 }
 
-void TVantrel::setAlarmMark(bool armed)
+void MainWindow::setAlarmMark(bool armed)
 {
     m_alarmMark->setChecked(armed);
 }
 
-void TVantrel::setAnimateMark(bool on)
+void MainWindow::setAnimateMark(bool on)
 {
     m_animateMark->setChecked(on);
 }
 
-void TVantrel::setCaption(const QString& caption)
+void MainWindow::setCaption(const QString& caption)
 {
     setWindowTitle(caption);
 }
 
-void TVantrel::guarded(const std::function<void()>& command)
+void MainWindow::guarded(const std::function<void()>& command)
 {
     try {
         command();

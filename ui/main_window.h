@@ -2,7 +2,7 @@
 // The main window: date and time pickers, the month calendar, the date display, the menus, the
 // tool bar and the tray icon. It gathers what the user entered and hands it to the core; the
 // rules live there. Commands that other windows own reach it through the views of
-// main_window_interface.h, and it reaches them through TVantrelHooks. Its controls are its own;
+// main_window_interface.h, and it reaches them through MainWindowHooks. Its controls are its own;
 // they are found by their objectNames ("GDate", "CalcButton", "Timer1").
 
 #include <array>
@@ -17,7 +17,7 @@
 #include <QPointer>
 
 #include "core/alarm/alarm_list.h"
-#include "core/astrolog/zone_snapshot.h"
+#include "core/chart_engine/live_zone.h"
 #include "core/settings/settings.h"
 #include "ui/main_window_interface.h"
 
@@ -44,31 +44,31 @@ namespace vantrel::ui {
 QFont programFont();
 
 class MainViewAdapter;
-class TDailyTip;
+class TipDialog;
 class TextEditDateDisplay;
 
-class TVantrel : public QMainWindow, public AlarmWindow {
+class MainWindow : public QMainWindow, public AlarmWindow {
     Q_OBJECT
 
 public:
-    // Builds the widgets and runs FormCreate (zone snapshot, layout keys, pickers set to now).
-    explicit TVantrel(MainWindowServices services, QWidget* parent = nullptr);
-    ~TVantrel() override;
+    // Builds the widgets and runs setUp (live zone rules, layout keys, pickers set to now).
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    void setHooks(TVantrelHooks hooks);
-    const TVantrelHooks& hooks() const { return m_hooks; }
+    void setHooks(MainWindowHooks hooks);
+    const MainWindowHooks& hooks() const { return m_hooks; }
 
     // --- State the other windows read and write.
     core::Calculator& calculator() override;
     core::Settings& settings() { return m_services.settings; }
-    core::AlarmList& AlarmList() override { return m_alarmList; }
+    core::AlarmList& alarmList() override { return m_alarmList; }
     const MainWindowServices& services() const override { return m_services; }
     // The date display as the letter copies it: whole, as rich text and plain text.
     core::DateDisplay& dateDisplay();
 
     // The start-up tip dialog's flags ("TOTD" and "VOD"), saved when the window closes.
-    bool& ShowOnStartup() { return m_showOnStartup; }
-    bool& VerseOfDay() { return m_verseOfDay; }
+    bool& showOnStartup() { return m_showOnStartup; }
+    bool& verseOfDay() { return m_verseOfDay; }
 
     core::DateTime displayedDate() const override;
     core::DateTime displayedTime() const override;
@@ -92,58 +92,57 @@ public:
     QTimer& animationTimer() override { return *m_animationTimer; }
     QWidget& widget() override { return *this; }
 
-    // ShowBalloon: a balloon at the tray icon (or the pop-up that stands in for it), 10 s.
-    void ShowBalloon(const QString& text, const QString& title);
+    // A balloon at the tray icon (or the pop-up that stands in for it), 10 s.
+    void showBalloon(const QString& text, const QString& title);
     bool trayAvailable() const;
     // Shows the tray icon where the desktop has a tray; false where it has none.
     bool showTrayIcon();
 
     // The tip dialog, while it is open.
-    TDailyTip* dailyTip() const;
+    TipDialog* tipDialog() const;
 
     void guarded(const std::function<void()>& command) override;
 
 public slots:
-    void CalcButtonClick();
-    void NowButtonClick() override;
-    void GDateChange();
-    void MonthCalendar1Click();
-    void ClipButtonClick();
-    void AstroButtonClick() override;
-    void HoursButtonClick();
-    void Alarm1Click();
-    void Animate1Click();
-    void Batch1Click();
-    void InsertintoWord971Click();
-    void RandomVerse1Click();
-    void Options1Click();
-    void ToolBars1Click();
-    void Statusbar2Click();
-    void MonthlyCalendar1Click();
-    void Copy2Click();
-    void Selectall2Click();
-    void Exit1Click();
-    void Exit2Click();
-    void About1Click();
-    void Help2Click();
-    void Restore1Click();
-    void NotificationIcon1Click();
-    void Quote1Click();
-    void Quote2Click();
-    void Query1Click();
-    void Date1Click();
-    void Law1Click();
-    void Tips1NextTip();
+    void calculate();
+    void calculateNow() override;
+    void showCalculateNote();
+    void calculateClickedDay();
+    void copyDate();
+    void showDataWindow() override;
+    void showPlanetaryHours();
+    void toggleAlarm();
+    void toggleAnimation();
+    void askAndConvertBatch();
+    void insertLetter();
+    void showRandomVerse();
+    void showOptions();
+    void toggleToolBar();
+    void toggleStatusBar();
+    void toggleMonthCalendar();
+    void copySelection();
+    void selectAllText();
+    void exitProgram();
+    void exitFromTray();
+    void showAbout();
+    void showHelp();
+    void restoreFromTray();
+    void showVerseBalloon();
+    void copyVerse();
+    void showDateBalloon();
+    void copyDateNow();
+    void copyLaw();
+    void advanceTip();
     // The first show: command-line arguments, the start-up dialog, the first calculation.
-    void FormShow();
+    void start();
     // Opens the web address behind a web-menu entry.
     void openWebLink(const QString& address);
 
 signals:
-    // The window has closed for good (after FormClose, or at once from the tray's "Exit");
+    // The window has closed for good (after saveLayout, or at once from the tray's "Exit");
     // the program should end.
     void finished();
-    // FormShow has shown its first result (or the command-line work is done).
+    // start has shown its first result (or the command-line work is done).
     void firstShown();
 
 protected:
@@ -159,9 +158,9 @@ private:
     void buildCentre();
     void buildTray();
     QAction* addCommand(QMenu& menu, const char* name, const char* caption,
-                        void (TVantrel::*command)(), const QKeySequence& keys = {});
+                        void (MainWindow::*command)(), const QKeySequence& keys = {});
     QAction* addMark(QMenu& menu, const char* name, const char* caption,
-                     void (TVantrel::*command)());
+                     void (MainWindow::*command)());
     // The tray's "ClipBoard" submenu (Quote, Date, Law), its entries named entryNames.
     QAction* addClipboardMenu(QMenu& menu, const char* name,
                               const std::array<const char*, 3>& entryNames);
@@ -170,31 +169,31 @@ private:
     void addWebEntries(QMenu& menu, bool withSoftware);
     // A command of the date display's own menu, with its shortcut while the display has focus.
     QAction* displayCommand(const char* name, const char* caption, QKeySequence::StandardKey keys,
-                            void (TVantrel::*command)());
+                            void (MainWindow::*command)());
     void applyHooks();
 
-    void FormCreate();
+    void setUp();
     // Writes the layout keys; false after a failed write (already reported).
-    bool FormClose();
+    bool saveLayout();
     void applyViewMarks();
     void showStartupDialog();
-    void openDailyTip(core::DailyTips tips);
+    void openTipDialog(core::DailyTips tips);
     void hideToTray();
 
     MainWindowServices m_services;
-    TVantrelHooks m_hooks;
-    core::ZoneSnapshot m_zone;
+    MainWindowHooks m_hooks;
+    core::LiveZone m_zone;
     core::AlarmList m_alarmList;
     std::unique_ptr<MainViewAdapter> m_view;
     std::unique_ptr<TextEditDateDisplay> m_dateDisplay;
     std::unique_ptr<core::Calculator> m_calculator;
     std::unique_ptr<core::Tray> m_ownTray;
-    QPointer<TDailyTip> m_dailyTip;
+    QPointer<TipDialog> m_tipDialog;
     QList<QPointer<QWidget>> m_hiddenToTray;
     bool m_showOnStartup = true;
     bool m_verseOfDay = false;
     bool m_formShown = false;
-    bool m_exiting = false;  // the tray's "Exit": end without FormClose
+    bool m_exiting = false;  // the tray's "Exit": end without saveLayout
 
     // The tool bar and the centre.
     QToolBar* m_toolBar = nullptr;

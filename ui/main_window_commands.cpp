@@ -38,8 +38,8 @@ std::filesystem::path folderOf(const MainWindowServices& services, const char* n
 // A menu entry, found by its objectName `name`, that runs one of this window's commands.
 // Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
 // the animation flip theirs), so Qt's own flip is undone first.
-QAction* TVantrel::addCommand(QMenu& menu, const char* name, const char* caption,
-                              void (TVantrel::*command)(), const QKeySequence& keys)
+QAction* MainWindow::addCommand(QMenu& menu, const char* name, const char* caption,
+                                void (MainWindow::*command)(), const QKeySequence& keys)
 {
     auto* action = new QAction(QString::fromUtf8(caption), this);
     action->setObjectName(QString::fromLatin1(name));
@@ -53,84 +53,85 @@ QAction* TVantrel::addCommand(QMenu& menu, const char* name, const char* caption
     return action;
 }
 
-QAction* TVantrel::addMark(QMenu& menu, const char* name, const char* caption,
-                           void (TVantrel::*command)())
+QAction* MainWindow::addMark(QMenu& menu, const char* name, const char* caption,
+                             void (MainWindow::*command)())
 {
     QAction* mark = addCommand(menu, name, caption, command);
     mark->setCheckable(true);
     return mark;
 }
 
-void TVantrel::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    addCommand(*file, "Calculate1", "&Calculate", &TVantrel::CalcButtonClick, Qt::Key_F5);
-    addCommand(*file, "Now1", "&Now", &TVantrel::NowButtonClick);
-    m_batchAction = addCommand(*file, "Batch1", "&Batch..", &TVantrel::Batch1Click);
-    addCommand(*file, "Exit1", "&Exit", &TVantrel::Exit1Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addCommand(*file, "Calculate1", "&Calculate", &MainWindow::calculate, Qt::Key_F5);
+    addCommand(*file, "Now1", "&Now", &MainWindow::calculateNow);
+    m_batchAction = addCommand(*file, "Batch1", "&Batch..", &MainWindow::askAndConvertBatch);
+    addCommand(*file, "Exit1", "&Exit", &MainWindow::exitProgram,
+               QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    addCommand(*edit, "Copytoclipboad1", "Copy to clipboad", &TVantrel::ClipButtonClick);
-    m_letterAction = addCommand(*edit, "InsertintoWord971", "Insert into Word97",
-                                &TVantrel::InsertintoWord971Click);
+    addCommand(*edit, "Copytoclipboad1", "Copy to clipboad", &MainWindow::copyDate);
+    m_letterAction =
+        addCommand(*edit, "InsertintoWord971", "Insert into Word97", &MainWindow::insertLetter);
     m_traylessEntries << edit->addSeparator()
                       << addClipboardMenu(*edit, "ClipBoard2", {"Quote3", "Date2", "Law2"});
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_dataWindowAction = addCommand(*view, "Astrologdatawindow1", "&Astrolog data window",
-                                    &TVantrel::AstroButtonClick);
+                                    &MainWindow::showDataWindow);
     m_hoursAction = addCommand(*view, "Planetaryhourschart1", "&Planetary hours chart",
-                               &TVantrel::HoursButtonClick);
-    m_toolBarMark = addMark(*view, "ToolBars1", "&ToolBars", &TVantrel::ToolBars1Click);
-    m_statusBarMark = addMark(*view, "Statusbar2", "&Status bar", &TVantrel::Statusbar2Click);
+                               &MainWindow::showPlanetaryHours);
+    m_toolBarMark = addMark(*view, "ToolBars1", "&ToolBars", &MainWindow::toggleToolBar);
+    m_statusBarMark = addMark(*view, "Statusbar2", "&Status bar", &MainWindow::toggleStatusBar);
     m_calendarMark =
-        addMark(*view, "MonthlyCalendar1", "&Monthly calendar", &TVantrel::MonthlyCalendar1Click);
+        addMark(*view, "MonthlyCalendar1", "&Monthly calendar", &MainWindow::toggleMonthCalendar);
     for (QAction* mark : {m_toolBarMark, m_statusBarMark, m_calendarMark})
         mark->setChecked(true);
     view->addSeparator();
-    addCommand(*view, "RandomVerse1", "Random Verse", &TVantrel::RandomVerse1Click);
+    addCommand(*view, "RandomVerse1", "Random Verse", &MainWindow::showRandomVerse);
     m_traylessEntries << view->addSeparator()
-                      << addCommand(*view, "Quote4", "Quote Pop-up", &TVantrel::Quote1Click)
-                      << addCommand(*view, "Query2", "Date Pop-up", &TVantrel::Query1Click);
+                      << addCommand(*view, "Quote4", "Quote Pop-up", &MainWindow::showVerseBalloon)
+                      << addCommand(*view, "Query2", "Date Pop-up", &MainWindow::showDateBalloon);
     // Without a tray its commands would be out of reach; they join the menus while there is
     // none (a panel may come or go while the program runs).
     for (QMenu* menu : {edit, view})
-        connect(menu, &QMenu::aboutToShow, this, &TVantrel::showTraylessEntries);
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::showTraylessEntries);
     showTraylessEntries();
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_optionsAction = addCommand(*options, "Options1", "Program options", &TVantrel::Options1Click,
+    m_optionsAction = addCommand(*options, "Options1", "Program options", &MainWindow::showOptions,
                                  QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    m_alarmMark = addMark(*options, "Alarm1", "Activate alarm", &TVantrel::Alarm1Click);
-    m_animateMark = addMark(*options, "Animate1", "Animate", &TVantrel::Animate1Click);
+    m_alarmMark = addMark(*options, "Alarm1", "Activate alarm", &MainWindow::toggleAlarm);
+    m_animateMark = addMark(*options, "Animate1", "Animate", &MainWindow::toggleAnimation);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addCommand(*help, "Help2", "Help", &TVantrel::Help2Click, Qt::Key_F1);
-    addCommand(*help, "About1", "&About", &TVantrel::About1Click);
+    addCommand(*help, "Help2", "Help", &MainWindow::showHelp, Qt::Key_F1);
+    addCommand(*help, "About1", "&About", &MainWindow::showAbout);
     QMenu* web = help->addMenu(QStringLiteral("&Web"));
     web->setObjectName(QStringLiteral("Web1"));
     addWebEntries(*web, true);
 }
 
-QAction* TVantrel::addClipboardMenu(QMenu& menu, const char* name,
-                                    const std::array<const char*, 3>& entryNames)
+QAction* MainWindow::addClipboardMenu(QMenu& menu, const char* name,
+                                      const std::array<const char*, 3>& entryNames)
 {
     QMenu* clip = menu.addMenu(QStringLiteral("ClipBoard"));
     clip->setObjectName(QString::fromLatin1(name));
-    addCommand(*clip, entryNames[0], "Quote", &TVantrel::Quote2Click);
-    addCommand(*clip, entryNames[1], "Date", &TVantrel::Date1Click);
-    addCommand(*clip, entryNames[2], "Law", &TVantrel::Law1Click);
+    addCommand(*clip, entryNames[0], "Quote", &MainWindow::copyVerse);
+    addCommand(*clip, entryNames[1], "Date", &MainWindow::copyDateNow);
+    addCommand(*clip, entryNames[2], "Law", &MainWindow::copyLaw);
     return clip->menuAction();
 }
 
-void TVantrel::showTraylessEntries()
+void MainWindow::showTraylessEntries()
 {
     const bool noTray = !trayAvailable();
     for (QAction* entry : std::as_const(m_traylessEntries))
         entry->setVisible(noTray);
 }
 
-void TVantrel::addWebEntries(QMenu& menu, bool withSoftware)
+void MainWindow::addWebEntries(QMenu& menu, bool withSoftware)
 {
     menu.setToolTipsVisible(true);
     const auto entry = [this, &menu](const char* caption, const char* address, const char* hint) {
@@ -158,7 +159,7 @@ void TVantrel::addWebEntries(QMenu& menu, bool withSoftware)
     }
 }
 
-void TVantrel::openWebLink(const QString& address)
+void MainWindow::openWebLink(const QString& address)
 {
     // The program's own pages are data files; the others are web addresses.
     if (address == QLatin1String(kHomePage))
@@ -169,39 +170,39 @@ void TVantrel::openWebLink(const QString& address)
 
 // ----- The date
 
-void TVantrel::CalcButtonClick()
+void MainWindow::calculate()
 {
     guarded([this] { m_calculator->calculate(displayedDate(), displayedTime()); });
 }
 
-void TVantrel::NowButtonClick()
+void MainWindow::calculateNow()
 {
     const core::DateTime now = m_services.clock.now();
     setPickers(now);
     m_monthCalendar->setSelectedDate(m_datePicker->date());
-    CalcButtonClick();
+    calculate();
 }
 
-void TVantrel::GDateChange()
+void MainWindow::showCalculateNote()
 {
     m_display->setPlainText(QStringLiteral("- Click Calculate Button to Compute -"));
 }
 
-void TVantrel::MonthCalendar1Click()
+void MainWindow::calculateClickedDay()
 {
     {
         const QSignalBlocker block(m_datePicker);
         m_datePicker->setDate(m_monthCalendar->selectedDate());
     }
-    CalcButtonClick();
+    calculate();
 }
 
-void TVantrel::ClipButtonClick()
+void MainWindow::copyDate()
 {
     guarded([this] { m_calculator->copyToClipboard(); });
 }
 
-void TVantrel::Copy2Click()
+void MainWindow::copySelection()
 {
     const QTextCursor cursor = m_display->textCursor();
     if (!cursor.hasSelection())
@@ -211,7 +212,7 @@ void TVantrel::Copy2Click()
                                      selection.toPlainText().toStdString());
 }
 
-void TVantrel::Selectall2Click()
+void MainWindow::selectAllText()
 {
     m_display->selectAll();
 }
@@ -219,57 +220,57 @@ void TVantrel::Selectall2Click()
 // ----- Commands carried out by the other windows
 
 namespace {
-void runHook(TVantrel& window, const std::function<void()>& hook)
+void runHook(MainWindow& window, const std::function<void()>& hook)
 {
     if (hook)
         window.guarded(hook);
 }
 }  // namespace
 
-void TVantrel::AstroButtonClick()
+void MainWindow::showDataWindow()
 {
-    runHook(*this, m_hooks.AstroButtonClick);
+    runHook(*this, m_hooks.showDataWindow);
 }
-void TVantrel::HoursButtonClick()
+void MainWindow::showPlanetaryHours()
 {
-    runHook(*this, m_hooks.HoursButtonClick);
+    runHook(*this, m_hooks.showPlanetaryHours);
 }
-void TVantrel::Alarm1Click()
+void MainWindow::toggleAlarm()
 {
-    runHook(*this, m_hooks.Alarm1Click);
+    runHook(*this, m_hooks.toggleAlarm);
 }
-void TVantrel::Animate1Click()
+void MainWindow::toggleAnimation()
 {
-    runHook(*this, m_hooks.Animate1Click);
+    runHook(*this, m_hooks.toggleAnimation);
 }
-void TVantrel::Batch1Click()
+void MainWindow::askAndConvertBatch()
 {
-    runHook(*this, m_hooks.Batch1Click);
+    runHook(*this, m_hooks.askAndConvertBatch);
 }
-void TVantrel::InsertintoWord971Click()
+void MainWindow::insertLetter()
 {
-    runHook(*this, m_hooks.InsertintoWord971Click);
+    runHook(*this, m_hooks.insertLetter);
 }
-void TVantrel::Options1Click()
+void MainWindow::showOptions()
 {
     runHook(*this, m_hooks.showOptions);
 }
 
 // ----- View switches
 
-void TVantrel::ToolBars1Click()
+void MainWindow::toggleToolBar()
 {
     m_toolBarMark->setChecked(!m_toolBarMark->isChecked());
     applyViewMarks();
 }
 
-void TVantrel::Statusbar2Click()
+void MainWindow::toggleStatusBar()
 {
     m_statusBarMark->setChecked(!m_statusBarMark->isChecked());
     applyViewMarks();
 }
 
-void TVantrel::MonthlyCalendar1Click()
+void MainWindow::toggleMonthCalendar()
 {
     m_calendarMark->setChecked(!m_calendarMark->isChecked());
     applyViewMarks();
@@ -277,25 +278,25 @@ void TVantrel::MonthlyCalendar1Click()
 
 // ----- Help
 
-void TVantrel::About1Click()
+void MainWindow::showAbout()
 {
-    TAboutBox box(m_services.regional, m_services.executablePath, this);
+    AboutBox box(m_services.regional, m_services.executablePath, this);
     box.exec();
 }
 
-void TVantrel::Help2Click()
+void MainWindow::showHelp()
 {
     openWebLink(QString::fromUtf8(kHomePage));
 }
 
 // ----- Verses, greetings and the tray's date
 
-void TVantrel::ShowBalloon(const QString& text, const QString& title)
+void MainWindow::showBalloon(const QString& text, const QString& title)
 {
     m_services.tray->showBalloon(title.toStdString(), text.toStdString());
 }
 
-void TVantrel::RandomVerse1Click()
+void MainWindow::showRandomVerse()
 {
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
@@ -304,7 +305,7 @@ void TVantrel::RandomVerse1Click()
     });
 }
 
-void TVantrel::Quote1Click()
+void MainWindow::showVerseBalloon()
 {
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
@@ -312,7 +313,7 @@ void TVantrel::Quote1Click()
     });
 }
 
-void TVantrel::Quote2Click()
+void MainWindow::copyVerse()
 {
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
@@ -320,28 +321,28 @@ void TVantrel::Quote2Click()
     });
 }
 
-void TVantrel::Query1Click()
+void MainWindow::showDateBalloon()
 {
-    NowButtonClick();
+    calculateNow();
     const core::Balloon balloon =
         core::dateBalloon(shownDisplayLines(), m_display->toPlainText().toStdString());
-    ShowBalloon(QString::fromStdString(balloon.text), QString::fromStdString(balloon.title));
+    showBalloon(QString::fromStdString(balloon.text), QString::fromStdString(balloon.title));
 }
 
-void TVantrel::Date1Click()
+void MainWindow::copyDateNow()
 {
-    NowButtonClick();
-    ClipButtonClick();
+    calculateNow();
+    copyDate();
 }
 
-void TVantrel::Law1Click()
+void MainWindow::copyLaw()
 {
     core::copyLaw(m_services.clipboard);
 }
 
 // ----- The start-up dialog
 
-void TVantrel::showStartupDialog()
+void MainWindow::showStartupDialog()
 {
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
@@ -349,28 +350,28 @@ void TVantrel::showStartupDialog()
         const auto folder =
             folderOf(m_services, m_verseOfDay ? core::kVersesFileName : core::kTipsFileName);
         if (core::prepareStartupTip(m_showOnStartup, m_verseOfDay, folder, draw, tips))
-            openDailyTip(std::move(tips));
+            openTipDialog(std::move(tips));
     });
 }
 
-void TVantrel::openDailyTip(core::DailyTips tips)
+void MainWindow::openTipDialog(core::DailyTips tips)
 {
-    if (m_dailyTip) {
-        m_dailyTip->raise();
+    if (m_tipDialog) {
+        m_tipDialog->raise();
         return;
     }
-    m_dailyTip = new TDailyTip(std::move(tips), m_showOnStartup, this);
-    connect(m_dailyTip, &TDailyTip::nextTipRequested, this, &TVantrel::Tips1NextTip);
-    m_dailyTip->show();
+    m_tipDialog = new TipDialog(std::move(tips), m_showOnStartup, this);
+    connect(m_tipDialog, &TipDialog::nextTipRequested, this, &MainWindow::advanceTip);
+    m_tipDialog->show();
 }
 
-void TVantrel::Tips1NextTip()
+void MainWindow::advanceTip()
 {
-    if (!m_dailyTip)
+    if (!m_tipDialog)
         return;
-    m_dailyTip->Tips1NextTip();
-    m_dailyTip->raise();
-    m_dailyTip->activateWindow();
+    m_tipDialog->advance();
+    m_tipDialog->raise();
+    m_tipDialog->activateWindow();
 }
 
 }  // namespace vantrel::ui

@@ -1,7 +1,7 @@
 #pragma once
 // What the main window offers the windows and commands around it: the services it is built
 // on, the hooks through which the commands of other windows are connected to its menus, and
-// the two views of itself that those commands hold. TVantrel implements both views; a command
+// the two views of itself that those commands hold. MainWindow implements both views; a command
 // sees only what its view lists, never the window's controls.
 
 #include <filesystem>
@@ -73,17 +73,17 @@ struct MainWindowServices {
 
 // Connection points for the commands that other windows carry out. A command whose hook is
 // empty is shown disabled.
-struct TVantrelHooks {
-    std::function<void()> Batch1Click;  // "&Batch.."
+struct MainWindowHooks {
+    std::function<void()> askAndConvertBatch;  // "&Batch.."
     // Two command-line arguments: convert the first file into the second.
     std::function<void(const QString& inputFile, const QString& outputFile)> convertBatch;
-    std::function<void()> InsertintoWord971Click;  // "Insert into Word97", tray "Word Document"
-    std::function<void()> AstroButtonClick;        // fill and show the data window
+    std::function<void()> insertLetter;    // "Insert into Word97", tray "Word Document"
+    std::function<void()> showDataWindow;  // fill and show the data window
     std::function<bool()> isDataWindowShown;
-    std::function<void()> HoursButtonClick;  // planetary hours
-    std::function<void()> Alarm1Click;       // arm or disarm the alarm
-    std::function<void()> Animate1Click;     // animation on or off
-    std::function<void()> showOptions;       // "Program options" (not modal)
+    std::function<void()> showPlanetaryHours;  // planetary hours
+    std::function<void()> toggleAlarm;         // arm or disarm the alarm
+    std::function<void()> toggleAnimation;     // animation on or off
+    std::function<void()> showOptions;         // "Program options" (not modal)
 };
 
 // The main window as a place calculations are run from: the moment in its pickers, its
@@ -114,7 +114,7 @@ protected:
 // the display's end and the status panel, the two check marks, and the window's own commands.
 class AlarmWindow : public CalculationWindow {
 public:
-    virtual core::AlarmList& AlarmList() = 0;
+    virtual core::AlarmList& alarmList() = 0;
 
     virtual void addDisplayLine(const QString& line) = 0;
     virtual void setStatusText(const QString& text) = 0;
@@ -122,8 +122,8 @@ public:
     virtual void setAlarmMark(bool armed) = 0;
     virtual void setAnimateMark(bool on) = 0;
 
-    virtual void NowButtonClick() = 0;
-    virtual void AstroButtonClick() = 0;
+    virtual void calculateNow() = 0;
+    virtual void showDataWindow() = 0;
     // Runs a command, reporting any error through the general error report.
     virtual void guarded(const std::function<void()>& command) = 0;
 

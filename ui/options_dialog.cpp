@@ -61,8 +61,8 @@ OptionsStorage fileStorage(core::SettingsFile file)
     };
 }
 
-TfOptions::TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorage storage,
-                     core::Messages& messages, core::Shell& shell, QWidget* parent)
+OptionsDialog::OptionsDialog(core::Settings& settings, StartupFlags flags, OptionsStorage storage,
+                             core::Messages& messages, core::Shell& shell, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_flags(flags), m_storage(std::move(storage)),
       m_messages(messages), m_shell(shell)
 {
@@ -102,16 +102,16 @@ TfOptions::TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorag
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttonColumn);
 
-    connect(tryButton, &QPushButton::clicked, this, &TfOptions::tryRequested);
+    connect(tryButton, &QPushButton::clicked, this, &OptionsDialog::tryRequested);
     connect(doneButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(defaultsButton, &QPushButton::clicked, this, &TfOptions::ResetButtonClick);
+    connect(defaultsButton, &QPushButton::clicked, this, &OptionsDialog::resetToDefaults);
     bindControls();
 
     compactLayouts();
     resize(sizeHint().expandedTo(QSize(454, 298)));
 }
 
-void TfOptions::compactLayouts()
+void OptionsDialog::compactLayouts()
 {
     // Many small choices: the style's roomy frames and rows would make the dialog half as large
     // again as it is meant to be.
@@ -127,8 +127,9 @@ void TfOptions::compactLayouts()
     }
 }
 
-QGroupBox* TfOptions::makeChoiceGroup(const char* name, const QString& caption, const QString& hint,
-                                      const QStringList& items, int columns)
+QGroupBox* OptionsDialog::makeChoiceGroup(const char* name, const QString& caption,
+                                          const QString& hint, const QStringList& items,
+                                          int columns)
 {
     auto* box = new QGroupBox(caption);
     box->setObjectName(name);
@@ -146,7 +147,7 @@ QGroupBox* TfOptions::makeChoiceGroup(const char* name, const QString& caption, 
     return box;
 }
 
-QCheckBox* TfOptions::makeBox(const char* name, const QString& caption, const QString& hint)
+QCheckBox* OptionsDialog::makeBox(const char* name, const QString& caption, const QString& hint)
 {
     auto* box = new QCheckBox(caption);
     box->setObjectName(name);
@@ -155,7 +156,7 @@ QCheckBox* TfOptions::makeBox(const char* name, const QString& caption, const QS
     return box;
 }
 
-QWidget* TfOptions::buildFormattingPage()
+QWidget* OptionsDialog::buildFormattingPage()
 {
     QGroupBox* dateFormat = makeChoiceGroup("ODateFormat", "Date Format", "Date format",
                                             {"Short Format", "Long Format", "None"}, 1);
@@ -195,7 +196,7 @@ QWidget* TfOptions::buildFormattingPage()
     return page;
 }
 
-QWidget* TfOptions::buildAstrologicalPage()
+QWidget* OptionsDialog::buildAstrologicalPage()
 {
     QGroupBox* houseSystem = makeChoiceGroup(
         "OHouseSystem", "House System", "House system",
@@ -281,7 +282,7 @@ QWidget* TfOptions::buildAstrologicalPage()
     return page;
 }
 
-QWidget* TfOptions::buildAdditionalPage()
+QWidget* OptionsDialog::buildAdditionalPage()
 {
     QCheckBox* aspects =
         makeBox("OAspects", "Include Aspect charts (Causes additional call to Astrolog)",
@@ -324,7 +325,7 @@ QWidget* TfOptions::buildAdditionalPage()
     return page;
 }
 
-QWidget* TfOptions::buildAlarmPage()
+QWidget* OptionsDialog::buildAlarmPage()
 {
     struct Box {
         const char* name;
@@ -374,14 +375,14 @@ QWidget* TfOptions::buildAlarmPage()
     return page;
 }
 
-void TfOptions::bindControls()
+void OptionsDialog::bindControls()
 {
     for (const core::SettingKey& key : core::settingKeys()) {
-        const QString name =
-            QString::fromLatin1(key.fieldName.data(), static_cast<qsizetype>(key.fieldName.size()));
+        const QString name = QString::fromLatin1(key.controlName.data(),
+                                                 static_cast<qsizetype>(key.controlName.size()));
         std::visit(
             core::Overloaded{
-                [&](const core::ChoiceSetting& choice) { bindChoice(key.fieldName, choice); },
+                [&](const core::ChoiceSetting& choice) { bindChoice(key.controlName, choice); },
                 [&](const core::FlagSetting& flag) {
                     if (auto* box = findChild<QCheckBox*>(name))
                         m_boxes.push_back({box, flag.field});
@@ -424,11 +425,11 @@ void TfOptions::bindControls()
     bindOwnControls();
 }
 
-void TfOptions::bindChoice(std::string_view fieldName, const core::ChoiceSetting& setting)
+void OptionsDialog::bindChoice(std::string_view controlName, const core::ChoiceSetting& setting)
 {
     const QString name =
-        QString::fromLatin1(fieldName.data(), static_cast<qsizetype>(fieldName.size()));
-    ChoiceBinding binding{fieldName, &setting};
+        QString::fromLatin1(controlName.data(), static_cast<qsizetype>(controlName.size()));
+    ChoiceBinding binding{controlName, &setting};
     if (auto* group = findChild<QGroupBox*>(name))
         binding.buttons = group->findChild<QButtonGroup*>();
     else
@@ -437,7 +438,7 @@ void TfOptions::bindChoice(std::string_view fieldName, const core::ChoiceSetting
         m_choices.push_back(binding);
 }
 
-void TfOptions::bindOwnControls()
+void OptionsDialog::bindOwnControls()
 {
     connect(m_tipsBox, &QCheckBox::toggled, this, [this](bool on) {
         m_flags.showOnStartup = on;
@@ -445,12 +446,12 @@ void TfOptions::bindOwnControls()
     });
     connect(m_verseBox, &QCheckBox::toggled, this, [this](bool on) { m_flags.verseOfDay = on; });
 
-    connect(m_lookupButton, &QToolButton::clicked, this, &TfOptions::SpeedButton1Click);
-    connect(m_saveLocationButton, &QPushButton::clicked, this, &TfOptions::Button3Click);
-    connect(m_findPlaceButton, &QPushButton::clicked, this, &TfOptions::FindPlaceClick);
+    connect(m_lookupButton, &QToolButton::clicked, this, &OptionsDialog::openLocationLookup);
+    connect(m_saveLocationButton, &QPushButton::clicked, this, &OptionsDialog::saveLocation);
+    connect(m_findPlaceButton, &QPushButton::clicked, this, &OptionsDialog::findPlace);
 }
 
-void TfOptions::FormCreate()
+void OptionsDialog::loadSettings()
 {
     // A file that cannot be read is reported; the first-run values stand in for it.
     try {
@@ -462,7 +463,7 @@ void TfOptions::FormCreate()
     showSettings();
 }
 
-void TfOptions::showSettings()
+void OptionsDialog::showSettings()
 {
     m_showingSettings = true;
     for (const ChoiceBinding& binding : m_choices)
@@ -479,13 +480,13 @@ void TfOptions::showSettings()
     m_showingSettings = false;
 }
 
-void TfOptions::showLocation()
+void OptionsDialog::showLocation()
 {
     for (const TextBinding& binding : m_texts)
         binding.edit->setText(QString::fromStdString(m_settings.*binding.field));
 }
 
-void TfOptions::showChoice(const ChoiceBinding& binding)
+void OptionsDialog::showChoice(const ChoiceBinding& binding)
 {
     const core::ChoiceField& field = binding.setting->field;
     const int index = binding.setting->clamped(field.index(m_settings));
@@ -503,7 +504,7 @@ void TfOptions::showChoice(const ChoiceBinding& binding)
     field.choose(m_settings, index);
 }
 
-void TfOptions::choose(const ChoiceBinding& binding, int index)
+void OptionsDialog::choose(const ChoiceBinding& binding, int index)
 {
     // Choosing the item that is already chosen does nothing.
     const core::ChoiceField& field = binding.setting->field;
@@ -513,17 +514,17 @@ void TfOptions::choose(const ChoiceBinding& binding, int index)
     applyEnabling();
     if (m_showingSettings)
         return;
-    if (binding.fieldName == "OTime")
-        OTimeClick();
-    else if (binding.fieldName == "DayBegins")
-        DayBeginsChange();
+    if (binding.controlName == "OTime")
+        explainTimeMode();
+    else if (binding.controlName == "DayBegins")
+        explainDayStart();
 }
 
-void TfOptions::applyEnabling()
+void OptionsDialog::applyEnabling()
 {
-    m_zone->setEnabled(m_settings.OTime != core::TimeMode::SystemZone &&
-                       m_settings.OTime != core::TimeMode::PlaceZone);
-    m_timeButtons->button(3)->setEnabled(!m_settings.ZoneName.empty());
+    m_zone->setEnabled(m_settings.timeMode != core::TimeMode::SystemZone &&
+                       m_settings.timeMode != core::TimeMode::PlaceZone);
+    m_timeButtons->button(3)->setEnabled(!m_settings.zoneName.empty());
     m_verseBox->setEnabled(m_tipsBox->isChecked());
     m_quotedBox->setEnabled(m_greetingsBox->isChecked());
     m_wheelReverseBox->setEnabled(m_wheelChartBox->isChecked());
@@ -532,32 +533,32 @@ void TfOptions::applyEnabling()
         setHintsEnabled(m_hintsBox->isChecked());
 }
 
-void TfOptions::OTimeClick()
+void OptionsDialog::explainTimeMode()
 {
-    if (m_settings.OTime == core::TimeMode::SystemZone)
+    if (m_settings.timeMode == core::TimeMode::SystemZone)
         m_messages.showMessage(kTimeZoneMessage);
 }
 
-void TfOptions::DayBeginsChange()
+void OptionsDialog::explainDayStart()
 {
-    if (m_settings.DayBegins == core::DayStart::Sunrise)
+    if (m_settings.dayStart == core::DayStart::Sunrise)
         m_messages.showMessage(kSunRiseMessage);
-    else if (m_settings.DayBegins == core::DayStart::Sunset)
+    else if (m_settings.dayStart == core::DayStart::Sunset)
         m_messages.showMessage(kSunSetMessage);
 }
 
-void TfOptions::ResetButtonClick()
+void OptionsDialog::resetToDefaults()
 {
     core::reset(m_settings);
     showSettings();
 }
 
-void TfOptions::FormClose()
+void OptionsDialog::saveOptions()
 {
     save(m_storage.saveOptions);
 }
 
-void TfOptions::save(const std::function<void(const core::Settings&)>& write)
+void OptionsDialog::save(const std::function<void(const core::Settings&)>& write)
 {
     if (!write)
         return;
@@ -568,15 +569,15 @@ void TfOptions::save(const std::function<void(const core::Settings&)>& write)
     }
 }
 
-void TfOptions::reject()
+void OptionsDialog::reject()
 {
     // A write that fails is reported once and the dialog still closes: keeping it open would
     // only repeat the same report at every further attempt, while the values stay in force.
-    FormClose();
+    saveOptions();
     QDialog::reject();
 }
 
-void TfOptions::showEvent(QShowEvent* event)
+void OptionsDialog::showEvent(QShowEvent* event)
 {
     // Centred on the screen the first time; afterwards it reopens where the user left it.
     if (!m_placed) {
@@ -590,23 +591,23 @@ void TfOptions::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-void TfOptions::Button3Click()
+void OptionsDialog::saveLocation()
 {
     save(m_storage.saveLocation);
 }
 
-void TfOptions::SpeedButton1Click()
+void OptionsDialog::openLocationLookup()
 {
     m_shell.open(kLocationLookupAddress);
 }
 
-void TfOptions::setPlaceSearch(PlaceSearch search)
+void OptionsDialog::setPlaceSearch(PlaceSearch search)
 {
     m_placeSearch.emplace(search);
     m_findPlaceButton->setEnabled(true);
 }
 
-void TfOptions::FindPlaceClick()
+void OptionsDialog::findPlace()
 {
     if (!m_placeSearch)
         return;
@@ -621,7 +622,7 @@ void TfOptions::FindPlaceClick()
     m_placeDialog->open();
 }
 
-void TfOptions::usePlace(const core::Place& place)
+void OptionsDialog::usePlace(const core::Place& place)
 {
     if (!m_placeSearch)
         return;

@@ -67,27 +67,27 @@ struct PlaceSearch {
     const core::Clock& clock;
 };
 
-// Each control carries the settings key's field name as its objectName ("OLines", "cbHSun"; a
+// Each control carries the settings key's control name as its objectName ("OLines", "cbHSun"; a
 // group of option buttons is its group box), the buttons theirs ("CalcButton" is "&Try").
-class TfOptions : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TfOptions(core::Settings& settings, StartupFlags flags, OptionsStorage storage,
-              core::Messages& messages, core::Shell& shell, QWidget* parent = nullptr);
+    OptionsDialog(core::Settings& settings, StartupFlags flags, OptionsStorage storage,
+                  core::Messages& messages, core::Shell& shell, QWidget* parent = nullptr);
 
     // Loads the settings file into the record and shows it in the controls, with every enabling
     // rule applied and no informational message. Called once at start-up.
-    void FormCreate();
+    void loadSettings();
     // Saves every option but the location. A failed write is reported once through the general
     // error report; the dialog closes all the same (the values stay in memory).
-    void FormClose();
+    void saveOptions();
     // "&Defaults": resets the record and the controls, with the enabling side effects.
-    void ResetButtonClick();
+    void resetToDefaults();
     // "Save lat/long": writes the location at once.
-    void Button3Click();
+    void saveLocation();
     // The picture button: opens the location look-up page.
-    void SpeedButton1Click();
+    void openLocationLookup();
     // Shows the record's location texts again after someone else changed them (the batch
     // conversion puts each line's place into the record).
     void showLocation();
@@ -95,7 +95,7 @@ public:
     // Enables "Find place" ("FindPlaceButton"); without it the button stays disabled.
     void setPlaceSearch(PlaceSearch search);
     // "Find place": opens the search ("Find Place"); a place taken there fills the location.
-    void FindPlaceClick();
+    void findPlace();
     // Fills Longitude, Latitude and Time Zone from the place and remembers its tz zone, which
     // enables "Place's Time Zone". A zone this computer does not know leaves the Time Zone text
     // and clears the zone name. Does nothing before setPlaceSearch.
@@ -115,7 +115,7 @@ protected:
 private:
     // A choice shown as a group of option buttons or as a drop-down list.
     struct ChoiceBinding {
-        std::string_view fieldName;
+        std::string_view controlName;
         const core::ChoiceSetting* setting = nullptr;
         QButtonGroup* buttons = nullptr;
         QComboBox* list = nullptr;
@@ -139,7 +139,7 @@ private:
     QCheckBox* makeBox(const char* name, const QString& caption, const QString& hint);
     // Binds every settings key to the control named after its field, walking the key table.
     void bindControls();
-    void bindChoice(std::string_view fieldName, const core::ChoiceSetting& setting);
+    void bindChoice(std::string_view controlName, const core::ChoiceSetting& setting);
     void bindOwnControls();
 
     // Shows the record in the controls; the enabling rules run, the messages do not.
@@ -153,8 +153,8 @@ private:
     void save(const std::function<void(const core::Settings&)>& write);
 
     // The notes shown when the user picks the computer's zone or a day that turns at the Sun.
-    void OTimeClick();
-    void DayBeginsChange();
+    void explainTimeMode();
+    void explainDayStart();
 
     core::Settings& m_settings;
     StartupFlags m_flags;

@@ -5,11 +5,12 @@
 #include "core/settings/settings_file.h"
 #include "ui/alarm_controller.h"
 #include "ui/batch_command.h"
+#include "ui/data_window.h"
 #include "ui/dialog_windows.h"
 #include "ui/glyphs.h"
 #include "ui/hours_window.h"
 #include "ui/letter_command.h"
-#include "ui/output_windows.h"
+#include "ui/wheel_window.h"
 
 namespace vantrel::ui {
 
@@ -30,19 +31,19 @@ ProgramWindows::ProgramWindows(MainWindowServices services)
 {
     setProgramLook();
     const std::filesystem::path settingsFile = services.settingsFile;
-    m_main = std::make_unique<TVantrel>(std::move(services));
+    m_main = std::make_unique<MainWindow>(std::move(services));
     const MainWindowServices& shared = m_main->services();
 
     // The options dialog reads the settings file here, after the main window's own keys.
     m_dialogs = std::make_unique<DialogWindows>(*m_main, core::SettingsFile(settingsFile));
-    m_hours = std::make_unique<TPhours>(shared.messages);
+    m_hours = std::make_unique<HoursWindow>(shared.messages);
     m_alarm = std::make_unique<AlarmController>(
         *m_main, *m_hours, shared.sound, &m_dialogs->dataWindow(), &m_dialogs->wheelWindow());
     m_batch = std::make_unique<BatchCommand>(*m_main);
     m_letter =
         std::make_unique<LetterCommand>(m_main->dateDisplay(), shared.settings, shared.messages);
 
-    TVantrelHooks hooks;
+    MainWindowHooks hooks;
     m_dialogs->connectTo(hooks);
     m_alarm->connectTo(hooks);
     m_batch->connectTo(hooks);

@@ -13,7 +13,7 @@ class AlarmController;
 class BatchCommand;
 class DialogWindows;
 class LetterCommand;
-class TPhours;
+class HoursWindow;
 
 class ProgramWindows {
 public:
@@ -23,14 +23,14 @@ public:
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    TVantrel& main() { return *m_main; }
+    MainWindow& main() { return *m_main; }
     DialogWindows& dialogs() { return *m_dialogs; }
-    TPhours& hours() { return *m_hours; }
+    HoursWindow& hours() { return *m_hours; }
 
 private:
-    std::unique_ptr<TVantrel> m_main;
+    std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<DialogWindows> m_dialogs;
-    std::unique_ptr<TPhours> m_hours;
+    std::unique_ptr<HoursWindow> m_hours;
     std::unique_ptr<AlarmController> m_alarm;
     std::unique_ptr<BatchCommand> m_batch;
     std::unique_ptr<LetterCommand> m_letter;

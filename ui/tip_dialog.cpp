@@ -51,7 +51,7 @@ QFrame* tipPanel(QLabel* tipLabel, QWidget* parent)
 
 }  // namespace
 
-TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
+TipDialog::TipDialog(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
     // No minimise or maximise; X11 window managers show every button when a window offers
     // none, so the close button stays (it does what "Close" does).
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -72,7 +72,7 @@ TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
     m_nextButton = new QPushButton(QStringLiteral("&Next Tip"), this);
     m_nextButton->setObjectName(QStringLiteral("NextButton"));
     m_nextButton->setDefault(true);
-    connect(m_nextButton, &QPushButton::clicked, this, &TDailyTip::NextButtonClick);
+    connect(m_nextButton, &QPushButton::clicked, this, &TipDialog::showNextTip);
     auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
     closeButton->setObjectName(QStringLiteral("CloseButton"));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -89,30 +89,30 @@ TDailyTip::TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent)
     m_nextButton->setFocus();
 }
 
-void TDailyTip::setCurrentTip(int index)
+void TipDialog::setCurrentTip(int index)
 {
     m_tips.setCurrentTip(index);
     showCurrent();
 }
 
-void TDailyTip::Tips1NextTip()
+void TipDialog::advance()
 {
     m_tips.advance();
     showCurrent();
 }
 
-void TDailyTip::showCurrent()
+void TipDialog::showCurrent()
 {
     m_tipLabel->setText(QString::fromStdString(m_tips.currentText()));
 }
 
-void TDailyTip::NextButtonClick()
+void TipDialog::showNextTip()
 {
-    setCurrentTip(CurrentTip() + 1);
+    setCurrentTip(currentTip() + 1);
     emit nextTipRequested();
 }
 
-void TDailyTip::showEvent(QShowEvent* event)
+void TipDialog::showEvent(QShowEvent* event)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();

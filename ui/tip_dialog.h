@@ -15,22 +15,22 @@ class QPushButton;
 
 namespace vantrel::ui {
 
-class TDailyTip : public QDialog {
+class TipDialog : public QDialog {
     Q_OBJECT
 
 public:
     // showOnStartup: the main window's flag, changed at once by the check box.
-    TDailyTip(core::DailyTips tips, bool& showOnStartup, QWidget* parent = nullptr);
+    TipDialog(core::DailyTips tips, bool& showOnStartup, QWidget* parent = nullptr);
 
-    const std::vector<std::string>& TipList() const { return m_tips.TipList(); }
-    int CurrentTip() const { return m_tips.CurrentTip(); }
+    const std::vector<std::string>& tipList() const { return m_tips.tipList(); }
+    int currentTip() const { return m_tips.currentTip(); }
     // A value past the last entry stores 0; -1 means none. The label follows at once.
     void setCurrentTip(int index);
     // The main window's step: one entry on, wrapping to the first.
-    void Tips1NextTip();
+    void advance();
 
     // "&Next Tip": one entry on (wrapping to the first), then the main window's own step.
-    void NextButtonClick();
+    void showNextTip();
 
 signals:
     // Asks the main window for its next-tip step.

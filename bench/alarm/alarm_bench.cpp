@@ -112,9 +112,9 @@ void tickTime()
     alarm.toggle(window);
     // Fill to 5,000 with one hour entry a minute from midnight on, 20 seconds into the minute.
     for (int minute = 0; list.size() < 5000; ++minute)
-        list.add(core::HourEntry(kStart + (minute * 60 + 20) / 86400.0, "Venus", us));
+        list.add(core::hourEntry(kStart + (minute * 60 + 20) / 86400.0, "Venus", us));
     core::Settings settings;
-    settings.cbHVenus = true;
+    settings.hourAlarmVenus = true;
 
     // Through the day, one tick as each minute begins (one entry goes off) and one in its
     // middle (nothing is due any more).
@@ -149,7 +149,7 @@ void thirtyDays()
     SimulatedWindow window(list, dir.path());
     core::Alarm alarm(list, sound, clock, us, dir.path());
     core::Settings settings;
-    settings.cbMoon = settings.cbHVenus = settings.cbHMars = true;
+    settings.alarmMoon = settings.hourAlarmVenus = settings.hourAlarmMars = true;
 
     const long rssBefore = peakRssKiB();
     alarm.toggle(window);

@@ -90,9 +90,9 @@ void measure(const char* name, const std::filesystem::path& dataDir, DayStart da
                                   {"riseset.txt", fileText(dataDir / "riseset_2000-06-03.txt")},
                                   {"risesetn.txt", fileText(dataDir / "risesetn_2000-06-04.txt")}});
     Settings settings;
-    settings.DayBegins = dayBegins;
+    settings.dayStart = dayBegins;
     const RegionalSettings regional = usEnglishRegionalSettings();
-    const ZoneSnapshot zone;
+    const LiveZone zone;
     NullMainView view;
     NoClipboard clipboard;
     QuietMessages messages;

@@ -68,9 +68,9 @@ bool startWindow(Platform& platform, const std::filesystem::path& folder, std::s
                                         .workDir = ".",
                                         .defaultEngine = VANTREL_ENGINE_PATH,
                                         .trayAvailable = [] { return false; }});
-    vantrel::ui::TVantrel& main = windows.main();
+    vantrel::ui::MainWindow& main = windows.main();
     QEventLoop loop;
-    QObject::connect(&main, &vantrel::ui::TVantrel::firstShown, &loop, &QEventLoop::quit);
+    QObject::connect(&main, &vantrel::ui::MainWindow::firstShown, &loop, &QEventLoop::quit);
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     main.show();
     loop.exec();

@@ -16,7 +16,7 @@
 
 #include "core/common/error.h"
 #include "tests/wmf/picture_bytes.h"
-#include "ui/output_windows.h"
+#include "ui/wheel_view.h"
 #include "ui/wmf_painter.h"
 #include "wmf/wmf_reader.h"
 

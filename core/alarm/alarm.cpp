@@ -4,7 +4,7 @@
 #include <cctype>
 #include <utility>
 
-#include "core/astrolog/zone_snapshot.h"
+#include "core/chart_engine/live_zone.h"
 #include "core/common/date_format.h"
 #include "core/common/date_parse.h"
 #include "core/common/text_file.h"
@@ -48,16 +48,16 @@ struct AlarmChoice {
 };
 
 constexpr std::array<AlarmChoice, 10> kChoices = {{
-    {"Sun", &Settings::cbSun, &Settings::cbHSun},
-    {"Moon", &Settings::cbMoon, &Settings::cbHMoon},
-    {"Mercury", &Settings::cbMercury, &Settings::cbHMercury},
-    {"Venus", &Settings::cbVenus, &Settings::cbHVenus},
-    {"Mars", &Settings::cbMars, &Settings::cbHMars},
-    {"Jupiter", &Settings::cbJupiter, &Settings::cbHJupiter},
-    {"Saturn", &Settings::cbSaturn, &Settings::cbHSaturn},
-    {"Uranus", &Settings::cbUranus, nullptr},
-    {"Neptune", &Settings::cbNeptune, nullptr},
-    {"Pluto", &Settings::cbPluto, nullptr},
+    {"Sun", &Settings::alarmSun, &Settings::hourAlarmSun},
+    {"Moon", &Settings::alarmMoon, &Settings::hourAlarmMoon},
+    {"Mercury", &Settings::alarmMercury, &Settings::hourAlarmMercury},
+    {"Venus", &Settings::alarmVenus, &Settings::hourAlarmVenus},
+    {"Mars", &Settings::alarmMars, &Settings::hourAlarmMars},
+    {"Jupiter", &Settings::alarmJupiter, &Settings::hourAlarmJupiter},
+    {"Saturn", &Settings::alarmSaturn, &Settings::hourAlarmSaturn},
+    {"Uranus", &Settings::alarmUranus, nullptr},
+    {"Neptune", &Settings::alarmNeptune, nullptr},
+    {"Pluto", &Settings::alarmPluto, nullptr},
 }};
 
 // The listing's own separators ("/" or "-" in dates, ":" in times) become the locale's, so the
@@ -116,7 +116,7 @@ std::string alarmEntryFromListingLine(const std::string& line, const RegionalSet
         parseLocaleDateTime(text, regional, listingDateOrder(dateOrderSwitchFor(regional)));
     if (!moment)
         return line;
-    const std::string written = formatDateTime(EventTimeFormat, *moment, regional);
+    const std::string written = formatDateTime(kEventTimeFormat, *moment, regional);
     if (written.size() != 18)
         return line;
     return line.substr(0, 6) + written + line.substr(24);
@@ -191,7 +191,7 @@ AlarmTick Alarm::check(AlarmHost& host, const Settings& settings)
         now = m_clock.now();
     }
 
-    const std::string current = formatDateTime(EventTimeFormat, now, m_regional);
+    const std::string current = formatDateTime(kEventTimeFormat, now, m_regional);
     bool changed = false;
     for (std::size_t i = 0; i < m_list.size(); ++i) {
         const std::string& entry = m_list[i];

@@ -54,7 +54,7 @@ bool alarmChosen(const Settings& settings, std::string_view name, std::string_vi
 // The first-choice sound file of an entry: name, "_", kind, ".wav", in lower case.
 std::string alarmSoundFile(std::string_view name, std::string_view kind);
 
-// A listing line with its moment (columns 7-24) rewritten in EventTimeFormat, so that it is
+// A listing line with its moment (columns 7-24) rewritten in kEventTimeFormat, so that it is
 // compared with the current minute in the locale's own order and separators. The listing's
 // date is read in the locale's date order with any of "/", "-" and the locale's separators
 // between its numbers. Lines that hold no readable moment come back unchanged.

@@ -10,9 +10,9 @@
 
 #include <unistd.h>
 
-#include "core/astrolog/astrolog_run.h"
 #include "core/batch/batch_date_time.h"
 #include "core/batch/comma_text.h"
+#include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
 #include "core/common/text_file.h"
 #include "core/ports/clock.h"
@@ -177,18 +177,19 @@ private:
 class EngineCommandPin {
 public:
     EngineCommandPin(Settings& settings, const std::string& defaultEngine, const fs::path& base)
-        : m_settings(settings), m_previous(settings.Astrolog)
+        : m_settings(settings), m_previous(settings.engineCommand)
     {
-        const bool configured = settings.Astrolog.find_first_not_of(" \t") != std::string::npos;
+        const bool configured =
+            settings.engineCommand.find_first_not_of(" \t") != std::string::npos;
         // The default engine is one path that may hold blanks; the setting is split on blanks.
         if (!configured && defaultEngine.find_first_of(" \t") != std::string::npos)
             return;
-        const std::string command = configured ? settings.Astrolog : defaultEngine;
+        const std::string command = configured ? settings.engineCommand : defaultEngine;
         const std::string anchored = anchoredEngineCommand(command, base);
         if (anchored != command)
-            settings.Astrolog = anchored;
+            settings.engineCommand = anchored;
     }
-    ~EngineCommandPin() { m_settings.Astrolog = m_previous; }
+    ~EngineCommandPin() { m_settings.engineCommand = m_previous; }
     EngineCommandPin(const EngineCommandPin&) = delete;
     EngineCommandPin& operator=(const EngineCommandPin&) = delete;
 
@@ -305,9 +306,9 @@ struct Conversion {
         if (!time)
             throw VantrelError(formatMessage("'%s' is not a valid time", timeText));
         observer.timePickerSet(*time);
-        context.settings.Zone = field(fields, 4);
-        context.settings.Long = field(fields, 5);
-        context.settings.Lat = field(fields, 6);
+        context.settings.zone = field(fields, 4);
+        context.settings.longitude = field(fields, 5);
+        context.settings.latitude = field(fields, 6);
         {
             const CurrentDirectorySwitch inFolder(folder.path());
             calculated = true;
@@ -315,9 +316,9 @@ struct Conversion {
         }
         for (std::size_t i = 0; i < 7; ++i)
             appendValue(output, fields[i]);
-        const TThelemicDate& result = calculator.thelemicDate();
+        const ThelemicDate& result = calculator.thelemicDate();
         for (const std::string* piece :
-             {&result.YearText, &result.SunText, &result.MoonText, &result.DayName})
+             {&result.yearText, &result.sunText, &result.moonText, &result.dayName})
             appendValue(output, *piece);
         output += "\r\n";
     }
@@ -325,7 +326,7 @@ struct Conversion {
 
 }  // namespace
 
-BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
+BatchResult convertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
                          const std::string& outputName, BatchObserver& observer,
                          const fs::path& namesFolder)
 {
@@ -333,7 +334,7 @@ BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::
     // The calculation is moved into the private folder by making that the current directory,
     // which only moves a work folder named relative to it.
     if (context.workDir.is_absolute())
-        throw std::logic_error("ConvertBatch: the calculator's work folder must be relative");
+        throw std::logic_error("convertBatch: the calculator's work folder must be relative");
     Settings& settings = context.settings;
     const fs::path inputPath = fs::absolute(namesFolder / inputName);
     const fs::path outputPath = fs::absolute(namesFolder / outputName);
@@ -344,9 +345,9 @@ BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::
                            visibleText(inputName) +
                            "; the conversion would replace its own input. Name another output "
                            "file");
-    const std::string savedZone = settings.Zone;
-    const std::string savedLong = settings.Long;
-    const std::string savedLat = settings.Lat;
+    const std::string savedZone = settings.zone;
+    const std::string savedLong = settings.longitude;
+    const std::string savedLat = settings.latitude;
 
     const PrivateFolder folder;
     Conversion conversion{calculator, observer, folder, clock.now(), {}, false};
@@ -376,15 +377,15 @@ BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::
     if (conversion.calculated)
         copyListingsBack(folder.path(), workDir, inputPath, outputPath);
     if (cancelled) {
-        settings.Zone = savedZone;
-        settings.Long = savedLong;
-        settings.Lat = savedLat;
+        settings.zone = savedZone;
+        settings.longitude = savedLong;
+        settings.latitude = savedLat;
         return BatchResult::Cancelled;
     }
     if (!writeFileAtomically(outputPath, conversion.output))
         throw VantrelError(formatMessage("Cannot create file %s", outputName));
-    settings.Long = savedLong;
-    settings.Lat = savedLat;
+    settings.longitude = savedLong;
+    settings.latitude = savedLat;
     return BatchResult::Converted;
 }
 

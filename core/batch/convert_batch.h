@@ -53,7 +53,7 @@ enum class BatchResult { Converted, Cancelled };
 // or the calculation's own. Any engine failure (a failed, crashed or hung run, a chart listing
 // that cannot be read, a date outside the ephemeris range) ends the conversion with a message
 // that begins with the input file's name and line ("dates.txt, line 3: ...").
-BatchResult ConvertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
+BatchResult convertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
                          const std::string& outputName, BatchObserver& observer,
                          const std::filesystem::path& namesFolder = {});
 

@@ -53,7 +53,7 @@ void DocumentInsertion::insertLetter(const Settings& settings)
     }
 
     // Each date line on its own: the pasted text may have fewer lines than the setting asks.
-    const int count = std::min(dateLineCount(settings.OLines), pastedLines);
+    const int count = std::min(dateLineCount(settings.lineCount), pastedLines);
     for (int index = 1; index <= count; ++index) {
         try {
             formatDateLine(document, index);

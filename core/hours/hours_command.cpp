@@ -9,9 +9,9 @@ PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms
                                        DateTime time, const RegionalSettings& regional)
 {
     calculator.calculate(date, time);
-    calculator.ReadRiseSetTimes(date, time);
+    calculator.readRiseSetTimes(date, time);
     PlanetaryHoursReport report = computePlanetaryHours(calculator.riseSetTimes(), datePart(date),
-                                                        calculator.DatePattern(), regional);
+                                                        calculator.datePattern(), regional);
     alarms.addAll(report.hourEntries);
     return report;
 }

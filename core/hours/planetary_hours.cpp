@@ -93,7 +93,7 @@ void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int week
     }
     for (const auto* hours : {&report.dayHours, &report.nightHours})
         for (const PlanetaryHour& hour : *hours)
-            report.hourEntries.push_back(HourEntry(hour.start, hour.ruler, regional));
+            report.hourEntries.push_back(hourEntry(hour.start, hour.ruler, regional));
 }
 
 }  // namespace
@@ -115,12 +115,12 @@ std::string_view nightHourRuler(int weekday, int hour)
     return kRulerCycle[(firstRulerIndex(weekday) + 12 + hour - 1) % 7];
 }
 
-std::string HourEntry(DateTime start, std::string_view ruler, const RegionalSettings& regional)
+std::string hourEntry(DateTime start, std::string_view ruler, const RegionalSettings& regional)
 {
     std::string name = std::string(ruler) + std::string(Blanks8);
     name.resize(8);
-    return std::string(Blanks6) + formatDateTime(EventTimeFormat, start, regional) + " " + name +
-           std::string(HourTag);
+    return std::string(kSixBlanks) + formatDateTime(kEventTimeFormat, start, regional) + " " +
+           name + std::string(kHourTag);
 }
 
 PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime shownDate,

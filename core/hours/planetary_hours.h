@@ -16,10 +16,10 @@ namespace vantrel::core {
 
 // The moment of an alarm entry: month, day, year, hour on the 12-hour clock, minutes and a
 // lower-case "am"/"pm", 18 characters with the locale's separators.
-inline constexpr std::string_view EventTimeFormat = "mm/dd/yyyy hh:nnam/pm";
-inline constexpr std::string_view Blanks6 = "      ";
+inline constexpr std::string_view kEventTimeFormat = "mm/dd/yyyy hh:nnam/pm";
+inline constexpr std::string_view kSixBlanks = "      ";
 inline constexpr std::string_view Blanks8 = "        ";
-inline constexpr std::string_view HourTag = "      Hour";
+inline constexpr std::string_view kHourTag = "      Hour";
 
 // The Chaldean order in which the rulers follow one another, hour after hour.
 inline constexpr std::array<std::string_view, 7> kRulerCycle = {
@@ -32,10 +32,10 @@ int firstRulerIndex(int weekday);
 std::string_view dayHourRuler(int weekday, int hour);
 std::string_view nightHourRuler(int weekday, int hour);
 
-// The alarm entry for an hour that starts at `start`: six blanks, the moment in EventTimeFormat
-// (columns 7-24), a blank, the ruler padded or cut to eight characters (26-33) and HourTag
+// The alarm entry for an hour that starts at `start`: six blanks, the moment in kEventTimeFormat
+// (columns 7-24), a blank, the ruler padded or cut to eight characters (26-33) and kHourTag
 // ("Hour" in 40-43).
-std::string HourEntry(DateTime start, std::string_view ruler, const RegionalSettings& regional);
+std::string hourEntry(DateTime start, std::string_view ruler, const RegionalSettings& regional);
 
 struct PlanetaryHour {
     DateTime start = 0;

@@ -50,15 +50,15 @@ public:
     // writes ":" in its times just as it writes "-" in its dates.
     std::optional<DateTime> moment(std::string_view line) const
     {
-        const std::string text = LocalizeSeparators(columns(line, 7, 16), m_switch, m_regional) +
-                                 LocalizeSeparators(columns(line, 18, 24), m_switch, m_regional);
+        const std::string text = localizeSeparators(columns(line, 7, 16), m_switch, m_regional) +
+                                 localizeSeparators(columns(line, 18, 24), m_switch, m_regional);
         return parseLocaleDateTime(text, m_listing, m_order);
     }
 
 private:
     const std::string& m_switch;
     const RegionalSettings& m_regional;
-    RegionalSettings m_listing;  // the separators the text holds after LocalizeSeparators
+    RegionalSettings m_listing;  // the separators the text holds after localizeSeparators
     DateOrder m_order;
 };
 
@@ -97,7 +97,7 @@ DateOrder listingDateOrder(const std::string& dateOrderSwitch)
     return dateOrderSwitch.empty() ? DateOrder::MonthDayYear : DateOrder::DayMonthYear;
 }
 
-std::string LocalizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
+std::string localizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
                                const RegionalSettings& regional)
 {
     if (dateOrderSwitch.empty())

@@ -20,7 +20,7 @@ inline constexpr const char* kNextRiseSetListing = "risesetn.txt";
 
 // In day-first mode (dateOrderSwitch not empty) every "-" becomes the regional date separator and
 // every ":" the regional time separator; otherwise the text is returned unchanged.
-std::string LocalizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
+std::string localizeSeparators(std::string_view text, const std::string& dateOrderSwitch,
                                const RegionalSettings& regional);
 
 // The order of the dates in the listings: day first when the engine was given "-Yd", otherwise

@@ -33,7 +33,7 @@ enum class YearFormat {
 
 // "Time": the clock the entered time is read on. SystemZone takes the zone and daylight saving
 // from the computer's tz zone, PlaceZone from the tz zone of the place chosen by name
-// (Settings::ZoneName), each for the moment entered.
+// (Settings::zoneName), each for the moment entered.
 enum class TimeMode { NotChosen = -1, Standard = 0, Daylight = 1, SystemZone = 2, PlaceZone = 3 };
 
 // "Aspect": the Sun and the Moon shown by their sign alone ("Sol in Gemini") or with the whole
@@ -87,59 +87,59 @@ struct Settings {
     Settings();
 
     // Formatting
-    DateFormat ODateFormat{};
-    TimeFormat OTimeFormat{};
-    LineCount OLines{};
-    DayStart DayBegins{};
-    YearFormat OFormat{};
-    TimeMode OTime{};
-    SignDisplay OAspect{};
-    Zodiac OZodiac{};
-    HouseSystem OHouseSystem{};
-    YearPrefix OBasic{};
+    DateFormat dateFormat{};
+    TimeFormat timeFormat{};
+    LineCount lineCount{};
+    DayStart dayStart{};
+    YearFormat yearFormat{};
+    TimeMode timeMode{};
+    SignDisplay signDisplay{};
+    Zodiac zodiac{};
+    HouseSystem houseSystem{};
+    YearPrefix yearPrefix{};
 
-    bool OClear{};
-    bool UpdateCaption{};
-    bool ReplaceClip{};
-    bool Greetings{};
-    bool Quoted{};
-    bool OWheelChart{};
-    bool WheelReverse{};
-    bool Monochrome{};
-    bool OAspects{};
-    bool OHints{};
+    bool clearDataWindow{};
+    bool dateInCaption{};
+    bool copyEveryDate{};
+    bool greetings{};
+    bool quotedGreetings{};
+    bool wheelChart{};
+    bool wheelReversed{};
+    bool wheelMonochrome{};
+    bool aspectCharts{};
+    bool hints{};
 
     // Location texts, used exactly as typed.
-    std::string Long;
-    std::string Lat;
-    std::string Zone;
+    std::string longitude;
+    std::string latitude;
+    std::string zone;
     // The tz zone of the place last chosen by name ("America/Chicago"); empty until one is.
-    std::string ZoneName;
+    std::string zoneName;
 
     // Rise/set/zenith/nadir alarms.
-    bool cbSun{};
-    bool cbMoon{};
-    bool cbMercury{};
-    bool cbVenus{};
-    bool cbMars{};
-    bool cbJupiter{};
-    bool cbNeptune{};
-    bool cbUranus{};
-    bool cbSaturn{};
-    bool cbPluto{};
+    bool alarmSun{};
+    bool alarmMoon{};
+    bool alarmMercury{};
+    bool alarmVenus{};
+    bool alarmMars{};
+    bool alarmJupiter{};
+    bool alarmNeptune{};
+    bool alarmUranus{};
+    bool alarmSaturn{};
+    bool alarmPluto{};
 
     // Planetary-hour alarms.
-    bool cbHSun{};
-    bool cbHMoon{};
-    bool cbHMercury{};
-    bool cbHVenus{};
-    bool cbHMars{};
-    bool cbHJupiter{};
-    bool cbHSaturn{};
+    bool hourAlarmSun{};
+    bool hourAlarmMoon{};
+    bool hourAlarmMercury{};
+    bool hourAlarmVenus{};
+    bool hourAlarmMars{};
+    bool hourAlarmJupiter{};
+    bool hourAlarmSaturn{};
 
     // The chart engine's command (settings key "Astrolog"); empty: vantrel-engine beside the
     // program.
-    std::string Astrolog;
+    std::string engineCommand;
 
     bool operator==(const Settings&) const = default;
 };

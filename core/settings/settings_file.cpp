@@ -9,7 +9,7 @@ namespace vantrel::core {
 
 namespace {
 
-const std::string kSection(SectionName);
+const std::string kSection(kSectionName);
 
 // The main window's layout keys, in the order writeLayout writes them.
 struct LayoutKey {

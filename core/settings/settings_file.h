@@ -14,7 +14,7 @@
 
 namespace vantrel::core {
 
-inline constexpr std::string_view SectionName = "vantrel";
+inline constexpr std::string_view kSectionName = "vantrel";
 inline constexpr std::string_view kSettingsFileName = "Vantrel.ini";
 
 class SettingsFile {

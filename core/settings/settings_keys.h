@@ -2,7 +2,7 @@
 // The option keys of the settings file in one table: for every key its text, the Settings
 // field it holds, the kind of value, the first-run value and what "&Defaults" sets. Loading,
 // saving, "&Defaults" and a new Settings record all walk it, and the options dialog can bind
-// its controls by it: a field's name is also the name of the control that shows it.
+// its controls by it: each key also names the options dialog's control that shows it.
 
 #include <span>
 #include <string>
@@ -73,8 +73,8 @@ enum class SavedBy {
 };
 
 struct SettingKey {
-    std::string_view key;        // as written in the file
-    std::string_view fieldName;  // of the Settings field, and of the dialog control showing it
+    std::string_view key;          // as written in the file
+    std::string_view controlName;  // the objectName of the options dialog's control showing it
     SavedBy savedBy;
     std::variant<ChoiceSetting, FlagSetting, TextSetting> value;
 };

@@ -32,20 +32,20 @@ void DailyTips::next()
     advance();
 }
 
-bool prepareStartupTip(bool& ShowOnStartup, bool VerseOfDay, const std::filesystem::path& folder,
+bool prepareStartupTip(bool& showOnStartup, bool verseOfDay, const std::filesystem::path& folder,
                        RandomDraw& draw, DailyTips& tips)
 {
-    if (VerseOfDay)
-        ShowOnStartup = true;
-    if (!ShowOnStartup)
+    if (verseOfDay)
+        showOnStartup = true;
+    if (!showOnStartup)
         return false;
     const auto lines =
-        readExistingTextFile(folder / (VerseOfDay ? kVersesFileName : kTipsFileName));
+        readExistingTextFile(folder / (verseOfDay ? kVersesFileName : kTipsFileName));
     if (lines)
         tips.setTipList(*lines);
-    if (tips.TipList().empty())
+    if (tips.tipList().empty())
         return false;
-    tips.setCurrentTip(static_cast<int>(draw.indexBelow(tips.TipList().size())));
+    tips.setCurrentTip(static_cast<int>(draw.indexBelow(tips.tipList().size())));
     return true;
 }
 

@@ -12,11 +12,11 @@ namespace vantrel::core {
 
 class DailyTips {
 public:
-    const std::vector<std::string>& TipList() const { return m_tipList; }
+    const std::vector<std::string>& tipList() const { return m_tipList; }
     void setTipList(std::vector<std::string> lines);
 
     // -1 when no entry is shown.
-    int CurrentTip() const { return m_currentTip; }
+    int currentTip() const { return m_currentTip; }
     // A value past the last entry stores 0.
     void setCurrentTip(int index);
     // The entry shown; empty when none is.
@@ -34,12 +34,12 @@ private:
     int m_currentTip = -1;
 };
 
-// The start-up step. A set VerseOfDay switches ShowOnStartup on. When ShowOnStartup is on,
-// TipList becomes the lines of "verses.txt" (VerseOfDay) or "tips.txt" in `folder`, when that
+// The start-up step. A set verseOfDay switches showOnStartup on. When showOnStartup is on,
+// tipList becomes the lines of "verses.txt" (verseOfDay) or "tips.txt" in `folder`, when that
 // file exists, and a random entry becomes current. Returns whether the dialog opens: false
-// when ShowOnStartup is off or the list is empty. Throws VantrelError("Cannot open file ...")
+// when showOnStartup is off or the list is empty. Throws VantrelError("Cannot open file ...")
 // for a file that exists but cannot be read.
-bool prepareStartupTip(bool& ShowOnStartup, bool VerseOfDay, const std::filesystem::path& folder,
+bool prepareStartupTip(bool& showOnStartup, bool verseOfDay, const std::filesystem::path& folder,
                        RandomDraw& draw, DailyTips& tips);
 
 }  // namespace vantrel::core

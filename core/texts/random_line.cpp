@@ -17,7 +17,7 @@ std::size_t ClockSeededDraw::indexBelow(std::size_t count)
     return uniform(generator);
 }
 
-std::optional<std::string> PickRandomLine(const std::vector<std::string>& lines, RandomDraw& draw)
+std::optional<std::string> pickRandomLine(const std::vector<std::string>& lines, RandomDraw& draw)
 {
     if (lines.empty())
         return std::nullopt;
@@ -36,12 +36,12 @@ std::optional<std::vector<std::string>> readExistingTextFile(const std::filesyst
     return lines;
 }
 
-std::optional<std::string> PickRandomLine(const std::filesystem::path& file, RandomDraw& draw)
+std::optional<std::string> pickRandomLine(const std::filesystem::path& file, RandomDraw& draw)
 {
     const auto lines = readExistingTextFile(file);
     if (!lines)
         return std::nullopt;
-    return PickRandomLine(*lines, draw);
+    return pickRandomLine(*lines, draw);
 }
 
 }  // namespace vantrel::core

@@ -31,11 +31,11 @@ private:
 };
 
 // One of the lines, drawn uniformly; nullopt when there are none.
-std::optional<std::string> PickRandomLine(const std::vector<std::string>& lines, RandomDraw& draw);
+std::optional<std::string> pickRandomLine(const std::vector<std::string>& lines, RandomDraw& draw);
 // One line of the file, empty lines included; nullopt when the file does not exist (or is a
 // folder) or has no lines. Throws VantrelError("Cannot open file <file>") when the file exists
 // but cannot be read.
-std::optional<std::string> PickRandomLine(const std::filesystem::path& file, RandomDraw& draw);
+std::optional<std::string> pickRandomLine(const std::filesystem::path& file, RandomDraw& draw);
 
 // The lines of a file that must be read if it exists: nullopt when there is no such file,
 // VantrelError("Cannot open file <file>") when it exists but cannot be read.

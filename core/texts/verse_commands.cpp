@@ -4,7 +4,7 @@ namespace vantrel::core {
 
 std::optional<std::string> pickVerse(const std::filesystem::path& folder, RandomDraw& draw)
 {
-    return PickRandomLine(folder / kVersesFileName, draw);
+    return pickRandomLine(folder / kVersesFileName, draw);
 }
 
 void showQuoteBalloon(const std::filesystem::path& folder, RandomDraw& draw, Tray& tray)

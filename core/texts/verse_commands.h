@@ -20,7 +20,7 @@ inline constexpr const char* kGreetingLine = "Do what thou wilt shall be the who
 inline constexpr const char* kClosingLine = "Love is the law, love under will.";
 
 // "Random Verse": the line that replaces the whole date display, or nullopt to leave the
-// display as it is. Errors as PickRandomLine.
+// display as it is. Errors as pickRandomLine.
 std::optional<std::string> pickVerse(const std::filesystem::path& folder, RandomDraw& draw);
 
 // Tray "Quote": a balloon with a random verse and no title; nothing when no verse is picked.

@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "core/astrolog/astrolog_run.h"
-#include "core/astrolog/ephemeris_range.h"
+#include "core/chart_engine/engine_run.h"
+#include "core/chart_engine/ephemeris_range.h"
 #include "core/common/date_format.h"
 #include "core/common/text_file.h"
 #include "core/hours/rise_set_reading.h"
@@ -37,7 +37,7 @@ void removeFile(const std::filesystem::path& path)
 
 Calculator::Calculator(CalculationContext context) : m_context(std::move(context)) {}
 
-AstrologEnvironment Calculator::astrologEnvironment() const
+EngineEnvironment Calculator::engineEnvironment() const
 {
     return {m_context.settings, m_context.zone, m_context.process, m_context.workDir,
             m_context.defaultEngine};
@@ -53,7 +53,7 @@ template <typename Run> void Calculator::runEngine(const Run& run)
 {
     if (m_engineFailed)
         return;
-    if (const std::optional<EngineFailure> failure = run(astrologEnvironment()))
+    if (const std::optional<EngineFailure> failure = run(engineEnvironment()))
         engineFailed(*failure);
 }
 
@@ -80,23 +80,25 @@ void Calculator::calculate(DateTime date, DateTime time)
     m_context.view.setMonthCalendarDate(day);
     const CivilDate civil = dateFromDateTime(day);
 
-    m_thelemicDate.YearText =
-        yearText(YearCount(civil.year, civil.month, civil.day), settings.OFormat);
-    std::string thelemicPart = yearPrefix(settings.OBasic) + m_thelemicDate.YearText;
+    m_thelemicDate.yearText =
+        yearText(yearCount(civil.year, civil.month, civil.day), settings.yearFormat);
+    std::string thelemicPart = yearPrefix(settings.yearPrefix) + m_thelemicDate.yearText;
 
     if (const auto outside = ephemerisRangeProblem(day))
         engineFailed({*outside, "", false});
-    runEngine([&](const AstrologEnvironment& engine) {
-        return WriteChartInput(engine, settings.Zone, settings.Long, settings.Lat, clock, day);
+    runEngine([&](const EngineEnvironment& engine) {
+        return runChartCommand(engine, settings.zone, settings.longitude, settings.latitude, clock,
+                               day);
     });
-    if (settings.OWheelChart)
-        runEngine([&](const AstrologEnvironment& engine) {
-            return WriteWheelInput(engine, settings.Zone, settings.Long, settings.Lat, clock, day);
+    if (settings.wheelChart)
+        runEngine([&](const EngineEnvironment& engine) {
+            return runWheelCommand(engine, settings.zone, settings.longitude, settings.latitude,
+                                   clock, day);
         });
-    if (settings.OAspects)
-        runEngine([&](const AstrologEnvironment& engine) {
-            return WriteAspectsInput(engine, settings.Zone, settings.Long, settings.Lat, clock,
-                                     day);
+    if (settings.aspectCharts)
+        runEngine([&](const EngineEnvironment& engine) {
+            return runAspectsCommand(engine, settings.zone, settings.longitude, settings.latitude,
+                                     clock, day);
         });
 
     const TextFile listing = readTextFile(m_context.workDir / kChartListing);
@@ -104,14 +106,14 @@ void Calculator::calculate(DateTime date, DateTime time)
         if (const auto problem = chartListingProblem(listing, kChartListing))
             engineFailed({*problem, "", false});
     }
-    readChartListing(listing.lines, settings.OAspect, m_thelemicDate, thelemicPart);
+    readChartListing(listing.lines, settings.signDisplay, m_thelemicDate, thelemicPart);
 
-    if (settings.DayBegins == DayStart::Sunrise || settings.DayBegins == DayStart::Sunset)
-        ReadRiseSetTimes(day, clock);
-    m_thelemicDate.DayName =
-        latinDayName(latinWeekday(day + clock, settings.DayBegins, m_riseSetTimes));
+    if (settings.dayStart == DayStart::Sunrise || settings.dayStart == DayStart::Sunset)
+        readRiseSetTimes(day, clock);
+    m_thelemicDate.dayName =
+        latinDayName(latinWeekday(day + clock, settings.dayStart, m_riseSetTimes));
 
-    composeDisplay(thelemicPart, "Dies " + m_thelemicDate.DayName, day, clock);
+    composeDisplay(thelemicPart, "Dies " + m_thelemicDate.dayName, day, clock);
 }
 
 void Calculator::composeDisplay(const std::string& thelemicPart, const std::string& weekdayPart,
@@ -119,27 +121,27 @@ void Calculator::composeDisplay(const std::string& thelemicPart, const std::stri
 {
     const Settings& settings = m_context.settings;
     MainView& view = m_context.view;
-    m_datePattern = datePatternFor(settings.ODateFormat);
-    const std::string civilPart = CollapseBlanks(
+    m_datePattern = datePatternFor(settings.dateFormat);
+    const std::string civilPart = collapseBlanks(
         formatDateTime(m_datePattern, day, m_context.regional) +
-        formatDateTime(timePatternFor(settings.OTimeFormat), clock, m_context.regional));
+        formatDateTime(timePatternFor(settings.timeFormat), clock, m_context.regional));
 
-    std::vector<std::string> lines = layoutLines(settings.OLines, CollapseBlanks(thelemicPart),
-                                                 CollapseBlanks(weekdayPart), civilPart);
-    if (settings.Greetings) {
-        for (auto& greeting : greetingLines(settings.Quoted))
+    std::vector<std::string> lines = layoutLines(settings.lineCount, collapseBlanks(thelemicPart),
+                                                 collapseBlanks(weekdayPart), civilPart);
+    if (settings.greetings) {
+        for (auto& greeting : greetingLines(settings.quotedGreetings))
             lines.push_back(std::move(greeting));
     }
     view.setDisplayLines(lines);
-    view.setCaption(settings.UpdateCaption ? civilPart : "Vantrel");
-    if (settings.ReplaceClip)
+    view.setCaption(settings.dateInCaption ? civilPart : "Vantrel");
+    if (settings.copyEveryDate)
         copyToClipboard();
     if (view.isDataWindowShown())
         view.refreshDataWindow();
     view.moveCaretToStart();
 }
 
-void Calculator::ReadRiseSetTimes(DateTime date, DateTime time)
+void Calculator::readRiseSetTimes(DateTime date, DateTime time)
 {
     const Settings& settings = m_context.settings;
     const DateTime day = datePart(date);
@@ -147,21 +149,21 @@ void Calculator::ReadRiseSetTimes(DateTime date, DateTime time)
     // A failed run writes nothing, so an older listing must not be left to be read in its place.
     for (const char* name : {kRiseSetListing, kNextRiseSetListing})
         removeFile(m_context.workDir / name);
-    runEngine([&](const AstrologEnvironment& engine) {
-        return WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat,
+    runEngine([&](const EngineEnvironment& engine) {
+        return runRiseSetCommand(engine, settings.zone, settings.longitude, settings.latitude,
                                  kRiseSetListing, clock, day);
     });
     if (inEphemerisRange(day + 1))
-        runEngine([&](const AstrologEnvironment& engine) {
-            return WriteRiseSetInput(engine, settings.Zone, settings.Long, settings.Lat,
+        runEngine([&](const EngineEnvironment& engine) {
+            return runRiseSetCommand(engine, settings.zone, settings.longitude, settings.latitude,
                                      kNextRiseSetListing, clock, day + 1);
         });
     const auto result =
         readRiseSetListings(listingLines(m_context.workDir / kRiseSetListing),
                             listingLines(m_context.workDir / kNextRiseSetListing),
-                            m_context.zone.DateOrderSwitch, m_context.regional, m_riseSetTimes);
+                            m_context.zone.dateOrderSwitch, m_context.regional, m_riseSetTimes);
     if (result == RiseSetReadResult::UnreadableDate)
-        m_context.messages.showMessage(DateOrderMessage);
+        m_context.messages.showMessage(kDateOrderMessage);
 }
 
 void Calculator::copyToClipboard()

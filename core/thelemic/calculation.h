@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/astrolog/zone_snapshot.h"
+#include "core/chart_engine/live_zone.h"
 #include "core/common/date_time.h"
 #include "core/common/regional_settings.h"
 #include "core/hours/rise_set_times.h"
@@ -19,7 +19,7 @@ class Clipboard;
 class MainView;
 class Messages;
 class ProcessRunner;
-struct AstrologEnvironment;
+struct EngineEnvironment;
 struct EngineFailure;
 
 // What a calculation does when the engine fails, or its chart listing cannot be read, or the
@@ -32,14 +32,14 @@ enum class EngineFailures { Report, Throw };
 struct CalculationContext {
     Settings& settings;
     const RegionalSettings& regional;
-    const ZoneSnapshot& zone;
+    const LiveZone& zone;
     ProcessRunner& process;
     MainView& view;
     Clipboard& clipboard;
     Messages& messages;
     // Where command files and listings live (the current directory in the program).
     std::filesystem::path workDir = ".";
-    // The engine to run when Settings::Astrolog is empty.
+    // The engine to run when Settings::engineCommand is empty.
     std::string defaultEngine = "vantrel-engine";
 };
 
@@ -56,7 +56,7 @@ public:
 
     // The two rise-and-set runs for `date` and `date` + 1 at `time`, filling riseSetTimes(); the
     // second is left out when `date` + 1 lies beyond the ephemeris range. Fails as calculate().
-    void ReadRiseSetTimes(DateTime date, DateTime time);
+    void readRiseSetTimes(DateTime date, DateTime time);
 
     void setEngineFailures(EngineFailures failures) { m_engineFailures = failures; }
     EngineFailures engineFailures() const { return m_engineFailures; }
@@ -64,14 +64,14 @@ public:
     // Copies the display's whole text to the clipboard as plain text.
     void copyToClipboard();
 
-    const TThelemicDate& thelemicDate() const { return m_thelemicDate; }
+    const ThelemicDate& thelemicDate() const { return m_thelemicDate; }
     const RiseSetTimes& riseSetTimes() const { return m_riseSetTimes; }
     // The civil-date pattern chosen by the last calculation.
-    const std::string& DatePattern() const { return m_datePattern; }
+    const std::string& datePattern() const { return m_datePattern; }
     const CalculationContext& context() const { return m_context; }
 
 private:
-    AstrologEnvironment astrologEnvironment() const;
+    EngineEnvironment engineEnvironment() const;
     void deleteEngineOutputs() const;
     // Runs one writer unless the engine has already failed in this calculation.
     template <typename Run> void runEngine(const Run& run);
@@ -80,7 +80,7 @@ private:
                         DateTime day, DateTime clock);
 
     CalculationContext m_context;
-    TThelemicDate m_thelemicDate;
+    ThelemicDate m_thelemicDate;
     RiseSetTimes m_riseSetTimes;
     std::string m_datePattern;
     EngineFailures m_engineFailures = EngineFailures::Report;

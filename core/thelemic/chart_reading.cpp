@@ -40,7 +40,7 @@ std::string quotedLine(std::string_view line)
 
 }  // namespace
 
-std::string SignName(std::string_view abbreviation)
+std::string signName(std::string_view abbreviation)
 {
     for (const auto& [shortName, name] : kSigns) {
         if (abbreviation == shortName)
@@ -50,14 +50,14 @@ std::string SignName(std::string_view abbreviation)
 }
 
 void readChartListing(const std::vector<std::string>& lines, SignDisplay display,
-                      TThelemicDate& record, std::string& thelemicPart)
+                      ThelemicDate& record, std::string& thelemicPart)
 {
     for (const std::string& line : lines) {
         const std::string_view view = line;
         const bool sun = view.starts_with("Sun");
         if (!sun && !view.starts_with("Moon"))
             continue;
-        const std::string name = SignName(columns(view, 9, 11));
+        const std::string name = signName(columns(view, 9, 11));
         const std::string degree(columns(view, 7, 8));
         const char* body = sun ? " Sol " : ", Luna ";
         std::string text;
@@ -68,7 +68,7 @@ void readChartListing(const std::vector<std::string>& lines, SignDisplay display
             text = degree + kDegreeSign + " " + name;
             thelemicPart += body + text;
         }
-        (sun ? record.SunText : record.MoonText) = text;
+        (sun ? record.sunText : record.moonText) = text;
     }
 }
 
@@ -96,7 +96,7 @@ std::optional<std::string> chartListingProblem(const TextFile& listing, std::str
         if (!sun && !line.starts_with("Moon"))
             continue;
         (sun ? sunFound : moonFound) = true;
-        if (!isDegree(columns(line, 7, 8)) || SignName(columns(line, 9, 11)).empty())
+        if (!isDegree(columns(line, 7, 8)) || signName(columns(line, 9, 11)).empty())
             return name + ", line " + std::to_string(i + 1) + ": the " + (sun ? "Sun" : "Moon") +
                    " row " + quotedLine(line) +
                    " does not hold the degree (0 to 29) in columns 7 and 8 and the sign (Ari to "

@@ -18,14 +18,14 @@ inline constexpr const char* kDegreeSign = "\xC2\xB0";
 
 // The sign's name for its three-letter abbreviation ("Gem" gives "Gemini"); the comparison is
 // exact and case-sensitive, so anything else ("ari", "Ge") gives the empty text.
-std::string SignName(std::string_view abbreviation);
+std::string signName(std::string_view abbreviation);
 
 // For each line that begins with "Sun" or "Moon", in listing order: reads the degree (columns 7
 // and 8, as they stand) and the sign (columns 9 to 11), sets SunText or MoonText and appends the
 // Sol or Luna piece to thelemicPart. SignOnly gives " Sol in Gemini"; WithDegree (and NotChosen)
 // gives " Sol 13° Gemini". Fields whose line is missing keep their values.
 void readChartListing(const std::vector<std::string>& lines, SignDisplay display,
-                      TThelemicDate& record, std::string& thelemicPart);
+                      ThelemicDate& record, std::string& thelemicPart);
 
 // What keeps the program from reading a chart listing, naming the file (and line) and saying
 // what was expected there: a listing that is missing, empty, unreadable, without a Sun or a Moon

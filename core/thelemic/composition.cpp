@@ -74,7 +74,7 @@ std::vector<std::string> greetingLines(bool quoted)
             "Love is the law, love under will."};
 }
 
-std::string CollapseBlanks(std::string text)
+std::string collapseBlanks(std::string text)
 {
     for (std::size_t at = 0; at + 1 < text.size(); ++at) {
         if (text[at] == ' ' && text[at + 1] == ' ')

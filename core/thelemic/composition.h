@@ -28,7 +28,7 @@ std::vector<std::string> greetingLines(bool quoted);
 
 // One pass of blank reduction: wherever a blank is followed by another, the first is removed and
 // the pass goes on after it, so a run of n blanks becomes ceil(n/2).
-std::string CollapseBlanks(std::string text);
+std::string collapseBlanks(std::string text);
 
 // The weekday (1 Sunday ... 7 Saturday) the Latin day follows. Midnight (and NotChosen): the
 // civil date's. Sunrise: before `times.SunRise` it is still the day before. Sunset: from

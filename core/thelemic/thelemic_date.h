@@ -4,11 +4,11 @@
 namespace vantrel::core {
 
 // The pieces of the last calculation.
-struct TThelemicDate {
-    std::string YearText;
-    std::string SunText;
-    std::string MoonText;
-    std::string DayName;
+struct ThelemicDate {
+    std::string yearText;
+    std::string sunText;
+    std::string moonText;
+    std::string dayName;
 };
 
 }  // namespace vantrel::core

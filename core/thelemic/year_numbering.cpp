@@ -24,9 +24,9 @@ std::string written(int number, Style style)
 {
     switch (style) {
     case Style::RomanUpper:
-        return RomanNumeral(number);
+        return romanNumeral(number);
     case Style::RomanLower:
-        return lowerCase(RomanNumeral(number));
+        return lowerCase(romanNumeral(number));
     case Style::Decimal:
         break;
     }
@@ -58,7 +58,7 @@ CycleAndYear stylesOf(YearFormat format)
 
 }  // namespace
 
-int YearCount(int year, int month, int day)
+int yearCount(int year, int month, int day)
 {
     int count = year - 1904;
     if (month < 3 || (month == 3 && day <= 19))
@@ -66,7 +66,7 @@ int YearCount(int year, int month, int day)
     return count;
 }
 
-std::string RomanNumeral(int number)
+std::string romanNumeral(int number)
 {
     if (number <= 0 || number > 3999)
         return "";

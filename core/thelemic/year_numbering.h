@@ -12,11 +12,11 @@ inline constexpr int kYearsPerCycle = 22;
 
 // Whole years since the year that began on 20 March 1904 (count 0). The year turns at the start
 // of 20 March; dates before the epoch give negative counts (19 March 1904 is -1).
-int YearCount(int year, int month, int day);
+int yearCount(int year, int month, int day);
 
 // The Roman numeral of 0 to 3999 in upper case; 0 (and anything outside the range) gives the
 // empty text.
-std::string RomanNumeral(int number);
+std::string romanNumeral(int number);
 
 // The year text in `format` (NotChosen is written as LowerRomanDigits, the first-run format).
 // Cycle and year are count div 22 and count mod 22. A negative count (a date before the epoch)

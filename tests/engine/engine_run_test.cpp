@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 // Only the constants: the core's range is compared with the engine's.
-#include "core/astrolog/ephemeris_range.h"
+#include "core/chart_engine/ephemeris_range.h"
 #include "engine/ephemeris.h"
 #include "engine/run.h"
 #include "tests/engine/engine_test_support.h"

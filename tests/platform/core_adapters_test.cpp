@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "core/alarm/alarm.h"
-#include "core/astrolog/command_file.h"
 #include "core/batch/batch_date_time.h"
+#include "core/chart_engine/command_file.h"
 #include "core/common/date_format.h"
 #include "core/hours/planetary_hours.h"
 #include "core/hours/rise_set_reading.h"
@@ -192,7 +192,7 @@ TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
 
         const std::string entry = core::alarmEntryFromListingLine(listingLine, regional);
         EXPECT_EQ(entry.substr(6, 18),
-                  core::formatDateTime(core::EventTimeFormat, sunrise, regional));
+                  core::formatDateTime(core::kEventTimeFormat, sunrise, regional));
 
         const std::string batchDate =
             "2001" + regional.dateSeparator + "3" + regional.dateSeparator + "14";
@@ -234,7 +234,7 @@ core::DateTime localMoment(int year, int month, int day, int hour, int minute)
 std::string zoneField(const core::ZoneRules& rules, core::DateTime moment)
 {
     core::Settings settings;
-    settings.OTime = core::TimeMode::SystemZone;
+    settings.timeMode = core::TimeMode::SystemZone;
     const std::string line = core::chartDataLine({"", "0E00", "0N00"}, core::timePart(moment),
                                                  core::datePart(moment), settings, {&rules, ""});
     const auto from = line.find("M ") + 1;

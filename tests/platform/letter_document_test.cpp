@@ -49,7 +49,7 @@ private:
         testing::FakeMessages messages;
         core::DocumentInsertion insertion(automation, dateDisplay, messages);
         core::Settings settings;
-        settings.OLines = core::choiceFromIndex<core::LineCount>(oLines);
+        settings.lineCount = core::choiceFromIndex<core::LineCount>(oLines);
         for (int use = 0; use < uses; ++use)
             insertion.insertLetter(settings);
         if (!messages.errors.empty())

@@ -74,7 +74,7 @@ private:
             : link(options)
         {
             testing::fillDisplay(display, lines);
-            settings.OLines = core::choiceFromIndex<core::LineCount>(oLines);
+            settings.lineCount = core::choiceFromIndex<core::LineCount>(oLines);
         }
     };
 

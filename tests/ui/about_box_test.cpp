@@ -32,7 +32,7 @@ void AboutBoxTest::aboutBoxShowsTheExecutablesModificationTime()
         QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
     };
     const vantrel::core::RegionalSettings regional = vantrel::testing::usEnglishFourDigitYear();
-    vantrel::ui::TAboutBox box(regional, program);
+    vantrel::ui::AboutBox box(regional, program);
 
     touch(QDateTime(QDate(2000, 6, 3), QTime(20, 3, 15)));
     QCOMPARE(box.versionText(), QString("Version 2.9\r\nCompiled: 6/3/2000 8:03:15 PM"));

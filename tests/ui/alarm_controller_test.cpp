@@ -52,7 +52,7 @@ void AlarmControllerTest::armingRunsTheHoursHiddenAndHidesTheWindows()
     QVERIFY(h.sound.asyncPlayed[0].ends_with("sun.wav"));
     // 24 hours plus the two listings' lines, month, day and hour zero-filled.
     QVERIFY(
-        h.window.AlarmList().contains("(Sat) 06/03/2000 05:26am     Sun (Gem) rises   at  54:40'"));
+        h.window.alarmList().contains("(Sat) 06/03/2000 05:26am     Sun (Gem) rises   at  54:40'"));
 
     part<QAction>(h.window, "Alarm1").trigger();
     QVERIFY(!part<QAction>(h.window, "Alarm1").isChecked());
@@ -66,7 +66,7 @@ void AlarmControllerTest::checkSoundsTheSunsetAndWritesTheStatusBar()
     part<QToolButton>(h.window, "AlarmButton").click();
     h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
                      vantrel::core::dateTimeFromTime({20, 52, 5, 0}));
-    h.controller.Timer1Timer();
+    h.controller.checkAlarm();
 
     QCOMPARE(part<QLabel>(h.window, "StatusPanel").text(),
              QString("Alarm is active. Current Time/Date: 6/3/2000 8:52:05 PM"));
@@ -89,7 +89,7 @@ void AlarmControllerTest::withoutAudioArmingSaysSoOnceAndAlarmsStillShow()
 
     h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
                      vantrel::core::dateTimeFromTime({20, 52, 5, 0}));
-    h.controller.Timer1Timer();
+    h.controller.checkAlarm();
     QVERIFY(h.displayEndsWith(
         "(Sat) 06/03/2000 08:52pm     Sun (Gem) sets    at 305:20' sun_sets.wav"));
     QCOMPARE(part<QTextEdit>(h.window, "TDate").toPlainText().count("no audio output"), 1);

@@ -74,7 +74,7 @@ struct BatchWindow {
     FakeClipboard clipboard;
     FakeMessages messages;
     FakeShell shell;
-    std::unique_ptr<ui::TVantrel> window;
+    std::unique_ptr<ui::MainWindow> window;
     std::unique_ptr<ui::BatchCommand> command;
     std::vector<Question> asked;
     std::vector<std::optional<QString>> answers;
@@ -87,7 +87,7 @@ struct BatchWindow {
                                         clock,    runner,   clipboard,
                                         messages, shell,    dir.path() / "Vantrel.ini"};
         services.trayAvailable = [] { return false; };
-        window = std::make_unique<ui::TVantrel>(std::move(services));
+        window = std::make_unique<ui::MainWindow>(std::move(services));
         command = std::make_unique<ui::BatchCommand>(
             *window, [this](const QString& caption, const QString& preset) {
                 asked.push_back({caption, preset});
@@ -95,7 +95,7 @@ struct BatchWindow {
                     asked.size() <= answers.size() ? answers[asked.size() - 1] : std::nullopt;
                 return answer;
             });
-        ui::TVantrelHooks hooks;
+        ui::MainWindowHooks hooks;
         command->connectTo(hooks);
         window->setHooks(std::move(hooks));
     }
@@ -165,8 +165,8 @@ private slots:
         QCOMPARE(part<QDateEdit>(*w.window, "GDate").date(), QDate(1999, 12, 25));
         QCOMPARE(part<QTimeEdit>(*w.window, "Time").time().hour(), 6);
         QCOMPARE(part<QTimeEdit>(*w.window, "Time").time().minute(), 30);
-        QCOMPARE(w.settings.Zone, std::string("5"));
-        QCOMPARE(w.settings.Long, std::string("93W21"));
+        QCOMPARE(w.settings.zone, std::string("5"));
+        QCOMPARE(w.settings.longitude, std::string("93W21"));
     }
 
     // The alarm check and the animation must not calculate between the conversion's lines.
@@ -181,7 +181,7 @@ private slots:
                 timerActiveDuringRuns || part<QTimer>(*w.window, "Timer1").isActive();
             FakeProcessRunner::cannedListings({{"chart.txt", kChartListing}})(dir, commandFile);
         };
-        w.command->ConvertBatch(QStringLiteral("dates.txt"), QStringLiteral("out.txt"));
+        w.command->convertBatch(QStringLiteral("dates.txt"), QStringLiteral("out.txt"));
         QVERIFY(!timerActiveDuringRuns);
         QVERIFY(part<QTimer>(*w.window, "Timer1").isActive());
         QVERIFY(!part<QTimer>(*w.window, "Timer2").isActive());
@@ -199,11 +199,11 @@ private slots:
             if (auto* progress = w.window->findChild<QProgressDialog*>())
                 progress->cancel();
         };
-        w.command->ConvertBatch(QStringLiteral("dates.txt"), QStringLiteral("out.txt"));
+        w.command->convertBatch(QStringLiteral("dates.txt"), QStringLiteral("out.txt"));
         QCOMPARE(w.runner.runs.size(), std::size_t(1));
         QVERIFY(w.messages.errors.empty());
         QCOMPARE(readWholeFile("out.txt"), std::string("earlier\r\n"));
-        QCOMPARE(w.settings.Long, std::string("93W21"));
+        QCOMPARE(w.settings.longitude, std::string("93W21"));
     }
 
     void failureIsReportedAndNothingIsWritten()

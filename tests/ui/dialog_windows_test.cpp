@@ -11,8 +11,9 @@
 
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
+#include "ui/data_window.h"
 #include "ui/options_dialog.h"
-#include "ui/output_windows.h"
+#include "ui/wheel_window.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::part;
@@ -22,7 +23,7 @@ namespace {
 
 // A main window with the dialog windows connected to it, over the harness's settings file.
 struct DialogsHarness : MainWindowHarness {
-    vantrel::ui::TVantrel* main = nullptr;
+    vantrel::ui::MainWindow* main = nullptr;
     std::unique_ptr<DialogWindows> windows;
 
     // settingsText: what the settings file holds when the windows start; empty: no file.
@@ -45,8 +46,8 @@ private slots:
     void optionsAreLoadedBeforeTheMainWindowShows()
     {
         DialogsHarness h("[vantrel]\r\nLines=2\r\nTime=2\r\nLongitude=0W07\r\n");
-        QCOMPARE(h.settings.OLines, vantrel::core::LineCount::Three);
-        QCOMPARE(h.settings.Long, std::string("0W07"));
+        QCOMPARE(h.settings.lineCount, vantrel::core::LineCount::Three);
+        QCOMPARE(h.settings.longitude, std::string("0W07"));
         QVERIFY(!part<QLineEdit>(h.windows->optionsDialog(), "Zone").isEnabled());
         QVERIFY(h.messages.messages.empty());
         QVERIFY(!h.windows->optionsDialog().isVisible());
@@ -56,7 +57,7 @@ private slots:
     void programOptionsShowsTheDialogAndTryCalculates()
     {
         DialogsHarness h;
-        h.main->Options1Click();
+        h.main->showOptions();
         QVERIFY(h.windows->optionsDialog().isVisible());
         const auto runsBefore = h.runner.runs.size();
         part<QPushButton>(h.windows->optionsDialog(), "CalcButton").click();
@@ -67,17 +68,17 @@ private slots:
     void tipBoxesChangeTheMainWindowsFlags()
     {
         DialogsHarness h;
-        QVERIFY(h.main->ShowOnStartup());
+        QVERIFY(h.main->showOnStartup());
         part<QCheckBox>(h.windows->optionsDialog(), "TOTD1").click();
-        QVERIFY(!h.main->ShowOnStartup());
+        QVERIFY(!h.main->showOnStartup());
     }
 
     void dataWindowShowsTheListingsOfTheCalculation()
     {
         DialogsHarness h;
-        vantrel::ui::TAData& data = h.windows->dataWindow();
-        h.main->CalcButtonClick();
-        h.main->AstroButtonClick();
+        vantrel::ui::DataWindow& data = h.windows->dataWindow();
+        h.main->calculate();
+        h.main->showDataWindow();
         QVERIFY(data.isVisible());
         const auto lines = data.lines();
         const auto chart = vantrel::testing::readWholeFile(h.dir.path() / "chart.txt");
@@ -87,7 +88,7 @@ private slots:
 
         // While it is showing, every calculation refills it.
         data.setLines({"stale"});
-        h.main->CalcButtonClick();
+        h.main->calculate();
         QVERIFY(data.lines().front() != "stale");
     }
 };

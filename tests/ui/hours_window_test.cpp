@@ -62,17 +62,17 @@ void HoursWindowTests::hoursCommandAddsEachHourOnce()
 {
     HoursHarness h;
     part<QToolButton>(h.window, "HoursButton").click();
-    QCOMPARE(h.window.AlarmList().size(), std::size_t(24));
-    QVERIFY(h.window.AlarmList().contains("      06/03/2000 06:43am Jupiter       Hour"));
+    QCOMPARE(h.window.alarmList().size(), std::size_t(24));
+    QVERIFY(h.window.alarmList().contains("      06/03/2000 06:43am Jupiter       Hour"));
     // Night hour 6: 8:52 PM + 5 x 42:45.
-    QVERIFY(h.window.AlarmList().contains("      06/04/2000 12:25am Sun           Hour"));
+    QVERIFY(h.window.alarmList().contains("      06/04/2000 12:25am Sun           Hour"));
     part<QToolButton>(h.window, "HoursButton").click();
-    QCOMPARE(h.window.AlarmList().size(), std::size_t(24));
+    QCOMPARE(h.window.alarmList().size(), std::size_t(24));
 
     h.window.setPickers(vantrel::core::dateTimeFromDate(2000, 6, 4) +
                         vantrel::core::dateTimeFromTime({12, 0, 0, 0}));
     part<QToolButton>(h.window, "HoursButton").click();
-    QCOMPARE(h.window.AlarmList().size(), std::size_t(48));
+    QCOMPARE(h.window.alarmList().size(), std::size_t(48));
 }
 
 void HoursWindowTests::savingWritesTheHoursListWithCrLf()
@@ -94,10 +94,10 @@ void HoursWindowTests::savingWritesTheHoursListWithCrLf()
 void HoursWindowTests::suppressedWindowIsBuiltButNotShownOnce()
 {
     HoursHarness h;
-    h.hours.SuppressHoursWindow = true;
+    h.hours.suppressNextShow = true;
     part<QToolButton>(h.window, "HoursButton").click();
     QVERIFY(!h.hours.isVisible());
-    QVERIFY(!h.hours.SuppressHoursWindow);
+    QVERIFY(!h.hours.suppressNextShow);
     QCOMPARE(h.hours.hoursLines().size(), 27);
     part<QAction>(h.window, "Planetaryhourschart1").trigger();
     QVERIFY(h.hours.isVisible());
@@ -116,7 +116,7 @@ void HoursWindowTests::dayWithoutSunriseShowsNoHoursAndAddsNoEntries()
          {"risesetn.txt", polar}});
     part<QToolButton>(h.window, "HoursButton").click();
     QVERIFY(h.main.messages.errors.empty());
-    QCOMPARE(h.window.AlarmList().size(), std::size_t(0));
+    QCOMPARE(h.window.alarmList().size(), std::size_t(0));
     QCOMPARE(h.hours.hoursLines().constLast(),
              QString::fromUtf8(vantrel::core::kNoSunriseText.data(),
                                vantrel::core::kNoSunriseText.size()));

@@ -34,7 +34,7 @@ private slots:
     void menuAndTrayEntriesEachMakeALetter()
     {
         testing::MainWindowHarness harness;
-        ui::TVantrel& window = harness.create();
+        ui::MainWindow& window = harness.create();
         window.setDisplayLines({"Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii",
                                 "Saturday, June 03, 2000 e.v. 8:03 PM"});
         auto owned = std::make_unique<testing::RecordingAutomation>();
@@ -71,7 +71,7 @@ private slots:
     void linesSettingIsReadAtEachUse()
     {
         testing::MainWindowHarness harness;
-        ui::TVantrel& window = harness.create();
+        ui::MainWindow& window = harness.create();
         window.setDisplayLines({"Anno", "Dies Saturnii", "e.v."});
         auto owned = std::make_unique<testing::RecordingAutomation>();
         testing::RecordingAutomation& automation = *owned;
@@ -79,10 +79,10 @@ private slots:
                                  std::move(owned));
         testing::connectCommands(window, letter);
 
-        window.settings().OLines = core::LineCount::Three;
+        window.settings().lineCount = core::LineCount::Three;
         part<QAction>(window, "InsertintoWord971").trigger();
         QCOMPARE(countOf(automation.log, "Doc1.Paragraphs(3).Range.Font.Size = 8"), 1L);
-        window.settings().OLines = core::LineCount::One;
+        window.settings().lineCount = core::LineCount::One;
         part<QAction>(window, "InsertintoWord971").trigger();
         QCOMPARE(countOf(automation.log, "Doc2.Paragraphs(1).Range.Font.Size = 8"), 1L);
         QCOMPARE(countOf(automation.log, "Doc2.Paragraphs(2).Range.Font.Size = 8"), 0L);
@@ -91,7 +91,7 @@ private slots:
     void connectFailureReachesTheErrorReport()
     {
         testing::MainWindowHarness harness;
-        ui::TVantrel& window = harness.create();
+        ui::MainWindow& window = harness.create();
         auto owned = std::make_unique<testing::RecordingAutomation>();
         owned->connectError = "No word processor was found";
         ui::LetterCommand letter(window.dateDisplay(), window.settings(), harness.messages,

@@ -29,7 +29,7 @@ using vantrel::testing::showAndWait;
 using vantrel::testing::tabRound;
 using vantrel::testing::TempDir;
 using vantrel::testing::writeWholeFile;
-using vantrel::ui::TVantrel;
+using vantrel::ui::MainWindow;
 
 namespace {
 
@@ -81,7 +81,7 @@ void MainCommandsTests::randomVerseReplacesTheDisplay()
 {
     MainWindowHarness h;
     h.write("verses.txt", "Every man and every woman is a star.\r\n");
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     part<QToolButton>(window, "VerseButton").click();
     QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(),
@@ -91,7 +91,7 @@ void MainCommandsTests::randomVerseReplacesTheDisplay()
 void MainCommandsTests::randomVerseWithoutVersesLeavesTheDisplay()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     const QString before = part<QTextEdit>(window, "TDate").toPlainText();
     part<QAction>(window, "RandomVerse1").trigger();
@@ -106,7 +106,7 @@ void MainCommandsTests::randomVerseWithoutVersesLeavesTheDisplay()
 void MainCommandsTests::quotesGoToTheBalloonAndTheClipboard()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     part<QAction>(window, "Quote1").trigger();
     part<QAction>(window, "Quote2").trigger();
@@ -125,8 +125,8 @@ void MainCommandsTests::quotesGoToTheBalloonAndTheClipboard()
 void MainCommandsTests::lawPutsBothGreetingLinesOnTheClipboard()
 {
     MainWindowHarness h;
-    h.settings.Greetings = false;
-    TVantrel& window = h.create();
+    h.settings.greetings = false;
+    MainWindow& window = h.create();
     part<QAction>(window, "Law1").trigger();
     QCOMPARE(h.clipboard.text.value_or("-"),
              std::string("Do what thou wilt shall be the whole of the Law.\r\n"
@@ -153,8 +153,8 @@ void MainCommandsTests::trayDateBalloon()
     QFETCH(QString, title);
     QFETCH(QString, text);
     MainWindowHarness h;
-    h.settings.OLines = vantrel::core::choiceFromIndex<vantrel::core::LineCount>(lines);
-    TVantrel& window = h.create();
+    h.settings.lineCount = vantrel::core::choiceFromIndex<vantrel::core::LineCount>(lines);
+    MainWindow& window = h.create();
     // Wide enough that no line wraps.
     window.resize(1200, 400);
     QVERIFY(showAndWait(window));
@@ -168,7 +168,7 @@ void MainCommandsTests::trayDateBalloon()
 void MainCommandsTests::trayClipboardDateCopiesTheDateForNow()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     // Another moment on the clock: the command sets the pickers to it first.
     h.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
@@ -184,7 +184,7 @@ void MainCommandsTests::trayClipboardDateCopiesTheDateForNow()
 void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto& display = part<QTextEdit>(window, "TDate");
@@ -202,16 +202,16 @@ void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()
     QVERIFY(h.clipboard.html.has_value());
     QVERIFY(h.clipboard.html->find("Sol in Gemini") != std::string::npos);
 
-    window.CalcButtonClick();
+    window.calculate();
     QVERIFY2(!copy.isEnabled(), "a new date has nothing selected");
 }
 
 void MainCommandsTests::shortcutsRunTheMenuCommands()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     int optionsShown = 0;
-    vantrel::ui::TVantrelHooks hooks;
+    vantrel::ui::MainWindowHooks hooks;
     hooks.showOptions = [&] { ++optionsShown; };
     window.setHooks(hooks);
     QVERIFY(showAndWait(window));
@@ -226,7 +226,7 @@ void MainCommandsTests::shortcutsRunTheMenuCommands()
     QCOMPARE(h.shell.opened, std::vector<std::string>{(h.dir.path() / "vantrel.html").string()});
     QTest::keyClick(&window, Qt::Key_Comma, Qt::ControlModifier);
     QCOMPARE(optionsShown, 1);
-    QSignalSpy finished(&window, &TVantrel::finished);
+    QSignalSpy finished(&window, &MainWindow::finished);
     QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(finished.count(), 1);
     QVERIFY2(std::filesystem::exists(h.settingsFile), "Ctrl+Q closes as Exit does, saving");
@@ -235,9 +235,9 @@ void MainCommandsTests::shortcutsRunTheMenuCommands()
 void MainCommandsTests::screenReadersHearEveryControlInLayoutOrder()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
-    vantrel::ui::TVantrelHooks hooks;
-    hooks.AstroButtonClick = hooks.HoursButtonClick = hooks.Alarm1Click = hooks.showOptions = [] {};
+    MainWindow& window = h.create();
+    vantrel::ui::MainWindowHooks hooks;
+    hooks.showDataWindow = hooks.showPlanetaryHours = hooks.toggleAlarm = hooks.showOptions = [] {};
     window.setHooks(hooks);
     QVERIFY(showAndWait(window));
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -259,7 +259,7 @@ void MainCommandsTests::minimisingWithoutATrayKeepsTheWindowReachable()
 {
     MainWindowHarness h;
     h.hasTray = false;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     window.showMinimized();
     QTest::qWait(50);
@@ -272,10 +272,10 @@ void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
 {
     MainWindowHarness h;
     h.write("tips.txt", "A tip\r\n");
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
-    QVERIFY(window.dailyTip() != nullptr);
-    QWidget* tip = window.dailyTip();
+    QVERIFY(window.tipDialog() != nullptr);
+    QWidget* tip = window.tipDialog();
     // The panel with the tray comes up after the program.
     h.hasTray = true;
     const auto& icon = part<QSystemTrayIcon>(window, "NotificationIcon1");
@@ -293,7 +293,7 @@ void MainCommandsTests::minimisingWithATrayHidesTheProgramUntilRestored()
     QVERIFY2(trayIconWindow.isVisible(), "the tray icon is the road back");
     QVERIFY(icon.isVisible());
 
-    window.NotificationIcon1Click();
+    window.restoreFromTray();
     QVERIFY(window.isVisible());
     QVERIFY(!window.isMinimized());
     QVERIFY(tip->isVisible());
@@ -306,7 +306,7 @@ void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
     TempDir installed;
     h.dataDir = installed.path();
     writeWholeFile(installed.path() / "vantrel.html", "<html>");
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     part<QAction>(window, "Help2").trigger();
     h.write("vantrel.html", "<html>");  // the user's own copy wins
     part<QAction>(window, "Help2").trigger();
@@ -335,19 +335,19 @@ void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
 void MainCommandsTests::commandsOfOtherWindowsRunThroughTheirHooks()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(!part<QAction>(window, "Batch1").isEnabled());
     QVERIFY(!part<QToolButton>(window, "AlarmButton").isEnabled());
 
     QStringList calls;
-    vantrel::ui::TVantrelHooks hooks;
-    hooks.Batch1Click = [&] { calls << "batch"; };
-    hooks.Alarm1Click = [&] {
+    vantrel::ui::MainWindowHooks hooks;
+    hooks.askAndConvertBatch = [&] { calls << "batch"; };
+    hooks.toggleAlarm = [&] {
         calls << "alarm";
         part<QAction>(window, "Alarm1").setChecked(!part<QAction>(window, "Alarm1").isChecked());
     };
     hooks.showOptions = [&] { calls << "options"; };
-    hooks.InsertintoWord971Click = [&] { throw vantrel::core::VantrelError("Cannot open file x"); };
+    hooks.insertLetter = [&] { throw vantrel::core::VantrelError("Cannot open file x"); };
     window.setHooks(hooks);
     QVERIFY(part<QAction>(window, "Batch1").isEnabled());
 
@@ -366,7 +366,7 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
 {
     MainWindowHarness h;
     h.hasTray = true;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
 
     QStringList bar;
     for (const QAction* action : window.menuBar()->actions())
@@ -409,7 +409,7 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
 void MainCommandsTests::everyToolButtonShowsAtTheDefaultWidth()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     QCOMPARE(window.width(), 400);
     const auto& toolBar = part<QToolBar>(window, "DateTool");
@@ -426,7 +426,7 @@ void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
 {
     MainWindowHarness h;
     h.write("verses.txt", "Love is the law\r\n");
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QMenu& edit = *window.menuBar()->actions()[1]->menu();
     QMenu& view = *window.menuBar()->actions()[2]->menu();
     const QStringList traylessEdit{

@@ -30,17 +30,17 @@ inline core::DateTime exampleMoment()
 }
 
 // Shows the window and waits for its first result (or the end of its command-line work).
-inline bool showAndWait(ui::TVantrel& window)
+inline bool showAndWait(ui::MainWindow& window)
 {
-    QSignalSpy shown(&window, &ui::TVantrel::firstShown);
+    QSignalSpy shown(&window, &ui::MainWindow::firstShown);
     window.show();
     return shown.count() > 0 || shown.wait(5000);
 }
 
 // Connects the commands to the window's menus, as the program does.
-template <typename... Commands> void connectCommands(ui::TVantrel& window, Commands&... commands)
+template <typename... Commands> void connectCommands(ui::MainWindow& window, Commands&... commands)
 {
-    ui::TVantrelHooks hooks;
+    ui::MainWindowHooks hooks;
     (commands.connectTo(hooks), ...);
     window.setHooks(std::move(hooks));
 }
@@ -59,14 +59,14 @@ struct MainWindowHarness {
     std::filesystem::path settingsFile = dir.path() / "Vantrel.ini";
     std::filesystem::path dataDir{};
     bool hasTray = false;
-    std::unique_ptr<ui::TVantrel> window;
+    std::unique_ptr<ui::MainWindow> window;
 
     MainWindowHarness()
     {
         // Anno, Roman year, signs without degrees: "Anno IVviii Sol in Gemini, Luna in Leo".
-        settings.OBasic = core::YearPrefix::Anno;
-        settings.OFormat = core::YearFormat::UpperRomanLowerRoman;
-        settings.OAspect = core::SignDisplay::SignOnly;
+        settings.yearPrefix = core::YearPrefix::Anno;
+        settings.yearFormat = core::YearFormat::UpperRomanLowerRoman;
+        settings.signDisplay = core::SignDisplay::SignOnly;
         runner.responder = FakeProcessRunner::cannedListings(
             {{"chart.txt", readWholeFile(kDataDir + "/chart_2000-06-03.txt")},
              {"riseset.txt", readWholeFile(kDataDir + "/riseset_2000-06-03.txt")},
@@ -96,10 +96,10 @@ struct MainWindowHarness {
                 .trayAvailable = [this] { return hasTray; }};
     }
 
-    ui::TVantrel& create(QStringList arguments = {})
+    ui::MainWindow& create(QStringList arguments = {})
     {
         window.reset();
-        window = std::make_unique<ui::TVantrel>(services(std::move(arguments)));
+        window = std::make_unique<ui::MainWindow>(services(std::move(arguments)));
         return *window;
     }
 };
@@ -108,8 +108,8 @@ struct MainWindowHarness {
 struct HoursHarness {
     MainWindowHarness main;
     FakeSound sound;
-    ui::TVantrel& window = main.create();
-    ui::TPhours hours{main.messages};
+    ui::MainWindow& window = main.create();
+    ui::HoursWindow hours{main.messages};
     QWidget wheel;
     QWidget data;
     ui::AlarmController controller{window, hours, &sound, &data, &wheel};

@@ -24,19 +24,19 @@
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::part;
 using vantrel::testing::showAndWait;
-using vantrel::ui::TVantrel;
+using vantrel::ui::MainWindow;
 
 namespace {
 
 const QStringList kExampleLines = {"Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii",
                                    "Saturday, June 03, 2000 e.v. 8:03 PM"};
 
-QStringList displayed(const TVantrel& window)
+QStringList displayed(const MainWindow& window)
 {
     return part<QTextEdit>(window, "TDate").toPlainText().split(QLatin1Char('\n'));
 }
 
-int clientHeight(TVantrel& window)
+int clientHeight(MainWindow& window)
 {
     return window.height() - window.menuBar()->height();
 }
@@ -68,7 +68,7 @@ void MainWindowTests::firstStartUsesTheDefaultLayoutAndShowsTheDate()
     MainWindowHarness h;
     h.write("tips.txt", "First tip\r\nSecond tip\r\n");
     // WHEN the window opens
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     // THEN tool bar, status bar and calendar show, the client area is 400 by 315 at (10, 10)
     QVERIFY(part<QToolBar>(window, "DateTool").isVisible());
@@ -81,9 +81,9 @@ void MainWindowTests::firstStartUsesTheDefaultLayoutAndShowsTheDate()
     QCOMPARE(clientHeight(window), 315);
     QCOMPARE(window.frameGeometry().topLeft(), QPoint(10, 10));
     // ... the tip dialog shows one of the tips, and the display holds the date for now
-    QVERIFY(window.dailyTip() != nullptr);
-    QVERIFY(window.dailyTip()->isVisible());
-    const QString tip = part<QLabel>(*window.dailyTip(), "TipLabel").text();
+    QVERIFY(window.tipDialog() != nullptr);
+    QVERIFY(window.tipDialog()->isVisible());
+    const QString tip = part<QLabel>(*window.tipDialog(), "TipLabel").text();
     QVERIFY2(tip == "First tip" || tip == "Second tip", qPrintable(tip));
     QCOMPARE(displayed(window), kExampleLines);
     QCOMPARE(part<QDateEdit>(window, "GDate").date(), QDate(2000, 6, 3));
@@ -97,7 +97,7 @@ void MainWindowTests::viewSwitchesHideTheirPartsAndAreRememberedAfterARestart()
 {
     MainWindowHarness h;
     {
-        TVantrel& window = h.create();
+        MainWindow& window = h.create();
         QVERIFY(showAndWait(window));
         QWidget* handle = part<QSplitter>(window, "Splitter1").handle(1);
         QVERIFY(handle->isVisible());
@@ -116,7 +116,7 @@ void MainWindowTests::viewSwitchesHideTheirPartsAndAreRememberedAfterARestart()
         window.close();
     }
     // After a restart all three stay hidden, the splitter with the calendar.
-    TVantrel& again = h.create();
+    MainWindow& again = h.create();
     QVERIFY(showAndWait(again));
     QVERIFY(!part<QAction>(again, "MonthlyCalendar1").isChecked());
     QVERIFY(!part<QWidget>(again, "CalendarPanel").isVisible());
@@ -133,7 +133,7 @@ void MainWindowTests::viewSwitchesHideTheirPartsAndAreRememberedAfterARestart()
 void MainWindowTests::changingAPickerAsksForACalculation()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     QCOMPARE(displayed(window), kExampleLines);
     const std::size_t runs = h.runner.runs.size();
@@ -141,7 +141,7 @@ void MainWindowTests::changingAPickerAsksForACalculation()
     part<QTimeEdit>(window, "Time").setTime(QTime(9, 30));
     QCOMPARE(part<QTextEdit>(window, "TDate").toPlainText(),
              QString("- Click Calculate Button to Compute -"));
-    window.CalcButtonClick();
+    window.calculate();
     QCOMPARE(displayed(window).at(1), QString("Saturday, June 03, 2000 e.v. 9:30 AM"));
 
     part<QDateEdit>(window, "GDate").setDate(QDate(2000, 6, 4));
@@ -154,7 +154,7 @@ void MainWindowTests::changingAPickerAsksForACalculation()
 void MainWindowTests::monthCalendarClickCalculatesThatDayAtThePickersTime()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     {
         const QSignalBlocker quiet(&part<QTimeEdit>(window, "Time"));
@@ -174,7 +174,7 @@ void MainWindowTests::monthCalendarClickCalculatesThatDayAtThePickersTime()
 void MainWindowTests::thePickersHoldOnlyTheDatesTheEngineComputes()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     auto& picker = part<QDateEdit>(window, "GDate");
     auto& calendar = part<QCalendarWidget>(window, "MonthCalendar1");
@@ -202,18 +202,18 @@ void MainWindowTests::nextTipMovesTwoEntriesOn()
     for (int i = 0; i < count; ++i)
         tips += "tip " + std::to_string(i) + "\r\n";
     h.write("tips.txt", tips);
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
-    vantrel::ui::TDailyTip* dialog = window.dailyTip();
+    vantrel::ui::TipDialog* dialog = window.tipDialog();
     QVERIFY(dialog != nullptr);
-    QCOMPARE(static_cast<int>(dialog->TipList().size()), count);
+    QCOMPARE(static_cast<int>(dialog->tipList().size()), count);
 
-    int expected = dialog->CurrentTip();
+    int expected = dialog->currentTip();
     QVERIFY(expected >= 0 && expected < count);
     for (int press = 0; press < 2 * count; ++press) {
         QTest::mouseClick(&part<QPushButton>(*dialog, "NextButton"), Qt::LeftButton);
         expected = (expected + 2) % count;
-        QCOMPARE(dialog->CurrentTip(), expected);
+        QCOMPARE(dialog->currentTip(), expected);
         QCOMPARE(part<QLabel>(*dialog, "TipLabel").text(), QString("tip %1").arg(expected));
     }
 }
@@ -224,11 +224,11 @@ void MainWindowTests::verseOfTheDayOpensTheDialogAndSavesTheTipFlagAsOn()
     h.write("Vantrel.ini", "[vantrel]\r\nTOTD=0\r\nVOD=1\r\n");
     h.write("verses.txt", "The only verse\r\n");
     h.write("tips.txt", "A tip\r\n");
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
-    QVERIFY(window.dailyTip() != nullptr);
-    QCOMPARE(part<QLabel>(*window.dailyTip(), "TipLabel").text(), QString("The only verse"));
-    QVERIFY(part<QCheckBox>(*window.dailyTip(), "ShowTips").isChecked());
+    QVERIFY(window.tipDialog() != nullptr);
+    QCOMPARE(part<QLabel>(*window.tipDialog(), "TipLabel").text(), QString("The only verse"));
+    QVERIFY(part<QCheckBox>(*window.tipDialog(), "ShowTips").isChecked());
     window.close();
 
     const vantrel::core::MainWindowLayout saved =
@@ -242,9 +242,9 @@ void MainWindowTests::verseOfTheDayWithoutVersesOpensNoDialog()
     MainWindowHarness h;
     h.write("Vantrel.ini", "[vantrel]\r\nVOD=1\r\n");
     h.write("tips.txt", "A tip\r\n");
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
-    QVERIFY(window.dailyTip() == nullptr);
+    QVERIFY(window.tipDialog() == nullptr);
     QCOMPARE(displayed(window), kExampleLines);
 }
 
@@ -254,9 +254,9 @@ void MainWindowTests::aSettingsFileThatCannotBeWrittenDoesNotKeepTheWindowOpen()
     MainWindowHarness h;
     h.write("not-a-folder", "x");
     h.settingsFile = h.dir.path() / "not-a-folder" / "Vantrel.ini";
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
-    QSignalSpy finished(&window, &TVantrel::finished);
+    QSignalSpy finished(&window, &MainWindow::finished);
     // WHEN the user closes the window
     window.close();
     // THEN the failure is reported once and the window closes all the same
@@ -269,16 +269,16 @@ void MainWindowTests::aSettingsFileThatCannotBeWrittenDoesNotKeepTheWindowOpen()
 void MainWindowTests::trayExitEndsWithoutSavingTheLayout()
 {
     MainWindowHarness h;
-    TVantrel& window = h.create();
+    MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
-    QSignalSpy finished(&window, &TVantrel::finished);
+    QSignalSpy finished(&window, &MainWindow::finished);
     window.move(200, 150);
     part<QAction>(window, "Exit2").trigger();
     QCOMPARE(finished.count(), 1);
     QVERIFY(!std::filesystem::exists(h.settingsFile));
 
     // The menu's "&Exit" does save, with the new place.
-    TVantrel& again = h.create();
+    MainWindow& again = h.create();
     QVERIFY(showAndWait(again));
     again.move(200, 150);
     part<QAction>(again, "Exit1").trigger();
@@ -305,12 +305,12 @@ void MainWindowTests::singleArgumentCopiesTheDisplayAndEnds()
     QFETCH(QString, clipboard);
     MainWindowHarness h;
     h.write("tips.txt", "A tip\r\n");
-    TVantrel& window = h.create({argument});
-    QSignalSpy finished(&window, &TVantrel::finished);
+    MainWindow& window = h.create({argument});
+    QSignalSpy finished(&window, &MainWindow::finished);
     QVERIFY(showAndWait(window));
     QCOMPARE(finished.count(), 1);
     QVERIFY(!window.isVisible());
-    QVERIFY2(window.dailyTip() == nullptr, "no dialog in the command-line modes");
+    QVERIFY2(window.tipDialog() == nullptr, "no dialog in the command-line modes");
     QVERIFY(h.clipboard.text.has_value());
     QString copied = QString::fromStdString(*h.clipboard.text);
     copied.replace("\r\n", "\n");

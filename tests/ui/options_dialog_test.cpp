@@ -35,8 +35,8 @@ using vantrel::testing::FakeShell;
 using vantrel::testing::part;
 using vantrel::testing::readWholeFile;
 using vantrel::testing::TempDir;
+using vantrel::ui::OptionsDialog;
 using vantrel::ui::OptionsStorage;
-using vantrel::ui::TfOptions;
 
 namespace {
 
@@ -122,7 +122,7 @@ class OptionsDialogTest : public QObject {
     FakeMessages messages;
     FakeShell shell;
     FakeStore store;
-    std::unique_ptr<TfOptions> dialog;
+    std::unique_ptr<OptionsDialog> dialog;
 
     QCheckBox& box(const char* name) const { return part<QCheckBox>(*dialog, name); }
     QLineEdit& edit(const char* name) const { return part<QLineEdit>(*dialog, name); }
@@ -130,10 +130,10 @@ class OptionsDialogTest : public QObject {
 
     void create(OptionsStorage storage)
     {
-        dialog = std::make_unique<TfOptions>(settings,
-                                             vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
-                                             std::move(storage), messages, shell);
-        dialog->FormCreate();
+        dialog = std::make_unique<OptionsDialog>(
+            settings, vantrel::ui::StartupFlags{showOnStartup, verseOfDay}, std::move(storage),
+            messages, shell);
+        dialog->loadSettings();
     }
     // The dialog over the in-memory store.
     void create() { create(store.storage()); }
@@ -178,8 +178,8 @@ private slots:
     void loadingSystemLocaleTimeDisablesZoneWithoutMessage()
     {
         Settings stored;
-        stored.OTime = vantrel::core::TimeMode::SystemZone;
-        stored.DayBegins = vantrel::core::DayStart::Sunset;
+        stored.timeMode = vantrel::core::TimeMode::SystemZone;
+        stored.dayStart = vantrel::core::DayStart::Sunset;
         store.stored = stored;
         create();
         QCOMPARE(group("OTime").checkedId(), 2);
@@ -192,23 +192,23 @@ private slots:
     {
         Settings stored;
         using vantrel::core::choiceFromIndex;
-        stored.OLines =
+        stored.lineCount =
             choiceFromIndex<vantrel::core::LineCount>(7);  // past the last item: the last one
-        stored.ODateFormat =
-            choiceFromIndex<vantrel::core::DateFormat>(-3);              // below: nothing chosen
-        stored.DayBegins = choiceFromIndex<vantrel::core::DayStart>(3);  // the list takes only 0..2
+        stored.dateFormat =
+            choiceFromIndex<vantrel::core::DateFormat>(-3);             // below: nothing chosen
+        stored.dayStart = choiceFromIndex<vantrel::core::DayStart>(3);  // the list takes only 0..2
         store.stored = stored;
         create();
         QCOMPARE(group("OLines").checkedId(), 2);
-        QCOMPARE(settings.OLines, vantrel::core::LineCount::Three);
+        QCOMPARE(settings.lineCount, vantrel::core::LineCount::Three);
         QCOMPARE(group("ODateFormat").checkedId(), -1);
-        QCOMPARE(settings.ODateFormat, vantrel::core::DateFormat::NotChosen);
-        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::NotChosen);
+        QCOMPARE(settings.dateFormat, vantrel::core::DateFormat::NotChosen);
+        QCOMPARE(settings.dayStart, vantrel::core::DayStart::NotChosen);
         dialog->show();
         dialog->close();
         QCOMPARE(store.optionSaves.size(), size_t(1));
-        QCOMPARE(store.optionSaves[0].ODateFormat, vantrel::core::DateFormat::NotChosen);
-        QCOMPARE(store.optionSaves[0].OLines, vantrel::core::LineCount::Three);
+        QCOMPARE(store.optionSaves[0].dateFormat, vantrel::core::DateFormat::NotChosen);
+        QCOMPARE(store.optionSaves[0].lineCount, vantrel::core::LineCount::Three);
     }
 
     void everySavedKeyHasTheControlNamedAfterItsField()
@@ -217,8 +217,8 @@ private slots:
         for (const vantrel::core::SettingKey& key : vantrel::core::settingKeys()) {
             if (key.savedBy == vantrel::core::SavedBy::HandEditing)
                 continue;
-            const QString name = QString::fromLatin1(key.fieldName.data(),
-                                                     static_cast<qsizetype>(key.fieldName.size()));
+            const QString name = QString::fromLatin1(
+                key.controlName.data(), static_cast<qsizetype>(key.controlName.size()));
             QVERIFY2(dialog->findChild<QWidget*>(name), qPrintable("no control " + name));
         }
     }
@@ -234,14 +234,14 @@ private slots:
         box("OClear").click();
         QTest::keyClicks(&edit("Long"), "x");
         edit("Zone").setText("-1");
-        QCOMPARE(settings.OFormat, vantrel::core::YearFormat::DigitsUpperRoman);
-        QCOMPARE(settings.OHouseSystem, vantrel::core::HouseSystem::NoHouses);
-        QCOMPARE(settings.OZodiac, vantrel::core::Zodiac::Sidereal);
-        QVERIFY(settings.cbPluto);
-        QVERIFY(!settings.cbHSun);
-        QVERIFY(!settings.OClear);
-        QCOMPARE(settings.Long, std::string("93W21x"));
-        QCOMPARE(settings.Zone, std::string("-1"));
+        QCOMPARE(settings.yearFormat, vantrel::core::YearFormat::DigitsUpperRoman);
+        QCOMPARE(settings.houseSystem, vantrel::core::HouseSystem::NoHouses);
+        QCOMPARE(settings.zodiac, vantrel::core::Zodiac::Sidereal);
+        QVERIFY(settings.alarmPluto);
+        QVERIFY(!settings.hourAlarmSun);
+        QVERIFY(!settings.clearDataWindow);
+        QCOMPARE(settings.longitude, std::string("93W21x"));
+        QCOMPARE(settings.zone, std::string("-1"));
         QVERIFY(store.optionSaves.empty());
         QVERIFY(store.locationSaves.empty());
     }
@@ -253,14 +253,14 @@ private slots:
         QCOMPARE(messages.messages.size(), size_t(1));
         QCOMPARE(messages.messages[0], kTimeZoneMessage);
         QVERIFY(!edit("Zone").isEnabled());
-        QCOMPARE(settings.OTime, vantrel::core::TimeMode::SystemZone);
+        QCOMPARE(settings.timeMode, vantrel::core::TimeMode::SystemZone);
 
         group("OTime").button(2)->click();  // already chosen: nothing happens
         QCOMPARE(messages.messages.size(), size_t(1));
 
         group("OTime").button(0)->click();
         QVERIFY(edit("Zone").isEnabled());
-        QCOMPARE(settings.OTime, vantrel::core::TimeMode::Standard);
+        QCOMPARE(settings.timeMode, vantrel::core::TimeMode::Standard);
         group("OTime").button(1)->click();
         QVERIFY(edit("Zone").isEnabled());
         QCOMPARE(messages.messages.size(), size_t(1));
@@ -273,7 +273,7 @@ private slots:
             part<QComboBox>(*dialog, "DayBegins").setCurrentIndex(item);
             emit part<QComboBox>(*dialog, "DayBegins").activated(item);
         }
-        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
+        QCOMPARE(settings.dayStart, vantrel::core::DayStart::Midnight);
         QCOMPARE(messages.messages.size(), size_t(2));
         QCOMPARE(messages.messages[0],
                  std::string("Times before Sunrise will now be adjusted back to prior day of "
@@ -289,17 +289,17 @@ private slots:
         QLineEdit* edit = part<QComboBox>(*dialog, "DayBegins").lineEdit();
         edit->selectAll();
         QTest::keyClicks(edit, "Noon");
-        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::NotChosen);
+        QCOMPARE(settings.dayStart, vantrel::core::DayStart::NotChosen);
         QVERIFY(messages.messages.empty());
         dialog->show();
         dialog->close();
         QCOMPARE(store.optionSaves.size(), size_t(1));
-        QCOMPARE(store.optionSaves[0].DayBegins, vantrel::core::DayStart::NotChosen);
+        QCOMPARE(store.optionSaves[0].dayStart, vantrel::core::DayStart::NotChosen);
 
         // Typing an item's name chooses it, with its message.
         edit->selectAll();
         QTest::keyClicks(edit, "Sun Set");
-        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Sunset);
+        QCOMPARE(settings.dayStart, vantrel::core::DayStart::Sunset);
         QCOMPARE(messages.messages.size(), size_t(1));
     }
 
@@ -321,37 +321,37 @@ private slots:
             (QStringList{"OWheelChart: off", "WheelReverse: on (disabled)",
                          "Monochrome: on (disabled)", "Quoted: off (disabled)", "OHints: on"}));
         QVERIFY(vantrel::ui::hintsEnabled());
-        QVERIFY(settings.WheelReverse);
-        QVERIFY(!settings.OWheelChart);
+        QVERIFY(settings.wheelReversed);
+        QVERIFY(!settings.wheelChart);
     }
 
     void defaultsWhileSystemLocaleIsChosen()
     {
         Settings stored;
-        stored.OTime = vantrel::core::TimeMode::SystemZone;
-        stored.Long = "0E10";
-        stored.Lat = "51N30";
-        stored.Zone = "0";
-        stored.cbHSun = true;
-        stored.OFormat = vantrel::core::YearFormat::DigitsLowerRoman;
-        stored.OBasic = vantrel::core::YearPrefix::An;
+        stored.timeMode = vantrel::core::TimeMode::SystemZone;
+        stored.longitude = "0E10";
+        stored.latitude = "51N30";
+        stored.zone = "0";
+        stored.hourAlarmSun = true;
+        stored.yearFormat = vantrel::core::YearFormat::DigitsLowerRoman;
+        stored.yearPrefix = vantrel::core::YearPrefix::An;
         store.stored = stored;
         showOnStartup = false;
         verseOfDay = true;
         create();
-        dialog->ResetButtonClick();
+        dialog->resetToDefaults();
         QVERIFY(edit("Zone").isEnabled());
         QVERIFY(messages.messages.empty());
         // Year format "IVv", "Anno", no planetary-hour alarm; the location and tip boxes stay.
         QCOMPARE(states(*dialog, {"OTime", "OFormat", "cbHSun", "TOTD1", "VOTD1"}),
                  (QStringList{"OTime: 0", "OFormat: 0", "cbHSun: off", "TOTD1: off",
                               "VOTD1: on (disabled)"}));
-        QCOMPARE(settings.OFormat, vantrel::core::YearFormat::UpperRomanLowerRoman);
-        QCOMPARE(settings.OBasic, vantrel::core::YearPrefix::Anno);
-        QVERIFY(!settings.cbHSun);
-        QVERIFY(settings.cbSun);
-        QCOMPARE(settings.DayBegins, vantrel::core::DayStart::Midnight);
-        QCOMPARE(settings.Long, std::string("0E10"));
+        QCOMPARE(settings.yearFormat, vantrel::core::YearFormat::UpperRomanLowerRoman);
+        QCOMPARE(settings.yearPrefix, vantrel::core::YearPrefix::Anno);
+        QVERIFY(!settings.hourAlarmSun);
+        QVERIFY(settings.alarmSun);
+        QCOMPARE(settings.dayStart, vantrel::core::DayStart::Midnight);
+        QCOMPARE(settings.longitude, std::string("0E10"));
         QCOMPARE(edit("Lat").text(), QString("51N30"));
         QCOMPARE(edit("Zone").text(), QString("0"));
         QVERIFY(!showOnStartup);
@@ -393,7 +393,7 @@ private slots:
         other.setToolTip("a hint");
         QCOMPARE(sendToolTip(other), 1);
         box("OHints").click();
-        QVERIFY(!settings.OHints);
+        QVERIFY(!settings.hints);
         QCOMPARE(sendToolTip(other), 0);
         box("OHints").click();
         QCOMPARE(sendToolTip(other), 1);
@@ -402,7 +402,7 @@ private slots:
     void loadingHintsOffSwitchesThemOff()
     {
         Settings stored;
-        stored.OHints = false;
+        stored.hints = false;
         store.stored = stored;
         create();
         QVERIFY(!vantrel::ui::hintsEnabled());
@@ -415,7 +415,7 @@ private slots:
         edit("Long").setText("2E21");
         part<QPushButton>(*dialog, "Button3").click();
         QCOMPARE(store.locationSaves.size(), size_t(1));
-        QCOMPARE(store.locationSaves[0].Long, std::string("2E21"));
+        QCOMPARE(store.locationSaves[0].longitude, std::string("2E21"));
         QVERIFY(store.optionSaves.empty());
 
         dialog->show();
@@ -437,7 +437,7 @@ private slots:
         std::string ini = readWholeFile(path);
         QVERIFY2(ini.find("Lines=2") != std::string::npos, ini.c_str());
         QVERIFY2(ini.find("Longitude") == std::string::npos, ini.c_str());
-        QCOMPARE(settings.Long, std::string("0W07"));
+        QCOMPARE(settings.longitude, std::string("0W07"));
 
         part<QPushButton>(*dialog, "Button3").click();
         ini = readWholeFile(path);
@@ -449,10 +449,10 @@ private slots:
         Settings reloaded;
         bool show = true;
         bool verse = false;
-        TfOptions again(reloaded, vantrel::ui::StartupFlags{show, verse},
-                        vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)), messages,
-                        shell);
-        again.FormCreate();
+        OptionsDialog again(reloaded, vantrel::ui::StartupFlags{show, verse},
+                            vantrel::ui::fileStorage(vantrel::core::SettingsFile(path)), messages,
+                            shell);
+        again.loadSettings();
         QCOMPARE(choice(again, "OLines").checkedId(), 2);
         QCOMPARE(part<QLineEdit>(again, "Long").text(), QString("0W07"));
         QVERIFY(messages.errors.empty());
@@ -471,7 +471,7 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QCOMPARE(messages.errors.size(), size_t(1));
         QCOMPARE(messages.errors[0], "Unable to write to " + path.string());
-        QCOMPARE(settings.OLines, vantrel::core::LineCount::One);
+        QCOMPARE(settings.lineCount, vantrel::core::LineCount::One);
     }
 
     void failedWriteOnCloseIsReportedOnceAndTheDialogCloses()
@@ -490,9 +490,9 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QCOMPARE(messages.errors.size(), size_t(2));
 
-        dialog->Button3Click();
+        dialog->saveLocation();
         QCOMPARE(messages.errors.size(), size_t(3));
-        QCOMPARE(settings.Long, std::string("93W21"));
+        QCOMPARE(settings.longitude, std::string("93W21"));
     }
 
     void closeBoxSavesLikeDone()
@@ -507,7 +507,7 @@ private slots:
     void tryAndLocationButtons()
     {
         create();
-        QSignalSpy tries(dialog.get(), &TfOptions::tryRequested);
+        QSignalSpy tries(dialog.get(), &OptionsDialog::tryRequested);
         dialog->show();
         part<QPushButton>(*dialog, "CalcButton").click();
         QCOMPARE(tries.count(), 1);

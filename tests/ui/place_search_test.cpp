@@ -26,8 +26,8 @@ using vantrel::core::Place;
 using vantrel::core::Settings;
 using vantrel::core::TimeMode;
 using vantrel::testing::part;
+using vantrel::ui::OptionsDialog;
 using vantrel::ui::PlaceSearchDialog;
-using vantrel::ui::TfOptions;
 
 namespace {
 
@@ -99,11 +99,11 @@ class PlaceSearchTest : public QObject {
     std::vector<Settings> locationSaves;
     bool showOnStartup = true;
     bool verseOfDay = false;
-    std::unique_ptr<TfOptions> options;
+    std::unique_ptr<OptionsDialog> options;
 
     void createOptions(bool withSearch = true)
     {
-        options = std::make_unique<TfOptions>(
+        options = std::make_unique<OptionsDialog>(
             settings, vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
             vantrel::ui::OptionsStorage{[this](Settings& s) { s = stored; },
                                         {},
@@ -111,7 +111,7 @@ class PlaceSearchTest : public QObject {
             messages, shell);
         if (withSearch)
             options->setPlaceSearch({lookup, zoneRules, clock});
-        options->FormCreate();
+        options->loadSettings();
         options->show();
     }
 
@@ -202,26 +202,26 @@ private slots:
         QCOMPARE(part<QLineEdit>(*options, "Lat").text(), QString("44N59"));
         QCOMPARE(part<QLineEdit>(*options, "Zone").text(), QString("6"));
         QCOMPARE(part<QLineEdit>(*options, "ZoneName").text(), QString("America/Chicago"));
-        QCOMPARE(settings.Long, std::string("93W16"));
-        QCOMPARE(settings.Lat, std::string("44N59"));
-        QCOMPARE(settings.ZoneName, std::string("America/Chicago"));
+        QCOMPARE(settings.longitude, std::string("93W16"));
+        QCOMPARE(settings.latitude, std::string("44N59"));
+        QCOMPARE(settings.zoneName, std::string("America/Chicago"));
 
         // The place's time: the typed zone no longer counts, and there is no note.
         QVERIFY(timeButtons(*options).button(3)->isEnabled());
         timeButtons(*options).button(3)->click();
-        QCOMPARE(settings.OTime, TimeMode::PlaceZone);
+        QCOMPARE(settings.timeMode, TimeMode::PlaceZone);
         QVERIFY(!part<QLineEdit>(*options, "Zone").isEnabled());
         QVERIFY(messages.messages.empty());
 
         part<QPushButton>(*options, "Button3").click();
         QCOMPARE(locationSaves.size(), size_t(1));
-        QCOMPARE(locationSaves[0].ZoneName, std::string("America/Chicago"));
-        QCOMPARE(locationSaves[0].Long, std::string("93W16"));
+        QCOMPARE(locationSaves[0].zoneName, std::string("America/Chicago"));
+        QCOMPARE(locationSaves[0].longitude, std::string("93W16"));
 
         // "&Defaults" returns to standard time and keeps the place.
         part<QPushButton>(*options, "ResetButton").click();
-        QCOMPARE(settings.OTime, TimeMode::Standard);
-        QCOMPARE(settings.ZoneName, std::string("America/Chicago"));
+        QCOMPARE(settings.timeMode, TimeMode::Standard);
+        QCOMPARE(settings.zoneName, std::string("America/Chicago"));
         QVERIFY(timeButtons(*options).button(3)->isEnabled());
     }
 
@@ -235,10 +235,10 @@ private slots:
         search(dialog, "dub");
         QTest::keyClick(&part<QLineEdit>(dialog, "PlaceName"), Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(settings.Long, std::string("1W00"));
-        QCOMPARE(settings.Lat, std::string("2N00"));
-        QCOMPARE(settings.Zone, std::string("3"));
-        QVERIFY(settings.ZoneName.empty());
+        QCOMPARE(settings.longitude, std::string("1W00"));
+        QCOMPARE(settings.latitude, std::string("2N00"));
+        QCOMPARE(settings.zone, std::string("3"));
+        QVERIFY(settings.zoneName.empty());
         QVERIFY(!timeButtons(*options).button(3)->isEnabled());
         QVERIFY(options->isVisible());
     }
@@ -250,16 +250,16 @@ private slots:
         PlaceSearchDialog& dialog = openSearch();
         search(dialog, "dublin");
         QTest::keyClick(&part<QLineEdit>(dialog, "PlaceName"), Qt::Key_Return);
-        QCOMPARE(settings.Long, std::string("6W15"));
-        QCOMPARE(settings.Zone, std::string("6"));
-        QVERIFY(settings.ZoneName.empty());
+        QCOMPARE(settings.longitude, std::string("6W15"));
+        QCOMPARE(settings.zone, std::string("6"));
+        QVERIFY(settings.zoneName.empty());
         QVERIFY(!timeButtons(*options).button(3)->isEnabled());
     }
 
     void loadingThePlacesTimeShowsItAndDisablesTheTypedZone()
     {
-        stored.OTime = TimeMode::PlaceZone;
-        stored.ZoneName = "Europe/Dublin";
+        stored.timeMode = TimeMode::PlaceZone;
+        stored.zoneName = "Europe/Dublin";
         createOptions();
         QCOMPARE(timeButtons(*options).checkedId(), 3);
         QVERIFY(timeButtons(*options).button(3)->isEnabled());

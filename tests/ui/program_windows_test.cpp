@@ -12,12 +12,13 @@
 
 #include "tests/ui/main_window_harness.h"
 #include "ui/about_box.h"
+#include "ui/data_window.h"
 #include "ui/dialog_windows.h"
 #include "ui/glyphs.h"
 #include "ui/hours_window.h"
 #include "ui/options_dialog.h"
-#include "ui/output_windows.h"
 #include "ui/tip_dialog.h"
+#include "ui/wheel_window.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::showAndWait;
@@ -48,13 +49,13 @@ struct ProgramHarness {
         h.write("tips.txt", "A tip\r\n");
         windows = std::make_unique<vantrel::ui::ProgramWindows>(h.services());
     }
-    vantrel::ui::TVantrel& main() { return windows->main(); }
+    vantrel::ui::MainWindow& main() { return windows->main(); }
     // Every window but the main window, each shown once.
     std::vector<QWidget*> others()
     {
         vantrel::ui::DialogWindows& dialogs = windows->dialogs();
         return {&dialogs.optionsDialog(), &dialogs.dataWindow(), &dialogs.wheelWindow(),
-                &windows->hours(), main().dailyTip()};
+                &windows->hours(), main().tipDialog()};
     }
 };
 
@@ -92,8 +93,8 @@ void ProgramWindowsTests::titlesAreTheWindowsOwnTexts()
     QVERIFY(showAndWait(p.main()));
     // WHEN "Now" a day later, and every other window is shown
     p.h.clock.advanceSeconds(86400);
-    p.main().NowButtonClick();
-    p.main().HoursButtonClick();
+    p.main().calculateNow();
+    p.main().showPlanetaryHours();
     for (QWidget* window : p.others())
         window->show();
     // THEN each title is the window's own text, with nothing of an earlier date after it
@@ -112,7 +113,7 @@ void ProgramWindowsTests::everyWindowCarriesTheProgramsIconAndFont()
     QVERIFY(showAndWait(p.main()));
     const QImage icon = iconImage(vantrel::ui::glyphIcon(vantrel::ui::Glyph::Program));
     const QString family = QFontInfo(p.main().font()).family();
-    vantrel::ui::TAboutBox about(p.h.regional, {}, &p.main());
+    vantrel::ui::AboutBox about(p.h.regional, {}, &p.main());
     QMenu& fileMenu = *p.main().menuBar()->actions().constFirst()->menu();
 
     std::vector<QWidget*> windows = p.others();

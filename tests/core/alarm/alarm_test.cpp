@@ -69,7 +69,7 @@ protected:
     {
         host.onHoursCommand = [this, hours](DateTime) {
             for (const auto& [start, ruler] : hours)
-                list.add(HourEntry(start, ruler, regional));
+                list.add(hourEntry(start, ruler, regional));
         };
     }
 };
@@ -113,7 +113,7 @@ TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
 
 TEST_F(AlarmTest, HourStartingWithinAMinuteGoesOffAtItsFirstTick)
 {
-    settings.cbHVenus = true;
+    settings.hourAlarmVenus = true;
     touch("venus.wav");  // only the name-only file exists
     hoursGive({{at(kDay, 7, 51, 40), "Venus"}});
     clock.set(at(kDay, 7, 50));
@@ -143,7 +143,7 @@ TEST_F(AlarmTest, InstalledSoundsPlayWhenTheWorkingFolderHasNone)
     writeWholeFile(installed.path() / "venus_hour.wav", "RIFF");
     touch("venus.wav");  // a name-only copy of the user's does not beat the installed first choice
     Alarm withInstalled{list, sound, clock, regional, dir.path(), installed.path()};
-    settings.cbHVenus = true;
+    settings.hourAlarmVenus = true;
     hoursGive({{at(kDay, 7, 51), "Venus"}});
     withInstalled.toggle(host);
     clock.set(at(kDay, 7, 51, 5));
@@ -155,7 +155,7 @@ TEST_F(AlarmTest, InstalledSoundsPlayWhenTheWorkingFolderHasNone)
 
 TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
 {
-    settings.cbHVenus = true;
+    settings.hourAlarmVenus = true;
     touch("venus_hour.wav");
     touch("venus.wav");
     hoursGive({{at(kDay, 7, 51), "Venus"}, {at(kDay, 8, 42), "Venus"}});
@@ -174,8 +174,8 @@ TEST_F(AlarmTest, NameAndKindSoundIsPreferredAndAPlayingSoundSkipsIt)
 
 TEST_F(AlarmTest, RiseSetAndHourChoicesFilterSeparately)
 {
-    settings.cbSun = false;
-    settings.cbHMars = true;
+    settings.alarmSun = false;
+    settings.hourAlarmMars = true;
     writeWholeFile(dir.path() / "riseset.txt",
                    "(Sun)  6/ 4/2000  7:51am     Sun (Gem) rises   at  57:14'\r\n");
     hoursGive({{at(kDay, 7, 51, 12), "Mars"}});
@@ -189,7 +189,7 @@ TEST_F(AlarmTest, RiseSetAndHourChoicesFilterSeparately)
     EXPECT_TRUE(list.contains(sunLine));
 
     // Switching the choice on within the minute lets the waiting entry go off.
-    settings.cbSun = true;
+    settings.alarmSun = true;
     clock.set(at(kDay, 7, 51, 45));
     const AlarmTick later = alarm.check(host, settings);
     EXPECT_EQ(later.displayLines, std::vector<std::string>{sunLine + " sun_rises.wav"});
@@ -239,7 +239,7 @@ TEST_F(AlarmTest, DayWithoutSunriseDoesNotRearmOnEveryTick)
 
 TEST_F(AlarmTest, RearmingRefusesDuplicatesButBringsBackSpentEntries)
 {
-    settings.cbHSun = true;
+    settings.hourAlarmSun = true;
     writeWholeFile(dir.path() / "riseset.txt",
                    "(Sun)  6/ 4/2000  5:28am     Sun (Gem) rises   at  57:14'\r\n"
                    "(Sun)  6/ 4/2000  9:05pm     Sun (Gem) sets    at 302:40'\r\n");
@@ -251,13 +251,13 @@ TEST_F(AlarmTest, RearmingRefusesDuplicatesButBringsBackSpentEntries)
 
     clock.set(at(kDay, 7, 10, 3));
     ASSERT_EQ(alarm.check(host, settings).displayLines.size(), 1u);
-    EXPECT_FALSE(list.contains(HourEntry(at(kDay, 7, 10), "Sun", regional)));
+    EXPECT_FALSE(list.contains(hourEntry(at(kDay, 7, 10), "Sun", regional)));
 
     alarm.toggle(host);
     alarm.toggle(host);
     // Everything came again; only the spent entry was missing, and its empty text stays.
     EXPECT_EQ(list.size(), armedSize + 1);
-    EXPECT_TRUE(list.contains(HourEntry(at(kDay, 7, 10), "Sun", regional)));
+    EXPECT_TRUE(list.contains(hourEntry(at(kDay, 7, 10), "Sun", regional)));
     clock.set(at(kDay, 7, 10, 40));
     EXPECT_EQ(alarm.check(host, settings).displayLines.size(), 1u);
 }
@@ -334,20 +334,21 @@ TEST(AlarmEntry, ChoicesCoverTenBodiesAndSevenRulers)
 {
     Settings none;
     for (bool Settings::*field :
-         {&Settings::cbSun, &Settings::cbMoon, &Settings::cbMercury, &Settings::cbVenus,
-          &Settings::cbMars, &Settings::cbJupiter, &Settings::cbSaturn, &Settings::cbUranus,
-          &Settings::cbNeptune, &Settings::cbPluto, &Settings::cbHSun, &Settings::cbHMoon,
-          &Settings::cbHMercury, &Settings::cbHVenus, &Settings::cbHMars, &Settings::cbHJupiter,
-          &Settings::cbHSaturn})
+         {&Settings::alarmSun, &Settings::alarmMoon, &Settings::alarmMercury, &Settings::alarmVenus,
+          &Settings::alarmMars, &Settings::alarmJupiter, &Settings::alarmSaturn,
+          &Settings::alarmUranus, &Settings::alarmNeptune, &Settings::alarmPluto,
+          &Settings::hourAlarmSun, &Settings::hourAlarmMoon, &Settings::hourAlarmMercury,
+          &Settings::hourAlarmVenus, &Settings::hourAlarmMars, &Settings::hourAlarmJupiter,
+          &Settings::hourAlarmSaturn})
         none.*field = false;
     Settings pluto = none;
-    pluto.cbPluto = true;
+    pluto.alarmPluto = true;
     EXPECT_FALSE(alarmChosen(none, "Pluto", "rises"));
     EXPECT_TRUE(alarmChosen(pluto, "Pluto", "sets"));
     EXPECT_FALSE(alarmChosen(pluto, "Sun", "rises"));
     // Rise/set choices do not open hours, nor hour choices rises.
     Settings hourSaturn = none;
-    hourSaturn.cbHSaturn = true;
+    hourSaturn.hourAlarmSaturn = true;
     EXPECT_TRUE(alarmChosen(hourSaturn, "Saturn", "Hour"));
     EXPECT_FALSE(alarmChosen(hourSaturn, "Saturn", "nadirs"));
     EXPECT_FALSE(alarmChosen(pluto, "Moon", "Hour"));

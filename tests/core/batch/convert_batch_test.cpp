@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/astrolog/astrolog_run.h"
 #include "core/batch/comma_text.h"
+#include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
 #include "tests/core/error_text.h"
@@ -62,7 +62,7 @@ protected:
 
     BatchResult convert(const std::string& input, const std::string& output = "output.txt")
     {
-        return ConvertBatch(calculator, clock, input, output, observer);
+        return convertBatch(calculator, clock, input, output, observer);
     }
     std::string convertError(const std::string& input, const std::string& output = "output.txt")
     {
@@ -72,14 +72,14 @@ protected:
     // The place as the settings hold it: zone, longitude, latitude.
     std::vector<std::string> location() const
     {
-        return {settings.Zone, settings.Long, settings.Lat};
+        return {settings.zone, settings.longitude, settings.latitude};
     }
 
     TempDir m_dir;
     fs::path m_previous;
     Settings settings;
     RegionalSettings regional = usEnglishRegionalSettings();
-    ZoneSnapshot zone;
+    LiveZone zone;
     FakeProcessRunner runner{"."};
     RecordingMainView view;
     FakeClipboard clipboard;
@@ -304,7 +304,7 @@ TEST_F(ConvertBatchTest, StoppingARunningEngineCancelsTheConversion)
     StopObserver stopper;
     writeWholeFile("output.txt", "earlier output\r\n");
     writeWholeFile("dates.txt", kExampleLine + "\r\n" + kExampleLine + "\r\n");
-    EXPECT_EQ(ConvertBatch(own, clock, "dates.txt", "output.txt", stopper), BatchResult::Cancelled);
+    EXPECT_EQ(convertBatch(own, clock, "dates.txt", "output.txt", stopper), BatchResult::Cancelled);
     EXPECT_TRUE(stoppable.stopAsked);
     EXPECT_EQ(stoppable.runs.size(), 1u);
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
@@ -373,7 +373,7 @@ TEST_F(ConvertBatchTest, UnquotedBlankInTheTimeShiftsTheLaterFields)
     convert("dates.txt");
     EXPECT_EQ(readWholeFile("output.txt").rfind("Ann,birthday,3/14/2001,9:07,PM,5,74W00,iv8,", 0),
               0u);
-    EXPECT_EQ(settings.Zone, "PM");
+    EXPECT_EQ(settings.zone, "PM");
     ASSERT_EQ(runner.runs.size(), 1u);
     EXPECT_NE(runner.runs[0].commandFile.find("/qb 3 14 2001 9:07AM ST PM 5 74W00"),
               std::string::npos);
@@ -448,12 +448,12 @@ TEST_F(ConvertBatchTest, NamesFromAnotherFolderLeaveNoListingThere)
     const fs::path user = folder() / "user";
     fs::create_directory(user);
     writeWholeFile(user / "dates.txt", kExampleLine + "\r\n");
-    ConvertBatch(calculator, clock, "dates.txt", "out.txt", observer, user);
+    convertBatch(calculator, clock, "dates.txt", "out.txt", observer, user);
     EXPECT_EQ(readWholeFile(user / "out.txt").rfind("Ann,", 0), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(user), fs::directory_iterator()), 2);
     EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
     EXPECT_EQ(testing::errorText([&] {
-                  ConvertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
+                  convertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
               }),
               "Cannot open file missing.txt");
 }
@@ -469,13 +469,13 @@ TEST_F(ConvertBatchTest, UsersFilesNamedLikeListingsAreNotReplaced)
 
 TEST_F(ConvertBatchTest, EngineNamedByRelativePathIsFoundDuringTheConversion)
 {
-    settings.Astrolog = "./tools/engine -x";
+    settings.engineCommand = "./tools/engine -x";
     writeWholeFile("dates.txt", kExampleLine + "\r\n");
     convert("dates.txt");
     ASSERT_EQ(runner.runs.size(), 1u);
     EXPECT_EQ(fs::path(runner.runs[0].program), folder() / "./tools/engine");
     EXPECT_EQ(runner.runs[0].arguments.front(), "-x");
-    EXPECT_EQ(settings.Astrolog, "./tools/engine -x");
+    EXPECT_EQ(settings.engineCommand, "./tools/engine -x");
 }
 
 TEST_F(ConvertBatchTest, CurrentDirectoryIsTheUsersAgainAfterwards)
@@ -489,7 +489,7 @@ TEST_F(ConvertBatchTest, WorkFolderGivenByFullPathIsRefusedBeforeAnythingRuns)
 {
     writeWholeFile("dates.txt", kExampleLine + "\r\n");
     Calculator elsewhere{{settings, regional, zone, runner, view, clipboard, messages, folder()}};
-    EXPECT_THROW(ConvertBatch(elsewhere, clock, "dates.txt", "output.txt", observer),
+    EXPECT_THROW(convertBatch(elsewhere, clock, "dates.txt", "output.txt", observer),
                  std::logic_error);
     EXPECT_TRUE(runner.runs.empty());
     EXPECT_FALSE(fs::exists("output.txt"));

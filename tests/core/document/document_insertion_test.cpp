@@ -88,7 +88,7 @@ std::vector<std::string> lines(const std::vector<Expected>& calls)
 Settings withLines(LineCount lines)
 {
     Settings settings;
-    settings.OLines = lines;
+    settings.lineCount = lines;
     return settings;
 }
 

@@ -174,7 +174,7 @@ TEST(HourEntryText, FixedColumnsWithTwelveHourClock)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string entry = HourEntry(row.start, row.ruler, row.regional);
+        const std::string entry = hourEntry(row.start, row.ruler, row.regional);
         EXPECT_EQ(entry, row.expected);
         EXPECT_EQ(entry.size(), 43u);
         EXPECT_EQ(entry.substr(39, 4), "Hour");

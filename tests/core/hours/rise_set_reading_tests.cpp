@@ -101,13 +101,13 @@ TEST(RiseSetReading, DayFirstDateWithDotSeparatorIsDayThenMonth)
 
 TEST(RiseSetReading, LocalizeSeparatorsOnlyInDayFirstMode)
 {
-    EXPECT_EQ(LocalizeSeparators(" 3- 6-2000 5:28am", "", finnish()), " 3- 6-2000 5:28am");
-    EXPECT_EQ(LocalizeSeparators(" 3- 6-2000 5:28am", "-Yd", finnish()), " 3. 6.2000 5.28am");
-    EXPECT_EQ(LocalizeSeparators("26-01-2000", "-Yd", german()), "26.01.2000");
-    EXPECT_EQ(LocalizeSeparators("", "-Yd", german()), "");
+    EXPECT_EQ(localizeSeparators(" 3- 6-2000 5:28am", "", finnish()), " 3- 6-2000 5:28am");
+    EXPECT_EQ(localizeSeparators(" 3- 6-2000 5:28am", "-Yd", finnish()), " 3. 6.2000 5.28am");
+    EXPECT_EQ(localizeSeparators("26-01-2000", "-Yd", german()), "26.01.2000");
+    EXPECT_EQ(localizeSeparators("", "-Yd", german()), "");
     RegionalSettings longSeparator = german();
     longSeparator.dateSeparator = ". ";
-    EXPECT_EQ(LocalizeSeparators("1-2", "-Yd", longSeparator), "1. 2");
+    EXPECT_EQ(localizeSeparators("1-2", "-Yd", longSeparator), "1. 2");
 }
 
 TEST(RiseSetReading, BodyNameMustStandAtItsColumnAsTheFirstOccurrence)
@@ -233,7 +233,7 @@ struct ReadingFixture : ::testing::Test {
     TempDir dir;
     Settings settings;
     RegionalSettings regional;
-    ZoneSnapshot zone;
+    LiveZone zone;
     FakeProcessRunner runner{dir.path()};
     RecordingMainView view;
     FakeClipboard clipboard;
@@ -245,7 +245,7 @@ struct ReadingFixture : ::testing::Test {
 TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)
 {
     runner.responder = testing::exampleListings();
-    calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), dateTimeFromTime({20, 3, 15, 0}));
+    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), dateTimeFromTime({20, 3, 15, 0}));
     ASSERT_EQ(runner.runs.size(), 2u);
     EXPECT_NE(runner.runs[0].commandFile.find(
                   "/qb 6 3 2000 20:03PM ST 6 93W21 45N05\r\n/os riseset.txt\r\n"),
@@ -260,12 +260,12 @@ TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)
 TEST_F(ReadingFixture, UnreadableListingShowsTheDateOrderMessageOnce)
 {
     regional = german();
-    zone.DateOrderSwitch = "-Yd";
+    zone.dateOrderSwitch = "-Yd";
     // Month-first listings in a day-first setting: June 3 reads as the 6th of March, but
     // "6/ 3/2000" has the wrong separator for this locale.
     runner.responder = testing::exampleListings();
-    calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
-    EXPECT_EQ(messages.messages, std::vector<std::string>{DateOrderMessage});
+    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{kDateOrderMessage});
     EXPECT_EQ(calculator.riseSetTimes().SunRise, kNotFound);
 }
 
@@ -275,14 +275,14 @@ TEST_F(ReadingFixture, EmptyCrOnlyAndMissingListingsAreHarmless)
                                eventLine(" 6/ 3/2000", " 8:52pm", "Sun", "sets") + "\r";
     runner.responder =
         FakeProcessRunner::cannedListings({{"riseset.txt", crOnly}, {"risesetn.txt", ""}});
-    calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
+    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
     EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunRise, moment(2000, 6, 3, 5, 26));
     EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunSet, moment(2000, 6, 3, 20, 52));
     EXPECT_EQ(calculator.riseSetTimes().NextSunRise, kNotFound);
 
     // A run that fails leaves no listing of its own; the last run's must not be read instead.
     runner.responder = nullptr;
-    calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 10), 0.5);
+    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 10), 0.5);
     EXPECT_EQ(calculator.riseSetTimes().SunRise, kNotFound) << "stale files were not read";
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -293,7 +293,7 @@ TEST_F(ReadingFixture, TruncatedListingIsReadAsFarAsItGoes)
     const auto cut = whole.find("Moon (Can) rises");
     runner.responder =
         FakeProcessRunner::cannedListings({{"riseset.txt", whole.substr(0, cut + 7)}});
-    calculator.ReadRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
+    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
     EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunRise, moment(2000, 6, 3, 5, 26));
     EXPECT_EQ(calculator.riseSetTimes().MoonRise, kNotFound);
     EXPECT_TRUE(messages.messages.empty());

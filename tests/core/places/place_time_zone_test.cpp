@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/astrolog/command_file.h"
+#include "core/chart_engine/command_file.h"
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
 #include "tests/core/error_text.h"
@@ -31,7 +31,7 @@ struct PlaceZoneFixture : ::testing::Test {
     Settings settings;
     RegionalSettings regional;
     FakeZoneRules rules;
-    ZoneSnapshot zone{&rules, ""};
+    LiveZone zone{&rules, ""};
     FakeProcessRunner runner{dir.path()};
     RecordingMainView view;
     FakeClipboard clipboard;
@@ -51,12 +51,12 @@ struct PlaceZoneFixture : ::testing::Test {
             const DateTime end = dateTimeFromDate(2024, 4, 7) + 2.0 / 24;
             return moment < end ? ZoneOffset{-660, 30} : ZoneOffset{-630, 0};
         };
-        settings.OTime = TimeMode::PlaceZone;
-        settings.ZoneName = "Australia/Lord_Howe";
-        settings.Zone = "6";  // the typed zone does not count
-        settings.Long = "159E05";
-        settings.Lat = "31S33";
-        settings.DayBegins = DayStart::Sunrise;
+        settings.timeMode = TimeMode::PlaceZone;
+        settings.zoneName = "Australia/Lord_Howe";
+        settings.zone = "6";  // the typed zone does not count
+        settings.longitude = "159E05";
+        settings.latitude = "31S33";
+        settings.dayStart = DayStart::Sunrise;
         // Listings of another day: this is about the command files, not the date shown.
         runner.responder = testing::exampleListings();
     }
@@ -77,7 +77,7 @@ TEST_F(PlaceZoneFixture, EveryRunOfTheCalculationTakesThePlacesOffsetForItsOwnDa
 
 TEST_F(PlaceZoneFixture, WithoutAPlaceTheCalculationStopsAndSaysWhy)
 {
-    settings.ZoneName.clear();
+    settings.zoneName.clear();
     EXPECT_EQ(testing::errorText([&] { calculator.calculate(dateTimeFromDate(2024, 4, 6), 0.5); }),
               kNoPlaceZoneMessage);
     EXPECT_TRUE(runner.runs.empty());

@@ -52,24 +52,24 @@ TEST_F(SettingsFileTest, NoFileGivesTheFirstRunValues)
 {
     const SettingsFile settingsFile(file());
     const Settings s = settingsFile.load();
-    EXPECT_EQ(s.OLines, LineCount::Two);
-    EXPECT_EQ(s.ODateFormat, DateFormat::Long);
-    EXPECT_EQ(s.OTimeFormat, TimeFormat::Short);
-    EXPECT_EQ(s.OFormat, YearFormat::LowerRomanDigits);
-    EXPECT_EQ(s.OBasic, YearPrefix::An);
-    EXPECT_EQ(s.OAspect, SignDisplay::WithDegree);
-    EXPECT_EQ(s.OHouseSystem, HouseSystem::Placidus);
-    EXPECT_EQ(s.OZodiac, Zodiac::Tropical);
-    EXPECT_EQ(s.OTime, TimeMode::Standard);
-    EXPECT_EQ(s.DayBegins, DayStart::Midnight);
-    EXPECT_EQ(s.Zone, "6");
-    EXPECT_EQ(s.Long, "93W21");
-    EXPECT_EQ(s.Lat, "45N05");
-    EXPECT_TRUE(s.cbSun);
-    EXPECT_TRUE(s.cbHSun);
-    EXPECT_FALSE(s.cbMoon);
-    EXPECT_TRUE(s.OHints);
-    EXPECT_EQ(s.Astrolog, "");
+    EXPECT_EQ(s.lineCount, LineCount::Two);
+    EXPECT_EQ(s.dateFormat, DateFormat::Long);
+    EXPECT_EQ(s.timeFormat, TimeFormat::Short);
+    EXPECT_EQ(s.yearFormat, YearFormat::LowerRomanDigits);
+    EXPECT_EQ(s.yearPrefix, YearPrefix::An);
+    EXPECT_EQ(s.signDisplay, SignDisplay::WithDegree);
+    EXPECT_EQ(s.houseSystem, HouseSystem::Placidus);
+    EXPECT_EQ(s.zodiac, Zodiac::Tropical);
+    EXPECT_EQ(s.timeMode, TimeMode::Standard);
+    EXPECT_EQ(s.dayStart, DayStart::Midnight);
+    EXPECT_EQ(s.zone, "6");
+    EXPECT_EQ(s.longitude, "93W21");
+    EXPECT_EQ(s.latitude, "45N05");
+    EXPECT_TRUE(s.alarmSun);
+    EXPECT_TRUE(s.hourAlarmSun);
+    EXPECT_FALSE(s.alarmMoon);
+    EXPECT_TRUE(s.hints);
+    EXPECT_EQ(s.engineCommand, "");
 
     const MainWindowLayout layout = settingsFile.readLayout();
     EXPECT_TRUE(layout.toolBar && layout.statusBar && layout.monthCalendar);
@@ -134,43 +134,43 @@ TEST_F(SettingsFileTest, BooleansAndTexts)
     Settings s = loadFrom("[Vantrel]\nHints=5\nGreetings=-1\nClear=0\nQuoted=yes\n"
                           "Longitude=  12E30  \nLatitude=\nHour Sun=0\nMoon=1\n"
                           "Astrolog=/opt/astrolog/astrolog -q\n");
-    EXPECT_TRUE(s.OHints);
-    EXPECT_TRUE(s.Greetings);
-    EXPECT_FALSE(s.OClear);
-    EXPECT_FALSE(s.Quoted);  // not a number: the default, false
-    EXPECT_EQ(s.Long, "12E30");
-    EXPECT_EQ(s.Lat, "");    // present but empty: empty, not the default
-    EXPECT_EQ(s.Zone, "6");  // absent: the default
-    EXPECT_FALSE(s.cbHSun);
-    EXPECT_TRUE(s.cbMoon);
-    EXPECT_EQ(s.Astrolog, "/opt/astrolog/astrolog -q");
+    EXPECT_TRUE(s.hints);
+    EXPECT_TRUE(s.greetings);
+    EXPECT_FALSE(s.clearDataWindow);
+    EXPECT_FALSE(s.quotedGreetings);  // not a number: the default, false
+    EXPECT_EQ(s.longitude, "12E30");
+    EXPECT_EQ(s.latitude, "");  // present but empty: empty, not the default
+    EXPECT_EQ(s.zone, "6");     // absent: the default
+    EXPECT_FALSE(s.hourAlarmSun);
+    EXPECT_TRUE(s.alarmMoon);
+    EXPECT_EQ(s.engineCommand, "/opt/astrolog/astrolog -q");
 
     s = loadFrom("[vantrel]\nHints=\nWheel Reverse=x\n");
-    EXPECT_TRUE(s.OHints);
-    EXPECT_TRUE(s.WheelReverse);
+    EXPECT_TRUE(s.hints);
+    EXPECT_TRUE(s.wheelReversed);
 }
 
 TEST_F(SettingsFileTest, DamagedFilesGiveDefaultsWithoutComplaint)
 {
     // No section header: the keys belong to no section.
-    EXPECT_EQ(loadFrom("Lines=0\r\nDateFormat=2\r\n").OLines, LineCount::Two);
+    EXPECT_EQ(loadFrom("Lines=0\r\nDateFormat=2\r\n").lineCount, LineCount::Two);
     // Binary bytes, a very long line, and a key in another section.
     std::string binary = "[vantrel]\r\n\x01\x02\xff\xfe=\x80\x00\x90\r\n"s;
     binary += std::string(200000, 'x') + "\r\n";
     binary += "Lines=0\r\n[other]\r\nDateFormat=2\r\n";
     Settings s = loadFrom(binary);
-    EXPECT_EQ(s.OLines, LineCount::One);
-    EXPECT_EQ(s.ODateFormat, DateFormat::Long);
+    EXPECT_EQ(s.lineCount, LineCount::One);
+    EXPECT_EQ(s.dateFormat, DateFormat::Long);
     // CR-only line ends.
     s = loadFrom("[vantrel]\rLines=2\rTimeFormat=1\r");
-    EXPECT_EQ(s.OLines, LineCount::Three);
-    EXPECT_EQ(s.OTimeFormat, TimeFormat::Long);
+    EXPECT_EQ(s.lineCount, LineCount::Three);
+    EXPECT_EQ(s.timeFormat, TimeFormat::Long);
     // A section header with blanks and a bracket left open; only the first section counts.
     s = loadFrom("[ VANTREL ]\nLines=2\n[vantrel]\nLines=0\nTimeFormat=1\n");
-    EXPECT_EQ(s.OLines, LineCount::Three);
-    EXPECT_EQ(s.OTimeFormat, TimeFormat::Short);
+    EXPECT_EQ(s.lineCount, LineCount::Three);
+    EXPECT_EQ(s.timeFormat, TimeFormat::Short);
     // An empty file.
-    EXPECT_EQ(loadFrom("").OLines, LineCount::Two);
+    EXPECT_EQ(loadFrom("").lineCount, LineCount::Two);
 }
 
 TEST_F(SettingsFileTest, SavedOptionsReadBackAndKeepEverythingElse)
@@ -179,12 +179,12 @@ TEST_F(SettingsFileTest, SavedOptionsReadBackAndKeepEverythingElse)
           "Unknown Key=42\r\nAstrolog=astrolog\r\nLongitude=1E01\r\n\r\n[tail]\r\nx=y\r\n");
     const SettingsFile settingsFile(file());
     Settings s = settingsFile.load();
-    s.OLines = LineCount::Three;
-    s.OFormat = YearFormat::DigitsUpperRoman;
-    s.DayBegins = DayStart::NotChosen;
-    s.Long = "0W00";
-    s.cbPluto = true;
-    s.cbHSaturn = true;
+    s.lineCount = LineCount::Three;
+    s.yearFormat = YearFormat::DigitsUpperRoman;
+    s.dayStart = DayStart::NotChosen;
+    s.longitude = "0W00";
+    s.alarmPluto = true;
+    s.hourAlarmSaturn = true;
     settingsFile.saveOptions(s);
 
     const std::string text = stored();
@@ -200,13 +200,13 @@ TEST_F(SettingsFileTest, SavedOptionsReadBackAndKeepEverythingElse)
     EXPECT_NE(text.find("Longitude=1E01\r\n"), std::string::npos);
 
     const Settings back = settingsFile.load();
-    EXPECT_EQ(back.OLines, LineCount::Three);
-    EXPECT_EQ(back.OFormat, YearFormat::DigitsUpperRoman);
-    EXPECT_EQ(back.DayBegins, DayStart::NotChosen);
-    EXPECT_TRUE(back.cbPluto);
-    EXPECT_TRUE(back.cbHSaturn);
-    EXPECT_EQ(back.Long, "1E01");
-    EXPECT_EQ(back.Astrolog, "astrolog");
+    EXPECT_EQ(back.lineCount, LineCount::Three);
+    EXPECT_EQ(back.yearFormat, YearFormat::DigitsUpperRoman);
+    EXPECT_EQ(back.dayStart, DayStart::NotChosen);
+    EXPECT_TRUE(back.alarmPluto);
+    EXPECT_TRUE(back.hourAlarmSaturn);
+    EXPECT_EQ(back.longitude, "1E01");
+    EXPECT_EQ(back.engineCommand, "astrolog");
 }
 
 TEST_F(SettingsFileTest, OptionKeysAreWrittenInTheirOrder)
@@ -236,17 +236,17 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
 {
     const SettingsFile settingsFile(file());
     Settings s;
-    s.Long = "122W25";
-    s.Lat = "37N47";
-    s.Zone = "8\r\nLines=0";  // a pasted line break must not make up a key
-    s.ZoneName = "America/Los_Angeles";
+    s.longitude = "122W25";
+    s.latitude = "37N47";
+    s.zone = "8\r\nLines=0";  // a pasted line break must not make up a key
+    s.zoneName = "America/Los_Angeles";
     settingsFile.saveLocation(s);
     EXPECT_EQ(stored(), "[vantrel]\r\nLongitude=122W25\r\nLatitude=37N47\r\nTime Zone=8  "
                         "Lines=0\r\nZone Name=America/Los_Angeles\r\n");
     Settings back = settingsFile.load();
-    EXPECT_EQ(back.Long, "122W25");
-    EXPECT_EQ(back.ZoneName, "America/Los_Angeles");
-    EXPECT_EQ(back.OLines, LineCount::Two);
+    EXPECT_EQ(back.longitude, "122W25");
+    EXPECT_EQ(back.zoneName, "America/Los_Angeles");
+    EXPECT_EQ(back.lineCount, LineCount::Two);
 
     MainWindowLayout layout;
     layout.toolBar = false;
@@ -270,29 +270,32 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
 Settings changedSettings()
 {
     Settings s;
-    s.ODateFormat = DateFormat::Short;
-    s.OTimeFormat = TimeFormat::Long;
-    s.OLines = LineCount::Three;
-    s.DayBegins = DayStart::Sunset;
-    s.OFormat = YearFormat::DigitsUpperRoman;
-    s.OTime = TimeMode::PlaceZone;
-    s.OAspect = SignDisplay::SignOnly;
-    s.OZodiac = Zodiac::Sidereal;
-    s.OHouseSystem = HouseSystem::WholeSign;
-    s.OBasic = YearPrefix::Omitted;
-    for (bool* flag : {&s.OClear, &s.WheelReverse, &s.Monochrome, &s.OHints, &s.cbSun, &s.cbHSun})
+    s.dateFormat = DateFormat::Short;
+    s.timeFormat = TimeFormat::Long;
+    s.lineCount = LineCount::Three;
+    s.dayStart = DayStart::Sunset;
+    s.yearFormat = YearFormat::DigitsUpperRoman;
+    s.timeMode = TimeMode::PlaceZone;
+    s.signDisplay = SignDisplay::SignOnly;
+    s.zodiac = Zodiac::Sidereal;
+    s.houseSystem = HouseSystem::WholeSign;
+    s.yearPrefix = YearPrefix::Omitted;
+    for (bool* flag : {&s.clearDataWindow, &s.wheelReversed, &s.wheelMonochrome, &s.hints,
+                       &s.alarmSun, &s.hourAlarmSun})
         *flag = false;
     for (bool* flag :
-         {&s.UpdateCaption, &s.ReplaceClip, &s.Greetings, &s.Quoted,  &s.OWheelChart, &s.OAspects,
-          &s.cbMoon,        &s.cbMercury,   &s.cbVenus,   &s.cbMars,  &s.cbJupiter,   &s.cbNeptune,
-          &s.cbUranus,      &s.cbSaturn,    &s.cbPluto,   &s.cbHMoon, &s.cbHMercury,  &s.cbHVenus,
-          &s.cbHMars,       &s.cbHJupiter,  &s.cbHSaturn})
+         {&s.dateInCaption,    &s.copyEveryDate,  &s.greetings,     &s.quotedGreetings,
+          &s.wheelChart,       &s.aspectCharts,   &s.alarmMoon,     &s.alarmMercury,
+          &s.alarmVenus,       &s.alarmMars,      &s.alarmJupiter,  &s.alarmNeptune,
+          &s.alarmUranus,      &s.alarmSaturn,    &s.alarmPluto,    &s.hourAlarmMoon,
+          &s.hourAlarmMercury, &s.hourAlarmVenus, &s.hourAlarmMars, &s.hourAlarmJupiter,
+          &s.hourAlarmSaturn})
         *flag = true;
-    s.Long = "122W25";
-    s.Lat = "37N47";
-    s.Zone = "8";
-    s.ZoneName = "America/Los_Angeles";
-    s.Astrolog = "/opt/astrolog/astrolog -q";
+    s.longitude = "122W25";
+    s.latitude = "37N47";
+    s.zone = "8";
+    s.zoneName = "America/Los_Angeles";
+    s.engineCommand = "/opt/astrolog/astrolog -q";
     return s;
 }
 
@@ -304,16 +307,16 @@ MainWindowLayout changedLayout()
 Settings nothingChosen()
 {
     Settings s;
-    s.ODateFormat = DateFormat::NotChosen;
-    s.OTimeFormat = TimeFormat::NotChosen;
-    s.OLines = LineCount::NotChosen;
-    s.DayBegins = DayStart::NotChosen;
-    s.OFormat = YearFormat::NotChosen;
-    s.OTime = TimeMode::NotChosen;
-    s.OAspect = SignDisplay::NotChosen;
-    s.OZodiac = Zodiac::NotChosen;
-    s.OHouseSystem = HouseSystem::NotChosen;
-    s.OBasic = YearPrefix::NotChosen;
+    s.dateFormat = DateFormat::NotChosen;
+    s.timeFormat = TimeFormat::NotChosen;
+    s.lineCount = LineCount::NotChosen;
+    s.dayStart = DayStart::NotChosen;
+    s.yearFormat = YearFormat::NotChosen;
+    s.timeMode = TimeMode::NotChosen;
+    s.signDisplay = SignDisplay::NotChosen;
+    s.zodiac = Zodiac::NotChosen;
+    s.houseSystem = HouseSystem::NotChosen;
+    s.yearPrefix = YearPrefix::NotChosen;
     return s;
 }
 
@@ -357,8 +360,9 @@ TEST_F(SettingsFileTest, EveryKeyRoundTripsByteForByte)
             reset(settings);
 
         std::filesystem::remove(copy);
-        if (!settings.Astrolog.empty())
-            testing::writeWholeFile(copy, "[vantrel]\r\nAstrolog=" + settings.Astrolog + "\r\n");
+        if (!settings.engineCommand.empty())
+            testing::writeWholeFile(copy,
+                                    "[vantrel]\r\nAstrolog=" + settings.engineCommand + "\r\n");
         const SettingsFile saved(copy);
         saved.saveOptions(settings);
         saved.saveLocation(settings);
@@ -454,45 +458,45 @@ TEST(SettingsFileFolder, IsCreatedOnFirstWrite)
     testing::TempDir dir;
     const auto path = dir.path() / "cfg" / "vantrel" / "Vantrel.ini";
     SettingsFile(path).saveLocation(Settings{});
-    EXPECT_EQ(SettingsFile(path).load().Long, "93W21");
+    EXPECT_EQ(SettingsFile(path).load().longitude, "93W21");
 }
 
 TEST(SettingsDefaults, DefaultsButtonDiffersFromFirstRunAndKeepsTheLocation)
 {
     Settings s;
-    s.OFormat = YearFormat::DigitsLowerRoman;
-    s.OBasic = YearPrefix::Omitted;
-    s.DayBegins = DayStart::Sunset;
-    s.OTime = TimeMode::SystemZone;
-    s.OWheelChart = true;
-    s.WheelReverse = false;
-    s.OHints = false;
-    s.Quoted = true;
-    s.cbMoon = true;
-    s.cbSun = false;
-    s.cbHSun = true;
-    s.cbHSaturn = true;
-    s.Long = "0E00";
-    s.Lat = "0N00";
-    s.Zone = "-1";
-    s.Astrolog = "/usr/bin/astrolog";
+    s.yearFormat = YearFormat::DigitsLowerRoman;
+    s.yearPrefix = YearPrefix::Omitted;
+    s.dayStart = DayStart::Sunset;
+    s.timeMode = TimeMode::SystemZone;
+    s.wheelChart = true;
+    s.wheelReversed = false;
+    s.hints = false;
+    s.quotedGreetings = true;
+    s.alarmMoon = true;
+    s.alarmSun = false;
+    s.hourAlarmSun = true;
+    s.hourAlarmSaturn = true;
+    s.longitude = "0E00";
+    s.latitude = "0N00";
+    s.zone = "-1";
+    s.engineCommand = "/usr/bin/astrolog";
     reset(s);
-    EXPECT_EQ(s.OFormat, YearFormat::UpperRomanLowerRoman);  // "IVv", not the first-run "iv5"
-    EXPECT_EQ(s.OBasic, YearPrefix::Anno);                   // "Anno", not the first-run "An"
-    EXPECT_EQ(s.DayBegins, DayStart::Midnight);
-    EXPECT_EQ(s.OTime, TimeMode::Standard);
-    EXPECT_FALSE(s.OWheelChart);
-    EXPECT_TRUE(s.WheelReverse);
-    EXPECT_TRUE(s.OHints);
-    EXPECT_FALSE(s.Quoted);
-    EXPECT_TRUE(s.cbSun);
-    EXPECT_FALSE(s.cbMoon);
-    EXPECT_FALSE(s.cbHSun);
-    EXPECT_FALSE(s.cbHSaturn);
-    EXPECT_EQ(s.Long, "0E00");
-    EXPECT_EQ(s.Lat, "0N00");
-    EXPECT_EQ(s.Zone, "-1");
-    EXPECT_EQ(s.Astrolog, "/usr/bin/astrolog");
+    EXPECT_EQ(s.yearFormat, YearFormat::UpperRomanLowerRoman);  // "IVv", not the first-run "iv5"
+    EXPECT_EQ(s.yearPrefix, YearPrefix::Anno);                  // "Anno", not the first-run "An"
+    EXPECT_EQ(s.dayStart, DayStart::Midnight);
+    EXPECT_EQ(s.timeMode, TimeMode::Standard);
+    EXPECT_FALSE(s.wheelChart);
+    EXPECT_TRUE(s.wheelReversed);
+    EXPECT_TRUE(s.hints);
+    EXPECT_FALSE(s.quotedGreetings);
+    EXPECT_TRUE(s.alarmSun);
+    EXPECT_FALSE(s.alarmMoon);
+    EXPECT_FALSE(s.hourAlarmSun);
+    EXPECT_FALSE(s.hourAlarmSaturn);
+    EXPECT_EQ(s.longitude, "0E00");
+    EXPECT_EQ(s.latitude, "0N00");
+    EXPECT_EQ(s.zone, "-1");
+    EXPECT_EQ(s.engineCommand, "/usr/bin/astrolog");
 }
 
 TEST(IniInteger, Conversions)

@@ -156,7 +156,7 @@ TEST(DailyTipStepping, NextTipMovesTwoEntriesOn)
         std::vector<int> visited;
         for (std::size_t i = 0; i < row.visited.size(); ++i) {
             tips.next();
-            visited.push_back(tips.CurrentTip());
+            visited.push_back(tips.currentTip());
         }
         EXPECT_EQ(visited, row.visited) << row.entries.size() << " entries from " << row.start;
         EXPECT_EQ(tips.currentText(), row.entries[static_cast<std::size_t>(visited.back())]);
@@ -166,14 +166,14 @@ TEST(DailyTipStepping, NextTipMovesTwoEntriesOn)
 TEST(DailyTipStepping, CurrentTipPastTheEndBecomesZeroAndNoneShowsNothing)
 {
     DailyTips tips;
-    EXPECT_EQ(tips.CurrentTip(), -1);
+    EXPECT_EQ(tips.currentTip(), -1);
     EXPECT_EQ(tips.currentText(), "");
     tips.setTipList({"a", "b", "c"});
     tips.setCurrentTip(3);
-    EXPECT_EQ(tips.CurrentTip(), 0);
+    EXPECT_EQ(tips.currentTip(), 0);
     tips.setCurrentTip(2);
     tips.advance();
-    EXPECT_EQ(tips.CurrentTip(), 0);
+    EXPECT_EQ(tips.currentTip(), 0);
     tips.setCurrentTip(-1);
     EXPECT_EQ(tips.currentText(), "");
     // An empty list never shows an entry, however it is stepped.
@@ -195,7 +195,7 @@ TEST_F(StartupTip, TipsFileGivesARandomEntry)
     bool show = true;
     ScriptedDraw draw({1});
     EXPECT_TRUE(prepareStartupTip(show, false, m_dir.path(), draw, m_tips));
-    EXPECT_EQ(m_tips.TipList(), (std::vector<std::string>{"one", "two", "three"}));
+    EXPECT_EQ(m_tips.tipList(), (std::vector<std::string>{"one", "two", "three"}));
     EXPECT_EQ(m_tips.currentText(), "two");
     EXPECT_EQ(draw.counts, (std::vector<std::size_t>{3}));
 }
@@ -217,13 +217,13 @@ TEST_F(StartupTip, NoDialogWhenOffOrWhenTheFileIsMissingOrEmpty)
     ScriptedDraw draw({});
     bool show = false;
     EXPECT_FALSE(prepareStartupTip(show, false, m_dir.path(), draw, m_tips));
-    EXPECT_TRUE(m_tips.TipList().empty());
+    EXPECT_TRUE(m_tips.tipList().empty());
     // Verses asked for but missing: no dialog even though tips exist; the flag stays on.
     EXPECT_FALSE(prepareStartupTip(show, true, m_dir.path(), draw, m_tips));
     EXPECT_TRUE(show);
     testing::writeWholeFile(m_dir.path() / "tips.txt", "");
     EXPECT_FALSE(prepareStartupTip(show, false, m_dir.path(), draw, m_tips));
-    EXPECT_EQ(m_tips.CurrentTip(), -1);
+    EXPECT_EQ(m_tips.currentTip(), -1);
     EXPECT_TRUE(draw.counts.empty());
 }
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/astrolog/astrolog_run.h"
+#include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
 #include "core/thelemic/composition.h"
 #include "tests/core/error_text.h"
@@ -34,7 +34,7 @@ struct CalculationFixture : ::testing::Test {
     TempDir dir;
     Settings settings;
     RegionalSettings regional = testing::usEnglishTwoDigitYear();
-    ZoneSnapshot zone;
+    LiveZone zone;
     FakeProcessRunner runner{dir.path()};
     RecordingMainView view;
     FakeClipboard clipboard;
@@ -44,13 +44,13 @@ struct CalculationFixture : ::testing::Test {
 
     void SetUp() override
     {
-        settings.OBasic = YearPrefix::Anno;
-        settings.OFormat = YearFormat::UpperRomanLowerRoman;
-        settings.OAspect = SignDisplay::SignOnly;
-        settings.ODateFormat = DateFormat::Long;
-        settings.OTimeFormat = TimeFormat::Short;
-        settings.OLines = LineCount::Two;
-        settings.DayBegins = DayStart::Midnight;
+        settings.yearPrefix = YearPrefix::Anno;
+        settings.yearFormat = YearFormat::UpperRomanLowerRoman;
+        settings.signDisplay = SignDisplay::SignOnly;
+        settings.dateFormat = DateFormat::Long;
+        settings.timeFormat = TimeFormat::Short;
+        settings.lineCount = LineCount::Two;
+        settings.dayStart = DayStart::Midnight;
         runner.responder = testing::exampleListings();
     }
 
@@ -65,9 +65,9 @@ TEST_F(CalculationFixture, TwoLinesWithLongDateAndShortTime)
 {
     calculate(20, 3, 15);
     EXPECT_EQ(view.lines, kExampleOne);
-    EXPECT_EQ(calculator.thelemicDate().YearText, "IVviii");
-    EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
-    EXPECT_EQ(calculator.DatePattern(), "dddddd \"e.v. \"");
+    EXPECT_EQ(calculator.thelemicDate().yearText, "IVviii");
+    EXPECT_EQ(calculator.thelemicDate().dayName, "Saturnii");
+    EXPECT_EQ(calculator.datePattern(), "dddddd \"e.v. \"");
     EXPECT_EQ(view.caption, "Vantrel");
     EXPECT_FALSE(clipboard.text.has_value());
     EXPECT_TRUE(messages.errors.empty());
@@ -76,35 +76,35 @@ TEST_F(CalculationFixture, TwoLinesWithLongDateAndShortTime)
 
 TEST_F(CalculationFixture, OneLineWithDegreesShortDateAndNoTimeCollapsesBlanks)
 {
-    settings.OAspect = SignDisplay::WithDegree;
-    settings.OFormat = YearFormat::DigitsUpperRoman;
-    settings.OBasic = YearPrefix::An;
-    settings.OLines = LineCount::One;
-    settings.ODateFormat = DateFormat::Short;
-    settings.OTimeFormat = TimeFormat::Omitted;
+    settings.signDisplay = SignDisplay::WithDegree;
+    settings.yearFormat = YearFormat::DigitsUpperRoman;
+    settings.yearPrefix = YearPrefix::An;
+    settings.lineCount = LineCount::One;
+    settings.dateFormat = DateFormat::Short;
+    settings.timeFormat = TimeFormat::Omitted;
     calculate(20, 3, 15);
     EXPECT_EQ(view.lines,
               std::vector<std::string>{
                   "An 4VIII Sol 13\u00B0 Gemini, Luna 5\u00B0 Leo Dies Saturnii 6/3/00 e.v. "});
-    EXPECT_EQ(calculator.thelemicDate().MoonText, " 5\u00B0 Leo") << "the record is not collapsed";
+    EXPECT_EQ(calculator.thelemicDate().moonText, " 5\u00B0 Leo") << "the record is not collapsed";
 }
 
 TEST_F(CalculationFixture, SunsetTurnsTheLatinDayButNotTheCivilDate)
 {
-    settings.DayBegins = DayStart::Sunset;
+    settings.dayStart = DayStart::Sunset;
     calculate(21, 30);
     EXPECT_EQ(view.lines,
               (std::vector<std::string>{"Anno IVviii Sol in Gemini, Luna in Leo Dies Solis",
                                         "Saturday, June 03, 2000 e.v. 9:30 PM"}));
-    EXPECT_EQ(calculator.thelemicDate().DayName, "Solis");
+    EXPECT_EQ(calculator.thelemicDate().dayName, "Solis");
     EXPECT_EQ(runner.runs.size(), 3u) << "chart, then the day's and the next day's rise and set";
 }
 
 TEST_F(CalculationFixture, BeforeSunriseItIsStillTheDayBefore)
 {
-    settings.DayBegins = DayStart::Sunrise;
+    settings.dayStart = DayStart::Sunrise;
     calculate(4, 10);
-    EXPECT_EQ(calculator.thelemicDate().DayName, "Veneris");
+    EXPECT_EQ(calculator.thelemicDate().dayName, "Veneris");
     EXPECT_EQ(view.lines.at(1), "Saturday, June 03, 2000 e.v. 4:10 AM");
 }
 
@@ -123,15 +123,15 @@ TEST_F(CalculationFixture, DayBeginsAtTheExactMomentsOfSunriseAndSunset)
         {"common time ignores both", DayStart::Midnight, 23, 0, 0, "Saturnii"},
     };
     for (const auto& row : rows) {
-        settings.DayBegins = row.dayBegins;
+        settings.dayStart = row.dayBegins;
         calculate(row.hour, row.minute, row.second);
-        EXPECT_EQ(calculator.thelemicDate().DayName, row.day) << row.name;
+        EXPECT_EQ(calculator.thelemicDate().dayName, row.day) << row.name;
     }
 }
 
 TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
 {
-    settings.DayBegins = DayStart::Sunrise;
+    settings.dayStart = DayStart::Sunrise;
     runner.responder =
         FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_2000-06-03.txt")},
                                            {"riseset.txt", fixture("risesetn_2000-06-04.txt")}});
@@ -142,25 +142,25 @@ TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
 
 TEST_F(CalculationFixture, WithoutASunsetTheLatinDayFollowsTheCivilDay)
 {
-    settings.DayBegins = DayStart::Sunset;
+    settings.dayStart = DayStart::Sunset;
     runner.responder =
         FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_2000-06-03.txt")},
                                            {"riseset.txt", "No horizon events found.\r\n"},
                                            {"risesetn.txt", "No horizon events found.\r\n"}});
     calculate(23, 0);
     EXPECT_EQ(calculator.riseSetTimes().SunSet, kNotFound);
-    EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
-    settings.DayBegins = DayStart::Sunrise;
+    EXPECT_EQ(calculator.thelemicDate().dayName, "Saturnii");
+    settings.dayStart = DayStart::Sunrise;
     calculate(0, 30);
-    EXPECT_EQ(calculator.thelemicDate().DayName, "Saturnii");
+    EXPECT_EQ(calculator.thelemicDate().dayName, "Saturnii");
 }
 
 TEST_F(CalculationFixture, ThreeLinesWithQuotedGreetingsGoToTheClipboard)
 {
-    settings.OLines = LineCount::Three;
-    settings.Greetings = true;
-    settings.Quoted = true;
-    settings.ReplaceClip = true;
+    settings.lineCount = LineCount::Three;
+    settings.greetings = true;
+    settings.quotedGreetings = true;
+    settings.copyEveryDate = true;
     calculate(20, 3, 15);
     const std::vector<std::string> expected = {
         "Anno IVviii Sol in Gemini, Luna in Leo", "Dies Saturnii",
@@ -175,8 +175,8 @@ TEST_F(CalculationFixture, ThreeLinesWithQuotedGreetingsGoToTheClipboard)
 
 TEST_F(CalculationFixture, PlainGreetingsAndLongTime)
 {
-    settings.Greetings = true;
-    settings.OTimeFormat = TimeFormat::Long;
+    settings.greetings = true;
+    settings.timeFormat = TimeFormat::Long;
     calculate(20, 3, 15);
     EXPECT_EQ(view.lines,
               (std::vector<std::string>{kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03:15 PM",
@@ -186,32 +186,32 @@ TEST_F(CalculationFixture, PlainGreetingsAndLongTime)
 
 TEST_F(CalculationFixture, CaptionFollowsTheOptionAfterEveryCalculation)
 {
-    settings.UpdateCaption = true;
+    settings.dateInCaption = true;
     calculate(20, 3, 15);
     EXPECT_EQ(view.caption, "Saturday, June 03, 2000 e.v. 8:03 PM");
-    settings.UpdateCaption = false;
+    settings.dateInCaption = false;
     calculate(20, 3, 15);
     EXPECT_EQ(view.caption, "Vantrel");
 }
 
 TEST_F(CalculationFixture, NoDateAndNoTimeLeaveASingleBlank)
 {
-    settings.ODateFormat = DateFormat::Omitted;
-    settings.OTimeFormat = TimeFormat::Omitted;
+    settings.dateFormat = DateFormat::Omitted;
+    settings.timeFormat = TimeFormat::Omitted;
     calculate(20, 3);
     EXPECT_EQ(view.lines.at(1), " ");
-    settings.OLines = LineCount::One;
+    settings.lineCount = LineCount::One;
     calculate(20, 3);
     EXPECT_EQ(view.lines.at(0), "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii  ");
 }
 
 TEST_F(CalculationFixture, EmptyYearWithoutPrefixStartsWithTheSolPiece)
 {
-    settings.OBasic = YearPrefix::Omitted;
+    settings.yearPrefix = YearPrefix::Omitted;
     calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
-    EXPECT_EQ(calculator.thelemicDate().YearText, "");
+    EXPECT_EQ(calculator.thelemicDate().yearText, "");
     EXPECT_EQ(view.lines.at(0), " Sol in Gemini, Luna in Leo Dies Mercurii");
-    settings.OBasic = YearPrefix::Anno;
+    settings.yearPrefix = YearPrefix::Anno;
     calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
     EXPECT_EQ(view.lines.at(0), "Anno Sol in Gemini, Luna in Leo Dies Mercurii");
 }
@@ -237,8 +237,8 @@ TEST_F(CalculationFixture, ShowsPleaseWaitDuringTheRunsAndClearsOldListings)
 
 TEST_F(CalculationFixture, WheelAndAspectRunsFollowTheChartRun)
 {
-    settings.OWheelChart = true;
-    settings.OAspects = true;
+    settings.wheelChart = true;
+    settings.aspectCharts = true;
     calculate(20, 3);
     ASSERT_EQ(runner.runs.size(), 3u);
     EXPECT_NE(runner.runs[0].commandFile.find("/os chart.txt"), std::string::npos);
@@ -260,9 +260,9 @@ TEST_F(CalculationFixture, DataWindowIsRefreshedOnlyWhenShown)
 TEST_F(CalculationFixture, AFailedEngineIsReportedOnceAndTheDateStillShown)
 {
     // With every run asked for, the first failure ends the engine runs of the calculation.
-    settings.OWheelChart = true;
-    settings.OAspects = true;
-    settings.DayBegins = DayStart::Sunrise;
+    settings.wheelChart = true;
+    settings.aspectCharts = true;
+    settings.dayStart = DayStart::Sunrise;
     runner.outcome.started = false;
     runner.outcome.errorText = "No such file or directory";
     calculate(20, 3);
@@ -306,7 +306,7 @@ TEST_F(CalculationFixture, DatesOutsideTheEphemerisRangeRunNoEngine)
               std::vector<std::string>{"The date 1 January 3001 is outside the ephemeris range "
                                        "(1 January 1 to 31 December 3000)"});
     // On the last day the next day's rise and set are not asked for.
-    settings.DayBegins = DayStart::Sunrise;
+    settings.dayStart = DayStart::Sunrise;
     calculate(12, 0, 0, dateTimeFromDate(3000, 12, 31));
     EXPECT_EQ(runner.runs.size(), 2u);
     EXPECT_EQ(messages.errors.size(), 1u);
@@ -320,20 +320,20 @@ TEST_F(CalculationFixture, FailedRunKeepsTheLastSunAndMoon)
     calculate(20, 3);
     EXPECT_EQ(messages.messages, std::vector<std::string>{"Astrolog return code 1"});
     EXPECT_TRUE(messages.errors.empty()) << "the missing listing is the same failure";
-    EXPECT_EQ(calculator.thelemicDate().SunText, "Gemini");
-    EXPECT_EQ(calculator.thelemicDate().MoonText, "Leo");
+    EXPECT_EQ(calculator.thelemicDate().sunText, "Gemini");
+    EXPECT_EQ(calculator.thelemicDate().moonText, "Leo");
     EXPECT_EQ(view.lines.at(0), "Anno IVviii Dies Saturnii");
 }
 
 TEST_F(CalculationFixture, MoonFirstListingPutsLunaFirst)
 {
-    settings.OAspect = SignDisplay::WithDegree;
+    settings.signDisplay = SignDisplay::WithDegree;
     runner.responder =
         FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_moon_first.txt")}});
     calculate(20, 3);
     EXPECT_EQ(view.lines.at(0),
               "Anno IVviii, Luna 27\u00B0 Pisces Sol 2\u00B0 Aries Dies Saturnii");
-    EXPECT_EQ(calculator.thelemicDate().SunText, " 2\u00B0 Aries");
+    EXPECT_EQ(calculator.thelemicDate().sunText, " 2\u00B0 Aries");
 }
 
 TEST_F(CalculationFixture, DamagedChartListingsAreReportedAndReadAsFarAsTheyGo)
@@ -386,7 +386,7 @@ TEST_F(CalculationFixture, DamagedChartListingsAreReportedAndReadAsFarAsTheyGo)
 
 TEST_F(CalculationFixture, LocationThatWouldSplitTheCommandIsRefusedBeforeAnyFile)
 {
-    settings.Long = "93W21 /os ../../x";
+    settings.longitude = "93W21 /os ../../x";
     const std::string message = testing::errorText([&] { calculate(20, 3); });
     EXPECT_NE(message.find("Longitude \"93W21 /os ../../x\""), std::string::npos) << message;
     EXPECT_TRUE(runner.runs.empty());
@@ -400,7 +400,7 @@ TEST_F(CalculationFixture, ClipButtonJoinsTheDisplayLines)
     EXPECT_EQ(clipboard.text, "one\n\nthree ");
 }
 
-TEST(CollapseBlanks, PairsOfBlanksBecomeOne)
+TEST(collapseBlanks, PairsOfBlanksBecomeOne)
 {
     const struct {
         const char* text;
@@ -410,7 +410,7 @@ TEST(CollapseBlanks, PairsOfBlanksBecomeOne)
                 {"", ""},           {" ", " "},     {"Luna  5", "Luna 5"},
                 {"e.v.  ", "e.v. "}};
     for (const auto& row : rows)
-        EXPECT_EQ(CollapseBlanks(row.text), row.collapsed) << '"' << row.text << '"';
+        EXPECT_EQ(collapseBlanks(row.text), row.collapsed) << '"' << row.text << '"';
 }
 
 TEST(LatinDays, EveryWeekday)

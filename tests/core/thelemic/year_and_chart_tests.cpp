@@ -30,7 +30,7 @@ TEST(YearNumbering, TableOfDatesInAllFiveFormats)
         {9999, 12, 31, 8095, {"CCCLXVIIxxi", "ccclxvii21", "ccclxviiXXI", "367xxi", "367XXI"}},
     };
     for (const auto& row : rows) {
-        const int count = YearCount(row.year, row.month, row.day);
+        const int count = yearCount(row.year, row.month, row.day);
         EXPECT_EQ(count, row.count) << row.year << "-" << row.month << "-" << row.day;
         for (int format = 0; format < 5; ++format)
             EXPECT_EQ(yearText(count, kFormats[format]), row.texts[format])
@@ -47,7 +47,7 @@ TEST(YearNumbering, YearTurnsAtTheTwentiethOfMarchAndCountsBackBeforeTheEpoch)
     } rows[] = {{2001, 3, 19, 96},  {2001, 3, 20, 97}, {2001, 3, 1, 96},  {2004, 2, 29, 99},
                 {2000, 12, 31, 96}, {2001, 1, 1, 96},  {1904, 3, 19, -1}, {1900, 1, 1, -5}};
     for (const auto& row : rows)
-        EXPECT_EQ(YearCount(row.year, row.month, row.day), row.count)
+        EXPECT_EQ(yearCount(row.year, row.month, row.day), row.count)
             << row.year << "-" << row.month << "-" << row.day;
     EXPECT_EQ(yearText(-1, YearFormat::UpperRomanLowerRoman), "-i");
     EXPECT_EQ(yearText(-1, YearFormat::LowerRomanDigits), "-1");
@@ -61,7 +61,7 @@ TEST(YearNumbering, NoFormatChosenIsWrittenAsTheFirstRunFormat)
     EXPECT_EQ(yearText(97, choiceFromIndex<YearFormat>(7)), "iv9") << "an index no item has";
 }
 
-TEST(RomanNumeral, YearsWithinTheCycle)
+TEST(romanNumeral, YearsWithinTheCycle)
 {
     const char* expected[] = {"",     "i",    "ii",    "iii", "iv",  "v",    "vi",  "vii",
                               "viii", "ix",   "x",     "xi",  "xii", "xiii", "xiv", "xv",
@@ -70,7 +70,7 @@ TEST(RomanNumeral, YearsWithinTheCycle)
         EXPECT_EQ(yearText(year, YearFormat::UpperRomanLowerRoman), expected[year]) << year;
 }
 
-TEST(RomanNumeral, SubtractiveForms)
+TEST(romanNumeral, SubtractiveForms)
 {
     const struct {
         int number;
@@ -79,19 +79,19 @@ TEST(RomanNumeral, SubtractiveForms)
                 {90, "XC"}, {99, "XCIX"}, {367, "CCCLXVII"}, {399, "CCCXCIX"},
                 {0, ""},    {400, "CD"},  {1904, "MCMIV"}};
     for (const auto& row : rows)
-        EXPECT_EQ(RomanNumeral(row.number), row.numeral) << row.number;
+        EXPECT_EQ(romanNumeral(row.number), row.numeral) << row.number;
 }
 
-TEST(SignName, EveryAbbreviationAndNothingElse)
+TEST(signName, EveryAbbreviationAndNothingElse)
 {
     const char* pairs[][2] = {{"Ari", "Aries"},     {"Tau", "Taurus"},   {"Gem", "Gemini"},
                               {"Can", "Cancer"},    {"Leo", "Leo"},      {"Vir", "Virgo"},
                               {"Lib", "Libra"},     {"Sco", "Scorpio"},  {"Sag", "Sagittarius"},
                               {"Cap", "Capricorn"}, {"Aqu", "Aquarius"}, {"Pis", "Pisces"}};
     for (const auto& pair : pairs)
-        EXPECT_EQ(SignName(pair[0]), pair[1]);
+        EXPECT_EQ(signName(pair[0]), pair[1]);
     for (const char* other : {"ari", "ARI", "Ar", "", "Arie", " Ar", "Sun"})
-        EXPECT_EQ(SignName(other), "") << '"' << other << '"';
+        EXPECT_EQ(signName(other), "") << '"' << other << '"';
 }
 
 const std::vector<std::string> kListing = {
@@ -119,18 +119,18 @@ TEST(ChartReading, SignOnlyNamesTheSignsWithDegreeKeepsTheDegreeAsItStands)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(choiceIndex(row.display));
-        TThelemicDate record;
+        ThelemicDate record;
         std::string part = row.start;
         readChartListing(kListing, row.display, record, part);
         EXPECT_EQ(part, row.part);
-        EXPECT_EQ(record.SunText, row.sun);
-        EXPECT_EQ(record.MoonText, row.moon);
+        EXPECT_EQ(record.sunText, row.sun);
+        EXPECT_EQ(record.moonText, row.moon);
     }
 }
 
 TEST(ChartReading, PiecesFollowTheOrderOfTheListing)
 {
-    TThelemicDate record;
+    ThelemicDate record;
     std::string part;
     readChartListing({kListing[4], kListing[3]}, SignDisplay::SignOnly, record, part);
     EXPECT_EQ(part, ", Luna in Leo Sol in Gemini");
@@ -138,22 +138,22 @@ TEST(ChartReading, PiecesFollowTheOrderOfTheListing)
 
 TEST(ChartReading, MissingLinesKeepThePreviousTexts)
 {
-    TThelemicDate record{"iv8", "Taurus", "Aries", "Solis"};
+    ThelemicDate record{"iv8", "Taurus", "Aries", "Solis"};
     std::string part;
     readChartListing({kListing[0], kListing[5]}, SignDisplay::SignOnly, record, part);
     EXPECT_EQ(part, "");
-    EXPECT_EQ(record.SunText, "Taurus");
-    EXPECT_EQ(record.MoonText, "Aries");
+    EXPECT_EQ(record.sunText, "Taurus");
+    EXPECT_EQ(record.moonText, "Aries");
 }
 
 TEST(ChartReading, ShortAndOddLinesGiveEmptyNamesWithoutFailing)
 {
-    TThelemicDate record;
+    ThelemicDate record;
     std::string part;
     readChartListing({"Sun", "Moon: 1", "Sun : 13Ge", "Sun : 13gem10", "Moonlight 12", ""},
                      SignDisplay::WithDegree, record, part);
     EXPECT_EQ(part, " Sol \u00B0 , Luna 1\u00B0  Sol 13\u00B0  Sol 13\u00B0 , Luna gh\u00B0 ");
-    EXPECT_EQ(record.SunText, "13\u00B0 ");
+    EXPECT_EQ(record.sunText, "13\u00B0 ");
 }
 
 }  // namespace

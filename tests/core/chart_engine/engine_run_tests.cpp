@@ -1,6 +1,6 @@
 // Running the engine through the process port, and the file-level writers.
 
-#include "core/astrolog/astrolog_run.h"
+#include "core/chart_engine/engine_run.h"
 
 #include <stdexcept>
 
@@ -41,9 +41,9 @@ public:
 struct EngineFixture : ::testing::Test {
     TempDir dir;
     Settings settings;
-    ZoneSnapshot zone;
+    LiveZone zone;
     TimedRunner runner{dir.path()};
-    AstrologEnvironment env()
+    EngineEnvironment env()
     {
         return {settings, zone, runner, dir.path(), "/opt/v/vantrel-engine"};
     }
@@ -51,7 +51,7 @@ struct EngineFixture : ::testing::Test {
 
 TEST_F(EngineFixture, DefaultEngineRunsOnTheCommandFileWithinTheTimeLimit)
 {
-    EXPECT_EQ(RunAstrolog(env()), std::nullopt);
+    EXPECT_EQ(runChartEngine(env()), std::nullopt);
     ASSERT_EQ(runner.runs.size(), 1u);
     EXPECT_EQ(runner.runs[0].program, "/opt/v/vantrel-engine");
     EXPECT_EQ(runner.runs[0].arguments, (std::vector<std::string>{"-i", "input.txt"}));
@@ -60,13 +60,13 @@ TEST_F(EngineFixture, DefaultEngineRunsOnTheCommandFileWithinTheTimeLimit)
 
 TEST_F(EngineFixture, ConfiguredCommandIsSplitIntoProgramAndLeadingArguments)
 {
-    settings.Astrolog = "  wine   /opt/astro/astrolog.exe\t-q ";
-    EXPECT_EQ(RunAstrolog(env()), std::nullopt);
+    settings.engineCommand = "  wine   /opt/astro/astrolog.exe\t-q ";
+    EXPECT_EQ(runChartEngine(env()), std::nullopt);
     EXPECT_EQ(runner.runs.at(0).program, "wine");
     EXPECT_EQ(runner.runs.at(0).arguments,
               (std::vector<std::string>{"/opt/astro/astrolog.exe", "-q", "-i", "input.txt"}));
-    settings.Astrolog = "   ";
-    EXPECT_EQ(RunAstrolog(env()), std::nullopt);
+    settings.engineCommand = "   ";
+    EXPECT_EQ(runChartEngine(env()), std::nullopt);
     EXPECT_EQ(runner.runs.at(1).program, "/opt/v/vantrel-engine");
 }
 
@@ -98,7 +98,7 @@ ProcessOutcome outcomeOf(bool started, bool timedOut, int exitCode, int signal,
 
 TEST_F(EngineFixture, EachWayARunFailsIsToldApart)
 {
-    settings.Astrolog = "astrolog -x";
+    settings.engineCommand = "astrolog -x";
     const struct {
         const char* name;
         ProcessOutcome outcome;
@@ -131,7 +131,7 @@ TEST_F(EngineFixture, EachWayARunFailsIsToldApart)
     };
     for (const auto& row : rows) {
         runner.outcome = row.outcome;
-        const auto failure = RunAstrolog(env());
+        const auto failure = runChartEngine(env());
         ASSERT_TRUE(failure) << row.name;
         EXPECT_EQ(failure->summary, row.expected.summary) << row.name;
         EXPECT_EQ(failure->engineText, row.expected.engineText) << row.name;
@@ -142,14 +142,14 @@ TEST_F(EngineFixture, EachWayARunFailsIsToldApart)
 TEST_F(EngineFixture, AStoppedRunEndsTheCalculation)
 {
     runner.outcome.stopped = true;
-    EXPECT_THROW((void)RunAstrolog(env()), EngineRunStopped);
+    EXPECT_THROW((void)runChartEngine(env()), EngineRunStopped);
 }
 
 TEST_F(EngineFixture, FailureInsideTheRunIsReportedAndSwallowed)
 {
     ThrowingRunner broken;
-    const AstrologEnvironment environment{settings, zone, broken, dir.path(), "e"};
-    const auto failure = RunAstrolog(environment);
+    const EngineEnvironment environment{settings, zone, broken, dir.path(), "e"};
+    const auto failure = runChartEngine(environment);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->message(), "Error executing Astrolog");
 }
@@ -168,10 +168,10 @@ TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
     const DateTime time = dateTimeFromTime({20, 3, 15, 0});
     testing::writeWholeFile(dir.path() / "input.txt",
                             "left over from an earlier run, longer than the new file\r\n");
-    EXPECT_FALSE(WriteChartInput(env(), "6", "93W21", "45N05", time, date));
-    EXPECT_FALSE(WriteWheelInput(env(), "6", "93W21", "45N05", time, date));
-    EXPECT_FALSE(WriteAspectsInput(env(), "6", "93W21", "45N05", time, date));
-    EXPECT_FALSE(WriteRiseSetInput(env(), "6", "93W21", "45N05", "riseset.txt", time, date + 1));
+    EXPECT_FALSE(runChartCommand(env(), "6", "93W21", "45N05", time, date));
+    EXPECT_FALSE(runWheelCommand(env(), "6", "93W21", "45N05", time, date));
+    EXPECT_FALSE(runAspectsCommand(env(), "6", "93W21", "45N05", time, date));
+    EXPECT_FALSE(runRiseSetCommand(env(), "6", "93W21", "45N05", "riseset.txt", time, date + 1));
     ASSERT_EQ(runner.runs.size(), 4u);
     EXPECT_EQ(runner.runs[0].commandFile.rfind("@0102  ; Astrolog chart info.\r\n/qb 6 3 2000 "
                                                "20:03PM ST 6 93W21 45N05\r\n/os chart.txt\r\n",
@@ -186,10 +186,10 @@ TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
 
 TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
 {
-    AstrologEnvironment environment = env();
+    EngineEnvironment environment = env();
     environment.workDir = dir.path() / "missing-folder";
     EXPECT_EQ(testing::errorText([&] {
-                  (void)WriteChartInput(environment, "6", "93W21", "45N05", 0.5,
+                  (void)runChartCommand(environment, "6", "93W21", "45N05", 0.5,
                                         dateTimeFromDate(2000, 6, 3));
               }),
               "Cannot create file input.txt");
@@ -200,7 +200,7 @@ TEST_F(EngineFixture, RefusedLocationWritesNoFileAndRunsNothing)
 {
     testing::writeWholeFile(dir.path() / "input.txt", "previous\r\n");
     EXPECT_THROW(
-        (void)WriteChartInput(env(), "6", "93W21 -Yd", "45N05", 0.5, dateTimeFromDate(2000, 6, 3)),
+        (void)runChartCommand(env(), "6", "93W21 -Yd", "45N05", 0.5, dateTimeFromDate(2000, 6, 3)),
         VantrelError);
     EXPECT_EQ(testing::readWholeFile(dir.path() / "input.txt"), "previous\r\n");
     EXPECT_TRUE(runner.runs.empty());

@@ -1,4 +1,4 @@
-#include "core/astrolog/zone_snapshot.h"
+#include "core/chart_engine/live_zone.h"
 
 #include <cctype>
 
@@ -15,13 +15,13 @@ std::string dateOrderSwitchFor(const RegionalSettings& regional)
     return "";
 }
 
-ZoneSnapshot TakeSystemZoneSnapshot(const ZoneRules& zoneRules, const RegionalSettings& regional,
-                                    Messages& messages)
+LiveZone liveSystemZone(const ZoneRules& zoneRules, const RegionalSettings& regional,
+                        Messages& messages)
 {
     // Year-first dates are read as well as the others; only a short date without any order
     // leaves the user's dates unreadable.
     if (!hasRecognisableDateOrder(regional))
-        messages.showMessage(DateOrderMessage);
+        messages.showMessage(kDateOrderMessage);
     return {&zoneRules, dateOrderSwitchFor(regional)};
 }
 

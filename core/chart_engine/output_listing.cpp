@@ -1,4 +1,4 @@
-#include "core/astrolog/output_listing.h"
+#include "core/chart_engine/output_listing.h"
 
 #include <system_error>
 

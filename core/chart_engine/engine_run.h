@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/astrolog/zone_snapshot.h"
+#include "core/chart_engine/live_zone.h"
 #include "core/common/date_time.h"
 #include "core/common/error.h"
 #include "core/settings/settings.h"
@@ -20,17 +20,17 @@ class ProcessRunner;
 
 // A run that is still going after this long is ended and reported; the engine normally needs
 // milliseconds.
-inline constexpr std::chrono::seconds kAstrologTimeLimit{60};
+inline constexpr std::chrono::seconds kEngineTimeLimit{60};
 
 inline constexpr const char* kCommandFileName = "input.txt";
 
 // What a run needs besides the place and the moment. The references must outlive the value.
-struct AstrologEnvironment {
+struct EngineEnvironment {
     const Settings& settings;
-    const ZoneSnapshot& zone;
+    const LiveZone& zone;
     ProcessRunner& process;
     std::filesystem::path workDir = ".";
-    // The engine to run when Settings::Astrolog is empty (a path, not split on blanks).
+    // The engine to run when Settings::engineCommand is empty (a path, not split on blanks).
     std::string defaultEngine = "vantrel-engine";
 };
 
@@ -70,8 +70,8 @@ public:
 // means nothing to the user.
 std::string engineTextWithoutCommandFile(const std::string& text);
 
-// Program and leading arguments of the engine command: Settings::Astrolog split on blanks when it
-// holds anything but blanks, otherwise defaultEngine alone.
+// Program and leading arguments of the engine command: Settings::engineCommand split on blanks when
+// it holds anything but blanks, otherwise defaultEngine alone.
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine);
 
@@ -80,34 +80,30 @@ std::vector<std::string> engineCommand(const std::string& configured,
 // directory; a bare name (looked up on the search path) or an absolute path is left as it is.
 std::string anchoredEngineCommand(const std::string& command, const std::filesystem::path& base);
 
-// Runs the engine on "input.txt" and waits, at most kAstrologTimeLimit. Returns what went wrong
+// Runs the engine on "input.txt" and waits, at most kEngineTimeLimit. Returns what went wrong
 // without reporting it: an engine that cannot be started, does not finish, crashes, or ends with
 // a non-zero exit code ("Astrolog return code N", with the first line of its complaint); the
 // caller reads whatever listings exist. Throws EngineRunStopped when the process runner's stop
 // check ended the run.
-[[nodiscard]] std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env);
+[[nodiscard]] std::optional<EngineFailure> runChartEngine(const EngineEnvironment& env);
 
 // Each writer replaces "input.txt" in the work folder and then runs the engine, returning what
-// RunAstrolog returns. They throw VantrelError "Cannot create file input.txt" when the file
+// runChartEngine returns. They throw VantrelError "Cannot create file input.txt" when the file
 // cannot be written, and the error of chartDataLine() for a location text that may not be
 // written; in both cases nothing is run.
-[[nodiscard]] std::optional<EngineFailure> WriteChartInput(const AstrologEnvironment& env,
-                                                           const std::string& zone,
-                                                           const std::string& longitude,
-                                                           const std::string& latitude,
-                                                           DateTime time, DateTime date);
-[[nodiscard]] std::optional<EngineFailure> WriteWheelInput(const AstrologEnvironment& env,
-                                                           const std::string& zone,
-                                                           const std::string& longitude,
-                                                           const std::string& latitude,
-                                                           DateTime time, DateTime date);
-[[nodiscard]] std::optional<EngineFailure> WriteAspectsInput(const AstrologEnvironment& env,
+[[nodiscard]] std::optional<EngineFailure>
+runChartCommand(const EngineEnvironment& env, const std::string& zone, const std::string& longitude,
+                const std::string& latitude, DateTime time, DateTime date);
+[[nodiscard]] std::optional<EngineFailure>
+runWheelCommand(const EngineEnvironment& env, const std::string& zone, const std::string& longitude,
+                const std::string& latitude, DateTime time, DateTime date);
+[[nodiscard]] std::optional<EngineFailure> runAspectsCommand(const EngineEnvironment& env,
                                                              const std::string& zone,
                                                              const std::string& longitude,
                                                              const std::string& latitude,
                                                              DateTime time, DateTime date);
 [[nodiscard]] std::optional<EngineFailure>
-WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
+runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
                   const std::string& longitude, const std::string& latitude,
                   const std::string& outputFile, DateTime time, DateTime date);
 

@@ -1,4 +1,4 @@
-#include "core/astrolog/ephemeris_range.h"
+#include "core/chart_engine/ephemeris_range.h"
 
 namespace vantrel::core {
 

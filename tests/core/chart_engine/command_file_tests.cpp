@@ -1,6 +1,6 @@
 // Command files: the chart-data line and the line lists of the four kinds of run.
 
-#include "core/astrolog/command_file.h"
+#include "core/chart_engine/command_file.h"
 
 #include <sstream>
 
@@ -31,13 +31,13 @@ std::string commandFileText(const std::vector<std::string>& lines)
 TEST(CommandFile, ChartAndNextDayRiseSetRunsMatchTheWorkedExamplesByteForByte)
 {
     Settings settings;
-    settings.OHouseSystem = HouseSystem::Koch;
-    settings.OZodiac = Zodiac::Sidereal;
-    settings.OTime = TimeMode::Daylight;
+    settings.houseSystem = HouseSystem::Koch;
+    settings.zodiac = Zodiac::Sidereal;
+    settings.timeMode = TimeMode::Daylight;
     const ChartPlace place{"5", "74W00", "40N43"};
     const auto chart =
         chartInputLines(place, at(21, 7), dateTimeFromDate(2001, 3, 14), settings, {});
-    settings.OTime = TimeMode::SystemZone;
+    settings.timeMode = TimeMode::SystemZone;
     testing::FakeZoneRules rules;
     rules.zones[""] = {-60, 0};
     const auto riseSet = riseSetInputLines(
@@ -81,14 +81,14 @@ TEST(CommandFile, DateIsWrittenMonthDayYearWithoutLeadingZeros)
 TEST(CommandFile, EmptyZoneLeavesTwoBlanksBeforeTheLongitude)
 {
     Settings daylight;
-    daylight.OTime = TimeMode::Daylight;
+    daylight.timeMode = TimeMode::Daylight;
     EXPECT_EQ(
         chartDataLine({"", "93W21", "45N05"}, at(8, 0), dateTimeFromDate(2002, 1, 1), daylight, {}),
         "/qb 1 1 2002 8:00AM DT  93W21 45N05");
 }
 
 // The daylight field and zone written for an answer of the zone rules.
-std::string zoneFieldFor(const ZoneSnapshot& zone, const Settings& settings,
+std::string zoneFieldFor(const LiveZone& zone, const Settings& settings,
                          DateTime date = dateTimeFromDate(2002, 1, 1), DateTime time = at(8, 0))
 {
     const std::string line = chartDataLine({"", "1W00", "1N00"}, time, date, settings, zone);
@@ -99,8 +99,8 @@ std::string zoneFieldFor(const ZoneSnapshot& zone, const Settings& settings,
 Settings withTime(TimeMode mode, const std::string& zoneName = "")
 {
     Settings settings;
-    settings.OTime = mode;
-    settings.ZoneName = zoneName;
+    settings.timeMode = mode;
+    settings.zoneName = zoneName;
     return settings;
 }
 
@@ -185,8 +185,8 @@ TEST(CommandFile, ZoneThatCannotBeReadOrIsUnknown)
 TEST(CommandFile, DateOrderSwitchStandsOnItsOwnLineEvenWhenEmpty)
 {
     const Settings settings;
-    ZoneSnapshot dayFirst;
-    dayFirst.DateOrderSwitch = "-Yd";
+    LiveZone dayFirst;
+    dayFirst.dateOrderSwitch = "-Yd";
     const ChartPlace place{"6", "93W21", "45N05"};
     const DateTime date = dateTimeFromDate(2000, 6, 3);
     EXPECT_EQ(chartInputLines(place, at(8, 0), date, settings, {}).at(3), "");
@@ -201,8 +201,8 @@ TEST(CommandFile, WheelRunSwitches)
     const ChartPlace place{"6", "93W21", "45N05"};
     const DateTime date = dateTimeFromDate(2000, 6, 3);
     Settings plain;
-    plain.WheelReverse = false;
-    plain.Monochrome = false;
+    plain.wheelReversed = false;
+    plain.wheelMonochrome = false;
     const auto lines = wheelInputLines(place, at(8, 0), date, plain, {});
     const std::vector<std::string> tail(lines.begin() + 2, lines.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"/os wheel.txt", "", "/R Chir", "/R Cere", "/R Pall",
@@ -210,8 +210,8 @@ TEST(CommandFile, WheelRunSwitches)
                                               "/Xo chart.wmf", "/c 0", "/w 10"}));
 
     Settings coloured;  // reversed and monochrome by default
-    coloured.OZodiac = Zodiac::Sidereal;
-    coloured.OHouseSystem = HouseSystem::NoHouses;
+    coloured.zodiac = Zodiac::Sidereal;
+    coloured.houseSystem = HouseSystem::NoHouses;
     const auto full = wheelInputLines(place, at(8, 0), date, coloured, {});
     const std::vector<std::string> switches(full.begin() + 9, full.end());
     EXPECT_EQ(switches, (std::vector<std::string>{"/R Lili", "/XM0", "/Xr", "/Xm", "/Xo chart.wmf",
@@ -221,8 +221,8 @@ TEST(CommandFile, WheelRunSwitches)
 TEST(CommandFile, AspectsRunSwitches)
 {
     Settings settings;
-    settings.OHouseSystem = HouseSystem::WholeSign;
-    settings.OZodiac = Zodiac::Sidereal;
+    settings.houseSystem = HouseSystem::WholeSign;
+    settings.zodiac = Zodiac::Sidereal;
     const auto lines = aspectsInputLines({"6", "93W21", "45N05"}, at(8, 0),
                                          dateTimeFromDate(2000, 6, 3), settings, {});
     const std::vector<std::string> tail(lines.begin() + 2, lines.end());

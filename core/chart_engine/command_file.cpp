@@ -1,4 +1,4 @@
-#include "core/astrolog/command_file.h"
+#include "core/chart_engine/command_file.h"
 
 #include <cstdio>
 #include <optional>
@@ -36,13 +36,12 @@ void requireSingleWord(const char* fieldName, const std::string& text)
 // time is one whole hour, so " DT " with the standard offset is written only for a shift of
 // exactly one hour; any other (half an hour, two hours, a negative shift) goes into the zone,
 // with " ST ", so that the line still names the same universal time.
-std::string zoneFieldFromRules(const Settings& settings, const ZoneSnapshot& zone,
-                               DateTime localMoment)
+std::string zoneFieldFromRules(const Settings& settings, const LiveZone& zone, DateTime localMoment)
 {
-    const bool placeZone = settings.OTime == TimeMode::PlaceZone;
-    if (placeZone && settings.ZoneName.empty())
+    const bool placeZone = settings.timeMode == TimeMode::PlaceZone;
+    if (placeZone && settings.zoneName.empty())
         throw VantrelError(kNoPlaceZoneMessage);
-    const std::string zoneName = placeZone ? settings.ZoneName : std::string();
+    const std::string zoneName = placeZone ? settings.zoneName : std::string();
     std::optional<ZoneOffset> offset;
     if (zone.zoneRules)
         offset = zone.zoneRules->offsetAt(localMoment, zoneName);
@@ -60,17 +59,17 @@ std::string zoneFieldFromRules(const Settings& settings, const ZoneSnapshot& zon
 
 std::string houseSystemLine(const Settings& settings)
 {
-    return "/c " + std::to_string(choiceIndex(settings.OHouseSystem));
+    return "/c " + std::to_string(choiceIndex(settings.houseSystem));
 }
 
 void addSiderealLine(std::vector<std::string>& lines, const Settings& settings)
 {
-    if (settings.OZodiac == Zodiac::Sidereal)
+    if (settings.zodiac == Zodiac::Sidereal)
         lines.push_back("/s");
 }
 
 std::vector<std::string> commonHead(const ChartPlace& place, DateTime time, DateTime date,
-                                    const Settings& settings, const ZoneSnapshot& zone,
+                                    const Settings& settings, const LiveZone& zone,
                                     const std::string& outputFile)
 {
     return {kHeaderLine, chartDataLine(place, time, date, settings, zone), "/os " + outputFile};
@@ -79,10 +78,10 @@ std::vector<std::string> commonHead(const ChartPlace& place, DateTime time, Date
 }  // namespace
 
 std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
-                          const Settings& settings, const ZoneSnapshot& zone)
+                          const Settings& settings, const LiveZone& zone)
 {
     const bool zoneFromRules =
-        settings.OTime == TimeMode::SystemZone || settings.OTime == TimeMode::PlaceZone;
+        settings.timeMode == TimeMode::SystemZone || settings.timeMode == TimeMode::PlaceZone;
     if (!zoneFromRules)
         requireSingleWord("Time Zone", place.zone);
     requireSingleWord("Longitude", place.longitude);
@@ -101,17 +100,17 @@ std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
         // change keep the old time and the hours after it take the new one.
         line += zoneFieldFromRules(settings, zone, datePart(date) + timePart(time));
     } else {
-        line += settings.OTime == TimeMode::Daylight ? " DT " : " ST ";
+        line += settings.timeMode == TimeMode::Daylight ? " DT " : " ST ";
         line += place.zone;
     }
     return line + " " + place.longitude + " " + place.latitude;
 }
 
 std::vector<std::string> chartInputLines(const ChartPlace& place, DateTime time, DateTime date,
-                                         const Settings& settings, const ZoneSnapshot& zone)
+                                         const Settings& settings, const LiveZone& zone)
 {
     auto lines = commonHead(place, time, date, settings, zone, "chart.txt");
-    lines.push_back(zone.DateOrderSwitch);
+    lines.push_back(zone.dateOrderSwitch);
     lines.insert(lines.end(), kRestrictions.begin(), kRestrictions.end());
     lines.push_back(houseSystemLine(settings));
     addSiderealLine(lines, settings);
@@ -119,15 +118,15 @@ std::vector<std::string> chartInputLines(const ChartPlace& place, DateTime time,
 }
 
 std::vector<std::string> wheelInputLines(const ChartPlace& place, DateTime time, DateTime date,
-                                         const Settings& settings, const ZoneSnapshot& zone)
+                                         const Settings& settings, const LiveZone& zone)
 {
     auto lines = commonHead(place, time, date, settings, zone, "wheel.txt");
-    lines.push_back(zone.DateOrderSwitch);
+    lines.push_back(zone.dateOrderSwitch);
     lines.insert(lines.end(), kRestrictions.begin(), kRestrictions.end());
     lines.push_back("/XM0");
-    if (settings.WheelReverse)
+    if (settings.wheelReversed)
         lines.push_back("/Xr");
-    if (settings.Monochrome)
+    if (settings.wheelMonochrome)
         lines.push_back("/Xm");
     lines.push_back("/Xo chart.wmf");
     lines.push_back(houseSystemLine(settings));
@@ -137,10 +136,10 @@ std::vector<std::string> wheelInputLines(const ChartPlace& place, DateTime time,
 }
 
 std::vector<std::string> aspectsInputLines(const ChartPlace& place, DateTime time, DateTime date,
-                                           const Settings& settings, const ZoneSnapshot& zone)
+                                           const Settings& settings, const LiveZone& zone)
 {
     auto lines = commonHead(place, time, date, settings, zone, "aspects.txt");
-    lines.push_back(zone.DateOrderSwitch);
+    lines.push_back(zone.dateOrderSwitch);
     lines.push_back(houseSystemLine(settings));
     addSiderealLine(lines, settings);
     for (const char* display : {"/a0", "/g0", "/j0"})
@@ -152,12 +151,12 @@ std::vector<std::string> aspectsInputLines(const ChartPlace& place, DateTime tim
 
 std::vector<std::string> riseSetInputLines(const ChartPlace& place, const std::string& outputFile,
                                            DateTime time, DateTime date, const Settings& settings,
-                                           const ZoneSnapshot& zone)
+                                           const LiveZone& zone)
 {
     auto lines = commonHead(place, time, date, settings, zone, outputFile);
     lines.insert(lines.end(), kRestrictions.begin(), kRestrictions.end());
     lines.push_back("/Zd");
-    lines.push_back(zone.DateOrderSwitch);
+    lines.push_back(zone.dateOrderSwitch);
     return lines;
 }
 

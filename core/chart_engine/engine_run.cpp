@@ -1,4 +1,4 @@
-#include "core/astrolog/astrolog_run.h"
+#include "core/chart_engine/engine_run.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <exception>
 #include <sstream>
 
-#include "core/astrolog/command_file.h"
+#include "core/chart_engine/command_file.h"
 #include "core/common/text_file.h"
 #include "core/ports/process_runner.h"
 
@@ -28,7 +28,7 @@ std::string firstLine(const std::string& text)
     return text.substr(0, end);
 }
 
-std::optional<EngineFailure> writeAndRun(const AstrologEnvironment& env,
+std::optional<EngineFailure> writeAndRun(const EngineEnvironment& env,
                                          const std::vector<std::string>& lines)
 {
     std::ostringstream text;
@@ -36,7 +36,7 @@ std::optional<EngineFailure> writeAndRun(const AstrologEnvironment& env,
     // Written whole or not at all: a full disk leaves no empty command file behind.
     if (!writeFileAtomically(env.workDir / kCommandFileName, text.str(), Flush::Skip))
         throw VantrelError(formatMessage("Cannot create file %s", kCommandFileName));
-    return RunAstrolog(env);
+    return runChartEngine(env);
 }
 
 }  // namespace
@@ -94,9 +94,10 @@ std::string anchoredEngineCommand(const std::string& command, const std::filesys
     return anchored;
 }
 
-std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env)
+std::optional<EngineFailure> runChartEngine(const EngineEnvironment& env)
 {
-    std::vector<std::string> arguments = engineCommand(env.settings.Astrolog, env.defaultEngine);
+    std::vector<std::string> arguments =
+        engineCommand(env.settings.engineCommand, env.defaultEngine);
     const std::string engine = "The chart engine \"" + visibleText(joinWords(arguments)) + "\"";
     const std::string program = arguments.front();
     arguments.erase(arguments.begin());
@@ -105,7 +106,7 @@ std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env)
 
     ProcessOutcome outcome;
     try {
-        outcome = env.process.run(program, arguments, kAstrologTimeLimit);
+        outcome = env.process.run(program, arguments, kEngineTimeLimit);
     } catch (const std::exception&) {
         return EngineFailure{"Error executing Astrolog", "", true};
     }
@@ -119,7 +120,7 @@ std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env)
     }
     if (outcome.timedOut)
         return EngineFailure{engine + " timed out: still running after " +
-                                 std::to_string(kAstrologTimeLimit.count()) +
+                                 std::to_string(kEngineTimeLimit.count()) +
                                  " seconds, it was stopped",
                              "", false};
     // The engine says on standard error what it could not use; its first line follows, so that
@@ -138,8 +139,8 @@ std::optional<EngineFailure> RunAstrolog(const AstrologEnvironment& env)
     return std::nullopt;
 }
 
-std::optional<EngineFailure> WriteChartInput(const AstrologEnvironment& env,
-                                             const std::string& zone, const std::string& longitude,
+std::optional<EngineFailure> runChartCommand(const EngineEnvironment& env, const std::string& zone,
+                                             const std::string& longitude,
                                              const std::string& latitude, DateTime time,
                                              DateTime date)
 {
@@ -147,8 +148,8 @@ std::optional<EngineFailure> WriteChartInput(const AstrologEnvironment& env,
         env, chartInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
 }
 
-std::optional<EngineFailure> WriteWheelInput(const AstrologEnvironment& env,
-                                             const std::string& zone, const std::string& longitude,
+std::optional<EngineFailure> runWheelCommand(const EngineEnvironment& env, const std::string& zone,
+                                             const std::string& longitude,
                                              const std::string& latitude, DateTime time,
                                              DateTime date)
 {
@@ -156,7 +157,7 @@ std::optional<EngineFailure> WriteWheelInput(const AstrologEnvironment& env,
         env, wheelInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
 }
 
-std::optional<EngineFailure> WriteAspectsInput(const AstrologEnvironment& env,
+std::optional<EngineFailure> runAspectsCommand(const EngineEnvironment& env,
                                                const std::string& zone,
                                                const std::string& longitude,
                                                const std::string& latitude, DateTime time,
@@ -167,7 +168,7 @@ std::optional<EngineFailure> WriteAspectsInput(const AstrologEnvironment& env,
 }
 
 std::optional<EngineFailure>
-WriteRiseSetInput(const AstrologEnvironment& env, const std::string& zone,
+runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
                   const std::string& longitude, const std::string& latitude,
                   const std::string& outputFile, const DateTime time, const DateTime date)
 {

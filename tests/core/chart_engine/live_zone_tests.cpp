@@ -1,6 +1,6 @@
-// The start-up snapshot: the zone rules kept for the command files, and the date order.
+// The live zone: the zone rules kept for the command files, and the date order.
 
-#include "core/astrolog/zone_snapshot.h"
+#include "core/chart_engine/live_zone.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 using testing::FakeMessages;
 using testing::FakeZoneRules;
 
-TEST(ZoneSnapshot, DateOrderSwitchAndMessageByTheShortDate)
+TEST(LiveZone, DateOrderSwitchAndMessageByTheShortDate)
 {
     const struct {
         const char* shortDate;
@@ -28,10 +28,10 @@ TEST(ZoneSnapshot, DateOrderSwitchAndMessageByTheShortDate)
         RegionalSettings regional;
         regional.shortDateFormat = row.shortDate;
         FakeMessages messages;
-        const ZoneSnapshot snapshot = TakeSystemZoneSnapshot(rules, regional, messages);
-        EXPECT_EQ(snapshot.DateOrderSwitch, row.dateOrderSwitch) << row.shortDate;
-        EXPECT_EQ(snapshot.zoneRules, &rules) << row.shortDate;
-        EXPECT_EQ(messages.messages, row.message ? std::vector<std::string>{DateOrderMessage}
+        const LiveZone zone = liveSystemZone(rules, regional, messages);
+        EXPECT_EQ(zone.dateOrderSwitch, row.dateOrderSwitch) << row.shortDate;
+        EXPECT_EQ(zone.zoneRules, &rules) << row.shortDate;
+        EXPECT_EQ(messages.messages, row.message ? std::vector<std::string>{kDateOrderMessage}
                                                  : std::vector<std::string>{})
             << row.shortDate;
     }

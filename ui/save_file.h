@@ -1,0 +1,38 @@
+#pragma once
+// What the three output windows (data, wheel chart, planetary hours) share for saving: the
+// "&File" menu, the file chooser and the report of a file that cannot be written.
+
+#include <functional>
+
+#include <QString>
+
+class QAction;
+class QMainWindow;
+class QWidget;
+
+namespace vantrel::core {
+class Messages;
+}  // namespace vantrel::core
+
+namespace vantrel::ui {
+
+// Chooses the file to save into; returns an empty text when the user cancels.
+using FileChooser = std::function<QString(QWidget* parent)>;
+
+// Asks for the file to save into, proposing `fileName` (whose extension is added to a name typed
+// without one) in the current folder; an empty text when the user cancels.
+QString chooseFileToSave(QWidget* parent, const QString& caption, const QString& fileName,
+                         const QString& filter);
+
+// Gives the window its "&File" menu: `saveCaption` (objectName `saveName`), then "&Close"
+// ("Close1"), which closes the window. Returns the save entry, for the window to connect.
+QAction* addFileMenu(QMainWindow& window, const QString& saveCaption, const char* saveName);
+
+// Asks the chooser for a file and, unless the user cancelled, hands it to `save`.
+void saveThroughChooser(QWidget& window, const FileChooser& chooser,
+                        const std::function<void(const QString& path)>& save);
+
+// `written`, after "Cannot create file PATH" has been reported when it is false.
+bool reportUnwritten(core::Messages& messages, const QString& path, bool written);
+
+}  // namespace vantrel::ui
