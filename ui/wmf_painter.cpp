@@ -12,28 +12,21 @@
 #include <QPolygon>
 
 #include "core/common/error.h"
+#include "core/common/text_file.h"
 #include "wmf/wmf_reader.h"
 
 namespace vantrel::ui {
 namespace {
 
-// The characters that Windows-1252 puts at 0x80..0x9F (0 where the code is unassigned);
-// every other byte is the Latin-1 character of the same number.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
+// The text of a metafile's string, whose bytes are Windows-1252.
 QString stringFromCp1252(const std::string& bytes)
 {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        char16_t unit = byte;
-        if (byte >= 0x80 && byte < 0xA0)
-            unit = kCp1252High[byte - 0x80] ? kCp1252High[byte - 0x80] : u'?';
-        text.append(QChar(unit));
+        // Every Windows-1252 character lies in the Basic Multilingual Plane.
+        const char32_t cp = core::codePointFromWindows1252(static_cast<unsigned char>(c));
+        text.append(QChar(static_cast<char16_t>(cp)));
     }
     return text;
 }

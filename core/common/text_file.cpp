@@ -18,8 +18,8 @@ namespace vantrel::core {
 
 namespace {
 
-// Unicode code points of Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves
-// undefined map to the C1 control of the same number, as the system's own conversion does.
+// Unicode code points of Windows-1252 bytes 0x80..0x9F; every other byte is the Latin-1
+// character of the same number.
 constexpr char32_t kWindows1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
@@ -118,19 +118,19 @@ bool syncFolder(const std::filesystem::path& folder)
 
 }  // namespace
 
+char32_t codePointFromWindows1252(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char32_t{byte};
+}
+
 std::string utf8FromFileBytes(std::string_view bytes)
 {
     if (isValidUtf8(bytes))
         return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0)
-            appendUtf8(out, kWindows1252High[b - 0x80]);
-        else
-            appendUtf8(out, b);
-    }
+    for (const char c : bytes)
+        appendUtf8(out, codePointFromWindows1252(static_cast<unsigned char>(c)));
     return out;
 }
 

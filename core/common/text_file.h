@@ -15,6 +15,11 @@
 
 namespace vantrel::core {
 
+// The Unicode code point of a Windows-1252 byte. The five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same number, as the system's own
+// conversion does: every byte keeps a character of its own, so nothing read is lost.
+char32_t codePointFromWindows1252(unsigned char byte);
+
 // Converts bytes that are not valid UTF-8 from Windows-1252; valid UTF-8 is returned unchanged.
 std::string utf8FromFileBytes(std::string_view bytes);
 

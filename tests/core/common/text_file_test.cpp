@@ -61,6 +61,8 @@ TEST(TextFileEncoding, Utf8KeptAndWindows1252Converted)
     EXPECT_EQ(utf8FromFileBytes("13\xB0 \xE6"), "13\xC2\xB0 \xC3\xA6");
     // Curly quotes and the euro sign from the 0x80..0x9F block.
     EXPECT_EQ(utf8FromFileBytes("\x93x\x94 \x80"), "\xE2\x80\x9Cx\xE2\x80\x9D \xE2\x82\xAC");
+    // The bytes the code page leaves undefined keep a character each: the C1 control.
+    EXPECT_EQ(utf8FromFileBytes("\x81\x8D\x9D"), "\xC2\x81\xC2\x8D\xC2\x9D");
     // Overlong forms and truncated sequences are not UTF-8.
     EXPECT_EQ(utf8FromFileBytes("\xC0\xAF"), "\xC3\x80\xC2\xAF");
     EXPECT_EQ(utf8FromFileBytes("ab\xE2\x82"), "ab\xC3\xA2\xE2\x80\x9A");
