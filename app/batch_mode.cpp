@@ -93,13 +93,6 @@ private:
     std::size_t m_percent = 0;
 };
 
-// Without a display the clipboard would live only as long as this process; it is left alone.
-class NoClipboard : public core::Clipboard {
-public:
-    void setText(const std::string&) override {}
-    void setRichText(const std::string&, const std::string&) override {}
-};
-
 }  // namespace
 
 int runBatchMode(int& argc, char** argv)
@@ -115,9 +108,7 @@ int runBatchMode(int& argc, char** argv)
     OncePerLineMessages messages(console);
     Services services(messages, locations);
     services.anchorEngineTo(locations.workDir);
-    NoClipboard noClipboard;
-    core::Clipboard& clipboard =
-        headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
+    core::Clipboard& clipboard = services.commandLineClipboard(headless);
     core::NullMainView view;
     catchStopSignals();
     messages.startConversion();

@@ -34,13 +34,6 @@ private:
     platform::ConsoleMessages m_console;
 };
 
-// Without a display the clipboard would live only as long as this process; it is left alone.
-class NoClipboard : public core::Clipboard {
-public:
-    void setText(const std::string&) override {}
-    void setRichText(const std::string&, const std::string&) override {}
-};
-
 }  // namespace
 
 int runNowMode(int& argc, char** argv)
@@ -53,9 +46,7 @@ int runNowMode(int& argc, char** argv)
     CommandLineMessages messages;
     Services services(messages, locations);
     services.anchorEngineTo(locations.workDir);
-    NoClipboard noClipboard;
-    core::Clipboard& clipboard =
-        headless ? static_cast<core::Clipboard&>(noClipboard) : services.clipboard;
+    core::Clipboard& clipboard = services.commandLineClipboard(headless);
     core::NullMainView view;
     catchStopSignals();
     services.process.setStopCheck(stopSignalled);

@@ -8,6 +8,7 @@
 
 #include "core/chart_engine/live_zone.h"
 #include "core/common/regional_settings.h"
+#include "core/ports/clipboard.h"
 #include "core/settings/file_locations.h"
 #include "core/settings/settings.h"
 #include "core/thelemic/calculation.h"
@@ -22,6 +23,13 @@ class Messages;
 
 namespace vantrel::app {
 
+// Without a display the clipboard would live only as long as this process; it is left alone.
+class NoClipboard : public core::Clipboard {
+public:
+    void setText(const std::string&) override {}
+    void setRichText(const std::string&, const std::string&) override {}
+};
+
 // Everything a calculation needs apart from its view and messages. Create after the Qt
 // application object.
 struct Services {
@@ -34,6 +42,7 @@ struct Services {
     core::Settings settings;
     core::LiveZone zone;
     std::string enginePath;
+    NoClipboard noClipboard;
 
     // Takes the live zone rules and reads the settings file of `locations`; problems are reported
     // through `messages` and leave the first-run values in place.
@@ -42,6 +51,12 @@ struct Services {
     // The command-line modes run in a private folder: an engine that the settings name by a
     // relative path is taken relative to the working folder, as the window takes it.
     void anchorEngineTo(const std::filesystem::path& workDir);
+
+    // The clipboard a command-line mode writes: the system's, or none without a display.
+    core::Clipboard& commandLineClipboard(bool headless)
+    {
+        return headless ? static_cast<core::Clipboard&>(noClipboard) : clipboard;
+    }
 
     // A calculation context over these services, in the current directory.
     core::CalculationContext calculationContext(core::MainView& view, core::Clipboard& clipboard,
