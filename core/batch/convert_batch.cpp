@@ -25,10 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Everything the engine writes; the calculation deletes these before its first run.
-constexpr const char* kEngineOutputs[] = {"chart.txt", "riseset.txt", "risesetn.txt", "planets.txt",
-                                          "wheel.txt", "aspects.txt", "chart.wmf"};
-
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Reads the next line of a stream whose lines end at CR LF, CR or LF. False at the end; a line

@@ -2,6 +2,7 @@
 // Running the chart engine: the command file "input.txt" is written into the work folder and the
 // engine is run on it there.
 
+#include <array>
 #include <chrono>
 #include <exception>
 #include <filesystem>
@@ -23,6 +24,11 @@ class ProcessRunner;
 inline constexpr std::chrono::seconds kEngineTimeLimit{60};
 
 inline constexpr const char* kCommandFileName = "input.txt";
+
+// Every file the command files have the engine write: its listings and the chart picture. A
+// calculation deletes them before its first run; a batch conversion copies them back.
+inline constexpr std::array<const char*, 6> kEngineOutputs = {
+    "chart.txt", "riseset.txt", "risesetn.txt", "wheel.txt", "aspects.txt", "chart.wmf"};
 
 // What a run needs besides the place and the moment. The references must outlive the value.
 struct EngineEnvironment {

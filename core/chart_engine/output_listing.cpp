@@ -14,7 +14,6 @@ const std::vector<OutputListing>& outputListings()
         {"wheel.txt", {" "}},
         {"riseset.txt", {" ", "Rise and Set Times"}},
         {"risesetn.txt", {" ", "Rise and Set Times (next day)"}},
-        {"planets.txt", {" ", "Planetary Positions"}},
         {"aspects.txt", {" ", "Aspect Charts"}},
     };
     return listings;

@@ -18,10 +18,6 @@ namespace vantrel::core {
 
 namespace {
 
-// Everything the engine may have left from the last calculation.
-constexpr const char* kEngineOutputs[] = {"chart.txt", "riseset.txt", "risesetn.txt", "planets.txt",
-                                          "wheel.txt", "aspects.txt", "chart.wmf"};
-
 std::vector<std::string> listingLines(const std::filesystem::path& path)
 {
     return readLinesFromFile(path).value_or(std::vector<std::string>{});

@@ -77,8 +77,8 @@ private slots:
             << QStringList{"chart.txt", "chart\n", "riseset.txt", "rise 1\r\nrise 2"}
             << Lines{"chart", " ", "Rise and Set Times", "rise 1", "rise 2"};
         QStringList every;
-        for (const char* name : {"aspects.txt", "planets.txt", "risesetn.txt", "riseset.txt",
-                                 "wheel.txt", "chart.txt"})
+        for (const char* name :
+             {"aspects.txt", "risesetn.txt", "riseset.txt", "wheel.txt", "chart.txt"})
             every << name << QString(name) + "\n";
         QTest::newRow("every listing in its order under its heading")
             << every
@@ -91,9 +91,6 @@ private slots:
                      " ",
                      "Rise and Set Times (next day)",
                      "risesetn.txt",
-                     " ",
-                     "Planetary Positions",
-                     "planets.txt",
                      " ",
                      "Aspect Charts",
                      "aspects.txt"};

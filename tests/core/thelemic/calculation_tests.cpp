@@ -218,13 +218,13 @@ TEST_F(CalculationFixture, EmptyYearWithoutPrefixStartsWithTheSolPiece)
 
 TEST_F(CalculationFixture, ShowsPleaseWaitDuringTheRunsAndClearsOldListings)
 {
-    for (const char* name : {"chart.txt", "riseset.txt", "risesetn.txt", "planets.txt", "wheel.txt",
-                             "aspects.txt", "chart.wmf"})
+    for (const char* name :
+         {"chart.txt", "riseset.txt", "risesetn.txt", "wheel.txt", "aspects.txt", "chart.wmf"})
         testing::writeWholeFile(dir.path() / name, "Sun : 29Pis59 left over\r\n");
     std::vector<std::string> linesDuringRun;
     runner.responder = [&](const std::filesystem::path& folder, const std::string&) {
         linesDuringRun = view.lines;
-        for (const char* name : {"chart.txt", "planets.txt", "chart.wmf"})
+        for (const char* name : {"chart.txt", "aspects.txt", "chart.wmf"})
             EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
     };
     calculate(20, 3);
