@@ -230,6 +230,68 @@ void copyListingsBack(const fs::path& from, const fs::path& to, const fs::path& 
     }
 }
 
+// Copies the listings back (copyListingsBack) when the conversion leaves its folder, however it
+// ends, once a line has been calculated.
+class ListingsCopyBack {
+public:
+    ListingsCopyBack(const fs::path& from, const fs::path& to, const fs::path& input,
+                     const fs::path& output, const bool& calculated)
+        : m_from(from), m_to(to), m_input(input), m_output(output), m_calculated(calculated)
+    {
+    }
+    ~ListingsCopyBack()
+    {
+        if (m_calculated)
+            copyListingsBack(m_from, m_to, m_input, m_output);
+    }
+    ListingsCopyBack(const ListingsCopyBack&) = delete;
+    ListingsCopyBack& operator=(const ListingsCopyBack&) = delete;
+
+private:
+    const fs::path& m_from;
+    const fs::path& m_to;
+    const fs::path& m_input;
+    const fs::path& m_output;
+    const bool& m_calculated;
+};
+
+// Puts the location texts that each line overwrites back as the conversion's outcome asks: a
+// completed conversion restores the longitude and latitude and keeps the last line's zone, a
+// cancelled one restores all three, a failed one none.
+class LocationRestore {
+public:
+    explicit LocationRestore(Settings& settings)
+        : m_settings(settings), m_zone(settings.zone), m_longitude(settings.longitude),
+          m_latitude(settings.latitude)
+    {
+    }
+    ~LocationRestore()
+    {
+        if (!m_outcome)
+            return;
+        if (*m_outcome == BatchResult::Cancelled)
+            m_settings.zone = m_zone;
+        m_settings.longitude = m_longitude;
+        m_settings.latitude = m_latitude;
+    }
+    LocationRestore(const LocationRestore&) = delete;
+    LocationRestore& operator=(const LocationRestore&) = delete;
+
+    // Records how the conversion ended, and returns it.
+    BatchResult ended(BatchResult outcome)
+    {
+        m_outcome = outcome;
+        return outcome;
+    }
+
+private:
+    Settings& m_settings;
+    std::string m_zone;
+    std::string m_longitude;
+    std::string m_latitude;
+    std::optional<BatchResult> m_outcome;
+};
+
 // Sets the calculator and the process runner up for a conversion (an engine failure stops it;
 // the observer may stop a running engine) and back when it ends.
 class ConversionMode {
@@ -341,48 +403,36 @@ BatchResult convertBatch(Calculator& calculator, const Clock& clock, const std::
                            visibleText(inputName) +
                            "; the conversion would replace its own input. Name another output "
                            "file");
-    const std::string savedZone = settings.zone;
-    const std::string savedLong = settings.longitude;
-    const std::string savedLat = settings.latitude;
+    LocationRestore location(settings);
 
     const PrivateFolder folder;
     Conversion conversion{calculator, observer, folder, clock.now(), {}, false};
     bool cancelled = false;
     std::size_t done = 0;
-    try {
-        const EngineCommandPin pinned(settings, context.defaultEngine, fs::current_path());
-        const ConversionMode mode(calculator, observer);
-        std::ifstream in = input.open();
-        std::string bytes;
-        cancelled = !observer.progress(0, input.lineCount());
-        while (!cancelled && nextLine(*in.rdbuf(), bytes)) {
-            conversion.convertLine(input.text(bytes, done == 0));
-            cancelled = !observer.progress(++done, input.lineCount());
+    {
+        const ListingsCopyBack copyBack(folder.path(), workDir, inputPath, outputPath,
+                                        conversion.calculated);
+        try {
+            const EngineCommandPin pinned(settings, context.defaultEngine, fs::current_path());
+            const ConversionMode mode(calculator, observer);
+            std::ifstream in = input.open();
+            std::string bytes;
+            cancelled = !observer.progress(0, input.lineCount());
+            while (!cancelled && nextLine(*in.rdbuf(), bytes)) {
+                conversion.convertLine(input.text(bytes, done == 0));
+                cancelled = !observer.progress(++done, input.lineCount());
+            }
+        } catch (const EngineRunStopped&) {
+            cancelled = true;
+        } catch (const EngineError& error) {
+            throw VantrelError(lineFailureMessage(inputName, done + 1, error.failure()));
         }
-    } catch (const EngineRunStopped&) {
-        cancelled = true;
-    } catch (const EngineError& error) {
-        if (conversion.calculated)
-            copyListingsBack(folder.path(), workDir, inputPath, outputPath);
-        throw VantrelError(lineFailureMessage(inputName, done + 1, error.failure()));
-    } catch (...) {
-        if (conversion.calculated)
-            copyListingsBack(folder.path(), workDir, inputPath, outputPath);
-        throw;
     }
-    if (conversion.calculated)
-        copyListingsBack(folder.path(), workDir, inputPath, outputPath);
-    if (cancelled) {
-        settings.zone = savedZone;
-        settings.longitude = savedLong;
-        settings.latitude = savedLat;
-        return BatchResult::Cancelled;
-    }
+    if (cancelled)
+        return location.ended(BatchResult::Cancelled);
     if (!writeFileAtomically(outputPath, conversion.output))
         throw VantrelError(formatMessage("Cannot create file %s", outputName));
-    settings.longitude = savedLong;
-    settings.latitude = savedLat;
-    return BatchResult::Converted;
+    return location.ended(BatchResult::Converted);
 }
 
 }  // namespace vantrel::core
