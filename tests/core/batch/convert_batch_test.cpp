@@ -160,8 +160,10 @@ TEST_F(ConvertBatchTest, DayFirstOrderReadsDayFirstDates)
 
 struct FailureCase {
     const char* name;
-    std::string input;
-    const char* message;
+    std::string input;  // the content of "dates.txt"
+    std::string message;
+    std::string inputName = "dates.txt";
+    std::string outputName = "output.txt";
 };
 
 class ConvertBatchFailure : public ConvertBatchTest,
@@ -171,12 +173,13 @@ TEST_P(ConvertBatchFailure, EndsWithTheMessageAndWritesNothing)
 {
     writeWholeFile("output.txt", "earlier output\r\n");
     writeWholeFile("dates.txt", GetParam().input);
-    EXPECT_EQ(convertError("dates.txt"), GetParam().message);
+    EXPECT_EQ(convertError(GetParam().inputName, GetParam().outputName), GetParam().message);
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
 }
 
 // The list-index number is the first field, counted from 0, that the line lacks when it is
-// needed: the date (2), the time (3), then zone, longitude and latitude.
+// needed: the date (2), the time (3), then zone, longitude and latitude. A location text that
+// would split the command file ends the conversion as a calculation error.
 INSTANTIATE_TEST_SUITE_P(
     Messages, ConvertBatchFailure,
     ::testing::Values(
@@ -191,32 +194,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "'14/3/2001' is not a valid date"},
         FailureCase{"BadTime", "a,b,3/14/2001,25:07,5,74W00,40N43", "'25:07' is not a valid time"},
         FailureCase{"BadLineAfterGoodOnes", kExampleLine + "\n" + kExampleLine + "\nx,y,z\n",
-                    "'z' is not a valid date"}),
+                    "'z' is not a valid date"},
+        FailureCase{"CalculationError",
+                    kExampleLine + "\r\na,b,3/14/2001,21:07,5,\"74 W\",40N43\r\n",
+                    "Longitude \"74 W\" must not contain blanks or control characters"},
+        FailureCase{"MissingInput", kExampleLine, "Cannot open file nosuch.txt", "nosuch.txt"},
+        FailureCase{"InputIsAFolder", kExampleLine, "Cannot open file .", "."},
+        FailureCase{"OutputFolderMissing", kExampleLine, "Cannot create file nofolder/out.txt",
+                    "dates.txt", "nofolder/out.txt"},
+        FailureCase{"OutputIsAFolder", kExampleLine, "Cannot create file .", "dates.txt", "."}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(ConvertBatchTest, MissingInputCannotBeOpened)
-{
-    EXPECT_EQ(convertError("nosuch.txt"), "Cannot open file nosuch.txt");
-    fs::create_directory("folder");
-    EXPECT_EQ(convertError("folder"), "Cannot open file folder");
-    EXPECT_FALSE(fs::exists("output.txt"));
-}
-
-TEST_F(ConvertBatchTest, OutputThatCannotBeCreatedIsReported)
-{
-    writeWholeFile("dates.txt", kExampleLine + "\r\n");
-    EXPECT_EQ(convertError("dates.txt", "nofolder/out.txt"), "Cannot create file nofolder/out.txt");
-    EXPECT_EQ(convertError("dates.txt", "."), "Cannot create file .");
-}
-
-TEST_F(ConvertBatchTest, CalculationErrorEndsTheConversion)
-{
-    writeWholeFile("output.txt", "earlier output\r\n");
-    writeWholeFile("dates.txt", kExampleLine + "\r\na,b,3/14/2001,21:07,5,\"74 W\",40N43\r\n");
-    const std::string message = convertError("dates.txt");
-    EXPECT_NE(message.find("74 W"), std::string::npos) << message;
-    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
-}
 
 TEST_F(ConvertBatchTest, AfterFailureTheLocationKeepsTheTextsLastPutIntoIt)
 {

@@ -3,6 +3,9 @@
 
 #include "core/thelemic/calculation.h"
 
+#include <functional>
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "core/chart_engine/engine_run.h"
@@ -74,19 +77,96 @@ TEST_F(CalculationFixture, TwoLinesWithLongDateAndShortTime)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(CalculationFixture, OneLineWithDegreesShortDateAndNoTimeCollapsesBlanks)
+// The options and the lines they lay out, each row changing the first worked example's options;
+// the expected lines are the display's first ones.
+TEST_F(CalculationFixture, OptionsLayOutTheDisplayLines)
 {
-    settings.signDisplay = SignDisplay::WithDegree;
-    settings.yearFormat = YearFormat::DigitsUpperRoman;
-    settings.yearPrefix = YearPrefix::An;
-    settings.lineCount = LineCount::One;
-    settings.dateFormat = DateFormat::Short;
-    settings.timeFormat = TimeFormat::Omitted;
-    calculate(20, 3, 15);
-    EXPECT_EQ(view.lines,
-              std::vector<std::string>{
-                  "An 4VIII Sol 13\u00B0 Gemini, Luna 5\u00B0 Leo Dies Saturnii 6/3/00 e.v. "});
-    EXPECT_EQ(calculator.thelemicDate().moonText, " 5\u00B0 Leo") << "the record is not collapsed";
+    struct Row {
+        const char* name;
+        std::function<void(Settings&)> change;
+        DateTime date;
+        DateTime time;
+        std::vector<std::string> lines;
+        std::string yearText;
+        std::optional<std::string> moonText{};
+    };
+    const DateTime june2000 = dateTimeFromDate(2000, 6, 3);
+    const DateTime june1904 = dateTimeFromDate(1904, 6, 1);
+    const DateTime evening = dateTimeFromTime({20, 3, 15, 0});
+    const DateTime eveningMinute = dateTimeFromTime({20, 3, 0, 0});
+    const DateTime noon = dateTimeFromTime({12, 0, 0, 0});
+    const Row rows[] = {
+        {"one line with degrees, short date and no time: blanks collapsed",
+         [](Settings& s) {
+             s.signDisplay = SignDisplay::WithDegree;
+             s.yearFormat = YearFormat::DigitsUpperRoman;
+             s.yearPrefix = YearPrefix::An;
+             s.lineCount = LineCount::One;
+             s.dateFormat = DateFormat::Short;
+             s.timeFormat = TimeFormat::Omitted;
+         },
+         june2000,
+         evening,
+         {"An 4VIII Sol 13\u00B0 Gemini, Luna 5\u00B0 Leo Dies Saturnii 6/3/00 e.v. "},
+         "4VIII",
+         " 5\u00B0 Leo" /* the record is not collapsed */},
+        {"plain greetings and the long time",
+         [](Settings& s) {
+             s.greetings = true;
+             s.timeFormat = TimeFormat::Long;
+         },
+         june2000,
+         evening,
+         {kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03:15 PM",
+          "Do what thou wilt shall be the whole of the Law.", "Love is the law, love under will."},
+         "IVviii"},
+        {"no date and no time leave a single blank",
+         [](Settings& s) {
+             s.dateFormat = DateFormat::Omitted;
+             s.timeFormat = TimeFormat::Omitted;
+         },
+         june2000,
+         eveningMinute,
+         {kExampleOne[0], " "},
+         "IVviii"},
+        {"no date and no time on one line",
+         [](Settings& s) {
+             s.dateFormat = DateFormat::Omitted;
+             s.timeFormat = TimeFormat::Omitted;
+             s.lineCount = LineCount::One;
+         },
+         june2000,
+         eveningMinute,
+         {"Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii  "},
+         "IVviii"},
+        {"an empty year without prefix starts with the Sol piece",
+         [](Settings& s) { s.yearPrefix = YearPrefix::Omitted; },
+         june1904,
+         noon,
+         {" Sol in Gemini, Luna in Leo Dies Mercurii"},
+         ""},
+        {"an empty year after its prefix",
+         [](Settings&) {},
+         june1904,
+         noon,
+         {"Anno Sol in Gemini, Luna in Leo Dies Mercurii"},
+         ""},
+    };
+    for (const Row& row : rows) {
+        settings = Settings{};
+        SetUp();
+        row.change(settings);
+        calculator.calculate(row.date, row.time);
+        ASSERT_GE(view.lines.size(), row.lines.size()) << row.name;
+        EXPECT_EQ(std::vector<std::string>(view.lines.begin(),
+                                           view.lines.begin() + std::ssize(row.lines)),
+                  row.lines)
+            << row.name;
+        EXPECT_EQ(calculator.thelemicDate().yearText, row.yearText) << row.name;
+        if (row.moonText) {
+            EXPECT_EQ(calculator.thelemicDate().moonText, *row.moonText) << row.name;
+        }
+    }
 }
 
 TEST_F(CalculationFixture, SunsetTurnsTheLatinDayButNotTheCivilDate)
@@ -173,17 +253,6 @@ TEST_F(CalculationFixture, ThreeLinesWithQuotedGreetingsGoToTheClipboard)
     EXPECT_EQ(clipboard.writes, 1);
 }
 
-TEST_F(CalculationFixture, PlainGreetingsAndLongTime)
-{
-    settings.greetings = true;
-    settings.timeFormat = TimeFormat::Long;
-    calculate(20, 3, 15);
-    EXPECT_EQ(view.lines,
-              (std::vector<std::string>{kExampleOne[0], "Saturday, June 03, 2000 e.v. 8:03:15 PM",
-                                        "Do what thou wilt shall be the whole of the Law.",
-                                        "Love is the law, love under will."}));
-}
-
 TEST_F(CalculationFixture, CaptionFollowsTheOptionAfterEveryCalculation)
 {
     settings.dateInCaption = true;
@@ -192,28 +261,6 @@ TEST_F(CalculationFixture, CaptionFollowsTheOptionAfterEveryCalculation)
     settings.dateInCaption = false;
     calculate(20, 3, 15);
     EXPECT_EQ(view.caption, "Vantrel");
-}
-
-TEST_F(CalculationFixture, NoDateAndNoTimeLeaveASingleBlank)
-{
-    settings.dateFormat = DateFormat::Omitted;
-    settings.timeFormat = TimeFormat::Omitted;
-    calculate(20, 3);
-    EXPECT_EQ(view.lines.at(1), " ");
-    settings.lineCount = LineCount::One;
-    calculate(20, 3);
-    EXPECT_EQ(view.lines.at(0), "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii  ");
-}
-
-TEST_F(CalculationFixture, EmptyYearWithoutPrefixStartsWithTheSolPiece)
-{
-    settings.yearPrefix = YearPrefix::Omitted;
-    calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
-    EXPECT_EQ(calculator.thelemicDate().yearText, "");
-    EXPECT_EQ(view.lines.at(0), " Sol in Gemini, Luna in Leo Dies Mercurii");
-    settings.yearPrefix = YearPrefix::Anno;
-    calculate(12, 0, 0, dateTimeFromDate(1904, 6, 1));
-    EXPECT_EQ(view.lines.at(0), "Anno Sol in Gemini, Luna in Leo Dies Mercurii");
 }
 
 TEST_F(CalculationFixture, ShowsPleaseWaitDuringTheRunsAndClearsOldListings)
@@ -393,7 +440,7 @@ TEST_F(CalculationFixture, LocationThatWouldSplitTheCommandIsRefusedBeforeAnyFil
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "input.txt"));
 }
 
-TEST_F(CalculationFixture, ClipButtonJoinsTheDisplayLines)
+TEST_F(CalculationFixture, CopyingJoinsTheDisplayLines)
 {
     view.lines = {"one", "", "three "};
     calculator.copyToClipboard();
