@@ -58,9 +58,9 @@ public:
     {
         const DateTime day = core::datePart(now);
         core::RiseSetTimes times;
-        times.SunRise = day + 5.5 / 24;
-        times.SunSet = day + 20.8 / 24;
-        times.NextSunRise = day + 1 + 5.49 / 24;
+        times.sunrise = day + 5.5 / 24;
+        times.sunset = day + 20.8 / 24;
+        times.nextSunrise = day + 1 + 5.49 / 24;
         const auto report = core::computePlanetaryHours(times, day, "ddddd", m_regional);
         m_list.addAll(report.hourEntries);
         writeListing(m_dir / "riseset.txt", day);

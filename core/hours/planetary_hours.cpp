@@ -41,37 +41,37 @@ std::string headingDate(DateTime value, std::string_view datePattern,
 std::vector<std::string> sunMoonLines(const RiseSetTimes& times, const RegionalSettings& regional)
 {
     return {
-        "Sun   Nadir " + shortTime(times.SunNadir, regional),
-        "Sun    Rise " + shortTime(times.SunRise, regional),
-        "Sun  Zenith " + shortTime(times.SunZenith, regional),
-        "Sun     Set " + shortTime(times.SunSet, regional),
+        "Sun   Nadir " + shortTime(times.sunNadir, regional),
+        "Sun    Rise " + shortTime(times.sunrise, regional),
+        "Sun  Zenith " + shortTime(times.sunZenith, regional),
+        "Sun     Set " + shortTime(times.sunset, regional),
         " ",
-        "Moon  Nadir " + shortTime(times.MoonNadir, regional),
-        "Moon   Rise " + shortTime(times.MoonRise, regional),
-        "Moon Zenith " + shortTime(times.MoonZenith, regional),
-        "Moon    Set " + shortTime(times.MoonSet, regional),
+        "Moon  Nadir " + shortTime(times.moonNadir, regional),
+        "Moon   Rise " + shortTime(times.moonrise, regional),
+        "Moon Zenith " + shortTime(times.moonZenith, regional),
+        "Moon    Set " + shortTime(times.moonset, regional),
     };
 }
 
 // Daylight and darkness exist only when the Sun rises, sets and rises again, in that order.
 bool sunRisesAndSets(const RiseSetTimes& times)
 {
-    if (times.SunRise == kNotFound || times.SunSet == kNotFound || times.NextSunRise == kNotFound)
+    if (times.sunrise == kNotFound || times.sunset == kNotFound || times.nextSunrise == kNotFound)
         return false;
-    return times.SunRise < times.SunSet && times.SunSet < times.NextSunRise;
+    return times.sunrise < times.sunset && times.sunset < times.nextSunrise;
 }
 
 void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int weekday,
                const RegionalSettings& regional)
 {
-    report.dayHourDays = (times.SunSet - times.SunRise) / 12;
-    report.nightHourDays = (times.NextSunRise - times.SunSet) / 12;
+    report.dayHourDays = (times.sunset - times.sunrise) / 12;
+    report.nightHourDays = (times.nextSunrise - times.sunset) / 12;
     for (int k = 1; k <= 12; ++k) {
         PlanetaryHour& day = report.dayHours[k - 1];
-        day.start = times.SunRise + (k - 1) * report.dayHourDays;
+        day.start = times.sunrise + (k - 1) * report.dayHourDays;
         day.ruler = dayHourRuler(weekday, k);
         PlanetaryHour& night = report.nightHours[k - 1];
-        night.start = times.SunSet + (k - 1) * report.nightHourDays;
+        night.start = times.sunset + (k - 1) * report.nightHourDays;
         night.ruler = nightHourRuler(weekday, k);
 
         auto& row = report.table[k];
@@ -81,8 +81,8 @@ void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int week
         row[3] = night.ruler;
     }
     report.statusText =
-        "Hours of Light " + hoursAndMinutes(times.SunSet - times.SunRise, regional) +
-        "  Hours of Darkness " + hoursAndMinutes(times.NextSunRise - times.SunSet, regional);
+        "Hours of Light " + hoursAndMinutes(times.sunset - times.sunrise, regional) +
+        "  Hours of Darkness " + hoursAndMinutes(times.nextSunrise - times.sunset, regional);
 
     for (int column : {0, 2}) {
         for (int row = 0; row <= 12; ++row)
@@ -129,8 +129,8 @@ PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime s
 {
     PlanetaryHoursReport report;
     report.sunMoonList = sunMoonLines(times, regional);
-    report.table[0][0] = "Sunrise " + headingDate(times.SunRise, datePattern, regional);
-    report.table[0][2] = "Sunset " + headingDate(times.SunSet, datePattern, regional);
+    report.table[0][0] = "Sunrise " + headingDate(times.sunrise, datePattern, regional);
+    report.table[0][2] = "Sunset " + headingDate(times.sunset, datePattern, regional);
     report.hasHours = sunRisesAndSets(times);
     if (report.hasHours) {
         fillHours(report, times, dayOfWeek(shownDate), regional);

@@ -121,8 +121,8 @@ RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,
 {
     times = {kNotFound, kNotFound, kNotFound, kNotFound, kNotFound,
              kNotFound, kNotFound, kNotFound, kNotFound};
-    const BodyFields sun{&times.SunNadir, &times.SunRise, &times.SunZenith, &times.SunSet};
-    const BodyFields moon{&times.MoonNadir, &times.MoonRise, &times.MoonZenith, &times.MoonSet};
+    const BodyFields sun{&times.sunNadir, &times.sunrise, &times.sunZenith, &times.sunset};
+    const BodyFields moon{&times.moonNadir, &times.moonrise, &times.moonZenith, &times.moonset};
     const ListingReader reader(dateOrderSwitch, regional);
 
     for (const std::string& line : dayLines) {
@@ -137,7 +137,7 @@ RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,
                 const auto value = reader.moment(line);
                 if (!value)
                     return RiseSetReadResult::UnreadableDate;
-                times.NextSunRise = *value;
+                times.nextSunrise = *value;
             }
             if (!applyEvents(line, sun, true, reader))
                 return RiseSetReadResult::UnreadableDate;

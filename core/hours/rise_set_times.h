@@ -7,15 +7,15 @@ namespace vantrel::core {
 inline constexpr DateTime kNotFound = 99.0;
 
 struct RiseSetTimes {
-    DateTime SunRise = 0;
-    DateTime SunZenith = 0;
-    DateTime SunSet = 0;
-    DateTime SunNadir = 0;
-    DateTime MoonRise = 0;
-    DateTime MoonZenith = 0;
-    DateTime MoonSet = 0;
-    DateTime MoonNadir = 0;
-    DateTime NextSunRise = 0;
+    DateTime sunrise = 0;
+    DateTime sunZenith = 0;
+    DateTime sunset = 0;
+    DateTime sunNadir = 0;
+    DateTime moonrise = 0;
+    DateTime moonZenith = 0;
+    DateTime moonset = 0;
+    DateTime moonNadir = 0;
+    DateTime nextSunrise = 0;
 };
 
 }  // namespace vantrel::core

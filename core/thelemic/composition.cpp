@@ -86,11 +86,11 @@ std::string collapseBlanks(std::string text)
 int latinWeekday(DateTime civilMoment, DayStart dayStart, const RiseSetTimes& times)
 {
     const long long now = millisecondsOf(civilMoment);
-    if (dayStart == DayStart::Sunrise && times.SunRise != kNotFound &&
-        now < millisecondsOf(times.SunRise))
+    if (dayStart == DayStart::Sunrise && times.sunrise != kNotFound &&
+        now < millisecondsOf(times.sunrise))
         return dayOfWeek(civilMoment - 1);
-    if (dayStart == DayStart::Sunset && times.SunSet != kNotFound &&
-        now >= millisecondsOf(times.SunSet))
+    if (dayStart == DayStart::Sunset && times.sunset != kNotFound &&
+        now >= millisecondsOf(times.sunset))
         return dayOfWeek(civilMoment + 1);
     return dayOfWeek(civilMoment);
 }

@@ -31,8 +31,8 @@ std::vector<std::string> greetingLines(bool quoted);
 std::string collapseBlanks(std::string text);
 
 // The weekday (1 Sunday ... 7 Saturday) the Latin day follows. Midnight (and NotChosen): the
-// civil date's. Sunrise: before `times.SunRise` it is still the day before. Sunset: from
-// `times.SunSet` on it is already the next day. Moments are compared to the millisecond. When
+// civil date's. Sunrise: before `times.sunrise` it is still the day before. Sunset: from
+// `times.sunset` on it is already the next day. Moments are compared to the millisecond. When
 // the reading found no such moment (kNotFound: polar day or night, or a failed run) the Latin
 // day stays the civil day.
 int latinWeekday(DateTime civilMoment, DayStart dayStart, const RiseSetTimes& times);

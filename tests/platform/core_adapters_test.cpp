@@ -188,7 +188,7 @@ TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
         core::RiseSetTimes times;
         EXPECT_EQ(core::readRiseSetListings({listingLine}, {}, "", regional, times),
                   core::RiseSetReadResult::Complete);
-        EXPECT_DOUBLE_EQ(times.SunRise, sunrise);
+        EXPECT_DOUBLE_EQ(times.sunrise, sunrise);
 
         const std::string entry = core::alarmEntryFromListingLine(listingLine, regional);
         EXPECT_EQ(entry.substr(6, 18),

@@ -21,15 +21,15 @@ DateTime at(DateTime date, int hour, int minute, int second = 0)
 RiseSetTimes sundayTimes()
 {
     RiseSetTimes times;
-    times.SunNadir = at(kSunday, 0, 6);
-    times.SunRise = at(kSunday, 7, 0);
-    times.SunZenith = at(kSunday, 12, 6);
-    times.SunSet = at(kSunday, 17, 12);
-    times.MoonNadir = at(kSunday, 3, 40);
-    times.MoonRise = at(kSunday, 9, 15);
-    times.MoonZenith = at(kSunday, 16, 2);
-    times.MoonSet = at(kSunday, 22, 48);
-    times.NextSunRise = at(kSunday + 1, 6, 59);
+    times.sunNadir = at(kSunday, 0, 6);
+    times.sunrise = at(kSunday, 7, 0);
+    times.sunZenith = at(kSunday, 12, 6);
+    times.sunset = at(kSunday, 17, 12);
+    times.moonNadir = at(kSunday, 3, 40);
+    times.moonrise = at(kSunday, 9, 15);
+    times.moonZenith = at(kSunday, 16, 2);
+    times.moonset = at(kSunday, 22, 48);
+    times.nextSunrise = at(kSunday + 1, 6, 59);
     return times;
 }
 
@@ -60,7 +60,7 @@ TEST(PlanetaryHours, SundayWithTenHoursTwelveMinutesOfLight)
 
     EXPECT_EQ(sunday.statusText, "Hours of Light 10:12  Hours of Darkness 13:47");
     // The hours run out exactly at the next sunrise.
-    EXPECT_NEAR(sunday.nightHours[11].start + sunday.nightHourDays, sundayTimes().NextSunRise,
+    EXPECT_NEAR(sunday.nightHours[11].start + sunday.nightHourDays, sundayTimes().nextSunrise,
                 1e-9);
 }
 
@@ -80,9 +80,9 @@ TEST(PlanetaryHours, StatusTextLengthsKeepTheirLastMinute)
         SCOPED_TRACE(row.expected);
         for (DateTime day = kSunday; day < kSunday + 400; day += 37) {
             RiseSetTimes times = sundayTimes();
-            times.SunRise = at(day, row.riseH, row.riseM);
-            times.SunSet = at(day, row.setH, row.setM);
-            times.NextSunRise = at(day + 1, row.nextH, row.nextM);
+            times.sunrise = at(day, row.riseH, row.riseM);
+            times.sunset = at(day, row.setH, row.setM);
+            times.nextSunrise = at(day + 1, row.nextH, row.nextM);
             EXPECT_EQ(report(times, day).statusText, row.expected) << "day " << day;
         }
     }
@@ -188,13 +188,13 @@ TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
         RiseSetTimes times;
     };
     RiseSetTimes noRise = sundayTimes();
-    noRise.SunRise = kNotFound;
+    noRise.sunrise = kNotFound;
     RiseSetTimes noSet = sundayTimes();
-    noSet.SunSet = kNotFound;
+    noSet.sunset = kNotFound;
     RiseSetTimes noNextRise = sundayTimes();
-    noNextRise.NextSunRise = kNotFound;
+    noNextRise.nextSunrise = kNotFound;
     RiseSetTimes setBeforeRise = sundayTimes();
-    setBeforeRise.SunSet = at(kSunday, 1, 30);  // the Sun sets once, then rises for good
+    setBeforeRise.sunset = at(kSunday, 1, 30);  // the Sun sets once, then rises for good
     const Row rows[] = {{"no rise", noRise},
                         {"no set", noSet},
                         {"no rise next day", noNextRise},
@@ -215,8 +215,8 @@ TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
 TEST(PlanetaryHours, MissingEventsAreNamedNotShownAsMidnight)
 {
     RiseSetTimes times = sundayTimes();
-    times.SunRise = kNotFound;
-    times.MoonSet = kNotFound;
+    times.sunrise = kNotFound;
+    times.moonset = kNotFound;
     const PlanetaryHoursReport missing = report(times);
     EXPECT_EQ(missing.sunMoonList[1], "Sun    Rise not found");
     EXPECT_EQ(missing.sunMoonList[8], "Moon    Set not found");

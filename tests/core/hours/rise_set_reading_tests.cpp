@@ -43,16 +43,16 @@ std::string eventLine(const std::string& date, const std::string& time, const st
 
 void expectJune2000Times(const RiseSetTimes& times)
 {
-    EXPECT_DOUBLE_EQ(times.SunNadir, moment(2000, 6, 3, 1, 7));
-    EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 6, 3, 5, 26));
-    EXPECT_DOUBLE_EQ(times.SunZenith, moment(2000, 6, 3, 13, 9));
-    EXPECT_DOUBLE_EQ(times.SunSet, moment(2000, 6, 3, 20, 52));
-    EXPECT_DOUBLE_EQ(times.MoonRise, moment(2000, 6, 3, 6, 2));
-    EXPECT_DOUBLE_EQ(times.MoonZenith, moment(2000, 6, 3, 14, 20));
-    EXPECT_DOUBLE_EQ(times.MoonSet, moment(2000, 6, 3, 22, 31));
+    EXPECT_DOUBLE_EQ(times.sunNadir, moment(2000, 6, 3, 1, 7));
+    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_DOUBLE_EQ(times.sunZenith, moment(2000, 6, 3, 13, 9));
+    EXPECT_DOUBLE_EQ(times.sunset, moment(2000, 6, 3, 20, 52));
+    EXPECT_DOUBLE_EQ(times.moonrise, moment(2000, 6, 3, 6, 2));
+    EXPECT_DOUBLE_EQ(times.moonZenith, moment(2000, 6, 3, 14, 20));
+    EXPECT_DOUBLE_EQ(times.moonset, moment(2000, 6, 3, 22, 31));
     // The day's listing has no lunar nadir; the next day's first one stands in.
-    EXPECT_DOUBLE_EQ(times.MoonNadir, moment(2000, 6, 4, 2, 41));
-    EXPECT_DOUBLE_EQ(times.NextSunRise, moment(2000, 6, 4, 5, 25));
+    EXPECT_DOUBLE_EQ(times.moonNadir, moment(2000, 6, 4, 2, 41));
+    EXPECT_DOUBLE_EQ(times.nextSunrise, moment(2000, 6, 4, 5, 25));
 }
 
 // Without "-Yd" the engine writes its dates month first with "/" and its times with ":",
@@ -96,7 +96,7 @@ TEST(RiseSetReading, DayFirstDateWithDotSeparatorIsDayThenMonth)
     RiseSetTimes times;
     const std::vector<std::string> day = {eventLine("26- 1-2000", "10:29am", "Sun", "rises")};
     EXPECT_EQ(readRiseSetListings(day, {}, "-Yd", german(), times), RiseSetReadResult::Complete);
-    EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 1, 26, 10, 29));
+    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 1, 26, 10, 29));
 }
 
 TEST(RiseSetReading, LocalizeSeparatorsOnlyInDayFirstMode)
@@ -124,11 +124,11 @@ TEST(RiseSetReading, BodyNameMustStandAtItsColumnAsTheFirstOccurrence)
     ASSERT_EQ(heading.rfind(" Sun"), 28u);
     EXPECT_EQ(readRiseSetListings({day[0], day[1]}, {}, "", RegionalSettings{}, times),
               RiseSetReadResult::Complete);
-    EXPECT_EQ(times.SunRise, kNotFound);
-    EXPECT_EQ(times.MoonRise, kNotFound);
+    EXPECT_EQ(times.sunrise, kNotFound);
+    EXPECT_EQ(times.moonrise, kNotFound);
     readRiseSetListings({day[2]}, {}, "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 6, 3, 5, 26));
-    EXPECT_EQ(times.MoonRise, kNotFound);
+    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(times.moonrise, kNotFound);
 }
 
 TEST(RiseSetReading, LineWithTwoEventWordsSetsBothFields)
@@ -136,8 +136,8 @@ TEST(RiseSetReading, LineWithTwoEventWordsSetsBothFields)
     RiseSetTimes times;
     const std::string line = eventLine(" 6/ 3/2000", " 8:52pm", "Sun", "sets") + " rises";
     readRiseSetListings({line}, {}, "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.SunSet, moment(2000, 6, 3, 20, 52));
-    EXPECT_DOUBLE_EQ(times.SunRise, times.SunSet);
+    EXPECT_DOUBLE_EQ(times.sunset, moment(2000, 6, 3, 20, 52));
+    EXPECT_DOUBLE_EQ(times.sunrise, times.sunset);
 }
 
 TEST(RiseSetReading, LaterLineWinsOnTheDayFirstLineOnTheNextDay)
@@ -149,8 +149,8 @@ TEST(RiseSetReading, LaterLineWinsOnTheDayFirstLineOnTheNextDay)
                                            eventLine(" 6/ 4/2000", " 1:05am", "Moon", "rises"),
                                            eventLine(" 6/ 4/2000", "11:59pm", "Moon", "sets")};
     readRiseSetListings(day, next, "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.MoonRise, moment(2000, 6, 3, 23, 58)) << "the day's later line wins";
-    EXPECT_DOUBLE_EQ(times.MoonSet, moment(2000, 6, 4, 0, 40)) << "the next day's first line";
+    EXPECT_DOUBLE_EQ(times.moonrise, moment(2000, 6, 3, 23, 58)) << "the day's later line wins";
+    EXPECT_DOUBLE_EQ(times.moonset, moment(2000, 6, 4, 0, 40)) << "the next day's first line";
 }
 
 TEST(RiseSetReading, MoonThatDoesNotRiseOnTheDayTakesTheNextDaysRising)
@@ -161,18 +161,18 @@ TEST(RiseSetReading, MoonThatDoesNotRiseOnTheDayTakesTheNextDaysRising)
         return line.find(" Moon") == 27 && line.find("rises") != std::string::npos;
     });
     readRiseSetListings(day, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.MoonRise, moment(2000, 6, 4, 7, 10));
-    EXPECT_DOUBLE_EQ(times.MoonSet, moment(2000, 6, 3, 22, 31));
+    EXPECT_DOUBLE_EQ(times.moonrise, moment(2000, 6, 4, 7, 10));
+    EXPECT_DOUBLE_EQ(times.moonset, moment(2000, 6, 3, 22, 31));
 }
 
 TEST(RiseSetReading, WithoutTheDaysListingEverythingComesFromTheNextDay)
 {
     RiseSetTimes times;
     readRiseSetListings({}, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 6, 4, 5, 25));
-    EXPECT_DOUBLE_EQ(times.NextSunRise, times.SunRise);
-    EXPECT_DOUBLE_EQ(times.SunSet, moment(2000, 6, 4, 20, 53));
-    EXPECT_DOUBLE_EQ(times.MoonNadir, moment(2000, 6, 4, 2, 41));
+    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 4, 5, 25));
+    EXPECT_DOUBLE_EQ(times.nextSunrise, times.sunrise);
+    EXPECT_DOUBLE_EQ(times.sunset, moment(2000, 6, 4, 20, 53));
+    EXPECT_DOUBLE_EQ(times.moonNadir, moment(2000, 6, 4, 2, 41));
 }
 
 TEST(RiseSetReading, PolarDayLeavesTheMarker)
@@ -181,11 +181,11 @@ TEST(RiseSetReading, PolarDayLeavesTheMarker)
     const std::vector<std::string> day = {eventLine(" 6/21/2000", "12:40pm", "Sun", "zeniths"),
                                           eventLine(" 6/21/2000", "12:40am", "Sun", "nadirs")};
     readRiseSetListings(day, {"No horizon events found."}, "", RegionalSettings{}, times);
-    EXPECT_EQ(times.SunRise, kNotFound);
-    EXPECT_EQ(times.SunSet, kNotFound);
-    EXPECT_EQ(times.NextSunRise, kNotFound);
-    EXPECT_DOUBLE_EQ(times.SunZenith, moment(2000, 6, 21, 12, 40));
-    EXPECT_DOUBLE_EQ(times.SunNadir, moment(2000, 6, 21, 0, 40));
+    EXPECT_EQ(times.sunrise, kNotFound);
+    EXPECT_EQ(times.sunset, kNotFound);
+    EXPECT_EQ(times.nextSunrise, kNotFound);
+    EXPECT_DOUBLE_EQ(times.sunZenith, moment(2000, 6, 21, 12, 40));
+    EXPECT_DOUBLE_EQ(times.sunNadir, moment(2000, 6, 21, 0, 40));
 }
 
 TEST(RiseSetReading, UnreadableDateStopsAtOnceAndKeepsWhatWasRead)
@@ -197,10 +197,10 @@ TEST(RiseSetReading, UnreadableDateStopsAtOnceAndKeepsWhatWasRead)
     EXPECT_EQ(
         readRiseSetListings(day, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times),
         RiseSetReadResult::UnreadableDate);
-    EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 6, 3, 5, 26));
-    EXPECT_EQ(times.SunSet, kNotFound);
-    EXPECT_EQ(times.MoonRise, kNotFound) << "no line after the failure";
-    EXPECT_EQ(times.NextSunRise, kNotFound) << "the next day's listing is not read";
+    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(times.sunset, kNotFound);
+    EXPECT_EQ(times.moonrise, kNotFound) << "no line after the failure";
+    EXPECT_EQ(times.nextSunrise, kNotFound) << "the next day's listing is not read";
 }
 
 TEST(RiseSetReading, MalformedLinesDoNotCrash)
@@ -216,12 +216,12 @@ TEST(RiseSetReading, MalformedLinesDoNotCrash)
     RiseSetTimes times;
     EXPECT_EQ(readRiseSetListings(day, day, "", RegionalSettings{}, times),
               RiseSetReadResult::Complete);
-    EXPECT_EQ(times.SunRise, kNotFound);
+    EXPECT_EQ(times.sunrise, kNotFound);
     // A Sun line cut right after the name has no time to read.
     EXPECT_EQ(
         readRiseSetListings({full.substr(0, 38) + "rises"}, {}, "", RegionalSettings{}, times),
         RiseSetReadResult::Complete);
-    EXPECT_DOUBLE_EQ(times.SunRise, moment(2000, 6, 3, 5, 26));
+    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
     const std::string noTime = full.substr(0, 17) + std::string(11, ' ') + " Sun rises";
     ASSERT_EQ(noTime.find(" Sun"), 28u);
     EXPECT_EQ(readRiseSetListings({noTime}, {}, "", RegionalSettings{}, times),
@@ -266,7 +266,7 @@ TEST_F(ReadingFixture, UnreadableListingShowsTheDateOrderMessageOnce)
     runner.responder = testing::exampleListings();
     calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
     EXPECT_EQ(messages.messages, std::vector<std::string>{kDateOrderMessage});
-    EXPECT_EQ(calculator.riseSetTimes().SunRise, kNotFound);
+    EXPECT_EQ(calculator.riseSetTimes().sunrise, kNotFound);
 }
 
 TEST_F(ReadingFixture, EmptyCrOnlyAndMissingListingsAreHarmless)
@@ -276,14 +276,14 @@ TEST_F(ReadingFixture, EmptyCrOnlyAndMissingListingsAreHarmless)
     runner.responder =
         FakeProcessRunner::cannedListings({{"riseset.txt", crOnly}, {"risesetn.txt", ""}});
     calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
-    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunRise, moment(2000, 6, 3, 5, 26));
-    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunSet, moment(2000, 6, 3, 20, 52));
-    EXPECT_EQ(calculator.riseSetTimes().NextSunRise, kNotFound);
+    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().sunset, moment(2000, 6, 3, 20, 52));
+    EXPECT_EQ(calculator.riseSetTimes().nextSunrise, kNotFound);
 
     // A run that fails leaves no listing of its own; the last run's must not be read instead.
     runner.responder = nullptr;
     calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 10), 0.5);
-    EXPECT_EQ(calculator.riseSetTimes().SunRise, kNotFound) << "stale files were not read";
+    EXPECT_EQ(calculator.riseSetTimes().sunrise, kNotFound) << "stale files were not read";
     EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -294,8 +294,8 @@ TEST_F(ReadingFixture, TruncatedListingIsReadAsFarAsItGoes)
     runner.responder =
         FakeProcessRunner::cannedListings({{"riseset.txt", whole.substr(0, cut + 7)}});
     calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
-    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().SunRise, moment(2000, 6, 3, 5, 26));
-    EXPECT_EQ(calculator.riseSetTimes().MoonRise, kNotFound);
+    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(calculator.riseSetTimes().moonrise, kNotFound);
     EXPECT_TRUE(messages.messages.empty());
 }
 

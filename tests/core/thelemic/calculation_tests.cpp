@@ -228,7 +228,7 @@ TEST_F(CalculationFixture, WithoutASunsetTheLatinDayFollowsTheCivilDay)
                                            {"riseset.txt", "No horizon events found.\r\n"},
                                            {"risesetn.txt", "No horizon events found.\r\n"}});
     calculate(23, 0);
-    EXPECT_EQ(calculator.riseSetTimes().SunSet, kNotFound);
+    EXPECT_EQ(calculator.riseSetTimes().sunset, kNotFound);
     EXPECT_EQ(calculator.thelemicDate().dayName, "Saturnii");
     settings.dayStart = DayStart::Sunrise;
     calculate(0, 30);
