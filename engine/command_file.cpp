@@ -12,8 +12,6 @@
 
 namespace vantrel::engine {
 
-namespace {
-
 // The text in quotes, control characters spelled out ("\x00") so that none cuts the message.
 std::string inQuotes(std::string_view s)
 {
@@ -75,6 +73,8 @@ std::optional<int> number(std::string_view s)
         return std::nullopt;
     return v;
 }
+
+namespace {
 
 bool isLeap(int y)
 {
@@ -359,6 +359,12 @@ const std::vector<Switch>& switches()
         {"Xm", setsFlag(&Request::monochrome)},
         {"c", setsNumber(&Request::houseSystem, 0, 13, "house system")},
         {"w", setsNumber(&Request::wheelLines, 1, 11, "lines per house")},
+        {"%e",
+         [](const SwitchLine& s, Request& r) {
+             r.events = std::nullopt;
+             if (!s.clears())
+                 r.events = parseEventSpan(s.arguments());
+         }},
         {"R",
          [](const SwitchLine& s, Request& r) {
              for (const Object o : s.objects())
@@ -412,7 +418,9 @@ Request parseCommandFile(std::string_view text)
             throw CommandError(lineNumber, e.what());
         }
     }
-    if (!r.chart)
+    const bool chartShown = r.pictureRequested || r.aspectList || r.aspectGrid || r.influence ||
+                            r.horizon || r.riseSet || r.wheelLines > 0 || !r.events;
+    if (!r.chart && chartShown)
         throw CommandError(lineNumber, "no chart data: the /qb line is missing");
     return r;
 }

@@ -7,7 +7,9 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/ephemeris.h"
 #include "engine/objects.h"
 
 namespace vantrel::engine {
@@ -37,6 +39,12 @@ struct ChartData {
     std::string latitudeText;
 };
 
+// An interval of universal time, [startJdUt, endJdUt).
+struct TimeSpan {
+    double startJdUt = 0;
+    double endJdUt = 0;
+};
+
 struct Request {
     std::optional<ChartData> chart;
     int chartLine = 0;          // the line of /qb, for messages about the chart
@@ -55,6 +63,8 @@ struct Request {
     int wheelLines = 0;           // /w N; 0: no text wheel
     bool reversedColors = false;  // /Xr
     bool monochrome = false;      // /Xm
+    // /%e: the interval whose Moon phases and entries of the Sun into the signs are listed
+    std::optional<TimeSpan> events;
 };
 
 // Parses a whole command file. Throws CommandError naming the line and what is wrong.
@@ -62,5 +72,21 @@ Request parseCommandFile(std::string_view text);
 
 // Parses the eight fields of a /qb line (after "/qb"); throws CommandError with line 0.
 ChartData parseChartData(std::string_view fields);
+
+// Parses the arguments of /%e: a year, or two moments of universal time, each YYYY-MM-DD or
+// YYYY-MM-DDTHH:MM, the first before the second, within the engine's dates. Throws
+// CommandError with line 0.
+TimeSpan parseEventSpan(std::string_view arguments);
+
+// Pieces the switch parsers share.
+// The text in quotes, control characters spelled out ("\x00") so that none cuts the message.
+std::string inQuotes(std::string_view s);
+// "14 March 2001".
+std::string dateText(const CalendarDate& date);
+bool before(const CalendarDate& a, const CalendarDate& b);
+// The blank-separated tokens of a line, up to a token that begins with ';'.
+std::vector<std::string_view> tokens(std::string_view line);
+// A whole unsigned decimal number of at most six digits, nothing else.
+std::optional<int> number(std::string_view s);
 
 }  // namespace vantrel::engine

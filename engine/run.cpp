@@ -10,6 +10,7 @@
 #include "engine/listings.h"
 #include "engine/output_files.h"
 #include "engine/rise_set.h"
+#include "engine/sky_events.h"
 #include "engine/wheel_picture.h"
 
 namespace vantrel::engine {
@@ -43,9 +44,19 @@ bool readWholeFile(const std::string& path, std::string& text, std::string& reas
     return true;
 }
 
-std::string textOutputOf(const Chart& chart, const Request& r, Ephemeris& ephemeris)
+// The listings asked for; without chart data (chart null) only the events.
+std::string textOutputOf(const Chart* chart, const Request& r, Ephemeris& ephemeris)
 {
     std::string out;
+    auto writeEvents = [&] {
+        writeSkyEventListing(findSkyEvents(ephemeris, r.events->startJdUt, r.events->endJdUt,
+                                           r.sidereal ? Zodiac::Sidereal : Zodiac::Tropical),
+                             out);
+    };
+    if (chart == nullptr) {
+        writeEvents();
+        return out;
+    }
     auto separate = [&out] {
         if (!out.empty()) {
             out += kLineEnd;
@@ -54,17 +65,21 @@ std::string textOutputOf(const Chart& chart, const Request& r, Ephemeris& epheme
     };
     const bool aspects = r.aspectGrid || r.aspectList || r.horizon || r.influence;
     if (r.wheelLines > 0)
-        writeTextWheel(chart, r.wheelLines, r.dayFirst, out);
+        writeTextWheel(*chart, r.wheelLines, r.dayFirst, out);
     if (aspects) {
         separate();
-        writeAspects(chart, r, out);
+        writeAspects(*chart, r, out);
     }
     if (r.riseSet) {
         separate();
-        writeRiseSetListing(chart, ephemeris, r.dayFirst, out);
+        writeRiseSetListing(*chart, ephemeris, r.dayFirst, out);
     }
-    if (r.wheelLines == 0 && !aspects && !r.riseSet)
-        writeChartListing(chart, r.dayFirst, out);
+    if (r.events) {
+        separate();
+        writeEvents();
+    }
+    if (r.wheelLines == 0 && !aspects && !r.riseSet && !r.events)
+        writeChartListing(*chart, r.dayFirst, out);
     return out;
 }
 
@@ -93,10 +108,10 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
     }
 
     Ephemeris ephemeris(ephemerisFolder);
-    const ChartOutcome computed = computeChart(request, ephemeris);
+    const ChartOutcome computed = request.chart ? computeChart(request, ephemeris) : ChartOutcome{};
     bool asteroidsWanted = false;
     for (int i = static_cast<int>(Object::Chiron); i <= static_cast<int>(Object::Vesta); ++i)
-        asteroidsWanted = asteroidsWanted || !request.restricted[i];
+        asteroidsWanted = asteroidsWanted || (request.chart && !request.restricted[i]);
     auto collectWarnings = [&] {
         for (const auto& w : ephemeris.warnings())
             if (w.rfind("asteroid", 0) != 0 || asteroidsWanted)
@@ -106,11 +121,13 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
     };
     auto cannotCompute = [&](const std::string& why) {
         collectWarnings();
-        return fail(1, request.chartLine, "cannot compute this chart: " + why);
+        return fail(
+            1, request.chartLine,
+            (request.chart ? "cannot compute this chart: " : "cannot compute the events: ") + why);
     };
-    if (!computed.chart)
+    if (request.chart && !computed.chart)
         return cannotCompute(computed.error);
-    const Chart& chart = *computed.chart;
+    const Chart* chart = computed.chart ? &*computed.chart : nullptr;
 
     OutputFiles files;
     try {
@@ -120,8 +137,8 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
         else
             files.add(request.textOutput, std::move(textOutput));
         if (request.pictureRequested) {
-            const auto bytes = drawWheelPicture(chart, {request.reversedColors, request.monochrome},
-                                                request.dayFirst);
+            const auto bytes = drawWheelPicture(
+                *chart, {request.reversedColors, request.monochrome}, request.dayFirst);
             files.add(request.pictureOutput.empty() ? "chart.wmf" : request.pictureOutput,
                       std::string(bytes.begin(), bytes.end()));
         }

@@ -120,6 +120,22 @@ TEST(CommandFile, EachFlagSwitchSetsItsField)
     EXPECT_FALSE(parseCommandFile(head + "/s\n-s\n").sidereal);
 }
 
+// Events need no chart data; a year is its universal-time calendar year.
+TEST(CommandFile, EventSpans)
+{
+    const Request year = parseCommandFile("@\n/%e 2024\n");
+    EXPECT_FALSE(year.chart);
+    ASSERT_TRUE(year.events);
+    EXPECT_EQ(year.events->startJdUt, 2460310.5);
+    EXPECT_EQ(year.events->endJdUt, 2460676.5);
+    const Request whole = parseCommandFile("@\n=%e 0001-01-01 3001-01-01T00:00\n");
+    EXPECT_EQ(whole.events->startJdUt, 1721425.5);
+    EXPECT_EQ(whole.events->endJdUt, 2817152.5);
+    const Request span = parseCommandFile("@\n/%e 2000-02-29T12:30 2000-03-01\n");
+    EXPECT_EQ(span.events->startJdUt, 2451604.0 + 0.5 / 24);
+    EXPECT_EQ(span.events->endJdUt, 2451604.5);
+}
+
 TEST(CommandFile, ObjectNamesByTheirFirstLetters)
 {
     const std::pair<const char*, std::optional<Object>> rows[] = {
@@ -242,6 +258,16 @@ TEST(CommandFile, ErrorsCarryTheirLine)
         {"@\n/qb 1 1 2000 12:00 ST 6 93W21 45N05\n/Xo ..\n", 3, "not a plain file name"},
         {"@\n/os chart.txt\n", 2, "/qb line is missing"},
         {"@\r/qb 2 30 2000 12:00 ST 6 93W21 45N05\r", 2, "day '30'"},
+        {"@\n/%e 3001\n", 2, "/%e: year '3001' is not 1 to 3000"},
+        {"@\n/%e\n", 2, "/%e: expected a year, or the first and the end moment (0 arguments"},
+        {"@\n/%e 2024 2025 2026\n", 2, "(3 arguments given)"},
+        {"@\n/%e 2023-02-29 2024-01-01\n", 2, "'2023-02-29' is not YYYY-MM-DD or"},
+        {"@\n/%e 2024-01-01 2024-01-02T24:00\n", 2, "'2024-01-02T24:00' is not YYYY-MM-DD"},
+        {"@\n/%e 2024-1-01 2024-01-02\n", 2, "'2024-1-01' is not YYYY-MM-DD"},
+        {"@\n/%e 2024-01-02 2024-01-02\n", 2, "'2024-01-02' is not before '2024-01-02'"},
+        {"@\n/%e 3000-12-01 3001-01-01T00:01\n", 2, "'3001-01-01T00:01' is outside the ephemeris"},
+        {"@\n/%e 2024\n/Zd\n", 3, "/qb line is missing"},
+        {"@\n/%e 2024\n_%e\n", 3, "/qb line is missing"},
     };
     for (const Row& row : rows) {
         try {

@@ -80,6 +80,9 @@ TEST(EngineRun, BadInputFailsWithOneLineAndWritesNothing)
         {"beyond the ephemeris", "@\r\n/qb 1 1 3001 12:00 ST 6 93W21 45N05\r\n/os chart.txt\r\n",
          "input.txt:2: /qb: 1 January 3001 is outside the ephemeris range (1 January 1 to 31 "
          "December 3000)\n"},
+        {"events and a chart listing without chart data",
+         "@\r\n/%e 2024\r\n/os chart.txt\r\n/a0\r\n",
+         "input.txt:4: no chart data: the /qb line is missing\n"},
         {"a NUL in a field",
          std::string("@\r\n/qb 3 14 2001 21:07PM DT 5\0 74W00 40N43\r\n/os chart.txt\r\n", 53),
          "input.txt:2: /qb: zone '5\\x00' is not hours west of Greenwich (-24 to 24, H:MM or "
@@ -155,6 +158,21 @@ TEST(EngineRun, WithoutOsTheListingGoesToStandardOutput)
                   "Chart of Wednesday  3/14/2001  9:07pm (DT 5:00 GMT) 74W00 40N43\r\n", 0),
               0u)
         << run.standardOutput;
+}
+
+// The events of a span, with no chart data; the equinox at the minute the U.S. Naval
+// Observatory gives (2024 March 20, 03:06 UT).
+TEST(EngineRun, EventsListingWithoutChartData)
+{
+    ScratchFolder folder;
+    folder.write("input.txt", "@0102\r\n/%e 2024-03-19 2024-03-21\r\n/os events.txt\r\n");
+    const EngineRun run = runEngine(folder);
+    EXPECT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(run.standardError, "");
+    const auto listing = lines(folder.read("events.txt"));
+    ASSERT_EQ(listing.size(), 1u);
+    EXPECT_EQ(listing[0].substr(0, 16), "2024-03-20 03:06");
+    EXPECT_EQ(listing[0].substr(19), " UT  Sun   Aries           0.0000  0Ari00");
 }
 
 TEST(EngineRun, PolarHousesFallBackToPorphyryWithAWarning)
