@@ -2,12 +2,13 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <set>
 #include <string>
 
 #include <unistd.h>
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include "app/locations.h"
 #include "app/modes.h"
@@ -95,20 +96,20 @@ private:
 
 }  // namespace
 
-int runBatchMode(int& argc, char** argv)
+int runBatchMode(int& argc, char** argv, const CommandLine& commandLine)
 {
-    const bool headless = prepareQtPlatform();
     quietQtDiagnostics();
-    QGuiApplication application(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
-    const std::string inputFile = argv[1];
-    const std::string outputFile = argv[2];
+    const std::unique_ptr<QCoreApplication> application =
+        commandLineApplication(argc, argv, commandLine);
+    QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
+    const std::string& inputFile = commandLine.arguments.at(0);
+    const std::string& outputFile = commandLine.arguments.at(1);
     const core::FileLocations locations = programLocations();
     platform::ConsoleMessages console;
     OncePerLineMessages messages(console);
     Services services(messages, locations);
     services.anchorEngineTo(locations.workDir);
-    core::Clipboard& clipboard = services.commandLineClipboard(headless);
+    core::Clipboard& clipboard = services.commandLineClipboard(!hasClipboard(*application));
     core::NullMainView view;
     catchStopSignals();
     messages.startConversion();

@@ -1,5 +1,5 @@
-// The command-line modes that only tell: usage and version. They create no Qt application, so
-// they never reach the display, the clipboard or a file.
+// The command-line modes that only tell: usage, version and an unknown option. They create no Qt
+// application, so they never reach the display, the clipboard or a file.
 
 #include <iostream>
 
@@ -10,18 +10,18 @@
 
 namespace vantrel::app {
 
-int printUsage()
+int printUsage(std::ostream& out)
 {
     const core::FileLocations places = programLocations();
-    std::cout
-        << "Usage: vantrel               open the window\n"
+    out << "Usage: vantrel               open the window\n"
            "       vantrel x             print the Thelemic date of this moment (and copy it to\n"
            "                             the clipboard when there is a display)\n"
            "       vantrel INPUT OUTPUT  convert a file of dates into a file of Thelemic dates;\n"
            "                             each line: name,text,date,time,zone,longitude,latitude\n"
            "       vantrel -h | --help   show this text\n"
            "       vantrel --version     show the version\n"
-           "Any other single argument empties the clipboard.\n"
+           "Any other single argument that does not begin with - empties the clipboard.\n"
+           "Qt's own options (-style NAME, -platform NAME, -reverse, ...) work with every mode.\n"
            "\n"
            "Files of this user:\n"
            "  settings        "
@@ -39,9 +39,16 @@ int printUsage()
            "                  Astrolog names another command\n"
            "The command-line modes run the engine in a private folder of their own.\n"
            "\n"
-           "Exit status: 0 done; 1 an error, reported on standard error.\n"
+           "Exit status: 0 done; 1 an error, reported on standard error; 2 an unknown option.\n"
            "More in vantrel(1).\n";
     return 0;
+}
+
+int reportUnknownOption(const std::string& argument)
+{
+    std::cerr << "vantrel: unknown option '" << argument << "'\n\n";
+    printUsage(std::cerr);
+    return 2;
 }
 
 int printVersion()

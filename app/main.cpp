@@ -1,24 +1,29 @@
-// Entry: picks the mode from the command line.
+// Entry: picks the mode from the command line, Qt's own options set aside.
 
-#include <cstring>
+#include <iostream>
 
+#include "app/command_line.h"
 #include "app/modes.h"
 
 int main(int argc, char** argv)
 {
     using namespace vantrel::app;
-    switch (argc - 1) {
-    case 1:
-        if (std::strcmp(argv[1], "x") == 0)
-            return runNowMode(argc, argv);
-        if (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)
-            return printUsage();
-        if (std::strcmp(argv[1], "--version") == 0)
-            return printVersion();
-        return runEmptyClipboardMode(argc, argv);
-    case 2:
-        return runBatchMode(argc, argv);
-    default:
-        return runWindowMode(argc, argv);
+    const CommandLine commandLine = commandLineWithoutQtOptions(argc, argv);
+    switch (modeOf(commandLine)) {
+    case Mode::Now:
+        return runNowMode(argc, argv, commandLine);
+    case Mode::Help:
+        return printUsage(std::cout);
+    case Mode::Version:
+        return printVersion();
+    case Mode::UnknownOption:
+        return reportUnknownOption(commandLine.arguments.front());
+    case Mode::EmptyClipboard:
+        return runEmptyClipboardMode(argc, argv, commandLine);
+    case Mode::Batch:
+        return runBatchMode(argc, argv, commandLine);
+    case Mode::Window:
+        break;
     }
+    return runWindowMode(argc, argv, commandLine);
 }

@@ -1,28 +1,49 @@
 #pragma once
-// The ways the program runs, chosen by main() from the command line. Each mode creates its own
-// Qt application object from argc and argv and returns the process's exit status. Each mode
-// lives in its own file.
+// The ways the program runs, chosen by main() from the command line once Qt's own options are
+// set aside. Each mode creates its own Qt application object from argc and argv, which still
+// hold Qt's options, and returns the process's exit status. Each mode lives in its own file.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include <QCoreApplication>
+
+#include "app/command_line.h"
 
 namespace vantrel::app {
 
 // "vantrel x": the date for the current moment on standard output and on the clipboard.
-int runNowMode(int& argc, char** argv);
-// "vantrel -h", "vantrel --help": the modes, the files and where they lie, on standard output.
-// Touches neither the clipboard nor any file.
-int printUsage();
+int runNowMode(int& argc, char** argv, const CommandLine& commandLine);
+// "vantrel -h", "vantrel --help": the modes, the files and where they lie, on `out`. Touches
+// neither the clipboard nor any file.
+int printUsage(std::ostream& out);
 // "vantrel --version": the version, on standard output.
 int printVersion();
+// "vantrel -WORD" that is no option of the program's nor Qt's: says so and prints the usage on
+// standard error; status 2. The clipboard is left alone.
+int reportUnknownOption(const std::string& argument);
 // "vantrel WORD" (any other single argument but "x"): the clipboard gets the empty text.
-int runEmptyClipboardMode(int& argc, char** argv);
+int runEmptyClipboardMode(int& argc, char** argv, const CommandLine& commandLine);
 // "vantrel IN OUT": converts the batch file IN into OUT.
-int runBatchMode(int& argc, char** argv);
+int runBatchMode(int& argc, char** argv, const CommandLine& commandLine);
 // No argument, or three and more: the main window.
-int runWindowMode(int& argc, char** argv);
+int runWindowMode(int& argc, char** argv, const CommandLine& commandLine);
 
-// Sets Qt's offscreen platform when no display is available (neither DISPLAY nor
-// WAYLAND_DISPLAY is set) and no platform was chosen. Call before creating the application
-// object. Returns true when the program runs without a display.
-bool prepareQtPlatform();
+// DISPLAY or WAYLAND_DISPLAY is set.
+bool displaySet();
+// The platform was chosen on the command line (-platform) or in QT_QPA_PLATFORM.
+bool platformChosen(const CommandLine& commandLine);
+
+// The application object of a command-line mode. With neither a display nor a chosen platform
+// it is a QCoreApplication, which loads no platform plugin and has no clipboard. Otherwise it is
+// a QGuiApplication, whose clipboard the mode uses; unless the platform was chosen, the
+// platforms of the displays that are set are tried in turn, and Qt's offscreen one last, so that
+// a display whose plugin is missing or whose server does not answer cannot end the program.
+std::unique_ptr<QCoreApplication> commandLineApplication(int& argc, char** argv,
+                                                         const CommandLine& commandLine);
+// The application object reaches a clipboard.
+bool hasClipboard(const QCoreApplication& application);
 
 // In the command-line modes standard error carries the program's own messages only: Qt's
 // debug output and warnings (about a missing runtime folder, say) are dropped, its critical

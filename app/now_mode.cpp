@@ -2,8 +2,9 @@
 // clipboard.
 
 #include <iostream>
+#include <memory>
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include "app/locations.h"
 #include "app/modes.h"
@@ -36,17 +37,17 @@ private:
 
 }  // namespace
 
-int runNowMode(int& argc, char** argv)
+int runNowMode(int& argc, char** argv, const CommandLine& commandLine)
 {
-    const bool headless = prepareQtPlatform();
     quietQtDiagnostics();
-    QGuiApplication application(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("Vantrel"));
+    const std::unique_ptr<QCoreApplication> application =
+        commandLineApplication(argc, argv, commandLine);
+    QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     const core::FileLocations locations = programLocations();
     CommandLineMessages messages;
     Services services(messages, locations);
     services.anchorEngineTo(locations.workDir);
-    core::Clipboard& clipboard = services.commandLineClipboard(headless);
+    core::Clipboard& clipboard = services.commandLineClipboard(!hasClipboard(*application));
     core::NullMainView view;
     catchStopSignals();
     services.process.setStopCheck(stopSignalled);
@@ -74,13 +75,13 @@ int runNowMode(int& argc, char** argv)
     return messages.errorShown || !chartRead ? 1 : 0;
 }
 
-int runEmptyClipboardMode(int& argc, char** argv)
+int runEmptyClipboardMode(int& argc, char** argv, const CommandLine& commandLine)
 {
-    if (prepareQtPlatform())
-        return 0;  // no display, no clipboard to empty
     quietQtDiagnostics();
-    QGuiApplication application(argc, argv);
-    platform::QtClipboard().setText("");
+    const std::unique_ptr<QCoreApplication> application =
+        commandLineApplication(argc, argv, commandLine);
+    if (hasClipboard(*application))
+        platform::QtClipboard().setText("");
     return 0;
 }
 

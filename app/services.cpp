@@ -1,13 +1,14 @@
 #include "app/services.h"
 
-#include <cstdlib>
 #include <exception>
 #include <iostream>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QtGlobal>
 
+#include "app/modes.h"
 #include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
 #include "core/ports/messages.h"
@@ -50,12 +51,36 @@ core::CalculationContext Services::calculationContext(core::MainView& view,
     return {settings, regional, zone, process, view, clipboardPort, messages, ".", enginePath};
 }
 
-bool prepareQtPlatform()
+bool displaySet()
 {
-    const bool noDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
-    if (noDisplay && !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    return noDisplay;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool platformChosen(const CommandLine& commandLine)
+{
+    return commandLine.platformChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+std::unique_ptr<QCoreApplication> commandLineApplication(int& argc, char** argv,
+                                                         const CommandLine& commandLine)
+{
+    if (!displaySet() && !platformChosen(commandLine))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (!platformChosen(commandLine)) {
+        QByteArray platforms;
+        if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            platforms += "wayland;";
+        if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+            platforms += "xcb;";
+        qputenv("QT_QPA_PLATFORM", platforms + "offscreen");
+    }
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+bool hasClipboard(const QCoreApplication& application)
+{
+    return qobject_cast<const QGuiApplication*>(&application) != nullptr;
 }
 
 void quietQtDiagnostics()

@@ -1,6 +1,5 @@
 // No argument (or three and more): the main window.
 
-#include <cstdlib>
 #include <iostream>
 
 #include <QApplication>
@@ -30,10 +29,9 @@ public:
 
 }  // namespace
 
-int runWindowMode(int& argc, char** argv)
+int runWindowMode(int& argc, char** argv, const CommandLine& commandLine)
 {
-    const bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
-    if (prepareQtPlatform() && !platformChosen) {
+    if (!displaySet() && !platformChosen(commandLine)) {
         std::cerr << "Vantrel needs a display for its window (DISPLAY or WAYLAND_DISPLAY).\n"
                   << "Without one: vantrel x, or vantrel INPUT OUTPUT.\n";
         return 1;
@@ -66,8 +64,9 @@ int runWindowMode(int& argc, char** argv)
     platform::QtSound sound;
     platform::GeonamesPlaceLookup placeLookup;
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    QStringList arguments;
+    for (const std::string& argument : commandLine.arguments)
+        arguments.append(QString::fromLocal8Bit(argument));
     ui::ProgramWindows windows(ui::MainWindowServices{.settings = services.settings,
                                                       .regional = services.regional,
                                                       .zoneRules = services.zoneRules,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Under Xvfb, with text of the user's on the clipboard: -h, --help and --version print on
-# standard output, end with status 0 and leave the clipboard alone; any other single word (here
-# "X") still empties it, which shows that the check sees a change.
+# standard output, end with status 0 and leave the clipboard alone, as a mistyped option does;
+# any other single word (here "X", after one of Qt's options) still empties it, which shows that
+# the check sees a change.
 # Run through xvfb-run: needs DISPLAY.
 set -u
 
@@ -25,23 +26,27 @@ done
     exit 1
 }
 
-for argument in -h --help --version; do
+# ARGUMENT|STATUS: the usage and the version on standard output; a mistyped option the usage on
+# standard error.
+for case in "-h|0" "--help|0" "--version|0" "--versoin|2" "-v|2"; do
+    IFS='|' read -r argument want <<<"$case"
     out=$(cd "$home" && timeout 30 "$vantrel" "$argument" 2>"$home/err")
     status=$?
-    [ "$status" -eq 0 ] || fail "$argument: status $status"
-    [ -s "$home/err" ] && fail "$argument: standard error: $(cat "$home/err")"
+    [ "$status" -eq "$want" ] || fail "$argument: status $status"
     case $argument in
     --version)
         letter_line=$'\n''letter: (UNO|flat document)'$'\n'
-        [[ $out == "vantrel "* && $out =~ $letter_line ]] ||
-            fail "$argument printed '$out'"
+        [[ $out == "vantrel "* && $out =~ $letter_line && ! -s $home/err ]] ||
+            fail "$argument printed '$out' $(cat "$home/err")"
         ;;
-    *) [[ $out == Usage:* ]] || fail "$argument printed '$out'" ;;
+    -h | --help) [[ $out == Usage:* && ! -s $home/err ]] || fail "$argument printed '$out'" ;;
+    *) [[ -z $out && $(cat "$home/err") == *$'\n'Usage:* ]] || fail "$argument printed '$out'" ;;
     esac
     [ "$(clipboard)" = "the user's own text" ] || fail "$argument changed the clipboard"
 done
 
-(cd "$home" && timeout 30 "$vantrel" X) || fail "X: status $?"
-[ -z "$(clipboard)" ] || fail "X left the clipboard as it was: '$(clipboard)'"
+# Qt's options do not count as arguments: this is the single word "X".
+(cd "$home" && timeout 30 "$vantrel" -style fusion X) || fail "-style fusion X: status $?"
+[ -z "$(clipboard)" ] || fail "-style fusion X left the clipboard as it was: '$(clipboard)'"
 
 finish "help and version leave the clipboard alone"

@@ -193,6 +193,36 @@ expect_status "Swedish batch" 0
 expect_lines "Swedish batch output" "$(cat "$root/work/utdata.txt")" \
     $'Ann,birthday,2001-03-14,21:07,5,74W00,40N43,iv8,24° Pisces, 4° Sagittarius,Mercurii,\r'
 
+# --- Qt's options, mistyped options, no platform plugin --------------------------------------
+#
+# Qt's own options are set aside before the mode is chosen, and work with every mode; an
+# argument that looks like an option and is none gets the usage on standard error and status 2;
+# without a display no platform plugin is needed (qt.conf beside the program points Qt at an
+# empty plugin folder).
+settings "Aspect=0"
+run en_US.UTF-8 UTC "2024-06-15 20:30:00" x
+plain_x=$out
+printf 'Ann,birthday,3/14/2001,21:07,5,74W00,40N43\n' >"$root/work/qt-in.txt"
+mkdir "$root/no-plugins"
+for case in "0|x|-style fusion x" "0|x|-reverse x" "0|batch|-platform offscreen qt-in.txt qt-out.txt" \
+    "0|no plugin|qt-in.txt qt-out.txt" "2|usage|--versoin" "2|usage|-v"; do
+    IFS='|' read -r want kind arguments <<<"$case"
+    [ "$kind" = "no plugin" ] && printf '[Paths]\nPlugins=%s\n' "$root/no-plugins" >"$root/bin/qt.conf"
+    rm -f "$root/work/qt-out.txt"
+    # shellcheck disable=SC2086 # the arguments are split at blanks
+    run en_US.UTF-8 UTC "2024-06-15 20:30:00" $arguments
+    rm -f "$root/bin/qt.conf"
+    expect_status "$kind: $arguments" "$want"
+    case $kind in
+    x) [ "$out" = "$plain_x" ] || fail "$arguments: printed '$out'" ;;
+    usage) [ -z "$out" ] && [[ $err == "vantrel: unknown option '$arguments'"*$'\n'Usage:* ]] ||
+        fail "$arguments: standard output '$out', standard error '$err'" ;;
+    *) [[ $(cat "$root/work/qt-out.txt" 2>/dev/null) == Ann,*,iv8,Pisces,Sagittarius,Mercurii,* ]] ||
+        fail "$kind: $arguments: no output file" ;;
+    esac
+done
+rm -f "$root/work/qt-in.txt" "$root/work/qt-out.txt"
+
 # --- Time zones from the tz database --------------------------------------------------------
 #
 # With "System Locale Settings" (Time=2) and "Place's Time Zone" (Time=3) every command file

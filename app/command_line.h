@@ -1,0 +1,32 @@
+#pragma once
+// The command line as the program reads it: Qt's own options (-style fusion, -platform xcb,
+// -reverse, ...) are set aside first, by the rules Qt itself applies when it creates the
+// application object, so that they work with every mode and never count as arguments.
+
+#include <string>
+#include <vector>
+
+namespace vantrel::app {
+
+struct CommandLine {
+    // The arguments after the program's name, without Qt's options and their values.
+    std::vector<std::string> arguments;
+    // A -platform option was among Qt's options.
+    bool platformChosen = false;
+};
+
+CommandLine commandLineWithoutQtOptions(int argc, const char* const* argv);
+
+enum class Mode {
+    Window,          // no argument, or three and more
+    Now,             // "x"
+    Help,            // "-h", "--help"
+    Version,         // "--version"
+    UnknownOption,   // any other single argument that begins with "-"
+    EmptyClipboard,  // any other single argument
+    Batch,           // two arguments: input and output
+};
+
+Mode modeOf(const CommandLine& commandLine);
+
+}  // namespace vantrel::app
