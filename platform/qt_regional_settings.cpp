@@ -176,9 +176,26 @@ core::RegionalSettings regionalSettingsFromLocale(const QLocale& locale)
     return regional;
 }
 
+QLocale timeLocale()
+{
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (name.isEmpty())
+            continue;
+        const QLocale locale(name);
+        if (locale.language() == QLocale::C)
+            break;
+        return locale;
+    }
+    return {QLocale::English, QLocale::UnitedStates};
+}
+
 core::RegionalSettings systemRegionalSettings()
 {
-    return regionalSettingsFromLocale(QLocale::system());
+    core::RegionalSettings regional = regionalSettingsFromLocale(timeLocale());
+    // Numbers follow LC_NUMERIC, as Qt's system locale reads it.
+    regional.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+    return regional;
 }
 
 }  // namespace vantrel::platform

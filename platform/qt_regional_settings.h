@@ -10,7 +10,12 @@ namespace vantrel::platform {
 
 // The conventions of `locale`; the C/POSIX locale gets US English conventions.
 core::RegionalSettings regionalSettingsFromLocale(const QLocale& locale);
-// The system locale's (from LC_ALL, LC_TIME, LANG).
+// The locale of dates and times, chosen as the C library chooses it: LC_ALL, else LC_TIME,
+// else LANG. LANGUAGE, which orders the languages of messages, plays no part. The C and POSIX
+// locales, and a name Qt does not know, get United States English.
+QLocale timeLocale();
+// The user's conventions: dates and times from timeLocale(), the decimal separator from
+// LC_NUMERIC.
 core::RegionalSettings systemRegionalSettings();
 
 // A QLocale date or time format in the program's pattern language: months M become m, minutes

@@ -30,6 +30,7 @@
 #include "core/ports/messages.h"
 #include "core/settings/settings_file.h"
 #include "core/thelemic/calculation.h"
+#include "platform/qt_regional_settings.h"
 #include "platform/qt_tray.h"
 #include "ui/glyphs.h"
 #include "ui/main_view_adapter.h"
@@ -41,14 +42,10 @@ namespace {
 
 constexpr int kCalendarPanelHeight = 187;
 
-// The user's locale; the C locale follows United States conventions, as the regional
-// settings do.
+// The user's locale of dates and times, as the regional settings read it.
 QLocale pickerLocale()
 {
-    const QLocale locale;
-    if (locale.language() == QLocale::C)
-        return QLocale(QLocale::English, QLocale::UnitedStates);
-    return locale;
+    return platform::timeLocale();
 }
 
 // The locale's short date, with the year in full: a calendar reaches far beyond one century.

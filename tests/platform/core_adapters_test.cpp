@@ -202,6 +202,43 @@ TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
     }
 }
 
+// Dates and times follow the locale the C library gives LC_TIME: LC_ALL, else LC_TIME, else
+// LANG; LANGUAGE orders message languages only. The C locale reads as United States English.
+TEST(QtRegionalSettings, DatesFollowLcTimeNotLanguage)
+{
+    struct Row {
+        const char* allTimeLangLanguage[4];
+        const char* shortDate;
+    };
+    const Row rows[] = {
+        {{"", "de_DE.UTF-8", "en_US.UTF-8", ""}, "dd.mm.yy"},
+        {{"", "", "en_US.UTF-8", "de_DE"}, "m/d/yy"},
+        {{"", "", "C.UTF-8", "de_DE"}, "m/d/yy"},
+        {{"sv_SE.UTF-8", "de_DE.UTF-8", "en_US.UTF-8", ""}, "yyyy-mm-dd"},
+        {{"", "C", "de_DE.UTF-8", ""}, "m/d/yy"},
+        {{"", "", "", "de_DE"}, "m/d/yy"},
+    };
+    const char* const variables[] = {"LC_ALL", "LC_TIME", "LANG", "LANGUAGE"};
+    std::optional<QByteArray> saved[4];
+    for (int i = 0; i < 4; ++i) {
+        if (qEnvironmentVariableIsSet(variables[i]))
+            saved[i] = qgetenv(variables[i]);
+    }
+    for (const Row& row : rows) {
+        for (int i = 0; i < 4; ++i)
+            qputenv(variables[i], row.allTimeLangLanguage[i]);
+        EXPECT_EQ(systemRegionalSettings().shortDateFormat, row.shortDate)
+            << row.allTimeLangLanguage[0] << "|" << row.allTimeLangLanguage[1] << "|"
+            << row.allTimeLangLanguage[2] << "|" << row.allTimeLangLanguage[3];
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (saved[i])
+            qputenv(variables[i], *saved[i]);
+        else
+            qunsetenv(variables[i]);
+    }
+}
+
 // The zone rules read the process's TZ, so each case sets it and lets Qt re-read it.
 class QtZoneRulesTest : public ::testing::Test {
 protected:
