@@ -7,6 +7,7 @@
 #include "app/locations.h"
 #include "app/modes.h"
 #include "app/services.h"
+#include "app/stop_signals.h"
 #include "core/common/error.h"
 #include "platform/geonames_place_lookup.h"
 #include "platform/qt_messages.h"
@@ -89,6 +90,8 @@ int runWindowMode(int& argc, char** argv, const CommandLine& commandLine)
     QObject::connect(
         &main, &ui::MainWindow::finished, &application, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
+    // A logout or a kill ends the program as File > Exit does, which saves the window's layout.
+    onTerminationSignals(main, [&main] { main.close(); });
     main.show();
     return QApplication::exec();
 }

@@ -2,7 +2,8 @@
 # Installs the build into a temporary prefix, checks that every file a desktop, a user and the
 # manual reader need is there and valid, and runs the installed program as a user would: the
 # settings in the user's configuration folder, the working files in the user's data folder,
-# nothing in the folder a command was typed in, and a second start that ends at once.
+# nothing in the folder a command was typed in, a second start that ends at once, and a
+# termination request that saves what the window's Exit saves.
 set -u
 
 build=$1
@@ -100,9 +101,13 @@ second_status=$(cd "$root/typed-here" && env -u DISPLAY -u WAYLAND_DISPLAY \
     >/dev/null 2>&1; echo $?)
 [ "$second_status" -eq 0 ] || fail "second start: status $second_status"
 kill -0 "$first" 2>/dev/null || fail "the first window ended: $(cat "$root/window.err")"
-kill "$first"
-wait "$first" 2>/dev/null
+# A termination request (a logout) ends the window as File > Exit does, which saves the layout.
+kill -TERM "$first"
+wait "$first"
+status=$?
 first=""
+[ "$status" -eq 0 ] || fail "SIGTERM: status $status"
+grep -q '^ClientWidth=' "$home/config/vantrel/Vantrel.ini" || fail "SIGTERM: the layout was not saved"
 
 [ -z "$(ls -A "$root/typed-here")" ] ||
     fail "files left where the commands were typed: $(ls -A "$root/typed-here")"
