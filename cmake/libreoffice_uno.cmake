@@ -98,7 +98,5 @@ if(VANTREL_XCB_FOUND)
   target_link_libraries(vantrel_uno INTERFACE PkgConfig::VANTREL_XCB)
   target_compile_definitions(vantrel_uno INTERFACE VANTREL_WITH_XCB)
 endif()
-# The installed program finds the UNO runtime in the office's folder, as the built one does.
-set(CMAKE_INSTALL_RPATH_USE_LINK_PATH ON)
 set(VANTREL_UNO_FOUND ON)
 message(STATUS "Letter through UNO: ${LIBREOFFICE_SDK_INCLUDE_DIR}, ${_lo_program}")

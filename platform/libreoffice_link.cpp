@@ -1,28 +1,72 @@
 #include "platform/libreoffice_link.h"
 
 #include "platform/libreoffice_document.h"
+
 #ifdef VANTREL_LETTER_THROUGH_UNO
-#include "platform/libreoffice_uno.h"
+#include <filesystem>
+#include <system_error>
+
+#include <QLibrary>
+#include <QString>
+#include <QtGlobal>
 #endif
 
 namespace vantrel::platform {
 
+namespace {
+
+#ifdef VANTREL_LETTER_THROUGH_UNO
+using MakeUnoLink = core::DocumentAutomation* (*)();
+
+// The UNO link lives in a module of its own. The office's UNO libraries find the private
+// libraries they stand on only in the office's program folder, so a program linked with them
+// must name that folder in its library search path, which would then serve every library it
+// loads. Loaded here from that folder, they are found there, and the module that needs them
+// takes them as loaded. The program itself starts without them.
+MakeUnoLink loadUnoModule()
+{
+    QLibrary runtime(QStringLiteral(VANTREL_LIBREOFFICE_PROGRAM_DIR "/libuno_cppuhelpergcc3.so.3"));
+    if (!runtime.load()) {
+        qWarning("Letter through a flat document: %s", qPrintable(runtime.errorString()));
+        return nullptr;
+    }
+    // The module lies where the installation puts it relative to the executable.
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path path =
+        executable.parent_path() / VANTREL_MODULES_FROM_BIN / "vantrel_letter_uno.so";
+    QLibrary module(QString::fromStdString(path.lexically_normal().string()));
+    const auto make = reinterpret_cast<MakeUnoLink>(module.resolve("vantrelMakeUnoLink"));
+    if (!make)
+        qWarning("Letter through a flat document: %s", qPrintable(module.errorString()));
+    return make;
+}
+
+MakeUnoLink unoModule()
+{
+    static const MakeUnoLink make = loadUnoModule();
+    return make;
+}
+#endif
+
+}  // namespace
+
 std::unique_ptr<core::DocumentAutomation> makeLibreOfficeLink()
 {
 #ifdef VANTREL_LETTER_THROUGH_UNO
-    return std::make_unique<LibreOfficeUno>();
-#else
-    return std::make_unique<LibreOfficeDocument>();
+    if (const MakeUnoLink make = unoModule())
+        return std::unique_ptr<core::DocumentAutomation>(make());
 #endif
+    return std::make_unique<LibreOfficeDocument>();
 }
 
 const char* letterRoute()
 {
 #ifdef VANTREL_LETTER_THROUGH_UNO
-    return "UNO";
-#else
-    return "flat document";
+    if (unoModule())
+        return "UNO";
 #endif
+    return "flat document";
 }
 
 }  // namespace vantrel::platform

@@ -1,7 +1,8 @@
 #pragma once
 // The letter's word processor as this build reaches it: through LibreOffice's automation
-// interface, UNO, when the build found LibreOffice's SDK; otherwise through a flat document
-// that Writer opens as a template.
+// interface, UNO, when the build found LibreOffice's SDK and the module that holds the link
+// loads with the office's UNO runtime; otherwise through a flat document that Writer opens as
+// a template.
 
 #include <memory>
 

@@ -69,6 +69,10 @@ run() {
 run --version
 [ "$status" -eq 0 ] && [ "$(echo "$out" | head -n 1)" = "vantrel 2.9" ] ||
     fail "--version: status $status, '$out'"
+# The letter's UNO module, when the build has one, is found from the installation.
+if [ -e "$prefix/lib/vantrel/plugins/vantrel_letter_uno.so" ]; then
+    grep -qx "letter: UNO" <<<"$out" || fail "the installed program does not load its letter module"
+fi
 run --help
 case $out in
 *"settings        $home/config/vantrel/Vantrel.ini"*"data files      $prefix/share/vantrel"*) ;;
