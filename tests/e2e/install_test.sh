@@ -30,7 +30,8 @@ expected=(bin/vantrel bin/vantrel-engine
     share/applications/vantrel.desktop share/metainfo/org.vantrel.Vantrel.metainfo.xml
     share/icons/hicolor/scalable/apps/vantrel.svg
     share/man/man1/vantrel.1.gz share/man/man1/vantrel-engine.1.gz
-    share/doc/vantrel/README.md share/doc/vantrel/LICENSE share/doc/vantrel/CHANGELOG.md)
+    share/doc/vantrel/README.md share/doc/vantrel/copyright share/doc/vantrel/changelog.gz
+    share/doc/vantrel/CHANGELOG.md)
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/vantrel.png")
 done
