@@ -32,6 +32,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(openbox tint2 xdotool x11-utils)
   # the install checks: desktop entry, metainfo, manual pages, the clipboard under Xvfb
   packages+=(desktop-file-utils appstream groff-base xclip)
+  # the package checks: what a Debian reviewer's lintian says of the package
+  packages+=(lintian)
 fi
 
 missing=()

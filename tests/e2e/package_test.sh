@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder and checks its metadata: the shared libraries
 # the executables link, the ephemeris data and the zone database among its Depends, the program,
-# its engine and its menu entry under /usr.
+# its engine and its menu entry under /usr; and that lintian has nothing to say of it.
 set -u
 
 build=$1
@@ -33,5 +33,13 @@ for file in ./usr/bin/vantrel ./usr/bin/vantrel-engine ./usr/share/applications/
     ./usr/share/man/man1/vantrel.1.gz ./usr/share/icons/hicolor/48x48/apps/vantrel.png; do
     grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
+
+# What a Debian reviewer's first look finds, pedantic included: nothing.
+if ! command -v lintian >/dev/null; then
+    fail "lintian is not installed (scripts/setup.sh --tests)"
+else
+    verdict=$(lintian --pedantic "$deb" 2>&1 | grep -v '^running with root privileges')
+    [ -z "$verdict" ] || fail "lintian: $verdict"
+fi
 
 finish "package checks passed: $(basename "$deb"), Depends: $depends"
