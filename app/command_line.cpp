@@ -80,8 +80,9 @@ CommandLine commandLineWithoutQtOptions(int argc, const char* const* argv)
             continue;
         }
         if (option->value != Value::None && followed) {
-            line.platformChosen = line.platformChosen || option->name == "platform";
             ++i;
+            if (option->name == "platform")
+                line.platformValue = i;
         }
     }
     return line;

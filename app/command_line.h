@@ -11,8 +11,8 @@ namespace vantrel::app {
 struct CommandLine {
     // The arguments after the program's name, without Qt's options and their values.
     std::vector<std::string> arguments;
-    // A -platform option was among Qt's options.
-    bool platformChosen = false;
+    // Where in argv the value of a -platform option stands; 0 when there is none.
+    int platformValue = 0;
 };
 
 CommandLine commandLineWithoutQtOptions(int argc, const char* const* argv);

@@ -37,9 +37,10 @@ bool platformChosen(const CommandLine& commandLine);
 
 // The application object of a command-line mode. With neither a display nor a chosen platform
 // it is a QCoreApplication, which loads no platform plugin and has no clipboard. Otherwise it is
-// a QGuiApplication, whose clipboard the mode uses; unless the platform was chosen, the
-// platforms of the displays that are set are tried in turn, and Qt's offscreen one last, so that
-// a display whose plugin is missing or whose server does not answer cannot end the program.
+// a QGuiApplication, whose clipboard the mode uses: the chosen platform, or else those of the
+// displays that are set, are tried in turn and Qt's offscreen one last, so that a platform whose
+// plugin is missing or whose server does not answer leaves the mode without a clipboard, as no
+// display does, instead of ending it.
 std::unique_ptr<QCoreApplication> commandLineApplication(int& argc, char** argv,
                                                          const CommandLine& commandLine);
 // The application object reaches a clipboard.

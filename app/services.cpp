@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -59,7 +60,7 @@ bool displaySet()
 
 bool platformChosen(const CommandLine& commandLine)
 {
-    return commandLine.platformChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    return commandLine.platformValue > 0 || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 std::unique_ptr<QCoreApplication> commandLineApplication(int& argc, char** argv,
@@ -67,7 +68,14 @@ std::unique_ptr<QCoreApplication> commandLineApplication(int& argc, char** argv,
 {
     if (!displaySet() && !platformChosen(commandLine))
         return std::make_unique<QCoreApplication>(argc, argv);
-    if (!platformChosen(commandLine)) {
+    // Qt tries the platforms of a list in turn; offscreen, last, always starts.
+    static std::string chosenThenOffscreen;
+    if (commandLine.platformValue > 0) {
+        chosenThenOffscreen = std::string(argv[commandLine.platformValue]) + ";offscreen";
+        argv[commandLine.platformValue] = chosenThenOffscreen.data();
+    } else if (platformChosen(commandLine)) {
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM") + ";offscreen");
+    } else {
         QByteArray platforms;
         if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             platforms += "wayland;";

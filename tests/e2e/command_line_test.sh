@@ -198,13 +198,14 @@ expect_lines "Swedish batch output" "$(cat "$root/work/utdata.txt")" \
 # Qt's own options are set aside before the mode is chosen, and work with every mode; an
 # argument that looks like an option and is none gets the usage on standard error and status 2;
 # without a display no platform plugin is needed (qt.conf beside the program points Qt at an
-# empty plugin folder).
+# empty plugin folder), and a chosen platform that cannot start leaves the clipboard alone.
 settings "Aspect=0"
 run en_US.UTF-8 UTC "2024-06-15 20:30:00" x
 plain_x=$out
 printf 'Ann,birthday,3/14/2001,21:07,5,74W00,40N43\n' >"$root/work/qt-in.txt"
 mkdir "$root/no-plugins"
-for case in "0|x|-style fusion x" "0|x|-reverse x" "0|batch|-platform offscreen qt-in.txt qt-out.txt" \
+for case in "0|x|-style fusion x" "0|x|-reverse x" "0|x|-platform xcb x" \
+    "0|batch|-platform offscreen qt-in.txt qt-out.txt" \
     "0|no plugin|qt-in.txt qt-out.txt" "2|usage|--versoin" "2|usage|-v"; do
     IFS='|' read -r want kind arguments <<<"$case"
     [ "$kind" = "no plugin" ] && printf '[Paths]\nPlugins=%s\n' "$root/no-plugins" >"$root/bin/qt.conf"
