@@ -232,8 +232,8 @@ namespace {
 // One switch line: the switch as written ("=Yd") and its arguments.
 class SwitchLine {
 public:
-    explicit SwitchLine(const std::vector<std::string_view>& tokens)
-        : m_tokens(tokens), m_switch(tokens[0])
+    SwitchLine(const std::vector<std::string_view>& tokens, bool lookAtFolder)
+        : m_tokens(tokens), m_switch(tokens[0]), m_lookAtFolder(lookAtFolder)
     {
     }
 
@@ -274,7 +274,7 @@ public:
         if (name.find('/') != std::string::npos || name == "." || name == "..")
             throw error(": " + inQuotes(name) + " is not a plain file name in the current folder");
         std::error_code ec;
-        if (std::filesystem::is_directory(name, ec))
+        if (m_lookAtFolder && std::filesystem::is_directory(name, ec))
             throw error(": " + inQuotes(name) + " is a folder");
         return name;
     }
@@ -310,6 +310,7 @@ public:
 private:
     const std::vector<std::string_view>& m_tokens;
     std::string m_switch;
+    bool m_lookAtFolder;
 };
 
 using SwitchAction = std::function<void(const SwitchLine&, Request&)>;
@@ -374,9 +375,9 @@ const std::vector<Switch>& switches()
     return table;
 }
 
-void applySwitch(const std::vector<std::string_view>& t, Request& r)
+void applySwitch(const std::vector<std::string_view>& t, Request& r, bool lookAtFolder)
 {
-    const SwitchLine line(t);
+    const SwitchLine line(t, lookAtFolder);
     const auto& table = switches();
     const auto found = std::find_if(table.begin(), table.end(),
                                     [&](const Switch& s) { return s.name == line.name(); });
@@ -387,7 +388,7 @@ void applySwitch(const std::vector<std::string_view>& t, Request& r)
 
 }  // namespace
 
-Request parseCommandFile(std::string_view text)
+Request parseCommandFile(std::string_view text, bool lookAtFolder)
 {
     if (text.empty() || text[0] != '@')
         throw CommandError(1, "not a command file (the first character must be '@')");
@@ -411,7 +412,7 @@ Request parseCommandFile(std::string_view text)
         try {
             if ((lead != '-' && lead != '/' && lead != '=' && lead != '_') || t[0].size() < 2)
                 throw CommandError(0, "unknown switch " + inQuotes(t[0]));
-            applySwitch(t, r);
+            applySwitch(t, r, lookAtFolder);
             if (t[0].substr(1) == "qb")
                 r.chartLine = lineNumber;
         } catch (const CommandError& e) {

@@ -68,7 +68,9 @@ struct Request {
 };
 
 // Parses a whole command file. Throws CommandError naming the line and what is wrong.
-Request parseCommandFile(std::string_view text);
+// lookAtFolder: an output name that is a folder in the current folder is an error at its
+// line; a run that writes no file leaves the current folder alone.
+Request parseCommandFile(std::string_view text, bool lookAtFolder = true);
 
 // Parses the eight fields of a /qb line (after "/qb"); throws CommandError with line 0.
 ChartData parseChartData(std::string_view fields);

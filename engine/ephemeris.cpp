@@ -56,26 +56,50 @@ int bodyNumber(Object o)
     }
 }
 
+// The library keeps its state (the folder, the open files, what they last gave) per thread.
+// Opening it is far dearer than a chart, so each thread opens it once for a folder and keeps
+// it until it asks for another folder or ends.
+struct ThreadLibrary {
+    std::string folder;
+    bool open = false;
+    bool usesFiles = false;
+    bool hasAsteroids = false;
+
+    ~ThreadLibrary()
+    {
+        if (open)
+            swe_close();
+    }
+
+    void openFor(const std::string& wanted)
+    {
+        if (open && folder == wanted)
+            return;
+        // Setting the path also keeps the library from looking in the current folder.
+        swe_set_ephe_path(wanted.c_str());
+        swe_set_sid_mode(SE_SIDM_FAGAN_BRADLEY, 0, 0);
+        folder = wanted;
+        usesFiles = readable(wanted + "/sepl_18.se1") && readable(wanted + "/semo_18.se1");
+        hasAsteroids = readable(wanted + "/seas_18.se1");
+        open = true;
+    }
+};
+
+thread_local ThreadLibrary t_library;
+
 }  // namespace
 
 Ephemeris::Ephemeris(const std::string& folder)
 {
-    // Setting the path also keeps the library from looking in the current folder.
-    swe_set_ephe_path(folder.c_str());
-    m_usesFiles = readable(folder + "/sepl_18.se1") && readable(folder + "/semo_18.se1");
-    m_hasAsteroids = readable(folder + "/seas_18.se1");
+    t_library.openFor(folder);
+    m_usesFiles = t_library.usesFiles;
+    m_hasAsteroids = t_library.hasAsteroids;
     if (!m_usesFiles)
         m_warnings.push_back("ephemeris files not found in " + folder +
                              "; using the built-in Moshier theory");
     if (!m_hasAsteroids)
         m_warnings.push_back("asteroid ephemeris not found in " + folder +
                              "; Chiron, Ceres, Pallas, Juno and Vesta are left out");
-    swe_set_sid_mode(SE_SIDM_FAGAN_BRADLEY, 0, 0);
-}
-
-Ephemeris::~Ephemeris()
-{
-    swe_close();
 }
 
 int Ephemeris::flags() const

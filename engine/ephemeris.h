@@ -52,9 +52,10 @@ struct HouseCusps {
 class Ephemeris {
 public:
     // Uses the ephemeris files in folder when its planet and moon files are there,
-    // the built-in analytical theory otherwise (see warnings()).
+    // the built-in analytical theory otherwise (see warnings()). The library's state is the
+    // calling thread's: an Ephemeris is used on the thread that made it, and the thread
+    // keeps the library open for the next one of the same folder.
     explicit Ephemeris(const std::string& folder = kDefaultFolder);
-    ~Ephemeris();
     Ephemeris(const Ephemeris&) = delete;
     Ephemeris& operator=(const Ephemeris&) = delete;
 

@@ -36,12 +36,9 @@ int main(int argc, char** argv)
     }
     const auto outcome =
         vantrel::engine::runCommandFile(argv[2], vantrel::engine::Ephemeris::kDefaultFolder);
-    for (const auto& w : outcome.warnings)
-        std::fprintf(stderr, "vantrel-engine: warning: %s\n", w.c_str());
-    if (outcome.exitCode != 0) {
-        std::fprintf(stderr, "vantrel-engine: %s\n", outcome.error.c_str());
+    std::fputs(vantrel::engine::standardErrorText(outcome).c_str(), stderr);
+    if (outcome.exitCode != 0)
         return outcome.exitCode;
-    }
     std::fwrite(outcome.standardOutput.data(), 1, outcome.standardOutput.size(), stdout);
     return 0;
 }

@@ -12,6 +12,12 @@ namespace vantrel::engine {
 
 void OutputFiles::add(std::string name, std::string content)
 {
+    for (OutputFile& f : m_files) {
+        if (f.name == name) {
+            f.bytes = std::move(content);
+            return;
+        }
+    }
     m_files.push_back({std::move(name), std::move(content)});
 }
 
@@ -41,7 +47,7 @@ void OutputFiles::commit()
         for (const auto& t : temporaries)
             ::unlink(t.c_str());
     };
-    for (const File& f : m_files) {
+    for (const OutputFile& f : m_files) {
         struct stat st {};
         if (::stat(f.name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
             discard();
@@ -55,7 +61,7 @@ void OutputFiles::commit()
             throw OutputError(f.name + ": cannot be written: " + reason);
         }
         temporaries.push_back(temp);
-        const bool ok = writeAll(fd, f.content);
+        const bool ok = writeAll(fd, f.bytes);
         const int saved = errno;
         ::fchmod(
             fd, 0644 & ~[] {

@@ -14,18 +14,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+struct OutputFile {
+    std::string name;  // a plain name in the current folder
+    std::string bytes;
+};
+
 class OutputFiles {
 public:
+    // A file named twice is written once, with the later content, as the later write leaves it.
     void add(std::string name, std::string content);
+    const std::vector<OutputFile>& files() const { return m_files; }
+    std::vector<OutputFile> take() { return std::move(m_files); }
     // Throws OutputError naming the file that could not be written; no file is then changed.
     void commit();
 
 private:
-    struct File {
-        std::string name;
-        std::string content;
-    };
-    std::vector<File> m_files;
+    std::vector<OutputFile> m_files;
 };
 
 }  // namespace vantrel::engine

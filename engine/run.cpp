@@ -17,7 +17,11 @@ namespace vantrel::engine {
 
 namespace {
 
-bool readWholeFile(const std::string& path, std::string& text, std::string& reason)
+// Longer than any command file: a longer text is refused before it is parsed.
+constexpr std::size_t kLongestCommandFile = 1u << 20;
+
+// Reads the file, but no more than one byte beyond the longest command file.
+bool readCommandFile(const std::string& path, std::string& text, std::string& reason)
 {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) {
@@ -26,14 +30,8 @@ bool readWholeFile(const std::string& path, std::string& text, std::string& reas
     }
     char buffer[8192];
     std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+    while (text.size() <= kLongestCommandFile && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
         text.append(buffer, n);
-        if (text.size() > (1u << 20)) {
-            std::fclose(f);
-            reason = "larger than a command file can be";
-            return false;
-        }
-    }
     const bool failed = std::ferror(f) != 0;
     const int saved = errno;
     std::fclose(f);
@@ -83,26 +81,23 @@ std::string textOutputOf(const Chart* chart, const Request& r, Ephemeris& epheme
     return out;
 }
 
-}  // namespace
-
-RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisFolder)
+RunOutcome runText(std::string_view text, const std::string& ephemerisFolder,
+                   const std::string& inputName, bool lookAtFolder)
 {
     RunOutcome outcome;
-    auto fail = [&outcome, &path](int code, int line, const std::string& what) {
+    auto fail = [&outcome, &inputName](int code, int line, const std::string& what) {
         outcome.exitCode = code;
-        outcome.error = path;
+        outcome.error = inputName;
         if (line > 0)
             outcome.error += ':' + std::to_string(line);
         outcome.error += ": " + what;
         return outcome;
     };
-    std::string text;
-    std::string reason;
-    if (!readWholeFile(path, text, reason))
-        return fail(1, 0, "cannot read the command file: " + reason);
+    if (text.size() > kLongestCommandFile)
+        return fail(1, 0, "cannot read the command file: larger than a command file can be");
     Request request;
     try {
-        request = parseCommandFile(text);
+        request = parseCommandFile(text, lookAtFolder);
     } catch (const CommandError& e) {
         return fail(1, e.line(), e.what());
     }
@@ -146,12 +141,55 @@ RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisF
         return cannotCompute(e.what());
     }
     collectWarnings();
+    outcome.files = files.take();
+    return outcome;
+}
+
+}  // namespace
+
+RunOutcome runCommandText(std::string_view text, const std::string& ephemerisFolder,
+                          const std::string& inputName)
+{
+    return runText(text, ephemerisFolder, inputName, false);
+}
+
+RunOutcome runCommandFile(const std::string& path, const std::string& ephemerisFolder)
+{
+    std::string text;
+    std::string reason;
+    if (!readCommandFile(path, text, reason)) {
+        RunOutcome outcome;
+        outcome.exitCode = 1;
+        outcome.error = path + ": cannot read the command file: " + reason;
+        return outcome;
+    }
+    RunOutcome outcome = runText(text, ephemerisFolder, path, true);
+    if (outcome.exitCode != 0)
+        return outcome;
+    OutputFiles files;
+    for (OutputFile& f : outcome.files)
+        files.add(std::move(f.name), std::move(f.bytes));
     try {
         files.commit();
     } catch (const OutputError& e) {
-        return fail(1, 0, e.what());
+        outcome.exitCode = 1;
+        outcome.error = path + ": " + e.what();
+        outcome.standardOutput.clear();
     }
+    outcome.files = files.take();
+    if (outcome.exitCode != 0)
+        outcome.files.clear();
     return outcome;
+}
+
+std::string standardErrorText(const RunOutcome& outcome)
+{
+    std::string text;
+    for (const auto& w : outcome.warnings)
+        text += "vantrel-engine: warning: " + w + "\n";
+    if (outcome.exitCode != 0)
+        text += "vantrel-engine: " + outcome.error + "\n";
+    return text;
 }
 
 }  // namespace vantrel::engine

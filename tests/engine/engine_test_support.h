@@ -72,7 +72,8 @@ struct EngineRun {
 };
 
 // Runs "vantrel-engine -i input" with the folder as current directory.
-inline EngineRun runEngine(const ScratchFolder& folder, const std::string& input = "input.txt")
+inline EngineRun runEngine(const ScratchFolder& folder, const std::string& input = "input.txt",
+                           const char* engine = VANTREL_ENGINE_PATH)
 {
     const auto out = folder.path().parent_path() / (folder.path().filename().string() + ".out");
     const auto err = folder.path().parent_path() / (folder.path().filename().string() + ".err");
@@ -84,8 +85,7 @@ inline EngineRun runEngine(const ScratchFolder& folder, const std::string& input
         const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(o, 1);
         ::dup2(e, 2);
-        ::execl(VANTREL_ENGINE_PATH, VANTREL_ENGINE_PATH, "-i", input.c_str(),
-                static_cast<char*>(nullptr));
+        ::execl(engine, engine, "-i", input.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
     int status = 0;
