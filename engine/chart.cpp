@@ -27,8 +27,7 @@ int houseOf(double longitudeDeg, const std::array<double, 13>& cusp)
 
 namespace {
 
-constexpr int kFirstChartPoint = static_cast<int>(Object::Fortune);
-constexpr int kChartPointCount = kObjectCount - kFirstChartPoint;  // Fortune, Vertex, East Point
+constexpr int kFirstChartPoint = static_cast<int>(Object::Fortune);  // Fortune, Vertex, East Point
 
 // Day of the week of a Gregorian date, 0 = Sunday.
 int weekdayOf(int year, int month, int day)
@@ -140,13 +139,14 @@ double tropicalLongitudeOf(Object body, const Chart& c, Ephemeris& ephemeris)
                               : ephemeris.position(body, c.jdUt).longitudeDeg;
 }
 
-// The points computed from the houses, tropical and not yet normalized, in object order: the
-// Part of Fortune (Ascendant + Moon - Sun), the Vertex and the East Point.
-std::array<double, kChartPointCount> chartPointsDeg(const Chart& c, Ephemeris& ephemeris)
+// A point computed from the houses, tropical and not yet normalized: the Part of Fortune
+// (Ascendant + Moon - Sun), the Vertex or the East Point.
+double chartPointDeg(Object point, const Chart& c, Ephemeris& ephemeris)
 {
-    const double sunDeg = tropicalLongitudeOf(Object::Sun, c, ephemeris);
-    const double moonDeg = tropicalLongitudeOf(Object::Moon, c, ephemeris);
-    return {c.houses.ascendantDeg + moonDeg - sunDeg, c.houses.vertexDeg, c.houses.eastPointDeg};
+    if (point == Object::Fortune)
+        return c.houses.ascendantDeg + tropicalLongitudeOf(Object::Moon, c, ephemeris) -
+               tropicalLongitudeOf(Object::Sun, c, ephemeris);
+    return point == Object::Vertex ? c.houses.vertexDeg : c.houses.eastPointDeg;
 }
 
 ObjectPlace pointPlace(double tropicalDeg, double ayanamsaDeg)
@@ -161,7 +161,7 @@ ObjectPlace pointPlace(double tropicalDeg, double ayanamsaDeg)
 
 }  // namespace
 
-ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris)
+ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris, bool places)
 {
     ChartOutcome outcome;
     auto warn = [&outcome](std::optional<std::string> warning) {
@@ -170,12 +170,18 @@ ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris)
     };
     try {
         Chart c = chartAtMoment(request);
+        if (!places) {
+            outcome.chart = std::move(c);
+            return outcome;
+        }
         HousesUsed houses = housesFor(request, c.jdUt, ephemeris);
         warn(std::move(houses.warning));
         c.houses = houses.cusps;
         c.houseSystem = houses.system;
-        c.obliquityDeg = ephemeris.trueObliquityDeg(c.jdUt);
-        c.siderealTimeDeg = ephemeris.siderealTimeDeg(c.jdUt);
+        if (request.horizon) {
+            c.obliquityDeg = ephemeris.trueObliquityDeg(c.jdUt);
+            c.siderealTimeDeg = ephemeris.siderealTimeDeg(c.jdUt);
+        }
         c.ayanamsaDeg = request.sidereal ? ephemeris.ayanamsaDeg(c.jdUt) : 0.0;
         c.cusp = zodiacCusps(c.houses, c.houseSystem, c.ayanamsaDeg);
 
@@ -190,13 +196,12 @@ ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris)
             c.tropical[i] = *position.tropical;
             c.place[i] = bodyPlace(body, *position.tropical, c.ayanamsaDeg);
         }
-        const auto points = chartPointsDeg(c, ephemeris);
-        for (int k = 0; k < kChartPointCount; ++k) {
-            const int i = kFirstChartPoint + k;
+        for (int i = kFirstChartPoint; i < kObjectCount; ++i) {
             if (request.restricted[i])
                 continue;
-            c.tropical[i] = {normalizeDeg(points[k]), 0, 1, 0};
-            c.place[i] = pointPlace(points[k], c.ayanamsaDeg);
+            const double deg = chartPointDeg(static_cast<Object>(i), c, ephemeris);
+            c.tropical[i] = {normalizeDeg(deg), 0, 1, 0};
+            c.place[i] = pointPlace(deg, c.ayanamsaDeg);
         }
 
         for (auto& p : c.place)

@@ -33,8 +33,10 @@ struct Chart {
     std::array<double, 13> cusp{};  // cusp[1..12] in the chart's zodiac
     HouseCusps houses;              // tropical
     double ayanamsaDeg = 0;
-    double obliquityDeg = 23.44;  // true obliquity at the chart moment
-    double siderealTimeDeg = 0;   // Greenwich apparent sidereal time at the chart moment
+    // At the chart moment, for the local horizon (/Z) only: true obliquity and Greenwich
+    // apparent sidereal time.
+    double obliquityDeg = 23.44;
+    double siderealTimeDeg = 0;
     std::array<ObjectPlace, kObjectCount> place{};
     std::array<EclipticPosition, kObjectCount> tropical{};  // as computed, for the horizon
 };
@@ -45,9 +47,11 @@ struct ChartOutcome {
     std::vector<std::string> warnings;  // for the user, in either case, in the order met
 };
 
-// Computes the chart of a request that holds chart data. An asteroid the ephemeris cannot
-// give is left out with a warning; any other failure leaves the outcome without a chart.
-ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris);
+// Computes the chart of a request that holds chart data: only what the request asks for, no
+// restricted object; without places, only the moment (the chart's day and weekday) and no
+// object is present. An asteroid the ephemeris cannot give is left out with a warning; any
+// other failure leaves the outcome without a chart.
+ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris, bool places = true);
 
 // The house (1-12) that holds a longitude, by the cusps cusp[1..12].
 int houseOf(double longitudeDeg, const std::array<double, 13>& cusp);

@@ -254,8 +254,12 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
 }  // namespace
 
 std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt,
-                                            double latitudeDeg, double longitudeEastDeg)
+                                            double latitudeDeg, double longitudeEastDeg,
+                                            BodySet bodies)
 {
+    std::vector<HorizonEvent> events;
+    if (bodies.none())
+        return events;
     const double firstUt = startUt - kSampleStepDays;
     std::array<double, kSamples> obliquity{};
     std::array<std::array<double, kSamples>, kPlanetCount> lon{}, lat{}, dist{}, speed{};
@@ -264,6 +268,8 @@ std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt
         const double t = firstUt + k * kSampleStepDays;
         obliquity[k] = ephemeris.trueObliquityDeg(t);
         for (int i = 0; i < kPlanetCount; ++i) {
+            if (!bodies[static_cast<std::size_t>(i)])
+                continue;
             const EclipticPosition p = ephemeris.position(static_cast<Object>(i), t);
             // keep the samples continuous across 0 degrees
             lon[i][k] =
@@ -275,8 +281,9 @@ std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt
     }
     const Interpolation obliquityTrack(obliquity);
     const double sidereal0 = ephemeris.siderealTimeDeg(firstUt);
-    std::vector<HorizonEvent> events;
     for (int i = 0; i < kPlanetCount; ++i) {
+        if (!bodies[static_cast<std::size_t>(i)])
+            continue;
         BodySky sky(static_cast<Object>(i), firstUt, sidereal0, latitudeDeg, longitudeEastDeg);
         sky.setSamples(lon[i], lat[i], dist[i], speed[i], obliquityTrack);
         scanBody(sky, startUt, events);
@@ -286,12 +293,13 @@ std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt
     return events;
 }
 
-void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst, std::string& out)
+void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst, std::string& out,
+                         BodySet bodies)
 {
     const ChartData& d = chart.data;
     const double start = chart.jdLocalMidnightUt;
     std::vector<HorizonEvent> events =
-        findHorizonEvents(ephemeris, start, d.latitudeNorthDeg, d.longitudeEastDeg);
+        findHorizonEvents(ephemeris, start, d.latitudeNorthDeg, d.longitudeEastDeg, bodies);
     auto minuteOf = [start](const HorizonEvent& e) {
         return std::clamp(static_cast<int>(std::floor((e.jdUt - start) * 1440.0)), 0, 1439);
     };

@@ -15,6 +15,7 @@
 // the place (parallax applied: a degree for the Moon, some 20" for Venus and Mars when
 // near). Zenith and nadir are the upper and lower meridian transits.
 
+#include <bitset>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,17 @@ struct HorizonEvent {
     bool retrograde = false;
 };
 
-// Every event of Sun through Pluto with startUt <= moment < startUt + 1 day, in time order.
-std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt,
-                                            double latitudeDeg, double longitudeEastDeg);
+// Bodies among Sun through Pluto, by their Object numbers.
+using BodySet = std::bitset<kPlanetCount>;
+inline constexpr BodySet kEveryBody{(1u << kPlanetCount) - 1};
 
-// The rise and set listing of the chart's local calendar day.
-void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst, std::string& out);
+// Every event of the bodies with startUt <= moment < startUt + 1 day, in time order.
+std::vector<HorizonEvent> findHorizonEvents(Ephemeris& ephemeris, double startUt,
+                                            double latitudeDeg, double longitudeEastDeg,
+                                            BodySet bodies = kEveryBody);
+
+// The rise and set listing of the bodies on the chart's local calendar day.
+void writeRiseSetListing(const Chart& chart, Ephemeris& ephemeris, bool dayFirst, std::string& out,
+                         BodySet bodies = kEveryBody);
 
 }  // namespace vantrel::engine

@@ -42,6 +42,23 @@ bool readCommandFile(const std::string& path, std::string& text, std::string& re
     return true;
 }
 
+// Whether an output shows the chart's places or houses; the rise and set listing and the
+// events alone need no more than the chart's day and place.
+bool placesShown(const Request& r)
+{
+    return r.pictureRequested || r.wheelLines > 0 || r.aspectGrid || r.aspectList || r.horizon ||
+           r.influence || (!r.riseSet && !r.events);
+}
+
+// Sun through Pluto, those the request leaves unrestricted.
+BodySet horizonBodies(const Request& r)
+{
+    BodySet bodies;
+    for (int i = 0; i < kPlanetCount; ++i)
+        bodies[static_cast<std::size_t>(i)] = !r.restricted[i];
+    return bodies;
+}
+
 // The listings asked for; without chart data (chart null) only the events.
 std::string textOutputOf(const Chart* chart, const Request& r, Ephemeris& ephemeris)
 {
@@ -70,7 +87,7 @@ std::string textOutputOf(const Chart* chart, const Request& r, Ephemeris& epheme
     }
     if (r.riseSet) {
         separate();
-        writeRiseSetListing(*chart, ephemeris, r.dayFirst, out);
+        writeRiseSetListing(*chart, ephemeris, r.dayFirst, out, horizonBodies(r));
     }
     if (r.events) {
         separate();
@@ -103,7 +120,8 @@ RunOutcome runText(std::string_view text, const std::string& ephemerisFolder,
     }
 
     Ephemeris ephemeris(ephemerisFolder);
-    const ChartOutcome computed = request.chart ? computeChart(request, ephemeris) : ChartOutcome{};
+    const ChartOutcome computed =
+        request.chart ? computeChart(request, ephemeris, placesShown(request)) : ChartOutcome{};
     bool asteroidsWanted = false;
     for (int i = static_cast<int>(Object::Chiron); i <= static_cast<int>(Object::Vesta); ++i)
         asteroidsWanted = asteroidsWanted || (request.chart && !request.restricted[i]);

@@ -212,3 +212,35 @@ TEST(AspectsOutput, SectionsInTheirOrderAndConsistentFigures)
         share += std::stod(rows[i].substr(rows[i].size() - 6, 5));
     EXPECT_NEAR(share, 100.0, 0.6);
 }
+
+// A restricted object is left out of the work, not only of the listing: the chart of the Sun
+// and the Moon alone and the rise and set listing of the Sun alone hold exactly those lines of
+// the full listings, and a listing of no body says so.
+TEST(RestrictedObjects, ListingsHoldTheUnrestrictedAlone)
+{
+    const std::string head = "@\r\n/qb 3 15 2001 21:07PM ST -1 74W00 40N43\r\n/os out.txt\r\n";
+    const std::string allButSunAndMoon =
+        "/R Mer Ven Mar Jup Sat Ura Nep Plu Chi Cer Pal Jun Ves Nod Lil For Ver Eas\r\n";
+    auto listing = [&head](const std::string& tail) {
+        ScratchFolder folder;
+        folder.write("input.txt", head + tail);
+        EXPECT_EQ(runEngine(folder).exitCode, 0) << tail;
+        return lines(folder.read("out.txt"));
+    };
+    std::vector<std::string> sunEvents;
+    for (const auto& line : listing("/Zd\r\n"))
+        if (line.substr(25, 7) == "    Sun")
+            sunEvents.push_back(line);
+    EXPECT_FALSE(sunEvents.empty());
+    EXPECT_EQ(listing(allButSunAndMoon + "/R Moo\r\n/Zd\r\n"), sunEvents);
+    EXPECT_EQ(listing(allButSunAndMoon + "/R Sun Moo\r\n/Zd\r\n"),
+              std::vector<std::string>{"No horizon events found."});
+
+    const auto full = listing("");
+    const auto sunAndMoon = listing(allButSunAndMoon);
+    ASSERT_EQ(sunAndMoon.size(), 3u + 12u) << "the Sun, the Moon, then the other cusps alone";
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(sunAndMoon[i], full[i]);
+    for (std::size_t i = 5; i < sunAndMoon.size(); ++i)
+        EXPECT_EQ(sunAndMoon[i], std::string(51, ' ') + full[i].substr(51));
+}
