@@ -143,6 +143,24 @@ TEST(InMemory, SameBytesAsTheEngineRunAsAProcess)
     EXPECT_GT(pictures, texts.size() / 20) << "and pictures";
 }
 
+TEST(InMemory, WritesNoFileAndNamesItsInputAsTold)
+{
+    ScratchFolder folder;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const RunOutcome wheel = runCommandText(fixture("wheel_input_2001-03-14.txt"));
+    const RunOutcome bad = runCommandText("@\n/qb 2 30 2001 12:00 ST 0 0E00 0N00\n",
+                                          Ephemeris::kDefaultFolder, "batch line 7");
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(folder.entries().empty());
+    ASSERT_EQ(wheel.files.size(), 2u);
+    EXPECT_EQ(wheel.files[0].name, "wheel.txt");
+    EXPECT_EQ(wheel.files[1].name, "chart.wmf");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.error, "batch line 7:2: /qb: day '30' does not exist in month 2 of 2001");
+    EXPECT_TRUE(bad.files.empty());
+}
+
 TEST(InMemory, ThreadsGiveWhatOneThreadGives)
 {
     const auto texts = corpus(120, 93);
