@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <locale.h>
+
 #include "engine/chart.h"
 #include "engine/command_file.h"
 #include "engine/ephemeris.h"
@@ -98,9 +100,28 @@ std::string textOutputOf(const Chart* chart, const Request& r, Ephemeris& epheme
     return out;
 }
 
+// The calling thread in the C locale while it lives. The program runs in the user's locale,
+// whose decimal comma would otherwise turn up in listings and whose letters in parsing.
+class InTheCLocale {
+public:
+    InTheCLocale() : m_previous(::uselocale(cLocale())) {}
+    ~InTheCLocale() { ::uselocale(m_previous); }
+    InTheCLocale(const InTheCLocale&) = delete;
+    InTheCLocale& operator=(const InTheCLocale&) = delete;
+
+private:
+    static locale_t cLocale()
+    {
+        static const locale_t c = ::newlocale(LC_ALL_MASK, "C", nullptr);
+        return c;
+    }
+    locale_t m_previous;
+};
+
 RunOutcome runText(std::string_view text, const std::string& ephemerisFolder,
                    const std::string& inputName, bool lookAtFolder)
 {
+    const InTheCLocale cLocale;
     RunOutcome outcome;
     auto fail = [&outcome, &inputName](int code, int line, const std::string& what) {
         outcome.exitCode = code;

@@ -5,6 +5,8 @@
 #include <random>
 #include <thread>
 
+#include <locale.h>
+
 #include <gtest/gtest.h>
 
 #include "engine/run.h"
@@ -159,6 +161,22 @@ TEST(InMemory, WritesNoFileAndNamesItsInputAsTold)
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.error, "batch line 7:2: /qb: day '30' does not exist in month 2 of 2001");
     EXPECT_TRUE(bad.files.empty());
+}
+
+// The program runs in the user's locale, which may write a decimal comma; the listings the
+// engine gives it are those of the engine run as a process all the same.
+TEST(InMemory, ListingsDoNotFollowTheCallersLocale)
+{
+    const locale_t comma = newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr);
+    if (comma == nullptr)
+        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    const std::string text = fixture("aspects_input_2001-03-14.txt");
+    const Outputs process = asProcess(text, VANTREL_ENGINE_PATH);
+    const locale_t previous = uselocale(comma);
+    const Outputs memory = inMemory(text);
+    uselocale(previous);
+    freelocale(comma);
+    EXPECT_TRUE(memory == process);
 }
 
 TEST(InMemory, ThreadsGiveWhatOneThreadGives)
