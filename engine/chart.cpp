@@ -72,6 +72,15 @@ HousesUsed housesFor(const Request& request, double jdUt, Ephemeris& ephemeris)
     return used;
 }
 
+// Whether an output shows the angles: the points drawn from them, or the picture, whose wheel
+// turns with the Ascendant. Houses that are the signs from Aries need no more.
+bool anglesShown(const Request& r)
+{
+    return r.pictureRequested || !r.restricted[static_cast<int>(Object::Fortune)] ||
+           !r.restricted[static_cast<int>(Object::Vertex)] ||
+           !r.restricted[static_cast<int>(Object::EastPoint)];
+}
+
 // A tropical longitude in the chart's zodiac.
 double zodiacDeg(double tropicalDeg, double ayanamsaDeg)
 {
@@ -174,10 +183,12 @@ ChartOutcome computeChart(const Request& request, Ephemeris& ephemeris, bool pla
             outcome.chart = std::move(c);
             return outcome;
         }
-        HousesUsed houses = housesFor(request, c.jdUt, ephemeris);
-        warn(std::move(houses.warning));
-        c.houses = houses.cusps;
-        c.houseSystem = houses.system;
+        if (request.houseSystem != Ephemeris::kSignHouses || anglesShown(request)) {
+            HousesUsed houses = housesFor(request, c.jdUt, ephemeris);
+            warn(std::move(houses.warning));
+            c.houses = houses.cusps;
+            c.houseSystem = houses.system;
+        }
         if (request.horizon) {
             c.obliquityDeg = ephemeris.trueObliquityDeg(c.jdUt);
             c.siderealTimeDeg = ephemeris.siderealTimeDeg(c.jdUt);

@@ -31,7 +31,7 @@ struct Chart {
     double jdLocalMidnightUt = 0;   // 00:00 of the chart's local day, as universal time
     int weekday = 0;                // 0 Sunday .. 6 Saturday, of the local date
     std::array<double, 13> cusp{};  // cusp[1..12] in the chart's zodiac
-    HouseCusps houses;              // tropical
+    HouseCusps houses;              // tropical; none for signs from Aries without the angles
     double ayanamsaDeg = 0;
     // At the chart moment, for the local horizon (/Z) only: true obliquity and Greenwich
     // apparent sidereal time.

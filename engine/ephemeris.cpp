@@ -134,7 +134,9 @@ double Ephemeris::trueObliquityDeg(double jdUt)
 {
     double x[6] = {};
     char error[AS_MAXCH] = "";
-    if (swe_calc_ut(jdUt, SE_ECL_NUT, flags(), x, error) < 0)
+    // With the daily motion, as the positions ask: the library then computes the nutation of
+    // the moment once for both.
+    if (swe_calc_ut(jdUt, SE_ECL_NUT, flags() | SEFLG_SPEED, x, error) < 0)
         throw EphemerisError(std::string("nutation: ") + error);
     return x[0];
 }
@@ -155,15 +157,29 @@ double Ephemeris::ayanamsaDeg(double jdUt)
 
 HouseCusps Ephemeris::houses(double jdUt, double latitudeDeg, double longitudeEastDeg, int system)
 {
+    // What swe_houses_ex does, with the nutation the library keeps for the moment: it computes
+    // its own afresh, the dearest part of a chart after the positions, and the positions of
+    // the same moment compute it again. Asked with the daily motion, the nutation kept here is
+    // the one they need too. The obliquity and nutation come out of the library's same
+    // expressions, so the houses are bit for bit the same.
+    double nutation[6] = {};
+    char error[AS_MAXCH] = "";
+    if (swe_calc_ut(jdUt, SE_ECL_NUT, flags() | SEFLG_SPEED, nutation, error) < 0)
+        throw EphemerisError(std::string("nutation: ") + error);
+    const double meanObliquityDeg = nutation[1];
+    const double nutationInLongitudeDeg = nutation[2];
+    const double trueObliquityDeg = meanObliquityDeg + nutation[3];
+    const double armcDeg = swe_degnorm(
+        swe_sidtime0(jdUt, trueObliquityDeg, nutationInLongitudeDeg) * 15 + longitudeEastDeg);
     HouseCusps h;
     double cusps[13] = {};
     double ascmc[10] = {};
-    int result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg, houseLetter(system),
-                               cusps, ascmc);
+    int result =
+        swe_houses_armc(armcDeg, latitudeDeg, trueObliquityDeg, houseLetter(system), cusps, ascmc);
     if (result < 0) {
         h.fellBack = true;
-        result = swe_houses_ex(jdUt, flags(), latitudeDeg, longitudeEastDeg,
-                               houseLetter(kFallbackHouseSystem), cusps, ascmc);
+        result = swe_houses_armc(armcDeg, latitudeDeg, trueObliquityDeg,
+                                 houseLetter(kFallbackHouseSystem), cusps, ascmc);
         if (result < 0)
             throw EphemerisError("house cusps cannot be computed at this place");
     }

@@ -236,11 +236,15 @@ TEST(RestrictedObjects, ListingsHoldTheUnrestrictedAlone)
     EXPECT_EQ(listing(allButSunAndMoon + "/R Sun Moo\r\n/Zd\r\n"),
               std::vector<std::string>{"No horizon events found."});
 
-    const auto full = listing("");
-    const auto sunAndMoon = listing(allButSunAndMoon);
-    ASSERT_EQ(sunAndMoon.size(), 3u + 12u) << "the Sun, the Moon, then the other cusps alone";
-    for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(sunAndMoon[i], full[i]);
-    for (std::size_t i = 5; i < sunAndMoon.size(); ++i)
-        EXPECT_EQ(sunAndMoon[i], std::string(51, ' ') + full[i].substr(51));
+    // Placidus, and houses that are the signs from Aries, which need no angles when the
+    // points drawn from them are restricted too
+    for (const std::string houses : {"", "/c 13\r\n"}) {
+        const auto full = listing(houses);
+        const auto sunAndMoon = listing(houses + allButSunAndMoon);
+        ASSERT_EQ(sunAndMoon.size(), 3u + 12u) << "the Sun, the Moon, then the other cusps alone";
+        for (std::size_t i = 0; i < 5; ++i)
+            EXPECT_EQ(sunAndMoon[i], full[i]);
+        for (std::size_t i = 5; i < sunAndMoon.size(); ++i)
+            EXPECT_EQ(sunAndMoon[i], std::string(51, ' ') + full[i].substr(51));
+    }
 }
