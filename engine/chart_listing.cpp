@@ -23,26 +23,63 @@ const char* ordinalSuffix(int n)
     }
 }
 
-std::string speedText(double speed)
+// Six characters: the sign, then the daily motion truncated to three decimals below ten
+// degrees, to two from ten on, at most 99.99.
+void appendSpeed(std::string& out, double speed)
 {
     const double a = std::fabs(speed);
-    // six characters: sign and five more, three decimals below ten, two above
-    const double shown = a < 10 ? std::floor(a * 1000) / 1000 : std::floor(a * 100) / 100;
-    return format(a < 10 ? "%c%.3f" : "%c%.2f", speed < 0 ? '-' : '+', std::min(shown, 99.99));
+    out += speed < 0 ? '-' : '+';
+    const bool small = a < 10;
+    const auto units = static_cast<unsigned long>(small ? std::floor(a * 1000)
+                                                        : std::min(std::floor(a * 100), 9999.0));
+    const unsigned long scale = small ? 1000 : 100;
+    appendNumber(out, units / scale, 1, '0');
+    out += '.';
+    appendNumber(out, units % scale, small ? 3 : 2, '0');
+}
+
+// "  -  House cusp  7: 28Sag13"
+void appendCusp(std::string& out, const Chart& chart, int house)
+{
+    out += "  -  House cusp ";
+    appendNumber(out, static_cast<unsigned long>(house), 2, ' ');
+    out += ": ";
+    appendZodiac(out, chart.cusp[house]);
+}
+
+void appendRow(std::string& out, const Chart& chart, Object object)
+{
+    const ObjectPlace& p = chart.place[static_cast<int>(object)];
+    const std::string_view name = objectName(object).substr(0, 4);
+    out += name;
+    out.append(4 - name.size(), ' ');
+    out += ": ";
+    appendZodiac(out, p.longitudeDeg);
+    out += p.retrograde() ? " R " : "   ";
+    if (p.hasLatitude)
+        appendSignedDegrees(out, p.latitudeDeg);
+    else
+        out += "_______";
+    out += " (";
+    out += dignityCode(object, signOf(p.longitudeDeg));
+    out += ") [";
+    appendNumber(out, static_cast<unsigned long>(p.house), 2, ' ');
+    out += ordinalSuffix(p.house);
+    out += " house] [";
+    out += dignityCode(object, p.house - 1);
+    out += "] ";
+    if (p.hasSpeed)
+        appendSpeed(out, p.speedDegPerDay);
+    else
+        out += "______";
 }
 
 }  // namespace
 
 std::string chartRow(const Chart& chart, Object object)
 {
-    const ObjectPlace& p = chart.place[static_cast<int>(object)];
-    const std::string name(objectName(object).substr(0, 4));
-    std::string row = format("%-4s: %s %c ", name.c_str(), zodiacText(p.longitudeDeg).c_str(),
-                             p.retrograde() ? 'R' : ' ');
-    row += p.hasLatitude ? signedDegreesText(p.latitudeDeg) : "_______";
-    row += format(" (%c) [%2d%s house] [%c] ", dignityCode(object, signOf(p.longitudeDeg)), p.house,
-                  ordinalSuffix(p.house), dignityCode(object, p.house - 1));
-    row += p.hasSpeed ? speedText(p.speedDegPerDay) : "______";
+    std::string row;
+    appendRow(row, chart, object);
     return row;
 }
 
@@ -50,24 +87,27 @@ void writeChartListing(const Chart& chart, bool dayFirst, std::string& out)
 {
     out += chartHeading(chart, dayFirst);
     out += kLineEnd;
-    out += format("Body  Locat. Ret. Lati. Rul.      House  Rul. Veloc.    %s Houses.",
-                  Ephemeris::houseName(chart.houseSystem));
+    out += "Body  Locat. Ret. Lati. Rul.      House  Rul. Veloc.    ";
+    out += Ephemeris::houseName(chart.houseSystem);
+    out += " Houses.";
     out += kLineEnd;
     out += kLineEnd;
     int row = 0;
     for (int i = 0; i < kObjectCount; ++i) {
         if (!chart.place[i].present)
             continue;
-        out += chartRow(chart, static_cast<Object>(i));
+        appendRow(out, chart, static_cast<Object>(i));
         ++row;
         if (row <= 12)
-            out += format("  -  House cusp %2d: %s", row, zodiacText(chart.cusp[row]).c_str());
+            appendCusp(out, chart, row);
         out += kLineEnd;
     }
     // Fewer than twelve objects: the remaining cusps on lines of their own.
-    for (++row; row <= 12; ++row)
-        out += format("%51s  -  House cusp %2d: %s%s", "", row, zodiacText(chart.cusp[row]).c_str(),
-                      kLineEnd);
+    for (++row; row <= 12; ++row) {
+        out.append(51, ' ');
+        appendCusp(out, chart, row);
+        out += kLineEnd;
+    }
 }
 
 }  // namespace vantrel::engine

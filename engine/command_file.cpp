@@ -48,6 +48,13 @@ bool before(const CalendarDate& a, const CalendarDate& b)
 std::vector<std::string_view> tokens(std::string_view line)
 {
     std::vector<std::string_view> out;
+    tokens(line, out);
+    return out;
+}
+
+void tokens(std::string_view line, std::vector<std::string_view>& out)
+{
+    out.clear();
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
@@ -59,7 +66,6 @@ std::vector<std::string_view> tokens(std::string_view line)
             ++i;
         out.push_back(line.substr(start, i - start));
     }
-    return out;
 }
 
 // A whole unsigned decimal number, nothing else.
@@ -97,24 +103,28 @@ std::string lower(std::string_view s)
 
 void parseTime(std::string_view field, ChartData& d)
 {
-    const std::string bad =
-        "time " + inQuotes(field) + " is not H:MM (0:00 to 23:59, optional AM or PM)";
+    const auto bad = [field] {
+        return CommandError(0, "time " + inQuotes(field) +
+                                   " is not H:MM (0:00 to 23:59, optional AM or PM)");
+    };
     std::string_view s = field;
     int shift = 0;
     if (s.size() > 2) {
-        const std::string suffix = lower(s.substr(s.size() - 2));
-        if (suffix == "am" || suffix == "pm") {
-            shift = suffix == "pm" ? 12 : -12;
+        const char first =
+            static_cast<char>(std::tolower(static_cast<unsigned char>(s[s.size() - 2])));
+        if ((first == 'a' || first == 'p') &&
+            std::tolower(static_cast<unsigned char>(s.back())) == 'm') {
+            shift = first == 'p' ? 12 : -12;
             s.remove_suffix(2);
         }
     }
     const auto colon = s.find(':');
     if (colon == std::string_view::npos || s.size() - colon - 1 != 2 || colon == 0 || colon > 2)
-        throw CommandError(0, bad);
+        throw bad();
     const auto h = number(s.substr(0, colon));
     const auto m = number(s.substr(colon + 1));
     if (!h || !m || *h > 23 || *m > 59)
-        throw CommandError(0, bad);
+        throw bad();
     d.hour = *h;
     if (shift == 12 && d.hour < 12)
         d.hour += 12;
@@ -137,8 +147,10 @@ void parseDaylight(std::string_view field, ChartData& d)
 
 void parseZone(std::string_view field, ChartData& d)
 {
-    const std::string bad =
-        "zone " + inQuotes(field) + " is not hours west of Greenwich (-24 to 24, H:MM or H.MM)";
+    const auto bad = [field] {
+        return CommandError(0, "zone " + inQuotes(field) +
+                                   " is not hours west of Greenwich (-24 to 24, H:MM or H.MM)");
+    };
     std::string_view s = field;
     int sign = 1;
     if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
@@ -151,33 +163,35 @@ void parseZone(std::string_view field, ChartData& d)
     if (sep != std::string_view::npos) {
         const auto m = number(s.substr(sep + 1));
         if (s.size() - sep - 1 != 2 || !m || *m > 59)
-            throw CommandError(0, bad);
+            throw bad();
         minutes = *m;
     }
     if (!hours || s.substr(0, sep).size() > 2)
-        throw CommandError(0, bad);
+        throw bad();
     const int total = *hours * 60 + minutes;
     if (total > 24 * 60)
-        throw CommandError(0, bad);
+        throw bad();
     d.zoneMinutesWest = sign * total;
 }
 
 // DDDxMM where x is one of the two hemisphere letters; returns degrees, positive for the first.
 double parseAngle(std::string_view field, const char* what, char positive, char negative, int limit)
 {
-    const std::string bad = std::string(what) + " " + inQuotes(field) + " is not DD" + positive +
-                            "MM or DD" + negative + "MM within " + std::to_string(limit) +
-                            " degrees";
+    const auto bad = [=] {
+        return CommandError(0, std::string(what) + " " + inQuotes(field) + " is not DD" + positive +
+                                   "MM or DD" + negative + "MM within " + std::to_string(limit) +
+                                   " degrees");
+    };
     const auto at = field.find_first_not_of("0123456789");
     if (at == std::string_view::npos || at == 0 || at > 3 || field.size() != at + 3)
-        throw CommandError(0, bad);
+        throw bad();
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(field[at])));
     if (letter != positive && letter != negative)
-        throw CommandError(0, bad);
+        throw bad();
     const auto deg = number(field.substr(0, at));
     const auto min = number(field.substr(at + 1));
     if (!deg || !min || *min > 59 || *deg * 60 + *min > limit * 60)
-        throw CommandError(0, bad);
+        throw bad();
     const double value = *deg + *min / 60.0;
     return letter == positive ? value : -value;
 }
@@ -188,7 +202,8 @@ ChartData parseChartData(std::string_view fields)
 {
     static const char* const names[] = {"month",          "day",  "year",      "time",
                                         "daylight field", "zone", "longitude", "latitude"};
-    const auto t = tokens(fields);
+    std::vector<std::string_view> t;
+    tokens(fields, t);
     if (t.size() < 8)
         throw CommandError(0, std::string("/qb: the ") + names[t.size()] +
                                   " is missing (8 fields expected, " + std::to_string(t.size()) +
@@ -393,6 +408,7 @@ Request parseCommandFile(std::string_view text, bool lookAtFolder)
     if (text.empty() || text[0] != '@')
         throw CommandError(1, "not a command file (the first character must be '@')");
     Request r;
+    std::vector<std::string_view> t;
     int lineNumber = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -405,7 +421,7 @@ Request parseCommandFile(std::string_view text, bool lookAtFolder)
             pos = end + 2;
         else
             pos = std::min(end + 1, text.size());
-        const auto t = tokens(line);
+        tokens(line, t);
         if (t.empty() || t[0][0] == '@')
             continue;
         const char lead = t[0][0];

@@ -86,8 +86,10 @@ std::string inQuotes(std::string_view s);
 // "14 March 2001".
 std::string dateText(const CalendarDate& date);
 bool before(const CalendarDate& a, const CalendarDate& b);
-// The blank-separated tokens of a line, up to a token that begins with ';'.
+// The blank-separated tokens of a line, up to a token that begins with ';'; the second form
+// into out, which keeps its room from line to line.
 std::vector<std::string_view> tokens(std::string_view line);
+void tokens(std::string_view line, std::vector<std::string_view>& out);
 // A whole unsigned decimal number of at most six digits, nothing else.
 std::optional<int> number(std::string_view s);
 

@@ -1,26 +1,23 @@
 #include "engine/objects.h"
 
-#include <cctype>
-#include <string>
-
 namespace vantrel::engine {
 
 std::optional<Object> objectFromPrefix(std::string_view prefix)
 {
     if (prefix.size() < 3)
         return std::nullopt;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     for (int i = 0; i < kObjectCount; ++i) {
-        std::string name;
-        for (char c : kObjectNames[i])
-            if (c != ' ')
-                name.push_back(c);
-        if (prefix.size() > name.size())
+        // the name without its blanks ("EastPoint") begins with the prefix
+        if (lower(kObjectNames[i][0]) != lower(prefix[0]))
             continue;
-        bool same = true;
-        for (std::size_t k = 0; k < prefix.size() && same; ++k)
-            same = std::tolower(static_cast<unsigned char>(prefix[k])) ==
-                   std::tolower(static_cast<unsigned char>(name[k]));
-        if (same)
+        std::size_t k = 0;
+        for (const char c : kObjectNames[i]) {
+            if (k == prefix.size() || (c != ' ' && lower(c) != lower(prefix[k])))
+                break;
+            k += c != ' ';
+        }
+        if (k == prefix.size())
             return static_cast<Object>(i);
     }
     return std::nullopt;

@@ -65,6 +65,7 @@ BodySet horizonBodies(const Request& r)
 std::string textOutputOf(const Chart* chart, const Request& r, Ephemeris& ephemeris)
 {
     std::string out;
+    out.reserve(4096);  // a chart listing's or a few rise and set lines' worth
     auto writeEvents = [&] {
         writeSkyEventListing(findSkyEvents(ephemeris, r.events->startJdUt, r.events->endJdUt,
                                            r.sidereal ? Zodiac::Sidereal : Zodiac::Tropical),

@@ -29,30 +29,67 @@ std::string format(const char* pattern, ...)
         buffer, n < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buffer - 1));
 }
 
+void appendNumber(std::string& out, unsigned long value, int width, char pad)
+{
+    char text[24];
+    char* const end = text + sizeof text;
+    char* first = end;
+    do {
+        *--first = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (end - first < width && first > text)
+        *--first = pad;
+    out.append(first, end);
+}
+
 int signOf(double longitudeDeg)
 {
     return static_cast<int>((wholeMinutes(normalizeDeg(longitudeDeg)) / (30 * 60)) % 12);
 }
 
-std::string zodiacText(double longitudeDeg)
+void appendZodiac(std::string& out, double longitudeDeg)
 {
     const long minutes = wholeMinutes(normalizeDeg(longitudeDeg)) % (360 * 60);
-    const int sign = static_cast<int>(minutes / (30 * 60));
     const long within = minutes % (30 * 60);
-    return format("%2ld%s%02ld", within / 60, std::string(kSignAbbreviations[sign]).c_str(),
-                  within % 60);
+    appendNumber(out, static_cast<unsigned long>(within / 60), 2, ' ');
+    out += kSignAbbreviations[static_cast<std::size_t>(minutes / (30 * 60))];
+    appendNumber(out, static_cast<unsigned long>(within % 60), 2, '0');
+}
+
+std::string zodiacText(double longitudeDeg)
+{
+    std::string text;
+    appendZodiac(text, longitudeDeg);
+    return text;
+}
+
+void appendSignedDegrees(std::string& out, double deg)
+{
+    const long minutes = wholeMinutes(std::fabs(deg));
+    out += deg < 0 && minutes > 0 ? '-' : '+';
+    appendNumber(out, static_cast<unsigned long>(minutes / 60), 2, ' ');
+    out += ':';
+    appendNumber(out, static_cast<unsigned long>(minutes % 60), 2, '0');
+    out += '\'';
 }
 
 std::string signedDegreesText(double deg)
 {
-    const long minutes = wholeMinutes(std::fabs(deg));
-    return format("%c%2ld:%02ld'", deg < 0 && minutes > 0 ? '-' : '+', minutes / 60, minutes % 60);
+    std::string text;
+    appendSignedDegrees(text, deg);
+    return text;
 }
 
 std::string azimuthText(double deg)
 {
     const long minutes = wholeMinutes(normalizeDeg(deg)) % (360 * 60);
-    return format("%3ld:%02ld'", minutes / 60, minutes % 60);
+    std::string text;
+    appendNumber(text, static_cast<unsigned long>(minutes / 60), 3, ' ');
+    text += ':';
+    appendNumber(text, static_cast<unsigned long>(minutes % 60), 2, '0');
+    text += '\'';
+    return text;
 }
 
 char dignityCode(Object object, int sign)
@@ -97,25 +134,49 @@ const char* weekdayName(int weekday)
 
 std::string listingDate(int year, int month, int day, bool dayFirst)
 {
-    return dayFirst ? format("%2d-%2d-%4d", day, month, year)
-                    : format("%2d/%2d/%4d", month, day, year);
+    std::string text;
+    const auto part = [&text](int n, int width) {
+        appendNumber(text, static_cast<unsigned long>(n), width, ' ');
+    };
+    part(dayFirst ? day : month, 2);
+    text += dayFirst ? '-' : '/';
+    part(dayFirst ? month : day, 2);
+    text += dayFirst ? '-' : '/';
+    part(year, 4);
+    return text;
 }
 
 std::string twelveHourTime(int hour, int minute)
 {
-    const int h12 = hour % 12 == 0 ? 12 : hour % 12;
-    return format("%2d:%02d%s", h12, minute, hour < 12 ? "am" : "pm");
+    std::string text;
+    appendNumber(text, static_cast<unsigned long>(hour % 12 == 0 ? 12 : hour % 12), 2, ' ');
+    text += ':';
+    appendNumber(text, static_cast<unsigned long>(minute), 2, '0');
+    text += hour < 12 ? "am" : "pm";
+    return text;
 }
 
 std::string chartHeading(const Chart& chart, bool dayFirst)
 {
     const ChartData& d = chart.data;
     const int zone = std::abs(d.zoneMinutesWest);
-    return format("Chart of %s %s %s (%s %s%d:%02d GMT) %s %s", weekdayName(chart.weekday),
-                  listingDate(d.year, d.month, d.day, dayFirst).c_str(),
-                  twelveHourTime(d.hour, d.minute).c_str(), d.daylight ? "DT" : "ST",
-                  d.zoneMinutesWest < 0 ? "-" : "", zone / 60, zone % 60, d.longitudeText.c_str(),
-                  d.latitudeText.c_str());
+    std::string text = "Chart of ";
+    text += weekdayName(chart.weekday);
+    text += ' ';
+    text += listingDate(d.year, d.month, d.day, dayFirst);
+    text += ' ';
+    text += twelveHourTime(d.hour, d.minute);
+    text += d.daylight ? " (DT " : " (ST ";
+    if (d.zoneMinutesWest < 0)
+        text += '-';
+    appendNumber(text, static_cast<unsigned long>(zone / 60), 1, '0');
+    text += ':';
+    appendNumber(text, static_cast<unsigned long>(zone % 60), 2, '0');
+    text += " GMT) ";
+    text += d.longitudeText;
+    text += ' ';
+    text += d.latitudeText;
+    return text;
 }
 
 }  // namespace vantrel::engine
