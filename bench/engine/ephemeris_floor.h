@@ -19,9 +19,10 @@ struct floor_moment {
 /* Opens the ephemeris of folder for the calling thread. */
 void floor_open(const char* folder);
 
-/* For every moment, the Sun's and the Moon's longitudes; with_rise_set: also the Sun's rise and
- * set after the start of the local day. Returns a sum of the results, so that none is skipped,
- * or a negative value when the ephemeris failed. */
+/* For every moment, the Sun's and the Moon's longitudes (without their daily motion, the least a
+ * batch line needs); with_rise_set: also the Sun's rise and set after the start of the local day.
+ * Returns a sum of the results, so that none is skipped, or a negative value when the ephemeris
+ * failed. */
 double floor_run(const struct floor_moment* moments, size_t count, int with_rise_set);
 
 #ifdef __cplusplus

@@ -39,8 +39,8 @@ std::string randomCommandFile(std::mt19937& rng)
     for (const char* flag : {"Yd", "s", "a0", "g0", "j0", "Z", "Zd", "Xr", "Xm", "XM0"})
         if (chance(20))
             lines.push_back(modes[pick(4)] + std::string(flag));
-    if (chance(80))
-        lines.push_back("/os out.txt");
+    if (chance(80))  // now and then the name the picture takes by default
+        lines.push_back(chance(90) ? "/os out.txt" : "/os chart.wmf");
     if (chance(15))
         lines.push_back("/Xo picture.wmf");
     if (chance(50))
