@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "engine/ephemeris.h"
 #include "engine/run.h"
@@ -45,5 +47,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         engine::runCommandFile("input.txt", engine::Ephemeris::kDefaultFolder);
     fuzz::require(outcome.exitCode >= 0 && outcome.exitCode <= 2, "exit status 0, 1 or 2");
     fuzz::require(outcome.exitCode == 0 || !outcome.error.empty(), "a failure says why");
+    // The same text run in memory gives the same outcome and the bytes written.
+    const engine::RunOutcome inMemory =
+        engine::runCommandText(std::string_view(reinterpret_cast<const char*>(data), size));
+    const bool folderNamed = outcome.error.find("is a folder") != std::string::npos;
+    fuzz::require(folderNamed ||
+                      (inMemory.exitCode == outcome.exitCode && inMemory.error == outcome.error &&
+                       inMemory.warnings == outcome.warnings &&
+                       inMemory.standardOutput == outcome.standardOutput),
+                  "the run in memory fails or succeeds as the run from the file");
+    if (outcome.exitCode != 0)
+        return 0;
+    for (const engine::OutputFile& f : inMemory.files) {
+        std::ifstream in(f.name, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+        fuzz::require(written == f.bytes, "the run in memory gives the bytes written");
+    }
     return 0;
 }
