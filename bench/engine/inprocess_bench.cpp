@@ -70,7 +70,7 @@ std::vector<Line> readLines(const char* path, int houses)
         l.chart = kHead + chartData(m, 0, place) + "/os chart.txt\r\n/c " + std::to_string(houses) +
                   "\r\n" + kAllButSunAndMoon;
         const std::string riseTail =
-            "/os riseset.txt\r\n/R Sun\r\n" + std::string(kAllButSunAndMoon) + "/Zd\r\n";
+            "/os riseset.txt\r\n/R Moo\r\n" + std::string(kAllButSunAndMoon) + "/Zd\r\n";
         l.riseSet = kHead + chartData(m, 0, place) + riseTail;
         l.nextRiseSet = kHead + chartData(m, 1, place) + riseTail;
         lines.push_back(std::move(l));
@@ -125,21 +125,24 @@ Timing timed(int threads, const std::function<void()>& prepare,
 
 std::atomic<bool> g_failed = false;
 
+// Runs each line's texts; a run that fails or lists other bodies than asked stops the figures.
 void runEngine(const std::vector<Line>& lines, bool riseSet, std::size_t first, std::size_t step)
 {
+    const auto run = [](const std::string& text, const char* shown, const char* notShown) {
+        const auto outcome = runCommandText(text);
+        const std::string& listing = outcome.files.empty() ? outcome.error : outcome.files[0].bytes;
+        if (outcome.exitCode != 0 || outcome.files.size() != 1 ||
+            listing.find(shown) == std::string::npos ||
+            listing.find(notShown) != std::string::npos) {
+            std::fprintf(stderr, "engine run failed: %s\n%s", outcome.error.c_str(), text.c_str());
+            g_failed = true;
+        }
+    };
     for (std::size_t i = first; i < lines.size(); i += step) {
-        const auto run = [](const std::string& text) {
-            const auto outcome = runCommandText(text);
-            if (outcome.exitCode != 0 || outcome.files.size() != 1) {
-                std::fprintf(stderr, "engine run failed: %s\n%s", outcome.error.c_str(),
-                             text.c_str());
-                g_failed = true;
-            }
-        };
-        run(lines[i].chart);
+        run(lines[i].chart, "\r\nMoon: ", "\r\nMerc: ");
         if (riseSet) {
-            run(lines[i].riseSet);
-            run(lines[i].nextRiseSet);
+            run(lines[i].riseSet, "     Sun (", "    Moon (");
+            run(lines[i].nextRiseSet, "     Sun (", "    Moon (");
         }
     }
 }
