@@ -71,10 +71,12 @@ struct ThreadLibrary {
             swe_close();
     }
 
-    void openFor(const std::string& wanted)
+    void openFor(const std::string& wanted, Ephemeris::Opening opening)
     {
-        if (open && folder == wanted)
+        if (open && folder == wanted && opening == Ephemeris::Opening::Kept)
             return;
+        if (open)
+            swe_close();
         // Setting the path also keeps the library from looking in the current folder.
         swe_set_ephe_path(wanted.c_str());
         swe_set_sid_mode(SE_SIDM_FAGAN_BRADLEY, 0, 0);
@@ -89,9 +91,9 @@ thread_local ThreadLibrary t_library;
 
 }  // namespace
 
-Ephemeris::Ephemeris(const std::string& folder)
+Ephemeris::Ephemeris(const std::string& folder, Opening opening)
 {
-    t_library.openFor(folder);
+    t_library.openFor(folder, opening);
     m_usesFiles = t_library.usesFiles;
     m_hasAsteroids = t_library.hasAsteroids;
     if (!m_usesFiles)
@@ -100,6 +102,12 @@ Ephemeris::Ephemeris(const std::string& folder)
     if (!m_hasAsteroids)
         m_warnings.push_back("asteroid ephemeris not found in " + folder +
                              "; Chiron, Ceres, Pallas, Juno and Vesta are left out");
+}
+
+bool Ephemeris::withinFiles(double firstJdUt, double lastJdUt)
+{
+    // The files of swe-basic-data are named for 1800 to 2400.
+    return firstJdUt >= julianDay(1800, 1, 1, 0) && lastJdUt < julianDay(2400, 1, 1, 0);
 }
 
 int Ephemeris::flags() const

@@ -51,11 +51,21 @@ struct HouseCusps {
 
 class Ephemeris {
 public:
+    // How the library is found: as the thread's previous Ephemeris of the same folder left it,
+    // or opened afresh, as a new process finds it.
+    enum class Opening { Kept, Afresh };
+
     // Uses the ephemeris files in folder when its planet and moon files are there,
     // the built-in analytical theory otherwise (see warnings()). The library's state is the
     // calling thread's: an Ephemeris is used on the thread that made it, and the thread
-    // keeps the library open for the next one of the same folder.
-    explicit Ephemeris(const std::string& folder = kDefaultFolder);
+    // keeps the library open for the next one of the same folder. Near the ends of the files
+    // what the library gives depends on the files open (a file serves some days past the
+    // dates its name stands for, once it is open), so whoever computes a moment outside
+    // withinFiles() opens it afresh to get what a new process gets.
+    explicit Ephemeris(const std::string& folder = kDefaultFolder, Opening opening = Opening::Kept);
+
+    // Whether every moment from firstJdUt to lastJdUt lies where the files' own names serve it.
+    static bool withinFiles(double firstJdUt, double lastJdUt);
     Ephemeris(const Ephemeris&) = delete;
     Ephemeris& operator=(const Ephemeris&) = delete;
 

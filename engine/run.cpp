@@ -1,5 +1,6 @@
 #include "engine/run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -50,6 +51,24 @@ bool placesShown(const Request& r)
 {
     return r.pictureRequested || r.wheelLines > 0 || r.aspectGrid || r.aspectList || r.horizon ||
            r.influence || (!r.riseSet && !r.events);
+}
+
+// How a run finds the library: afresh when it computes a moment near or beyond the ends of the
+// ephemeris files, so that no earlier run's open files change what it gives there.
+Ephemeris::Opening openingFor(const Request& r)
+{
+    constexpr double kReachDays = 40;  // the searches look a little past their days
+    double first = 1e300, last = -1e300;
+    if (r.chart) {
+        first = last = Ephemeris::julianDay(r.chart->year, r.chart->month, r.chart->day, 12.0);
+    }
+    if (r.events) {
+        first = std::min(first, r.events->startJdUt);
+        last = std::max(last, r.events->endJdUt);
+    }
+    return Ephemeris::withinFiles(first - kReachDays, last + kReachDays)
+               ? Ephemeris::Opening::Kept
+               : Ephemeris::Opening::Afresh;
 }
 
 // Sun through Pluto, those the request leaves unrestricted.
@@ -141,7 +160,7 @@ RunOutcome runText(std::string_view text, const std::string& ephemerisFolder,
         return fail(1, e.line(), e.what());
     }
 
-    Ephemeris ephemeris(ephemerisFolder);
+    Ephemeris ephemeris(ephemerisFolder, openingFor(request));
     const ChartOutcome computed =
         request.chart ? computeChart(request, ephemeris, placesShown(request)) : ChartOutcome{};
     bool asteroidsWanted = false;

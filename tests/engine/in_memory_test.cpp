@@ -53,6 +53,11 @@ std::string randomCommandFile(std::mt19937& rng)
             restriction += " " + std::string(kObjectNames[pick(kObjectCount)].substr(0, 3));
         lines.push_back(restriction);
     }
+    if (chance(8)) {  // the year's events, now and then without a chart
+        lines.push_back("/%e " + std::to_string(1 + pick(3000)));
+        if (chance(40))
+            lines.erase(lines.begin());
+    }
     static const char* const faults[] = {"/qb 2 30 2001 12:00 ST 0 0E00 0N00",
                                          "/c 14",
                                          "/w 0",
@@ -177,6 +182,26 @@ TEST(InMemory, ListingsDoNotFollowTheCallersLocale)
     uselocale(previous);
     freelocale(comma);
     EXPECT_TRUE(memory == process);
+}
+
+// Near the ends of the ephemeris files what the library gives depends on the files open: a
+// file also serves some days past the dates its name stands for, but only when an earlier run
+// opened it. A run there gives what the engine run as a process gives all the same.
+TEST(InMemory, EarlierRunsLeaveNoTraceNearTheEndsOfTheFiles)
+{
+    const std::string opener = "@\r\n/qb 6 1 2000 12:00 ST 0 0E00 51N30\r\n/os out.txt\r\n";
+    for (const char* chart : {"/qb 12 19 2400 8:53PM ST -12 95W40 75S16",  // asteroids
+                              "/qb 1 4 2400 12:00 ST 0 0E00 51N30",        // planets
+                              "/qb 12 28 1799 12:00 ST 0 0E00 51N30"}) {   // the Moon
+        const std::string text = "@\r\n" + std::string(chart) + "\r\n/os out.txt\r\n/XM0\r\n";
+        Outputs memory;
+        // a thread of its own, whose library the opening run alone has used
+        std::thread([&] {
+            inMemory(opener);
+            memory = inMemory(text);
+        }).join();
+        EXPECT_TRUE(memory == asProcess(text, VANTREL_ENGINE_PATH)) << chart;
+    }
 }
 
 TEST(InMemory, ThreadsGiveWhatOneThreadGives)
