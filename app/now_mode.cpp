@@ -11,6 +11,7 @@
 #include "app/services.h"
 #include "app/stop_signals.h"
 #include "core/chart_engine/engine_run.h"
+#include "core/chart_engine/local_clock.h"
 #include "core/common/error.h"
 #include "core/ports/main_view.h"
 #include "platform/qt_messages.h"
@@ -57,8 +58,8 @@ int runNowMode(int& argc, char** argv, const CommandLine& commandLine)
     try {
         const PrivateWorkFolder folder;
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
-        const core::DateTime now = services.clock.now();
-        calculator.calculate(now, now);
+        calculator.calculate(
+            core::LocalClock(services.clock, &services.zoneRules, services.settings).now());
         calculator.copyToClipboard();
         chartRead = !calculator.thelemicDate().sunText.empty() &&
                     !calculator.thelemicDate().moonText.empty();

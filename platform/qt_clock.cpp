@@ -4,13 +4,9 @@
 
 namespace vantrel::platform {
 
-core::DateTime QtClock::now() const
+core::Instant QtClock::now() const
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return core::dateTimeFromDate(date.year(), date.month(), date.day()) +
-           core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
+    return core::Instant(std::chrono::milliseconds(QDateTime::currentMSecsSinceEpoch()));
 }
 
 }  // namespace vantrel::platform

@@ -3,10 +3,10 @@
 
 namespace vantrel::platform {
 
-// The system's local date and time.
+// The system's clock.
 class QtClock : public core::Clock {
 public:
-    core::DateTime now() const override;
+    core::Instant now() const override;
 };
 
 }  // namespace vantrel::platform

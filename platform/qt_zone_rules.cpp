@@ -13,13 +13,18 @@ namespace {
 constexpr qint64 kSecondsPerDay = 86400;
 
 // The clock reading as if it were universal time, in seconds since 1970.
-qint64 naiveSecondsFrom(core::DateTime localMoment)
+qint64 naiveSecondsFrom(const core::LocalDateTime& localMoment)
 {
-    const core::CivilDate date = core::dateFromDateTime(localMoment);
-    const core::TimeOfDay time = core::timeFromDateTime(localMoment);
-    return QDateTime(QDate(date.year, date.month, date.day),
-                     QTime(time.hour, time.minute, time.second), Qt::UTC)
-        .toSecsSinceEpoch();
+    const auto sinceEpoch = std::chrono::floor<std::chrono::seconds>(localMoment.timePoint());
+    return static_cast<qint64>(sinceEpoch.time_since_epoch().count());
+}
+
+// The zone by name; the system's when the name is empty.
+QTimeZone zoneNamed(std::string_view zoneName)
+{
+    if (zoneName.empty())
+        return QTimeZone::systemTimeZone();
+    return QTimeZone(QByteArray(zoneName.data(), static_cast<qsizetype>(zoneName.size())));
 }
 
 QDateTime instant(qint64 secondsSinceEpoch)
@@ -32,7 +37,7 @@ int minutesFromSeconds(int seconds)
     return static_cast<int>(std::lround(seconds / 60.0));
 }
 
-core::ZoneOffset offsetAtInstant(const QTimeZone& zone, qint64 utcSeconds)
+core::ZoneOffset offsetAtSecond(const QTimeZone& zone, qint64 utcSeconds)
 {
     const QDateTime at = instant(utcSeconds);
     return {-minutesFromSeconds(zone.offsetFromUtc(at)),
@@ -41,13 +46,10 @@ core::ZoneOffset offsetAtInstant(const QTimeZone& zone, qint64 utcSeconds)
 
 }  // namespace
 
-std::optional<core::ZoneOffset> QtZoneRules::offsetAt(core::DateTime localMoment,
+std::optional<core::ZoneOffset> QtZoneRules::offsetAt(const core::LocalDateTime& localMoment,
                                                       std::string_view zoneName) const
 {
-    const QTimeZone zone =
-        zoneName.empty()
-            ? QTimeZone::systemTimeZone()
-            : QTimeZone(QByteArray(zoneName.data(), static_cast<qsizetype>(zoneName.size())));
+    const QTimeZone zone = zoneNamed(zoneName);
     if (!zone.isValid())
         return std::nullopt;
 
@@ -60,9 +62,21 @@ std::optional<core::ZoneOffset> QtZoneRules::offsetAt(core::DateTime localMoment
     const int after = zone.offsetFromUtc(instant(naive + kSecondsPerDay));
     for (const int candidate : {before, after}) {
         if (zone.offsetFromUtc(instant(naive - candidate)) == candidate)
-            return offsetAtInstant(zone, naive - candidate);
+            return offsetAtSecond(zone, naive - candidate);
     }
-    return offsetAtInstant(zone, naive - kSecondsPerDay);
+    return offsetAtSecond(zone, naive - kSecondsPerDay);
+}
+
+std::optional<core::LocalDateTime> QtZoneRules::localTime(core::Instant moment,
+                                                          std::string_view zoneName) const
+{
+    const QTimeZone zone = zoneNamed(zoneName);
+    if (!zone.isValid())
+        return std::nullopt;
+    const auto second = std::chrono::floor<std::chrono::seconds>(moment);
+    const int offsetSeconds = zone.offsetFromUtc(instant(second.time_since_epoch().count()));
+    return core::LocalDateTime::fromTimePoint(
+        core::LocalTimePoint(moment.time_since_epoch() + std::chrono::seconds(offsetSeconds)));
 }
 
 }  // namespace vantrel::platform

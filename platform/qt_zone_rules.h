@@ -7,8 +7,10 @@ namespace vantrel::platform {
 // system zone is QTimeZone::systemTimeZone(), read afresh at every call.
 class QtZoneRules : public core::ZoneRules {
 public:
-    std::optional<core::ZoneOffset> offsetAt(core::DateTime localMoment,
+    std::optional<core::ZoneOffset> offsetAt(const core::LocalDateTime& localMoment,
                                              std::string_view zoneName) const override;
+    std::optional<core::LocalDateTime> localTime(core::Instant moment,
+                                                 std::string_view zoneName) const override;
 };
 
 }  // namespace vantrel::platform

@@ -13,17 +13,15 @@
 #include "core/common/date_time.h"
 #include "platform/libreoffice_link.h"
 #include "ui/glyphs.h"
+#include "ui/qt_date_time.h"
 
 namespace vantrel::ui {
 
 namespace {
 
-core::DateTime dateTimeFromQt(const QDateTime& moment)
+core::LocalDateTime dateTimeFromQt(const QDateTime& moment)
 {
-    const QDate date = moment.date();
-    const QTime time = moment.time();
-    return core::dateTimeFromDate(date.year(), date.month(), date.day()) +
-           core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
+    return {dateFromQt(moment.date()), timeFromQt(moment.time())};
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ public:
     void startTimer() override { m_owner.m_main.alarmTimer().start(); }
     void stopTimer() override { m_owner.m_main.alarmTimer().stop(); }
     void setArmedMark(bool armed) override { m_owner.m_main.setAlarmMark(armed); }
-    void runHoursCommandHidden(core::DateTime now) override
+    void runHoursCommandHidden(const core::LocalDateTime& now) override
     {
         m_owner.m_hours.suppressNextShow = true;
         m_owner.m_main.setPickers(now);
@@ -95,7 +95,7 @@ AlarmController::AlarmController(AlarmWindow& main, HoursWindow& hours, core::So
                                  QWidget* dataWindow, QWidget* wheelWindow, QObject* parent)
     : QObject(parent), m_main(main), m_hours(hours), m_dataWindow(dataWindow),
       m_wheelWindow(wheelWindow), m_silence(sound ? nullptr : std::make_unique<Silence>()),
-      m_alarm(main.alarmList(), sound ? *sound : *m_silence, main.services().clock,
+      m_alarm(main.alarmList(), sound ? *sound : *m_silence, main.localClock(),
               main.services().regional, main.services().workDir, main.services().dataDir),
       m_alarmHost(std::make_unique<AlarmWindowHost>(*this)),
       m_animationHost(std::make_unique<AnimationWindowHost>(*this))
@@ -121,9 +121,9 @@ void AlarmController::showPlanetaryHours()
         ~ClearSuppression() { window.suppressNextShow = false; }
     } clearSuppression{m_hours};
 
-    const core::PlanetaryHoursReport report =
-        core::runPlanetaryHours(m_main.calculator(), m_main.alarmList(), m_main.displayedDate(),
-                                m_main.displayedTime(), m_main.services().regional);
+    const core::PlanetaryHoursReport report = core::runPlanetaryHours(
+        m_main.calculator(), m_main.alarmList(), {m_main.displayedDate(), m_main.displayedTime()},
+        m_main.services().regional);
     QWidget& mainWindow = m_main.widget();
     m_hours.showReport(report, mainWindow.windowTitle());
     if (!m_hours.suppressNextShow) {

@@ -43,13 +43,13 @@ public:
         m_progress.setAutoReset(true);
     }
 
-    void datePickerSet(core::DateTime date) override
+    void datePickerSet(core::Date date) override
     {
-        m_window.setPickers(core::datePart(date) + m_window.displayedTime());
+        m_window.setPickers({date, m_window.displayedTime()});
     }
-    void timePickerSet(core::DateTime time) override
+    void timePickerSet(core::TimeOfDay time) override
     {
-        m_window.setPickers(m_window.displayedDate() + core::timePart(time));
+        m_window.setPickers({m_window.displayedDate(), time});
     }
     bool progress(std::size_t linesDone, std::size_t lineCount) override
     {

@@ -8,6 +8,7 @@
 
 #include "core/ports/clipboard.h"
 #include "ui/main_window.h"
+#include "ui/qt_date_time.h"
 
 namespace vantrel::ui {
 
@@ -26,10 +27,9 @@ std::vector<std::string> MainViewAdapter::displayLines() const
     return m_window.displayLines();
 }
 
-void MainViewAdapter::setMonthCalendarDate(core::DateTime date)
+void MainViewAdapter::setMonthCalendarDate(core::Date date)
 {
-    const core::CivilDate civil = core::dateFromDateTime(date);
-    m_window.m_monthCalendar->setSelectedDate(QDate(civil.year, civil.month, civil.day));
+    m_window.m_monthCalendar->setSelectedDate(qDateFrom(date));
 }
 
 void MainViewAdapter::setCaption(const std::string& caption)

@@ -23,7 +23,7 @@ public:
     void showStatusText(const std::string& text) override;
     void setDisplayLines(const std::vector<std::string>& lines) override;
     std::vector<std::string> displayLines() const override;
-    void setMonthCalendarDate(core::DateTime date) override;
+    void setMonthCalendarDate(core::Date date) override;
     void setCaption(const std::string& caption) override;
     bool isDataWindowShown() const override;
     void refreshDataWindow() override;

@@ -34,6 +34,7 @@
 #include "platform/qt_tray.h"
 #include "ui/glyphs.h"
 #include "ui/main_view_adapter.h"
+#include "ui/qt_date_time.h"
 #include "ui/tip_dialog.h"
 
 namespace vantrel::ui {
@@ -60,17 +61,6 @@ QString shortDatePattern()
 QDate qDateFromCivil(const core::CivilDate& civil)
 {
     return {civil.year, civil.month, civil.day};
-}
-
-QDate qDateFromDateTime(core::DateTime value)
-{
-    return qDateFromCivil(core::dateFromDateTime(value));
-}
-
-QTime qTimeFromDateTime(core::DateTime value)
-{
-    const core::TimeOfDay time = core::timeFromDateTime(value);
-    return {time.hour, time.minute, time.second, time.msec};
 }
 
 }  // namespace
@@ -366,8 +356,7 @@ void MainWindow::setUp()
     move(layout.left, layout.top);
     applyViewMarks();
 
-    const core::DateTime now = m_services.clock.now();
-    setPickers(now);
+    setPickers(localClock().now());
     m_monthCalendar->setSelectedDate(m_datePicker->date());
 }
 
@@ -498,24 +487,22 @@ void MainWindow::exitFromTray()
 
 // ----- Pickers, display and caption
 
-core::DateTime MainWindow::displayedDate() const
+core::Date MainWindow::displayedDate() const
 {
-    const QDate date = m_datePicker->date();
-    return core::dateTimeFromDate(date.year(), date.month(), date.day());
+    return dateFromQt(m_datePicker->date());
 }
 
-core::DateTime MainWindow::displayedTime() const
+core::TimeOfDay MainWindow::displayedTime() const
 {
-    const QTime time = m_timePicker->time();
-    return core::dateTimeFromTime({time.hour(), time.minute(), time.second(), time.msec()});
+    return timeFromQt(m_timePicker->time());
 }
 
-void MainWindow::setPickers(core::DateTime moment)
+void MainWindow::setPickers(const core::LocalDateTime& moment)
 {
     const QSignalBlocker blockDate(m_datePicker);
     const QSignalBlocker blockTime(m_timePicker);
-    m_datePicker->setDate(qDateFromDateTime(moment));
-    m_timePicker->setTime(qTimeFromDateTime(moment));
+    m_datePicker->setDate(qDateFrom(moment.date));
+    m_timePicker->setTime(qTimeFrom(moment.time));
 }
 
 std::vector<std::string> MainWindow::displayLines() const

@@ -70,9 +70,9 @@ public:
     bool& showOnStartup() { return m_showOnStartup; }
     bool& verseOfDay() { return m_verseOfDay; }
 
-    core::DateTime displayedDate() const override;
-    core::DateTime displayedTime() const override;
-    void setPickers(core::DateTime moment) override;
+    core::Date displayedDate() const override;
+    core::TimeOfDay displayedTime() const override;
+    void setPickers(const core::LocalDateTime& moment) override;
 
     // The display's lines as stored, and as the display shows them (a line wrapped by the
     // display's width counts as several; an empty last line does not count).

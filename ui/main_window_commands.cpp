@@ -172,13 +172,12 @@ void MainWindow::openWebLink(const QString& address)
 
 void MainWindow::calculate()
 {
-    guarded([this] { m_calculator->calculate(displayedDate(), displayedTime()); });
+    guarded([this] { m_calculator->calculate({displayedDate(), displayedTime()}); });
 }
 
 void MainWindow::calculateNow()
 {
-    const core::DateTime now = m_services.clock.now();
-    setPickers(now);
+    setPickers(localClock().now());
     m_monthCalendar->setSelectedDate(m_datePicker->date());
     calculate();
 }

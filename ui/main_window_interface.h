@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/chart_engine/local_clock.h"
 #include "core/common/date_time.h"
 #include "core/settings/file_locations.h"
 
@@ -90,14 +91,19 @@ struct MainWindowHooks {
 // services and calculation, and the two timers that run calculations of their own.
 class CalculationWindow {
 public:
-    // The date picker's day (at midnight) and the time picker's time of day.
-    virtual core::DateTime displayedDate() const = 0;
-    virtual core::DateTime displayedTime() const = 0;
+    // The date picker's day and the time picker's time of day.
+    virtual core::Date displayedDate() const = 0;
+    virtual core::TimeOfDay displayedTime() const = 0;
     // Sets both pickers to the moment, without the "Click Calculate" note.
-    virtual void setPickers(core::DateTime moment) = 0;
+    virtual void setPickers(const core::LocalDateTime& moment) = 0;
 
     virtual const MainWindowServices& services() const = 0;
     virtual core::Calculator& calculator() = 0;
+    // The clock as the calculations read it: the place's local time under "Place's Time Zone".
+    core::LocalClock localClock() const
+    {
+        return {services().clock, &services().zoneRules, services().settings};
+    }
 
     // The window itself: where other windows are placed, and the parent of dialogs.
     virtual QWidget& widget() = 0;

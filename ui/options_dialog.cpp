@@ -626,7 +626,7 @@ void OptionsDialog::usePlace(const core::Place& place)
 {
     if (!m_placeSearch)
         return;
-    const int year = core::dateFromDateTime(m_placeSearch->clock.now()).year;
+    const int year = core::localTimeAt(m_placeSearch->clock.now(), 0).date.year();
     const core::LocationTexts texts = core::locationTextsFor(place, m_placeSearch->zoneRules, year);
     m_longitude->setText(QString::fromStdString(texts.longitude));
     m_latitude->setText(QString::fromStdString(texts.latitude));

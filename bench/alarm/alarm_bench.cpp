@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,9 +19,15 @@
 namespace {
 
 using namespace vantrel;
-using core::DateTime;
+using core::LocalDateTime;
+using std::chrono::hours;
 
-constexpr DateTime kStart = 36681;  // 4 June 2000
+const LocalDateTime kStart{*core::Date::fromCivil(2000, 6, 4), core::TimeOfDay()};
+
+std::chrono::milliseconds hoursLong(double count)
+{
+    return std::chrono::milliseconds(std::llround(count * 3600000));
+}
 
 long peakRssKiB()
 {
@@ -30,16 +37,15 @@ long peakRssKiB()
 }
 
 // A listing line as the engine writes it, for an event of the Sun or the Moon.
-std::string listingLine(DateTime moment, const char* body, const char* event)
+std::string listingLine(const LocalDateTime& moment, const char* body, const char* event)
 {
-    const core::RegionalSettings us = core::usEnglishRegionalSettings();
     char line[80];
-    const core::CivilDate date = core::dateFromDateTime(moment);
-    const core::TimeOfDay time = core::timeFromDateTime(moment);
-    const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
+    const core::CivilDate date = moment.date.civil();
+    const core::TimeOfDay time = moment.time;
+    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     std::snprintf(line, sizeof line, "(Sun) %2d/%2d/%4d %2d:%02d%s %7s (Gem) %-7s at  57:14'",
-                  date.month, date.day, date.year, hour12, time.minute,
-                  time.hour < 12 ? "am" : "pm", body, event);
+                  date.month, date.day, date.year, hour12, time.minute(),
+                  time.hour() < 12 ? "am" : "pm", body, event);
     return line;
 }
 
@@ -54,17 +60,17 @@ public:
     void startTimer() override {}
     void stopTimer() override {}
     void setArmedMark(bool) override {}
-    void runHoursCommandHidden(DateTime now) override
+    void runHoursCommandHidden(const LocalDateTime& now) override
     {
-        const DateTime day = core::datePart(now);
+        const LocalDateTime day{now.date, core::TimeOfDay()};
         core::RiseSetTimes times;
-        times.sunrise = day + 5.5 / 24;
-        times.sunset = day + 20.8 / 24;
-        times.nextSunrise = day + 1 + 5.49 / 24;
-        const auto report = core::computePlanetaryHours(times, day, "ddddd", m_regional);
+        times.sunrise = day + hoursLong(5.5);
+        times.sunset = day + hoursLong(20.8);
+        times.nextSunrise = day + hoursLong(24 + 5.49);
+        const auto report = core::computePlanetaryHours(times, day.date, "ddddd", m_regional);
         m_list.addAll(report.hourEntries);
         writeListing(m_dir / "riseset.txt", day);
-        writeListing(m_dir / "risesetn.txt", day + 1);
+        writeListing(m_dir / "risesetn.txt", day + hours(24));
     }
     void hideOutputWindows() override {}
     void addDisplayLine(const std::string&) override { ++displayLines; }
@@ -73,13 +79,13 @@ public:
     long displayLines = 0;
 
 private:
-    void writeListing(const std::filesystem::path& path, DateTime day)
+    void writeListing(const std::filesystem::path& path, const LocalDateTime& day)
     {
         std::string text;
         const char* events[] = {"nadirs", "rises", "zeniths", "sets"};
         for (int i = 0; i < 4; ++i) {
-            text += listingLine(day + (1.1 + 5.2 * i) / 24, "Sun", events[i]) + "\r\n";
-            text += listingLine(day + (2.3 + 5.7 * i) / 24, "Moon", events[i]) + "\r\n";
+            text += listingLine(day + hoursLong(1.1 + 5.2 * i), "Sun", events[i]) + "\r\n";
+            text += listingLine(day + hoursLong(2.3 + 5.7 * i), "Moon", events[i]) + "\r\n";
         }
         testing::writeWholeFile(path, text);
     }
@@ -108,13 +114,14 @@ void tickTime()
     testing::FakeClock clock(kStart);
     const core::RegionalSettings us = core::usEnglishRegionalSettings();
     SimulatedWindow window(list, dir.path());
-    core::Alarm alarm(list, sound, clock, us, dir.path());
+    core::Settings settings;
+    settings.hourAlarmVenus = true;
+    const testing::FakeZoneRules zones;
+    core::Alarm alarm(list, sound, core::LocalClock(clock, &zones, settings), us, dir.path());
     alarm.toggle(window);
     // Fill to 5,000 with one hour entry a minute from midnight on, 20 seconds into the minute.
     for (int minute = 0; list.size() < 5000; ++minute)
-        list.add(core::hourEntry(kStart + (minute * 60 + 20) / 86400.0, "Venus", us));
-    core::Settings settings;
-    settings.hourAlarmVenus = true;
+        list.add(core::hourEntry(kStart + std::chrono::seconds(minute * 60 + 20), "Venus", us));
 
     // Through the day, one tick as each minute begins (one entry goes off) and one in its
     // middle (nothing is due any more).
@@ -122,7 +129,7 @@ void tickTime()
     std::vector<double> quiet;
     for (int minute = 0; minute < 24 * 60; ++minute) {
         for (int second : {0, 30}) {
-            clock.set(kStart + (minute * 60 + second) / 86400.0);
+            clock.set(kStart + std::chrono::seconds(minute * 60 + second));
             const auto begin = std::chrono::steady_clock::now();
             const core::AlarmTick tick = alarm.check(window, settings);
             const double micros =
@@ -144,12 +151,13 @@ void thirtyDays()
     testing::TempDir dir;
     core::AlarmList list;
     testing::FakeSound sound;
-    testing::FakeClock clock(kStart + 0.5);
+    testing::FakeClock clock(kStart + hours(12));
     const core::RegionalSettings us = core::usEnglishRegionalSettings();
     SimulatedWindow window(list, dir.path());
-    core::Alarm alarm(list, sound, clock, us, dir.path());
     core::Settings settings;
     settings.alarmMoon = settings.hourAlarmVenus = settings.hourAlarmMars = true;
+    const testing::FakeZoneRules zones;
+    core::Alarm alarm(list, sound, core::LocalClock(clock, &zones, settings), us, dir.path());
 
     const long rssBefore = peakRssKiB();
     alarm.toggle(window);
@@ -157,7 +165,7 @@ void thirtyDays()
     long ticks = 0;
     // One tick a second for 30 days.
     for (long second = 0; second < 30L * 86400; ++second, ++ticks) {
-        clock.set(kStart + 0.5 + second / 86400.0);
+        clock.set(kStart + hours(12) + std::chrono::seconds(second));
         alarm.check(window, settings);
     }
     const double seconds =

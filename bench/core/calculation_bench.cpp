@@ -98,10 +98,10 @@ void measure(const char* name, const std::filesystem::path& dataDir, DayStart da
     QuietMessages messages;
     Calculator calculator({settings, regional, zone, engine, view, clipboard, messages, workDir});
 
-    const DateTime date = dateTimeFromDate(2000, 6, 3);
+    const Date date = *Date::fromCivil(2000, 6, 3);
     const auto start = Clock::now();
     for (int round = 0; round < rounds; ++round)
-        calculator.calculate(date, dateTimeFromTime({20, 3 + round % 50, 15, 0}));
+        calculator.calculate({date, *TimeOfDay::fromClock(20, 3 + round % 50, 15)});
     const auto total = Clock::now() - start;
     const double ownMs = std::chrono::duration<double, std::milli>(total - engine.spent).count();
     const double engineMs = std::chrono::duration<double, std::milli>(engine.spent).count();

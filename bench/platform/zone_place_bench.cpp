@@ -23,12 +23,13 @@ double microsecondsSince(Clock::time_point start, int count)
 void zoneQuestions(const vantrel::platform::QtZoneRules& rules, const char* zoneName)
 {
     constexpr int kQuestions = 20000;
-    const vantrel::core::DateTime first = vantrel::core::dateTimeFromDate(1950, 1, 1);
+    const vantrel::core::Date first = *vantrel::core::Date::fromCivil(1950, 1, 1);
+    const vantrel::core::TimeOfDay one = *vantrel::core::TimeOfDay::fromClock(13, 0);
     int daylight = 0;
     const auto start = Clock::now();
     for (int i = 0; i < kQuestions; ++i) {
         // Every third day at 13:00 over 164 years, as a batch of birthdays would ask.
-        if (const auto offset = rules.offsetAt(first + i * 3 + 13.0 / 24, zoneName))
+        if (const auto offset = rules.offsetAt({first.plusDays(i * 3), one}, zoneName))
             daylight += offset->daylightMinutes == 60;
     }
     std::printf("zone question, %-20s %8.2f us each (%d of %d in daylight time)\n",

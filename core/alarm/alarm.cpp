@@ -11,7 +11,6 @@
 #include "core/common/text_trim.h"
 #include "core/hours/planetary_hours.h"
 #include "core/hours/rise_set_reading.h"
-#include "core/ports/clock.h"
 #include "core/ports/sound.h"
 
 namespace vantrel::core {
@@ -112,7 +111,7 @@ std::string alarmEntryFromListingLine(const std::string& line, const RegionalSet
     const std::string text = withLocaleSeparators(columns(line, 7, 16), regional, true) +
                              withLocaleSeparators(columns(line, 18, 24), regional, false);
     // The engine writes month first unless the user's dates begin with the day.
-    const std::optional<DateTime> moment =
+    const std::optional<LocalDateTime> moment =
         parseLocaleDateTime(text, regional, listingDateOrder(dateOrderSwitchFor(regional)));
     if (!moment)
         return line;
@@ -122,7 +121,7 @@ std::string alarmEntryFromListingLine(const std::string& line, const RegionalSet
     return line.substr(0, 6) + written + line.substr(24);
 }
 
-Alarm::Alarm(AlarmList& list, Sound& sound, const Clock& clock, const RegionalSettings& regional,
+Alarm::Alarm(AlarmList& list, Sound& sound, LocalClock clock, const RegionalSettings& regional,
              std::filesystem::path workDir, std::filesystem::path soundDir)
     : m_list(list), m_sound(sound), m_clock(clock), m_regional(regional), m_workDir(workDir),
       m_sounds(std::move(workDir), std::move(soundDir))
@@ -157,12 +156,12 @@ void Alarm::toggle(AlarmHost& host)
 void Alarm::arm(AlarmHost& host)
 {
     m_sound.playAsync(m_sounds.path(kArmingSound).string());
-    const DateTime now = m_clock.now();
+    const LocalDateTime now = m_clock.now();
     host.runHoursCommandHidden(now);
     loadListing(m_workDir / "riseset.txt");
     loadListing(m_workDir / "risesetn.txt");
     m_list.zeroFill();
-    m_armedDate = datePart(now);
+    m_armedDate = now.date;
 }
 
 void Alarm::loadListing(const std::filesystem::path& path)
@@ -179,12 +178,12 @@ AlarmTick Alarm::check(AlarmHost& host, const Settings& settings)
     AlarmTick tick;
     if (!m_armed)
         return tick;
-    DateTime now = m_clock.now();
+    LocalDateTime now = m_clock.now();
     host.setStatusText(std::string(kAlarmStatusPrefix) + " " +
                        formatDateTime("ddddd", now, m_regional) + " " +
                        formatDateTime("tt", now, m_regional));
 
-    if (!m_armedDate || datePart(now) != *m_armedDate) {
+    if (!m_armedDate || now.date != *m_armedDate) {
         toggle(host);
         toggle(host);
         tick.rearmed = true;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/alarm/alarm_list.h"
+#include "core/chart_engine/local_clock.h"
 #include "core/common/date_time.h"
 #include "core/common/regional_settings.h"
 #include "core/settings/file_locations.h"
@@ -16,7 +17,6 @@
 
 namespace vantrel::core {
 
-class Clock;
 class Sound;
 
 // What the alarm needs from the main window and its sister windows.
@@ -30,7 +30,7 @@ public:
     // Sets the date and time fields to `now` and runs the planetary-hours command without
     // showing its window; the command adds its hour entries to the alarm list and leaves the
     // two rise-and-set listings in the work folder.
-    virtual void runHoursCommandHidden(DateTime now) = 0;
+    virtual void runHoursCommandHidden(const LocalDateTime& now) = 0;
     virtual void hideOutputWindows() = 0;
     virtual void addDisplayLine(const std::string& line) = 0;
     virtual void setStatusText(const std::string& text) = 0;
@@ -70,13 +70,13 @@ struct AlarmTick {
 class Alarm {
 public:
     // The listings are read from workDir; a sound is played from workDir when it lies there,
-    // else from the installed soundDir.
-    Alarm(AlarmList& list, Sound& sound, const Clock& clock, const RegionalSettings& regional,
+    // else from the installed soundDir. The clock is read as the calculations read it.
+    Alarm(AlarmList& list, Sound& sound, LocalClock clock, const RegionalSettings& regional,
           std::filesystem::path workDir = ".", std::filesystem::path soundDir = {});
 
     bool armed() const { return m_armed; }
     // The date the alarm was last armed for; the day-change test compares with it.
-    std::optional<DateTime> armedDate() const { return m_armedDate; }
+    std::optional<Date> armedDate() const { return m_armedDate; }
 
     // Arms or disarms ("Activate alarm"). Arming plays the arming sound, runs the hours command
     // hidden, loads both listings into the list and starts the timer; where no sound can be
@@ -95,12 +95,12 @@ private:
 
     AlarmList& m_list;
     Sound& m_sound;
-    const Clock& m_clock;
+    LocalClock m_clock;
     const RegionalSettings& m_regional;
     std::filesystem::path m_workDir;
     DataFiles m_sounds;
     bool m_armed = false;
-    std::optional<DateTime> m_armedDate;
+    std::optional<Date> m_armedDate;
 };
 
 inline constexpr std::string_view kArmingSound = "sun.wav";

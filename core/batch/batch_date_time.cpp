@@ -109,8 +109,8 @@ Designator takeDesignator(std::string_view& text, const RegionalSettings& region
 
 }  // namespace
 
-std::optional<DateTime> readBatchDate(std::string_view text, const RegionalSettings& regional,
-                                      DateTime now)
+std::optional<Date> readBatchDate(std::string_view text, const RegionalSettings& regional,
+                                  Date today)
 {
     const std::string separator = regional.dateSeparator.empty() ? "/" : regional.dateSeparator;
     text = trimmed(text);
@@ -128,7 +128,7 @@ std::optional<DateTime> readBatchDate(std::string_view text, const RegionalSetti
     if (numbers.size() < 2)
         return std::nullopt;
 
-    const int currentYear = dateFromDateTime(now).year;
+    const int currentYear = today.year();
     Number year{currentYear, 4};
     int month = 0;
     int day = 0;
@@ -158,10 +158,10 @@ std::optional<DateTime> readBatchDate(std::string_view text, const RegionalSetti
         break;
     }
     const int fullYear = year.digits <= 2 ? yearInWindow(year.value, currentYear) : year.value;
-    return tryDateTimeFromDate(fullYear, month, day);
+    return Date::fromCivil(fullYear, month, day);
 }
 
-std::optional<DateTime> readBatchTime(std::string_view text, const RegionalSettings& regional)
+std::optional<TimeOfDay> readBatchTime(std::string_view text, const RegionalSettings& regional)
 {
     const std::string separator = regional.timeSeparator.empty() ? ":" : regional.timeSeparator;
     const std::string decimal = regional.decimalSeparator.empty() ? "." : regional.decimalSeparator;
@@ -194,7 +194,7 @@ std::optional<DateTime> readBatchTime(std::string_view text, const RegionalSetti
         if (designator == Designator::Pm)
             hour += 12;
     }
-    return tryDateTimeFromTime(hour, parts[1], parts[2], parts[3]);
+    return TimeOfDay::fromClock(hour, parts[1], parts[2], parts[3]);
 }
 
 }  // namespace vantrel::core

@@ -13,6 +13,7 @@
 #include "core/batch/batch_date_time.h"
 #include "core/batch/comma_text.h"
 #include "core/chart_engine/engine_run.h"
+#include "core/chart_engine/local_clock.h"
 #include "core/common/error.h"
 #include "core/common/text_file.h"
 #include "core/ports/clock.h"
@@ -346,7 +347,7 @@ struct Conversion {
     Calculator& calculator;
     BatchObserver& observer;
     const PrivateFolder& folder;
-    DateTime now;
+    Date today;
     std::string output;
     bool calculated = false;
 
@@ -355,7 +356,7 @@ struct Conversion {
         const std::vector<std::string> fields = splitCommaText(line);
         const CalculationContext& context = calculator.context();
         const std::string& dateText = field(fields, 2);
-        const auto date = readBatchDate(dateText, context.regional, now);
+        const auto date = readBatchDate(dateText, context.regional, today);
         if (!date)
             throw VantrelError(formatMessage("'%s' is not a valid date", dateText));
         observer.datePickerSet(*date);
@@ -370,7 +371,7 @@ struct Conversion {
         {
             const CurrentDirectorySwitch inFolder(folder.path());
             calculated = true;
-            calculator.calculate(*date, *time);
+            calculator.calculate({*date, *time});
         }
         for (std::size_t i = 0; i < 7; ++i)
             appendValue(output, fields[i]);
@@ -406,7 +407,8 @@ BatchResult convertBatch(Calculator& calculator, const Clock& clock, const std::
     LocationRestore location(settings);
 
     const PrivateFolder folder;
-    Conversion conversion{calculator, observer, folder, clock.now(), {}, false};
+    const Date today = LocalClock(clock, context.zone.zoneRules, settings).now().date;
+    Conversion conversion{calculator, observer, folder, today, {}, false};
     bool cancelled = false;
     std::size_t done = 0;
     {

@@ -19,8 +19,8 @@ class BatchObserver {
 public:
     virtual ~BatchObserver() = default;
     // The line's date and time, as the date and time pickers should now show them.
-    virtual void datePickerSet(DateTime /*date*/) {}
-    virtual void timePickerSet(DateTime /*time*/) {}
+    virtual void datePickerSet(Date /*date*/) {}
+    virtual void timePickerSet(TimeOfDay /*time*/) {}
     // Called before the first line and after each converted line; returning false cancels the
     // conversion.
     virtual bool progress(std::size_t /*linesDone*/, std::size_t /*lineCount*/) { return true; }

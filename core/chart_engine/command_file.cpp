@@ -36,7 +36,8 @@ void requireSingleWord(const char* fieldName, const std::string& text)
 // time is one whole hour, so " DT " with the standard offset is written only for a shift of
 // exactly one hour; any other (half an hour, two hours, a negative shift) goes into the zone,
 // with " ST ", so that the line still names the same universal time.
-std::string zoneFieldFromRules(const Settings& settings, const LiveZone& zone, DateTime localMoment)
+std::string zoneFieldFromRules(const Settings& settings, const LiveZone& zone,
+                               const LocalDateTime& localMoment)
 {
     const bool placeZone = settings.timeMode == TimeMode::PlaceZone;
     if (placeZone && settings.zoneName.empty())
@@ -68,16 +69,16 @@ void addSiderealLine(std::vector<std::string>& lines, const Settings& settings)
         lines.push_back("/s");
 }
 
-std::vector<std::string> commonHead(const ChartPlace& place, DateTime time, DateTime date,
+std::vector<std::string> commonHead(const ChartPlace& place, const LocalDateTime& moment,
                                     const Settings& settings, const LiveZone& zone,
                                     const std::string& outputFile)
 {
-    return {kHeaderLine, chartDataLine(place, time, date, settings, zone), "/os " + outputFile};
+    return {kHeaderLine, chartDataLine(place, moment, settings, zone), "/os " + outputFile};
 }
 
 }  // namespace
 
-std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
+std::string chartDataLine(const ChartPlace& place, const LocalDateTime& moment,
                           const Settings& settings, const LiveZone& zone)
 {
     const bool zoneFromRules =
@@ -87,18 +88,18 @@ std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
     requireSingleWord("Longitude", place.longitude);
     requireSingleWord("Latitude", place.latitude);
 
-    const CivilDate day = dateFromDateTime(date);
-    const TimeOfDay clock = timeFromDateTime(time);
+    const CivilDate day = moment.date.civil();
+    const TimeOfDay clock = moment.time;
     char minute[4];
-    std::snprintf(minute, sizeof minute, "%02d", clock.minute);
+    std::snprintf(minute, sizeof minute, "%02d", clock.minute());
 
     std::string line = "/qb " + std::to_string(day.month) + " " + std::to_string(day.day) + " " +
-                       std::to_string(day.year) + " " + std::to_string(clock.hour) + ":" + minute +
-                       (clock.hour >= 12 ? "PM" : "AM");
+                       std::to_string(day.year) + " " + std::to_string(clock.hour()) + ":" +
+                       minute + (clock.hour() >= 12 ? "PM" : "AM");
     if (zoneFromRules) {
         // The moment, not the bare date: on the day the clocks change, the hours before the
         // change keep the old time and the hours after it take the new one.
-        line += zoneFieldFromRules(settings, zone, datePart(date) + timePart(time));
+        line += zoneFieldFromRules(settings, zone, moment);
     } else {
         line += settings.timeMode == TimeMode::Daylight ? " DT " : " ST ";
         line += place.zone;
@@ -106,10 +107,10 @@ std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
     return line + " " + place.longitude + " " + place.latitude;
 }
 
-std::vector<std::string> chartInputLines(const ChartPlace& place, DateTime time, DateTime date,
+std::vector<std::string> chartInputLines(const ChartPlace& place, const LocalDateTime& moment,
                                          const Settings& settings, const LiveZone& zone)
 {
-    auto lines = commonHead(place, time, date, settings, zone, "chart.txt");
+    auto lines = commonHead(place, moment, settings, zone, "chart.txt");
     lines.push_back(zone.dateOrderSwitch);
     lines.insert(lines.end(), kRestrictions.begin(), kRestrictions.end());
     lines.push_back(houseSystemLine(settings));
@@ -117,10 +118,10 @@ std::vector<std::string> chartInputLines(const ChartPlace& place, DateTime time,
     return lines;
 }
 
-std::vector<std::string> wheelInputLines(const ChartPlace& place, DateTime time, DateTime date,
+std::vector<std::string> wheelInputLines(const ChartPlace& place, const LocalDateTime& moment,
                                          const Settings& settings, const LiveZone& zone)
 {
-    auto lines = commonHead(place, time, date, settings, zone, "wheel.txt");
+    auto lines = commonHead(place, moment, settings, zone, "wheel.txt");
     lines.push_back(zone.dateOrderSwitch);
     lines.insert(lines.end(), kRestrictions.begin(), kRestrictions.end());
     lines.push_back("/XM0");
@@ -135,10 +136,10 @@ std::vector<std::string> wheelInputLines(const ChartPlace& place, DateTime time,
     return lines;
 }
 
-std::vector<std::string> aspectsInputLines(const ChartPlace& place, DateTime time, DateTime date,
+std::vector<std::string> aspectsInputLines(const ChartPlace& place, const LocalDateTime& moment,
                                            const Settings& settings, const LiveZone& zone)
 {
-    auto lines = commonHead(place, time, date, settings, zone, "aspects.txt");
+    auto lines = commonHead(place, moment, settings, zone, "aspects.txt");
     lines.push_back(zone.dateOrderSwitch);
     lines.push_back(houseSystemLine(settings));
     addSiderealLine(lines, settings);
@@ -150,10 +151,10 @@ std::vector<std::string> aspectsInputLines(const ChartPlace& place, DateTime tim
 }
 
 std::vector<std::string> riseSetInputLines(const ChartPlace& place, const std::string& outputFile,
-                                           DateTime time, DateTime date, const Settings& settings,
+                                           const LocalDateTime& moment, const Settings& settings,
                                            const LiveZone& zone)
 {
-    auto lines = commonHead(place, time, date, settings, zone, outputFile);
+    auto lines = commonHead(place, moment, settings, zone, outputFile);
     lines.insert(lines.end(), kRestrictions.begin(), kRestrictions.end());
     lines.push_back("/Zd");
     lines.push_back(zone.dateOrderSwitch);

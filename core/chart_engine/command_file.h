@@ -25,25 +25,25 @@ inline constexpr const char* kNoPlaceZoneMessage =
     "\"Place's Time Zone\" needs a place chosen by name: use \"Find place\" under Options, "
     "Astrological, or choose another Time";
 
-// "/qb 3 14 2001 21:07PM DT 5 74W00 40N43": month, day and year of `date`, hour and minute of
-// `time` (seconds are cut, never carried), the daylight field and zone by Settings::timeMode, and
+// "/qb 3 14 2001 21:07PM DT 5 74W00 40N43": month, day and year, hour and minute of `moment`
+// (seconds are cut, never carried), the daylight field and zone by Settings::timeMode, and
 // the place. With the system's or the place's zone, both come from the tz database for that
 // local moment. Throws VantrelError naming the field when a location text that would be written
 // holds a blank or a control character, since either would split the line and could slip
 // further switches into it; kNoPlaceZoneMessage, or a message naming the zone, when the place's
 // zone is missing or unknown.
-std::string chartDataLine(const ChartPlace& place, DateTime time, DateTime date,
+std::string chartDataLine(const ChartPlace& place, const LocalDateTime& moment,
                           const Settings& settings, const LiveZone& zone);
 
 // The lines of each kind of command file, without line ends.
-std::vector<std::string> chartInputLines(const ChartPlace& place, DateTime time, DateTime date,
+std::vector<std::string> chartInputLines(const ChartPlace& place, const LocalDateTime& moment,
                                          const Settings& settings, const LiveZone& zone);
-std::vector<std::string> wheelInputLines(const ChartPlace& place, DateTime time, DateTime date,
+std::vector<std::string> wheelInputLines(const ChartPlace& place, const LocalDateTime& moment,
                                          const Settings& settings, const LiveZone& zone);
-std::vector<std::string> aspectsInputLines(const ChartPlace& place, DateTime time, DateTime date,
+std::vector<std::string> aspectsInputLines(const ChartPlace& place, const LocalDateTime& moment,
                                            const Settings& settings, const LiveZone& zone);
 std::vector<std::string> riseSetInputLines(const ChartPlace& place, const std::string& outputFile,
-                                           DateTime time, DateTime date, const Settings& settings,
+                                           const LocalDateTime& moment, const Settings& settings,
                                            const LiveZone& zone);
 
 // Every line, the last one included, ended by CR LF.

@@ -141,38 +141,38 @@ std::optional<EngineFailure> runChartEngine(const EngineEnvironment& env)
 
 std::optional<EngineFailure> runChartCommand(const EngineEnvironment& env, const std::string& zone,
                                              const std::string& longitude,
-                                             const std::string& latitude, DateTime time,
-                                             DateTime date)
+                                             const std::string& latitude,
+                                             const LocalDateTime& moment)
 {
     return writeAndRun(
-        env, chartInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+        env, chartInputLines({zone, longitude, latitude}, moment, env.settings, env.zone));
 }
 
 std::optional<EngineFailure> runWheelCommand(const EngineEnvironment& env, const std::string& zone,
                                              const std::string& longitude,
-                                             const std::string& latitude, DateTime time,
-                                             DateTime date)
+                                             const std::string& latitude,
+                                             const LocalDateTime& moment)
 {
     return writeAndRun(
-        env, wheelInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+        env, wheelInputLines({zone, longitude, latitude}, moment, env.settings, env.zone));
 }
 
 std::optional<EngineFailure> runAspectsCommand(const EngineEnvironment& env,
                                                const std::string& zone,
                                                const std::string& longitude,
-                                               const std::string& latitude, DateTime time,
-                                               DateTime date)
+                                               const std::string& latitude,
+                                               const LocalDateTime& moment)
 {
     return writeAndRun(
-        env, aspectsInputLines({zone, longitude, latitude}, time, date, env.settings, env.zone));
+        env, aspectsInputLines({zone, longitude, latitude}, moment, env.settings, env.zone));
 }
 
 std::optional<EngineFailure>
 runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
                   const std::string& longitude, const std::string& latitude,
-                  const std::string& outputFile, const DateTime time, const DateTime date)
+                  const std::string& outputFile, const LocalDateTime& moment)
 {
-    return writeAndRun(env, riseSetInputLines({zone, longitude, latitude}, outputFile, time, date,
+    return writeAndRun(env, riseSetInputLines({zone, longitude, latitude}, outputFile, moment,
                                               env.settings, env.zone));
 }
 

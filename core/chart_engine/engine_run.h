@@ -99,18 +99,18 @@ std::string anchoredEngineCommand(const std::string& command, const std::filesys
 // written; in both cases nothing is run.
 [[nodiscard]] std::optional<EngineFailure>
 runChartCommand(const EngineEnvironment& env, const std::string& zone, const std::string& longitude,
-                const std::string& latitude, DateTime time, DateTime date);
+                const std::string& latitude, const LocalDateTime& moment);
 [[nodiscard]] std::optional<EngineFailure>
 runWheelCommand(const EngineEnvironment& env, const std::string& zone, const std::string& longitude,
-                const std::string& latitude, DateTime time, DateTime date);
+                const std::string& latitude, const LocalDateTime& moment);
 [[nodiscard]] std::optional<EngineFailure> runAspectsCommand(const EngineEnvironment& env,
                                                              const std::string& zone,
                                                              const std::string& longitude,
                                                              const std::string& latitude,
-                                                             DateTime time, DateTime date);
+                                                             const LocalDateTime& moment);
 [[nodiscard]] std::optional<EngineFailure>
 runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
                   const std::string& longitude, const std::string& latitude,
-                  const std::string& outputFile, DateTime time, DateTime date);
+                  const std::string& outputFile, const LocalDateTime& moment);
 
 }  // namespace vantrel::core

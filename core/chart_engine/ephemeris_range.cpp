@@ -20,18 +20,17 @@ std::string ephemerisRangeText()
     return dateText(kFirstEphemerisDate) + " to " + dateText(kLastEphemerisDate);
 }
 
-bool inEphemerisRange(DateTime date)
+bool inEphemerisRange(Date date)
 {
-    const DateTime day = datePart(date);
-    return day >= dateTimeFromDate(kFirstEphemerisDate) &&
-           day <= dateTimeFromDate(kLastEphemerisDate);
+    return date >= *Date::fromCivil(kFirstEphemerisDate) &&
+           date <= *Date::fromCivil(kLastEphemerisDate);
 }
 
-std::optional<std::string> ephemerisRangeProblem(DateTime date)
+std::optional<std::string> ephemerisRangeProblem(Date date)
 {
     if (inEphemerisRange(date))
         return std::nullopt;
-    return "The date " + dateText(dateFromDateTime(date)) + " is outside the ephemeris range (" +
+    return "The date " + dateText(date.civil()) + " is outside the ephemeris range (" +
            ephemerisRangeText() + ")";
 }
 

@@ -17,11 +17,10 @@ inline constexpr CivilDate kLastEphemerisDate{3000, 12, 31};
 // "1 January 1 to 31 December 3000".
 std::string ephemerisRangeText();
 
-// True when the date part of `date` lies in the range.
-bool inEphemerisRange(DateTime date);
+bool inEphemerisRange(Date date);
 
 // The message for a date outside the range: "The date 1 January 3001 is outside the ephemeris
 // range (1 January 1 to 31 December 3000)"; nullopt inside it.
-std::optional<std::string> ephemerisRangeProblem(DateTime date);
+std::optional<std::string> ephemerisRangeProblem(Date date);
 
 }  // namespace vantrel::core

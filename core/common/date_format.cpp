@@ -33,9 +33,9 @@ std::string number(int value, int minDigits)
 
 class Formatter {
 public:
-    Formatter(DateTime value, const RegionalSettings& regional)
-        : m_regional(regional), m_date(dateFromDateTime(value)), m_time(timeFromDateTime(value)),
-          m_weekday(dayOfWeek(value))
+    Formatter(const LocalDateTime& value, const RegionalSettings& regional)
+        : m_regional(regional), m_date(value.date.civil()), m_time(value.time),
+          m_weekday(value.date.weekday())
     {
     }
 
@@ -112,13 +112,13 @@ std::size_t Formatter::appendToken(std::string_view pattern, std::size_t at, cha
         appendHour(pattern, end, count);
         return end;
     case 'N':
-        m_out += number(m_time.minute, std::min(count, 2));
+        m_out += number(m_time.minute(), std::min(count, 2));
         return end;
     case 'S':
-        m_out += number(m_time.second, std::min(count, 2));
+        m_out += number(m_time.second(), std::min(count, 2));
         return end;
     case 'Z':
-        m_out += number(m_time.msec, std::min(count, 3));
+        m_out += number(m_time.msec(), std::min(count, 3));
         return end;
     case 'T':
         if (depth < kMaxDepth)
@@ -166,7 +166,7 @@ void Formatter::appendHour(std::string_view pattern, std::size_t after, int coun
             break;
         }
     }
-    int hour = m_time.hour;
+    int hour = m_time.hour();
     if (m_twelveHourClock) {
         if (hour == 0)
             hour = 12;
@@ -178,7 +178,7 @@ void Formatter::appendHour(std::string_view pattern, std::size_t after, int coun
 
 std::size_t Formatter::appendDesignator(std::string_view pattern, std::size_t at)
 {
-    const bool afternoon = m_time.hour >= 12;
+    const bool afternoon = m_time.hour() >= 12;
     if (startsWithNoCase(pattern, at, "am/pm")) {
         m_out.append(pattern.substr(at + (afternoon ? 3 : 0), 2));
         m_twelveHourClock = true;
@@ -200,10 +200,20 @@ std::size_t Formatter::appendDesignator(std::string_view pattern, std::size_t at
 
 }  // namespace
 
-std::string formatDateTime(std::string_view pattern, DateTime value,
+std::string formatDateTime(std::string_view pattern, const LocalDateTime& value,
                            const RegionalSettings& regional)
 {
     return Formatter(value, regional).run(pattern);
+}
+
+std::string formatDate(std::string_view pattern, Date date, const RegionalSettings& regional)
+{
+    return formatDateTime(pattern, {date, TimeOfDay()}, regional);
+}
+
+std::string formatTime(std::string_view pattern, TimeOfDay time, const RegionalSettings& regional)
+{
+    return formatDateTime(pattern, {kDayZero, time}, regional);
 }
 
 }  // namespace vantrel::core

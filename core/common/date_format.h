@@ -17,7 +17,10 @@
 
 namespace vantrel::core {
 
-std::string formatDateTime(std::string_view pattern, DateTime value,
+std::string formatDateTime(std::string_view pattern, const LocalDateTime& value,
                            const RegionalSettings& regional);
+// A date alone, at midnight; a time of day alone, on kDayZero.
+std::string formatDate(std::string_view pattern, Date date, const RegionalSettings& regional);
+std::string formatTime(std::string_view pattern, TimeOfDay time, const RegionalSettings& regional);
 
 }  // namespace vantrel::core

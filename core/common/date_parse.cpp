@@ -58,7 +58,7 @@ private:
     std::size_t m_at = 0;
 };
 
-std::optional<DateTime> scanDate(Scanner& in, const RegionalSettings& regional, DateOrder order)
+std::optional<Date> scanDate(Scanner& in, const RegionalSettings& regional, DateOrder order)
 {
     const auto n1 = in.number();
     if (!n1 || !in.accept(regional.dateSeparator))
@@ -71,13 +71,13 @@ std::optional<DateTime> scanDate(Scanner& in, const RegionalSettings& regional, 
         return std::nullopt;
     switch (order) {
     case DateOrder::DayMonthYear:
-        return tryDateTimeFromDate(*n3, *n2, *n1);
+        return Date::fromCivil(*n3, *n2, *n1);
     case DateOrder::YearMonthDay:
-        return tryDateTimeFromDate(*n1, *n2, *n3);
+        return Date::fromCivil(*n1, *n2, *n3);
     case DateOrder::MonthDayYear:
         break;
     }
-    return tryDateTimeFromDate(*n3, *n1, *n2);
+    return Date::fromCivil(*n3, *n1, *n2);
 }
 
 // 0 for "am", 12 for "pm", -1 when neither follows.
@@ -90,7 +90,7 @@ int scanDesignator(Scanner& in, const RegionalSettings& regional)
     return -1;
 }
 
-std::optional<DateTime> scanTime(Scanner& in, const RegionalSettings& regional)
+std::optional<TimeOfDay> scanTime(Scanner& in, const RegionalSettings& regional)
 {
     auto hour = in.number();
     if (!hour || !in.accept(regional.timeSeparator))
@@ -110,18 +110,19 @@ std::optional<DateTime> scanTime(Scanner& in, const RegionalSettings& regional)
             return std::nullopt;
         *hour = *hour % 12 + baseHour;
     }
-    return tryDateTimeFromTime(*hour, *minute, *second);
+    return TimeOfDay::fromClock(*hour, *minute, *second);
 }
 
 }  // namespace
 
-std::optional<DateTime> parseLocaleDateTime(std::string_view text, const RegionalSettings& regional)
+std::optional<LocalDateTime> parseLocaleDateTime(std::string_view text,
+                                                 const RegionalSettings& regional)
 {
     return parseLocaleDateTime(text, regional, shortDateOrder(regional));
 }
 
-std::optional<DateTime> parseLocaleDateTime(std::string_view text, const RegionalSettings& regional,
-                                            DateOrder order)
+std::optional<LocalDateTime> parseLocaleDateTime(std::string_view text,
+                                                 const RegionalSettings& regional, DateOrder order)
 {
     Scanner in(text);
     const auto date = scanDate(in, regional, order);
@@ -130,7 +131,7 @@ std::optional<DateTime> parseLocaleDateTime(std::string_view text, const Regiona
     const auto time = scanTime(in, regional);
     if (!time || !in.atEnd())
         return std::nullopt;
-    return *date + *time;
+    return LocalDateTime{*date, *time};
 }
 
 }  // namespace vantrel::core

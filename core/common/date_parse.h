@@ -15,10 +15,10 @@ namespace vantrel::core {
 // before each number are skipped; a number stops after the digit that brings it to 1000 or more,
 // so " 3/ 6/200010:29am" reads as 6 March 2000 (month first), 10:29. nullopt when the text does
 // not fit or the date does not exist.
-std::optional<DateTime> parseLocaleDateTime(std::string_view text,
-                                            const RegionalSettings& regional);
+std::optional<LocalDateTime> parseLocaleDateTime(std::string_view text,
+                                                 const RegionalSettings& regional);
 // The same with the three numbers of the date in the given order instead of the short date's.
-std::optional<DateTime> parseLocaleDateTime(std::string_view text, const RegionalSettings& regional,
-                                            DateOrder order);
+std::optional<LocalDateTime> parseLocaleDateTime(std::string_view text,
+                                                 const RegionalSettings& regional, DateOrder order);
 
 }  // namespace vantrel::core

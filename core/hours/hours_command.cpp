@@ -5,12 +5,12 @@
 
 namespace vantrel::core {
 
-PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms, DateTime date,
-                                       DateTime time, const RegionalSettings& regional)
+PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms,
+                                       const LocalDateTime& shown, const RegionalSettings& regional)
 {
-    calculator.calculate(date, time);
-    calculator.readRiseSetTimes(date, time);
-    PlanetaryHoursReport report = computePlanetaryHours(calculator.riseSetTimes(), datePart(date),
+    calculator.calculate(shown);
+    calculator.readRiseSetTimes(shown);
+    PlanetaryHoursReport report = computePlanetaryHours(calculator.riseSetTimes(), shown.date,
                                                         calculator.datePattern(), regional);
     alarms.addAll(report.hourEntries);
     return report;

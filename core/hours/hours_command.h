@@ -12,7 +12,8 @@ class Calculator;
 
 // Runs the calculation for the shown date and time, then the rise-and-set reading, builds the
 // report, and adds its hour entries to the alarm list (the list refuses duplicates).
-PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms, DateTime date,
-                                       DateTime time, const RegionalSettings& regional);
+PlanetaryHoursReport runPlanetaryHours(Calculator& calculator, AlarmList& alarms,
+                                       const LocalDateTime& shown,
+                                       const RegionalSettings& regional);
 
 }  // namespace vantrel::core

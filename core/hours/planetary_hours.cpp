@@ -1,6 +1,7 @@
 #include "core/hours/planetary_hours.h"
 
-#include <cmath>
+#include <chrono>
+#include <optional>
 
 #include "core/common/date_format.h"
 
@@ -13,29 +14,26 @@ namespace {
 constexpr std::array<int, 7> kFirstRuler = {0, 3, 6, 2, 5, 1, 4};
 
 constexpr std::string_view kMissingTime = "not found";
-constexpr double kMsecPerDay = 86400000.0;
 
-// A length of time as H:MM. The difference of two moments some 40,000 days from the epoch
-// carries a rounding error far above a millisecond's share of the small result; rounding to the
-// millisecond first keeps 20:52 - 5:26 from reading as 15:25:59.999, cut to 15:25.
-std::string hoursAndMinutes(double lengthDays, const RegionalSettings& regional)
+// A length of time as H:MM.
+std::string hoursAndMinutes(std::chrono::milliseconds length, const RegionalSettings& regional)
 {
-    return formatDateTime("h:nn", std::round(lengthDays * kMsecPerDay) / kMsecPerDay, regional);
+    return formatTime("h:nn", TimeOfDay::fromDuration(length), regional);
 }
 
-std::string shortTime(DateTime value, const RegionalSettings& regional)
+std::string shortTime(const std::optional<LocalDateTime>& value, const RegionalSettings& regional)
 {
-    if (value == kNotFound)
+    if (!value)
         return std::string(kMissingTime);
-    return formatDateTime("t", value, regional);
+    return formatDateTime("t", *value, regional);
 }
 
-std::string headingDate(DateTime value, std::string_view datePattern,
+std::string headingDate(const std::optional<LocalDateTime>& value, std::string_view datePattern,
                         const RegionalSettings& regional)
 {
-    if (value == kNotFound)
+    if (!value)
         return std::string(kMissingTime);
-    return formatDateTime(datePattern, value, regional);
+    return formatDateTime(datePattern, *value, regional);
 }
 
 std::vector<std::string> sunMoonLines(const RiseSetTimes& times, const RegionalSettings& regional)
@@ -56,22 +54,25 @@ std::vector<std::string> sunMoonLines(const RiseSetTimes& times, const RegionalS
 // Daylight and darkness exist only when the Sun rises, sets and rises again, in that order.
 bool sunRisesAndSets(const RiseSetTimes& times)
 {
-    if (times.sunrise == kNotFound || times.sunset == kNotFound || times.nextSunrise == kNotFound)
+    if (!times.sunrise || !times.sunset || !times.nextSunrise)
         return false;
-    return times.sunrise < times.sunset && times.sunset < times.nextSunrise;
+    return *times.sunrise < *times.sunset && *times.sunset < *times.nextSunrise;
 }
 
 void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int weekday,
                const RegionalSettings& regional)
 {
-    report.dayHourDays = (times.sunset - times.sunrise) / 12;
-    report.nightHourDays = (times.nextSunrise - times.sunset) / 12;
+    const std::chrono::milliseconds light = *times.sunset - *times.sunrise;
+    const std::chrono::milliseconds darkness = *times.nextSunrise - *times.sunset;
+    report.dayHourLength = light / 12;
+    report.nightHourLength = darkness / 12;
     for (int k = 1; k <= 12; ++k) {
+        // Multiplied before divided, so that no hour carries the rounding of the ones before.
         PlanetaryHour& day = report.dayHours[k - 1];
-        day.start = times.sunrise + (k - 1) * report.dayHourDays;
+        day.start = *times.sunrise + light * (k - 1) / 12;
         day.ruler = dayHourRuler(weekday, k);
         PlanetaryHour& night = report.nightHours[k - 1];
-        night.start = times.sunset + (k - 1) * report.nightHourDays;
+        night.start = *times.sunset + darkness * (k - 1) / 12;
         night.ruler = nightHourRuler(weekday, k);
 
         auto& row = report.table[k];
@@ -80,9 +81,8 @@ void fillHours(PlanetaryHoursReport& report, const RiseSetTimes& times, int week
         row[2] = formatDateTime("t", night.start, regional);
         row[3] = night.ruler;
     }
-    report.statusText =
-        "Hours of Light " + hoursAndMinutes(times.sunset - times.sunrise, regional) +
-        "  Hours of Darkness " + hoursAndMinutes(times.nextSunrise - times.sunset, regional);
+    report.statusText = "Hours of Light " + hoursAndMinutes(light, regional) +
+                        "  Hours of Darkness " + hoursAndMinutes(darkness, regional);
 
     for (int column : {0, 2}) {
         for (int row = 0; row <= 12; ++row)
@@ -115,7 +115,8 @@ std::string_view nightHourRuler(int weekday, int hour)
     return kRulerCycle[(firstRulerIndex(weekday) + 12 + hour - 1) % 7];
 }
 
-std::string hourEntry(DateTime start, std::string_view ruler, const RegionalSettings& regional)
+std::string hourEntry(const LocalDateTime& start, std::string_view ruler,
+                      const RegionalSettings& regional)
 {
     std::string name = std::string(ruler) + std::string(Blanks8);
     name.resize(8);
@@ -123,7 +124,7 @@ std::string hourEntry(DateTime start, std::string_view ruler, const RegionalSett
            name + std::string(kHourTag);
 }
 
-PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime shownDate,
+PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, Date shownDate,
                                            std::string_view datePattern,
                                            const RegionalSettings& regional)
 {
@@ -133,7 +134,7 @@ PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime s
     report.table[0][2] = "Sunset " + headingDate(times.sunset, datePattern, regional);
     report.hasHours = sunRisesAndSets(times);
     if (report.hasHours) {
-        fillHours(report, times, dayOfWeek(shownDate), regional);
+        fillHours(report, times, shownDate.weekday(), regional);
     } else {
         report.statusText = std::string(kNoSunriseText);
         report.hoursList = {report.table[0][0] + " ", std::string(kNoSunriseText)};

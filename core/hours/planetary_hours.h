@@ -4,6 +4,7 @@
 // and the texts the hours window shows.
 
 #include <array>
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,10 +36,11 @@ std::string_view nightHourRuler(int weekday, int hour);
 // The alarm entry for an hour that starts at `start`: six blanks, the moment in kEventTimeFormat
 // (columns 7-24), a blank, the ruler padded or cut to eight characters (26-33) and kHourTag
 // ("Hour" in 40-43).
-std::string hourEntry(DateTime start, std::string_view ruler, const RegionalSettings& regional);
+std::string hourEntry(const LocalDateTime& start, std::string_view ruler,
+                      const RegionalSettings& regional);
 
 struct PlanetaryHour {
-    DateTime start = 0;
+    LocalDateTime start;
     std::string ruler;
 };
 
@@ -46,8 +48,8 @@ struct PlanetaryHoursReport {
     // False when the Sun does not both rise and set in order on the shown date (polar day or
     // night, or events missing from the listings): then there are no hours and no entries.
     bool hasHours = false;
-    double dayHourDays = 0;    // length of one day hour, in days, at full precision
-    double nightHourDays = 0;  // length of one night hour, in days
+    std::chrono::milliseconds dayHourLength{0};  // one day hour, cut to the millisecond
+    std::chrono::milliseconds nightHourLength{0};
     std::array<PlanetaryHour, 12> dayHours{};
     std::array<PlanetaryHour, 12> nightHours{};
 
@@ -66,7 +68,7 @@ inline constexpr std::string_view kNoSunriseText = "The Sun does not rise or set
 // Computes the hours for the shown civil date `shownDate` (its weekday picks the first ruler)
 // from the rise and set times; `datePattern` is the civil-date pattern of the last calculation,
 // used for the two heading rows.
-PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, DateTime shownDate,
+PlanetaryHoursReport computePlanetaryHours(const RiseSetTimes& times, Date shownDate,
                                            std::string_view datePattern,
                                            const RegionalSettings& regional);
 

@@ -13,10 +13,10 @@ constexpr std::size_t kSunNameAt = 28;
 constexpr std::size_t kMoonNameAt = 27;
 
 struct BodyFields {
-    DateTime* nadir;
-    DateTime* rise;
-    DateTime* zenith;
-    DateTime* set;
+    std::optional<LocalDateTime>* nadir;
+    std::optional<LocalDateTime>* rise;
+    std::optional<LocalDateTime>* zenith;
+    std::optional<LocalDateTime>* set;
 };
 
 // Columns first..last (1-based, inclusive) of a line, as far as the line reaches.
@@ -48,7 +48,7 @@ public:
 
     // Both the date and the time are localised, in either listing: in day-first mode the engine
     // writes ":" in its times just as it writes "-" in its dates.
-    std::optional<DateTime> moment(std::string_view line) const
+    std::optional<LocalDateTime> moment(std::string_view line) const
     {
         const std::string text = localizeSeparators(columns(line, 7, 16), m_switch, m_regional) +
                                  localizeSeparators(columns(line, 18, 24), m_switch, m_regional);
@@ -62,18 +62,19 @@ private:
     DateOrder m_order;
 };
 
-// Sets each field whose event word the line holds; with onlyMissing, only fields still at
-// kNotFound. False when the line's moment cannot be read.
+// Sets each field whose event word the line holds; with onlyMissing, only fields still empty. False
+// when the line's moment cannot be read.
 bool applyEvents(std::string_view line, const BodyFields& fields, bool onlyMissing,
                  const ListingReader& reader)
 {
-    const std::pair<const char*, DateTime*> tests[] = {{"nadirs", fields.nadir},
-                                                       {"rises", fields.rise},
-                                                       {"zeniths", fields.zenith},
-                                                       {"sets", fields.set}};
-    std::optional<DateTime> value;
+    const std::pair<const char*, std::optional<LocalDateTime>*> tests[] = {
+        {"nadirs", fields.nadir},
+        {"rises", fields.rise},
+        {"zeniths", fields.zenith},
+        {"sets", fields.set}};
+    std::optional<LocalDateTime> value;
     for (const auto& [word, field] : tests) {
-        if (!contains(line, word) || (onlyMissing && *field != kNotFound))
+        if (!contains(line, word) || (onlyMissing && field->has_value()))
             continue;
         if (!value) {
             value = reader.moment(line);
@@ -119,8 +120,7 @@ RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,
                                       const std::string& dateOrderSwitch,
                                       const RegionalSettings& regional, RiseSetTimes& times)
 {
-    times = {kNotFound, kNotFound, kNotFound, kNotFound, kNotFound,
-             kNotFound, kNotFound, kNotFound, kNotFound};
+    times = {};
     const BodyFields sun{&times.sunNadir, &times.sunrise, &times.sunZenith, &times.sunset};
     const BodyFields moon{&times.moonNadir, &times.moonrise, &times.moonZenith, &times.moonset};
     const ListingReader reader(dateOrderSwitch, regional);

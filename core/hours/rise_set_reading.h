@@ -35,7 +35,7 @@ enum class RiseSetReadResult {
 };
 
 // Fills `times` from the lines of the day's listing and of the next day's listing: every field
-// first becomes kNotFound; the day's listing sets each event (the last matching line wins); the
+// is first emptied; the day's listing sets each event (the last matching line wins); the
 // next day's listing sets nextSunrise (its last Sun rising) and any event the day's listing
 // lacked (its first matching line).
 RiseSetReadResult readRiseSetListings(const std::vector<std::string>& dayLines,

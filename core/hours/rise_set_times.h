@@ -1,21 +1,22 @@
 #pragma once
+#include <optional>
+
 #include "core/common/date_time.h"
 
 namespace vantrel::core {
 
-// The value that marks an event no listing supplied.
-inline constexpr DateTime kNotFound = 99.0;
-
+// The events of the Sun and the Moon that the rise-and-set listings supplied; an event they did
+// not supply (polar day or night, a failed run) is empty.
 struct RiseSetTimes {
-    DateTime sunrise = 0;
-    DateTime sunZenith = 0;
-    DateTime sunset = 0;
-    DateTime sunNadir = 0;
-    DateTime moonrise = 0;
-    DateTime moonZenith = 0;
-    DateTime moonset = 0;
-    DateTime moonNadir = 0;
-    DateTime nextSunrise = 0;
+    std::optional<LocalDateTime> sunrise;
+    std::optional<LocalDateTime> sunZenith;
+    std::optional<LocalDateTime> sunset;
+    std::optional<LocalDateTime> sunNadir;
+    std::optional<LocalDateTime> moonrise;
+    std::optional<LocalDateTime> moonZenith;
+    std::optional<LocalDateTime> moonset;
+    std::optional<LocalDateTime> moonNadir;
+    std::optional<LocalDateTime> nextSunrise;
 };
 
 }  // namespace vantrel::core

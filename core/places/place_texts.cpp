@@ -35,10 +35,13 @@ std::string latitudeTextFromDegrees(double latitudeDeg)
 std::optional<std::string> standardZoneText(const ZoneRules& zoneRules, const std::string& zoneName,
                                             int year)
 {
-    if (zoneName.empty())
+    const auto firstOfJanuary = Date::fromCivil(year, 1, 1);
+    const auto firstOfJuly = Date::fromCivil(year, 7, 1);
+    if (zoneName.empty() || !firstOfJanuary || !firstOfJuly)
         return std::nullopt;
-    const auto january = zoneRules.offsetAt(dateTimeFromDate(year, 1, 1) + 0.5, zoneName);
-    const auto july = zoneRules.offsetAt(dateTimeFromDate(year, 7, 1) + 0.5, zoneName);
+    const TimeOfDay noon = *TimeOfDay::fromClock(12, 0);
+    const auto january = zoneRules.offsetAt({*firstOfJanuary, noon}, zoneName);
+    const auto july = zoneRules.offsetAt({*firstOfJuly, noon}, zoneName);
     if (!january || !july)
         return std::nullopt;
     return zoneTextFromMinutesWest(std::max(january->minutesWest, july->minutesWest));

@@ -3,11 +3,12 @@
 
 namespace vantrel::core {
 
-// The current local date and time.
+// The time now. Local readings of it come from the zone rules (LocalClock).
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual DateTime now() const = 0;
+    // The moment now, to the millisecond.
+    virtual Instant now() const = 0;
 };
 
 }  // namespace vantrel::core

@@ -15,7 +15,7 @@ public:
     virtual void showStatusText(const std::string& text) = 0;
     virtual void setDisplayLines(const std::vector<std::string>& lines) = 0;
     virtual std::vector<std::string> displayLines() const = 0;
-    virtual void setMonthCalendarDate(DateTime date) = 0;
+    virtual void setMonthCalendarDate(Date date) = 0;
     // The window caption and the application title.
     virtual void setCaption(const std::string& caption) = 0;
     virtual bool isDataWindowShown() const = 0;
@@ -30,7 +30,7 @@ public:
     void showStatusText(const std::string& text) override { m_lines = {text}; }
     void setDisplayLines(const std::vector<std::string>& lines) override { m_lines = lines; }
     std::vector<std::string> displayLines() const override { return m_lines; }
-    void setMonthCalendarDate(DateTime) override {}
+    void setMonthCalendarDate(Date) override {}
     void setCaption(const std::string&) override {}
     bool isDataWindowShown() const override { return false; }
     void refreshDataWindow() override {}

@@ -28,8 +28,13 @@ public:
     // historical rule changes included. A reading the clocks skip (the hour lost in spring) or
     // show twice (the hour repeated in autumn) takes the offset in force before the change.
     // nullopt when the zone is unknown or cannot be read.
-    virtual std::optional<ZoneOffset> offsetAt(DateTime localMoment,
+    virtual std::optional<ZoneOffset> offsetAt(const LocalDateTime& localMoment,
                                                std::string_view zoneName) const = 0;
+    // The reading of the clocks of the zone `zoneName` (the system's when empty) at the moment
+    // `moment`, to the millisecond: an offset of local mean time keeps its seconds. nullopt as
+    // above.
+    virtual std::optional<LocalDateTime> localTime(Instant moment,
+                                                   std::string_view zoneName) const = 0;
 };
 
 }  // namespace vantrel::core

@@ -1,6 +1,5 @@
 #include "core/texts/random_line.h"
 
-#include <cmath>
 #include <cstdint>
 #include <random>
 
@@ -11,8 +10,8 @@ namespace vantrel::core {
 
 std::size_t ClockSeededDraw::indexBelow(std::size_t count)
 {
-    const double msec = std::floor(m_clock.now() * 86400000.0);
-    std::mt19937_64 generator(static_cast<std::uint64_t>(static_cast<std::int64_t>(msec)));
+    const std::int64_t msec = m_clock.now().time_since_epoch().count();
+    std::mt19937_64 generator(static_cast<std::uint64_t>(msec));
     std::uniform_int_distribution<std::size_t> uniform(0, count - 1);
     return uniform(generator);
 }

@@ -64,17 +64,16 @@ void Calculator::engineFailed(const EngineFailure& failure)
         m_context.messages.showError(failure.message());
 }
 
-void Calculator::calculate(DateTime date, DateTime time)
+void Calculator::calculate(const LocalDateTime& moment)
 {
     const Settings& settings = m_context.settings;
     m_context.view.showStatusText("- Please wait -");
     deleteEngineOutputs();
     m_engineFailed = false;
 
-    const DateTime day = datePart(date);
-    const DateTime clock = timePart(time);
+    const Date day = moment.date;
     m_context.view.setMonthCalendarDate(day);
-    const CivilDate civil = dateFromDateTime(day);
+    const CivilDate civil = day.civil();
 
     m_thelemicDate.yearText =
         yearText(yearCount(civil.year, civil.month, civil.day), settings.yearFormat);
@@ -83,18 +82,18 @@ void Calculator::calculate(DateTime date, DateTime time)
     if (const auto outside = ephemerisRangeProblem(day))
         engineFailed({*outside, "", false});
     runEngine([&](const EngineEnvironment& engine) {
-        return runChartCommand(engine, settings.zone, settings.longitude, settings.latitude, clock,
-                               day);
+        return runChartCommand(engine, settings.zone, settings.longitude, settings.latitude,
+                               moment);
     });
     if (settings.wheelChart)
         runEngine([&](const EngineEnvironment& engine) {
             return runWheelCommand(engine, settings.zone, settings.longitude, settings.latitude,
-                                   clock, day);
+                                   moment);
         });
     if (settings.aspectCharts)
         runEngine([&](const EngineEnvironment& engine) {
             return runAspectsCommand(engine, settings.zone, settings.longitude, settings.latitude,
-                                     clock, day);
+                                     moment);
         });
 
     const TextFile listing = readTextFile(m_context.workDir / kChartListing);
@@ -105,22 +104,21 @@ void Calculator::calculate(DateTime date, DateTime time)
     readChartListing(listing.lines, settings.signDisplay, m_thelemicDate, thelemicPart);
 
     if (settings.dayStart == DayStart::Sunrise || settings.dayStart == DayStart::Sunset)
-        readRiseSetTimes(day, clock);
-    m_thelemicDate.dayName =
-        latinDayName(latinWeekday(day + clock, settings.dayStart, m_riseSetTimes));
+        readRiseSetTimes(moment);
+    m_thelemicDate.dayName = latinDayName(latinWeekday(moment, settings.dayStart, m_riseSetTimes));
 
-    composeDisplay(thelemicPart, "Dies " + m_thelemicDate.dayName, day, clock);
+    composeDisplay(thelemicPart, "Dies " + m_thelemicDate.dayName, moment);
 }
 
 void Calculator::composeDisplay(const std::string& thelemicPart, const std::string& weekdayPart,
-                                DateTime day, DateTime clock)
+                                const LocalDateTime& moment)
 {
     const Settings& settings = m_context.settings;
     MainView& view = m_context.view;
     m_datePattern = datePatternFor(settings.dateFormat);
     const std::string civilPart = collapseBlanks(
-        formatDateTime(m_datePattern, day, m_context.regional) +
-        formatDateTime(timePatternFor(settings.timeFormat), clock, m_context.regional));
+        formatDate(m_datePattern, moment.date, m_context.regional) +
+        formatTime(timePatternFor(settings.timeFormat), moment.time, m_context.regional));
 
     std::vector<std::string> lines = layoutLines(settings.lineCount, collapseBlanks(thelemicPart),
                                                  collapseBlanks(weekdayPart), civilPart);
@@ -137,22 +135,21 @@ void Calculator::composeDisplay(const std::string& thelemicPart, const std::stri
     view.moveCaretToStart();
 }
 
-void Calculator::readRiseSetTimes(DateTime date, DateTime time)
+void Calculator::readRiseSetTimes(const LocalDateTime& moment)
 {
     const Settings& settings = m_context.settings;
-    const DateTime day = datePart(date);
-    const DateTime clock = timePart(time);
+    const LocalDateTime nextDay{moment.date.plusDays(1), moment.time};
     // A failed run writes nothing, so an older listing must not be left to be read in its place.
     for (const char* name : {kRiseSetListing, kNextRiseSetListing})
         removeFile(m_context.workDir / name);
     runEngine([&](const EngineEnvironment& engine) {
         return runRiseSetCommand(engine, settings.zone, settings.longitude, settings.latitude,
-                                 kRiseSetListing, clock, day);
+                                 kRiseSetListing, moment);
     });
-    if (inEphemerisRange(day + 1))
+    if (inEphemerisRange(nextDay.date))
         runEngine([&](const EngineEnvironment& engine) {
             return runRiseSetCommand(engine, settings.zone, settings.longitude, settings.latitude,
-                                     kNextRiseSetListing, clock, day + 1);
+                                     kNextRiseSetListing, nextDay);
         });
     const auto result =
         readRiseSetListings(listingLines(m_context.workDir / kRiseSetListing),

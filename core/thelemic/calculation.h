@@ -47,16 +47,17 @@ class Calculator {
 public:
     explicit Calculator(CalculationContext context);
 
-    // The whole calculation for the date part of `date` and the time-of-day part of `time`.
+    // The whole calculation for the date and time of day of `moment`.
     // Throws VantrelError when the command file cannot be created, EngineRunStopped when a run
     // was stopped, and EngineError for an engine failure when failures throw. Once the engine
     // has failed, the calculation's further runs are left out: the first failure is the one
     // reported.
-    void calculate(DateTime date, DateTime time);
+    void calculate(const LocalDateTime& moment);
 
-    // The two rise-and-set runs for `date` and `date` + 1 at `time`, filling riseSetTimes(); the
-    // second is left out when `date` + 1 lies beyond the ephemeris range. Fails as calculate().
-    void readRiseSetTimes(DateTime date, DateTime time);
+    // The two rise-and-set runs for the date of `moment` and the day after at its time of day,
+    // filling riseSetTimes(); the second is left out when the day after lies beyond the
+    // ephemeris range. Fails as calculate().
+    void readRiseSetTimes(const LocalDateTime& moment);
 
     void setEngineFailures(EngineFailures failures) { m_engineFailures = failures; }
     EngineFailures engineFailures() const { return m_engineFailures; }
@@ -77,7 +78,7 @@ private:
     template <typename Run> void runEngine(const Run& run);
     void engineFailed(const EngineFailure& failure);
     void composeDisplay(const std::string& thelemicPart, const std::string& weekdayPart,
-                        DateTime day, DateTime clock);
+                        const LocalDateTime& moment);
 
     CalculationContext m_context;
     ThelemicDate m_thelemicDate;

@@ -1,17 +1,6 @@
 #include "core/thelemic/composition.h"
 
-#include <cmath>
-
 namespace vantrel::core {
-
-namespace {
-
-long long millisecondsOf(DateTime value)
-{
-    return std::llround(value * 86400000.0);
-}
-
-}  // namespace
 
 std::string yearPrefix(YearPrefix prefix)
 {
@@ -83,16 +72,14 @@ std::string collapseBlanks(std::string text)
     return text;
 }
 
-int latinWeekday(DateTime civilMoment, DayStart dayStart, const RiseSetTimes& times)
+int latinWeekday(const LocalDateTime& civilMoment, DayStart dayStart, const RiseSetTimes& times)
 {
-    const long long now = millisecondsOf(civilMoment);
-    if (dayStart == DayStart::Sunrise && times.sunrise != kNotFound &&
-        now < millisecondsOf(times.sunrise))
-        return dayOfWeek(civilMoment - 1);
-    if (dayStart == DayStart::Sunset && times.sunset != kNotFound &&
-        now >= millisecondsOf(times.sunset))
-        return dayOfWeek(civilMoment + 1);
-    return dayOfWeek(civilMoment);
+    const Date day = civilMoment.date;
+    if (dayStart == DayStart::Sunrise && times.sunrise && civilMoment < *times.sunrise)
+        return day.plusDays(-1).weekday();
+    if (dayStart == DayStart::Sunset && times.sunset && civilMoment >= *times.sunset)
+        return day.plusDays(1).weekday();
+    return day.weekday();
 }
 
 std::vector<std::string> layoutLines(LineCount lines, const std::string& thelemicPart,

@@ -33,9 +33,9 @@ std::string collapseBlanks(std::string text);
 // The weekday (1 Sunday ... 7 Saturday) the Latin day follows. Midnight (and NotChosen): the
 // civil date's. Sunrise: before `times.sunrise` it is still the day before. Sunset: from
 // `times.sunset` on it is already the next day. Moments are compared to the millisecond. When
-// the reading found no such moment (kNotFound: polar day or night, or a failed run) the Latin
+// the reading found no such moment (polar day or night, or a failed run) the Latin
 // day stays the civil day.
-int latinWeekday(DateTime civilMoment, DayStart dayStart, const RiseSetTimes& times);
+int latinWeekday(const LocalDateTime& civilMoment, DayStart dayStart, const RiseSetTimes& times);
 
 // The display lines: the three parts on one, two or three lines (NotChosen: two).
 std::vector<std::string> layoutLines(LineCount lines, const std::string& thelemicPart,

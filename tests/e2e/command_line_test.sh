@@ -128,6 +128,18 @@ expect_lines "Swedish locale before sunrise" "$out" \
 grep -q "^/qb 6 16 2024 3:00AM DT -1 18E04 59N20" "$root/engine.log" ||
     fail "Swedish locale: the next day's rise-and-set run is not in daylight time 1 east"
 
+# Under "Place's Time Zone" now is the place's own clock, whatever the computer's zone: 02:00
+# universal time on 15 June 2024 is noon in Melbourne, 10 hours east (no daylight time in June).
+settings "Time=3" "Zone Name=Australia/Melbourne" "Longitude=144E58" "Latitude=37S49" \
+    "Lines=2" "Astrolog=$root/logging-engine"
+: >"$root/engine.log"
+run en_US.UTF-8 UTC "2024-06-15 02:00:00" x
+expect_status "Melbourne's own clock" 0
+[ "$(echo "$out" | tail -n 1)" = "Saturday, June 15, 2024 e.v. 12:00 PM" ] ||
+    fail "Melbourne's own clock: last line is '$(echo "$out" | tail -n 1)'"
+grep -q "^/qb 6 15 2024 12:00PM ST -10 144E58 37S49" "$root/engine.log" ||
+    fail "Melbourne's own clock: the chart is not cast at noon 10 hours east"
+
 settings "Aspect=0"
 run ja_JP.UTF-8 UTC "2024-06-15 20:30:00" x
 expect_status "Japanese locale" 0

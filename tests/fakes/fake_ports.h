@@ -19,36 +19,72 @@
 #include "core/ports/process_runner.h"
 #include "core/ports/sound.h"
 #include "core/ports/zone_rules.h"
+#include "tests/fakes/date_time_printing.h"
 
 namespace vantrel::testing {
 
+// The system's zone of FakeZoneRules, Minnesota's standard time, in which FakeClock is set.
+inline constexpr int kFakeSystemMinutesWest = 360;
+
+// A date and time of day that exist.
+inline core::LocalDateTime localDateTime(int year, int month, int day, int hour = 0, int minute = 0,
+                                         int second = 0, int msec = 0)
+{
+    return {core::Date::fromCivil(year, month, day).value(),
+            core::TimeOfDay::fromClock(hour, minute, second, msec).value()};
+}
+
+inline core::Instant instantAt(const core::LocalDateTime& local, int minutesWest)
+{
+    return core::Instant(local.timePoint().time_since_epoch() + std::chrono::minutes(minutesWest));
+}
+
+// Set and read as a local reading in the system's zone of FakeZoneRules.
 class FakeClock : public core::Clock {
 public:
-    explicit FakeClock(core::DateTime now = 0) : m_now(now) {}
-    core::DateTime now() const override { return m_now; }
-    void set(core::DateTime now) { m_now = now; }
-    void advanceSeconds(double seconds) { m_now += seconds / 86400.0; }
+    FakeClock() = default;
+    explicit FakeClock(const core::LocalDateTime& local) { set(local); }
+    core::Instant now() const override { return m_now; }
+    void set(const core::LocalDateTime& local) { m_now = instantAt(local, kFakeSystemMinutesWest); }
+    void setInstant(core::Instant now) { m_now = now; }
+    core::LocalDateTime local() const { return core::localTimeAt(m_now, kFakeSystemMinutesWest); }
+    void advance(std::chrono::milliseconds length) { m_now += length; }
 
 private:
-    core::DateTime m_now;
+    core::Instant m_now{};
 };
 
 // Zones with one offset each, whatever the moment, unless `answer` is set.
 class FakeZoneRules : public core::ZoneRules {
 public:
-    // By zone name; "" is the system's zone (Minnesota's standard time). Others are unknown.
-    std::map<std::string, core::ZoneOffset, std::less<>> zones{{"", {360, 0}}};
-    // When set, answers every question instead of `zones`.
-    std::function<std::optional<core::ZoneOffset>(core::DateTime, std::string_view)> answer;
-    // The questions asked: the local moment and the zone name.
-    mutable std::vector<std::pair<core::DateTime, std::string>> asked;
+    // By zone name; "" is the system's zone. Others are unknown.
+    std::map<std::string, core::ZoneOffset, std::less<>> zones{{"", {kFakeSystemMinutesWest, 0}}};
+    // When set, answers every question about a local reading instead of `zones`.
+    std::function<std::optional<core::ZoneOffset>(const core::LocalDateTime&, std::string_view)>
+        answer;
+    // The questions asked about local readings: the reading and the zone name.
+    mutable std::vector<std::pair<core::LocalDateTime, std::string>> asked;
 
-    std::optional<core::ZoneOffset> offsetAt(core::DateTime localMoment,
+    std::optional<core::ZoneOffset> offsetAt(const core::LocalDateTime& localMoment,
                                              std::string_view zoneName) const override
     {
         asked.emplace_back(localMoment, std::string(zoneName));
         if (answer)
             return answer(localMoment, zoneName);
+        return fixedOffset(zoneName);
+    }
+    std::optional<core::LocalDateTime> localTime(core::Instant moment,
+                                                 std::string_view zoneName) const override
+    {
+        const auto offset = fixedOffset(zoneName);
+        if (!offset)
+            return std::nullopt;
+        return core::localTimeAt(moment, offset->minutesWest);
+    }
+
+private:
+    std::optional<core::ZoneOffset> fixedOffset(std::string_view zoneName) const
+    {
         const auto found = zones.find(zoneName);
         if (found == zones.end())
             return std::nullopt;
@@ -106,7 +142,7 @@ public:
     std::vector<std::string> lines;
     std::vector<std::string> statusTexts;
     std::string caption = "Vantrel";
-    std::optional<core::DateTime> calendarDate;
+    std::optional<core::Date> calendarDate;
     bool dataWindowShown = false;
     int dataWindowRefreshes = 0;
     int caretMoves = 0;
@@ -118,7 +154,7 @@ public:
     }
     void setDisplayLines(const std::vector<std::string>& newLines) override { lines = newLines; }
     std::vector<std::string> displayLines() const override { return lines; }
-    void setMonthCalendarDate(core::DateTime date) override { calendarDate = date; }
+    void setMonthCalendarDate(core::Date date) override { calendarDate = date; }
     void setCaption(const std::string& text) override { caption = text; }
     bool isDataWindowShown() const override { return dataWindowShown; }
     void refreshDataWindow() override { ++dataWindowRefreshes; }

@@ -144,8 +144,7 @@ TEST(QtRegionalSettings, FormatsTranslateIntoThePatternLanguage)
 
 TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
 {
-    const core::DateTime moment =
-        core::dateTimeFromDate(2000, 6, 3) + core::dateTimeFromTime({20, 3, 15, 0});
+    const core::LocalDateTime moment = testing::localDateTime(2000, 6, 3, 20, 3, 15);
 
     const auto us = regionalSettingsFromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(core::formatDateTime("ddddd", moment, us), "6/3/00");
@@ -177,8 +176,7 @@ TEST(QtRegionalSettings, LocalesGiveTheirSeparatorsAndNames)
 TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
 {
     const std::string listingLine = "(Sat)  6/ 3/2000  5:26am     Sun (Gem) rises   at  54:40'";
-    const core::DateTime sunrise =
-        core::dateTimeFromDate(2000, 6, 3) + core::dateTimeFromTime({5, 26, 0, 0});
+    const core::LocalDateTime sunrise = testing::localDateTime(2000, 6, 3, 5, 26);
     for (const char* name : {"sv_SE", "ja_JP", "zh_CN", "ko_KR", "hu_HU", "lt_LT", "en_CA"}) {
         SCOPED_TRACE(name);
         const core::RegionalSettings regional = regionalSettingsFromLocale(QLocale(name));
@@ -188,7 +186,7 @@ TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
         core::RiseSetTimes times;
         EXPECT_EQ(core::readRiseSetListings({listingLine}, {}, "", regional, times),
                   core::RiseSetReadResult::Complete);
-        EXPECT_DOUBLE_EQ(times.sunrise, sunrise);
+        EXPECT_EQ(times.sunrise, sunrise);
 
         const std::string entry = core::alarmEntryFromListingLine(listingLine, regional);
         EXPECT_EQ(entry.substr(6, 18),
@@ -196,8 +194,8 @@ TEST(QtRegionalSettings, YearFirstLocalesReadListingsAlarmEntriesAndBatchDates)
 
         const std::string batchDate =
             "2001" + regional.dateSeparator + "3" + regional.dateSeparator + "14";
-        EXPECT_EQ(core::readBatchDate(batchDate, regional, sunrise),
-                  core::dateTimeFromDate(2001, 3, 14))
+        EXPECT_EQ(core::readBatchDate(batchDate, regional, sunrise.date),
+                  core::Date::fromCivil(2001, 3, 14))
             << batchDate;
     }
 }
@@ -262,18 +260,18 @@ private:
     std::optional<std::string> m_old;
 };
 
-core::DateTime localMoment(int year, int month, int day, int hour, int minute)
+core::LocalDateTime localMoment(int year, int month, int day, int hour, int minute)
 {
-    return core::dateTimeFromDate(year, month, day) + core::dateTimeFromTime({hour, minute, 0, 0});
+    return testing::localDateTime(year, month, day, hour, minute);
 }
 
 // The daylight field and zone a chart-data line gets with the system's zone.
-std::string zoneField(const core::ZoneRules& rules, core::DateTime moment)
+std::string zoneField(const core::ZoneRules& rules, const core::LocalDateTime& moment)
 {
     core::Settings settings;
     settings.timeMode = core::TimeMode::SystemZone;
-    const std::string line = core::chartDataLine({"", "0E00", "0N00"}, core::timePart(moment),
-                                                 core::datePart(moment), settings, {&rules, ""});
+    const std::string line =
+        core::chartDataLine({"", "0E00", "0N00"}, moment, settings, {&rules, ""});
     const auto from = line.find("M ") + 1;
     return line.substr(from, line.find(" 0E00") - from);
 }
@@ -333,7 +331,8 @@ TEST_F(QtZoneRulesTest, SystemZoneOffsetsAndTheFieldsWrittenForThem)
         SCOPED_TRACE(::testing::Message() << row.tz << " " << at.year << "-" << at.month << "-"
                                           << at.day << " " << at.hour << ":" << at.minute);
         useZone(row.tz);
-        const core::DateTime moment = localMoment(at.year, at.month, at.day, at.hour, at.minute);
+        const core::LocalDateTime moment =
+            localMoment(at.year, at.month, at.day, at.hour, at.minute);
         EXPECT_EQ(rules.offsetAt(moment, ""), row.offset);
         EXPECT_EQ(zoneField(rules, moment), row.field);
     }
@@ -348,6 +347,31 @@ TEST_F(QtZoneRulesTest, NamedZonesAnswerWhateverTheSystemZone)
     EXPECT_EQ(rules.offsetAt(localMoment(2024, 1, 15, 12, 0), "Europe/Dublin"),
               (core::ZoneOffset{0, -60}));
     EXPECT_EQ(rules.offsetAt(localMoment(2024, 1, 15, 12, 0), "Mars/Olympus_Mons"), std::nullopt);
+}
+
+// One moment on the clocks of several zones (zdump -v): a clock of local mean time keeps its
+// seconds.
+TEST_F(QtZoneRulesTest, AMomentReadOnTheClocksOfAZone)
+{
+    useZone("America/Chicago");
+    const QtZoneRules rules;
+    const auto utc = [](int year, int month, int day, int hour, int minute) {
+        return testing::instantAt(testing::localDateTime(year, month, day, hour, minute), 0);
+    };
+    const struct {
+        const char* zone;
+        core::Instant moment;
+        std::optional<core::LocalDateTime> local;
+    } rows[] = {
+        {"Australia/Melbourne", utc(2024, 1, 15, 1, 0), localMoment(2024, 1, 15, 12, 0)},
+        {"Australia/Melbourne", utc(2024, 7, 15, 1, 0), localMoment(2024, 7, 15, 11, 0)},
+        {"", utc(2024, 1, 15, 1, 0), localMoment(2024, 1, 14, 19, 0)},
+        {"Asia/Kathmandu", utc(2024, 1, 15, 1, 0), localMoment(2024, 1, 15, 6, 45)},
+        {"", utc(1850, 7, 4, 18, 0), testing::localDateTime(1850, 7, 4, 12, 9, 24)},
+        {"Mars/Olympus_Mons", utc(2024, 1, 15, 1, 0), std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(rules.localTime(row.moment, row.zone), row.local) << row.zone;
 }
 
 }  // namespace

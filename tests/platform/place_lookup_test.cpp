@@ -62,7 +62,8 @@ TEST(GeonamesPlaceLookup, PlaceZonesAreKnownToTheTzDatabase)
     const QtZoneRules rules;
     for (const char* query : {"San", "New", "Al", "Ka", "Be"}) {
         for (const core::Place& place : lookup.findPlaces(query, 100)) {
-            EXPECT_TRUE(rules.offsetAt(core::dateTimeFromDate(2026, 1, 1), place.zoneName))
+            EXPECT_TRUE(rules.offsetAt({*core::Date::fromCivil(2026, 1, 1), core::TimeOfDay()},
+                                       place.zoneName))
                 << place.name << ": " << place.zoneName;
         }
     }

@@ -64,8 +64,7 @@ void AlarmControllerTest::checkSoundsTheSunsetAndWritesTheStatusBar()
     HoursHarness h;
     h.main.write("sun_sets.wav", "RIFF");
     part<QToolButton>(h.window, "AlarmButton").click();
-    h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
-                     vantrel::core::dateTimeFromTime({20, 52, 5, 0}));
+    h.main.clock.set(vantrel::testing::localDateTime(2000, 6, 3, 20, 52, 5));
     h.controller.checkAlarm();
 
     QCOMPARE(part<QLabel>(h.window, "StatusPanel").text(),
@@ -87,8 +86,7 @@ void AlarmControllerTest::withoutAudioArmingSaysSoOnceAndAlarmsStillShow()
     QCOMPARE(h.window.statusBar()->currentMessage(),
              QString("No audio output: alarms are shown, not heard"));
 
-    h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
-                     vantrel::core::dateTimeFromTime({20, 52, 5, 0}));
+    h.main.clock.set(vantrel::testing::localDateTime(2000, 6, 3, 20, 52, 5));
     h.controller.checkAlarm();
     QVERIFY(h.displayEndsWith(
         "(Sat) 06/03/2000 08:52pm     Sun (Gem) sets    at 305:20' sun_sets.wav"));
@@ -99,8 +97,7 @@ void AlarmControllerTest::animationStepsAtOnceAndMaximizesTheWheel()
 {
     HoursHarness h;
     const std::size_t runsBefore = h.main.runner.runs.size();
-    h.main.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
-                     vantrel::core::dateTimeFromTime({21, 30, 0, 0}));
+    h.main.clock.set(vantrel::testing::localDateTime(2000, 6, 3, 21, 30, 0));
     part<QAction>(h.window, "Animate1").trigger();
     QVERIFY(part<QTimer>(h.window, "Timer2").isActive());
     QCOMPARE(part<QTimer>(h.window, "Timer2").interval(), 60000);

@@ -69,7 +69,7 @@ struct BatchWindow {
     core::Settings settings;
     core::RegionalSettings regional;
     FakeZoneRules zoneRules;
-    FakeClock clock{core::dateTimeFromDate(2026, 6, 1)};
+    FakeClock clock{vantrel::testing::localDateTime(2026, 6, 1)};
     HangingRunner runner{"."};
     FakeClipboard clipboard;
     FakeMessages messages;

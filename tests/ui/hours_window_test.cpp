@@ -69,8 +69,7 @@ void HoursWindowTests::hoursCommandAddsEachHourOnce()
     part<QToolButton>(h.window, "HoursButton").click();
     QCOMPARE(h.window.alarmList().size(), std::size_t(24));
 
-    h.window.setPickers(vantrel::core::dateTimeFromDate(2000, 6, 4) +
-                        vantrel::core::dateTimeFromTime({12, 0, 0, 0}));
+    h.window.setPickers(vantrel::testing::localDateTime(2000, 6, 4, 12, 0, 0));
     part<QToolButton>(h.window, "HoursButton").click();
     QCOMPARE(h.window.alarmList().size(), std::size_t(48));
 }

@@ -65,6 +65,7 @@ private slots:
     void trayDateBalloon_data();
     void trayDateBalloon();
     void trayClipboardDateCopiesTheDateForNow();
+    void nowUnderThePlacesZoneIsThePlacesOwnTime();
     void copyPutsTheSelectionWithItsFormatting();
     void shortcutsRunTheMenuCommands();
     void screenReadersHearEveryControlInLayoutOrder();
@@ -171,14 +172,28 @@ void MainCommandsTests::trayClipboardDateCopiesTheDateForNow()
     MainWindow& window = h.create();
     QVERIFY(showAndWait(window));
     // Another moment on the clock: the command sets the pickers to it first.
-    h.clock.set(vantrel::core::dateTimeFromDate(2000, 6, 3) +
-                vantrel::core::dateTimeFromTime({21, 0, 0, 0}));
+    h.clock.set(vantrel::testing::localDateTime(2000, 6, 3, 21, 0, 0));
     part<QAction>(window, "Date1").trigger();
     QCOMPARE(part<QTimeEdit>(window, "Time").time(), QTime(21, 0));
     QString copied = QString::fromStdString(h.clipboard.text.value_or("-"));
     copied.replace("\r\n", "\n");
     QCOMPARE(copied, QString("Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii\n"
                              "Saturday, June 03, 2000 e.v. 9:00 PM"));
+}
+
+void MainCommandsTests::nowUnderThePlacesZoneIsThePlacesOwnTime()
+{
+    MainWindowHarness h;
+    h.settings.timeMode = vantrel::core::TimeMode::PlaceZone;
+    h.settings.zoneName = "Australia/Melbourne";
+    h.zoneRules.zones["Australia/Melbourne"] = {-600, 0};
+    MainWindow& window = h.create();
+    QVERIFY(showAndWait(window));
+    // 21:00 in Minnesota's standard time is 13:00 the next day in Melbourne's winter.
+    h.clock.set(vantrel::testing::localDateTime(2000, 6, 3, 21, 0, 0));
+    part<QAction>(window, "Now1").trigger();
+    QCOMPARE(part<QDateEdit>(window, "GDate").date(), QDate(2000, 6, 4));
+    QCOMPARE(part<QTimeEdit>(window, "Time").time(), QTime(13, 0));
 }
 
 void MainCommandsTests::copyPutsTheSelectionWithItsFormatting()

@@ -24,9 +24,9 @@ namespace vantrel::testing {
 
 inline const std::string kDataDir = VANTREL_TEST_DATA_DIR;
 
-inline core::DateTime exampleMoment()
+inline core::LocalDateTime exampleMoment()
 {
-    return core::dateTimeFromDate(2000, 6, 3) + core::dateTimeFromTime({20, 3, 15, 0});
+    return vantrel::testing::localDateTime(2000, 6, 3, 20, 3, 15);
 }
 
 // Shows the window and waits for its first result (or the end of its command-line work).

@@ -91,7 +91,7 @@ class PlaceSearchTest : public QObject {
 
     FakePlaceLookup lookup;
     vantrel::testing::FakeZoneRules zoneRules;
-    vantrel::testing::FakeClock clock{vantrel::core::dateTimeFromDate(2026, 5, 1)};
+    vantrel::testing::FakeClock clock{vantrel::testing::localDateTime(2026, 5, 1)};
     vantrel::testing::FakeMessages messages;
     vantrel::testing::FakeShell shell;
     Settings settings;

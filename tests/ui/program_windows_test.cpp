@@ -92,7 +92,7 @@ void ProgramWindowsTests::titlesAreTheWindowsOwnTexts()
                      [&] { mainTitle = shownTitle(p.main()); });
     QVERIFY(showAndWait(p.main()));
     // WHEN "Now" a day later, and every other window is shown
-    p.h.clock.advanceSeconds(86400);
+    p.h.clock.advance(std::chrono::hours(24));
     p.main().calculateNow();
     p.main().showPlanetaryHours();
     for (QWidget* window : p.others())

@@ -17,29 +17,31 @@ using testing::FakeSound;
 using testing::TempDir;
 using testing::writeWholeFile;
 
-// 4 June 2000, a Sunday (days since 30 December 1899).
-constexpr DateTime kDay = 36681;
+using testing::FakeZoneRules;
 
-DateTime at(DateTime date, int hour, int minute, int second = 0)
+// 4 June 2000, a Sunday.
+const Date kDay = *Date::fromCivil(2000, 6, 4);
+
+LocalDateTime at(Date date, int hour, int minute, int second = 0)
 {
-    return date + dateTimeFromTime({hour, minute, second, 0});
+    return {date, *TimeOfDay::fromClock(hour, minute, second)};
 }
 
 class FakeAlarmHost : public AlarmHost {
 public:
     bool timerRunning = false;
     bool armedMark = false;
-    std::vector<DateTime> hoursRuns;
+    std::vector<LocalDateTime> hoursRuns;
     int hides = 0;
     std::vector<std::string> displayLines;
     std::string statusText;
     std::vector<std::string> notes;
-    std::function<void(DateTime)> onHoursCommand;
+    std::function<void(const LocalDateTime&)> onHoursCommand;
 
     void startTimer() override { timerRunning = true; }
     void stopTimer() override { timerRunning = false; }
     void setArmedMark(bool armed) override { armedMark = armed; }
-    void runHoursCommandHidden(DateTime now) override
+    void runHoursCommandHidden(const LocalDateTime& now) override
     {
         hoursRuns.push_back(now);
         if (onHoursCommand)
@@ -60,14 +62,15 @@ protected:
     TempDir dir;
     FakeAlarmHost host;
     Settings settings;
-    Alarm alarm{list, sound, clock, regional, dir.path()};
+    FakeZoneRules zones;
+    Alarm alarm{list, sound, LocalClock(clock, &zones, settings), regional, dir.path()};
 
     void touch(const std::string& name) { writeWholeFile(dir.path() / name, "RIFF"); }
     std::string path(const std::string& name) const { return (dir.path() / name).string(); }
     // Each arming's hours command adds these hour entries.
-    void hoursGive(const std::vector<std::pair<DateTime, std::string>>& hours)
+    void hoursGive(const std::vector<std::pair<LocalDateTime, std::string>>& hours)
     {
-        host.onHoursCommand = [this, hours](DateTime) {
+        host.onHoursCommand = [this, hours](const LocalDateTime&) {
             for (const auto& [start, ruler] : hours)
                 list.add(hourEntry(start, ruler, regional));
         };
@@ -88,7 +91,7 @@ TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
     ASSERT_EQ(sound.asyncPlayed.size(), 1u);
     EXPECT_EQ(sound.asyncPlayed[0], path("sun.wav"));
     ASSERT_EQ(host.hoursRuns.size(), 1u);
-    EXPECT_EQ(host.hoursRuns[0], clock.now());
+    EXPECT_EQ(host.hoursRuns[0], clock.local());
     EXPECT_EQ(host.displayLines, std::vector<std::string>{"Alarm activated ..."});
     EXPECT_EQ(host.hides, 1);
     EXPECT_TRUE(list.contains("(Sun) 06/04/2000 05:28am     Sun (Gem) rises   at  57:14'"));
@@ -104,7 +107,9 @@ TEST_F(AlarmTest, ArmingPlaysRunsHoursLoadsListingsAndStartsTheTimer)
 
 TEST_F(AlarmTest, FailedSetUpLeavesTheAlarmOff)
 {
-    host.onHoursCommand = [](DateTime) { throw VantrelError("Cannot create file input.txt"); };
+    host.onHoursCommand = [](const LocalDateTime&) {
+        throw VantrelError("Cannot create file input.txt");
+    };
     EXPECT_THROW(alarm.toggle(host), VantrelError);
     EXPECT_FALSE(alarm.armed());
     EXPECT_FALSE(host.armedMark);
@@ -142,7 +147,8 @@ TEST_F(AlarmTest, InstalledSoundsPlayWhenTheWorkingFolderHasNone)
     writeWholeFile(installed.path() / "sun.wav", "RIFF");
     writeWholeFile(installed.path() / "venus_hour.wav", "RIFF");
     touch("venus.wav");  // a name-only copy of the user's does not beat the installed first choice
-    Alarm withInstalled{list, sound, clock, regional, dir.path(), installed.path()};
+    Alarm withInstalled{list,     sound,      LocalClock(clock, &zones, settings),
+                        regional, dir.path(), installed.path()};
     settings.hourAlarmVenus = true;
     hoursGive({{at(kDay, 7, 51), "Venus"}});
     withInstalled.toggle(host);
@@ -210,18 +216,18 @@ TEST_F(AlarmTest, CrossingMidnightRearmsOnceForTheNewDay)
     clock.set(at(kDay, 23, 59, 59));
     EXPECT_FALSE(alarm.check(host, settings).rearmed);
 
-    clock.set(at(kDay + 1, 0, 0, 0));
+    clock.set(at(kDay.plusDays(1), 0, 0, 0));
     EXPECT_TRUE(alarm.check(host, settings).rearmed);
     EXPECT_TRUE(alarm.armed());
     EXPECT_TRUE(host.timerRunning);
     EXPECT_EQ(sound.asyncPlayed.size(), 2u);
     ASSERT_EQ(host.hoursRuns.size(), 2u);
-    EXPECT_EQ(host.hoursRuns[1], at(kDay + 1, 0, 0, 0));
+    EXPECT_EQ(host.hoursRuns[1], at(kDay.plusDays(1), 0, 0, 0));
     EXPECT_EQ(std::count(host.displayLines.begin(), host.displayLines.end(), "Alarm activated ..."),
               2);
-    EXPECT_EQ(alarm.armedDate(), kDay + 1);
+    EXPECT_EQ(alarm.armedDate(), kDay.plusDays(1));
 
-    clock.set(at(kDay + 1, 0, 0, 1));
+    clock.set(at(kDay.plusDays(1), 0, 0, 1));
     EXPECT_FALSE(alarm.check(host, settings).rearmed);
 }
 
@@ -230,7 +236,7 @@ TEST_F(AlarmTest, DayWithoutSunriseDoesNotRearmOnEveryTick)
     // The hours command finds no sunrise: it adds nothing and leaves no listing lines.
     alarm.toggle(host);
     for (int second = 1; second <= 120; ++second) {
-        clock.set(at(kDay, 7, 0, 0) + second / 86400.0);
+        clock.set(at(kDay, 7, 0) + std::chrono::seconds(second));
         ASSERT_FALSE(alarm.check(host, settings).rearmed) << "second " << second;
     }
     EXPECT_EQ(sound.asyncPlayed.size(), 1u);
@@ -302,7 +308,7 @@ TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)
         FakeSound quiet;
         FakeClock now{at(kDay, 5, 0)};
         FakeAlarmHost window;
-        Alarm localAlarm{entries, quiet, now, local, folder.path()};
+        Alarm localAlarm{entries, quiet, LocalClock(now, &zones, settings), local, folder.path()};
         localAlarm.toggle(window);
 
         now.set(at(kDay, 5, 28, 20));

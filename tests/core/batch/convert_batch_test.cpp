@@ -35,13 +35,13 @@ const std::string kExampleLine = "Ann,birthday,3/14/2001,21:07,5,74W00,40N43";
 
 class RecordingObserver : public BatchObserver {
 public:
-    std::vector<DateTime> dates;
-    std::vector<DateTime> times;
+    std::vector<Date> dates;
+    std::vector<TimeOfDay> times;
     std::vector<std::size_t> progressCalls;
     std::size_t cancelAfter = static_cast<std::size_t>(-1);
 
-    void datePickerSet(DateTime date) override { dates.push_back(date); }
-    void timePickerSet(DateTime time) override { times.push_back(time); }
+    void datePickerSet(Date date) override { dates.push_back(date); }
+    void timePickerSet(TimeOfDay time) override { times.push_back(time); }
     bool progress(std::size_t done, std::size_t) override
     {
         progressCalls.push_back(done);
@@ -85,7 +85,7 @@ protected:
     FakeClipboard clipboard;
     FakeMessages messages;
     Calculator calculator{{settings, regional, zone, runner, view, clipboard, messages}};
-    FakeClock clock{dateTimeFromDate(2026, 6, 1)};
+    FakeClock clock{testing::localDateTime(2026, 6, 1)};
     RecordingObserver observer;
 };
 
@@ -145,8 +145,8 @@ TEST_F(ConvertBatchTest, PickersAreToldEachLinesDateAndTime)
     convert("dates.txt");
     ASSERT_EQ(observer.dates.size(), 2u);
     ASSERT_EQ(observer.times.size(), 2u);
-    EXPECT_EQ(dateFromDateTime(observer.dates.back()), (CivilDate{1999, 12, 25}));
-    EXPECT_EQ(timeFromDateTime(observer.times.back()), (TimeOfDay{6, 30, 0, 0}));
+    EXPECT_EQ(observer.dates.back().civil(), (CivilDate{1999, 12, 25}));
+    EXPECT_EQ(observer.times.back(), TimeOfDay::fromClock(6, 30));
 }
 
 TEST_F(ConvertBatchTest, DayFirstOrderReadsDayFirstDates)
@@ -154,7 +154,7 @@ TEST_F(ConvertBatchTest, DayFirstOrderReadsDayFirstDates)
     regional = testing::german();
     writeWholeFile("dates.txt", "a,1,14.3.01,21:07,5,74W00,40N43\r\n");
     convert("dates.txt");
-    EXPECT_EQ(dateFromDateTime(observer.dates.back()), (CivilDate{2001, 3, 14}));
+    EXPECT_EQ(observer.dates.back().civil(), (CivilDate{2001, 3, 14}));
     EXPECT_NE(readWholeFile("output.txt").find(",Mercurii,\r\n"), std::string::npos);
 }
 

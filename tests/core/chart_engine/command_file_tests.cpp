@@ -14,9 +14,9 @@
 namespace vantrel::core {
 namespace {
 
-DateTime at(int hour, int minute, int second = 0)
+LocalDateTime at(int year, int month, int day, int hour, int minute, int second = 0)
 {
-    return dateTimeFromTime({hour, minute, second, 0});
+    return testing::localDateTime(year, month, day, hour, minute, second);
 }
 
 std::string commandFileText(const std::vector<std::string>& lines)
@@ -35,13 +35,12 @@ TEST(CommandFile, ChartAndNextDayRiseSetRunsMatchTheWorkedExamplesByteForByte)
     settings.zodiac = Zodiac::Sidereal;
     settings.timeMode = TimeMode::Daylight;
     const ChartPlace place{"5", "74W00", "40N43"};
-    const auto chart =
-        chartInputLines(place, at(21, 7), dateTimeFromDate(2001, 3, 14), settings, {});
+    const auto chart = chartInputLines(place, at(2001, 3, 14, 21, 7), settings, {});
     settings.timeMode = TimeMode::SystemZone;
     testing::FakeZoneRules rules;
     rules.zones[""] = {-60, 0};
-    const auto riseSet = riseSetInputLines(
-        place, "risesetn.txt", at(21, 7), dateTimeFromDate(2001, 3, 15), settings, {&rules, "-Yd"});
+    const auto riseSet =
+        riseSetInputLines(place, "risesetn.txt", at(2001, 3, 15, 21, 7), settings, {&rules, "-Yd"});
     EXPECT_EQ(commandFileText(chart),
               testing::dataText("../command_files/chart_input_2001-03-14.txt"));
     EXPECT_EQ(commandFileText(riseSet),
@@ -52,29 +51,27 @@ TEST(CommandFile, ClockTimesKeepTheTwentyFourHourFigureAndAddTheHalfOfDay)
 {
     const struct {
         const char* name;
-        DateTime time;
+        LocalDateTime moment;
         const char* expected;
     } rows[] = {
-        {"noon", at(12, 0), "/qb 6 3 2000 12:00PM ST 6 93W21 45N05"},
-        {"midnight", at(0, 0), "/qb 6 3 2000 0:00AM ST 6 93W21 45N05"},
-        {"morning", at(9, 5), "/qb 6 3 2000 9:05AM ST 6 93W21 45N05"},
-        {"last minute", at(23, 59), "/qb 6 3 2000 23:59PM ST 6 93W21 45N05"},
-        {"seconds are cut", at(9, 5, 59), "/qb 6 3 2000 9:05AM ST 6 93W21 45N05"},
-        {"after midnight", at(0, 5), "/qb 6 3 2000 0:05AM ST 6 93W21 45N05"},
+        {"noon", at(2000, 6, 3, 12, 0), "/qb 6 3 2000 12:00PM ST 6 93W21 45N05"},
+        {"midnight", at(2000, 6, 3, 0, 0), "/qb 6 3 2000 0:00AM ST 6 93W21 45N05"},
+        {"morning", at(2000, 6, 3, 9, 5), "/qb 6 3 2000 9:05AM ST 6 93W21 45N05"},
+        {"last minute", at(2000, 6, 3, 23, 59), "/qb 6 3 2000 23:59PM ST 6 93W21 45N05"},
+        {"seconds are cut", at(2000, 6, 3, 9, 5, 59), "/qb 6 3 2000 9:05AM ST 6 93W21 45N05"},
+        {"after midnight", at(2000, 6, 3, 0, 5), "/qb 6 3 2000 0:05AM ST 6 93W21 45N05"},
     };
     const Settings settings;
     for (const auto& row : rows) {
-        EXPECT_EQ(chartDataLine({"6", "93W21", "45N05"}, row.time, dateTimeFromDate(2000, 6, 3),
-                                settings, {}),
-                  row.expected)
+        EXPECT_EQ(chartDataLine({"6", "93W21", "45N05"}, row.moment, settings, {}), row.expected)
             << row.name;
     }
 }
 
 TEST(CommandFile, DateIsWrittenMonthDayYearWithoutLeadingZeros)
 {
-    const std::string line = chartDataLine({"6", "93W21", "45N05"}, at(8, 0),
-                                           dateTimeFromDate(2002, 1, 1), Settings{}, {});
+    const std::string line =
+        chartDataLine({"6", "93W21", "45N05"}, at(2002, 1, 1, 8, 0), Settings{}, {});
     EXPECT_EQ(line.rfind("/qb 1 1 2002 8:00AM ST ", 0), 0u) << line;
 }
 
@@ -82,16 +79,15 @@ TEST(CommandFile, EmptyZoneLeavesTwoBlanksBeforeTheLongitude)
 {
     Settings daylight;
     daylight.timeMode = TimeMode::Daylight;
-    EXPECT_EQ(
-        chartDataLine({"", "93W21", "45N05"}, at(8, 0), dateTimeFromDate(2002, 1, 1), daylight, {}),
-        "/qb 1 1 2002 8:00AM DT  93W21 45N05");
+    EXPECT_EQ(chartDataLine({"", "93W21", "45N05"}, at(2002, 1, 1, 8, 0), daylight, {}),
+              "/qb 1 1 2002 8:00AM DT  93W21 45N05");
 }
 
 // The daylight field and zone written for an answer of the zone rules.
 std::string zoneFieldFor(const LiveZone& zone, const Settings& settings,
-                         DateTime date = dateTimeFromDate(2002, 1, 1), DateTime time = at(8, 0))
+                         const LocalDateTime& moment = at(2002, 1, 1, 8, 0))
 {
-    const std::string line = chartDataLine({"", "1W00", "1N00"}, time, date, settings, zone);
+    const std::string line = chartDataLine({"", "1W00", "1N00"}, moment, settings, zone);
     const auto from = line.find("M ") + 1;
     return line.substr(from, line.find(" 1W00") - from);
 }
@@ -145,13 +141,13 @@ TEST(CommandFile, ZoneRulesAreAskedForTheLocalMomentOfTheLine)
 {
     testing::FakeZoneRules rules;
     rules.zones["Europe/Dublin"] = {0, -60};
-    const DateTime day = dateTimeFromDate(2024, 3, 10);
-    zoneFieldFor({&rules, ""}, withTime(TimeMode::SystemZone), day, at(2, 30, 59));
-    zoneFieldFor({&rules, ""}, withTime(TimeMode::PlaceZone, "Europe/Dublin"), day, at(23, 59));
+    zoneFieldFor({&rules, ""}, withTime(TimeMode::SystemZone), at(2024, 3, 10, 2, 30, 59));
+    zoneFieldFor({&rules, ""}, withTime(TimeMode::PlaceZone, "Europe/Dublin"),
+                 at(2024, 3, 10, 23, 59));
     ASSERT_EQ(rules.asked.size(), 2u);
-    EXPECT_DOUBLE_EQ(rules.asked[0].first, day + at(2, 30, 59));
+    EXPECT_EQ(rules.asked[0].first, at(2024, 3, 10, 2, 30, 59));
     EXPECT_EQ(rules.asked[0].second, "");
-    EXPECT_DOUBLE_EQ(rules.asked[1].first, day + at(23, 59));
+    EXPECT_EQ(rules.asked[1].first, at(2024, 3, 10, 23, 59));
     EXPECT_EQ(rules.asked[1].second, "Europe/Dublin");
 }
 
@@ -188,22 +184,22 @@ TEST(CommandFile, DateOrderSwitchStandsOnItsOwnLineEvenWhenEmpty)
     LiveZone dayFirst;
     dayFirst.dateOrderSwitch = "-Yd";
     const ChartPlace place{"6", "93W21", "45N05"};
-    const DateTime date = dateTimeFromDate(2000, 6, 3);
-    EXPECT_EQ(chartInputLines(place, at(8, 0), date, settings, {}).at(3), "");
-    EXPECT_EQ(chartInputLines(place, at(8, 0), date, settings, dayFirst).at(3), "-Yd");
-    EXPECT_EQ(wheelInputLines(place, at(8, 0), date, settings, dayFirst).at(3), "-Yd");
-    EXPECT_EQ(aspectsInputLines(place, at(8, 0), date, settings, dayFirst).at(3), "-Yd");
-    EXPECT_EQ(riseSetInputLines(place, "riseset.txt", at(8, 0), date, settings, {}).back(), "");
+    const LocalDateTime moment = at(2000, 6, 3, 8, 0);
+    EXPECT_EQ(chartInputLines(place, moment, settings, {}).at(3), "");
+    EXPECT_EQ(chartInputLines(place, moment, settings, dayFirst).at(3), "-Yd");
+    EXPECT_EQ(wheelInputLines(place, moment, settings, dayFirst).at(3), "-Yd");
+    EXPECT_EQ(aspectsInputLines(place, moment, settings, dayFirst).at(3), "-Yd");
+    EXPECT_EQ(riseSetInputLines(place, "riseset.txt", moment, settings, {}).back(), "");
 }
 
 TEST(CommandFile, WheelRunSwitches)
 {
     const ChartPlace place{"6", "93W21", "45N05"};
-    const DateTime date = dateTimeFromDate(2000, 6, 3);
+    const LocalDateTime moment = at(2000, 6, 3, 8, 0);
     Settings plain;
     plain.wheelReversed = false;
     plain.wheelMonochrome = false;
-    const auto lines = wheelInputLines(place, at(8, 0), date, plain, {});
+    const auto lines = wheelInputLines(place, moment, plain, {});
     const std::vector<std::string> tail(lines.begin() + 2, lines.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"/os wheel.txt", "", "/R Chir", "/R Cere", "/R Pall",
                                               "/R Juno", "/R Vest", "/R Lili", "/XM0",
@@ -212,7 +208,7 @@ TEST(CommandFile, WheelRunSwitches)
     Settings coloured;  // reversed and monochrome by default
     coloured.zodiac = Zodiac::Sidereal;
     coloured.houseSystem = HouseSystem::NoHouses;
-    const auto full = wheelInputLines(place, at(8, 0), date, coloured, {});
+    const auto full = wheelInputLines(place, moment, coloured, {});
     const std::vector<std::string> switches(full.begin() + 9, full.end());
     EXPECT_EQ(switches, (std::vector<std::string>{"/R Lili", "/XM0", "/Xr", "/Xm", "/Xo chart.wmf",
                                                   "/c 13", "/s", "/w 10"}));
@@ -223,8 +219,8 @@ TEST(CommandFile, AspectsRunSwitches)
     Settings settings;
     settings.houseSystem = HouseSystem::WholeSign;
     settings.zodiac = Zodiac::Sidereal;
-    const auto lines = aspectsInputLines({"6", "93W21", "45N05"}, at(8, 0),
-                                         dateTimeFromDate(2000, 6, 3), settings, {});
+    const auto lines =
+        aspectsInputLines({"6", "93W21", "45N05"}, at(2000, 6, 3, 8, 0), settings, {});
     const std::vector<std::string> tail(lines.begin() + 2, lines.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"/os aspects.txt", "", "/c 12", "/s", "/a0", "/g0",
                                               "/j0", "/R Chir", "/R Cere", "/R Pall", "/R Juno",
@@ -248,9 +244,8 @@ TEST(CommandFile, LocationTextsThatWouldSplitTheLineAreRefused)
         {"control character", {"6", "93\x01W21", "45N05"}, "Longitude \"93\\x01W21\""},
     };
     for (const auto& row : rows) {
-        const std::string message = testing::errorText([&] {
-            chartDataLine(row.place, at(8, 0), dateTimeFromDate(2000, 6, 3), Settings{}, {});
-        });
+        const std::string message = testing::errorText(
+            [&] { chartDataLine(row.place, at(2000, 6, 3, 8, 0), Settings{}, {}); });
         EXPECT_NE(message.find(row.field), std::string::npos) << row.name << ": " << message;
     }
 }
@@ -258,9 +253,8 @@ TEST(CommandFile, LocationTextsThatWouldSplitTheLineAreRefused)
 TEST(CommandFile, ZoneTextIsNotCheckedWhileTheZoneComesFromTheRules)
 {
     const testing::FakeZoneRules rules;
-    EXPECT_NO_THROW(chartDataLine({"6 /s", "93W21", "45N05"}, at(8, 0),
-                                  dateTimeFromDate(2000, 6, 3), withTime(TimeMode::SystemZone),
-                                  {&rules, ""}));
+    EXPECT_NO_THROW(chartDataLine({"6 /s", "93W21", "45N05"}, at(2000, 6, 3, 8, 0),
+                                  withTime(TimeMode::SystemZone), {&rules, ""}));
 }
 
 }  // namespace

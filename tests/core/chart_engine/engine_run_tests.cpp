@@ -164,14 +164,14 @@ TEST(EngineText, ThePlaceInTheProgramsCommandFileIsLeftOut)
 
 TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
 {
-    const DateTime date = dateTimeFromDate(2000, 6, 3);
-    const DateTime time = dateTimeFromTime({20, 3, 15, 0});
+    const LocalDateTime moment = testing::localDateTime(2000, 6, 3, 20, 3, 15);
     testing::writeWholeFile(dir.path() / "input.txt",
                             "left over from an earlier run, longer than the new file\r\n");
-    EXPECT_FALSE(runChartCommand(env(), "6", "93W21", "45N05", time, date));
-    EXPECT_FALSE(runWheelCommand(env(), "6", "93W21", "45N05", time, date));
-    EXPECT_FALSE(runAspectsCommand(env(), "6", "93W21", "45N05", time, date));
-    EXPECT_FALSE(runRiseSetCommand(env(), "6", "93W21", "45N05", "riseset.txt", time, date + 1));
+    EXPECT_FALSE(runChartCommand(env(), "6", "93W21", "45N05", moment));
+    EXPECT_FALSE(runWheelCommand(env(), "6", "93W21", "45N05", moment));
+    EXPECT_FALSE(runAspectsCommand(env(), "6", "93W21", "45N05", moment));
+    EXPECT_FALSE(runRiseSetCommand(env(), "6", "93W21", "45N05", "riseset.txt",
+                                   {moment.date.plusDays(1), moment.time}));
     ASSERT_EQ(runner.runs.size(), 4u);
     EXPECT_EQ(runner.runs[0].commandFile.rfind("@0102  ; Astrolog chart info.\r\n/qb 6 3 2000 "
                                                "20:03PM ST 6 93W21 45N05\r\n/os chart.txt\r\n",
@@ -189,8 +189,8 @@ TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
     EngineEnvironment environment = env();
     environment.workDir = dir.path() / "missing-folder";
     EXPECT_EQ(testing::errorText([&] {
-                  (void)runChartCommand(environment, "6", "93W21", "45N05", 0.5,
-                                        dateTimeFromDate(2000, 6, 3));
+                  (void)runChartCommand(environment, "6", "93W21", "45N05",
+                                        testing::localDateTime(2000, 6, 3, 12, 0));
               }),
               "Cannot create file input.txt");
     EXPECT_TRUE(runner.runs.empty());
@@ -199,9 +199,9 @@ TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
 TEST_F(EngineFixture, RefusedLocationWritesNoFileAndRunsNothing)
 {
     testing::writeWholeFile(dir.path() / "input.txt", "previous\r\n");
-    EXPECT_THROW(
-        (void)runChartCommand(env(), "6", "93W21 -Yd", "45N05", 0.5, dateTimeFromDate(2000, 6, 3)),
-        VantrelError);
+    EXPECT_THROW((void)runChartCommand(env(), "6", "93W21 -Yd", "45N05",
+                                       testing::localDateTime(2000, 6, 3, 12, 0)),
+                 VantrelError);
     EXPECT_EQ(testing::readWholeFile(dir.path() / "input.txt"), "previous\r\n");
     EXPECT_TRUE(runner.runs.empty());
 }

@@ -7,9 +7,9 @@
 namespace vantrel::core {
 namespace {
 
-DateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0)
+LocalDateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0)
 {
-    return dateTimeFromDate(y, mo, d) + dateTimeFromTime({h, mi, s, ms});
+    return {*Date::fromCivil(y, mo, d), *TimeOfDay::fromClock(h, mi, s, ms)};
 }
 
 struct Row {
@@ -22,7 +22,7 @@ struct Row {
 TEST(DateFormat, UnitedStatesPatterns)
 {
     const RegionalSettings us = usEnglishRegionalSettings();
-    const DateTime value = at(2000, 6, 3, 20, 3, 15, 42);
+    const LocalDateTime value = at(2000, 6, 3, 20, 3, 15, 42);
     const Row rows[] = {
         {"two-digit year short date", "m/d/yy", "6/3/00"},
         {"long date", "dddd, mmmm dd, yyyy", "Saturday, June 03, 2000"},
@@ -70,14 +70,14 @@ TEST(DateFormat, TwelveHourClockAroundMidnightAndNoon)
 TEST(DateFormat, SecondsAreCutNotRounded)
 {
     const RegionalSettings us = usEnglishRegionalSettings();
-    const DateTime value = dateTimeFromDate(2000, 12, 31) + (86399999.9 / 86400000.0);
-    EXPECT_EQ(formatDateTime("yyyy-mm-dd hh:nn:ss", value, us), "2000-12-31 23:59:59");
+    EXPECT_EQ(formatDateTime("yyyy-mm-dd hh:nn:ss", at(2000, 12, 31, 23, 59, 59, 999), us),
+              "2000-12-31 23:59:59");
 }
 
 TEST(DateFormat, DayFirstLocaleWithDotSeparators)
 {
     const RegionalSettings german = testing::german();
-    const DateTime value = at(2000, 6, 3, 20, 3, 15);
+    const LocalDateTime value = at(2000, 6, 3, 20, 3, 15);
     EXPECT_EQ(formatDateTime("ddddd", value, german), "03.06.2000");
     EXPECT_EQ(formatDateTime("dddddd", value, german), "Samstag, 3. Juni 2000");
     EXPECT_EQ(formatDateTime("t", value, german), "20:03");
@@ -92,15 +92,18 @@ TEST(DateFormat, SelfReferringRegionalPatternStops)
     RegionalSettings odd = usEnglishRegionalSettings();
     odd.shortDateFormat = "ddddd";
     odd.shortTimeFormat = "t-t";
-    EXPECT_EQ(formatDateTime("ddddd", 0, odd), "");
-    EXPECT_EQ(formatDateTime("t", 0, odd), "---");
+    EXPECT_EQ(formatTime("ddddd", TimeOfDay(), odd), "");
+    EXPECT_EQ(formatTime("t", TimeOfDay(), odd), "---");
 }
 
 TEST(DateFormat, YearsAtTheEndsOfTheRange)
 {
     const RegionalSettings us = usEnglishRegionalSettings();
-    EXPECT_EQ(formatDateTime("yyyy yy", dateTimeFromDate(1, 1, 1), us), "0001 01");
-    EXPECT_EQ(formatDateTime("yyyy yy", dateTimeFromDate(9999, 12, 31), us), "9999 99");
+    EXPECT_EQ(formatDate("yyyy yy", *Date::fromCivil(1, 1, 1), us), "0001 01");
+    EXPECT_EQ(formatDate("yyyy yy", *Date::fromCivil(9999, 12, 31), us), "9999 99");
+    // A time of day alone stands on day zero, and a date alone at midnight.
+    EXPECT_EQ(formatTime("m/d/yyyy h:nn", *TimeOfDay::fromClock(7, 5), us), "12/30/1899 7:05");
+    EXPECT_EQ(formatDate("m/d/yyyy h:nn", *Date::fromCivil(2000, 6, 3), us), "6/3/2000 0:00");
 }
 
 }  // namespace

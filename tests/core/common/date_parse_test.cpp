@@ -8,7 +8,7 @@
 namespace vantrel::core {
 namespace {
 
-std::string shown(const std::optional<DateTime>& value)
+std::string shown(const std::optional<LocalDateTime>& value)
 {
     if (!value)
         return "(none)";

@@ -4,18 +4,19 @@
 
 #include "core/common/date_time.h"
 #include "core/common/regional_settings.h"
+#include "tests/fakes/date_time_printing.h"
 #include "tests/fakes/test_locales.h"
 
 namespace vantrel::core {
 namespace {
 
-// 4 June 2000 was a Sunday (days since 30 December 1899).
-constexpr DateTime kSunday = 36681;
+// 4 June 2000 was a Sunday.
+const Date kSunday = *Date::fromCivil(2000, 6, 4);
 const std::string kLongDatePattern = "dddddd \"e.v. \"";
 
-DateTime at(DateTime date, int hour, int minute, int second = 0)
+LocalDateTime at(Date date, int hour, int minute, int second = 0)
 {
-    return date + dateTimeFromTime({hour, minute, second, 0});
+    return {date, *TimeOfDay::fromClock(hour, minute, second)};
 }
 
 RiseSetTimes sundayTimes()
@@ -29,11 +30,11 @@ RiseSetTimes sundayTimes()
     times.moonrise = at(kSunday, 9, 15);
     times.moonZenith = at(kSunday, 16, 2);
     times.moonset = at(kSunday, 22, 48);
-    times.nextSunrise = at(kSunday + 1, 6, 59);
+    times.nextSunrise = at(kSunday.plusDays(1), 6, 59);
     return times;
 }
 
-PlanetaryHoursReport report(const RiseSetTimes& times = sundayTimes(), DateTime day = kSunday)
+PlanetaryHoursReport report(const RiseSetTimes& times = sundayTimes(), Date day = kSunday)
 {
     return computePlanetaryHours(times, day, kLongDatePattern, usEnglishRegionalSettings());
 }
@@ -42,9 +43,9 @@ TEST(PlanetaryHours, SundayWithTenHoursTwelveMinutesOfLight)
 {
     const PlanetaryHoursReport sunday = report();
     ASSERT_TRUE(sunday.hasHours);
-    EXPECT_NEAR(sunday.dayHourDays * 24 * 60, 51.0, 1e-6);
+    EXPECT_EQ(sunday.dayHourLength, std::chrono::minutes(51));
     // 13 h 47 min / 12 = 1 h 8 min 55 s.
-    EXPECT_NEAR(sunday.nightHourDays * 24 * 3600, 4135.0, 1e-6);
+    EXPECT_EQ(sunday.nightHourLength, std::chrono::seconds(4135));
 
     EXPECT_EQ(sunday.table[1][0], "7:00 AM");
     EXPECT_EQ(sunday.table[2][0], "7:51 AM");
@@ -60,11 +61,10 @@ TEST(PlanetaryHours, SundayWithTenHoursTwelveMinutesOfLight)
 
     EXPECT_EQ(sunday.statusText, "Hours of Light 10:12  Hours of Darkness 13:47");
     // The hours run out exactly at the next sunrise.
-    EXPECT_NEAR(sunday.nightHours[11].start + sunday.nightHourDays, sundayTimes().nextSunrise,
-                1e-9);
+    EXPECT_EQ(sunday.nightHours[11].start + sunday.nightHourLength, sundayTimes().nextSunrise);
 }
 
-// Lengths are differences of large day counts; they must not lose a minute to rounding.
+// Lengths of light and darkness keep their last minute, on any day.
 TEST(PlanetaryHours, StatusTextLengthsKeepTheirLastMinute)
 {
     struct Row {
@@ -78,12 +78,13 @@ TEST(PlanetaryHours, StatusTextLengthsKeepTheirLastMinute)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expected);
-        for (DateTime day = kSunday; day < kSunday + 400; day += 37) {
+        for (Date day = kSunday; day < kSunday.plusDays(400); day = day.plusDays(37)) {
             RiseSetTimes times = sundayTimes();
             times.sunrise = at(day, row.riseH, row.riseM);
             times.sunset = at(day, row.setH, row.setM);
-            times.nextSunrise = at(day + 1, row.nextH, row.nextM);
-            EXPECT_EQ(report(times, day).statusText, row.expected) << "day " << day;
+            times.nextSunrise = at(day.plusDays(1), row.nextH, row.nextM);
+            EXPECT_EQ(report(times, day).statusText, row.expected)
+                << "day " << ::testing::PrintToString(day);
         }
     }
 }
@@ -146,7 +147,7 @@ TEST(PlanetaryHours, RulersOfEveryWeekday)
 TEST(PlanetaryHours, WeekdayComesFromTheShownDateNotFromTheRiseTimes)
 {
     // A Saturday shown with Sunday's times still starts with Saturn.
-    EXPECT_EQ(report(sundayTimes(), kSunday - 1).table[1][1], "Saturn");
+    EXPECT_EQ(report(sundayTimes(), kSunday.plusDays(-1)).table[1][1], "Saturn");
 }
 
 // A day-first locale keeps the month first, with its own separators.
@@ -155,7 +156,7 @@ TEST(HourEntryText, FixedColumnsWithTwelveHourClock)
     const RegionalSettings us = usEnglishRegionalSettings();
     struct Row {
         const char* name;
-        DateTime start;
+        LocalDateTime start;
         const char* ruler;
         RegionalSettings regional;
         const char* expected;
@@ -188,11 +189,11 @@ TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
         RiseSetTimes times;
     };
     RiseSetTimes noRise = sundayTimes();
-    noRise.sunrise = kNotFound;
+    noRise.sunrise = std::nullopt;
     RiseSetTimes noSet = sundayTimes();
-    noSet.sunset = kNotFound;
+    noSet.sunset = std::nullopt;
     RiseSetTimes noNextRise = sundayTimes();
-    noNextRise.nextSunrise = kNotFound;
+    noNextRise.nextSunrise = std::nullopt;
     RiseSetTimes setBeforeRise = sundayTimes();
     setBeforeRise.sunset = at(kSunday, 1, 30);  // the Sun sets once, then rises for good
     const Row rows[] = {{"no rise", noRise},
@@ -215,8 +216,8 @@ TEST(PlanetaryHours, PolarDayOrNightGivesNoHoursAndNoEntries)
 TEST(PlanetaryHours, MissingEventsAreNamedNotShownAsMidnight)
 {
     RiseSetTimes times = sundayTimes();
-    times.sunrise = kNotFound;
-    times.moonset = kNotFound;
+    times.sunrise = std::nullopt;
+    times.moonset = std::nullopt;
     const PlanetaryHoursReport missing = report(times);
     EXPECT_EQ(missing.sunMoonList[1], "Sun    Rise not found");
     EXPECT_EQ(missing.sunMoonList[8], "Moon    Set not found");

@@ -26,9 +26,9 @@ std::vector<std::string> fixture(const std::string& name)
     return testing::dataLines(name);
 }
 
-DateTime moment(int year, int month, int day, int hour, int minute)
+std::optional<LocalDateTime> moment(int year, int month, int day, int hour, int minute)
 {
-    return dateTimeFromDate(year, month, day) + dateTimeFromTime({hour, minute, 0, 0});
+    return testing::localDateTime(year, month, day, hour, minute);
 }
 
 // An event line in the engine's layout; `date` is the ten characters of columns 7 to 16.
@@ -43,16 +43,16 @@ std::string eventLine(const std::string& date, const std::string& time, const st
 
 void expectJune2000Times(const RiseSetTimes& times)
 {
-    EXPECT_DOUBLE_EQ(times.sunNadir, moment(2000, 6, 3, 1, 7));
-    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
-    EXPECT_DOUBLE_EQ(times.sunZenith, moment(2000, 6, 3, 13, 9));
-    EXPECT_DOUBLE_EQ(times.sunset, moment(2000, 6, 3, 20, 52));
-    EXPECT_DOUBLE_EQ(times.moonrise, moment(2000, 6, 3, 6, 2));
-    EXPECT_DOUBLE_EQ(times.moonZenith, moment(2000, 6, 3, 14, 20));
-    EXPECT_DOUBLE_EQ(times.moonset, moment(2000, 6, 3, 22, 31));
+    EXPECT_EQ(times.sunNadir, moment(2000, 6, 3, 1, 7));
+    EXPECT_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(times.sunZenith, moment(2000, 6, 3, 13, 9));
+    EXPECT_EQ(times.sunset, moment(2000, 6, 3, 20, 52));
+    EXPECT_EQ(times.moonrise, moment(2000, 6, 3, 6, 2));
+    EXPECT_EQ(times.moonZenith, moment(2000, 6, 3, 14, 20));
+    EXPECT_EQ(times.moonset, moment(2000, 6, 3, 22, 31));
     // The day's listing has no lunar nadir; the next day's first one stands in.
-    EXPECT_DOUBLE_EQ(times.moonNadir, moment(2000, 6, 4, 2, 41));
-    EXPECT_DOUBLE_EQ(times.nextSunrise, moment(2000, 6, 4, 5, 25));
+    EXPECT_EQ(times.moonNadir, moment(2000, 6, 4, 2, 41));
+    EXPECT_EQ(times.nextSunrise, moment(2000, 6, 4, 5, 25));
 }
 
 // Without "-Yd" the engine writes its dates month first with "/" and its times with ":",
@@ -91,12 +91,25 @@ TEST(RiseSetReading, ListingsFillEveryFieldInEveryLocaleWithOrWithoutTheSwitch)
     }
 }
 
-TEST(RiseSetReading, DayFirstDateWithDotSeparatorIsDayThenMonth)
+TEST(RiseSetReading, ListingDatesInEitherOrderAndOfAnyYear)
 {
-    RiseSetTimes times;
-    const std::vector<std::string> day = {eventLine("26- 1-2000", "10:29am", "Sun", "rises")};
-    EXPECT_EQ(readRiseSetListings(day, {}, "-Yd", german(), times), RiseSetReadResult::Complete);
-    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 1, 26, 10, 29));
+    const struct {
+        const char* name;
+        const char* date;
+        const char* dateOrderSwitch;
+        RegionalSettings regional;
+        std::optional<LocalDateTime> sunrise;
+    } rows[] = {
+        {"day first with dots", "26- 1-2000", "-Yd", german(), moment(2000, 1, 26, 10, 29)},
+    };
+    for (const auto& row : rows) {
+        RiseSetTimes times;
+        EXPECT_EQ(readRiseSetListings({eventLine(row.date, "10:29am", "Sun", "rises")}, {},
+                                      row.dateOrderSwitch, row.regional, times),
+                  RiseSetReadResult::Complete)
+            << row.name;
+        EXPECT_EQ(times.sunrise, row.sunrise) << row.name;
+    }
 }
 
 TEST(RiseSetReading, LocalizeSeparatorsOnlyInDayFirstMode)
@@ -124,11 +137,11 @@ TEST(RiseSetReading, BodyNameMustStandAtItsColumnAsTheFirstOccurrence)
     ASSERT_EQ(heading.rfind(" Sun"), 28u);
     EXPECT_EQ(readRiseSetListings({day[0], day[1]}, {}, "", RegionalSettings{}, times),
               RiseSetReadResult::Complete);
-    EXPECT_EQ(times.sunrise, kNotFound);
-    EXPECT_EQ(times.moonrise, kNotFound);
+    EXPECT_EQ(times.sunrise, std::nullopt);
+    EXPECT_EQ(times.moonrise, std::nullopt);
     readRiseSetListings({day[2]}, {}, "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
-    EXPECT_EQ(times.moonrise, kNotFound);
+    EXPECT_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(times.moonrise, std::nullopt);
 }
 
 TEST(RiseSetReading, LineWithTwoEventWordsSetsBothFields)
@@ -136,8 +149,8 @@ TEST(RiseSetReading, LineWithTwoEventWordsSetsBothFields)
     RiseSetTimes times;
     const std::string line = eventLine(" 6/ 3/2000", " 8:52pm", "Sun", "sets") + " rises";
     readRiseSetListings({line}, {}, "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.sunset, moment(2000, 6, 3, 20, 52));
-    EXPECT_DOUBLE_EQ(times.sunrise, times.sunset);
+    EXPECT_EQ(times.sunset, moment(2000, 6, 3, 20, 52));
+    EXPECT_EQ(times.sunrise, times.sunset);
 }
 
 TEST(RiseSetReading, LaterLineWinsOnTheDayFirstLineOnTheNextDay)
@@ -149,8 +162,8 @@ TEST(RiseSetReading, LaterLineWinsOnTheDayFirstLineOnTheNextDay)
                                            eventLine(" 6/ 4/2000", " 1:05am", "Moon", "rises"),
                                            eventLine(" 6/ 4/2000", "11:59pm", "Moon", "sets")};
     readRiseSetListings(day, next, "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.moonrise, moment(2000, 6, 3, 23, 58)) << "the day's later line wins";
-    EXPECT_DOUBLE_EQ(times.moonset, moment(2000, 6, 4, 0, 40)) << "the next day's first line";
+    EXPECT_EQ(times.moonrise, moment(2000, 6, 3, 23, 58)) << "the day's later line wins";
+    EXPECT_EQ(times.moonset, moment(2000, 6, 4, 0, 40)) << "the next day's first line";
 }
 
 TEST(RiseSetReading, MoonThatDoesNotRiseOnTheDayTakesTheNextDaysRising)
@@ -161,18 +174,18 @@ TEST(RiseSetReading, MoonThatDoesNotRiseOnTheDayTakesTheNextDaysRising)
         return line.find(" Moon") == 27 && line.find("rises") != std::string::npos;
     });
     readRiseSetListings(day, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.moonrise, moment(2000, 6, 4, 7, 10));
-    EXPECT_DOUBLE_EQ(times.moonset, moment(2000, 6, 3, 22, 31));
+    EXPECT_EQ(times.moonrise, moment(2000, 6, 4, 7, 10));
+    EXPECT_EQ(times.moonset, moment(2000, 6, 3, 22, 31));
 }
 
 TEST(RiseSetReading, WithoutTheDaysListingEverythingComesFromTheNextDay)
 {
     RiseSetTimes times;
     readRiseSetListings({}, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times);
-    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 4, 5, 25));
-    EXPECT_DOUBLE_EQ(times.nextSunrise, times.sunrise);
-    EXPECT_DOUBLE_EQ(times.sunset, moment(2000, 6, 4, 20, 53));
-    EXPECT_DOUBLE_EQ(times.moonNadir, moment(2000, 6, 4, 2, 41));
+    EXPECT_EQ(times.sunrise, moment(2000, 6, 4, 5, 25));
+    EXPECT_EQ(times.nextSunrise, times.sunrise);
+    EXPECT_EQ(times.sunset, moment(2000, 6, 4, 20, 53));
+    EXPECT_EQ(times.moonNadir, moment(2000, 6, 4, 2, 41));
 }
 
 TEST(RiseSetReading, PolarDayLeavesTheMarker)
@@ -181,11 +194,11 @@ TEST(RiseSetReading, PolarDayLeavesTheMarker)
     const std::vector<std::string> day = {eventLine(" 6/21/2000", "12:40pm", "Sun", "zeniths"),
                                           eventLine(" 6/21/2000", "12:40am", "Sun", "nadirs")};
     readRiseSetListings(day, {"No horizon events found."}, "", RegionalSettings{}, times);
-    EXPECT_EQ(times.sunrise, kNotFound);
-    EXPECT_EQ(times.sunset, kNotFound);
-    EXPECT_EQ(times.nextSunrise, kNotFound);
-    EXPECT_DOUBLE_EQ(times.sunZenith, moment(2000, 6, 21, 12, 40));
-    EXPECT_DOUBLE_EQ(times.sunNadir, moment(2000, 6, 21, 0, 40));
+    EXPECT_EQ(times.sunrise, std::nullopt);
+    EXPECT_EQ(times.sunset, std::nullopt);
+    EXPECT_EQ(times.nextSunrise, std::nullopt);
+    EXPECT_EQ(times.sunZenith, moment(2000, 6, 21, 12, 40));
+    EXPECT_EQ(times.sunNadir, moment(2000, 6, 21, 0, 40));
 }
 
 TEST(RiseSetReading, UnreadableDateStopsAtOnceAndKeepsWhatWasRead)
@@ -197,10 +210,10 @@ TEST(RiseSetReading, UnreadableDateStopsAtOnceAndKeepsWhatWasRead)
     EXPECT_EQ(
         readRiseSetListings(day, fixture("risesetn_2000-06-04.txt"), "", RegionalSettings{}, times),
         RiseSetReadResult::UnreadableDate);
-    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
-    EXPECT_EQ(times.sunset, kNotFound);
-    EXPECT_EQ(times.moonrise, kNotFound) << "no line after the failure";
-    EXPECT_EQ(times.nextSunrise, kNotFound) << "the next day's listing is not read";
+    EXPECT_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(times.sunset, std::nullopt);
+    EXPECT_EQ(times.moonrise, std::nullopt) << "no line after the failure";
+    EXPECT_EQ(times.nextSunrise, std::nullopt) << "the next day's listing is not read";
 }
 
 TEST(RiseSetReading, MalformedLinesDoNotCrash)
@@ -216,12 +229,12 @@ TEST(RiseSetReading, MalformedLinesDoNotCrash)
     RiseSetTimes times;
     EXPECT_EQ(readRiseSetListings(day, day, "", RegionalSettings{}, times),
               RiseSetReadResult::Complete);
-    EXPECT_EQ(times.sunrise, kNotFound);
+    EXPECT_EQ(times.sunrise, std::nullopt);
     // A Sun line cut right after the name has no time to read.
     EXPECT_EQ(
         readRiseSetListings({full.substr(0, 38) + "rises"}, {}, "", RegionalSettings{}, times),
         RiseSetReadResult::Complete);
-    EXPECT_DOUBLE_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(times.sunrise, moment(2000, 6, 3, 5, 26));
     const std::string noTime = full.substr(0, 17) + std::string(11, ' ') + " Sun rises";
     ASSERT_EQ(noTime.find(" Sun"), 28u);
     EXPECT_EQ(readRiseSetListings({noTime}, {}, "", RegionalSettings{}, times),
@@ -245,7 +258,7 @@ struct ReadingFixture : ::testing::Test {
 TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)
 {
     runner.responder = testing::exampleListings();
-    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), dateTimeFromTime({20, 3, 15, 0}));
+    calculator.readRiseSetTimes(testing::localDateTime(2000, 6, 3, 20, 3, 15));
     ASSERT_EQ(runner.runs.size(), 2u);
     EXPECT_NE(runner.runs[0].commandFile.find(
                   "/qb 6 3 2000 20:03PM ST 6 93W21 45N05\r\n/os riseset.txt\r\n"),
@@ -264,9 +277,9 @@ TEST_F(ReadingFixture, UnreadableListingShowsTheDateOrderMessageOnce)
     // Month-first listings in a day-first setting: June 3 reads as the 6th of March, but
     // "6/ 3/2000" has the wrong separator for this locale.
     runner.responder = testing::exampleListings();
-    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
+    calculator.readRiseSetTimes(testing::localDateTime(2000, 6, 3, 12, 0));
     EXPECT_EQ(messages.messages, std::vector<std::string>{kDateOrderMessage});
-    EXPECT_EQ(calculator.riseSetTimes().sunrise, kNotFound);
+    EXPECT_EQ(calculator.riseSetTimes().sunrise, std::nullopt);
 }
 
 TEST_F(ReadingFixture, EmptyCrOnlyAndMissingListingsAreHarmless)
@@ -275,15 +288,15 @@ TEST_F(ReadingFixture, EmptyCrOnlyAndMissingListingsAreHarmless)
                                eventLine(" 6/ 3/2000", " 8:52pm", "Sun", "sets") + "\r";
     runner.responder =
         FakeProcessRunner::cannedListings({{"riseset.txt", crOnly}, {"risesetn.txt", ""}});
-    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
-    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().sunrise, moment(2000, 6, 3, 5, 26));
-    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().sunset, moment(2000, 6, 3, 20, 52));
-    EXPECT_EQ(calculator.riseSetTimes().nextSunrise, kNotFound);
+    calculator.readRiseSetTimes(testing::localDateTime(2000, 6, 3, 12, 0));
+    EXPECT_EQ(calculator.riseSetTimes().sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(calculator.riseSetTimes().sunset, moment(2000, 6, 3, 20, 52));
+    EXPECT_EQ(calculator.riseSetTimes().nextSunrise, std::nullopt);
 
     // A run that fails leaves no listing of its own; the last run's must not be read instead.
     runner.responder = nullptr;
-    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 10), 0.5);
-    EXPECT_EQ(calculator.riseSetTimes().sunrise, kNotFound) << "stale files were not read";
+    calculator.readRiseSetTimes(testing::localDateTime(2000, 6, 10, 12, 0));
+    EXPECT_EQ(calculator.riseSetTimes().sunrise, std::nullopt) << "stale files were not read";
     EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -293,9 +306,9 @@ TEST_F(ReadingFixture, TruncatedListingIsReadAsFarAsItGoes)
     const auto cut = whole.find("Moon (Can) rises");
     runner.responder =
         FakeProcessRunner::cannedListings({{"riseset.txt", whole.substr(0, cut + 7)}});
-    calculator.readRiseSetTimes(dateTimeFromDate(2000, 6, 3), 0.5);
-    EXPECT_DOUBLE_EQ(calculator.riseSetTimes().sunrise, moment(2000, 6, 3, 5, 26));
-    EXPECT_EQ(calculator.riseSetTimes().moonrise, kNotFound);
+    calculator.readRiseSetTimes(testing::localDateTime(2000, 6, 3, 12, 0));
+    EXPECT_EQ(calculator.riseSetTimes().sunrise, moment(2000, 6, 3, 5, 26));
+    EXPECT_EQ(calculator.riseSetTimes().moonrise, std::nullopt);
     EXPECT_TRUE(messages.messages.empty());
 }
 

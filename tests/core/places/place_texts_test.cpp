@@ -52,10 +52,10 @@ TEST(PlaceTexts, TimeZoneTextIsTheOffsetOutsideDaylightSaving)
     };
     testing::FakeZoneRules rules;
     for (const auto& row : rows) {
-        rules.answer = [&row](DateTime moment, std::string_view zoneName) {
+        rules.answer = [&row](const LocalDateTime& moment, std::string_view zoneName) {
             EXPECT_EQ(zoneName, row.zone);
-            EXPECT_EQ(dateFromDateTime(moment).year, 2026);
-            return dateFromDateTime(moment).month == 1 ? row.january : row.july;
+            EXPECT_EQ(moment.date.year(), 2026);
+            return moment.date.civil().month == 1 ? row.january : row.july;
         };
         EXPECT_EQ(standardZoneText(rules, row.zone, 2026), row.text) << row.zone;
     }

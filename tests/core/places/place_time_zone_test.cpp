@@ -43,12 +43,13 @@ struct PlaceZoneFixture : ::testing::Test {
     {
         // Lord Howe Island leaves its half hour of daylight saving at 2:00 on 7 April 2024
         // (zdump -v Australia/Lord_Howe); the system's zone is Minnesota's.
-        rules.answer = [](DateTime moment, std::string_view zoneName) -> std::optional<ZoneOffset> {
+        rules.answer = [](const LocalDateTime& moment,
+                          std::string_view zoneName) -> std::optional<ZoneOffset> {
             if (zoneName.empty())
                 return ZoneOffset{360, 0};
             if (zoneName != "Australia/Lord_Howe")
                 return std::nullopt;
-            const DateTime end = dateTimeFromDate(2024, 4, 7) + 2.0 / 24;
+            const LocalDateTime end = testing::localDateTime(2024, 4, 7, 2, 0);
             return moment < end ? ZoneOffset{-660, 30} : ZoneOffset{-630, 0};
         };
         settings.timeMode = TimeMode::PlaceZone;
@@ -64,7 +65,7 @@ struct PlaceZoneFixture : ::testing::Test {
 
 TEST_F(PlaceZoneFixture, EveryRunOfTheCalculationTakesThePlacesOffsetForItsOwnDate)
 {
-    calculator.calculate(dateTimeFromDate(2024, 4, 6), dateTimeFromTime({12, 0, 0, 0}));
+    calculator.calculate(testing::localDateTime(2024, 4, 6, 12, 0));
     ASSERT_EQ(runner.runs.size(), 3u) << "chart, and the rise and set of the day and the next";
     EXPECT_EQ(chartDataLineOf(runner.runs[0].commandFile),
               "/qb 4 6 2024 12:00PM ST -11 159E05 31S33");
@@ -78,7 +79,8 @@ TEST_F(PlaceZoneFixture, EveryRunOfTheCalculationTakesThePlacesOffsetForItsOwnDa
 TEST_F(PlaceZoneFixture, WithoutAPlaceTheCalculationStopsAndSaysWhy)
 {
     settings.zoneName.clear();
-    EXPECT_EQ(testing::errorText([&] { calculator.calculate(dateTimeFromDate(2024, 4, 6), 0.5); }),
+    EXPECT_EQ(testing::errorText(
+                  [&] { calculator.calculate(testing::localDateTime(2024, 4, 6, 12, 0)); }),
               kNoPlaceZoneMessage);
     EXPECT_TRUE(runner.runs.empty());
 }

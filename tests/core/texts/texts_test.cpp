@@ -79,13 +79,13 @@ TEST(RandomLineAsUser, UnreadableFileIsAnError)
 
 TEST(RandomLine, ClockSeededDrawIsUniformAndRepeatsWithinAMillisecond)
 {
-    testing::FakeClock clock(36680.5);
+    testing::FakeClock clock(testing::localDateTime(2000, 6, 3, 12, 0));
     ClockSeededDraw draw(clock);
     const std::size_t first = draw.indexBelow(1000);
     EXPECT_EQ(draw.indexBelow(1000), first);
     std::map<std::size_t, int> seen;
     for (int i = 0; i < 3000; ++i) {
-        clock.advanceSeconds(0.001);
+        clock.advance(std::chrono::milliseconds(1));
         const std::size_t index = draw.indexBelow(3);
         ASSERT_LT(index, 3u);
         ++seen[index];

@@ -57,10 +57,9 @@ struct CalculationFixture : ::testing::Test {
         runner.responder = testing::exampleListings();
     }
 
-    void calculate(int hour, int minute, int second = 0,
-                   DateTime date = dateTimeFromDate(2000, 6, 3))
+    void calculate(int hour, int minute, int second = 0, Date date = *Date::fromCivil(2000, 6, 3))
     {
-        calculator.calculate(date, dateTimeFromTime({hour, minute, second, 0}));
+        calculator.calculate({date, *TimeOfDay::fromClock(hour, minute, second)});
     }
 };
 
@@ -84,17 +83,17 @@ TEST_F(CalculationFixture, OptionsLayOutTheDisplayLines)
     struct Row {
         const char* name;
         std::function<void(Settings&)> change;
-        DateTime date;
-        DateTime time;
+        Date date;
+        TimeOfDay time;
         std::vector<std::string> lines;
         std::string yearText;
         std::optional<std::string> moonText{};
     };
-    const DateTime june2000 = dateTimeFromDate(2000, 6, 3);
-    const DateTime june1904 = dateTimeFromDate(1904, 6, 1);
-    const DateTime evening = dateTimeFromTime({20, 3, 15, 0});
-    const DateTime eveningMinute = dateTimeFromTime({20, 3, 0, 0});
-    const DateTime noon = dateTimeFromTime({12, 0, 0, 0});
+    const Date june2000 = *Date::fromCivil(2000, 6, 3);
+    const Date june1904 = *Date::fromCivil(1904, 6, 1);
+    const TimeOfDay evening = *TimeOfDay::fromClock(20, 3, 15);
+    const TimeOfDay eveningMinute = *TimeOfDay::fromClock(20, 3);
+    const TimeOfDay noon = *TimeOfDay::fromClock(12, 0);
     const Row rows[] = {
         {"one line with degrees, short date and no time: blanks collapsed",
          [](Settings& s) {
@@ -156,7 +155,7 @@ TEST_F(CalculationFixture, OptionsLayOutTheDisplayLines)
         settings = Settings{};
         SetUp();
         row.change(settings);
-        calculator.calculate(row.date, row.time);
+        calculator.calculate({row.date, row.time});
         ASSERT_GE(view.lines.size(), row.lines.size()) << row.name;
         EXPECT_EQ(std::vector<std::string>(view.lines.begin(),
                                            view.lines.begin() + std::ssize(row.lines)),
@@ -215,7 +214,7 @@ TEST_F(CalculationFixture, SundayBeforeSunriseIsDiesSaturnii)
     runner.responder =
         FakeProcessRunner::cannedListings({{"chart.txt", fixture("chart_2000-06-03.txt")},
                                            {"riseset.txt", fixture("risesetn_2000-06-04.txt")}});
-    calculate(4, 0, 0, dateTimeFromDate(2000, 6, 4));
+    calculate(4, 0, 0, *Date::fromCivil(2000, 6, 4));
     EXPECT_EQ(view.lines.at(0), "Anno IVviii Sol in Gemini, Luna in Leo Dies Saturnii");
     EXPECT_EQ(view.lines.at(1), "Sunday, June 04, 2000 e.v. 4:00 AM");
 }
@@ -228,7 +227,7 @@ TEST_F(CalculationFixture, WithoutASunsetTheLatinDayFollowsTheCivilDay)
                                            {"riseset.txt", "No horizon events found.\r\n"},
                                            {"risesetn.txt", "No horizon events found.\r\n"}});
     calculate(23, 0);
-    EXPECT_EQ(calculator.riseSetTimes().sunset, kNotFound);
+    EXPECT_FALSE(calculator.riseSetTimes().sunset);
     EXPECT_EQ(calculator.thelemicDate().dayName, "Saturnii");
     settings.dayStart = DayStart::Sunrise;
     calculate(0, 30);
@@ -278,7 +277,7 @@ TEST_F(CalculationFixture, ShowsPleaseWaitDuringTheRunsAndClearsOldListings)
     EXPECT_EQ(linesDuringRun, std::vector<std::string>{"- Please wait -"});
     EXPECT_EQ(view.statusTexts, std::vector<std::string>{"- Please wait -"});
     EXPECT_EQ(view.lines.at(0), "Anno IVviii Dies Saturnii");
-    EXPECT_EQ(view.calendarDate, dateTimeFromDate(2000, 6, 3));
+    EXPECT_EQ(view.calendarDate, *Date::fromCivil(2000, 6, 3));
     EXPECT_EQ(view.caretMoves, 1);
 }
 
@@ -347,14 +346,14 @@ TEST_F(CalculationFixture, FailuresThrowWhenTheCallerStopsOnThem)
 
 TEST_F(CalculationFixture, DatesOutsideTheEphemerisRangeRunNoEngine)
 {
-    calculate(12, 0, 0, dateTimeFromDate(3001, 1, 1));
+    calculate(12, 0, 0, *Date::fromCivil(3001, 1, 1));
     EXPECT_TRUE(runner.runs.empty());
     EXPECT_EQ(messages.errors,
               std::vector<std::string>{"The date 1 January 3001 is outside the ephemeris range "
                                        "(1 January 1 to 31 December 3000)"});
     // On the last day the next day's rise and set are not asked for.
     settings.dayStart = DayStart::Sunrise;
-    calculate(12, 0, 0, dateTimeFromDate(3000, 12, 31));
+    calculate(12, 0, 0, *Date::fromCivil(3000, 12, 31));
     EXPECT_EQ(runner.runs.size(), 2u);
     EXPECT_EQ(messages.errors.size(), 1u);
 }
@@ -466,8 +465,9 @@ TEST(LatinDays, EveryWeekday)
                            "Jovis", "Veneris",   "Saturnii"};
     // 4 June 2000 was a Sunday.
     for (int offset = 0; offset < 7; ++offset) {
-        const DateTime day = dateTimeFromDate(2000, 6, 4) + offset;
-        EXPECT_EQ(latinDayName(latinWeekday(day + 0.5, DayStart::Midnight, {})), names[offset]);
+        const LocalDateTime noon{Date::fromCivil(2000, 6, 4)->plusDays(offset),
+                                 *TimeOfDay::fromClock(12, 0)};
+        EXPECT_EQ(latinDayName(latinWeekday(noon, DayStart::Midnight, {})), names[offset]);
     }
 }
 
