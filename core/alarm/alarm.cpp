@@ -108,7 +108,8 @@ std::string alarmEntryFromListingLine(const std::string& line, const RegionalSet
 {
     if (line.size() < 24)
         return line;
-    const std::string text = withLocaleSeparators(columns(line, 7, 16), regional, true) +
+    // A blank between date and time, as in the rise-and-set reading: years before 1000.
+    const std::string text = withLocaleSeparators(columns(line, 7, 16), regional, true) + " " +
                              withLocaleSeparators(columns(line, 18, 24), regional, false);
     // The engine writes month first unless the user's dates begin with the day.
     const std::optional<LocalDateTime> moment =

@@ -50,7 +50,10 @@ public:
     // writes ":" in its times just as it writes "-" in its dates.
     std::optional<LocalDateTime> moment(std::string_view line) const
     {
+        // The blank between date and time keeps a year of fewer than four digits ("   1")
+        // from running on into the hour.
         const std::string text = localizeSeparators(columns(line, 7, 16), m_switch, m_regional) +
+                                 " " +
                                  localizeSeparators(columns(line, 18, 24), m_switch, m_regional);
         return parseLocaleDateTime(text, m_listing, m_order);
     }

@@ -268,6 +268,13 @@ TEST_F(AlarmTest, RearmingRefusesDuplicatesButBringsBackSpentEntries)
     EXPECT_EQ(alarm.check(host, settings).displayLines.size(), 1u);
 }
 
+TEST(AlarmEntry, ListingLineOfAYearBeforeAThousandIsRewritten)
+{
+    EXPECT_EQ(alarmEntryFromListingLine("(Mon)  1/ 1/   1  8:11am     Sun (Cap) rises   at 127:51'",
+                                        usEnglishRegionalSettings()),
+              "(Mon) 01/01/0001 08:11am     Sun (Cap) rises   at 127:51'");
+}
+
 // Listing lines as the engine writes them: day first with "-" where the user's dates begin
 // with the day, otherwise month first with "/" (year-first users included).
 TEST_F(AlarmTest, ListingLinesGoOffInEveryDateOrderAndSeparator)

@@ -91,6 +91,7 @@ TEST(RiseSetReading, ListingsFillEveryFieldInEveryLocaleWithOrWithoutTheSwitch)
     }
 }
 
+// The engine writes years before 1000 right-aligned in four columns, just before the time.
 TEST(RiseSetReading, ListingDatesInEitherOrderAndOfAnyYear)
 {
     const struct {
@@ -101,6 +102,8 @@ TEST(RiseSetReading, ListingDatesInEitherOrderAndOfAnyYear)
         std::optional<LocalDateTime> sunrise;
     } rows[] = {
         {"day first with dots", "26- 1-2000", "-Yd", german(), moment(2000, 1, 26, 10, 29)},
+        {"year 1, month first", " 1/ 2/   1", "", RegionalSettings{}, moment(1, 1, 2, 10, 29)},
+        {"year 999, day first", " 2- 1- 999", "-Yd", german(), moment(999, 1, 2, 10, 29)},
     };
     for (const auto& row : rows) {
         RiseSetTimes times;
