@@ -63,32 +63,52 @@ void writeKey(IniFile& ini, const SettingKey& key, const Settings& settings)
                key.value);
 }
 
-}  // namespace
-
-Settings SettingsFile::load() const
+Settings settingsFrom(const IniFile& ini)
 {
-    const IniFile ini = read();
     Settings settings;
     for (const SettingKey& key : settingKeys())
         readKey(ini, key, settings);
     return settings;
 }
 
-void SettingsFile::saveOptions(const Settings& settings) const
+bool samePlace(const Settings& one, const Settings& other)
 {
-    save(settings, SavedBy::Options);
+    return one.longitude == other.longitude && one.latitude == other.latitude &&
+           one.zone == other.zone && one.zoneName == other.zoneName;
+}
+
+bool isTimeKey(const SettingKey& key)
+{
+    return key.key == "Time";
+}
+
+}  // namespace
+
+Settings SettingsFile::load() const
+{
+    return settingsFrom(read());
+}
+
+OptionsSaved SettingsFile::saveOptions(const Settings& settings) const
+{
+    IniFile ini = readForWrite();
+    const bool placeUnsaved =
+        settings.timeMode == TimeMode::PlaceZone && !samePlace(settings, settingsFrom(ini));
+    for (const SettingKey& key : settingKeys()) {
+        if (key.savedBy == SavedBy::Options && !(placeUnsaved && isTimeKey(key)))
+            writeKey(ini, key, settings);
+    }
+    write(ini);
+    return placeUnsaved ? OptionsSaved::AllButPlaceZone : OptionsSaved::All;
 }
 
 void SettingsFile::saveLocation(const Settings& settings) const
 {
-    save(settings, SavedBy::Location);
-}
-
-void SettingsFile::save(const Settings& settings, SavedBy savedBy) const
-{
     IniFile ini = readForWrite();
+    const bool withTime = settings.timeMode == TimeMode::PlaceZone ||
+                          settingsFrom(ini).timeMode == TimeMode::PlaceZone;
     for (const SettingKey& key : settingKeys()) {
-        if (key.savedBy == savedBy || key.savedBy == SavedBy::OptionsAndLocation)
+        if (key.savedBy == SavedBy::Location || (withTime && isTimeKey(key)))
             writeKey(ini, key, settings);
     }
     write(ini);

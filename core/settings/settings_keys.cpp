@@ -81,8 +81,9 @@ constexpr std::array kKeys = {
     text("Longitude", "Long", &S::longitude, "93W21", SavedBy::Location),
     text("Latitude", "Lat", &S::latitude, "45N05", SavedBy::Location),
     text("Time Zone", "Zone", &S::zone, "6", SavedBy::Location),
-    // Unknown to older programs, which keep it as it stands.
-    text("Zone Name", "ZoneName", &S::zoneName, "", SavedBy::OptionsAndLocation),
+    // The tz zone of the place found by name, saved with that place. Unknown to older
+    // programs, which keep it as it stands.
+    text("Zone Name", "ZoneName", &S::zoneName, "", SavedBy::Location),
     // Names another engine; unknown to the original key set.
     text("Astrolog", "Astrolog", &S::engineCommand, "", SavedBy::HandEditing),
 };

@@ -64,11 +64,8 @@ struct TextSetting {
 
 // Which write puts a key into the file.
 enum class SavedBy {
-    Options,   // the options dialog's closing
-    Location,  // "Save lat/long"
-    // Both: the place's zone name goes with the place, and with the "Time" choice that reads
-    // it, so that a saved "Place's Time Zone" never finds its zone missing at the next start.
-    OptionsAndLocation,
+    Options,      // the options dialog's closing
+    Location,     // "Save lat/long"
     HandEditing,  // never written by the program
 };
 

@@ -225,7 +225,7 @@ TEST_F(SettingsFileTest, OptionKeysAreWrittenInTheirOrder)
                            "Neptune=0",       "Uranus=0",        "Saturn=0",
                            "Pluto=0",         "Hour Sun=1",      "Hour Moon=0",
                            "Hour Mercury=0",  "Hour Venus=0",    "Hour Mars=0",
-                           "Hour Jupiter=0",  "Hour Saturn=0",   "Zone Name="};
+                           "Hour Jupiter=0",  "Hour Saturn=0"};
     std::string expected;
     for (const char* line : order)
         expected += std::string(line) + "\r\n";
@@ -263,6 +263,58 @@ TEST_F(SettingsFileTest, LocationAndLayoutRoundTrip)
     EXPECT_NE(stored().find("Zone Name=America/Los_Angeles\r\nTool Bar=0\r\nStatus Bar=1\r\n"
                             "Month Calendar=1\r\nTOTD=1\r\nVOD=1\r\nClientHeight=500\r\n"),
               std::string::npos);
+}
+
+// "Place's Time Zone" reads the zone of the place found by name, so the file holds it only
+// together with that place: a restart must never calculate one place on another one's clock.
+TEST_F(SettingsFileTest, PlacesTimeZoneIsSavedOnlyWithItsPlace)
+{
+    const std::string melbourne = "Longitude=144E58\r\nLatitude=37S49\r\nTime Zone=-10\r\n"
+                                  "Zone Name=Australia/Melbourne\r\n";
+    Settings foundMelbourne;
+    foundMelbourne.longitude = "144E58";
+    foundMelbourne.latitude = "37S49";
+    foundMelbourne.zone = "-10";
+    foundMelbourne.zoneName = "Australia/Melbourne";
+    struct Row {
+        const char* name;
+        const char* timeInFile;
+        bool melbourneInFile;
+        Settings memory;
+        TimeMode time;
+        bool saveLatLong;  // "Save lat/long"; otherwise the options' saving
+        TimeMode timeStored;
+        OptionsSaved result;
+    };
+    const Row rows[] = {
+        {"the file holds another place: the choice waits for it", "1", false, foundMelbourne,
+         TimeMode::PlaceZone, false, TimeMode::Daylight, OptionsSaved::AllButPlaceZone},
+        {"the file holds this place", "1", true, foundMelbourne, TimeMode::PlaceZone, false,
+         TimeMode::PlaceZone, OptionsSaved::All},
+        {"other choices need no place", "1", false, foundMelbourne, TimeMode::Standard, false,
+         TimeMode::Standard, OptionsSaved::All},
+        {"the place is saved with the choice", "1", false, foundMelbourne, TimeMode::PlaceZone,
+         true, TimeMode::PlaceZone, OptionsSaved::All},
+        {"a new place replaces the choice made for the old", "3", true, Settings{},
+         TimeMode::Daylight, true, TimeMode::Daylight, OptionsSaved::All},
+        {"otherwise the place leaves the choice alone", "1", true, Settings{}, TimeMode::Standard,
+         true, TimeMode::Daylight, OptionsSaved::All},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        store("[vantrel]\r\nTime="s + row.timeInFile + "\r\n" +
+              (row.melbourneInFile ? melbourne : ""));
+        Settings settings = row.memory;
+        settings.timeMode = row.time;
+        const SettingsFile settingsFile(file());
+        if (row.saveLatLong) {
+            settingsFile.saveLocation(settings);
+            EXPECT_EQ(SettingsFile(file()).load().zoneName, settings.zoneName);
+        } else {
+            EXPECT_EQ(settingsFile.saveOptions(settings), row.result);
+        }
+        EXPECT_EQ(SettingsFile(file()).load().timeMode, row.timeStored);
+    }
 }
 
 // What tests/data/core/settings/non_default.ini holds: every key away from its first-run value
