@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -56,7 +57,7 @@ OptionsStorage fileStorage(core::SettingsFile file)
 {
     return {
         [file](core::Settings& settings) { settings = file.load(); },
-        [file](const core::Settings& settings) { file.saveOptions(settings); },
+        [file](const core::Settings& settings) { return file.saveOptions(settings); },
         [file](const core::Settings& settings) { file.saveLocation(settings); },
     };
 }
@@ -85,16 +86,20 @@ OptionsDialog::OptionsDialog(core::Settings& settings, StartupFlags flags, Optio
     doneButton->setObjectName("CloseButton");
     doneButton->setToolTip("Close dialog");
     doneButton->setDefault(true);
+    auto* cancelButton = new QPushButton("Cancel");
+    cancelButton->setObjectName("CancelButton");
+    cancelButton->setToolTip("Close dialog, forgetting the changes");
     auto* defaultsButton = new QPushButton("&Defaults");
     defaultsButton->setObjectName("ResetButton");
     defaultsButton->setToolTip("Reset all options to default values");
-    for (QPushButton* button : {tryButton, doneButton, defaultsButton})
+    for (QPushButton* button : {tryButton, doneButton, cancelButton, defaultsButton})
         button->setAutoDefault(false);
     doneButton->setAutoDefault(true);
 
     auto* buttonColumn = new QVBoxLayout;
     buttonColumn->addWidget(tryButton);
     buttonColumn->addWidget(doneButton);
+    buttonColumn->addWidget(cancelButton);
     buttonColumn->addStretch(1);
     buttonColumn->addWidget(defaultsButton);
 
@@ -102,8 +107,12 @@ OptionsDialog::OptionsDialog(core::Settings& settings, StartupFlags flags, Optio
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttonColumn);
 
-    connect(tryButton, &QPushButton::clicked, this, &OptionsDialog::tryRequested);
+    connect(tryButton, &QPushButton::clicked, this, [this] {
+        m_tried = true;
+        emit tryRequested();
+    });
     connect(doneButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(defaultsButton, &QPushButton::clicked, this, &OptionsDialog::resetToDefaults);
     bindControls();
 
@@ -176,7 +185,8 @@ QWidget* OptionsDialog::buildFormattingPage()
     dayBegins->setObjectName("DayBegins");
     dayBegins->setEditable(true);
     dayBegins->setInsertPolicy(QComboBox::NoInsert);
-    dayBegins->addItems({"12:00 (Common Time)", "Sun Rise", "Sun Set"});
+    // The day turns at midnight, which "12:00" would read as noon.
+    dayBegins->addItems({"Midnight (Common Time)", "Sun Rise", "Sun Set"});
     dayBegins->setToolTip("Day begins");
 
     auto* page = new QWidget;
@@ -203,7 +213,7 @@ QWidget* OptionsDialog::buildAstrologicalPage()
         {"Placidus", "Koch", "Equal", "Campanus", "Meridian", "Regiomontanus", "Porphyry",
          "Morinus", "Topocentric", "Alcabitius", "Equal (MC)", "Neo-Porphyry", "Whole", "None"},
         2);
-    QGroupBox* zodiac = makeChoiceGroup("OZodiac", "Zodiac", "Zodiac", {"Tropical", "Siderial"}, 1);
+    QGroupBox* zodiac = makeChoiceGroup("OZodiac", "Zodiac", "Zodiac", {"Tropical", "Sidereal"}, 1);
     QGroupBox* timeMode = makeChoiceGroup(
         "OTime", "Time", "Daylight time adjustment",
         {"Standard Time", "Daylight Time", "System Locale Settings", "Place's Time Zone"}, 1);
@@ -227,7 +237,7 @@ QWidget* OptionsDialog::buildAstrologicalPage()
     m_saveLocationButton = new QPushButton("Save lat/long");
     m_saveLocationButton->setObjectName("Button3");
     m_saveLocationButton->setAutoDefault(false);
-    m_saveLocationButton->setToolTip("Save this latitude and logitude as default");
+    m_saveLocationButton->setToolTip("Save this latitude and longitude as default");
 
     m_findPlaceButton = new QPushButton("&Find place...");
     m_findPlaceButton->setObjectName("FindPlaceButton");
@@ -260,10 +270,19 @@ QWidget* OptionsDialog::buildAstrologicalPage()
     m_zoneName->setObjectName("ZoneName");
     m_zoneName->setReadOnly(true);
     m_zoneName->setToolTip("Time zone of the place found by name");
+    // A tz name can be long ("America/Argentina/Buenos_Aires"): it has a row of its own, and
+    // the field widens to show it whole, from its start.
+    connect(m_zoneName, &QLineEdit::textChanged, this, [this](const QString& name) {
+        const QFontMetrics metrics = m_zoneName->fontMetrics();
+        const int frame = m_zoneName->sizeHint().width() - metrics.horizontalAdvance('x') * 17;
+        const int caret = 2;
+        m_zoneName->setMinimumWidth(metrics.horizontalAdvance(name) + frame + caret);
+        m_zoneName->setCursorPosition(0);
+    });
     auto* zoneRow = new QHBoxLayout;
     zoneRow->addWidget(labelFor("Time Zone", m_zone, "Time zone"));
     zoneRow->addWidget(m_zone);
-    zoneRow->addWidget(m_zoneName, 1);
+    zoneRow->addStretch(1);
 
     // Two columns that keep their own heights: houses and zodiac; place and clock.
     auto* left = new QVBoxLayout;
@@ -274,6 +293,7 @@ QWidget* OptionsDialog::buildAstrologicalPage()
     right->addWidget(location);
     right->addWidget(timeMode);
     right->addLayout(zoneRow);
+    right->addWidget(m_zoneName);
     right->addStretch(1);
     auto* page = new QWidget;
     auto* columns = new QHBoxLayout(page);
@@ -461,6 +481,15 @@ void OptionsDialog::loadSettings()
         m_messages.showError(error.what());
     }
     showSettings();
+    keepForCancel();
+}
+
+void OptionsDialog::keepForCancel()
+{
+    m_kept = m_settings;
+    m_keptShowOnStartup = m_flags.showOnStartup;
+    m_keptVerseOfDay = m_flags.verseOfDay;
+    m_tried = false;
 }
 
 void OptionsDialog::showSettings()
@@ -555,26 +584,49 @@ void OptionsDialog::resetToDefaults()
 
 void OptionsDialog::saveOptions()
 {
-    save(m_storage.saveOptions);
+    if (!m_storage.saveOptions)
+        return;
+    core::OptionsSaved saved = core::OptionsSaved::All;
+    if (save([&](const core::Settings& settings) { saved = m_storage.saveOptions(settings); }) &&
+        saved == core::OptionsSaved::AllButPlaceZone)
+        m_messages.showMessage(kPlaceZoneUnsavedMessage);
 }
 
-void OptionsDialog::save(const std::function<void(const core::Settings&)>& write)
+bool OptionsDialog::save(const std::function<void(const core::Settings&)>& write)
 {
     if (!write)
-        return;
+        return false;
     try {
         write(m_settings);
+        return true;
     } catch (const std::exception& error) {
         m_messages.showError(error.what());
+        return false;
     }
 }
 
-void OptionsDialog::reject()
+void OptionsDialog::closeEvent(QCloseEvent* event)
 {
     // A write that fails is reported once and the dialog still closes: keeping it open would
     // only repeat the same report at every further attempt, while the values stay in force.
     saveOptions();
+    keepForCancel();
+    event->accept();
+    QDialog::done(QDialog::Accepted);
+}
+
+void OptionsDialog::reject()
+{
+    const bool tried = m_tried;
+    m_settings = m_kept;
+    m_flags.showOnStartup = m_keptShowOnStartup;
+    m_flags.verseOfDay = m_keptVerseOfDay;
+    showSettings();
+    keepForCancel();
     QDialog::reject();
+    // The date shown was tried with the values now forgotten.
+    if (tried)
+        emit tryRequested();
 }
 
 void OptionsDialog::showEvent(QShowEvent* event)
@@ -593,7 +645,17 @@ void OptionsDialog::showEvent(QShowEvent* event)
 
 void OptionsDialog::saveLocation()
 {
-    save(m_storage.saveLocation);
+    if (!save(m_storage.saveLocation))
+        return;
+    // What is saved stays when the rest is cancelled; the choice of "Time" too when it went
+    // with the place.
+    for (std::string core::Settings::*field :
+         {&core::Settings::longitude, &core::Settings::latitude, &core::Settings::zone,
+          &core::Settings::zoneName})
+        m_kept.*field = m_settings.*field;
+    if (m_settings.timeMode == core::TimeMode::PlaceZone ||
+        m_kept.timeMode == core::TimeMode::PlaceZone)
+        m_kept.timeMode = m_settings.timeMode;
 }
 
 void OptionsDialog::openLocationLookup()

@@ -51,10 +51,16 @@ struct StartupFlags {
 // The settings file as the dialog uses it. The save functions throw core::VantrelError
 // ("Unable to write to %s") when the file cannot be written.
 struct OptionsStorage {
-    std::function<void(core::Settings&)> load;                // fill the record; may throw
-    std::function<void(const core::Settings&)> saveOptions;   // every option key but the location
-    std::function<void(const core::Settings&)> saveLocation;  // the location and its zone name
+    std::function<void(core::Settings&)> load;  // fill the record; may throw
+    // Every option key but the place; "Place's Time Zone" only with its place.
+    std::function<core::OptionsSaved(const core::Settings&)> saveOptions;
+    std::function<void(const core::Settings&)> saveLocation;  // the place and its zone name
 };
+
+// What "Done" says when "Place's Time Zone" was chosen for a place that is not saved.
+inline constexpr const char* kPlaceZoneUnsavedMessage =
+    "\"Place's Time Zone\" is not saved: it is saved together with the place it belongs to. "
+    "To keep both, press \"Save lat/long\" on the page \"Astrological\" of the options.";
 
 // The dialog's storage in the given settings file.
 OptionsStorage fileStorage(core::SettingsFile file);
@@ -80,7 +86,8 @@ public:
     // rule applied and no informational message. Called once at start-up.
     void loadSettings();
     // Saves every option but the location. A failed write is reported once through the general
-    // error report; the dialog closes all the same (the values stay in memory).
+    // error report; the dialog closes all the same (the values stay in memory). A "Place's
+    // Time Zone" whose place is not saved stays unsaved, and a message says so.
     void saveOptions();
     // "&Defaults": resets the record and the controls, with the enabling side effects.
     void resetToDefaults();
@@ -106,11 +113,14 @@ signals:
     void tryRequested();
 
 public slots:
-    // Closing by "Done", the close box or Escape saves, then hides.
+    // "Cancel" and Escape: the values the dialog showed when it was last closed or loaded come
+    // back (the place as last saved by "Save lat/long"), nothing is saved, and it hides.
     void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // "Done" and the close box: saves, then hides.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // A choice shown as a group of option buttons or as a drop-down list.
@@ -149,8 +159,10 @@ private:
     void choose(const ChoiceBinding& binding, int index);
     void applyEnabling();
 
-    // Writes through the storage; a failure is reported, not thrown.
-    void save(const std::function<void(const core::Settings&)>& write);
+    // Writes through the storage; a failure is reported, not thrown. False after a failure.
+    bool save(const std::function<void(const core::Settings&)>& write);
+    // What Cancel goes back to.
+    void keepForCancel();
 
     // The notes shown when the user picks the computer's zone or a day that turns at the Sun.
     void explainTimeMode();
@@ -166,6 +178,11 @@ private:
     std::vector<TextBinding> m_texts;
     bool m_showingSettings = false;
     bool m_placed = false;
+    // The values Cancel restores, and whether "&Try" has shown others since.
+    core::Settings m_kept;
+    bool m_keptShowOnStartup = true;
+    bool m_keptVerseOfDay = false;
+    bool m_tried = false;
 
     std::optional<PlaceSearch> m_placeSearch;
     PlaceSearchDialog* m_placeDialog = nullptr;

@@ -81,6 +81,7 @@ struct FakeStore {
                 if (failWrites)
                     throw vantrel::core::VantrelError("Unable to write to /ro/Vantrel.ini");
                 saves.push_back(s);
+                return vantrel::core::OptionsSaved::All;
             };
         };
         return {[this](Settings& s) {
@@ -165,7 +166,7 @@ private slots:
                               "cbSun: on", "cbHSun: on", "cbHMoon: off", "TOTD1: on", "VOTD1: off",
                               "Quoted: off (disabled)", "WheelReverse: on (disabled)"}));
         QCOMPARE(part<QComboBox>(*dialog, "DayBegins").currentText(),
-                 QString("12:00 (Common Time)"));
+                 QString("Midnight (Common Time)"));
         QCOMPARE(edit("Long").text(), QString("93W21"));
         QCOMPARE(edit("Zone").text(), QString("6"));
         QVERIFY(edit("Zone").isEnabled());
@@ -486,7 +487,7 @@ private slots:
 
         // Each later close is a new attempt with at most one report.
         dialog->show();
-        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        dialog->close();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(messages.errors.size(), size_t(2));
 
@@ -539,21 +540,59 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
         auto& pages = part<QTabWidget>(*dialog, "Pages");
         // Tab goes through the page in reading order, then the buttons and the page tabs.
-        QCOMPARE(vantrel::testing::tabRound(*dialog, *pages.tabBar()),
-                 (QStringList{"Pages: Formatting", "ODateFormat: Short Format", "OLines: One Line",
-                              "OAspect: Simple", "OTimeFormat: Short Format", "OBasic: An",
-                              "OFormat: IVv", "DayBegins: 12:00 (Common Time)", "CalcButton: Try",
-                              "CloseButton: Done", "ResetButton: Defaults"}));
+        QCOMPARE(
+            vantrel::testing::tabRound(*dialog, *pages.tabBar()),
+            (QStringList{"Pages: Formatting", "ODateFormat: Short Format", "OLines: One Line",
+                         "OAspect: Simple", "OTimeFormat: Short Format", "OBasic: An",
+                         "OFormat: IVv", "DayBegins: Midnight (Common Time)", "CalcButton: Try",
+                         "CloseButton: Done", "CancelButton: Cancel", "ResetButton: Defaults"}));
         // Ctrl+Tab turns the page; the picture button is named by its hint.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(pages.currentIndex(), 1);
         auto& lookup = part<QToolButton>(*dialog, "SpeedButton1");
         QCOMPARE(QAccessible::queryAccessibleInterface(&lookup)->text(QAccessible::Name),
                  lookup.toolTip());
-        // Escape closes, saving, as "Done" does.
+        // Escape closes without saving, as "Cancel" does.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
+        QVERIFY(store.optionSaves.empty());
+    }
+
+    // GIVEN changes made and tried WHEN "Cancel" THEN the record, the start-up flags and the
+    // hints are as they were, nothing is saved but what "Save lat/long" saved, and the date is
+    // calculated again with the values restored.
+    void cancelForgetsTheChangesButNotWhatWasSaved()
+    {
+        create();
+        QSignalSpy tries(dialog.get(), &OptionsDialog::tryRequested);
+        dialog->show();
+        const Settings before = settings;
+        group("OLines").button(2)->click();
+        box("OHints").click();
+        box("TOTD1").click();
+        edit("Long").setText("2E21");
+        part<QPushButton>(*dialog, "Button3").click();
+        edit("Lat").setText("48N51");
+        part<QPushButton>(*dialog, "CalcButton").click();
+        QVERIFY(!vantrel::ui::hintsEnabled());
+
+        part<QPushButton>(*dialog, "CancelButton").click();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(store.optionSaves.empty());
+        Settings expected = before;
+        expected.longitude = "2E21";  // saved by "Save lat/long"
+        QCOMPARE(settings, expected);
+        QCOMPARE(group("OLines").checkedId(), 1);
+        QCOMPARE(edit("Lat").text(), QString("45N05"));
+        QVERIFY(showOnStartup);
+        QVERIFY(vantrel::ui::hintsEnabled());
+        QCOMPARE(tries.count(), 2);
+
+        // "Done" afterwards saves the values restored.
+        dialog->show();
+        part<QPushButton>(*dialog, "CloseButton").click();
         QCOMPARE(store.optionSaves.size(), size_t(1));
+        QCOMPARE(store.optionSaves[0], expected);
     }
 };
 

@@ -13,9 +13,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 
 #include "core/ports/place_lookup.h"
+#include "core/settings/settings_file.h"
 #include "tests/fakes/fake_desktop_ports.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
@@ -101,13 +103,15 @@ class PlaceSearchTest : public QObject {
     bool verseOfDay = false;
     std::unique_ptr<OptionsDialog> options;
 
-    void createOptions(bool withSearch = true)
+    void createOptions(bool withSearch = true,
+                       std::optional<vantrel::ui::OptionsStorage> storage = {})
     {
         options = std::make_unique<OptionsDialog>(
             settings, vantrel::ui::StartupFlags{showOnStartup, verseOfDay},
-            vantrel::ui::OptionsStorage{[this](Settings& s) { s = stored; },
-                                        {},
-                                        [this](const Settings& s) { locationSaves.push_back(s); }},
+            storage.value_or(vantrel::ui::OptionsStorage{
+                [this](Settings& s) { s = stored; },
+                {},
+                [this](const Settings& s) { locationSaves.push_back(s); }}),
             messages, shell);
         if (withSearch)
             options->setPlaceSearch({lookup, zoneRules, clock});
@@ -267,6 +271,48 @@ private slots:
         QCOMPARE(part<QLineEdit>(*options, "ZoneName").text(), QString("Europe/Dublin"));
         QVERIFY(part<QLineEdit>(*options, "ZoneName").isReadOnly());
         QVERIFY(messages.messages.empty());
+    }
+
+    // GIVEN a place found by name and its time chosen WHEN "Done" THEN the settings file keeps
+    // its place and time, and the dialog says why; "Save lat/long" saves both, so that the next
+    // start reads them as one.
+    void thePlacesTimeIsSavedOnlyWithThePlace()
+    {
+        vantrel::testing::TempDir dir;
+        const vantrel::core::SettingsFile file(dir.path() / "Vantrel.ini");
+        createOptions(true, vantrel::ui::fileStorage(file));
+        zoneRules.zones["America/Argentina/Buenos_Aires"] = {180, 0};
+        options->usePlace({"Buenos Aires", "Buenos Aires F.D.", "Argentina", -34.6131, -58.3772,
+                           "America/Argentina/Buenos_Aires", 13076300});
+        // The whole name shows: the caret goes from its start to its end without scrolling.
+        part<QTabWidget>(*options, "Pages").setCurrentIndex(1);
+        auto& zoneName = part<QLineEdit>(*options, "ZoneName");
+        const auto caretAt = [&zoneName](qsizetype position) {
+            zoneName.setCursorPosition(int(position));
+            zoneName.grab();  // painting scrolls the text to the caret
+            return zoneName.inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+        };
+        QTRY_VERIFY(zoneName.width() < 640);  // laid out
+        QCOMPARE(caretAt(zoneName.text().size()) - caretAt(0),
+                 zoneName.fontMetrics().horizontalAdvance(zoneName.text()));
+
+        timeButtons(*options).button(3)->click();
+        part<QPushButton>(*options, "CloseButton").click();
+        QCOMPARE(messages.messages,
+                 std::vector<std::string>{vantrel::ui::kPlaceZoneUnsavedMessage});
+        Settings saved = file.load();
+        QCOMPARE(saved.timeMode, TimeMode::Standard);
+        QCOMPARE(saved.longitude, std::string("93W21"));
+        QCOMPARE(saved.zoneName, std::string());
+
+        options->show();
+        part<QPushButton>(*options, "Button3").click();
+        saved = file.load();
+        QCOMPARE(saved.timeMode, TimeMode::PlaceZone);
+        QCOMPARE(saved.longitude, std::string("58W23"));
+        QCOMPARE(saved.zoneName, std::string("America/Argentina/Buenos_Aires"));
+        part<QPushButton>(*options, "CloseButton").click();
+        QCOMPARE(messages.messages.size(), size_t(1));
     }
 
     void withoutThePlaceSearchItsButtonIsDisabled()
