@@ -51,9 +51,17 @@ public:
     {
         m_owner.m_main.addDisplayLine(QString::fromStdString(line));
     }
+    void addDisplayAside(const std::string& text) override
+    {
+        m_owner.m_main.addDisplayAside(QString::fromStdString(text));
+    }
     void setStatusText(const std::string& text) override
     {
         m_owner.m_main.setStatusText(QString::fromStdString(text));
+        // Cleared as the alarm goes off: its note goes with it.
+        if (text.empty())
+            if (auto* window = qobject_cast<QMainWindow*>(&m_owner.m_main.widget()))
+                window->statusBar()->clearMessage();
     }
     void showNote(const std::string& text) override
     {

@@ -1,6 +1,9 @@
 #include "ui/main_view_adapter.h"
 
+#include <memory>
+
 #include <QCalendarWidget>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -11,6 +14,35 @@
 #include "ui/qt_date_time.h"
 
 namespace vantrel::ui {
+
+QTextDocumentFragment copiedSelection(const QTextCursor& selection)
+{
+    const int start = selection.selectionStart();
+    int end = selection.selectionEnd();
+    // The remarks are cut from a copy of the document, last first, so that the positions before
+    // each cut still hold.
+    std::unique_ptr<QTextDocument> copy(selection.document()->clone());
+    QList<QPair<int, int>> asides;
+    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            const QTextFragment fragment = piece.fragment();
+            const int from = std::max(start, fragment.position());
+            const int to = std::min(end, fragment.position() + fragment.length());
+            if (from < to && fragment.charFormat().boolProperty(kAsideProperty))
+                asides.append({from, to});
+        }
+    }
+    QTextCursor cut(copy.get());
+    for (auto aside = asides.crbegin(); aside != asides.crend(); ++aside) {
+        cut.setPosition(aside->first);
+        cut.setPosition(aside->second, QTextCursor::KeepAnchor);
+        cut.removeSelectedText();
+        end -= aside->second - aside->first;
+    }
+    cut.setPosition(start);
+    cut.setPosition(end, QTextCursor::KeepAnchor);
+    return cut.selection();
+}
 
 void MainViewAdapter::showStatusText(const std::string& text)
 {
@@ -58,7 +90,7 @@ int TextEditDateDisplay::copyAllAsRichText()
 {
     m_display.selectAll();
     QTextCursor cursor = m_display.textCursor();
-    const QTextDocumentFragment whole = cursor.selection();
+    const QTextDocumentFragment whole = copiedSelection(cursor);
     const QString plainText = whole.toPlainText();
     m_clipboard.setRichText(whole.toHtml().toStdString(), plainText.toStdString());
     // The caret stays where the selection ended, with nothing selected.

@@ -2,9 +2,13 @@
 // The main window's side of two core ports: the view a calculation writes into, and the date
 // display the letter copies.
 
+#include <QTextFormat>
+
 #include "core/ports/date_display.h"
 #include "core/ports/main_view.h"
 
+class QTextCursor;
+class QTextDocumentFragment;
 class QTextEdit;
 
 namespace vantrel::core {
@@ -14,6 +18,13 @@ class Clipboard;
 namespace vantrel::ui {
 
 class MainWindow;
+
+// Marks text of the date display that is a remark of the program's ("no audio output"): it is
+// shown, but the letter, the clipboard and Copy never take it.
+inline constexpr int kAsideProperty = QTextFormat::UserProperty + 1;
+
+// The cursor's selection as it is copied: without the remarks in it.
+QTextDocumentFragment copiedSelection(const QTextCursor& selection);
 
 // What the calculation writes, put into the main window's controls.
 class MainViewAdapter : public core::MainView {

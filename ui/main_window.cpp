@@ -11,11 +11,13 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTimeEdit>
@@ -62,6 +64,23 @@ QDate qDateFromCivil(const core::CivilDate& civil)
 {
     return {civil.year, civil.month, civil.day};
 }
+
+// The date display. What it hands to drag and drop and to the selection clipboard leaves out
+// its remarks, as its copy commands do.
+class DateDisplayEdit : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override
+    {
+        const QTextDocumentFragment copied = copiedSelection(textCursor());
+        auto* mime = new QMimeData;
+        mime->setHtml(copied.toHtml());
+        mime->setText(copied.toPlainText());
+        return mime;
+    }
+};
 
 }  // namespace
 
@@ -206,7 +225,7 @@ void MainWindow::buildCentre()
     panelLayout->addWidget(m_monthCalendar);
     connect(m_monthCalendar, &QCalendarWidget::clicked, this, &MainWindow::calculateClickedDay);
 
-    m_display = new QTextEdit(m_splitter);
+    m_display = new DateDisplayEdit(m_splitter);
     m_display->setObjectName(QStringLiteral("TDate"));
     m_display->setReadOnly(true);
     m_display->setAcceptRichText(true);
@@ -507,7 +526,9 @@ void MainWindow::setPickers(const core::LocalDateTime& moment)
 
 std::vector<std::string> MainWindow::displayLines() const
 {
-    const QString text = m_display->toPlainText();
+    QTextCursor whole(m_display->document());
+    whole.select(QTextCursor::Document);
+    const QString text = copiedSelection(whole).toPlainText();
     std::vector<std::string> lines;
     if (text.isEmpty())
         return lines;
@@ -543,17 +564,43 @@ void MainWindow::setDisplayLines(const std::vector<std::string>& lines)
     QStringList text;
     for (const std::string& line : lines)
         text << QString::fromStdString(line);
-    m_display->setPlainText(text.join(QLatin1Char('\n')));
+    setDisplayText(text.join(QLatin1Char('\n')));
+}
+
+void MainWindow::setDisplayText(const QString& text)
+{
+    // New text would take the format at the caret, which may be a remark's.
+    m_display->setCurrentCharFormat(QTextCharFormat());
+    m_display->setPlainText(text);
 }
 
 void MainWindow::addDisplayLine(const QString& line)
 {
     m_display->append(line);
+    // A new line takes the format of the text before it, which may be a remark; it is none.
+    QTextCursor last(m_display->document()->lastBlock());
+    last.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat format = last.charFormat();
+    if (format.hasProperty(kAsideProperty)) {
+        format.clearProperty(kAsideProperty);
+        format.clearForeground();
+        last.setCharFormat(format);
+    }
+}
+
+void MainWindow::addDisplayAside(const QString& text)
+{
+    QTextCursor end(m_display->document());
+    end.movePosition(QTextCursor::End);
+    QTextCharFormat aside = end.charFormat();
+    aside.setProperty(kAsideProperty, true);
+    aside.setForeground(m_display->palette().brush(QPalette::Disabled, QPalette::Text));
+    end.insertText(text, aside);
 }
 
 void MainWindow::showStatusText(const QString& text)
 {
-    m_display->setPlainText(text);
+    setDisplayText(text);
     m_display->repaint();
 }
 

@@ -80,6 +80,7 @@ public:
     std::vector<std::string> shownDisplayLines() const;
     void setDisplayLines(const std::vector<std::string>& lines);
     void addDisplayLine(const QString& line) override;
+    void addDisplayAside(const QString& text) override;
     // Replaces the display by a short note and paints it at once.
     void showStatusText(const QString& text);
     void setStatusText(const QString& text) override;
@@ -176,6 +177,8 @@ private:
     // Writes the layout keys; false after a failed write (already reported).
     bool saveLayout();
     void applyViewMarks();
+    // Replaces the display's text by plain text.
+    void setDisplayText(const QString& text);
     void showStartupDialog();
     void openTipDialog(core::DailyTips tips);
     void hideToTray();

@@ -19,6 +19,7 @@
 #include "core/texts/verse_commands.h"
 #include "core/thelemic/calculation.h"
 #include "ui/about_box.h"
+#include "ui/main_view_adapter.h"
 #include "ui/main_window.h"
 #include "ui/tip_dialog.h"
 #include "ui/web_links.h"
@@ -184,7 +185,7 @@ void MainWindow::calculateNow()
 
 void MainWindow::showCalculateNote()
 {
-    m_display->setPlainText(QStringLiteral("- Click Calculate Button to Compute -"));
+    setDisplayText(QStringLiteral("- Click Calculate Button to Compute -"));
 }
 
 void MainWindow::calculateClickedDay()
@@ -206,7 +207,7 @@ void MainWindow::copySelection()
     const QTextCursor cursor = m_display->textCursor();
     if (!cursor.hasSelection())
         return;
-    const QTextDocumentFragment selection = cursor.selection();
+    const QTextDocumentFragment selection = copiedSelection(cursor);
     m_services.clipboard.setRichText(selection.toHtml().toStdString(),
                                      selection.toPlainText().toStdString());
 }
@@ -300,7 +301,7 @@ void MainWindow::showRandomVerse()
     guarded([this] {
         core::ClockSeededDraw draw(m_services.clock);
         if (const auto verse = core::pickVerse(folderOf(m_services, core::kVersesFileName), draw))
-            m_display->setPlainText(QString::fromStdString(*verse));
+            setDisplayText(QString::fromStdString(*verse));
     });
 }
 

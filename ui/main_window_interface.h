@@ -123,6 +123,9 @@ public:
     virtual core::AlarmList& alarmList() = 0;
 
     virtual void addDisplayLine(const QString& line) = 0;
+    // A remark after the display's last line, shown but never copied.
+    virtual void addDisplayAside(const QString& text) = 0;
+    // The status panel's text; empty clears it.
     virtual void setStatusText(const QString& text) = 0;
     // The check marks of "Activate alarm" and "Animate".
     virtual void setAlarmMark(bool armed) = 0;

@@ -74,6 +74,7 @@ public:
     }
     void hideOutputWindows() override {}
     void addDisplayLine(const std::string&) override { ++displayLines; }
+    void addDisplayAside(const std::string&) override {}
     void setStatusText(const std::string&) override {}
     void showNote(const std::string&) override {}
     long displayLines = 0;

@@ -134,8 +134,10 @@ void Alarm::toggle(AlarmHost& host)
     host.stopTimer();
     m_armed = !m_armed;
     host.setArmedMark(m_armed);
-    if (!m_armed)
+    if (!m_armed) {
+        host.setStatusText({});  // a frozen "Alarm is active" would say the opposite
         return;
+    }
     try {
         arm(host);
     } catch (...) {
@@ -145,10 +147,9 @@ void Alarm::toggle(AlarmHost& host)
         throw;
     }
     host.startTimer();
-    if (m_sound.canBeHeard()) {
-        host.addDisplayLine(std::string(kAlarmActivated));
-    } else {
-        host.addDisplayLine(std::string(kAlarmActivatedUnheard));
+    host.addDisplayLine(std::string(kAlarmActivated));
+    if (!m_sound.canBeHeard()) {
+        host.addDisplayAside(std::string(kNoAudioAside));
         host.showNote(std::string(kNoAudioNote));
     }
     host.hideOutputWindows();

@@ -33,6 +33,10 @@ public:
     virtual void runHoursCommandHidden(const LocalDateTime& now) = 0;
     virtual void hideOutputWindows() = 0;
     virtual void addDisplayLine(const std::string& line) = 0;
+    // A remark at the end of the display's last line: shown, but never copied with the display
+    // (by the letter, the clipboard or Copy).
+    virtual void addDisplayAside(const std::string& text) = 0;
+    // The status bar's text; empty clears it.
     virtual void setStatusText(const std::string& text) = 0;
     // A note in the status bar that stands over the status text for a while.
     virtual void showNote(const std::string& text) = 0;
@@ -80,7 +84,8 @@ public:
 
     // Arms or disarms ("Activate alarm"). Arming plays the arming sound, runs the hours command
     // hidden, loads both listings into the list and starts the timer; where no sound can be
-    // heard it says so in the display and in a status-bar note.
+    // heard it says so beside the activation line and in a status-bar note. Disarming clears
+    // the status bar's ticking text.
     void toggle(AlarmHost& host);
 
     // The once-a-second check against the clock's current minute, with the choices in
@@ -105,9 +110,9 @@ private:
 
 inline constexpr std::string_view kArmingSound = "sun.wav";
 inline constexpr std::string_view kAlarmActivated = "Alarm activated ...";
-// Arming where nothing can be heard says so, once: alarms are still written into the display.
-inline constexpr std::string_view kAlarmActivatedUnheard =
-    "Alarm activated (no audio output: alarms are shown, not heard)";
+// Arming where nothing can be heard says so, once, beside the activation line: alarms are still
+// written into the display.
+inline constexpr std::string_view kNoAudioAside = " (no audio output: alarms are shown, not heard)";
 inline constexpr std::string_view kNoAudioNote = "No audio output: alarms are shown, not heard";
 inline constexpr std::string_view kAlarmStatusPrefix = "Alarm is active. Current Time/Date:";
 

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/ports/date_display.h"
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
 #include "ui/hours_window.h"
@@ -81,16 +82,44 @@ void AlarmControllerTest::withoutAudioArmingSaysSoOnceAndAlarmsStillShow()
 {
     HoursHarness h;
     h.sound.heard = false;
+    auto& display = part<QTextEdit>(h.window, "TDate");
     part<QToolButton>(h.window, "AlarmButton").click();
-    QVERIFY(h.displayEndsWith("Alarm activated (no audio output: alarms are shown, not heard)"));
+    QVERIFY(
+        h.displayEndsWith("Alarm activated ... (no audio output: alarms are shown, not heard)"));
     QCOMPARE(h.window.statusBar()->currentMessage(),
              QString("No audio output: alarms are shown, not heard"));
 
     h.main.clock.set(vantrel::testing::localDateTime(2000, 6, 3, 20, 52, 5));
     h.controller.checkAlarm();
-    QVERIFY(h.displayEndsWith(
-        "(Sat) 06/03/2000 08:52pm     Sun (Gem) sets    at 305:20' sun_sets.wav"));
-    QCOMPARE(part<QTextEdit>(h.window, "TDate").toPlainText().count("no audio output"), 1);
+    const QString alarmLine =
+        "(Sat) 06/03/2000 08:52pm     Sun (Gem) sets    at 305:20' sun_sets.wav";
+    QVERIFY(h.displayEndsWith(alarmLine));
+    QCOMPARE(display.toPlainText().count("no audio output"), 1);
+
+    // The notice is the window's, not the text's: the clipboard, Copy and the letter take the
+    // lines without it, the alarm's line after it included.
+    const QString copiedEnd = "Alarm activated ...\n" + alarmLine;
+    part<QToolButton>(h.window, "ClipButton").click();
+    QVERIFY(QString::fromStdString(*h.main.clipboard.text).endsWith(copiedEnd));
+    display.selectAll();
+    part<QAction>(h.window, "Copy2").trigger();
+    QVERIFY(QString::fromStdString(*h.main.clipboard.text).endsWith(copiedEnd));
+    QVERIFY(h.main.clipboard.html->find("no audio") == std::string::npos);
+    h.window.dateDisplay().copyAllAsRichText();
+    QVERIFY(QString::fromStdString(*h.main.clipboard.text).endsWith(copiedEnd));
+    QVERIFY(h.main.clipboard.html->find("no audio") == std::string::npos);
+
+    // Switched off, the alarm leaves nothing in the status bar. The next date is plain text,
+    // even with the caret right after the notice.
+    part<QToolButton>(h.window, "AlarmButton").click();
+    QCOMPARE(part<QLabel>(h.window, "StatusPanel").text(), QString());
+    QCOMPARE(h.window.statusBar()->currentMessage(), QString());
+    QTextCursor caret = display.document()->find("not heard)");
+    caret.clearSelection();
+    display.setTextCursor(caret);
+    part<QToolButton>(h.window, "CalcButton").click();
+    part<QToolButton>(h.window, "ClipButton").click();
+    QCOMPARE(QString::fromStdString(*h.main.clipboard.text), display.toPlainText());
 }
 
 void AlarmControllerTest::animationStepsAtOnceAndMaximizesTheWheel()

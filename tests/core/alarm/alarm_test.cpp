@@ -33,7 +33,7 @@ public:
     bool armedMark = false;
     std::vector<LocalDateTime> hoursRuns;
     int hides = 0;
-    std::vector<std::string> displayLines;
+    std::vector<std::string> displayLines;  // an aside follows its line after " + "
     std::string statusText;
     std::vector<std::string> notes;
     std::function<void(const LocalDateTime&)> onHoursCommand;
@@ -49,6 +49,7 @@ public:
     }
     void hideOutputWindows() override { ++hides; }
     void addDisplayLine(const std::string& line) override { displayLines.push_back(line); }
+    void addDisplayAside(const std::string& text) override { displayLines.back() += " + " + text; }
     void setStatusText(const std::string& text) override { statusText = text; }
     void showNote(const std::string& text) override { notes.push_back(text); }
 };
@@ -207,6 +208,8 @@ TEST_F(AlarmTest, StatusBarShowsTheCurrentMoment)
     clock.set(at(kDay, 13, 5, 9));
     alarm.check(host, settings);
     EXPECT_EQ(host.statusText, "Alarm is active. Current Time/Date: 6/4/2000 1:05:09 PM");
+    alarm.toggle(host);
+    EXPECT_EQ(host.statusText, "") << "switched off, the alarm no longer says it is active";
 }
 
 TEST_F(AlarmTest, CrossingMidnightRearmsOnceForTheNewDay)
