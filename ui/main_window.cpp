@@ -44,6 +44,8 @@ namespace vantrel::ui {
 namespace {
 
 constexpr int kCalendarPanelHeight = 187;
+// How often the window looks whether the desktop's tray has come or gone.
+constexpr int kTrayWatchMs = 1000;
 
 // The user's locale of dates and times, as the regional settings read it.
 QLocale pickerLocale()
@@ -291,7 +293,14 @@ void MainWindow::buildTray()
                 if (reason == QSystemTrayIcon::Trigger)
                     restoreFromTray();
             });
-    showTrayIcon();
+    followTray();
+    // A panel may start after the program, or end and start again: the icon and the menus'
+    // tray commands follow it.
+    auto* trayWatch = new QTimer(this);
+    trayWatch->setObjectName(QStringLiteral("TrayWatch"));
+    trayWatch->setInterval(kTrayWatchMs);
+    connect(trayWatch, &QTimer::timeout, this, &MainWindow::followTray);
+    trayWatch->start();
     if (!m_services.tray) {
         m_ownTray =
             std::make_unique<platform::QtTray>(m_trayIcon, [this] { return trayAvailable(); });
@@ -303,6 +312,15 @@ bool MainWindow::trayAvailable() const
 {
     return m_services.trayAvailable ? m_services.trayAvailable()
                                     : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void MainWindow::followTray()
+{
+    // An icon hidden as its tray went is shown again to the next tray, which docks it anew.
+    const bool available = trayAvailable();
+    if (m_trayIcon->isVisible() != available)
+        m_trayIcon->setVisible(available);
+    showTraylessEntries();
 }
 
 bool MainWindow::showTrayIcon()

@@ -167,6 +167,9 @@ private:
                               const std::array<const char*, 3>& entryNames);
     // The tray's commands in the menu bar, shown while the desktop has no tray.
     void showTraylessEntries();
+    // Shows the tray icon while the desktop has a tray, and the tray's commands in the menus
+    // while it has none.
+    void followTray();
     void addWebEntries(QMenu& menu, bool withSoftware);
     // A command of the date display's own menu, with its shortcut while the display has focus.
     QAction* displayCommand(const char* name, const char* caption, QKeySequence::StandardKey keys,

@@ -457,12 +457,17 @@ void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
     QCOMPARE(h.tray.balloons.size(), std::size_t{1});
     QCOMPARE(h.tray.balloons[0].text, std::string("Love is the law"));
 
-    // A tray that comes up takes them back.
+    // A tray that comes up (a panel started after the program) gets the icon and takes the
+    // commands back, and a tray that goes gives them back, menus unopened.
+    const auto& icon = part<QSystemTrayIcon>(window, "NotificationIcon1");
+    QVERIFY(!icon.isVisible());
     h.hasTray = true;
-    emit edit.aboutToShow();
-    emit view.aboutToShow();
+    QTRY_VERIFY(icon.isVisible());
     QCOMPARE(menuText(edit), traylessEdit.mid(0, 2));
     QCOMPARE(menuText(view).mid(6), traylessViewEnd.mid(0, 1));
+    h.hasTray = false;
+    QTRY_VERIFY(!icon.isVisible());
+    QCOMPARE(menuText(edit), traylessEdit);
 }
 
 QTEST_MAIN(MainCommandsTests)
