@@ -43,6 +43,9 @@ namespace vantrel::ui {
 // The font of the main window, and of every other window of the program: Arial, 13 pixels.
 QFont programFont();
 
+// What "Help" says when the desktop has no browser for the help page at `page`.
+std::string helpWithoutBrowserMessage(const std::string& page);
+
 class MainViewAdapter;
 class TipDialog;
 class TextEditDateDisplay;

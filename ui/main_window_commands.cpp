@@ -4,6 +4,7 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
@@ -12,6 +13,7 @@
 
 #include "core/ports/clipboard.h"
 #include "core/ports/clock.h"
+#include "core/ports/messages.h"
 #include "core/ports/shell.h"
 #include "core/ports/tray.h"
 #include "core/texts/daily_tips.h"
@@ -35,6 +37,13 @@ std::filesystem::path folderOf(const MainWindowServices& services, const char* n
 }
 
 }  // namespace
+
+std::string helpWithoutBrowserMessage(const std::string& page)
+{
+    return "No web browser was found to show the help. The help is the page\n\n" + page +
+           "\n\nOpen it in a web browser, or install one (for example firefox-esr) and press F1 "
+           "again.";
+}
 
 // A menu entry, found by its objectName `name`, that runs one of this window's commands.
 // Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
@@ -286,7 +295,11 @@ void MainWindow::showAbout()
 
 void MainWindow::showHelp()
 {
-    openWebLink(QString::fromUtf8(kHomePage));
+    const std::string page = m_services.dataFiles().path(kHomePage).string();
+    m_services.shell.openOrTell(page, [window = QPointer<MainWindow>(this), page] {
+        if (window)
+            window->m_services.messages.showMessage(helpWithoutBrowserMessage(page));
+    });
 }
 
 // ----- Verses, greetings and the tray's date

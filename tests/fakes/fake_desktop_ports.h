@@ -13,7 +13,14 @@ namespace vantrel::testing {
 class FakeShell : public core::Shell {
 public:
     std::vector<std::string> opened;
+    bool noHandler = false;  // a desktop without a browser
     void open(const std::string& addressOrPath) override { opened.push_back(addressOrPath); }
+    void openOrTell(const std::string& addressOrPath, std::function<void()> tell) override
+    {
+        open(addressOrPath);
+        if (noHandler)
+            tell();
+    }
 };
 
 struct Balloon {

@@ -1,7 +1,8 @@
 // The Qt adapters that reach the desktop: tray balloons without a tray, message boxes over the
-// window in use, the single-instance lock and its call to the running window, and sounds that
-// never make the program wait and take turns.
+// window in use, the single-instance lock and its call to the running window, sounds that never
+// make the program wait and take turns, and the desktop's opener telling a missing browser.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include "platform/qt_messages.h"
+#include "platform/qt_shell.h"
 #include "platform/qt_single_instance.h"
 #include "platform/qt_sound.h"
 #include "platform/qt_tray.h"
@@ -30,6 +32,7 @@ private slots:
     void alarmSoundsTakeTurns();
     void soundsNeverWaitAndNothingStartsUnheard();
     void soundSystemChatterStaysOffTheTerminal();
+    void theOpenerTellsOnlyAMissingHandler();
 };
 
 void DesktopAdaptersTest::balloonWithoutATrayUsesThePopUp()
@@ -166,6 +169,36 @@ void DesktopAdaptersTest::soundSystemChatterStaysOffTheTerminal()
     qWarning("Cannot open file x");
     qInstallMessageHandler(before);
     QCOMPARE(g_passedOn, std::vector<QString>{"Cannot open file x"});
+}
+
+// An xdg-open stand-in that ends with the status given; only "no program for it" is told.
+void DesktopAdaptersTest::theOpenerTellsOnlyAMissingHandler()
+{
+    vantrel::testing::TempDir dir;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(dir.path().string()) + ":" + path);
+    const struct {
+        int exitStatus;
+        bool told;
+    } rows[] = {{vantrel::platform::kXdgOpenNoHandler, true}, {0, false}, {4, false}};
+    for (const auto& row : rows) {
+        vantrel::testing::writeWholeFile(
+            dir.path() / "xdg-open", "#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/asked\"\nexit " +
+                                         std::to_string(row.exitStatus) + "\n");
+        std::filesystem::permissions(dir.path() / "xdg-open", std::filesystem::perms::owner_all);
+        std::filesystem::remove(dir.path() / "asked");
+        auto told = std::make_shared<bool>(false);
+        vantrel::platform::QtShell().openOrTell("/usr/share/vantrel/vantrel.html",
+                                                [told] { *told = true; });
+        QTRY_VERIFY(std::filesystem::exists(dir.path() / "asked"));
+        if (row.told)
+            QTRY_VERIFY(*told);
+        QTest::qWait(200);  // the exit is read from the event loop
+        QCOMPARE(*told, row.told);
+        QCOMPARE(vantrel::testing::readWholeFile(dir.path() / "asked"),
+                 std::string("file:///usr/share/vantrel/vantrel.html\n"));
+    }
+    qputenv("PATH", path);
 }
 
 QTEST_MAIN(DesktopAdaptersTest)

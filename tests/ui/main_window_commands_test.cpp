@@ -327,6 +327,13 @@ void MainCommandsTests::helpAndWebLinksOpenThroughTheShell()
     part<QAction>(window, "Help2").trigger();
     QCOMPARE(h.shell.opened, (std::vector<std::string>{(installed.path() / "vantrel.html").string(),
                                                        (h.dir.path() / "vantrel.html").string()}));
+    QVERIFY(h.messages.messages.empty());
+    // Help (F1) on a desktop without a browser says so, and where the page is.
+    h.shell.noHandler = true;
+    part<QAction>(window, "Help2").trigger();
+    QCOMPARE(h.messages.messages, std::vector<std::string>{vantrel::ui::helpWithoutBrowserMessage(
+                                      (h.dir.path() / "vantrel.html").string())});
+    h.shell.noHandler = false;
     h.shell.opened.clear();
 
     QStringList captions;
