@@ -4,9 +4,10 @@
 
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QDir>
 #include <QEventLoop>
-#include <QInputDialog>
-#include <QLineEdit>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QTimeEdit>
 #include <QTimer>
@@ -18,15 +19,7 @@ namespace vantrel::ui {
 
 namespace {
 
-std::optional<QString> askWithDialog(QWidget* parent, const QString& caption, const QString& preset)
-{
-    bool confirmed = false;
-    const QString name = QInputDialog::getText(parent, caption, QStringLiteral("File name"),
-                                               QLineEdit::Normal, preset, &confirmed);
-    if (!confirmed)
-        return std::nullopt;
-    return name;
-}
+const QString kTextFiles = QStringLiteral("Text files (*.txt);;All files (*)");
 
 // Shows each line's date and time in the pickers and drives the progress dialog, which shows
 // itself only once the conversion has run for a moment.
@@ -101,14 +94,22 @@ private:
 
 }  // namespace
 
-BatchCommand::BatchCommand(CalculationWindow& window, AskFileName ask)
-    : m_window(window), m_ask(std::move(ask))
+BatchCommand::ChooseFile BatchCommand::desktopChoosers(QWidget* parent)
 {
-    if (!m_ask) {
-        m_ask = [this](const QString& caption, const QString& preset) {
-            return askWithDialog(&m_window.widget(), caption, preset);
-        };
-    }
+    return [parent](Chooser chooser, const QString& caption, const QString& preset) {
+        // The static choosers: the desktop's own where the platform offers one. The save
+        // chooser asks before it replaces a file.
+        const QString name =
+            chooser == Chooser::Open
+                ? QFileDialog::getOpenFileName(parent, caption, preset, kTextFiles)
+                : QFileDialog::getSaveFileName(parent, caption, preset, kTextFiles);
+        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    };
+}
+
+BatchCommand::BatchCommand(CalculationWindow& window, ChooseFile choose)
+    : m_window(window), m_choose(choose ? std::move(choose) : desktopChoosers(&window.widget()))
+{
 }
 
 void BatchCommand::connectTo(MainWindowHooks& hooks)
@@ -121,10 +122,17 @@ void BatchCommand::connectTo(MainWindowHooks& hooks)
 
 void BatchCommand::askAndConvertBatch()
 {
-    const auto input = m_ask(QStringLiteral("Input File"), QStringLiteral("input.txt"));
+    const QString folder = m_inputFolder.isEmpty() ? QDir::homePath() : m_inputFolder;
+    const auto input = m_choose(Chooser::Open, QStringLiteral("Input File"), folder);
     if (!input)
         return;
-    const auto output = m_ask(QStringLiteral("Output File"), QStringLiteral("output.txt"));
+    const QFileInfo inputFile(*input);
+    m_inputFolder = inputFile.absolutePath();
+    // Beside the input; the input itself is never offered as the output.
+    QString preset = QDir(m_inputFolder).filePath(QStringLiteral("output.txt"));
+    if (QFileInfo(preset) == inputFile)
+        preset = m_inputFolder;
+    const auto output = m_choose(Chooser::Save, QStringLiteral("Output File"), preset);
     if (!output)
         return;
     convertBatch(*input, *output);

@@ -1,10 +1,14 @@
-// The "&Batch.." command: the two file-name dialogs and their presets, cancelling either, the
+// The "&Batch..." command: the two file choosers and their presets, cancelling either, the
 // conversion with the pickers following the lines, and its failure report.
 
 #include "ui/batch_command.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QTest>
 #include <QTimeEdit>
@@ -35,7 +39,10 @@ const std::string kChartListing = "heading\r\n\r\nSun   23Pis59\r\nMoon   1Cap14
 const std::string kTwoLines = "Ann,birthday,3/14/2001,21:07,5,74W00,40N43\r\n"
                               "Bob,party,12/25/1999,6:30AM,5,74W00,40N43\r\n";
 
+using Chooser = vantrel::ui::BatchCommand::Chooser;
+
 struct Question {
+    Chooser chooser;
     QString caption;
     QString preset;
 };
@@ -89,8 +96,8 @@ struct BatchWindow {
         services.trayAvailable = [] { return false; };
         window = std::make_unique<ui::MainWindow>(std::move(services));
         command = std::make_unique<ui::BatchCommand>(
-            *window, [this](const QString& caption, const QString& preset) {
-                asked.push_back({caption, preset});
+            *window, [this](Chooser chooser, const QString& caption, const QString& preset) {
+                asked.push_back({chooser, caption, preset});
                 const std::optional<QString> answer =
                     asked.size() <= answers.size() ? answers[asked.size() - 1] : std::nullopt;
                 return answer;
@@ -118,33 +125,82 @@ private slots:
         QVERIFY(part<QAction>(*w.window, "Batch1").isEnabled());
     }
 
-    void cancellingEitherDialogDoesNothing_data()
+    // The input is chosen from the home folder (never the working folder with the engine's
+    // command file), the output beside it; cancelling either does nothing.
+    void cancellingEitherChooserDoesNothing_data()
     {
         QTest::addColumn<QStringList>("confirmed");  // the answers before the cancelled one
-        QTest::addColumn<QString>("caption");        // of the dialog cancelled
-        QTest::addColumn<QString>("preset");
-        QTest::newRow("input") << QStringList{} << "Input File"
-                               << "input.txt";
-        QTest::newRow("output") << QStringList{"input.txt"} << "Output File"
+        QTest::addColumn<int>("chooser");            // of the chooser cancelled
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("preset");  // relative: to the folder of the confirmed input
+        QTest::newRow("input") << QStringList{} << int(Chooser::Open) << "Input File"
+                               << QDir::homePath();
+        QTest::newRow("output") << QStringList{"dates.txt"} << int(Chooser::Save) << "Output File"
                                 << "output.txt";
+        QTest::newRow("output beside an input of that name")
+            << QStringList{"output.txt"} << int(Chooser::Save) << "Output File"
+            << ".";
     }
 
-    void cancellingEitherDialogDoesNothing()
+    void cancellingEitherChooserDoesNothing()
     {
         QFETCH(QStringList, confirmed);
+        QFETCH(int, chooser);
         QFETCH(QString, caption);
         QFETCH(QString, preset);
         BatchWindow w;
-        writeWholeFile("input.txt", kTwoLines);
+        writeWholeFile("dates.txt", kTwoLines);
         for (const QString& answer : confirmed)
             w.answers.push_back(answer);
         w.answers.push_back(std::nullopt);
         part<QAction>(*w.window, "Batch1").trigger();
         QCOMPARE(w.asked.size(), w.answers.size());
+        QCOMPARE(int(w.asked.back().chooser), chooser);
         QCOMPARE(w.asked.back().caption, caption);
-        QCOMPARE(w.asked.back().preset, preset);
+        QCOMPARE(w.asked.back().preset, QDir::cleanPath(QDir::current().absoluteFilePath(preset)));
         QVERIFY(w.runner.runs.empty());
         QVERIFY(!fs::exists("output.txt"));
+
+        // The next batch starts where this one's input lay.
+        if (!confirmed.isEmpty()) {
+            w.answers.clear();
+            w.asked.clear();
+            part<QAction>(*w.window, "Batch1").trigger();
+            QCOMPARE(w.asked[0].preset, QDir::currentPath());
+        }
+    }
+
+    // The desktop's choosers: one that opens an existing file, one that saves and asks before
+    // it replaces a file, each starting at its preset.
+    void theDesktopsChoosersOpenAndSave()
+    {
+        TempDir dir;
+        const QString folder = QString::fromStdString(dir.path().string());
+        writeWholeFile(dir.path() / "dates.txt", kTwoLines);
+        QStringList seen;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* chooser = qobject_cast<QFileDialog*>(window);
+                if (!chooser || !chooser->isVisible())
+                    continue;
+                seen << QString("%1: %2 %3 %4 in %5")
+                            .arg(chooser->windowTitle(),
+                                 chooser->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save",
+                                 chooser->fileMode() == QFileDialog::ExistingFile ? "existing"
+                                                                                  : "any",
+                                 chooser->testOption(QFileDialog::DontConfirmOverwrite) ? "replaces"
+                                                                                        : "asks",
+                                 chooser->directory().path() == folder ? "the preset" : "another");
+                chooser->close();
+            }
+        });
+        answer.start(20);
+        const auto choose = ui::BatchCommand::desktopChoosers(nullptr);
+        QVERIFY(!choose(Chooser::Open, "Input File", folder));
+        QVERIFY(!choose(Chooser::Save, "Output File", folder + "/output.txt"));
+        QCOMPARE(seen, (QStringList{"Input File: open existing asks in the preset",
+                                    "Output File: save any asks in the preset"}));
     }
 
     // GIVEN the user's dates in "input.txt", WHEN both presets are confirmed, THEN the output is
