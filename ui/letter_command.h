@@ -1,5 +1,5 @@
 #pragma once
-// "Insert into Word97" and the tray's "Word Document": a letter in the desktop's word
+// "Letter in Writer" of the Edit menu and of the tray: a letter in the desktop's word
 // processor, begun with the date display's text and the two greeting lines.
 
 #include <memory>
@@ -18,7 +18,7 @@ public:
                   std::unique_ptr<core::DocumentAutomation> automation = {});
     ~LetterCommand();
 
-    // Connects "Insert into Word97" and "Word Document" to this command.
+    // Connects both "Letter in Writer" entries to this command.
     void connectTo(MainWindowHooks& hooks);
 
     void insertLetter();

@@ -277,7 +277,7 @@ void MainWindow::buildTray()
     addCommand(*m_trayMenu, "Query1", "Date", &MainWindow::showDateBalloon);
     addCommand(*m_trayMenu, "Quote1", "Quote", &MainWindow::showVerseBalloon);
     m_trayLetterAction =
-        addCommand(*m_trayMenu, "WordDocument1", "Word Document", &MainWindow::insertLetter);
+        addCommand(*m_trayMenu, "WordDocument1", "Letter in Writer", &MainWindow::insertLetter);
     addClipboardMenu(*m_trayMenu, "TrayClipBoard", {"Quote2", "Date1", "Law1"});
     m_trayMenu->addSeparator();
     QMenu* web = m_trayMenu->addMenu(QStringLiteral("&Web"));

@@ -76,14 +76,14 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     addCommand(*file, "Calculate1", "&Calculate", &MainWindow::calculate, Qt::Key_F5);
     addCommand(*file, "Now1", "&Now", &MainWindow::calculateNow);
-    m_batchAction = addCommand(*file, "Batch1", "&Batch..", &MainWindow::askAndConvertBatch);
+    m_batchAction = addCommand(*file, "Batch1", "&Batch...", &MainWindow::askAndConvertBatch);
     addCommand(*file, "Exit1", "&Exit", &MainWindow::exitProgram,
                QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    addCommand(*edit, "Copytoclipboad1", "Copy to clipboad", &MainWindow::copyDate);
+    addCommand(*edit, "Copytoclipboad1", "Copy to clipboard", &MainWindow::copyDate);
     m_letterAction =
-        addCommand(*edit, "InsertintoWord971", "Insert into Word97", &MainWindow::insertLetter);
+        addCommand(*edit, "InsertintoWord971", "Letter in Writer", &MainWindow::insertLetter);
     m_traylessEntries << edit->addSeparator()
                       << addClipboardMenu(*edit, "ClipBoard2", {"Quote3", "Date2", "Law2"});
 
@@ -92,7 +92,7 @@ void MainWindow::buildMenus()
                                     &MainWindow::showDataWindow);
     m_hoursAction = addCommand(*view, "Planetaryhourschart1", "&Planetary hours chart",
                                &MainWindow::showPlanetaryHours);
-    m_toolBarMark = addMark(*view, "ToolBars1", "&ToolBars", &MainWindow::toggleToolBar);
+    m_toolBarMark = addMark(*view, "ToolBars1", "&Tool bar", &MainWindow::toggleToolBar);
     m_statusBarMark = addMark(*view, "Statusbar2", "&Status bar", &MainWindow::toggleStatusBar);
     m_calendarMark =
         addMark(*view, "MonthlyCalendar1", "&Monthly calendar", &MainWindow::toggleMonthCalendar);

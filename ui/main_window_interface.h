@@ -75,10 +75,10 @@ struct MainWindowServices {
 // Connection points for the commands that other windows carry out. A command whose hook is
 // empty is shown disabled.
 struct MainWindowHooks {
-    std::function<void()> askAndConvertBatch;  // "&Batch.."
+    std::function<void()> askAndConvertBatch;  // "&Batch..."
     // Two command-line arguments: convert the first file into the second.
     std::function<void(const QString& inputFile, const QString& outputFile)> convertBatch;
-    std::function<void()> insertLetter;    // "Insert into Word97", tray "Word Document"
+    std::function<void()> insertLetter;    // "Letter in Writer", in the menu and the tray
     std::function<void()> showDataWindow;  // fill and show the data window
     std::function<bool()> isDataWindowShown;
     std::function<void()> showPlanetaryHours;  // planetary hours

@@ -29,8 +29,8 @@ class LetterCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // GIVEN a window showing a date WHEN "Insert into Word97" and then the tray's "Word
-    // Document" are chosen THEN each makes a letter of its own on one connection.
+    // GIVEN a window showing a date WHEN "Letter in Writer" of the menu and then the tray's are
+    // chosen THEN each makes a letter of its own on one connection.
     void menuAndTrayEntriesEachMakeALetter()
     {
         testing::MainWindowHarness harness;

@@ -393,12 +393,12 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
     QStringList bar;
     for (const QAction* action : window.menuBar()->actions())
         bar << action->text() << menuText(*action->menu(), "  ");
-    // The entries in menu order; "clipboad" is the entry's own spelling.
+    // The entries in menu order.
     const QStringList expectedBar =
-        QStringList{"&File", "  &Calculate", "  &Now", "  &Batch..", "  &Exit"} +
-        QStringList{"&Edit", "  Copy to clipboad", "  Insert into Word97"} +
+        QStringList{"&File", "  &Calculate", "  &Now", "  &Batch...", "  &Exit"} +
+        QStringList{"&Edit", "  Copy to clipboard", "  Letter in Writer"} +
         QStringList{"&View", "  &Astrolog data window", "  &Planetary hours chart"} +
-        QStringList{"  &ToolBars", "  &Status bar", "  &Monthly calendar", "  -",
+        QStringList{"  &Tool bar", "  &Status bar", "  &Monthly calendar", "  -",
                     "  Random Verse"} +
         QStringList{"&Options", "  Program options", "  Activate alarm", "  Animate"} +
         QStringList{"&Help", "  Help", "  &About", "  &Web"} +
@@ -423,7 +423,7 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
                                  "Program Options", "Start Alarm", "Random Verse"}));
 
     QCOMPARE(menuText(part<QMenu>(window, "TrayMenu")),
-             (QStringList{"Date", "Quote", "Word Document", "ClipBoard", "  Quote", "  Date",
+             (QStringList{"Date", "Quote", "Letter in Writer", "ClipBoard", "  Quote", "  Date",
                           "  Law", "-", "&Web", "  Vantrel &Home Page", "  Muslim Salat Times",
                           "  Naval Observatory", "  O.T.O.", "Restore", "Exit"}));
 }
@@ -452,7 +452,7 @@ void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
     QMenu& edit = *window.menuBar()->actions()[1]->menu();
     QMenu& view = *window.menuBar()->actions()[2]->menu();
     const QStringList traylessEdit{
-        "Copy to clipboad", "Insert into Word97", "-", "ClipBoard", "  Quote", "  Date", "  Law"};
+        "Copy to clipboard", "Letter in Writer", "-", "ClipBoard", "  Quote", "  Date", "  Law"};
     const QStringList traylessViewEnd{"Random Verse", "-", "Quote Pop-up", "Date Pop-up"};
     QCOMPARE(menuText(edit), traylessEdit);
     QCOMPARE(menuText(view).mid(6), traylessViewEnd);
