@@ -1,12 +1,13 @@
 #include "ui/about_box.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QDateTime>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/common/date_format.h"
@@ -14,6 +15,7 @@
 #include "platform/libreoffice_link.h"
 #include "ui/glyphs.h"
 #include "ui/qt_date_time.h"
+#include "ui/window_placement.h"
 
 namespace vantrel::ui {
 
@@ -108,11 +110,7 @@ void AboutBox::showEvent(QShowEvent* event)
 {
     showVersion();
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreInWorkArea(*this, nullptr);
     QDialog::showEvent(event);
 }
 

@@ -11,9 +11,13 @@
 #include "core/settings/settings.h"
 #include "ui/resources.h"
 #include "ui/wheel_window.h"
+#include "ui/window_placement.h"
 
 namespace vantrel::ui {
 namespace {
+
+// The height the data window keeps, at least, to fit under the main window: some 15 lines.
+constexpr int kSmallestDataHeight = 240;
 
 QString joinLines(const std::vector<std::string>& lines)
 {
@@ -112,8 +116,10 @@ void showEngineOutput(DataWindow& data, WheelWindow& wheel, const QWidget& mainW
             wheel.show();
     }
 
+    // Under the main window, giving up height where the panel would cover its bottom.
     const QRect main = mainWindow.frameGeometry();
-    data.move(main.left(), main.top() + main.height() + 2);
+    placeInWorkArea(data, QPoint(main.left(), main.bottom() + 3), &mainWindow,
+                    QSize(data.width(), kSmallestDataHeight));
     if (!data.isVisible())
         data.show();
 }

@@ -49,8 +49,9 @@ private:
 // Fills the data window with the listings found in workDir (emptied first when the settings
 // ask for it), loads "chart.wmf" into the wheel-chart window and shows that window if it is
 // hidden, then puts the data window under the main window (same left edge, 2 pixels below its
-// bottom) and shows it. Throws core::VantrelError when a listing or the chart cannot be read;
-// the data window is then neither moved nor shown.
+// bottom), inside the work area (lower only as far as it must be, else higher), and shows it.
+// Throws core::VantrelError when a listing or the chart cannot be read; the data window is then
+// neither moved nor shown.
 void showEngineOutput(DataWindow& data, WheelWindow& wheel, const QWidget& mainWindow,
                       const core::Settings& settings, const std::filesystem::path& workDir);
 

@@ -13,11 +13,11 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "core/common/error.h"
 #include "core/common/text_file.h"
 #include "core/ports/messages.h"
+#include "ui/window_placement.h"
 
 namespace vantrel::ui {
 
@@ -124,14 +124,7 @@ void HoursWindow::showReport(const core::PlanetaryHoursReport& report, const QSt
 void HoursWindow::placeBeside(const QWidget& mainWindow)
 {
     const QRect frame = mainWindow.frameGeometry();
-    const QPoint corner(frame.x() + frame.width() + 2, frame.y());
-    // The point is the frame's corner. Just after the first show the window manager has not
-    // framed the window yet, and moving the widget would put its client area there, with the
-    // title bar above it (off the screen at the top).
-    if (QWindow* handle = windowHandle())
-        handle->setFramePosition(corner);
-    else
-        move(corner);
+    placeInWorkArea(*this, QPoint(frame.x() + frame.width() + 2, frame.y()), &mainWindow);
 }
 
 QStringList HoursWindow::hoursLines() const

@@ -38,12 +38,14 @@
 #include "ui/main_view_adapter.h"
 #include "ui/qt_date_time.h"
 #include "ui/tip_dialog.h"
+#include "ui/window_placement.h"
 
 namespace vantrel::ui {
 
 namespace {
 
 constexpr int kCalendarPanelHeight = 187;
+constexpr int kToolBarEndMargin = 2;
 // How often the window looks whether the desktop's tray has come or gone.
 constexpr int kTrayWatchMs = 1000;
 
@@ -390,7 +392,8 @@ void MainWindow::setUp()
     m_verseOfDay = layout.verseOfDay;
     const int menuHeight = menuBar()->sizeHint().height();
     resize(layout.clientWidth, layout.clientHeight + menuHeight);
-    move(layout.left, layout.top);
+    // Where it was, unless that is off the work area (a screen gone, a panel added).
+    placeInWorkArea(*this, QPoint(layout.left, layout.top));
     applyViewMarks();
 
     setPickers(localClock().now());

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,6 +26,7 @@
 #include "ui/hints_switch.h"
 #include "ui/place_search_dialog.h"
 #include "ui/resources.h"
+#include "ui/window_placement.h"
 
 namespace vantrel::ui {
 namespace {
@@ -634,11 +634,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
     // Centred on the screen the first time; afterwards it reopens where the user left it.
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreInWorkArea(*this, nullptr);
     }
     QDialog::showEvent(event);
 }

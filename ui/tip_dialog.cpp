@@ -2,14 +2,13 @@
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "ui/glyphs.h"
+#include "ui/window_placement.h"
 
 namespace vantrel::ui {
 
@@ -114,11 +113,7 @@ void TipDialog::showNextTip()
 
 void TipDialog::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreInWorkArea(*this, parentWidget());
     QDialog::showEvent(event);
     m_nextButton->setFocus();
 }

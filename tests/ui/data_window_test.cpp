@@ -1,12 +1,13 @@
 // The Astrolog data window, and the listings and chart picture the "Astrolog" command brings
 // into it and into the wheel-chart window: which listings appear under which headings,
-// appending and clearing, placement under the main window, and saving.
+// appending and clearing, placement under the main window inside the work area, and saving.
 
 #include "ui/data_window.h"
 
 #include <unistd.h>
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 #include "core/chart_engine/output_listing.h"
@@ -16,6 +17,7 @@
 #include "tests/ui/find_part.h"
 #include "tests/ui/sample_picture.h"
 #include "ui/wheel_window.h"
+#include "ui/window_placement.h"
 
 using vantrel::core::Settings;
 using vantrel::testing::asBytes;
@@ -150,8 +152,43 @@ private slots:
         w.data.move(0, 0);
         w.main.move(200, 90);
         w.click();
-        QCOMPARE(w.data.frameGeometry().topLeft(),
-                 QPoint(w.main.frameGeometry().left(), w.main.frameGeometry().bottom() + 3));
+        QTRY_COMPARE(w.data.frameGeometry().topLeft(),
+                     QPoint(w.main.frameGeometry().left(), w.main.frameGeometry().bottom() + 3));
+
+        // Near the bottom of the screen it stays inside the work area.
+        const QRect workArea = w.main.screen()->availableGeometry();
+        w.main.move(200, workArea.bottom() - 350);
+        w.click();
+        QTRY_VERIFY(workArea.contains(w.data.frameGeometry()));
+    }
+
+    // Where a window's frame goes to lie inside the work area, here 800 by 570 under a panel of
+    // 30 pixels at the top.
+    void framesArePlacedInsideTheWorkArea_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QSize>("smallest");
+        QTest::addColumn<QRect>("placed");
+        QTest::newRow("inside: stays")
+            << QRect(10, 40, 100, 100) << QSize(100, 100) << QRect(10, 40, 100, 100);
+        QTest::newRow("past the bottom: gives up height")
+            << QRect(0, 500, 100, 200) << QSize(100, 50) << QRect(0, 500, 100, 100);
+        QTest::newRow("not below its smallest: rises")
+            << QRect(0, 560, 100, 200) << QSize(100, 150) << QRect(0, 450, 100, 150);
+        QTest::newRow("under the panel, off the left: comes in")
+            << QRect(-30, 5, 100, 100) << QSize(100, 100) << QRect(0, 30, 100, 100);
+        QTest::newRow("past the right: gives up width, then moves left")
+            << QRect(750, 40, 300, 100) << QSize(200, 100) << QRect(600, 40, 200, 100);
+        QTest::newRow("larger than the work area: cut to it")
+            << QRect(0, 0, 900, 700) << QSize(900, 700) << QRect(0, 30, 800, 570);
+    }
+
+    void framesArePlacedInsideTheWorkArea()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QSize, smallest);
+        QFETCH(QRect, placed);
+        QCOMPARE(vantrel::ui::frameInside(frame, QRect(0, 30, 800, 570), smallest), placed);
     }
 
     void chartPictureIsLoadedAndTheWheelWindowShown()

@@ -85,6 +85,11 @@ void MainWindowTests::firstStartUsesTheDefaultLayoutAndShowsTheDate()
     QVERIFY(window.tipDialog()->isVisible());
     const QString tip = part<QLabel>(*window.tipDialog(), "TipLabel").text();
     QVERIFY2(tip == "First tip" || tip == "Second tip", qPrintable(tip));
+    // ... centred on the window, not on the screen
+    const QPoint offCentre =
+        window.tipDialog()->frameGeometry().center() - window.frameGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2,
+             qPrintable(QString::number(offCentre.x()) + "," + QString::number(offCentre.y())));
     QCOMPARE(displayed(window), kExampleLines);
     QCOMPARE(part<QDateEdit>(window, "GDate").date(), QDate(2000, 6, 3));
     QCOMPARE(part<QTimeEdit>(window, "Time").time(), QTime(20, 3, 15));
