@@ -141,9 +141,11 @@ void MainWindow::buildToolBar()
     m_toolBar->setObjectName(QStringLiteral("DateTool"));
     m_toolBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
     m_toolBar->setIconSize(QSize(16, 16));
-    // Two pickers and eight buttons fill the default width; no room to spare between them.
+    // Two pickers and eight buttons fill the default width; no room to spare between them. A
+    // narrow window shows the overflow button at the end, which needs a margin to be drawn
+    // whole: Qt's horizontal tool bar takes the margin after it from the bottom one.
     m_toolBar->layout()->setSpacing(0);
-    m_toolBar->layout()->setContentsMargins(0, 0, 0, 0);
+    m_toolBar->layout()->setContentsMargins(0, 0, 0, kToolBarEndMargin);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 
     m_datePicker = new QDateEdit(m_toolBar);

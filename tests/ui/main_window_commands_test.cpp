@@ -442,17 +442,24 @@ void MainCommandsTests::everyToolButtonShowsAtTheDefaultWidth()
             hidden << (overflow ? "the overflow chevron shows" : button->toolTip());
     }
     QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(", ")));
+
+    // At the narrowest, the overflow button shows whole.
+    window.resize(1, window.height());
+    const auto& overflow = *toolBar.findChild<QToolButton*>("qt_toolbar_ext_button");
+    QTRY_VERIFY(overflow.isVisible());
+    QVERIFY(toolBar.rect().contains(overflow.geometry()));
 }
 
 void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
 {
+
     MainWindowHarness h;
     h.write("verses.txt", "Love is the law\r\n");
     MainWindow& window = h.create();
     QMenu& edit = *window.menuBar()->actions()[1]->menu();
     QMenu& view = *window.menuBar()->actions()[2]->menu();
-    const QStringList traylessEdit{
-        "Copy to clipboard", "Letter in Writer", "-", "ClipBoard", "  Quote", "  Date", "  Law"};
+    const QStringList traylessEdit{"Copy to clipboard", "Letter in Writer", "-",    "ClipBoard",
+                                   "  Quote",           "  Date",           "  Law"};
     const QStringList traylessViewEnd{"Random Verse", "-", "Quote Pop-up", "Date Pop-up"};
     QCOMPARE(menuText(edit), traylessEdit);
     QCOMPARE(menuText(view).mid(6), traylessViewEnd);
