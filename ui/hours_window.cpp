@@ -31,7 +31,8 @@ QPlainTextEdit* makeList(QWidget* parent)
     list->setReadOnly(true);
     list->setFrameShape(QFrame::NoFrame);
     list->setLineWrapMode(QPlainTextEdit::NoWrap);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The lines are short: a horizontal bar only when the window is made narrower than they are.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont font("Courier New", 8);
     font.setStyleHint(QFont::TypeWriter);

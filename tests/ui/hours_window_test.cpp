@@ -4,6 +4,8 @@
 #include "ui/hours_window.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -52,6 +54,13 @@ void HoursWindowTests::hoursCommandFillsTheWindowBesideTheMainWindow()
     QCOMPARE(h.hours.windowTitle(), "Planetary Hours " + h.window.windowTitle());
     QCOMPARE(part<QTableWidget>(h.hours, "SuperGrid1").item(12, 3)->text(), QString("Mars"));
     QVERIFY(!part<QTableWidget>(h.hours, "SuperGrid1").isVisible());
+    // A horizontal scroll bar only while the lines are wider than the window.
+    for (const int width : {700, 100}) {
+        h.hours.resize(width, h.hours.height());
+        for (const char* list : {"HoursList", "SunMoonList"})
+            QTRY_COMPARE(part<QPlainTextEdit>(h.hours, list).horizontalScrollBar()->isVisible(),
+                         width < 200);
+    }
 
     const QRect mainFrame = h.window.frameGeometry();
     QTRY_COMPARE(h.hours.frameGeometry().topLeft(),
