@@ -26,6 +26,17 @@ core::LocalDateTime dateTimeFromQt(const QDateTime& moment)
     return {dateFromQt(moment.date()), timeFromQt(moment.time())};
 }
 
+// The font made smaller or larger by the factor, whether its size is set in pixels (the
+// program's font; its point size then reads -1) or in points.
+QFont scaledFont(QFont font, double factor)
+{
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * factor))));
+    else
+        font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
+
 }  // namespace
 
 AboutBox::AboutBox(const core::RegionalSettings& regional, QString executablePath, QWidget* parent)
@@ -60,9 +71,7 @@ AboutBox::AboutBox(const core::RegionalSettings& regional, QString executablePat
     comments->setObjectName("Comments");
     comments->setAlignment(Qt::AlignCenter);
     comments->setWordWrap(false);  // one line; the box widens to hold it
-    QFont small = comments->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    comments->setFont(small);
+    comments->setFont(scaledFont(comments->font(), 0.85));
 
     auto* okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName("OKButton");

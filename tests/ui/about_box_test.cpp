@@ -2,15 +2,18 @@
 
 #include "ui/about_box.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "platform/libreoffice_link.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
 #include "tests/ui/main_window_harness.h"
+#include "ui/main_window.h"
 
 using vantrel::testing::part;
 
@@ -32,7 +35,13 @@ void AboutBoxTest::aboutBoxShowsTheExecutablesModificationTime()
         QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
     };
     const vantrel::core::RegionalSettings regional = vantrel::testing::usEnglishFourDigitYear();
+    // In the program's font, sized in pixels, the small notice line is smaller, without a word
+    // from QFont on standard error.
+    QTest::failOnWarning(QRegularExpression("QFont"));
+    QApplication::setFont(vantrel::ui::programFont());
     vantrel::ui::AboutBox box(regional, program);
+    QVERIFY(part<QLabel>(box, "Comments").font().pixelSize() <
+            vantrel::ui::programFont().pixelSize());
 
     touch(QDateTime(QDate(2000, 6, 3), QTime(20, 3, 15)));
     QCOMPARE(box.versionText(), QString("Version 2.9\r\nCompiled: 6/3/2000 8:03:15 PM"));
