@@ -56,9 +56,10 @@ xcb_atom_t xcbAtom(xcb_connection_t* connection, const char* name)
 void focusWindow(std::uint32_t windowId)
 {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 == nullptr || windowId == 0)
+    // Qt's offscreen platform answers for X11 when a display is set, but without a connection.
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr || windowId == 0)
         return;
-    xcb_connection_t* connection = x11->connection();
     const xcb_atom_t wmState = xcbAtom(connection, "WM_STATE");
     const xcb_atom_t activeWindow = xcbAtom(connection, "_NET_ACTIVE_WINDOW");
     // The manager knows the window that carries WM_STATE: the office's own or an ancestor.
