@@ -58,9 +58,11 @@ set(_uno_types
   com.sun.star.container.XEnumerationAccess
   com.sun.star.container.XNamed
   com.sun.star.frame.Desktop
+  com.sun.star.frame.XTerminateListener
   com.sun.star.lang.DisposedException
   com.sun.star.lang.SystemDependent
   com.sun.star.lang.XMultiServiceFactory
+  com.sun.star.lang.XTypeProvider
   com.sun.star.style.ParagraphAdjust
   com.sun.star.text.ControlCharacter
   com.sun.star.text.XBookmarksSupplier
@@ -68,7 +70,9 @@ set(_uno_types
   com.sun.star.text.XTextDocument
   com.sun.star.text.XTextViewCursorSupplier
   com.sun.star.uno.DeploymentException
+  com.sun.star.uno.XAggregation
   com.sun.star.uno.XComponentContext
+  com.sun.star.uno.XWeak
   com.sun.star.util.XCloseable
 )
 list(JOIN _uno_types ";" _uno_type_list)

@@ -1,5 +1,6 @@
 #include "platform/libreoffice_uno.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <future>
@@ -7,7 +8,9 @@
 #include <thread>
 #include <variant>
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QThread>
 
@@ -21,6 +24,7 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XTerminateListener.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/ParagraphAdjust.hpp>
@@ -30,6 +34,8 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <cppuhelper/exc_hlp.hxx>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
 
 #include "platform/libreoffice_objects.h"
 #include "platform/libreoffice_uno_pipe.h"
@@ -63,13 +69,19 @@ std::string utf8(const OUString& value)
     return std::string(bytes.getStr(), static_cast<std::size_t>(bytes.getLength()));
 }
 
+// The office went away during a call, or was on its way out when it was reached.
+class ConnectionLost : public AutomationError {
+public:
+    ConnectionLost() : AutomationError("The connection to the word processor was lost") {}
+};
+
 // Makes a UNO call; a failure becomes an AutomationError with the office's own text.
 template <class Call> auto guarded(Call call) -> decltype(call())
 {
     try {
         return call();
     } catch (const css::lang::DisposedException&) {
-        throw AutomationError("The connection to the word processor was lost");
+        throw ConnectionLost();
     } catch (const uno::Exception& error) {
         std::string message = utf8(error.Message);
         if (message.empty())
@@ -77,6 +89,29 @@ template <class Call> auto guarded(Call call) -> decltype(call())
                       utf8(cppu::getCaughtException().getValueTypeName()) + ")";
         throw AutomationError(message);
     }
+}
+
+// While this program waits for the office, it goes on answering what the desktop asks of it
+// without the user: above all the office's questions about the clipboard, which this program
+// owns after a letter. A newly started office asks them while it opens its first document, and
+// would wait for ever for a program that waits for it. The user's input, timers and sockets
+// wait until the letter is done.
+void serveDesktop()
+{
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application != nullptr && QThread::currentThread() == application->thread())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::ExcludeSocketNotifiers |
+                                        QEventLoop::X11ExcludeTimers);
+}
+
+void pauseServingDesktop(std::chrono::milliseconds pause)
+{
+    const QDeadlineTimer deadline(pause);
+    do {
+        serveDesktop();
+        QThread::msleep(10);
+    } while (!deadline.hasExpired());
 }
 
 // Makes the call on a thread of its own and waits at most `seconds` for it. An office that
@@ -89,19 +124,37 @@ auto callWithin(const uno::Reference<css::lang::XComponent>& bridge, int seconds
     std::packaged_task<decltype(call())()> task([&call] { return guarded(call); });
     auto result = task.get_future();
     std::thread worker(std::move(task));
-    if (result.wait_for(std::chrono::seconds(seconds)) == std::future_status::timeout) {
-        try {
-            bridge->dispose();
-        } catch (...) {
-            // The line is cut either way.
+    const QDeadlineTimer deadline(std::chrono::seconds{seconds});
+    while (result.wait_for(std::chrono::milliseconds(10)) == std::future_status::timeout) {
+        if (deadline.hasExpired()) {
+            try {
+                bridge->dispose();
+            } catch (...) {
+                // The line is cut either way.
+            }
+            worker.join();
+            throw AutomationError("The word processor did not answer within " +
+                                  std::to_string(seconds) + " seconds");
         }
-        worker.join();
-        throw AutomationError("The word processor did not answer within " +
-                              std::to_string(seconds) + " seconds");
+        serveDesktop();
     }
     worker.join();
     return result.get();
 }
+
+// Told by the office when its desktop ends, as when the user quits it: from then on the
+// connection leads nowhere, even while the office still answers on its way out.
+class EndOfOffice : public cppu::WeakImplHelper1<css::frame::XTerminateListener> {
+public:
+    bool ended() const { return m_ended; }
+
+    void SAL_CALL queryTermination(const css::lang::EventObject&) override {}
+    void SAL_CALL notifyTermination(const css::lang::EventObject&) override { m_ended = true; }
+    void SAL_CALL disposing(const css::lang::EventObject&) override { m_ended = true; }
+
+private:
+    std::atomic<bool> m_ended{false};
+};
 
 template <class Interface>
 uno::Reference<text::XTextRange> asRange(const uno::Reference<Interface>& r)
@@ -239,9 +292,21 @@ using FontObject = Held<core::FontRef, beans::XPropertySet>;
 using BookmarkObject = Held<core::BookmarkRef, text::XTextContent>;
 
 struct LibreOfficeUno::Office {
+    // Letting go cuts the line: the office keeps no object of this program alive through it.
+    ~Office()
+    {
+        try {
+            if (bridge.is())
+                bridge->dispose();
+        } catch (...) {
+            // A line that is down already.
+        }
+    }
+
     uno::Reference<css::lang::XComponent> bridge;
     int callSeconds = 30;
     uno::Reference<css::frame::XDesktop2> desktop;
+    rtl::Reference<EndOfOffice> end = new EndOfOffice;
     // The document added last: the active one, whose view cursor is the selection.
     uno::Reference<text::XTextDocument> active;
     bool visible = false;
@@ -305,22 +370,35 @@ void LibreOfficeUno::startOffice()
 
 void LibreOfficeUno::reachOffice(Office& office)
 {
-    OfficeConnection line = guarded([this] { return officeOnPipe(m_options.pipeName); });
-    if (!line.context.is()) {
-        startOffice();
-        const QDeadlineTimer deadline(std::chrono::seconds(m_options.startSeconds));
-        while (!line.context.is() && !deadline.hasExpired()) {
-            QThread::msleep(100);
-            line = guarded([this] { return officeOnPipe(m_options.pipeName); });
+    const QDeadlineTimer deadline(std::chrono::seconds(m_options.startSeconds));
+    bool started = false;
+    for (;;) {
+        try {
+            const OfficeConnection line =
+                guarded([this] { return officeOnPipe(m_options.pipeName); });
+            if (line.context.is()) {
+                office.bridge = line.bridge;
+                office.desktop =
+                    office.call([&line] { return css::frame::Desktop::create(line.context); });
+                office.call([&office] { office.desktop->addTerminateListener(office.end.get()); });
+                return;
+            }
+            if (!started) {
+                startOffice();
+                started = true;
+            }
+        } catch (const ConnectionLost&) {
+            // An office on its way out, one the user has just quit, still took the call: it is
+            // let go, and an office started once it has gone.
         }
-        if (!line.context.is())
-            throw AutomationError(("The word processor " + m_startedProgram +
-                                   " did not answer within " +
-                                   QString::number(m_options.startSeconds) + " seconds")
-                                      .toStdString());
+        if (deadline.hasExpired())
+            throw AutomationError(
+                (started ? "The word processor " + m_startedProgram + " did not answer"
+                         : QString("The word processor that was closed did not end"))
+                    .toStdString() +
+                " within " + std::to_string(m_options.startSeconds) + " seconds");
+        pauseServingDesktop(std::chrono::milliseconds(100));
     }
-    office.bridge = line.bridge;
-    office.desktop = office.call([&line] { return css::frame::Desktop::create(line.context); });
 }
 
 core::ApplicationRef LibreOfficeUno::connect()
@@ -345,13 +423,10 @@ void LibreOfficeUno::setVisible(core::ApplicationRef application, bool visible)
 {
     Office& connected = office();
     connected.lookUp<ApplicationObject>(application.id);
-    // The user may have closed the office since the last letter: then it is started again,
-    // rather than this letter failing for it.
-    try {
-        connected.call([&connected] { return connected.desktop->getCurrentComponent(); });
-    } catch (const AutomationError&) {
-        reachOffice(connected);
-    }
+    // The first call of each letter: the user may have quit the office since the last one.
+    if (connected.end->ended())
+        throw AutomationError("The word processor has been closed");
+    connected.call([&connected] { return connected.desktop->getCurrentComponent(); });
     connected.visible = visible;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// The letter's word processor through LibreOffice's own automation interface, UNO. The link
+// The letter's word processor through LibreOffice's own automation interface, UNO. Connecting
 // attaches to the office that accepts connections on the user's pipe; when none answers it
-// starts one (an office already running for the user is asked to open the pipe), and so again
-// when the user has closed it since the last letter. Each call is made at once in a new Writer
-// document, which present() brings to the front and into focus with the view cursor in its
-// last paragraph. Nothing is written to disk.
+// starts one (an office already running for the user is asked to open the pipe). An office that
+// the user has quit since fails the next letter's first call, setVisible, so that the letter
+// connects afresh. Each call is made at once in a new Writer document, which present() brings
+// to the front and into focus with the view cursor in its last paragraph. Nothing is written to
+// disk.
 
 #include <memory>
 

@@ -33,22 +33,21 @@ DocumentInsertion::DocumentInsertion(DocumentAutomation& automation, DateDisplay
 
 void DocumentInsertion::insertLetter(const Settings& settings)
 {
-    if (!m_application) {
-        try {
-            m_application = m_automation.connect();
-        } catch (const std::exception& error) {
-            m_messages.showError(error.what());
-            return;
-        }
-    }
+    // A connection kept from an earlier letter may lead to a word processor that the user has
+    // quit since: then the letter is begun once more, on a fresh connection.
+    const bool kept = m_application.has_value();
+    std::optional<DocumentRef> document = openDocument(!kept);
+    if (!document && kept)
+        document = openDocument(true);
+    if (!document)
+        return;
 
-    DocumentRef document;
     int pastedLines = 0;
     try {
-        pastedLines = buildLetter(*m_application, document);
-    } catch (const std::exception&) {
-        // A word processor that went away or refused a call: the next use starts over.
+        pastedLines = buildLetter(*document);
+    } catch (const std::exception& error) {
         dropConnection();
+        m_messages.showError(error.what());
         return;
     }
 
@@ -56,7 +55,7 @@ void DocumentInsertion::insertLetter(const Settings& settings)
     const int count = std::min(dateLineCount(settings.lineCount), pastedLines);
     for (int index = 1; index <= count; ++index) {
         try {
-            formatDateLine(document, index);
+            formatDateLine(*document, index);
         } catch (const std::exception&) {
         }
     }
@@ -64,17 +63,31 @@ void DocumentInsertion::insertLetter(const Settings& settings)
     // The letter is complete at this point; losing it without a word would leave the user
     // wondering whether anything happened.
     try {
-        m_automation.present(document);
+        m_automation.present(*document);
     } catch (const std::exception& error) {
         dropConnection();
         m_messages.showError(error.what());
     }
 }
 
-int DocumentInsertion::buildLetter(ApplicationRef application, DocumentRef& document)
+std::optional<DocumentRef> DocumentInsertion::openDocument(bool reportFailure)
 {
-    m_automation.setVisible(application, true);
-    document = m_automation.addDocument(application);
+    try {
+        if (!m_application)
+            m_application = m_automation.connect();
+        m_automation.setVisible(*m_application, true);
+        return m_automation.addDocument(*m_application);
+    } catch (const std::exception& error) {
+        dropConnection();
+        if (reportFailure)
+            m_messages.showError(error.what());
+    }
+    return std::nullopt;
+}
+
+int DocumentInsertion::buildLetter(DocumentRef document)
+{
+    const ApplicationRef application = *m_application;
     m_automation.addBookmark(document, kFirstRealParaBookmark);
 
     const SelectionRef selection = m_automation.selection(application);

@@ -26,20 +26,24 @@ class DocumentInsertion {
 public:
     DocumentInsertion(DocumentAutomation& automation, DateDisplay& display, Messages& messages);
 
-    // Builds one letter. The connection to the word processor is made on first use and kept.
-    // When connecting fails the general error report shows the word processor's own text.
-    // Any later failure drops the connection without a word (the next use connects afresh),
-    // except that a date line that cannot be formatted is merely left as it is. Only as many
-    // paragraphs are formatted as date lines as the display had lines: when it holds fewer than
-    // the setting asks for (a status text, a verse), the greeting lines keep their own format.
-    // The date display's text is on the clipboard afterwards.
+    // Builds one letter. The connection to the word processor is made on first use and kept;
+    // when the word processor kept from an earlier use has gone (the user quit it), a fresh
+    // connection is made for this letter. Any failure drops the connection (the next use
+    // connects afresh) and is shown with the word processor's own text, except that a date line
+    // that cannot be formatted is merely left as it is. Only as many paragraphs are formatted as
+    // date lines as the display had lines: when it holds fewer than the setting asks for (a
+    // status text, a verse), the greeting lines keep their own format. The date display's text
+    // is on the clipboard afterwards.
     void insertLetter(const Settings& settings);
 
     bool isConnected() const { return m_application.has_value(); }
 
 private:
-    // Returns how many lines of the date display were pasted.
-    int buildLetter(ApplicationRef application, DocumentRef& document);
+    // Connects when not connected, shows the word processor and adds the letter's document; on
+    // failure drops the connection and, if asked, reports it.
+    std::optional<DocumentRef> openDocument(bool reportFailure);
+    // Fills `document`; returns how many lines of the date display were pasted.
+    int buildLetter(DocumentRef document);
     void formatParagraph(DocumentRef document, int index, ParagraphAlignment alignment,
                          double sizePoints, bool italic);
     void formatDateLine(DocumentRef document, int index);

@@ -18,6 +18,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <com/sun/star/lang/DisposedException.hpp>
+
 #include "core/document/document_insertion.h"
 #include "platform/libreoffice_uno.h"
 #include "platform/libreoffice_uno_pipe.h"
@@ -78,6 +80,19 @@ private:
         }
     };
 
+    // The Writer documents of the office on the test's pipe; none while no office answers
+    // there, or one that was quit is on its way out.
+    std::vector<WriterDocument> documentsOnPipe()
+    {
+        try {
+            if (const auto context = platform::officeOnPipe(m_options.pipeName).context;
+                context.is())
+                return testing::writerDocuments(context);
+        } catch (const css::lang::DisposedException&) {
+        }
+        return {};
+    }
+
     css::uno::Reference<css::uno::XComponentContext> office()
     {
         const auto context = platform::officeOnPipe(m_options.pipeName).context;
@@ -89,9 +104,7 @@ private:
     // Inserts `uses` letters; returns the documents that are new afterwards, read back.
     std::vector<ReadLetter> insertLetters(Letterhead& letterhead, int uses)
     {
-        std::vector<WriterDocument> before;
-        if (m_office != 0)
-            before = testing::writerDocuments(office());
+        const std::vector<WriterDocument> before = documentsOnPipe();
         for (int use = 0; use < uses; ++use)
             letterhead.insertion.insertLetter(letterhead.settings);
         // The office runs in a session of its own, whose leader started it.
@@ -189,16 +202,35 @@ private slots:
                  QStringList());
     }
 
-    // Writer closed between two uses: the next use starts it again, on the same connection.
-    void officeClosedBetweenUsesIsStartedAgain()
+    void officeQuitBetweenUsesIsStartedAgain_data()
     {
+        QTest::addColumn<bool>("waitForItsEnd");
+        QTest::newRow("next letter at once") << false;
+        QTest::newRow("next letter once the office has ended") << true;
+    }
+
+    // The user quits Writer between two letters, as its Quit command does: through the
+    // desktop's terminate. The next letter starts an office again and is written into it.
+    void officeQuitBetweenUsesIsStartedAgain()
+    {
+        QFETCH(bool, waitForItsEnd);
         const QStringList display{"Anno IVviii"};
         Letterhead letterhead(m_options, display, 0);
         QCOMPARE(insertLetters(letterhead, 1).size(), std::size_t(1));
-        endOffice();
+        const qint64 quit = m_office;
+        const auto quitOfficeEnds = [quit] {
+            if (processGroupGone(quit, 20))
+                return true;
+            ::kill(static_cast<pid_t>(-quit), SIGKILL);
+            return false;
+        };
+        QVERIFY(testing::terminateOffice(office()));
+        if (waitForItsEnd)
+            QVERIFY(quitOfficeEnds());
 
         const std::vector<ReadLetter> letters = insertLetters(letterhead, 1);
-        QVERIFY(letterhead.link.startedOffice() != 0);
+        QVERIFY(quitOfficeEnds());
+        QVERIFY(m_office != 0 && m_office != quit);
         QCOMPARE(letters.size(), std::size_t(1));
         testing::checkLayout(letters.front().paragraphs, display, 1);
         QVERIFY(letterhead.insertion.isConnected());

@@ -170,9 +170,8 @@ TEST(LetterFailures, ConnectFailureIsReportedWithTheWordProcessorsText)
 }
 
 // Fails every call of a letter in turn, for each Lines setting, and checks what happens next:
-// a failed connect is reported; a failure while building drops the connection silently; a
-// failure in a date line skips the rest of that line only; a failure to hand the document
-// over is reported.
+// a failure to connect, while building or to hand the document over drops the connection and
+// is reported; a failure in a date line skips the rest of that line only.
 TEST(LetterFailures, FailureAtEachCall)
 {
     for (LineCount oLines : {LineCount::One, LineCount::Two, LineCount::Three}) {
@@ -186,18 +185,14 @@ TEST(LetterFailures, FailureAtEachCall)
 
             std::vector<std::string> expected;
             const int step = full[failing].step;
-            if (step == kConnect || step == kBuild) {
+            if (step == kConnect || step == kBuild || step == kPresent) {
                 for (std::size_t i = 0; i <= failing; ++i)
                     expected.push_back(full[i].line);
-                if (step == kBuild)
+                if (step != kConnect)
                     expected.push_back("disconnect App");
                 EXPECT_FALSE(letter.command.isConnected()) << where;
-                EXPECT_EQ(letter.messages.errors.size(), step == kConnect ? 1u : 0u) << where;
-            } else if (step == kPresent) {
-                expected = lines(full);
-                expected.push_back("disconnect App");
-                EXPECT_FALSE(letter.command.isConnected()) << where;
-                EXPECT_THAT(letter.messages.errors, ElementsAre("call failed: present Doc1"))
+                EXPECT_THAT(letter.messages.errors,
+                            ElementsAre("call failed: " + full[failing].line))
                     << where;
             } else {
                 for (std::size_t i = 0; i < full.size(); ++i)
@@ -211,7 +206,7 @@ TEST(LetterFailures, FailureAtEachCall)
     }
 }
 
-TEST(LetterFailures, NextUseAfterASilentFailureConnectsAfresh)
+TEST(LetterFailures, NextUseAfterAFailureConnectsAfresh)
 {
     Letter letter;
     letter.automation.failWhen = [](const std::string& line) {
@@ -220,6 +215,7 @@ TEST(LetterFailures, NextUseAfterASilentFailureConnectsAfresh)
     letter.command.insertLetter(withLines(LineCount::Two));
     EXPECT_FALSE(letter.command.isConnected());
     letter.automation.log.clear();
+    letter.messages.errors.clear();
 
     letter.command.insertLetter(withLines(LineCount::Two));
     EXPECT_EQ(letter.automation.log, lines(letterCalls(2, "Doc2")));
@@ -227,23 +223,31 @@ TEST(LetterFailures, NextUseAfterASilentFailureConnectsAfresh)
     EXPECT_THAT(letter.messages.errors, IsEmpty());
 }
 
-TEST(LetterFailures, StaleConnectionIsDroppedSilentlyThenRenewed)
+// The user quit the word processor between two uses: the same letter is written on a fresh
+// connection, or, when none can be made, the failure to make it is reported.
+TEST(LetterFailures, WordProcessorQuitSinceTheLastUse)
 {
-    Letter letter;
-    letter.command.insertLetter(withLines(LineCount::Two));
-    letter.automation.log.clear();
+    for (const bool startsAgain : {true, false}) {
+        Letter letter;
+        letter.command.insertLetter(withLines(LineCount::Two));
+        letter.automation.log.clear();
+        letter.automation.gone = true;
+        if (!startsAgain)
+            letter.automation.connectError = "Cannot start the word processor";
+        letter.command.insertLetter(withLines(LineCount::Two));
 
-    // The user closed the word processor between two uses.
-    letter.automation.gone = true;
-    letter.command.insertLetter(withLines(LineCount::Two));
-    EXPECT_THAT(letter.automation.log, ElementsAre("App.Visible = true", "disconnect App"));
-    EXPECT_THAT(letter.messages.errors, IsEmpty());
-    EXPECT_FALSE(letter.command.isConnected());
-    letter.automation.log.clear();
-
-    letter.command.insertLetter(withLines(LineCount::Two));
-    EXPECT_EQ(letter.automation.log, lines(letterCalls(2, "Doc2")));
-    EXPECT_EQ(letter.automation.connects, 2);
+        std::vector<std::string> expected{"App.Visible = true", "disconnect App"};
+        if (startsAgain) {
+            const std::vector<std::string> letter2 = lines(letterCalls(2, "Doc2"));
+            expected.insert(expected.end(), letter2.begin(), letter2.end());
+            EXPECT_THAT(letter.messages.errors, IsEmpty());
+        } else {
+            expected.push_back("connect");
+            EXPECT_THAT(letter.messages.errors, ElementsAre("Cannot start the word processor"));
+        }
+        EXPECT_EQ(letter.automation.log, expected) << startsAgain;
+        EXPECT_EQ(letter.command.isConnected(), startsAgain);
+    }
 }
 
 TEST(LetterFailures, SeveralDateLinesFailingAreEachSkipped)
