@@ -137,7 +137,13 @@ std::string libreOfficeNotFoundMessage(const LibreOfficeOptions& options)
     if (!options.folders.isEmpty())
         places << "in " + options.folders.join(", ");
     return text("No word processor was found: looked for " + options.programNames.join(" and ") +
-                " " + places.join(" and "));
+                " " + places.join(" and ") + ". " + QString::fromStdString(writerMissingAdvice()));
+}
+
+std::string writerMissingAdvice()
+{
+    return "The letter needs LibreOffice Writer: on Debian, install the package "
+           "libreoffice-writer";
 }
 
 ClipboardContent systemClipboardContent()

@@ -54,8 +54,10 @@ struct LibreOfficeOptions {
 ClipboardContent systemClipboardContent();
 // The word processor's program by `options`; empty when there is none.
 QString findLibreOffice(const LibreOfficeOptions& options);
-// What to say when findLibreOffice finds nothing: where it looked.
+// What to say when findLibreOffice finds nothing: where it looked, and what to install.
 std::string libreOfficeNotFoundMessage(const LibreOfficeOptions& options);
+// What to install when the office lacks Writer.
+std::string writerMissingAdvice();
 // The paragraphs PasteSpecial of `dataType` inserts, from `content`; throws AutomationError when
 // the clipboard holds nothing of that type.
 std::vector<Paragraph> pastedParagraphs(const ClipboardContent& content,

@@ -445,7 +445,8 @@ core::DocumentRef LibreOfficeUno::addDocument(core::ApplicationRef application)
         return uno::Reference<text::XTextDocument>(component, uno::UNO_QUERY);
     });
     if (!document.is())
-        throw AutomationError("The word processor did not create a text document");
+        throw AutomationError("The word processor did not create a text document. " +
+                              writerMissingAdvice());
     connected.active = document;
     return {connected.objects.hand(DocumentObject{document})};
 }

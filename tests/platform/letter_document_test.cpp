@@ -185,7 +185,9 @@ private slots:
 
         QCOMPARE(messages.errors.size(), std::size_t(1));
         const QString message = QString::fromStdString(messages.errors.front());
-        QVERIFY2(message.contains("soffice") && message.contains(empty), qPrintable(message));
+        QVERIFY2(message.contains("soffice") && message.contains(empty) &&
+                     message.contains("package libreoffice-writer"),
+                 qPrintable(message));
         QVERIFY(!insertion.isConnected());
         QVERIFY(QDir(letters).isEmpty());
     }
