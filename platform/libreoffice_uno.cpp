@@ -434,10 +434,13 @@ core::DocumentRef LibreOfficeUno::addDocument(core::ApplicationRef application)
 {
     Office& connected = office();
     connected.lookUp<ApplicationObject>(application.id);
+    // The document is made hidden, and shown by present() when it is complete: an office opening
+    // a visible document from this call builds its menus there, asking the desktop's clipboard
+    // for what could be pasted, and a newly started office has been seen to hang in that.
     const uno::Reference<text::XTextDocument> document = office().call([&connected] {
         beans::PropertyValue hidden;
         hidden.Name = "Hidden";
-        hidden.Value <<= !connected.visible;
+        hidden.Value <<= true;
         const uno::Reference<css::lang::XComponent> component =
             connected.desktop->loadComponentFromURL(
                 "private:factory/swriter", "_blank", 0,
