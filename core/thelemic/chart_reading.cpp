@@ -1,5 +1,7 @@
 #include "core/thelemic/chart_reading.h"
 
+#include <cmath>
+#include <cstdio>
 #include <utility>
 
 #include "core/common/error.h"
@@ -38,6 +40,23 @@ std::string quotedLine(std::string_view line)
     return "\"" + visibleText(line.substr(0, kShown)) + (cut ? "...\"" : "\"");
 }
 
+// Sets SunText or MoonText and appends the Sol or Luna piece: the degree as written (" 3",
+// "13") and the sign's name.
+void addBodyPiece(bool sun, const std::string& degree, const std::string& name, SignDisplay display,
+                  ThelemicDate& record, std::string& thelemicPart)
+{
+    const char* body = sun ? " Sol " : ", Luna ";
+    std::string text;
+    if (display == SignDisplay::SignOnly) {
+        text = name;
+        thelemicPart += body + std::string("in ") + name;
+    } else {
+        text = degree + kDegreeSign + " " + name;
+        thelemicPart += body + text;
+    }
+    (sun ? record.sunText : record.moonText) = text;
+}
+
 }  // namespace
 
 std::string signName(std::string_view abbreviation)
@@ -49,6 +68,13 @@ std::string signName(std::string_view abbreviation)
     return "";
 }
 
+std::string signName(int sign)
+{
+    if (sign < 0 || sign >= static_cast<int>(std::size(kSigns)))
+        return "";
+    return kSigns[sign].second;
+}
+
 void readChartListing(const std::vector<std::string>& lines, SignDisplay display,
                       ThelemicDate& record, std::string& thelemicPart)
 {
@@ -57,18 +83,24 @@ void readChartListing(const std::vector<std::string>& lines, SignDisplay display
         const bool sun = view.starts_with("Sun");
         if (!sun && !view.starts_with("Moon"))
             continue;
-        const std::string name = signName(columns(view, 9, 11));
-        const std::string degree(columns(view, 7, 8));
-        const char* body = sun ? " Sol " : ", Luna ";
-        std::string text;
-        if (display == SignDisplay::SignOnly) {
-            text = name;
-            thelemicPart += body + std::string("in ") + name;
-        } else {
-            text = degree + kDegreeSign + " " + name;
-            thelemicPart += body + text;
-        }
-        (sun ? record.sunText : record.moonText) = text;
+        addBodyPiece(sun, std::string(columns(view, 7, 8)), signName(columns(view, 9, 11)), display,
+                     record, thelemicPart);
+    }
+}
+
+void addSunAndMoonPieces(double sunLongitudeDeg, double moonLongitudeDeg, SignDisplay display,
+                         ThelemicDate& record, std::string& thelemicPart)
+{
+    for (const bool sun : {true, false}) {
+        const double degrees = sun ? sunLongitudeDeg : moonLongitudeDeg;
+        // Whole minutes of arc, cut as the listing cuts them.
+        constexpr long kCircle = 360 * 60;
+        const long minutes =
+            (static_cast<long>(std::floor(degrees * 60.0 + 1e-7)) % kCircle + kCircle) % kCircle;
+        char degree[4];
+        std::snprintf(degree, sizeof degree, "%2ld", minutes % (30 * 60) / 60);
+        addBodyPiece(sun, degree, signName(static_cast<int>(minutes / (30 * 60))), display, record,
+                     thelemicPart);
     }
 }
 
