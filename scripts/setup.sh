@@ -9,6 +9,7 @@ packages=(
   libqt6svg6 qt6-qpa-plugins
   libswe-dev swe-basic-data
   libgeonames-dev tzdata
+  libical-dev
   libreoffice-dev libxcb1-dev
   fonts-dejavu-core
   # the windows are drawn in Arial; Liberation Sans has its metrics
@@ -24,8 +25,9 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(libgtest-dev googletest xvfb xauth)
   # the letter tests read back a document with a real word processor
   packages+=(libreoffice-writer-nogui)
-  # the command-line tests run the program under a faked clock
-  packages+=(faketime)
+  # the command-line tests run the program under a faked clock, and read its iCalendar files
+  # with an independent reader
+  packages+=(faketime python3-icalendar)
   # the test command checks the format of every source file
   packages+=(clang-format)
   # the window is driven on a real desktop: a window manager, a system tray, xdotool
