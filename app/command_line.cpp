@@ -91,6 +91,8 @@ CommandLine commandLineWithoutQtOptions(int argc, const char* const* argv)
 Mode modeOf(const CommandLine& commandLine)
 {
     const std::vector<std::string>& arguments = commandLine.arguments;
+    if (!arguments.empty() && arguments.front() == "--calendar")
+        return arguments.size() == 3 ? Mode::Calendar : Mode::MisusedCalendar;
     if (arguments.size() == 2)
         return Mode::Batch;
     if (arguments.size() != 1)

@@ -18,13 +18,15 @@ struct CommandLine {
 CommandLine commandLineWithoutQtOptions(int argc, const char* const* argv);
 
 enum class Mode {
-    Window,          // no argument, or three and more
-    Now,             // "x"
-    Help,            // "-h", "--help"
-    Version,         // "--version"
-    UnknownOption,   // any other single argument that begins with "-"
-    EmptyClipboard,  // any other single argument
-    Batch,           // two arguments: input and output
+    Window,           // no argument, or three and more
+    Now,              // "x"
+    Help,             // "-h", "--help"
+    Version,          // "--version"
+    UnknownOption,    // any other single argument that begins with "-"
+    EmptyClipboard,   // any other single argument
+    Batch,            // two arguments: input and output
+    Calendar,         // "--calendar" and two more: the year and the file
+    MisusedCalendar,  // "--calendar" with any other number of arguments
 };
 
 Mode modeOf(const CommandLine& commandLine);

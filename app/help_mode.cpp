@@ -19,6 +19,10 @@ int printUsage(std::ostream& out)
            "       vantrel INPUT OUTPUT  convert a file of dates into a file of Thelemic dates;\n"
            "                             each line: name,text,date,time,zone,longitude,latitude,\n"
            "                             the date in the order of your date format (LC_TIME)\n"
+           "       vantrel --calendar YEAR FILE\n"
+           "                             write the year's Moon phases, the Sun's entries into\n"
+           "                             the signs and the feasts as an iCalendar file (- for\n"
+           "                             standard output)\n"
            "       vantrel -h | --help   show this text\n"
            "       vantrel --version     show the version\n"
            "Any other single argument that does not begin with - empties the clipboard.\n"
@@ -32,7 +36,8 @@ int printUsage(std::ostream& out)
         << places.workDir.string()
         << "\n"
            "                  command files, listings, saved files; your own copies of\n"
-           "                  verses.txt, tips.txt, vantrel.html and the sounds win there\n"
+           "                  verses.txt, tips.txt, feasts.txt, vantrel.html and the\n"
+           "                  sounds win there\n"
            "  data files      "
         << places.dataDir.string()
         << "\n"
@@ -40,7 +45,8 @@ int printUsage(std::ostream& out)
            "                  Astrolog names another command\n"
            "The command-line modes run the engine in a private folder of their own.\n"
            "\n"
-           "Exit status: 0 done; 1 an error, reported on standard error; 2 an unknown option.\n"
+           "Exit status: 0 done; 1 an error, reported on standard error; 2 an unknown option\n"
+           "or an option with the wrong arguments.\n"
            "More in vantrel(1).\n";
     return 0;
 }
@@ -48,6 +54,13 @@ int printUsage(std::ostream& out)
 int reportUnknownOption(const std::string& argument)
 {
     std::cerr << "vantrel: unknown option '" << argument << "'\n\n";
+    printUsage(std::cerr);
+    return 2;
+}
+
+int reportMisusedOption(const std::string& option, const std::string& takes)
+{
+    std::cerr << "vantrel: " << option << " takes " << takes << "\n\n";
     printUsage(std::cerr);
     return 2;
 }

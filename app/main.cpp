@@ -22,6 +22,10 @@ int main(int argc, char** argv)
         return runEmptyClipboardMode(argc, argv, commandLine);
     case Mode::Batch:
         return runBatchMode(argc, argv, commandLine);
+    case Mode::Calendar:
+        return runCalendarMode(argc, argv, commandLine);
+    case Mode::MisusedCalendar:
+        return reportMisusedOption("--calendar", "a year and a file (or - for standard output)");
     case Mode::Window:
         break;
     }

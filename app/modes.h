@@ -27,6 +27,12 @@ int reportUnknownOption(const std::string& argument);
 int runEmptyClipboardMode(int& argc, char** argv, const CommandLine& commandLine);
 // "vantrel IN OUT": converts the batch file IN into OUT.
 int runBatchMode(int& argc, char** argv, const CommandLine& commandLine);
+// "vantrel --calendar YEAR FILE": the civil year's phases, entries and feasts as an iCalendar
+// file, or on standard output for FILE "-".
+int runCalendarMode(int& argc, char** argv, const CommandLine& commandLine);
+// An option of the program's with the wrong arguments: says what it takes and prints the usage
+// on standard error; status 2.
+int reportMisusedOption(const std::string& option, const std::string& takes);
 // No argument, or three and more: the main window.
 int runWindowMode(int& argc, char** argv, const CommandLine& commandLine);
 

@@ -14,29 +14,8 @@
 #include "core/chart_engine/local_clock.h"
 #include "core/common/error.h"
 #include "core/ports/main_view.h"
-#include "platform/qt_messages.h"
 
 namespace vantrel::app {
-
-namespace {
-
-// Standard error, remembering whether an error was reported, so that the exit status tells a
-// script that the date may be incomplete.
-class CommandLineMessages : public core::Messages {
-public:
-    bool errorShown = false;
-    void showError(const std::string& text) override
-    {
-        errorShown = true;
-        m_console.showError(text);
-    }
-    void showMessage(const std::string& text) override { m_console.showMessage(text); }
-
-private:
-    platform::ConsoleMessages m_console;
-};
-
-}  // namespace
 
 int runNowMode(int& argc, char** argv, const CommandLine& commandLine)
 {

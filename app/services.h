@@ -9,17 +9,15 @@
 #include "core/chart_engine/live_zone.h"
 #include "core/common/regional_settings.h"
 #include "core/ports/clipboard.h"
+#include "core/ports/messages.h"
 #include "core/settings/file_locations.h"
 #include "core/settings/settings.h"
 #include "core/thelemic/calculation.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_clock.h"
+#include "platform/qt_messages.h"
 #include "platform/qt_process_runner.h"
 #include "platform/qt_zone_rules.h"
-
-namespace vantrel::core {
-class Messages;
-}
 
 namespace vantrel::app {
 
@@ -28,6 +26,22 @@ class NoClipboard : public core::Clipboard {
 public:
     void setText(const std::string&) override {}
     void setRichText(const std::string&, const std::string&) override {}
+};
+
+// Standard error, remembering whether an error was reported, so that the exit status tells a
+// script that the output may be incomplete.
+class CommandLineMessages : public core::Messages {
+public:
+    bool errorShown = false;
+    void showError(const std::string& text) override
+    {
+        errorShown = true;
+        m_console.showError(text);
+    }
+    void showMessage(const std::string& text) override { m_console.showMessage(text); }
+
+private:
+    platform::ConsoleMessages m_console;
 };
 
 // Everything a calculation needs apart from its view and messages. Create after the Qt
