@@ -9,6 +9,7 @@
 #include "app/services.h"
 #include "app/stop_signals.h"
 #include "core/common/error.h"
+#include "platform/engine_sky_event_source.h"
 #include "platform/geonames_place_lookup.h"
 #include "platform/qt_messages.h"
 #include "platform/qt_shell.h"
@@ -64,6 +65,7 @@ int runWindowMode(int& argc, char** argv, const CommandLine& commandLine)
     platform::QtShell shell;
     platform::QtSound sound;
     platform::GeonamesPlaceLookup placeLookup;
+    platform::EngineSkyEventSource sky;
 
     QStringList arguments;
     for (const std::string& argument : commandLine.arguments)
@@ -82,7 +84,8 @@ int runWindowMode(int& argc, char** argv, const CommandLine& commandLine)
                                                       .defaultEngine = services.enginePath,
                                                       .arguments = arguments,
                                                       .sound = &sound,
-                                                      .placeLookup = &placeLookup});
+                                                      .placeLookup = &placeLookup,
+                                                      .sky = &sky});
     ui::MainWindow& main = windows.main();
     messages.setParent(&main);
     QObject::connect(&instance, &platform::SingleInstance::activationRequested, &main,

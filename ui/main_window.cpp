@@ -36,9 +36,11 @@
 #include "platform/qt_tray.h"
 #include "ui/glyphs.h"
 #include "ui/main_view_adapter.h"
+#include "ui/month_calendar.h"
 #include "ui/qt_date_time.h"
 #include "ui/tip_dialog.h"
 #include "ui/window_placement.h"
+#include "ui/year_calendars.h"
 
 namespace vantrel::ui {
 
@@ -112,6 +114,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     m_animationTimer->setObjectName(QStringLiteral("Timer2"));
     m_animationTimer->setInterval(60000);
 
+    m_years = new YearCalendars(m_services.settings, m_services.regional, m_zone, m_services.sky,
+                                m_services.workDir, m_services.dataDir, m_services.messages, this);
     buildMenus();
     buildToolBar();
     buildCentre();
@@ -221,7 +225,7 @@ void MainWindow::buildCentre()
     m_calendarPanel->setObjectName(QStringLiteral("CalendarPanel"));
     auto* panelLayout = new QVBoxLayout(m_calendarPanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    m_monthCalendar = new QCalendarWidget(m_calendarPanel);
+    m_monthCalendar = new MonthCalendar(m_years, m_calendarPanel);
     m_monthCalendar->setObjectName(QStringLiteral("MonthCalendar1"));
     m_monthCalendar->setLocale(pickerLocale());
     m_monthCalendar->setFirstDayOfWeek(pickerLocale().firstDayOfWeek());
@@ -360,6 +364,7 @@ void MainWindow::applyHooks()
     enable(bool(m_hooks.toggleAlarm), {m_alarmMark, m_alarmButton});
     enable(bool(m_hooks.toggleAnimation), {m_animateMark});
     enable(bool(m_hooks.showOptions), {m_optionsAction, m_optionsButton});
+    enable(bool(m_hooks.showYearWindow), {m_yearAction});
 }
 
 TipDialog* MainWindow::tipDialog() const

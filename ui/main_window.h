@@ -48,6 +48,7 @@ std::string helpWithoutBrowserMessage(const std::string& page);
 
 class MainViewAdapter;
 class TipDialog;
+class YearCalendars;
 class TextEditDateDisplay;
 
 class MainWindow : public QMainWindow, public AlarmWindow {
@@ -102,6 +103,9 @@ public:
     // Shows the tray icon where the desktop has a tray; false where it has none.
     bool showTrayIcon();
 
+    // The calendars of the years, for the month calendar and the Year window.
+    YearCalendars& yearCalendars() { return *m_years; }
+
     // The tip dialog, while it is open.
     TipDialog* tipDialog() const;
 
@@ -121,6 +125,10 @@ public slots:
     void insertLetter();
     void showRandomVerse();
     void showOptions();
+    // "Edit feasts...": opens the user's feasts file in the desktop's editor, made from the
+    // installed one on first use; the calendar follows its changes.
+    void editFeasts();
+    void showYearWindow();
     void toggleToolBar();
     void toggleStatusBar();
     void toggleMonthCalendar();
@@ -196,6 +204,7 @@ private:
     std::unique_ptr<MainViewAdapter> m_view;
     std::unique_ptr<TextEditDateDisplay> m_dateDisplay;
     std::unique_ptr<core::Calculator> m_calculator;
+    YearCalendars* m_years = nullptr;
     std::unique_ptr<core::Tray> m_ownTray;
     QPointer<TipDialog> m_tipDialog;
     QList<QPointer<QWidget>> m_hiddenToTray;
@@ -234,6 +243,7 @@ private:
     QAction* m_dataWindowAction = nullptr;
     QAction* m_hoursAction = nullptr;
     QAction* m_optionsAction = nullptr;
+    QAction* m_yearAction = nullptr;
     QToolButton* m_dataWindowButton = nullptr;
     QToolButton* m_hoursButton = nullptr;
     QToolButton* m_optionsButton = nullptr;

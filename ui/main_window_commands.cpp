@@ -25,6 +25,7 @@
 #include "ui/main_window.h"
 #include "ui/tip_dialog.h"
 #include "ui/web_links.h"
+#include "ui/year_calendars.h"
 
 namespace vantrel::ui {
 
@@ -92,6 +93,7 @@ void MainWindow::buildMenus()
                                     &MainWindow::showDataWindow);
     m_hoursAction = addCommand(*view, "Planetaryhourschart1", "&Planetary hours chart",
                                &MainWindow::showPlanetaryHours);
+    m_yearAction = addCommand(*view, "TheYear", "The &Year", &MainWindow::showYearWindow);
     m_toolBarMark = addMark(*view, "ToolBars1", "&Tool bar", &MainWindow::toggleToolBar);
     m_statusBarMark = addMark(*view, "Statusbar2", "&Status bar", &MainWindow::toggleStatusBar);
     m_calendarMark =
@@ -114,6 +116,7 @@ void MainWindow::buildMenus()
                                  QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_alarmMark = addMark(*options, "Alarm1", "Activate alarm", &MainWindow::toggleAlarm);
     m_animateMark = addMark(*options, "Animate1", "Animate", &MainWindow::toggleAnimation);
+    addCommand(*options, "EditFeasts", "Edit &feasts...", &MainWindow::editFeasts);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     addCommand(*help, "Help2", "Help", &MainWindow::showHelp, Qt::Key_F1);
@@ -263,6 +266,15 @@ void MainWindow::insertLetter()
 void MainWindow::showOptions()
 {
     runHook(*this, m_hooks.showOptions);
+}
+void MainWindow::showYearWindow()
+{
+    runHook(*this, m_hooks.showYearWindow);
+}
+
+void MainWindow::editFeasts()
+{
+    guarded([this] { m_services.shell.open(m_years->userFeastsFile().string()); });
 }
 
 // ----- View switches

@@ -27,6 +27,7 @@ class Messages;
 class PlaceLookup;
 class ProcessRunner;
 struct RegionalSettings;
+class SkyEventSource;
 struct Settings;
 class Shell;
 class Sound;
@@ -68,6 +69,9 @@ struct MainWindowServices {
     std::function<bool()> trayAvailable{};
     // Places by name for the options dialog; null: "Find place" stays disabled.
     const core::PlaceLookup* placeLookup = nullptr;
+    // The Moon's phases and the Sun's entries for the month calendar and the Year window; null:
+    // the calendar shows bare days.
+    core::SkyEventSource* sky = nullptr;
 
     core::DataFiles dataFiles() const { return core::DataFiles(workDir, dataDir); }
 };
@@ -85,6 +89,7 @@ struct MainWindowHooks {
     std::function<void()> toggleAlarm;         // arm or disarm the alarm
     std::function<void()> toggleAnimation;     // animation on or off
     std::function<void()> showOptions;         // "Program options" (not modal)
+    std::function<void()> showYearWindow;      // "The Year"
 };
 
 // The main window as a place calculations are run from: the moment in its pickers, its

@@ -11,6 +11,7 @@
 #include "ui/hours_window.h"
 #include "ui/letter_command.h"
 #include "ui/wheel_window.h"
+#include "ui/year_window.h"
 
 namespace vantrel::ui {
 
@@ -42,18 +43,21 @@ ProgramWindows::ProgramWindows(MainWindowServices services)
     m_batch = std::make_unique<BatchCommand>(*m_main);
     m_letter =
         std::make_unique<LetterCommand>(m_main->dateDisplay(), shared.settings, shared.messages);
+    m_year = std::make_unique<YearWindow>(m_main->yearCalendars(), shared.messages, shared.clock);
 
     MainWindowHooks hooks;
     m_dialogs->connectTo(hooks);
     m_alarm->connectTo(hooks);
     m_batch->connectTo(hooks);
     m_letter->connectTo(hooks);
+    hooks.showYearWindow = [this] { m_year->showYear(m_main->displayedDate().year()); };
     m_main->setHooks(std::move(hooks));
 }
 
 // The commands go before the windows they act on.
 ProgramWindows::~ProgramWindows()
 {
+    m_year.reset();
     m_letter.reset();
     m_batch.reset();
     m_alarm.reset();

@@ -1,7 +1,7 @@
 #pragma once
 // All windows of the program and the commands that join them, created once in their fixed
-// order: the main window, the data window, the planetary-hours window, the options dialog and
-// the wheel-chart window (the About box is made when it is asked for).
+// order: the main window, the data window, the planetary-hours window, the options dialog, the
+// wheel-chart window and the Year window (the About box is made when it is asked for).
 
 #include <memory>
 
@@ -14,6 +14,7 @@ class BatchCommand;
 class DialogWindows;
 class LetterCommand;
 class HoursWindow;
+class YearWindow;
 
 class ProgramWindows {
 public:
@@ -26,11 +27,13 @@ public:
     MainWindow& main() { return *m_main; }
     DialogWindows& dialogs() { return *m_dialogs; }
     HoursWindow& hours() { return *m_hours; }
+    YearWindow& year() { return *m_year; }
 
 private:
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<DialogWindows> m_dialogs;
     std::unique_ptr<HoursWindow> m_hours;
+    std::unique_ptr<YearWindow> m_year;
     std::unique_ptr<AlarmController> m_alarm;
     std::unique_ptr<BatchCommand> m_batch;
     std::unique_ptr<LetterCommand> m_letter;

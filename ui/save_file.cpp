@@ -24,13 +24,22 @@ QString chooseFileToSave(QWidget* parent, const QString& caption, const QString&
 
 QAction* addFileMenu(QMainWindow& window, const QString& saveCaption, const char* saveName)
 {
+    return addFileMenu(window, {{saveCaption, saveName}}).front();
+}
+
+QList<QAction*> addFileMenu(QMainWindow& window, std::initializer_list<SaveEntry> entries)
+{
     QMenu* file = window.menuBar()->addMenu("&File");
-    QAction* saveAction = file->addAction(saveCaption);
-    saveAction->setObjectName(saveName);
+    QList<QAction*> saveActions;
+    for (const SaveEntry& entry : entries) {
+        QAction* saveAction = file->addAction(entry.caption);
+        saveAction->setObjectName(entry.name);
+        saveActions << saveAction;
+    }
     QAction* closeAction = file->addAction("&Close");
     closeAction->setObjectName("Close1");
     QObject::connect(closeAction, &QAction::triggered, &window, &QWidget::close);
-    return saveAction;
+    return saveActions;
 }
 
 void saveThroughChooser(QWidget& window, const FileChooser& chooser,

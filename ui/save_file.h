@@ -3,7 +3,9 @@
 // "&File" menu, the file chooser and the report of a file that cannot be written.
 
 #include <functional>
+#include <initializer_list>
 
+#include <QList>
 #include <QString>
 
 class QAction;
@@ -27,6 +29,13 @@ QString chooseFileToSave(QWidget* parent, const QString& caption, const QString&
 // Gives the window its "&File" menu: `saveCaption` (objectName `saveName`), then "&Close"
 // ("Close1"), which closes the window. Returns the save entry, for the window to connect.
 QAction* addFileMenu(QMainWindow& window, const QString& saveCaption, const char* saveName);
+
+// The same with several save entries, in order before "&Close"; returns their actions in order.
+struct SaveEntry {
+    QString caption;
+    const char* name;
+};
+QList<QAction*> addFileMenu(QMainWindow& window, std::initializer_list<SaveEntry> entries);
 
 // Asks the chooser for a file and, unless the user cancelled, hands it to `save`.
 void saveThroughChooser(QWidget& window, const FileChooser& chooser,

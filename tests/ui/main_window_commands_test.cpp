@@ -397,10 +397,11 @@ void MainCommandsTests::menusToolBarAndTrayCarryTheirCaptionsInOrder()
     const QStringList expectedBar =
         QStringList{"&File", "  &Calculate", "  &Now", "  &Batch...", "  &Exit"} +
         QStringList{"&Edit", "  Copy to clipboard", "  Letter in Writer"} +
-        QStringList{"&View", "  &Astrolog data window", "  &Planetary hours chart"} +
+        QStringList{"&View", "  &Astrolog data window", "  &Planetary hours chart", "  The &Year"} +
         QStringList{"  &Tool bar", "  &Status bar", "  &Monthly calendar", "  -",
                     "  Random Verse"} +
-        QStringList{"&Options", "  Program options", "  Activate alarm", "  Animate"} +
+        QStringList{"&Options", "  Program options", "  Activate alarm", "  Animate",
+                    "  Edit &feasts..."} +
         QStringList{"&Help", "  Help", "  &About", "  &Web"} +
         QStringList{"    Vantrel &Home Page", "    Muslim Salat Times", "    Naval Observatory"} +
         QStringList{"    O.T.O.", "    Other Software"} +
@@ -462,7 +463,7 @@ void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
                                    "  Quote",           "  Date",           "  Law"};
     const QStringList traylessViewEnd{"Random Verse", "-", "Quote Pop-up", "Date Pop-up"};
     QCOMPARE(menuText(edit), traylessEdit);
-    QCOMPARE(menuText(view).mid(6), traylessViewEnd);
+    QCOMPARE(menuText(view).mid(7), traylessViewEnd);
 
     // The menu entries run the tray's commands.
     part<QAction>(window, "Law2").trigger();
@@ -478,7 +479,7 @@ void MainCommandsTests::trayCommandsJoinTheMenusWhileThereIsNoTray()
     h.hasTray = true;
     QTRY_VERIFY(icon.isVisible());
     QCOMPARE(menuText(edit), traylessEdit.mid(0, 2));
-    QCOMPARE(menuText(view).mid(6), traylessViewEnd.mid(0, 1));
+    QCOMPARE(menuText(view).mid(7), traylessViewEnd.mid(0, 1));
     h.hasTray = false;
     QTRY_VERIFY(!icon.isVisible());
     QCOMPARE(menuText(edit), traylessEdit);

@@ -19,6 +19,7 @@
 #include "ui/options_dialog.h"
 #include "ui/tip_dialog.h"
 #include "ui/wheel_window.h"
+#include "ui/year_window.h"
 
 using vantrel::testing::MainWindowHarness;
 using vantrel::testing::showAndWait;
@@ -55,7 +56,7 @@ struct ProgramHarness {
     {
         vantrel::ui::DialogWindows& dialogs = windows->dialogs();
         return {&dialogs.optionsDialog(), &dialogs.dataWindow(), &dialogs.wheelWindow(),
-                &windows->hours(), main().tipDialog()};
+                &windows->hours(),        main().tipDialog(),    &windows->year()};
     }
 };
 
@@ -99,8 +100,9 @@ void ProgramWindowsTests::titlesAreTheWindowsOwnTexts()
         window->show();
     // THEN each title is the window's own text, with nothing of an earlier date after it
     QCOMPARE(mainTitle, laterCaption);
-    const QStringList expected{"Options", "Astrolog Output", "Chart",
-                               "Planetary Hours " + laterCaption, "Tip of the Day"};
+    const QStringList expected{"Options",        "Astrolog Output",
+                               "Chart",          "Planetary Hours " + laterCaption,
+                               "Tip of the Day", "The Year"};
     QStringList titles;
     for (QWidget* window : p.others())
         titles << shownTitle(*window);
