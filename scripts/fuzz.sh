@@ -2,7 +2,7 @@
 # fuzz.sh TARGET [SECONDS]: fuzzes one parser with clang's libFuzzer for SECONDS (default
 # 300), under AddressSanitizer and UndefinedBehaviorSanitizer. Targets: the names in
 # fuzz/CMakeLists.txt (settings_file, text_decoding, batch_fields, date_patterns, listings,
-# command_file, engine_run, metafile). Not part of the test command.
+# command_file, engine_run, metafile, feasts). Not part of the test command.
 #
 # The seed corpus in fuzz/corpus/TARGET is only read; new inputs go to build-fuzz/corpus/TARGET
 # and crashes to build-fuzz/crashes/TARGET. Add a crashing input to fuzz/corpus/TARGET once it
