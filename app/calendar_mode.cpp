@@ -57,7 +57,9 @@ int runCalendarMode(int& argc, char** argv, const CommandLine& commandLine)
         const std::string text =
             platform::iCalendarText(calendar, ui::kVersionText, services.clock.now());
         if (fileName == "-") {
-            std::cout << text << std::flush;
+            // A full disk or a closed pipe behind standard output is a file not written.
+            if (!(std::cout << text << std::flush))
+                throw core::VantrelError("Cannot write to standard output");
         } else if (!core::writeFileAtomically(fileName, text)) {
             throw core::VantrelError(core::formatMessage("Cannot create file %s", fileName));
         }

@@ -28,14 +28,14 @@ cp "$vantrel" "$engine" "$root/bin/"
 # A portable copy's working folder is its own: the installed feasts lie beside it.
 cp "$(dirname "$0")/../../data/feasts.txt" "$root/bin/"
 
-# run TZ MOMENT ARGS...: standard output into $root/out; sets err and status.
+# run TZ MOMENT ARGS...: standard output into $root/out (or $out); sets err and status.
 run() {
     local tz=$1 moment=$2
     shift 2
     (cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
         LANG=en_US.UTF-8 LC_ALL= TZ="$tz" HOME="$root/home" XDG_CONFIG_HOME="$root/home/config" \
         XDG_DATA_HOME="$root/home/data" timeout 120 faketime -f "@$moment" "$root/bin/vantrel" \
-        "$@" >"$root/out" 2>"$root/err")
+        "$@" >"${out:-$root/out}" 2>"$root/err")
     status=$?
     err=$(cat "$root/err")
 }
@@ -140,6 +140,11 @@ for year in 3001 0 twenty -1 ""; do
     esac
     [ "$(cat "$root/work/kept.ics")" = "mine" ] || fail "year '$year': the file was touched"
 done
+
+# Standard output that cannot take the text (a full disk) is a failure, not a success.
+out=/dev/full run UTC "2026-01-05 10:00:00" --calendar 2025 -
+[ "$status" -eq 1 ] || fail "calendar to a full standard output: status $status"
+[[ "$err" == *"Cannot write to standard output"* ]] || fail "full standard output: '$err'"
 
 # Without its two arguments the option is a usage error, not a batch conversion of "--calendar".
 run UTC "2026-01-05 10:00:00" --calendar 2025
