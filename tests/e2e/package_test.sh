@@ -19,7 +19,7 @@ deb=$(ls "$root"/vantrel_*.deb)
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture"
 depends=$(dpkg-deb -f "$deb" Depends)
 needed=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6multimedia6
-    libqt6svg6 libgeonames0 swe-basic-data tzdata)
+    libqt6svg6 libgeonames0 libical3 swe-basic-data tzdata)
 # A build that reaches Writer through UNO links LibreOffice's UNO libraries.
 if "$build/app/vantrel" --version | grep -qx "letter: UNO"; then
     needed+=(libuno-sal3 libuno-cppu3 libuno-cppuhelpergcc3-3)
@@ -30,6 +30,7 @@ done
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/vantrel ./usr/bin/vantrel-engine ./usr/share/applications/vantrel.desktop \
     ./usr/share/metainfo/org.vantrel.Vantrel.metainfo.xml ./usr/share/vantrel/tips.txt \
+    ./usr/share/vantrel/feasts.txt \
     ./usr/share/man/man1/vantrel.1.gz ./usr/share/icons/hicolor/48x48/apps/vantrel.png; do
     grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
