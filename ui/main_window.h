@@ -45,6 +45,8 @@ QFont programFont();
 
 // What "Help" says when the desktop has no browser for the help page at `page`.
 std::string helpWithoutBrowserMessage(const std::string& page);
+// What "Edit feasts..." says when the desktop has nothing to open the feasts file at `file`.
+std::string feastsWithoutEditorMessage(const std::string& file);
 
 class MainViewAdapter;
 class TipDialog;

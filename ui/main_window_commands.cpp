@@ -46,6 +46,12 @@ std::string helpWithoutBrowserMessage(const std::string& page)
            "again.";
 }
 
+std::string feastsWithoutEditorMessage(const std::string& file)
+{
+    return "No text editor was found to open the feasts. They are in the file\n\n" + file +
+           "\n\nEdit it with a text editor; the calendar takes the changes when it is saved.";
+}
+
 // A menu entry, found by its objectName `name`, that runs one of this window's commands.
 // Triggered, not toggled: a check mark is flipped by its command (the owners of the alarm and
 // the animation flip theirs), so Qt's own flip is undone first.
@@ -274,7 +280,13 @@ void MainWindow::showYearWindow()
 
 void MainWindow::editFeasts()
 {
-    guarded([this] { m_services.shell.open(m_years->userFeastsFile().string()); });
+    guarded([this] {
+        const std::string file = m_years->userFeastsFile().string();
+        m_services.shell.openOrTell(file, [window = QPointer<MainWindow>(this), file] {
+            if (window)
+                window->m_services.messages.showMessage(feastsWithoutEditorMessage(file));
+        });
+    });
 }
 
 // ----- View switches

@@ -61,11 +61,15 @@ YearCalendars::Source YearCalendars::feastsSource() const
 void YearCalendars::reloadFeasts()
 {
     m_source = feastsSource();
+    // The working folder is the current one: the messages name the file in full all the same.
+    std::error_code ignored;
+    const std::string fileName =
+        std::filesystem::absolute(m_source.path, ignored).lexically_normal().string();
     core::FeastList list;
     if (m_source.status == core::TextFileStatus::Read)
-        list = core::readFeasts(m_source.lines, m_source.path.string());
+        list = core::readFeasts(m_source.lines, fileName);
     else if (m_source.status != core::TextFileStatus::Missing)
-        list.problems = {core::formatMessage("Cannot open file %s", m_source.path.string())};
+        list.problems = {core::formatMessage("Cannot open file %s", fileName)};
     if (!list.problems.empty()) {
         std::string text;
         for (const std::string& problem : list.problems)
@@ -136,7 +140,7 @@ std::filesystem::path YearCalendars::userFeastsFile()
     watchFeastsFiles();
     // The desktop opens a file by its whole name.
     std::error_code ignored;
-    return std::filesystem::absolute(path, ignored);
+    return std::filesystem::absolute(path, ignored).lexically_normal();
 }
 
 }  // namespace vantrel::ui

@@ -196,9 +196,14 @@ void YearCalendarTests::editFeastsOpensTheUsersCopy()
     h.dataDir = installed.path();
     ui::MainWindow& window = h.create();
     part<QAction>(window, "EditFeasts").trigger();
-    const std::filesystem::path copy = h.dir.path() / "feasts.txt";
-    QCOMPARE(h.shell.opened, std::vector<std::string>{std::filesystem::absolute(copy).string()});
+    const std::string copy =
+        std::filesystem::absolute(h.dir.path() / "feasts.txt").lexically_normal().string();
+    QCOMPARE(h.shell.opened, std::vector<std::string>{copy});
     QCOMPARE(testing::readWholeFile(copy), std::string("12-01 Greater Feast\n"));
+    // A desktop with nothing to open it says where the file is.
+    h.shell.noHandler = true;
+    part<QAction>(window, "EditFeasts").trigger();
+    QCOMPARE(h.messages.messages, std::vector<std::string>{ui::feastsWithoutEditorMessage(copy)});
     QVERIFY(!part<QAction>(window, "TheYear").isEnabled());  // no Year window connected
 }
 
