@@ -170,9 +170,9 @@ std::vector<std::string> readLines(std::istream& in)
     return linesFromFileBytes(bytes);
 }
 
-TextFile readTextFile(const std::filesystem::path& path, std::size_t maxBytes)
+FileBytes readFileBytes(const std::filesystem::path& path, std::size_t maxBytes)
 {
-    TextFile file;
+    FileBytes file;
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status) || std::filesystem::is_directory(status))
@@ -181,19 +181,30 @@ TextFile readTextFile(const std::filesystem::path& path, std::size_t maxBytes)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return file;
-    std::string bytes;
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > maxBytes) {
+        file.bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (file.bytes.size() > maxBytes) {
+            file.bytes.clear();
             file.status = TextFileStatus::TooLarge;
             return file;
         }
     }
-    if (in.bad())
+    if (in.bad()) {
+        file.bytes.clear();
         return file;
+    }
     file.status = TextFileStatus::Read;
-    file.lines = linesFromFileBytes(bytes);
+    return file;
+}
+
+TextFile readTextFile(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    FileBytes bytes = readFileBytes(path, maxBytes);
+    TextFile file;
+    file.status = bytes.status;
+    if (bytes.status == TextFileStatus::Read)
+        file.lines = linesFromFileBytes(bytes.bytes);
     return file;
 }
 
@@ -211,40 +222,82 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines)
         out << line << "\r\n";
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, Flush flush)
+FileReplacement::FileReplacement(const std::filesystem::path& path, Flush flush) : m_flush(flush)
 {
     namespace fs = std::filesystem;
     std::error_code error;
     // Writing through a link replaces the file it points at, not the link.
-    fs::path target = path;
+    m_target = path;
     if (fs::is_symlink(path, error)) {
-        target = fs::weakly_canonical(path, error);
+        m_target = fs::weakly_canonical(path, error);
         if (error)
-            return false;
+            return;
     }
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::stat(m_target.c_str(), &existing) == 0;
     if (!exists && errno != ENOENT)
-        return false;
+        return;
     // The rename would replace a read-only file (or a device) as readily as any other.
-    if (exists && (!S_ISREG(existing.st_mode) || ::access(target.c_str(), W_OK) != 0))
-        return false;
-
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    auto [fd, temporary] = createBeside(target);
+    if (exists && (!S_ISREG(existing.st_mode) || ::access(m_target.c_str(), W_OK) != 0))
+        return;
+    auto [fd, temporary] = createBeside(m_target);
     if (fd < 0)
-        return false;
+        return;
     // A new file gets the usual mode (0666 less the umask, applied by open); a replaced one
     // keeps its own.
-    bool ok = writeAll(fd, content) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
-              (flush == Flush::Skip || ::fsync(fd) == 0);
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
+        ::close(fd);
         ::unlink(temporary.c_str());
+        return;
+    }
+    m_fd = fd;
+    m_temporary = std::move(temporary);
+}
+
+FileReplacement::~FileReplacement()
+{
+    abandon();
+}
+
+bool FileReplacement::write(std::string_view bytes)
+{
+    if (m_fd < 0)
+        return false;
+    if (!writeAll(m_fd, bytes)) {
+        abandon();
         return false;
     }
-    return flush == Flush::Skip || syncFolder(folder);
+    return true;
+}
+
+bool FileReplacement::commit()
+{
+    if (m_fd < 0)
+        return false;
+    bool ok = m_flush == Flush::Skip || ::fsync(m_fd) == 0;
+    ok = ::close(std::exchange(m_fd, -1)) == 0 && ok;
+    ok = ok && ::rename(m_temporary.c_str(), m_target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(m_temporary.c_str());
+        return false;
+    }
+    const std::filesystem::path folder =
+        m_target.has_parent_path() ? m_target.parent_path() : std::filesystem::path(".");
+    return m_flush == Flush::Skip || syncFolder(folder);
+}
+
+void FileReplacement::abandon()
+{
+    if (m_fd < 0)
+        return;
+    ::close(std::exchange(m_fd, -1));
+    ::unlink(m_temporary.c_str());
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, Flush flush)
+{
+    FileReplacement file(path, flush);
+    return file.write(content) && file.commit();
 }
 
 bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines)

@@ -37,6 +37,13 @@ struct TextFile {
     TextFileStatus status = TextFileStatus::Missing;
     std::vector<std::string> lines;  // when Read
 };
+struct FileBytes {
+    TextFileStatus status = TextFileStatus::Missing;
+    std::string bytes;  // when Read
+};
+// Reads a whole file of at most maxBytes, as the statuses below say.
+FileBytes readFileBytes(const std::filesystem::path& path,
+                        std::size_t maxBytes = kMaxTextFileBytes);
 // Reads a whole text file of at most maxBytes. Missing: no such file (or a folder);
 // Unreadable: it exists but cannot be opened or read.
 TextFile readTextFile(const std::filesystem::path& path, std::size_t maxBytes = kMaxTextFileBytes);
@@ -55,6 +62,32 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines);
 enum class Flush { ToDisk, Skip };
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content,
                          Flush flush = Flush::ToDisk);
+
+// The same replacement written piece by piece: the new file is created beside the target at
+// once (nothing when the target may not be replaced: ok() is then false) and renamed over it
+// only by commit(). Destroyed or failed before that, it removes the new file and leaves the
+// target as it was.
+class FileReplacement {
+public:
+    explicit FileReplacement(const std::filesystem::path& path, Flush flush = Flush::ToDisk);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    bool ok() const { return m_fd >= 0; }
+    // False when the bytes cannot be written; the replacement is then abandoned.
+    bool write(std::string_view bytes);
+    // Syncs (unless skipped), renames over the target and syncs the folder; false on failure.
+    bool commit();
+    // Removes the new file; the target stays as it was.
+    void abandon();
+
+private:
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    int m_fd = -1;
+    Flush m_flush;
+};
 bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 }  // namespace vantrel::core
