@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 
 #include <unistd.h>
@@ -18,50 +18,42 @@
 #include "core/ports/clipboard.h"
 #include "core/ports/main_view.h"
 #include "core/thelemic/calculation.h"
+#include "platform/geonames_place_lookup.h"
 #include "platform/qt_messages.h"
 
 namespace vantrel::app {
 
 namespace {
 
-// A line's messages (the date-order note of each rise-and-set reading) are told once per line.
-class OncePerLineMessages : public core::Messages {
+// Counts what the calculations report while lines are converted (the date-order note at
+// start-up does not count), so that the exit status can tell it.
+class CountingMessages : public core::Messages {
 public:
-    explicit OncePerLineMessages(core::Messages& inner) : m_inner(inner) {}
-    void nextLine() { m_shown.clear(); }
-    // From now on every report counts against the conversion (the date-order note at start-up
-    // does not).
+    explicit CountingMessages(core::Messages& inner) : m_inner(inner) {}
     void startConversion() { m_converting = true; }
     bool lineReported() const { return m_lineReported; }
     void showError(const std::string& text) override
     {
         m_lineReported = m_lineReported || m_converting;
-        if (m_shown.insert("E" + text).second)
-            m_inner.showError(text);
+        m_inner.showError(text);
     }
     void showMessage(const std::string& text) override
     {
         m_lineReported = m_lineReported || m_converting;
-        if (m_shown.insert("M" + text).second)
-            m_inner.showMessage(text);
+        m_inner.showMessage(text);
     }
 
 private:
     core::Messages& m_inner;
-    std::set<std::string> m_shown;
     bool m_converting = false;
     bool m_lineReported = false;
 };
 
 // Progress on standard error, rewritten in place, only when that is a terminal; an interrupt
-// (Ctrl+C, a termination request) ends a running engine at once and cancels the conversion, so
-// that it ends cleanly.
+// (Ctrl+C, a termination request) cancels the conversion at once, a running engine included.
 class ConsoleProgress : public core::BatchObserver {
 public:
-    explicit ConsoleProgress(OncePerLineMessages& messages)
-        : m_messages(messages), m_terminal(::isatty(STDERR_FILENO) == 1)
-    {
-    }
+    ConsoleProgress() : m_terminal(::isatty(STDERR_FILENO) == 1) {}
     ~ConsoleProgress() override
     {
         if (m_shown)
@@ -70,28 +62,21 @@ public:
     ConsoleProgress(const ConsoleProgress&) = delete;
     ConsoleProgress& operator=(const ConsoleProgress&) = delete;
 
-    bool progress(std::size_t linesDone, std::size_t lineCount) override
+    bool progress(const core::BatchProgress& progress) override
     {
-        m_messages.nextLine();
-        if (m_terminal && lineCount > 0) {
-            const std::size_t percent = linesDone * 100 / lineCount;
-            if (!m_shown || percent != m_percent || linesDone == lineCount) {
-                std::fprintf(stderr, "\rConverting: %zu of %zu lines (%zu%%)", linesDone, lineCount,
-                             percent);
-                std::fflush(stderr);
-                m_shown = true;
-                m_percent = percent;
-            }
+        if (m_terminal && progress.linesDone > 0) {
+            // Padded, so that a shorter text leaves nothing of the longer one before it.
+            std::fprintf(stderr, "\rConverting: %-60s", progress.text().c_str());
+            std::fflush(stderr);
+            m_shown = true;
         }
         return !stopSignalled();
     }
     bool stopRequested() override { return stopSignalled(); }
 
 private:
-    OncePerLineMessages& m_messages;
     bool m_terminal;
     bool m_shown = false;
-    std::size_t m_percent = 0;
 };
 
 }  // namespace
@@ -106,7 +91,7 @@ int runBatchMode(int& argc, char** argv, const CommandLine& commandLine)
     const std::string& outputFile = commandLine.arguments.at(1);
     const core::FileLocations locations = programLocations();
     platform::ConsoleMessages console;
-    OncePerLineMessages messages(console);
+    CountingMessages messages(console);
     Services services(messages, locations);
     services.anchorEngineTo(locations.workDir);
     core::Clipboard& clipboard = services.commandLineClipboard(!hasClipboard(*application));
@@ -114,14 +99,19 @@ int runBatchMode(int& argc, char** argv, const CommandLine& commandLine)
     catchStopSignals();
     messages.startConversion();
     try {
-        // The names are the user's, relative to the folder the command was typed in.
-        const PrivateWorkFolder folder;
+        // An engine program runs in a private folder; the built-in engine writes no file. The
+        // names are the user's, relative to the folder the command was typed in.
+        std::optional<PrivateWorkFolder> folder;
+        if (services.engineProgramNamed())
+            folder.emplace();
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
+        const platform::GeonamesPlaceLookup places;
         core::BatchResult result = core::BatchResult::Converted;
         {
-            ConsoleProgress progress(messages);
-            result = core::convertBatch(calculator, services.clock, inputFile, outputFile, progress,
-                                        folder.userFolder());
+            ConsoleProgress progress;
+            result = core::convertBatch({calculator, services.clock, progress, &places,
+                                         folder ? folder->userFolder() : std::filesystem::path()},
+                                        inputFile, outputFile);
         }
         if (result == core::BatchResult::Cancelled) {
             messages.showError("Conversion interrupted; " + outputFile + " was not written");

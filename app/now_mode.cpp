@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include <QCoreApplication>
 
@@ -35,7 +36,10 @@ int runNowMode(int& argc, char** argv, const CommandLine& commandLine)
     // stay empty and the date printed lacks them, which the exit status must tell.
     bool chartRead = false;
     try {
-        const PrivateWorkFolder folder;
+        // An engine program runs in a private folder; the built-in engine writes no file.
+        std::optional<PrivateWorkFolder> folder;
+        if (services.engineProgramNamed())
+            folder.emplace();
         core::Calculator calculator(services.calculationContext(view, clipboard, messages));
         calculator.calculate(
             core::LocalClock(services.clock, &services.zoneRules, services.settings).now());

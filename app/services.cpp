@@ -30,7 +30,9 @@ std::filesystem::path executableDir()
 
 Services::Services(core::Messages& messages, const core::FileLocations& locations)
     : regional(platform::systemRegionalSettings()), settingsPath(locations.settingsFile),
-      enginePath((executableDir() / "vantrel-engine").string())
+      enginePath((executableDir() / "vantrel-engine").string()),
+      engineProgram(process, settings, ".", enginePath),
+      engine(&builtInEngine, engineProgram, settings)
 {
     zone = core::liveSystemZone(zoneRules, regional, messages);
     try {
@@ -45,11 +47,16 @@ void Services::anchorEngineTo(const std::filesystem::path& workDir)
     settings.engineCommand = core::anchoredEngineCommand(settings.engineCommand, workDir);
 }
 
+bool Services::engineProgramNamed() const
+{
+    return core::engineProgramNamed(settings);
+}
+
 core::CalculationContext Services::calculationContext(core::MainView& view,
                                                       core::Clipboard& clipboardPort,
                                                       core::Messages& messages)
 {
-    return {settings, regional, zone, process, view, clipboardPort, messages, ".", enginePath};
+    return {settings, regional, zone, engine, view, clipboardPort, messages};
 }
 
 bool displaySet()

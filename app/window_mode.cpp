@@ -81,6 +81,7 @@ int runWindowMode(int& argc, char** argv, const CommandLine& commandLine)
                                                       .settingsFile = services.settingsPath,
                                                       .workDir = ".",
                                                       .dataDir = locations.dataDir,
+                                                      .builtInEngine = &services.builtInEngine,
                                                       .defaultEngine = services.enginePath,
                                                       .arguments = arguments,
                                                       .sound = &sound,

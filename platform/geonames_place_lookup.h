@@ -10,6 +10,10 @@ class GeonamesPlaceLookup : public core::PlaceLookup {
 public:
     std::vector<core::Place> findPlaces(const std::string& query,
                                         std::size_t maxResults) const override;
+    // The first call reads every city of the database into a grid of one-degree cells, once for
+    // the whole program; every later one reads that grid alone.
+    std::optional<core::Place> nearestPlace(double latitudeDeg, double longitudeDeg,
+                                            double withinKm) const override;
 };
 
 }  // namespace vantrel::platform

@@ -1,5 +1,8 @@
 #include "ui/batch_command.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <vector>
 
 #include <QCoreApplication>
@@ -21,8 +24,8 @@ namespace {
 
 const QString kTextFiles = QStringLiteral("Text files (*.txt);;All files (*)");
 
-// Shows each line's date and time in the pickers and drives the progress dialog, which shows
-// itself only once the conversion has run for a moment.
+// Drives the progress dialog, which shows itself only once the conversion has run for a moment,
+// and shows the last line's date and time in the pickers at the end.
 class WindowObserver : public core::BatchObserver {
 public:
     explicit WindowObserver(CalculationWindow& window)
@@ -32,8 +35,8 @@ public:
         m_progress.setWindowTitle(QStringLiteral("Vantrel"));
         m_progress.setWindowModality(Qt::ApplicationModal);
         m_progress.setMinimumDuration(BatchCommand::kProgressDelayMs);
-        m_progress.setAutoClose(true);
-        m_progress.setAutoReset(true);
+        m_progress.setAutoClose(false);
+        m_progress.setAutoReset(false);
     }
 
     void datePickerSet(core::Date date) override
@@ -44,17 +47,28 @@ public:
     {
         m_window.setPickers({m_window.displayedDate(), time});
     }
-    bool progress(std::size_t linesDone, std::size_t lineCount) override
+    bool showsLastLine() const override { return true; }
+
+    // Lines done, lines per second and the time left; the bar by the part of the input read,
+    // when its size is known.
+    bool progress(const core::BatchProgress& progress) override
     {
-        if (lineCount == 0)
-            return true;
-        m_progress.setMaximum(static_cast<int>(lineCount));
-        // A modal progress dialog handles pending events here, the Cancel button's among them.
-        m_progress.setValue(static_cast<int>(linesDone));
-        return !m_progress.wasCanceled();
+        m_progress.setLabelText(QStringLiteral("Converting dates...\n") +
+                                QString::fromStdString(progress.text()));
+        if (progress.bytesTotal && *progress.bytesTotal > 0) {
+            constexpr int kSteps = 1000;
+            m_progress.setMaximum(kSteps);
+            m_progress.setValue(static_cast<int>(std::min<std::uint64_t>(
+                kSteps - 1, progress.bytesDone * kSteps / *progress.bytesTotal)));
+        }
+        if (!m_progress.isVisible() &&
+            progress.elapsed >= std::chrono::milliseconds(BatchCommand::kProgressDelayMs))
+            m_progress.show();
+        return !stopRequested();
     }
-    // While the engine runs, the dialog keeps answering: its Cancel ends the run at once. Until
-    // it shows (and, modal, keeps the other windows from the user) no input is let through.
+    // While the conversion runs the dialog keeps answering: its Cancel ends it, and a running
+    // engine program, at once. Until it shows (and, modal, keeps the other windows from the
+    // user) no input is let through.
     bool stopRequested() override
     {
         QCoreApplication::processEvents(
@@ -142,8 +156,9 @@ void BatchCommand::convertBatch(const QString& inputFile, const QString& outputF
 {
     const TimerPause pause{&m_window.alarmTimer(), &m_window.animationTimer()};
     WindowObserver observer(m_window);
-    core::convertBatch(m_window.calculator(), m_window.services().clock, inputFile.toStdString(),
-                       outputFile.toStdString(), observer);
+    core::convertBatch({m_window.calculator(), m_window.services().clock, observer,
+                        m_window.services().placeLookup},
+                       inputFile.toStdString(), outputFile.toStdString());
 }
 
 }  // namespace vantrel::ui

@@ -39,8 +39,9 @@ public:
     // engine's command file, its listings) is ever preset.
     void askAndConvertBatch();
 
-    // Converts; the pickers follow each line. Throws VantrelError with the user's message on
-    // failure. A cancelled conversion writes nothing and sets the location back.
+    // Converts, and shows the last line's calculation and its date and time in the pickers.
+    // Throws VantrelError with the user's message on failure. A cancelled conversion writes
+    // nothing and sets the location back.
     void convertBatch(const QString& inputFile, const QString& outputFile);
 
     // How long a conversion runs before the progress dialog shows.

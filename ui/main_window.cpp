@@ -127,9 +127,13 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
 
     m_view = std::make_unique<MainViewAdapter>(*this);
     m_dateDisplay = std::make_unique<TextEditDateDisplay>(*m_display, m_services.clipboard);
-    m_calculator = std::make_unique<core::Calculator>(core::CalculationContext{
-        m_services.settings, m_services.regional, m_zone, m_services.process, *m_view,
-        m_services.clipboard, m_services.messages, m_services.workDir, m_services.defaultEngine});
+    m_engineProgram = std::make_unique<core::EngineProgram>(
+        m_services.process, m_services.settings, m_services.workDir, m_services.defaultEngine);
+    m_engine = std::make_unique<core::ConfiguredEngine>(m_services.builtInEngine, *m_engineProgram,
+                                                        m_services.settings, m_services.workDir);
+    m_calculator = std::make_unique<core::Calculator>(
+        core::CalculationContext{m_services.settings, m_services.regional, m_zone, *m_engine,
+                                 *m_view, m_services.clipboard, m_services.messages});
 
     setUp();
 }

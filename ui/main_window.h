@@ -17,6 +17,8 @@
 #include <QPointer>
 
 #include "core/alarm/alarm_list.h"
+#include "core/chart_engine/configured_engine.h"
+#include "core/chart_engine/engine_program.h"
 #include "core/chart_engine/live_zone.h"
 #include "core/settings/settings.h"
 #include "ui/main_window_interface.h"
@@ -205,6 +207,11 @@ private:
     core::AlarmList m_alarmList;
     std::unique_ptr<MainViewAdapter> m_view;
     std::unique_ptr<TextEditDateDisplay> m_dateDisplay;
+    // The engine program the settings name, run in the working folder, and the engine the
+    // calculations use: the built-in one, whose listings are written there too, unless the
+    // settings name a program.
+    std::unique_ptr<core::EngineProgram> m_engineProgram;
+    std::unique_ptr<core::ConfiguredEngine> m_engine;
     std::unique_ptr<core::Calculator> m_calculator;
     YearCalendars* m_years = nullptr;
     std::unique_ptr<core::Tray> m_ownTray;

@@ -20,6 +20,7 @@ class QWidget;
 
 namespace vantrel::core {
 class AlarmList;
+class ChartEngine;
 class Calculator;
 class Clipboard;
 class Clock;
@@ -55,7 +56,10 @@ struct MainWindowServices {
     std::filesystem::path workDir = ".";
     // The installed data files, read where the working folder holds no copy; empty: none.
     std::filesystem::path dataDir{};
-    // The chart engine run when the settings name none.
+    // The chart engine built into the program, used when the settings name no engine program;
+    // null: the program below always runs.
+    core::ChartEngine* builtInEngine = nullptr;
+    // The engine program run when the settings name none and none is built in.
     std::string defaultEngine = "vantrel-engine";
     // Command-line arguments after the program name.
     QStringList arguments{};

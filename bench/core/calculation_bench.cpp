@@ -18,6 +18,7 @@
 #include "core/ports/main_view.h"
 #include "core/ports/messages.h"
 #include "core/ports/process_runner.h"
+#include "core/chart_engine/engine_program.h"
 #include "core/thelemic/calculation.h"
 
 namespace {
@@ -96,7 +97,8 @@ void measure(const char* name, const std::filesystem::path& dataDir, DayStart da
     NullMainView view;
     NoClipboard clipboard;
     QuietMessages messages;
-    Calculator calculator({settings, regional, zone, engine, view, clipboard, messages, workDir});
+    EngineProgram program(engine, settings, workDir);
+    Calculator calculator({settings, regional, zone, program, view, clipboard, messages});
 
     const Date date = *Date::fromCivil(2000, 6, 3);
     const auto start = Clock::now();

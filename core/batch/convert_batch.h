@@ -1,60 +1,79 @@
 #pragma once
 // Batch conversion: a file of dates, times and places into a file of Thelemic dates, one
-// calculation per line.
+// calculation per line, on as many threads as the engine allows.
 
 #include <cstddef>
 #include <filesystem>
 #include <string>
 
+#include "core/batch/batch_progress.h"
 #include "core/common/date_time.h"
 
 namespace vantrel::core {
 
 class Calculator;
 class Clock;
+class PlaceLookup;
 
 // What the window (or the command line) sees of a running conversion. Every member has a
-// do-nothing default.
+// do-nothing default; all are called on the thread that called convertBatch().
 class BatchObserver {
 public:
     virtual ~BatchObserver() = default;
-    // The line's date and time, as the date and time pickers should now show them.
+    // Called before the first line, every few hundredths of a second while lines are converted
+    // (or while the conversion waits for its input), and after the last line; returning false
+    // cancels the conversion.
+    virtual bool progress(const BatchProgress& /*progress*/) { return true; }
+    // Asked every few hundredths of a second while an engine program runs; true ends the run at
+    // once and cancels the conversion.
+    virtual bool stopRequested() { return false; }
+    // True: once every line is converted, the last line's calculation runs again through the
+    // calculator, with all its effects (display, listings, data window), for the window to show;
+    // the pickers are then told its date and time.
+    virtual bool showsLastLine() const { return false; }
     virtual void datePickerSet(Date /*date*/) {}
     virtual void timePickerSet(TimeOfDay /*time*/) {}
-    // Called before the first line and after each converted line; returning false cancels the
-    // conversion.
-    virtual bool progress(std::size_t /*linesDone*/, std::size_t /*lineCount*/) { return true; }
-    // Asked every few hundredths of a second while the engine runs; true ends the run at once
-    // and cancels the conversion.
-    virtual bool stopRequested() { return false; }
 };
 
 enum class BatchResult { Converted, Cancelled };
 
-// Converts the file `inputName` into the file `outputName` (names relative to `namesFolder`, or
-// to the current directory when that is empty, unless absolute; messages quote them as given). For
-// each line: fields 3 and 4 are read as date and time, fields 5 to 7 become the settings' Zone,
-// Long and Lat, the calculation runs, and the seven fields and the four pieces of the Thelemic date
-// are appended to the output, each followed by a comma.
+// Where a conversion finds what it needs besides its files. The references must outlive it.
+struct BatchContext {
+    // Its settings, regional settings, zone rules, engine and messages; each line is calculated
+    // on a copy of the settings.
+    Calculator& calculator;
+    const Clock& clock;
+    BatchObserver& observer;
+    // The place of each line's coordinates under "Place's Time Zone"; null: none is known.
+    const PlaceLookup* places = nullptr;
+    // Folder the file names are relative to, unless absolute; empty: the current directory.
+    std::filesystem::path namesFolder{};
+};
+
+// Converts the file `inputName` into the file `outputName` (messages quote the names as given).
+// For each line: fields 3 and 4 are read as date and time, fields 5 to 7 are the line's Zone,
+// Long and Lat, the calculation runs, and the seven fields and the four pieces of the Thelemic
+// date are written, each followed by a comma. Under "Place's Time Zone" a line is read in the tz
+// zone of the place nearest its own coordinates, or in its zone text as standard time when no
+// place is near.
 //
-// The engine runs in a private folder for the whole conversion, so no file of the user's (an
-// input file called "input.txt", say) is touched by a command file or a listing; afterwards the
-// last calculation's listings are copied into the calculator's work folder, which must be the
-// current directory or a folder relative to it.
+// The input is read once, as a stream (a pipe will do), and the output written as the lines are
+// converted, in their order, into a file beside the output, which replaces it only when every
+// line converted: a failed or cancelled conversion leaves an earlier output file as it was, and
+// a write-protected one is never replaced. An output that is the input itself (by another name or
+// a link) is refused before anything is converted. An engine that runs concurrently (the built-in
+// one) converts lines on every processor; an engine program converts them one at a time, in a
+// private folder, so that no file of the user's (an input file called "input.txt", say) is
+// touched by a command file or a listing.
 //
-// The output is written, replacing the file, only when every line converted; it is written
-// beside and renamed, so a failed, cancelled or interrupted conversion leaves an earlier output
-// file as it was, and a write-protected one is never replaced. An output that is the input
-// itself (by another name or a link) is refused before anything is converted. On success Long
-// and Lat are set back to their earlier texts and Zone keeps the last line's; on cancellation
-// all three are set back; on failure the three keep the texts last put into them. Failures
-// throw VantrelError with the message the user sees: "Cannot open file %s", "List index out of
-// bounds (%d)", "'%s' is not a valid date", "'%s' is not a valid time", "Cannot create file %s",
-// or the calculation's own. Any engine failure (a failed, crashed or hung run, a chart listing
-// that cannot be read, a date outside the ephemeris range) ends the conversion with a message
-// that begins with the input file's name and line ("dates.txt, line 3: ...").
-BatchResult convertBatch(Calculator& calculator, const Clock& clock, const std::string& inputName,
-                         const std::string& outputName, BatchObserver& observer,
-                         const std::filesystem::path& namesFolder = {});
+// On success Long and Lat keep their texts and Zone takes the last line's; on cancellation all
+// three keep theirs; on failure they hold the texts last put into them, line by line. Failures
+// throw VantrelError with the message the user sees: "Cannot open file %s", "Cannot create file
+// %s", and for a line the file's name and the line's number before what was wrong with it
+// ("dates.txt, line 3: '25:07' is not a valid time"): "List index out of bounds (%d)", "'%s'
+// is not a valid date", "'%s' is not a valid time", a line longer than 1 MiB, the calculation's
+// own errors and any engine failure. The line reported is the earliest that failed.
+BatchResult convertBatch(const BatchContext& context, const std::string& inputName,
+                         const std::string& outputName);
 
 }  // namespace vantrel::core

@@ -161,6 +161,30 @@ std::vector<std::string> riseSetInputLines(const ChartPlace& place, const std::s
     return lines;
 }
 
+std::vector<std::string> trimmedChartInputLines(const ChartPlace& place,
+                                                const LocalDateTime& moment,
+                                                const Settings& settings, const LiveZone& zone)
+{
+    auto lines = commonHead(place, moment, settings, zone, "chart.txt");
+    // House system 13 is "None": no houses are computed for it.
+    lines.push_back("/c 13");
+    addSiderealLine(lines, settings);
+    lines.push_back("/R Mer Ven Mar Jup Sat Ura Nep Plu Chi Cer Pal Jun Ves Nod Lil For Ver Eas");
+    return lines;
+}
+
+std::vector<std::string> trimmedRiseSetInputLines(const ChartPlace& place,
+                                                  const std::string& outputFile,
+                                                  const LocalDateTime& moment,
+                                                  const Settings& settings, const LiveZone& zone)
+{
+    auto lines = commonHead(place, moment, settings, zone, outputFile);
+    lines.push_back("/R Moo Mer Ven Mar Jup Sat Ura Nep Plu");
+    lines.push_back("/Zd");
+    lines.push_back(zone.dateOrderSwitch);
+    return lines;
+}
+
 void writeCommandFile(std::ostream& out, const std::vector<std::string>& lines)
 {
     for (const auto& line : lines)

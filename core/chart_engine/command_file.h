@@ -46,6 +46,16 @@ std::vector<std::string> riseSetInputLines(const ChartPlace& place, const std::s
                                            const LocalDateTime& moment, const Settings& settings,
                                            const LiveZone& zone);
 
+// What the calculation alone reads, for an engine that computes no more than it is asked: the chart
+// listing of the Sun and the Moon, without houses; the rise-and-set listing of the Sun.
+std::vector<std::string> trimmedChartInputLines(const ChartPlace& place,
+                                                const LocalDateTime& moment,
+                                                const Settings& settings, const LiveZone& zone);
+std::vector<std::string> trimmedRiseSetInputLines(const ChartPlace& place,
+                                                  const std::string& outputFile,
+                                                  const LocalDateTime& moment,
+                                                  const Settings& settings, const LiveZone& zone);
+
 // Every line, the last one included, ended by CR LF.
 void writeCommandFile(std::ostream& out, const std::vector<std::string>& lines);
 

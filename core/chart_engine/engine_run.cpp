@@ -3,43 +3,35 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <exception>
-#include <sstream>
-
-#include "core/chart_engine/command_file.h"
-#include "core/common/text_file.h"
-#include "core/ports/process_runner.h"
 
 namespace vantrel::core {
 
 namespace {
 
-std::string joinWords(const std::vector<std::string>& words)
+std::string firstLine(std::string_view text)
 {
-    std::string joined;
-    for (const auto& word : words)
-        joined += (joined.empty() ? "" : " ") + word;
-    return joined;
-}
-
-std::string firstLine(const std::string& text)
-{
-    const auto end = text.find_first_of("\r\n");
-    return text.substr(0, end);
-}
-
-std::optional<EngineFailure> writeAndRun(const EngineEnvironment& env,
-                                         const std::vector<std::string>& lines)
-{
-    std::ostringstream text;
-    writeCommandFile(text, lines);
-    // Written whole or not at all: a full disk leaves no empty command file behind.
-    if (!writeFileAtomically(env.workDir / kCommandFileName, text.str(), Flush::Skip))
-        throw VantrelError(formatMessage("Cannot create file %s", kCommandFileName));
-    return runChartEngine(env);
+    return std::string(text.substr(0, text.find_first_of("\r\n")));
 }
 
 }  // namespace
+
+std::string EngineFailure::message() const
+{
+    return engineText.empty() ? summary : summary + "\n" + engineText;
+}
+
+std::string engineComplaint(std::string_view errorOutput)
+{
+    return visibleText(firstLine(errorOutput));
+}
+
+EngineFailure returnCodeFailure(int exitCode, std::string_view errorOutput)
+{
+    // The engine says on standard error what it could not use; its first line follows, so that
+    // the user learns which field of which line was wrong.
+    return {"Astrolog return code " + std::to_string(static_cast<std::uint32_t>(exitCode)),
+            engineComplaint(errorOutput), true};
+}
 
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine)
@@ -62,9 +54,9 @@ std::vector<std::string> engineCommand(const std::string& configured,
     return words;
 }
 
-std::string EngineFailure::message() const
+bool engineProgramNamed(const Settings& settings)
 {
-    return engineText.empty() ? summary : summary + "\n" + engineText;
+    return settings.engineCommand.find_first_not_of(" \t") != std::string::npos;
 }
 
 std::string engineTextWithoutCommandFile(const std::string& text)
@@ -94,86 +86,61 @@ std::string anchoredEngineCommand(const std::string& command, const std::filesys
     return anchored;
 }
 
-std::optional<EngineFailure> runChartEngine(const EngineEnvironment& env)
+std::string commandText(const std::vector<std::string>& lines)
 {
-    std::vector<std::string> arguments =
-        engineCommand(env.settings.engineCommand, env.defaultEngine);
-    const std::string engine = "The chart engine \"" + visibleText(joinWords(arguments)) + "\"";
-    const std::string program = arguments.front();
-    arguments.erase(arguments.begin());
-    arguments.push_back("-i");
-    arguments.push_back(kCommandFileName);
-
-    ProcessOutcome outcome;
-    try {
-        outcome = env.process.run(program, arguments, kEngineTimeLimit);
-    } catch (const std::exception&) {
-        return EngineFailure{"Error executing Astrolog", "", true};
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
     }
-    if (outcome.stopped)
-        throw EngineRunStopped();
-    if (!outcome.started) {
-        std::string text = engine + " could not be started";
-        if (!outcome.errorText.empty())
-            text += ": " + visibleText(outcome.errorText);
-        return EngineFailure{text, "", false};
-    }
-    if (outcome.timedOut)
-        return EngineFailure{engine + " timed out: still running after " +
-                                 std::to_string(kEngineTimeLimit.count()) +
-                                 " seconds, it was stopped",
-                             "", false};
-    // The engine says on standard error what it could not use; its first line follows, so that
-    // the user learns which field of which line was wrong.
-    const std::string reason = visibleText(firstLine(outcome.errorOutput));
-    if (outcome.signal > 0) {
-        std::string text = engine + " crashed (signal " + std::to_string(outcome.signal);
-        if (!outcome.errorText.empty())
-            text += ", " + visibleText(outcome.errorText);
-        return EngineFailure{text + ")", reason, false};
-    }
-    if (outcome.exitCode != 0)
-        return EngineFailure{"Astrolog return code " +
-                                 std::to_string(static_cast<std::uint32_t>(outcome.exitCode)),
-                             reason, true};
-    return std::nullopt;
+    return text;
 }
 
-std::optional<EngineFailure> runChartCommand(const EngineEnvironment& env, const std::string& zone,
-                                             const std::string& longitude,
-                                             const std::string& latitude,
-                                             const LocalDateTime& moment)
+std::string riseSetCommandText(const EngineEnvironment& env, const ChartPlace& place,
+                               const std::string& outputFile, const LocalDateTime& moment)
 {
-    return writeAndRun(
-        env, chartInputLines({zone, longitude, latitude}, moment, env.settings, env.zone));
+    return commandText(
+        env.engine.takesTrimmedCommands()
+            ? trimmedRiseSetInputLines(place, outputFile, moment, env.settings, env.zone)
+            : riseSetInputLines(place, outputFile, moment, env.settings, env.zone));
 }
 
-std::optional<EngineFailure> runWheelCommand(const EngineEnvironment& env, const std::string& zone,
-                                             const std::string& longitude,
-                                             const std::string& latitude,
-                                             const LocalDateTime& moment)
+EngineRun runChartCommand(const EngineEnvironment& env, const std::string& zone,
+                          const std::string& longitude, const std::string& latitude,
+                          const LocalDateTime& moment)
 {
-    return writeAndRun(
-        env, wheelInputLines({zone, longitude, latitude}, moment, env.settings, env.zone));
+    const ChartPlace place{zone, longitude, latitude};
+    return env.engine.run(
+        commandText(env.engine.takesTrimmedCommands()
+                        ? trimmedChartInputLines(place, moment, env.settings, env.zone)
+                        : chartInputLines(place, moment, env.settings, env.zone)));
 }
 
-std::optional<EngineFailure> runAspectsCommand(const EngineEnvironment& env,
-                                               const std::string& zone,
-                                               const std::string& longitude,
-                                               const std::string& latitude,
-                                               const LocalDateTime& moment)
+EngineRun runWheelCommand(const EngineEnvironment& env, const std::string& zone,
+                          const std::string& longitude, const std::string& latitude,
+                          const LocalDateTime& moment)
 {
-    return writeAndRun(
-        env, aspectsInputLines({zone, longitude, latitude}, moment, env.settings, env.zone));
+    return env.engine.run(
+        commandText(wheelInputLines({zone, longitude, latitude}, moment, env.settings, env.zone)));
 }
 
-std::optional<EngineFailure>
-runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
-                  const std::string& longitude, const std::string& latitude,
-                  const std::string& outputFile, const LocalDateTime& moment)
+EngineRun runAspectsCommand(const EngineEnvironment& env, const std::string& zone,
+                            const std::string& longitude, const std::string& latitude,
+                            const LocalDateTime& moment)
 {
-    return writeAndRun(env, riseSetInputLines({zone, longitude, latitude}, outputFile, moment,
-                                              env.settings, env.zone));
+    return env.engine.run(commandText(
+        aspectsInputLines({zone, longitude, latitude}, moment, env.settings, env.zone)));
+}
+
+EngineRun runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
+                            const std::string& longitude, const std::string& latitude,
+                            const std::string& outputFile, const LocalDateTime& moment)
+{
+    return env.engine.run(riseSetCommandText(env, {zone, longitude, latitude}, outputFile, moment));
 }
 
 }  // namespace vantrel::core

@@ -1,23 +1,23 @@
 #pragma once
-// Running the chart engine: the command file "input.txt" is written into the work folder and the
-// engine is run on it there.
+// Running the chart engine through its port: the command texts of the four kinds of run, the
+// failures a run reports, and how the engine program the settings name is found.
 
 #include <array>
 #include <chrono>
 #include <exception>
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/chart_engine/command_file.h"
 #include "core/chart_engine/live_zone.h"
 #include "core/common/date_time.h"
 #include "core/common/error.h"
+#include "core/ports/chart_engine.h"
 #include "core/settings/settings.h"
 
 namespace vantrel::core {
-
-class ProcessRunner;
 
 // A run that is still going after this long is ended and reported; the engine normally needs
 // milliseconds.
@@ -26,7 +26,7 @@ inline constexpr std::chrono::seconds kEngineTimeLimit{60};
 inline constexpr const char* kCommandFileName = "input.txt";
 
 // Every file the command files have the engine write: its listings and the chart picture. A
-// calculation deletes them before its first run; a batch conversion copies them back.
+// calculation in the window deletes them before its first run.
 inline constexpr std::array<const char*, 6> kEngineOutputs = {
     "chart.txt", "riseset.txt", "risesetn.txt", "wheel.txt", "aspects.txt", "chart.wmf"};
 
@@ -34,22 +34,7 @@ inline constexpr std::array<const char*, 6> kEngineOutputs = {
 struct EngineEnvironment {
     const Settings& settings;
     const LiveZone& zone;
-    ProcessRunner& process;
-    std::filesystem::path workDir = ".";
-    // The engine to run when Settings::engineCommand is empty (a path, not split on blanks).
-    std::string defaultEngine = "vantrel-engine";
-};
-
-// A run of the engine that went wrong, as the user is told of it: the summary ("Astrolog return
-// code 1", "The chart engine ... crashed ...") and the engine's own first line of complaint.
-struct EngineFailure {
-    std::string summary;
-    std::string engineText;
-    // The return-code note is a plain message; everything else the general error report.
-    bool plainMessage = false;
-
-    // The summary, and the engine's text on a line of its own.
-    std::string message() const;
+    ChartEngine& engine;
 };
 
 // A failure of the engine (or of what it wrote) where the caller stops instead of reporting.
@@ -65,11 +50,18 @@ private:
     EngineFailure m_failure;
 };
 
-// A run ended early because the user asked (Ctrl+C, the progress dialog's Cancel).
+// A run ended early because the user asked (Ctrl+C, Escape, the progress dialog's Cancel).
 class EngineRunStopped : public std::exception {
 public:
     const char* what() const noexcept override { return "The chart engine was stopped"; }
 };
+
+// The first line of what an engine wrote on standard error, as a message may quote it.
+std::string engineComplaint(std::string_view errorOutput);
+
+// "Astrolog return code N" with the first line of what the engine wrote on standard error; a
+// plain message, as the return code has always been told.
+EngineFailure returnCodeFailure(int exitCode, std::string_view errorOutput);
 
 // The engine's text without the place in the command file it names ("vantrel-engine:
 // input.txt:2: " before "/qb: ..."): where the command file is the program's own, that place
@@ -81,36 +73,39 @@ std::string engineTextWithoutCommandFile(const std::string& text);
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine);
 
+// True when the settings name an engine program (anything but blanks): it then runs as a
+// process instead of the engine built into the program.
+bool engineProgramNamed(const Settings& settings);
+
 // `command` with its program made absolute against `base` when it is a relative path with a folder
 // part ("./astrolog", "bin/astrolog"), so that it names the same program from any current
 // directory; a bare name (looked up on the search path) or an absolute path is left as it is.
 std::string anchoredEngineCommand(const std::string& command, const std::filesystem::path& base);
 
-// Runs the engine on "input.txt" and waits, at most kEngineTimeLimit. Returns what went wrong
-// without reporting it: an engine that cannot be started, does not finish, crashes, or ends with
-// a non-zero exit code ("Astrolog return code N", with the first line of its complaint); the
-// caller reads whatever listings exist. Throws EngineRunStopped when the process runner's stop
-// check ended the run.
-[[nodiscard]] std::optional<EngineFailure> runChartEngine(const EngineEnvironment& env);
+// The lines joined, each ended by CR LF, as a command file holds them.
+std::string commandText(const std::vector<std::string>& lines);
 
-// Each writer replaces "input.txt" in the work folder and then runs the engine, returning what
-// runChartEngine returns. They throw VantrelError "Cannot create file input.txt" when the file
-// cannot be written, and the error of chartDataLine() for a location text that may not be
-// written; in both cases nothing is run.
-[[nodiscard]] std::optional<EngineFailure>
-runChartCommand(const EngineEnvironment& env, const std::string& zone, const std::string& longitude,
-                const std::string& latitude, const LocalDateTime& moment);
-[[nodiscard]] std::optional<EngineFailure>
-runWheelCommand(const EngineEnvironment& env, const std::string& zone, const std::string& longitude,
-                const std::string& latitude, const LocalDateTime& moment);
-[[nodiscard]] std::optional<EngineFailure> runAspectsCommand(const EngineEnvironment& env,
-                                                             const std::string& zone,
-                                                             const std::string& longitude,
-                                                             const std::string& latitude,
-                                                             const LocalDateTime& moment);
-[[nodiscard]] std::optional<EngineFailure>
-runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
-                  const std::string& longitude, const std::string& latitude,
-                  const std::string& outputFile, const LocalDateTime& moment);
+// The text of the rise-and-set run for `moment` (trimmed as below).
+std::string riseSetCommandText(const EngineEnvironment& env, const ChartPlace& place,
+                               const std::string& outputFile, const LocalDateTime& moment);
+
+// Each writer builds its command text and runs the engine on it, returning what the run gave.
+// The chart and rise-and-set writers ask, when the engine takes trimmed commands, only for what
+// the calculation reads: the Sun and the Moon, without houses; the Sun's rising and setting. They
+// throw the error of chartDataLine() for a location text that may not be written (nothing is
+// then run), and whatever the engine's run throws.
+[[nodiscard]] EngineRun runChartCommand(const EngineEnvironment& env, const std::string& zone,
+                                        const std::string& longitude, const std::string& latitude,
+                                        const LocalDateTime& moment);
+[[nodiscard]] EngineRun runWheelCommand(const EngineEnvironment& env, const std::string& zone,
+                                        const std::string& longitude, const std::string& latitude,
+                                        const LocalDateTime& moment);
+[[nodiscard]] EngineRun runAspectsCommand(const EngineEnvironment& env, const std::string& zone,
+                                          const std::string& longitude, const std::string& latitude,
+                                          const LocalDateTime& moment);
+[[nodiscard]] EngineRun runRiseSetCommand(const EngineEnvironment& env, const std::string& zone,
+                                          const std::string& longitude, const std::string& latitude,
+                                          const std::string& outputFile,
+                                          const LocalDateTime& moment);
 
 }  // namespace vantrel::core

@@ -20,7 +20,57 @@ std::string angleText(double degrees, char positive, char negative)
     return std::to_string(totalMinutes / 60) + letter + minutes;
 }
 
+// "93W21": degrees, the letter, two-digit minutes.
+std::optional<double> degreesFromText(std::string_view text, char positive, char negative,
+                                      int limitDeg)
+{
+    const auto at = text.find_first_not_of("0123456789");
+    if (at == std::string_view::npos || at == 0 || at > 3 || text.size() != at + 3)
+        return std::nullopt;
+    const char letter =
+        text[at] >= 'a' && text[at] <= 'z' ? static_cast<char>(text[at] - 32) : text[at];
+    const auto digits = [](std::string_view part) {
+        int value = 0;
+        for (const char c : part) {
+            if (c < '0' || c > '9')
+                return -1;
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    };
+    const int degrees = digits(text.substr(0, at));
+    const int minutes = digits(text.substr(at + 1));
+    if ((letter != positive && letter != negative) || minutes < 0 || minutes > 59 ||
+        degrees * 60 + minutes > limitDeg * 60)
+        return std::nullopt;
+    const double value = degrees + minutes / 60.0;
+    return letter == positive ? value : -value;
+}
+
 }  // namespace
+
+std::optional<double> degreesFromLongitudeText(std::string_view text)
+{
+    return degreesFromText(text, 'E', 'W', 180);
+}
+
+std::optional<double> degreesFromLatitudeText(std::string_view text)
+{
+    return degreesFromText(text, 'N', 'S', 90);
+}
+
+std::optional<std::string> zoneNameNear(const PlaceLookup& places, std::string_view longitudeText,
+                                        std::string_view latitudeText)
+{
+    const auto longitude = degreesFromLongitudeText(longitudeText);
+    const auto latitude = degreesFromLatitudeText(latitudeText);
+    if (!longitude || !latitude)
+        return std::nullopt;
+    const auto place = places.nearestPlace(*latitude, *longitude, kNearPlaceKm);
+    if (!place || place->zoneName.empty())
+        return std::nullopt;
+    return place->zoneName;
+}
 
 std::string longitudeTextFromDegrees(double longitudeDeg)
 {

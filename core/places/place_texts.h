@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/ports/place_lookup.h"
 
@@ -22,6 +23,20 @@ std::string latitudeTextFromDegrees(double latitudeDeg);
 // Standard Time of its summer). nullopt when the zone is unknown.
 std::optional<std::string> standardZoneText(const ZoneRules& zoneRules, const std::string& zoneName,
                                             int year);
+
+// The degrees of a longitude or latitude text as the engine reads them ("93W21" is -93.35, "45N05"
+// 45.0833: whole degrees, the hemisphere letter in either case, two-digit minutes below 60);
+// nullopt for anything else or beyond 180 (90) degrees.
+std::optional<double> degreesFromLongitudeText(std::string_view text);
+std::optional<double> degreesFromLatitudeText(std::string_view text);
+
+// How far a place may lie from a point for the point to take its time zone.
+inline constexpr double kNearPlaceKm = 150;
+
+// The tz zone of the place nearest to the point the two texts name, when one lies within
+// kNearPlaceKm and has a zone; nullopt otherwise (texts that name no point included).
+std::optional<std::string> zoneNameNear(const PlaceLookup& places, std::string_view longitudeText,
+                                        std::string_view latitudeText);
 
 struct LocationTexts {
     std::string longitude;

@@ -2,6 +2,7 @@
 // Places by name, from a cities database that ships with the system.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ public:
     // overlap.
     virtual std::vector<Place> findPlaces(const std::string& query,
                                           std::size_t maxResults) const = 0;
+
+    // The place nearest to the point (degrees, north and east positive) on the great circle,
+    // when one lies within withinKm kilometres; nullopt otherwise. May be called from several
+    // threads at once.
+    virtual std::optional<Place> nearestPlace(double latitudeDeg, double longitudeDeg,
+                                              double withinKm) const = 0;
 };
 
 }  // namespace vantrel::core

@@ -1,6 +1,6 @@
 #include "core/thelemic/calculation.h"
 
-#include <system_error>
+#include <algorithm>
 
 #include "core/chart_engine/engine_run.h"
 #include "core/chart_engine/ephemeris_range.h"
@@ -18,15 +18,41 @@ namespace vantrel::core {
 
 namespace {
 
-std::vector<std::string> listingLines(const std::filesystem::path& path)
+// Rise-and-set listings kept by a calculator: a day's and the next day's for a few places.
+constexpr std::size_t kRiseSetCacheSize = 8;
+
+// A listing of a run as the program reads a text file: missing when the run wrote none.
+TextFile listingOf(const EngineRun& run, std::string_view name)
 {
-    return readLinesFromFile(path).value_or(std::vector<std::string>{});
+    TextFile file;
+    const EngineOutput* output = run.output(name);
+    if (output == nullptr)
+        return file;
+    switch (output->state) {
+    case EngineOutput::State::TooLarge:
+        file.status = TextFileStatus::TooLarge;
+        break;
+    case EngineOutput::State::Unreadable:
+        file.status = TextFileStatus::Unreadable;
+        break;
+    case EngineOutput::State::Read:
+        file.status = TextFileStatus::Read;
+        file.lines = linesFromFileBytes(output->bytes);
+        break;
+    }
+    return file;
 }
 
-void removeFile(const std::filesystem::path& path)
+// The command text with the clock time of its chart-data line left out ("/qb 3 14 2001  ST 5
+// ..."): the rise-and-set listing covers the chart's whole local day, whatever the time.
+std::string withoutClockTime(std::string text)
 {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::size_t at = text.find("\n/qb ");
+    for (int field = 0; at != std::string::npos && field < 4; ++field)
+        at = text.find(' ', at + 1);
+    if (at != std::string::npos)
+        text.erase(at + 1, text.find(' ', at + 1) - at - 1);
+    return text;
 }
 
 }  // namespace
@@ -35,22 +61,17 @@ Calculator::Calculator(CalculationContext context) : m_context(std::move(context
 
 EngineEnvironment Calculator::engineEnvironment() const
 {
-    return {m_context.settings, m_context.zone, m_context.process, m_context.workDir,
-            m_context.defaultEngine};
+    return {m_context.settings, m_context.zone, m_context.engine};
 }
 
-void Calculator::deleteEngineOutputs() const
-{
-    for (const char* name : kEngineOutputs)
-        removeFile(m_context.workDir / name);
-}
-
-template <typename Run> void Calculator::runEngine(const Run& run)
+template <typename Run> EngineRun Calculator::runEngine(const Run& run)
 {
     if (m_engineFailed)
-        return;
-    if (const std::optional<EngineFailure> failure = run(engineEnvironment()))
-        engineFailed(*failure);
+        return {};
+    EngineRun result = run(engineEnvironment());
+    if (result.failure)
+        engineFailed(*result.failure);
+    return result;
 }
 
 void Calculator::engineFailed(const EngineFailure& failure)
@@ -66,48 +87,58 @@ void Calculator::engineFailed(const EngineFailure& failure)
 
 void Calculator::calculate(const LocalDateTime& moment)
 {
-    const Settings& settings = m_context.settings;
     m_context.view.showStatusText("- Please wait -");
-    deleteEngineOutputs();
+    m_context.engine.discardOutputs();
+    m_context.view.setMonthCalendarDate(moment.date);
+    const std::string thelemicPart = calculateDate(moment);
+    composeDisplay(thelemicPart, "Dies " + m_thelemicDate.dayName, moment);
+}
+
+std::string Calculator::calculateDate(const LocalDateTime& moment)
+{
+    const Settings& settings = m_context.settings;
     m_engineFailed = false;
+    // Nothing else reads the listings when the engine takes trimmed commands: the pictures and
+    // aspects would be computed for no one.
+    const bool trimmed = m_context.engine.takesTrimmedCommands();
 
-    const Date day = moment.date;
-    m_context.view.setMonthCalendarDate(day);
-    const CivilDate civil = day.civil();
-
+    const CivilDate civil = moment.date.civil();
     m_thelemicDate.yearText =
         yearText(yearCount(civil.year, civil.month, civil.day), settings.yearFormat);
     std::string thelemicPart = yearPrefix(settings.yearPrefix) + m_thelemicDate.yearText;
 
-    if (const auto outside = ephemerisRangeProblem(day))
+    if (const auto outside = ephemerisRangeProblem(moment.date))
         engineFailed({*outside, "", false});
-    runEngine([&](const EngineEnvironment& engine) {
+    const EngineRun chart = runEngine([&](const EngineEnvironment& engine) {
         return runChartCommand(engine, settings.zone, settings.longitude, settings.latitude,
                                moment);
     });
-    if (settings.wheelChart)
-        runEngine([&](const EngineEnvironment& engine) {
+    if (settings.wheelChart && !trimmed)
+        (void)runEngine([&](const EngineEnvironment& engine) {
             return runWheelCommand(engine, settings.zone, settings.longitude, settings.latitude,
                                    moment);
         });
-    if (settings.aspectCharts)
-        runEngine([&](const EngineEnvironment& engine) {
+    if (settings.aspectCharts && !trimmed)
+        (void)runEngine([&](const EngineEnvironment& engine) {
             return runAspectsCommand(engine, settings.zone, settings.longitude, settings.latitude,
                                      moment);
         });
 
-    const TextFile listing = readTextFile(m_context.workDir / kChartListing);
+    const TextFile listing = listingOf(chart, kChartListing);
     if (!m_engineFailed) {
         if (const auto problem = chartListingProblem(listing, kChartListing))
             engineFailed({*problem, "", false});
     }
     readChartListing(listing.lines, settings.signDisplay, m_thelemicDate, thelemicPart);
 
-    if (settings.dayStart == DayStart::Sunrise || settings.dayStart == DayStart::Sunset)
-        readRiseSetTimes(moment);
+    if (settings.dayStart == DayStart::Sunrise || settings.dayStart == DayStart::Sunset) {
+        if (trimmed)
+            readDayStart(moment);
+        else
+            readRiseSetTimes(moment);
+    }
     m_thelemicDate.dayName = latinDayName(latinWeekday(moment, settings.dayStart, m_riseSetTimes));
-
-    composeDisplay(thelemicPart, "Dies " + m_thelemicDate.dayName, moment);
+    return thelemicPart;
 }
 
 void Calculator::composeDisplay(const std::string& thelemicPart, const std::string& weekdayPart,
@@ -139,22 +170,60 @@ void Calculator::readRiseSetTimes(const LocalDateTime& moment)
 {
     const Settings& settings = m_context.settings;
     const LocalDateTime nextDay{moment.date.plusDays(1), moment.time};
-    // A failed run writes nothing, so an older listing must not be left to be read in its place.
-    for (const char* name : {kRiseSetListing, kNextRiseSetListing})
-        removeFile(m_context.workDir / name);
-    runEngine([&](const EngineEnvironment& engine) {
+    const EngineRun day = runEngine([&](const EngineEnvironment& engine) {
         return runRiseSetCommand(engine, settings.zone, settings.longitude, settings.latitude,
                                  kRiseSetListing, moment);
     });
+    EngineRun next;
     if (inEphemerisRange(nextDay.date))
-        runEngine([&](const EngineEnvironment& engine) {
+        next = runEngine([&](const EngineEnvironment& engine) {
             return runRiseSetCommand(engine, settings.zone, settings.longitude, settings.latitude,
                                      kNextRiseSetListing, nextDay);
         });
-    const auto result =
-        readRiseSetListings(listingLines(m_context.workDir / kRiseSetListing),
-                            listingLines(m_context.workDir / kNextRiseSetListing),
-                            m_context.zone.dateOrderSwitch, m_context.regional, m_riseSetTimes);
+    const auto result = readRiseSetListings(
+        listingOf(day, kRiseSetListing).lines, listingOf(next, kNextRiseSetListing).lines,
+        m_context.zone.dateOrderSwitch, m_context.regional, m_riseSetTimes);
+    if (result == RiseSetReadResult::UnreadableDate)
+        m_context.messages.showMessage(kDateOrderMessage);
+}
+
+std::vector<std::string> Calculator::riseSetLines(const LocalDateTime& moment,
+                                                  const char* outputFile)
+{
+    if (m_engineFailed)
+        return {};
+    const Settings& settings = m_context.settings;
+    const std::string text = riseSetCommandText(
+        engineEnvironment(), {settings.zone, settings.longitude, settings.latitude}, outputFile,
+        moment);
+    const std::string key = withoutClockTime(text);
+    const auto kept = std::find_if(m_riseSetCache.begin(), m_riseSetCache.end(),
+                                   [&](const auto& entry) { return entry.first == key; });
+    if (kept != m_riseSetCache.end())
+        return kept->second;
+    const EngineRun run =
+        runEngine([&](const EngineEnvironment& engine) { return engine.engine.run(text); });
+    std::vector<std::string> lines = listingOf(run, outputFile).lines;
+    if (run.failure)
+        return lines;
+    if (m_riseSetCache.size() == kRiseSetCacheSize)
+        m_riseSetCache.erase(m_riseSetCache.begin());
+    m_riseSetCache.emplace_back(key, lines);
+    return lines;
+}
+
+void Calculator::readDayStart(const LocalDateTime& moment)
+{
+    const bool atSunrise = m_context.settings.dayStart == DayStart::Sunrise;
+    const std::vector<std::string> day = riseSetLines(moment, kRiseSetListing);
+    const std::string& order = m_context.zone.dateOrderSwitch;
+    auto result = readRiseSetListings(day, {}, order, m_context.regional, m_riseSetTimes);
+    const LocalDateTime nextDay{moment.date.plusDays(1), moment.time};
+    const bool found =
+        atSunrise ? m_riseSetTimes.sunrise.has_value() : m_riseSetTimes.sunset.has_value();
+    if (result == RiseSetReadResult::Complete && !found && inEphemerisRange(nextDay.date))
+        result = readRiseSetListings(day, riseSetLines(nextDay, kNextRiseSetListing), order,
+                                     m_context.regional, m_riseSetTimes);
     if (result == RiseSetReadResult::UnreadableDate)
         m_context.messages.showMessage(kDateOrderMessage);
 }

@@ -2,8 +2,8 @@
 // The calculation of the Thelemic date: for a date, a time, the place in the settings and the
 // settings themselves, runs the chart engine and composes the date text into the main view.
 
-#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/chart_engine/live_zone.h"
@@ -15,12 +15,13 @@
 
 namespace vantrel::core {
 
+class ChartEngine;
 class Clipboard;
 class MainView;
 class Messages;
-class ProcessRunner;
 struct EngineEnvironment;
 struct EngineFailure;
+struct EngineRun;
 
 // What a calculation does when the engine fails, or its chart listing cannot be read, or the
 // date lies outside the ephemeris range: report it once and compose the date all the same
@@ -33,14 +34,10 @@ struct CalculationContext {
     Settings& settings;
     const RegionalSettings& regional;
     const LiveZone& zone;
-    ProcessRunner& process;
+    ChartEngine& engine;
     MainView& view;
     Clipboard& clipboard;
     Messages& messages;
-    // Where command files and listings live (the current directory in the program).
-    std::filesystem::path workDir = ".";
-    // The engine to run when Settings::engineCommand is empty.
-    std::string defaultEngine = "vantrel-engine";
 };
 
 class Calculator {
@@ -53,6 +50,12 @@ public:
     // has failed, the calculation's further runs are left out: the first failure is the one
     // reported.
     void calculate(const LocalDateTime& moment);
+
+    // What calculate() asks of the engine and reads, without the view: sets thelemicDate() (and
+    // riseSetTimes() when the day begins at sunrise or sunset) and returns the display's first
+    // piece, the year with the Sol and Luna pieces ("Anno IVviii Sol in Gemini, Luna in Leo").
+    // Fails as calculate().
+    std::string calculateDate(const LocalDateTime& moment);
 
     // The two rise-and-set runs for the date of `moment` and the day after at its time of day,
     // filling riseSetTimes(); the second is left out when the day after lies beyond the
@@ -73,9 +76,16 @@ public:
 
 private:
     EngineEnvironment engineEnvironment() const;
-    void deleteEngineOutputs() const;
-    // Runs one writer unless the engine has already failed in this calculation.
-    template <typename Run> void runEngine(const Run& run);
+    // Runs one writer unless the engine has already failed in this calculation (nothing is then
+    // run and the result is empty).
+    template <typename Run> EngineRun runEngine(const Run& run);
+    // The rise-and-set listing's lines for the day of `moment`, as an engine that takes trimmed
+    // commands gives them: a listing asked for once is kept for the next calculations of that
+    // day, place and zone.
+    std::vector<std::string> riseSetLines(const LocalDateTime& moment, const char* outputFile);
+    // Sunrise or sunset alone, as the day's start asks: the day after is asked only when the
+    // day's own listing lacks the event.
+    void readDayStart(const LocalDateTime& moment);
     void engineFailed(const EngineFailure& failure);
     void composeDisplay(const std::string& thelemicPart, const std::string& weekdayPart,
                         const LocalDateTime& moment);
@@ -86,6 +96,8 @@ private:
     std::string m_datePattern;
     EngineFailures m_engineFailures = EngineFailures::Report;
     bool m_engineFailed = false;
+    // Command text without its clock time, and the listing's lines; the latest last.
+    std::vector<std::pair<std::string, std::vector<std::string>>> m_riseSetCache;
 };
 
 }  // namespace vantrel::core

@@ -181,7 +181,7 @@ expect_lines "German batch output" "$(cat "$root/work/aus.txt")" \
 printf 'Ann,birthday,3/14/2001,21:07,5,74W00,40N43\n\n' >"$root/work/gap.txt"
 run en_US.UTF-8 UTC "2024-06-15 20:30:00" gap.txt gap-out.txt
 expect_status "empty line" 1
-[ "$err" = "List index out of bounds (2)" ] || fail "empty line: message '$err'"
+[ "$err" = "gap.txt, line 2: List index out of bounds (2)" ] || fail "empty line: message '$err'"
 [ ! -e "$root/work/gap-out.txt" ] || fail "empty line: output written anyway"
 
 # A failing engine stops the conversion at the line, and no output is written.
@@ -274,7 +274,8 @@ check_zone() {
     : >"$root/chart-lines.log"
     : >"$root/work/zones.txt"
     for moment in "$@"; do
-        printf 'z,x,%s,%s,0,0E00,51N30\n' "${moment% *}" "${moment#* }" >>"$root/work/zones.txt"
+        printf 'z,x,%s,%s,0,%s\n' "${moment% *}" "${moment#* }" "${place:-0E00,51N30}" \
+            >>"$root/work/zones.txt"
     done
     run en_US.UTF-8 "$system_zone" "2024-06-15 12:00:00" zones.txt zones-out.txt
     expect_status "$name" 0
@@ -314,12 +315,15 @@ for case in \
     check_zone "system zone ${fields[0]}" "${fields[0]}" "${fields[@]:1}"
 done
 
-# The place's zone, whatever the computer's.
+# The zone of each line's own place (the nearest city of the place database), whatever the
+# computer's and the settings' place; with no place near, the line's zone as standard time.
 system_zone=America/Chicago
 settings "Time=3" "Zone Name=Australia/Lord_Howe" "Astrolog=$root/chart-engine"
-check_zone "place zone Lord Howe" Australia/Lord_Howe "1/15/2024 12:00" "7/15/2024 12:00"
-settings "Time=3" "Zone Name=Asia/Kathmandu" "Astrolog=$root/chart-engine"
-check_zone "place zone Kathmandu" Asia/Kathmandu "1/15/2024 12:00" "1/15/1980 12:00"
+place=85E19,27N42 check_zone "place zone Kathmandu" Asia/Kathmandu "1/15/2024 12:00" \
+    "1/15/1980 12:00"
+place=138E36,34S56 check_zone "place zone Adelaide" Australia/Adelaide "1/15/2024 12:00" \
+    "7/15/2024 12:00"
+place=30W00,0N00 check_zone "no place near" UTC "1/15/2024 12:00" "7/15/2024 12:00"
 
 # "vantrel x" under a faked clock. The fields as zdump -v gives them: negative daylight saving
 # and half an hour of it are written as standard time with the whole offset, one whole hour as

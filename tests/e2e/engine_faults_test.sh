@@ -198,11 +198,19 @@ kept "write-protected output" out.txt "earlier output"
 rm -f "$root/work/out.txt"
 
 # A full disk (the file size limit stands in for it; messages go through a pipe, which it does
-# not limit) leaves no empty command file behind.
+# not limit): the built-in engine needs no file; an engine program leaves no empty command file
+# behind.
+full_disk_x() {
+    err=$(cd "$root/work" && trap '' XFSZ && ulimit -f 0 && env -u DISPLAY -u WAYLAND_DISPLAY \
+        HOME="$root/work" "${as_user[@]}" "$root/bin/vantrel" x 2>&1 >/dev/null)
+    status=$?
+}
+settings
+full_disk_x
+[ "$status" -eq 0 ] && [ -z "$err" ] || fail "full disk, built-in engine: status $status ($err)"
+settings "Astrolog=$root/bin/vantrel-engine"
 rm -f "$root/work/input.txt"
-err=$(cd "$root/work" && trap '' XFSZ && ulimit -f 0 && env -u DISPLAY -u WAYLAND_DISPLAY \
-    HOME="$root/work" "${as_user[@]}" "$root/bin/vantrel" x 2>&1 >/dev/null)
-status=$?
+full_disk_x
 expect "full disk" 1 "Cannot create file input.txt."
 [ ! -e "$root/work/input.txt" ] || fail "full disk: an input.txt was left behind"
 ls -A "$root/work" | grep -q '\.tmp$' && fail "full disk: a temporary file was left behind"
@@ -215,6 +223,7 @@ run dates.txt out.txt
 [ ! -e "$root/tmp/vantrel-batch-4194305-7" ] || fail "the abandoned batch folder is still there"
 left=$(find "$root/tmp" -maxdepth 1 -name 'vantrel-batch-*')
 [ -z "$left" ] || fail "the batch left a folder: $left"
+settings
 
 # A settings file without end is refused with a message, not read until memory runs out.
 ln -sf /dev/zero "$root/bin/Vantrel.ini"

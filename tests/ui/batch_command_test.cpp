@@ -204,7 +204,8 @@ private slots:
     }
 
     // GIVEN the user's dates in "input.txt", WHEN both presets are confirmed, THEN the output is
-    // written, the user's file is unchanged and the pickers show the last line.
+    // written, the user's file is unchanged and the pickers show the last line (whose calculation
+    // is not run again: it would write the command file over the user's).
     void presetsConvertAndKeepTheUsersInputFile()
     {
         BatchWindow w;

@@ -19,6 +19,7 @@
 #include "core/ports/place_lookup.h"
 #include "core/settings/settings_file.h"
 #include "tests/fakes/fake_desktop_ports.h"
+#include "tests/fakes/fake_places.h"
 #include "tests/fakes/fake_ports.h"
 #include "tests/ui/find_part.h"
 #include "ui/options_dialog.h"
@@ -27,40 +28,12 @@
 using vantrel::core::Place;
 using vantrel::core::Settings;
 using vantrel::core::TimeMode;
+using vantrel::testing::FakePlaceLookup;
 using vantrel::testing::part;
 using vantrel::ui::OptionsDialog;
 using vantrel::ui::PlaceSearchDialog;
 
 namespace {
-
-// Places whose name begins with the letters asked, in any case, largest first.
-class FakePlaceLookup : public vantrel::core::PlaceLookup {
-public:
-    std::vector<Place> places = {
-        {"Dublin", "Leinster", "Ireland", 53.3331, -6.2489, "Europe/Dublin", 1024027},
-        {"Minneapolis", "Minnesota", "United States of America", 44.98, -93.2638, "America/Chicago",
-         410939},
-        {"Dublin", "California", "United States of America", 37.7022, -121.9358,
-         "America/Los_Angeles", 57721},
-    };
-    mutable std::vector<std::string> queries;
-
-    std::vector<Place> findPlaces(const std::string& query, std::size_t maxResults) const override
-    {
-        queries.push_back(query);
-        std::vector<Place> found;
-        for (const Place& place : places) {
-            const bool matches =
-                std::equal(query.begin(), query.end(), place.name.begin(),
-                           place.name.begin() + static_cast<std::ptrdiff_t>(
-                                                    std::min(query.size(), place.name.size())),
-                           [](char a, char b) { return std::tolower(a) == std::tolower(b); });
-            if (matches && query.size() <= place.name.size() && found.size() < maxResults)
-                found.push_back(place);
-        }
-        return found;
-    }
-};
 
 QButtonGroup& timeButtons(const QWidget& dialog)
 {
@@ -177,7 +150,7 @@ private slots:
 
     void failedSearchSaysWhy()
     {
-        class FailingLookup : public vantrel::core::PlaceLookup {
+        class FailingLookup : public FakePlaceLookup {
         public:
             std::vector<Place> findPlaces(const std::string&, std::size_t) const override
             {

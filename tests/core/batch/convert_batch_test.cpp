@@ -1,14 +1,20 @@
 #include "core/batch/convert_batch.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "core/batch/comma_text.h"
+#include "core/chart_engine/engine_program.h"
 #include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
+#include "core/common/text_file.h"
 #include "core/thelemic/calculation.h"
 #include "tests/core/error_text.h"
 #include "tests/fakes/as_user.h"
@@ -39,13 +45,15 @@ public:
     std::vector<TimeOfDay> times;
     std::vector<std::size_t> progressCalls;
     std::size_t cancelAfter = static_cast<std::size_t>(-1);
+    bool showLastLine = false;
 
     void datePickerSet(Date date) override { dates.push_back(date); }
     void timePickerSet(TimeOfDay time) override { times.push_back(time); }
-    bool progress(std::size_t done, std::size_t) override
+    bool showsLastLine() const override { return showLastLine; }
+    bool progress(const BatchProgress& progress) override
     {
-        progressCalls.push_back(done);
-        return done < cancelAfter;
+        progressCalls.push_back(progress.linesDone);
+        return progress.linesDone < cancelAfter;
     }
 };
 
@@ -62,7 +70,7 @@ protected:
 
     BatchResult convert(const std::string& input, const std::string& output = "output.txt")
     {
-        return convertBatch(calculator, clock, input, output, observer);
+        return convertBatch({calculator, clock, observer}, input, output);
     }
     std::string convertError(const std::string& input, const std::string& output = "output.txt")
     {
@@ -81,10 +89,11 @@ protected:
     RegionalSettings regional = usEnglishRegionalSettings();
     LiveZone zone;
     FakeProcessRunner runner{"."};
+    EngineProgram engine{runner, settings};
     RecordingMainView view;
     FakeClipboard clipboard;
     FakeMessages messages;
-    Calculator calculator{{settings, regional, zone, runner, view, clipboard, messages}};
+    Calculator calculator{{settings, regional, zone, engine, view, clipboard, messages}};
     FakeClock clock{testing::localDateTime(2026, 6, 1)};
     RecordingObserver observer;
 };
@@ -115,7 +124,8 @@ TEST_F(ConvertBatchTest, EveryLineBecomesOneOutputLineInOrder)
         "c,3,3/16/2001,9:07PM,5,74W00,40N43,iv8,23\xC2\xB0 Pisces, 1\xC2\xB0 "
         "Capricorn,Veneris,\r\n");
     EXPECT_EQ(runner.runs.size(), 3u);
-    EXPECT_EQ(observer.progressCalls, (std::vector<std::size_t>{0, 1, 2, 3}));
+    EXPECT_EQ(observer.progressCalls.front(), 0u);
+    EXPECT_EQ(observer.progressCalls.back(), 3u);
 }
 
 TEST_F(ConvertBatchTest, EmptyFileGivesEmptyOutputAndKeepsTheLocation)
@@ -138,15 +148,29 @@ TEST_F(ConvertBatchTest, AfterSuccessLongAndLatAreBackButZoneIsTheLastLines)
     EXPECT_NE(runner.runs[1].commandFile.find("-1 2E21 48N52"), std::string::npos);
 }
 
-TEST_F(ConvertBatchTest, PickersAreToldEachLinesDateAndTime)
+TEST_F(ConvertBatchTest, TheWindowIsShownTheLastLineAtItsOwnPlace)
 {
+    writeWholeFile("riseset.txt", "stale listing");
     writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
-                                "b,2,12/25/1999,6:30AM,5,74W00,40N43\r\n");
+                                "b,2,12/25/1999,6:30AM,-1,2E21,48N52\r\n");
     convert("dates.txt");
-    ASSERT_EQ(observer.dates.size(), 2u);
-    ASSERT_EQ(observer.times.size(), 2u);
+    EXPECT_TRUE(observer.dates.empty()) << "nothing is shown line by line";
+    EXPECT_EQ(runner.runs.size(), 2u);
+
+    observer.showLastLine = true;
+    convert("dates.txt");
+    ASSERT_EQ(observer.dates.size(), 1u);
     EXPECT_EQ(observer.dates.back().civil(), (CivilDate{1999, 12, 25}));
     EXPECT_EQ(observer.times.back(), TimeOfDay::fromClock(6, 30));
+    ASSERT_EQ(runner.runs.size(), 5u);
+    EXPECT_NE(runner.runs.back().commandFile.find("/qb 12 25 1999 6:30AM ST -1 2E21 48N52"),
+              std::string::npos);
+    EXPECT_EQ(view.lines.at(0),
+              "An iv7 Sol 23\xC2\xB0 Pisces, Luna 1\xC2\xB0 Capricorn Dies Saturnii");
+    // The last line's listings are in the work folder, and none older.
+    EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
+    EXPECT_FALSE(fs::exists("riseset.txt"));
+    EXPECT_EQ(location(), (std::vector<std::string>{"-1", "93W21", "45N05"}));
 }
 
 TEST_F(ConvertBatchTest, DayFirstOrderReadsDayFirstDates)
@@ -154,7 +178,8 @@ TEST_F(ConvertBatchTest, DayFirstOrderReadsDayFirstDates)
     regional = testing::german();
     writeWholeFile("dates.txt", "a,1,14.3.01,21:07,5,74W00,40N43\r\n");
     convert("dates.txt");
-    EXPECT_EQ(observer.dates.back().civil(), (CivilDate{2001, 3, 14}));
+    ASSERT_EQ(runner.runs.size(), 1u);
+    EXPECT_NE(runner.runs[0].commandFile.find("/qb 3 14 2001 "), std::string::npos);
     EXPECT_NE(readWholeFile("output.txt").find(",Mercurii,\r\n"), std::string::npos);
 }
 
@@ -184,20 +209,29 @@ INSTANTIATE_TEST_SUITE_P(
     Messages, ConvertBatchFailure,
     ::testing::Values(
         FailureCase{"EmptyLineInTheMiddle", kExampleLine + "\r\n\r\n" + kExampleLine + "\r\n",
-                    "List index out of bounds (2)"},
-        FailureCase{"NoTime", "a,b,3/14/2001", "List index out of bounds (3)"},
-        FailureCase{"NoZone", "a,b,3/14/2001,21:07", "List index out of bounds (4)"},
-        FailureCase{"NoLongitude", "a,b,3/14/2001,21:07,5", "List index out of bounds (5)"},
-        FailureCase{"NoLatitude", "a,b,3/14/2001,21:07,5,74W00", "List index out of bounds (6)"},
-        FailureCase{"DateBeforeMissingTime", "a,b,2/30/2001", "'2/30/2001' is not a valid date"},
+                    "dates.txt, line 2: List index out of bounds (2)"},
+        FailureCase{"NoTime", "a,b,3/14/2001", "dates.txt, line 1: List index out of bounds (3)"},
+        FailureCase{"NoZone", "a,b,3/14/2001,21:07",
+                    "dates.txt, line 1: List index out of bounds (4)"},
+        FailureCase{"NoLongitude", "a,b,3/14/2001,21:07,5",
+                    "dates.txt, line 1: List index out of bounds (5)"},
+        FailureCase{"NoLatitude", "a,b,3/14/2001,21:07,5,74W00",
+                    "dates.txt, line 1: List index out of bounds (6)"},
+        FailureCase{"DateBeforeMissingTime", "a,b,2/30/2001",
+                    "dates.txt, line 1: '2/30/2001' is not a valid date"},
         FailureCase{"BadDate", "a,b,14/3/2001,21:07,5,74W00,40N43",
-                    "'14/3/2001' is not a valid date"},
-        FailureCase{"BadTime", "a,b,3/14/2001,25:07,5,74W00,40N43", "'25:07' is not a valid time"},
+                    "dates.txt, line 1: '14/3/2001' is not a valid date"},
+        FailureCase{"BadTime",
+                    kExampleLine + "\r\n" + kExampleLine + "\r\na,b,3/14/2001,25:07,5,74W00,40N43",
+                    "dates.txt, line 3: '25:07' is not a valid time"},
         FailureCase{"BadLineAfterGoodOnes", kExampleLine + "\n" + kExampleLine + "\nx,y,z\n",
-                    "'z' is not a valid date"},
+                    "dates.txt, line 3: 'z' is not a valid date"},
         FailureCase{"CalculationError",
                     kExampleLine + "\r\na,b,3/14/2001,21:07,5,\"74 W\",40N43\r\n",
-                    "Longitude \"74 W\" must not contain blanks or control characters"},
+                    "dates.txt, line 2: Longitude \"74 W\" must not contain blanks or control "
+                    "characters"},
+        FailureCase{"LineTooLong", kExampleLine + "\r\n" + std::string(1200000, 'x') + "\r\n",
+                    "dates.txt, line 2 is longer than 1 MiB (1048576 bytes)"},
         FailureCase{"MissingInput", kExampleLine, "Cannot open file nosuch.txt", "nosuch.txt"},
         FailureCase{"InputIsAFolder", kExampleLine, "Cannot open file .", "."},
         FailureCase{"OutputFolderMissing", kExampleLine, "Cannot create file nofolder/out.txt",
@@ -209,7 +243,7 @@ TEST_F(ConvertBatchTest, AfterFailureTheLocationKeepsTheTextsLastPutIntoIt)
 {
     writeWholeFile("dates.txt", "a,1,3/14/2001,21:07,5,74W00,40N43\r\n"
                                 "b,2,3/14/2001,21:07,-1,2E21\r\n");
-    EXPECT_EQ(convertError("dates.txt"), "List index out of bounds (6)");
+    EXPECT_EQ(convertError("dates.txt"), "dates.txt, line 2: List index out of bounds (6)");
     EXPECT_EQ(location(), (std::vector<std::string>{"-1", "2E21", "40N43"}));
 }
 
@@ -287,11 +321,13 @@ TEST_F(ConvertBatchTest, StoppingARunningEngineCancelsTheConversion)
 {
     StoppableRunner stoppable{"."};
     stoppable.responder = runner.responder;
-    Calculator own{{settings, regional, zone, stoppable, view, clipboard, messages}};
+    EngineProgram program{stoppable, settings};
+    Calculator own{{settings, regional, zone, program, view, clipboard, messages}};
     StopObserver stopper;
     writeWholeFile("output.txt", "earlier output\r\n");
     writeWholeFile("dates.txt", kExampleLine + "\r\n" + kExampleLine + "\r\n");
-    EXPECT_EQ(convertBatch(own, clock, "dates.txt", "output.txt", stopper), BatchResult::Cancelled);
+    EXPECT_EQ(convertBatch({own, clock, stopper}, "dates.txt", "output.txt"),
+              BatchResult::Cancelled);
     EXPECT_TRUE(stoppable.stopAsked);
     EXPECT_EQ(stoppable.runs.size(), 1u);
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
@@ -417,17 +453,8 @@ TEST_F(ConvertBatchTest, CommandFileNamedInputSurvivesAFailedConversion)
 {
     const std::string original = kExampleLine + "\r\nbad line\r\n";
     writeWholeFile("input.txt", original);
-    EXPECT_EQ(convertError("input.txt"), "List index out of bounds (2)");
+    EXPECT_EQ(convertError("input.txt"), "input.txt, line 2: List index out of bounds (2)");
     EXPECT_EQ(readWholeFile("input.txt"), original);
-}
-
-TEST_F(ConvertBatchTest, LastLinesListingsAreLeftInTheWorkFolder)
-{
-    writeWholeFile("riseset.txt", "stale listing");
-    writeWholeFile("dates.txt", kExampleLine + "\r\n");
-    convert("dates.txt");
-    EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
-    EXPECT_FALSE(fs::exists("riseset.txt"));
 }
 
 TEST_F(ConvertBatchTest, NamesFromAnotherFolderLeaveNoListingThere)
@@ -435,14 +462,14 @@ TEST_F(ConvertBatchTest, NamesFromAnotherFolderLeaveNoListingThere)
     const fs::path user = folder() / "user";
     fs::create_directory(user);
     writeWholeFile(user / "dates.txt", kExampleLine + "\r\n");
-    convertBatch(calculator, clock, "dates.txt", "out.txt", observer, user);
+    convertBatch({calculator, clock, observer, nullptr, user}, "dates.txt", "out.txt");
     EXPECT_EQ(readWholeFile(user / "out.txt").rfind("Ann,", 0), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(user), fs::directory_iterator()), 2);
-    EXPECT_EQ(readWholeFile("chart.txt"), kChartListing);
-    EXPECT_EQ(testing::errorText([&] {
-                  convertBatch(calculator, clock, "missing.txt", "out.txt", observer, user);
-              }),
-              "Cannot open file missing.txt");
+    EXPECT_EQ(
+        testing::errorText([&] {
+            convertBatch({calculator, clock, observer, nullptr, user}, "missing.txt", "out.txt");
+        }),
+        "Cannot open file missing.txt");
 }
 
 TEST_F(ConvertBatchTest, UsersFilesNamedLikeListingsAreNotReplaced)
@@ -472,16 +499,6 @@ TEST_F(ConvertBatchTest, CurrentDirectoryIsTheUsersAgainAfterwards)
     EXPECT_EQ(fs::current_path(), folder());
 }
 
-TEST_F(ConvertBatchTest, WorkFolderGivenByFullPathIsRefusedBeforeAnythingRuns)
-{
-    writeWholeFile("dates.txt", kExampleLine + "\r\n");
-    Calculator elsewhere{{settings, regional, zone, runner, view, clipboard, messages, folder()}};
-    EXPECT_THROW(convertBatch(elsewhere, clock, "dates.txt", "output.txt", observer),
-                 std::logic_error);
-    EXPECT_TRUE(runner.runs.empty());
-    EXPECT_FALSE(fs::exists("output.txt"));
-}
-
 TEST_F(ConvertBatchTest, CancelWritesNothingAndRestoresTheLocation)
 {
     writeWholeFile("output.txt", "earlier output\r\n");
@@ -492,6 +509,98 @@ TEST_F(ConvertBatchTest, CancelWritesNothingAndRestoresTheLocation)
     EXPECT_EQ(runner.runs.size(), 1u);
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
     EXPECT_EQ(location(), (std::vector<std::string>{"6", "93W21", "45N05"}));
+}
+
+// The built-in engine's stand-in for conversions on several threads: the Sun's degree is the
+// chart's day of the month, so that each output line tells which input line it belongs to. A
+// zone of "x" fails as the engine would; days from 20 on answer slowly, so that later chunks
+// often finish first.
+class ConcurrentEngine : public ChartEngine {
+public:
+    std::atomic<int> runs = 0;
+    EngineRun run(std::string_view text) override
+    {
+        ++runs;
+        const auto qb = text.find("/qb ");
+        const auto monthEnd = text.find(' ', qb + 4);
+        const int day = std::stoi(std::string(text.substr(monthEnd + 1, 2)));
+        if (text.find(" ST x ") != std::string_view::npos)
+            return {returnCodeFailure(1, "vantrel-engine: input.txt:2: /qb: zone 'x'"), {}};
+        if (day >= 20)
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+        char row[64];
+        std::snprintf(row, sizeof row, "Sun   %2dPis59\r\nMoon   1Cap14\r\n", day);
+        return {std::nullopt, {{"chart.txt", "heading\r\n\r\n" + std::string(row)}}};
+    }
+    bool takesTrimmedCommands() const override { return true; }
+    bool runsConcurrently() const override { return true; }
+};
+
+class ThreadedConversion : public ConvertBatchTest {
+protected:
+    ConcurrentEngine concurrent;
+    Calculator threaded{{settings, regional, zone, concurrent, view, clipboard, messages}};
+
+    // Lines for 1 to 28 March 2001 over and over; a line's day is (number - 1) % 28 + 1.
+    static std::string datesFile(std::size_t count, std::size_t failingLine = 0)
+    {
+        std::string text;
+        for (std::size_t n = 1; n <= count; ++n)
+            text += "n," + std::to_string(n) + ",3/" + std::to_string((n - 1) % 28 + 1) +
+                    "/2001,12:00," + (n == failingLine ? "x" : "5") + ",74W00,40N43\r\n";
+        return text;
+    }
+    BatchResult convertThreaded(const std::string& output = "output.txt")
+    {
+        return convertBatch({threaded, clock, observer}, "dates.txt", output);
+    }
+};
+
+TEST_F(ThreadedConversion, LinesAreWrittenInTheirOrder)
+{
+    writeWholeFile("dates.txt", datesFile(3000));
+    EXPECT_EQ(convertThreaded(), BatchResult::Converted);
+    const auto lines = splitLines(readWholeFile("output.txt"));
+    ASSERT_EQ(lines.size(), 3000u);
+    for (std::size_t n = 1; n <= lines.size(); ++n) {
+        const auto fields = splitCommaText(lines[n - 1]);
+        char sun[16];
+        std::snprintf(sun, sizeof sun, "%2d\xC2\xB0", static_cast<int>((n - 1) % 28 + 1));
+        ASSERT_EQ(fields.at(1), std::to_string(n));
+        ASSERT_NE(lines[n - 1].find("," + std::string(sun) + " Pisces,"), std::string::npos)
+            << lines[n - 1];
+    }
+    EXPECT_EQ(concurrent.runs, 3000);
+    EXPECT_TRUE(runner.runs.empty());
+    EXPECT_EQ(location(), (std::vector<std::string>{"5", "93W21", "45N05"}));
+}
+
+TEST_F(ThreadedConversion, TheEarliestFailingLineIsReportedAndNothingWritten)
+{
+    // Line 1500 fails too, and usually first: its chunk answers quickly.
+    std::string text = datesFile(2000, 720);
+    const std::string late = "n,1500,3/";
+    text.replace(text.find(late), late.size() + 3, "n,1500,3/1/2001,12:00,x");
+    writeWholeFile("output.txt", "earlier output\r\n");
+    writeWholeFile("dates.txt", text);
+    EXPECT_EQ(testing::errorText([&] { convertThreaded(); }),
+              "dates.txt, line 720: Astrolog return code 1: /qb: zone 'x'");
+    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
+    EXPECT_EQ(location(), (std::vector<std::string>{"x", "74W00", "40N43"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2)
+        << "the file beside the output is gone";
+}
+
+TEST_F(ThreadedConversion, CancelStopsTheWorkersAndWritesNothing)
+{
+    writeWholeFile("output.txt", "earlier output\r\n");
+    writeWholeFile("dates.txt", datesFile(200000));
+    observer.cancelAfter = 1;
+    EXPECT_EQ(convertThreaded(), BatchResult::Cancelled);
+    EXPECT_LT(concurrent.runs, 200000) << "the workers went on";
+    EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
+    EXPECT_EQ(location(), (std::vector<std::string>{"6", "93W21", "45N05"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Running the engine through the process port, and the file-level writers.
+// Running the engine program through the process port, choosing between it and the built-in
+// engine, and the writers.
 
 #include "core/chart_engine/engine_run.h"
 
@@ -6,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/chart_engine/configured_engine.h"
+#include "core/chart_engine/engine_program.h"
 #include "core/common/error.h"
 #include "tests/core/error_text.h"
 #include "tests/fakes/fake_ports.h"
@@ -43,15 +46,14 @@ struct EngineFixture : ::testing::Test {
     Settings settings;
     LiveZone zone;
     TimedRunner runner{dir.path()};
-    EngineEnvironment env()
-    {
-        return {settings, zone, runner, dir.path(), "/opt/v/vantrel-engine"};
-    }
+    EngineProgram program{runner, settings, dir.path(), "/opt/v/vantrel-engine"};
+    EngineEnvironment env() { return {settings, zone, program}; }
+    std::optional<EngineFailure> runProgram() { return program.run("@\r\n").failure; }
 };
 
 TEST_F(EngineFixture, DefaultEngineRunsOnTheCommandFileWithinTheTimeLimit)
 {
-    EXPECT_EQ(runChartEngine(env()), std::nullopt);
+    EXPECT_EQ(runProgram(), std::nullopt);
     ASSERT_EQ(runner.runs.size(), 1u);
     EXPECT_EQ(runner.runs[0].program, "/opt/v/vantrel-engine");
     EXPECT_EQ(runner.runs[0].arguments, (std::vector<std::string>{"-i", "input.txt"}));
@@ -61,12 +63,12 @@ TEST_F(EngineFixture, DefaultEngineRunsOnTheCommandFileWithinTheTimeLimit)
 TEST_F(EngineFixture, ConfiguredCommandIsSplitIntoProgramAndLeadingArguments)
 {
     settings.engineCommand = "  wine   /opt/astro/astrolog.exe\t-q ";
-    EXPECT_EQ(runChartEngine(env()), std::nullopt);
+    EXPECT_EQ(runProgram(), std::nullopt);
     EXPECT_EQ(runner.runs.at(0).program, "wine");
     EXPECT_EQ(runner.runs.at(0).arguments,
               (std::vector<std::string>{"/opt/astro/astrolog.exe", "-q", "-i", "input.txt"}));
     settings.engineCommand = "   ";
-    EXPECT_EQ(runChartEngine(env()), std::nullopt);
+    EXPECT_EQ(runProgram(), std::nullopt);
     EXPECT_EQ(runner.runs.at(1).program, "/opt/v/vantrel-engine");
 }
 
@@ -131,7 +133,7 @@ TEST_F(EngineFixture, EachWayARunFailsIsToldApart)
     };
     for (const auto& row : rows) {
         runner.outcome = row.outcome;
-        const auto failure = runChartEngine(env());
+        const auto failure = runProgram();
         ASSERT_TRUE(failure) << row.name;
         EXPECT_EQ(failure->summary, row.expected.summary) << row.name;
         EXPECT_EQ(failure->engineText, row.expected.engineText) << row.name;
@@ -142,14 +144,14 @@ TEST_F(EngineFixture, EachWayARunFailsIsToldApart)
 TEST_F(EngineFixture, AStoppedRunEndsTheCalculation)
 {
     runner.outcome.stopped = true;
-    EXPECT_THROW((void)runChartEngine(env()), EngineRunStopped);
+    EXPECT_THROW((void)runProgram(), EngineRunStopped);
 }
 
 TEST_F(EngineFixture, FailureInsideTheRunIsReportedAndSwallowed)
 {
     ThrowingRunner broken;
-    const EngineEnvironment environment{settings, zone, broken, dir.path(), "e"};
-    const auto failure = runChartEngine(environment);
+    EngineProgram program{broken, settings, dir.path(), "e"};
+    const auto failure = program.run("@\r\n").failure;
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->message(), "Error executing Astrolog");
 }
@@ -167,11 +169,12 @@ TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
     const LocalDateTime moment = testing::localDateTime(2000, 6, 3, 20, 3, 15);
     testing::writeWholeFile(dir.path() / "input.txt",
                             "left over from an earlier run, longer than the new file\r\n");
-    EXPECT_FALSE(runChartCommand(env(), "6", "93W21", "45N05", moment));
-    EXPECT_FALSE(runWheelCommand(env(), "6", "93W21", "45N05", moment));
-    EXPECT_FALSE(runAspectsCommand(env(), "6", "93W21", "45N05", moment));
+    EXPECT_FALSE(runChartCommand(env(), "6", "93W21", "45N05", moment).failure);
+    EXPECT_FALSE(runWheelCommand(env(), "6", "93W21", "45N05", moment).failure);
+    EXPECT_FALSE(runAspectsCommand(env(), "6", "93W21", "45N05", moment).failure);
     EXPECT_FALSE(runRiseSetCommand(env(), "6", "93W21", "45N05", "riseset.txt",
-                                   {moment.date.plusDays(1), moment.time}));
+                                   {moment.date.plusDays(1), moment.time})
+                     .failure);
     ASSERT_EQ(runner.runs.size(), 4u);
     EXPECT_EQ(runner.runs[0].commandFile.rfind("@0102  ; Astrolog chart info.\r\n/qb 6 3 2000 "
                                                "20:03PM ST 6 93W21 45N05\r\n/os chart.txt\r\n",
@@ -186,10 +189,9 @@ TEST_F(EngineFixture, WritersReplaceTheCommandFileBeforeEachRun)
 
 TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
 {
-    EngineEnvironment environment = env();
-    environment.workDir = dir.path() / "missing-folder";
+    EngineProgram elsewhere{runner, settings, dir.path() / "missing-folder"};
     EXPECT_EQ(testing::errorText([&] {
-                  (void)runChartCommand(environment, "6", "93W21", "45N05",
+                  (void)runChartCommand({settings, zone, elsewhere}, "6", "93W21", "45N05",
                                         testing::localDateTime(2000, 6, 3, 12, 0));
               }),
               "Cannot create file input.txt");
@@ -204,6 +206,69 @@ TEST_F(EngineFixture, RefusedLocationWritesNoFileAndRunsNothing)
                  VantrelError);
     EXPECT_EQ(testing::readWholeFile(dir.path() / "input.txt"), "previous\r\n");
     EXPECT_TRUE(runner.runs.empty());
+}
+
+TEST_F(EngineFixture, TheNamedOutputsAreReadBackAndNoStaleOneIsRead)
+{
+    EXPECT_EQ(commandOutputNames("@0102\r\n/os wheel.txt\r\n/XM0\r\n/Xo chart.wmf\r\n"),
+              (std::vector<std::string>{"wheel.txt", "chart.wmf"}));
+    testing::writeWholeFile(dir.path() / "wheel.txt", "from an earlier run");
+    testing::writeWholeFile(dir.path() / "chart.wmf", "from an earlier run");
+    runner.responder = FakeProcessRunner::cannedListings({{"wheel.txt", "wheel\r\n"}});
+    const EngineRun run = program.run("@0102\r\n/os wheel.txt\r\n/Xo chart.wmf\r\n");
+    ASSERT_EQ(run.outputs.size(), 1u) << "the picture the run did not write is gone";
+    EXPECT_EQ(run.output("wheel.txt")->bytes, "wheel\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "chart.wmf"));
+}
+
+// The built-in engine as a stand-in: it answers every run with one listing.
+class FakeBuiltInEngine : public ChartEngine {
+public:
+    std::vector<std::string> texts;
+    EngineRun run(std::string_view text) override
+    {
+        texts.emplace_back(text);
+        return {std::nullopt, {{"chart.txt", "built in\r\n"}}};
+    }
+    bool takesTrimmedCommands() const override { return true; }
+    bool runsConcurrently() const override { return true; }
+};
+
+TEST_F(EngineFixture, TheBuiltInEngineRunsUnlessTheSettingsNameAProgram)
+{
+    FakeBuiltInEngine builtIn;
+    ConfiguredEngine inMemory{&builtIn, program, settings};
+    ConfiguredEngine withFiles{&builtIn, program, settings, dir.path()};
+    ConfiguredEngine noneBuiltIn{nullptr, program, settings};
+    const struct {
+        const char* name;
+        ConfiguredEngine& engine;
+        std::string engineCommand;
+        std::size_t builtInRuns, programRuns;
+        bool trimmed, file;
+    } rows[] = {
+        {"in memory", inMemory, "", 1, 0, true, false},
+        {"in memory, blank command", inMemory, " \t", 1, 0, true, false},
+        {"listings kept as files", withFiles, "", 1, 0, false, true},
+        {"a program named", inMemory, "astrolog", 0, 1, false, false},
+        {"a program named, with files", withFiles, "astrolog", 0, 1, false, false},
+        {"none built in", noneBuiltIn, "", 0, 1, false, false},
+    };
+    for (const auto& row : rows) {
+        builtIn.texts.clear();
+        runner.runs.clear();
+        std::filesystem::remove(dir.path() / "chart.txt");
+        settings.engineCommand = row.engineCommand;
+        (void)row.engine.run("@0102\r\n/os chart.txt\r\n");
+        EXPECT_EQ(builtIn.texts.size(), row.builtInRuns) << row.name;
+        EXPECT_EQ(runner.runs.size(), row.programRuns) << row.name;
+        EXPECT_EQ(row.engine.takesTrimmedCommands(), row.trimmed) << row.name;
+        EXPECT_EQ(row.engine.runsConcurrently(), row.trimmed) << row.name;
+        EXPECT_EQ(std::filesystem::exists(dir.path() / "chart.txt"), row.file) << row.name;
+    }
+    settings.engineCommand.clear();
+    withFiles.discardOutputs();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "chart.txt"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/chart_engine/engine_program.h"
 #include "core/thelemic/calculation.h"
 #include "tests/core/test_data.h"
 #include "tests/fakes/test_locales.h"
@@ -251,11 +252,11 @@ struct ReadingFixture : ::testing::Test {
     RegionalSettings regional;
     LiveZone zone;
     FakeProcessRunner runner{dir.path()};
+    EngineProgram engine{runner, settings, dir.path()};
     RecordingMainView view;
     FakeClipboard clipboard;
     FakeMessages messages;
-    Calculator calculator{
-        {settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
+    Calculator calculator{{settings, regional, zone, engine, view, clipboard, messages}};
 };
 
 TEST_F(ReadingFixture, RunsTheDayAndTheNextDayThenReads)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/chart_engine/command_file.h"
+#include "core/chart_engine/engine_program.h"
 #include "core/common/error.h"
 #include "core/thelemic/calculation.h"
 #include "tests/core/error_text.h"
@@ -33,11 +34,11 @@ struct PlaceZoneFixture : ::testing::Test {
     FakeZoneRules rules;
     LiveZone zone{&rules, ""};
     FakeProcessRunner runner{dir.path()};
+    EngineProgram engine{runner, settings, dir.path()};
     RecordingMainView view;
     FakeClipboard clipboard;
     FakeMessages messages;
-    Calculator calculator{
-        {settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
+    Calculator calculator{{settings, regional, zone, engine, view, clipboard, messages}};
 
     void SetUp() override
     {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/chart_engine/engine_program.h"
 #include "core/chart_engine/engine_run.h"
 #include "core/common/error.h"
 #include "core/thelemic/composition.h"
@@ -39,11 +40,11 @@ struct CalculationFixture : ::testing::Test {
     RegionalSettings regional = testing::usEnglishTwoDigitYear();
     LiveZone zone;
     FakeProcessRunner runner{dir.path()};
+    EngineProgram engine{runner, settings, dir.path()};
     RecordingMainView view;
     FakeClipboard clipboard;
     FakeMessages messages;
-    Calculator calculator{
-        {settings, regional, zone, runner, view, clipboard, messages, dir.path()}};
+    Calculator calculator{{settings, regional, zone, engine, view, clipboard, messages}};
 
     void SetUp() override
     {
