@@ -26,10 +26,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/chart_engine/engine_run.h"
 #include "core/chart_engine/ephemeris_range.h"
 #include "core/common/error.h"
 #include "core/ports/clock.h"
 #include "core/ports/messages.h"
+#include "core/ports/process_runner.h"
 #include "core/settings/settings_file.h"
 #include "core/thelemic/calculation.h"
 #include "platform/qt_regional_settings.h"
@@ -113,6 +115,9 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     m_animationTimer = new QTimer(this);
     m_animationTimer->setObjectName(QStringLiteral("Timer2"));
     m_animationTimer->setInterval(60000);
+    m_engineWait = std::make_unique<EngineWait>(
+        std::initializer_list<QObject*>{m_alarmTimer, m_animationTimer});
+    m_services.process.setStopCheck([this] { return m_engineWait->check(); });
 
     m_years = new YearCalendars(m_services.settings, m_services.regional, m_zone, m_services.sky,
                                 m_services.workDir, m_services.dataDir, m_services.messages, this);
@@ -140,6 +145,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    m_services.process.setStopCheck({});
     delete m_tipDialog;
 }
 
@@ -660,6 +666,9 @@ void MainWindow::guarded(const std::function<void()>& command)
 {
     try {
         command();
+    } catch (const core::EngineRunStopped&) {
+        // Escape while an engine program ran: the user knows.
+        setStatusText(QStringLiteral("Stopped: the chart engine was stopped"));
     } catch (const std::exception& error) {
         m_services.messages.showError(error.what());
     }

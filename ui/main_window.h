@@ -21,6 +21,7 @@
 #include "core/chart_engine/engine_program.h"
 #include "core/chart_engine/live_zone.h"
 #include "core/settings/settings.h"
+#include "ui/engine_wait.h"
 #include "ui/main_window_interface.h"
 
 class QAction;
@@ -211,6 +212,8 @@ private:
     // calculations use: the built-in one, whose listings are written there too, unless the
     // settings name a program.
     std::unique_ptr<core::EngineProgram> m_engineProgram;
+    // Keeps the windows answering while an engine program runs.
+    std::unique_ptr<EngineWait> m_engineWait;
     std::unique_ptr<core::ConfiguredEngine> m_engine;
     std::unique_ptr<core::Calculator> m_calculator;
     YearCalendars* m_years = nullptr;

@@ -2,9 +2,11 @@
 // pickers and the month calendar, the start-up dialog, closing, the tray and the text commands.
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,7 +16,9 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "core/settings/settings_file.h"
 #include "tests/ui/find_part.h"
@@ -58,6 +62,7 @@ private slots:
     void verseOfTheDayWithoutVersesOpensNoDialog();
     void aSettingsFileThatCannotBeWrittenDoesNotKeepTheWindowOpen();
     void trayExitEndsWithoutSavingTheLayout();
+    void whileAnEngineProgramRunsTheWindowAnswersAndEscapeStopsIt();
     void singleArgumentCopiesTheDisplayAndEnds_data();
     void singleArgumentCopiesTheDisplayAndEnds();
 };
@@ -293,6 +298,36 @@ void MainWindowTests::trayExitEndsWithoutSavingTheLayout()
     QCOMPARE(saved.top, 150);
     QCOMPARE(saved.clientWidth, 400);
     QCOMPARE(saved.clientHeight, 315);
+}
+
+void MainWindowTests::whileAnEngineProgramRunsTheWindowAnswersAndEscapeStopsIt()
+{
+    MainWindowHarness h;
+    MainWindow& window = h.create();
+    QVERIFY(showAndWait(window));
+    const std::size_t runsBefore = h.runner.runs.size();
+    h.runner.pollsWhileRunning = 1000;  // five seconds, unless stopped
+    bool answered = false;
+    bool waitCursor = false;
+    QTimer::singleShot(100, &window, [&] {
+        answered = true;
+        waitCursor = QApplication::overrideCursor() &&
+                     QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        // A click on Calculate meanwhile starts no second calculation; Escape ends the run.
+        QTest::mouseClick(&part<QToolButton>(window, "CalcButton"), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    part<QAction>(window, "Calculate1").trigger();
+    QVERIFY(answered);
+    QVERIFY(waitCursor);
+    QCOMPARE(h.runner.runs.size(), runsBefore + 1);
+    QVERIFY2(clock.elapsed() < 3000, "Escape stopped the run");
+    QCOMPARE(part<QLabel>(window, "StatusPanel").text(),
+             QStringLiteral("Stopped: the chart engine was stopped"));
+    QTRY_VERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(h.messages.errors.empty());
 }
 
 void MainWindowTests::singleArgumentCopiesTheDisplayAndEnds_data()
