@@ -1,6 +1,7 @@
 #include "core/common/text_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -137,19 +138,26 @@ std::string utf8FromFileBytes(std::string_view bytes)
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.emplace_back(text.substr(start, i - start));
-            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    // The next LF at or after `at`, kept while lines ended by a lone CR lie before it, so that a
+    // file of such lines is not searched to its end for each of them.
+    const char* lineFeed = nullptr;
+    bool lineFeedSought = false;
+    while (at < end) {
+        if (!lineFeedSought || (lineFeed && lineFeed < at)) {
+            lineFeed = static_cast<const char*>(std::memchr(at, '\n', end - at));
+            lineFeedSought = true;
         }
+        // The first line end: that LF, or a CR before it.
+        const char* const stop = lineFeed ? lineFeed : end;
+        const auto* carriageReturn = static_cast<const char*>(std::memchr(at, '\r', stop - at));
+        const char* const lineEnd = carriageReturn ? carriageReturn : stop;
+        lines.emplace_back(at, lineEnd);
+        if (lineEnd == end)
+            break;
+        at = lineEnd + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n' ? 2 : 1);
     }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
     return lines;
 }
 
@@ -159,8 +167,10 @@ std::vector<std::string> linesFromFileBytes(std::string_view bytes)
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
     std::vector<std::string> lines = splitLines(bytes);
-    for (std::string& line : lines)
-        line = utf8FromFileBytes(line);
+    for (std::string& line : lines) {
+        if (!isValidUtf8(line))
+            line = utf8FromFileBytes(line);
+    }
     return lines;
 }
 

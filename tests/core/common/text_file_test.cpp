@@ -46,6 +46,8 @@ TEST(TextFileLines, EveryLineEndCountsAndAFinalOneAddsNoLine)
         {"a\n\r\nb", {"a", "", "b"}},
         {"a\r\rb", {"a", "", "b"}},
         {"a\n\rb", {"a", "", "b"}},
+        {"a\rb\rc\nd\re", {"a", "b", "c", "d", "e"}},
+        {"\na\r\n\rb", {"", "a", "", "b"}},
         {"\r\n", {""}},
         {"", {}},
         {"no end", {"no end"}},
