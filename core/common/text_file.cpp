@@ -1,6 +1,7 @@
 #include "core/common/text_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -45,6 +46,14 @@ bool isValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
     while (i < bytes.size()) {
+        // Runs of ASCII, eight bytes at a time.
+        for (std::uint64_t word = 0; bytes.size() - i >= sizeof word; i += sizeof word) {
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if (word & 0x8080808080808080u)
+                break;
+        }
+        if (i == bytes.size())
+            break;
         const auto b0 = static_cast<unsigned char>(bytes[i]);
         int length = 0;
         char32_t min = 0;

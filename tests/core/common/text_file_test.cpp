@@ -61,6 +61,7 @@ TEST(TextFileEncoding, Utf8KeptAndWindows1252Converted)
     EXPECT_EQ(utf8FromFileBytes("13\xC2\xB0 Gemini"), "13\xC2\xB0 Gemini");
     // The degree sign and "ae" as single Windows-1252 bytes.
     EXPECT_EQ(utf8FromFileBytes("13\xB0 \xE6"), "13\xC2\xB0 \xC3\xA6");
+    EXPECT_EQ(utf8FromFileBytes("Sun in Gemini 13\xB0"), "Sun in Gemini 13\xC2\xB0");
     // Curly quotes and the euro sign from the 0x80..0x9F block.
     EXPECT_EQ(utf8FromFileBytes("\x93x\x94 \x80"), "\xE2\x80\x9Cx\xE2\x80\x9D \xE2\x82\xAC");
     // The bytes the code page leaves undefined keep a character each: the C1 control.
