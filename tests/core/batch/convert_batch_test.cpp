@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/batch/batch_pipeline.h"
 #include "core/batch/comma_text.h"
 #include "core/chart_engine/engine_program.h"
 #include "core/chart_engine/engine_run.h"
@@ -601,6 +602,37 @@ TEST_F(ThreadedConversion, CancelStopsTheWorkersAndWritesNothing)
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
     EXPECT_EQ(location(), (std::vector<std::string>{"6", "93W21", "45N05"}));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 2);
+}
+
+// The streaming bound: however long the input, the reader waits while as many chunks as the
+// pipeline holds await the writer.
+TEST(BatchPipelineBound, TheReaderWaitsWhileTheWriterIsBehind)
+{
+    constexpr std::size_t kCapacity = 3;
+    BatchPipeline pipeline(kCapacity);
+    std::atomic<std::size_t> put = 0;
+    std::thread reader([&] {
+        for (int i = 0; i < 20 && pipeline.putChunk(LineChunk{}); ++i)
+            ++put;
+        pipeline.endInput();
+    });
+    std::thread worker([&] {
+        while (auto chunk = pipeline.takeChunk())
+            pipeline.putResult(chunk->first, {});
+    });
+    for (int i = 0; i < 500 && put < kCapacity; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(put, kCapacity) << "the reader went on with no writer";
+    ChunkResult result;
+    std::size_t written = 0;
+    while (pipeline.nextResult(result, std::chrono::seconds(5)) == BatchPipeline::Next::Result) {
+        ++written;
+        EXPECT_LE(pipeline.chunksHeld(), kCapacity);
+    }
+    reader.join();
+    worker.join();
+    EXPECT_EQ(written, 20u);
 }
 
 }  // namespace
