@@ -14,11 +14,11 @@
 
 #include <unistd.h>
 
+#include "core/chart_engine/engine_program.h"
 #include "core/ports/clipboard.h"
 #include "core/ports/main_view.h"
 #include "core/ports/messages.h"
 #include "core/ports/process_runner.h"
-#include "core/chart_engine/engine_program.h"
 #include "core/thelemic/calculation.h"
 
 namespace {

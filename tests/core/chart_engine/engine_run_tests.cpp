@@ -150,8 +150,8 @@ TEST_F(EngineFixture, AStoppedRunEndsTheCalculation)
 TEST_F(EngineFixture, FailureInsideTheRunIsReportedAndSwallowed)
 {
     ThrowingRunner broken;
-    EngineProgram program{broken, settings, dir.path(), "e"};
-    const auto failure = program.run("@\r\n").failure;
+    EngineProgram brokenProgram{broken, settings, dir.path(), "e"};
+    const auto failure = brokenProgram.run("@\r\n").failure;
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->message(), "Error executing Astrolog");
 }
