@@ -24,9 +24,14 @@ EngineRun ConfiguredEngine::run(std::string_view commandText)
 {
     if (!builtInRuns())
         return m_program.run(commandText);
-    EngineRun run = m_builtIn->run(commandText);
     if (!m_listingFolder)
-        return run;
+        return m_builtIn->run(commandText);
+    // The command file stays beside its listings, as an engine program would have found it,
+    // for the user's own tools that rerun or read it.
+    if (!writeFileAtomically(*m_listingFolder / kCommandFileName, commandText, Flush::Skip))
+        return EngineRun{
+            EngineFailure{formatMessage("Cannot create file %s", kCommandFileName), "", false}, {}};
+    EngineRun run = m_builtIn->run(commandText);
     for (const EngineOutput& output : run.outputs) {
         if (!writeFileAtomically(*m_listingFolder / output.name, output.bytes, Flush::Skip) &&
             !run.failure)
@@ -56,6 +61,7 @@ std::vector<std::filesystem::path> ConfiguredEngine::filesTouched() const
         return m_program.filesTouched();
     std::vector<std::filesystem::path> files;
     if (m_listingFolder) {
+        files.push_back(*m_listingFolder / kCommandFileName);
         for (const char* name : kEngineOutputs)
             files.push_back(*m_listingFolder / name);
     }

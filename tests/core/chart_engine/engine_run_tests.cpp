@@ -245,19 +245,20 @@ TEST_F(EngineFixture, TheBuiltInEngineRunsUnlessTheSettingsNameAProgram)
         ConfiguredEngine& engine;
         std::string engineCommand;
         std::size_t builtInRuns, programRuns;
-        bool trimmed, file;
+        bool trimmed, file, commandFile;
     } rows[] = {
-        {"in memory", inMemory, "", 1, 0, true, false},
-        {"in memory, blank command", inMemory, " \t", 1, 0, true, false},
-        {"listings kept as files", withFiles, "", 1, 0, false, true},
-        {"a program named", inMemory, "astrolog", 0, 1, false, false},
-        {"a program named, with files", withFiles, "astrolog", 0, 1, false, false},
-        {"none built in", noneBuiltIn, "", 0, 1, false, false},
+        {"in memory", inMemory, "", 1, 0, true, false, false},
+        {"in memory, blank command", inMemory, " \t", 1, 0, true, false, false},
+        {"listings kept as files", withFiles, "", 1, 0, false, true, true},
+        {"a program named", inMemory, "astrolog", 0, 1, false, false, true},
+        {"a program named, with files", withFiles, "astrolog", 0, 1, false, false, true},
+        {"none built in", noneBuiltIn, "", 0, 1, false, false, true},
     };
     for (const auto& row : rows) {
         builtIn.texts.clear();
         runner.runs.clear();
         std::filesystem::remove(dir.path() / "chart.txt");
+        std::filesystem::remove(dir.path() / "input.txt");
         settings.engineCommand = row.engineCommand;
         (void)row.engine.run("@0102\r\n/os chart.txt\r\n");
         EXPECT_EQ(builtIn.texts.size(), row.builtInRuns) << row.name;
@@ -265,6 +266,7 @@ TEST_F(EngineFixture, TheBuiltInEngineRunsUnlessTheSettingsNameAProgram)
         EXPECT_EQ(row.engine.takesTrimmedCommands(), row.trimmed) << row.name;
         EXPECT_EQ(row.engine.runsConcurrently(), row.trimmed) << row.name;
         EXPECT_EQ(std::filesystem::exists(dir.path() / "chart.txt"), row.file) << row.name;
+        EXPECT_EQ(std::filesystem::exists(dir.path() / "input.txt"), row.commandFile) << row.name;
     }
     settings.engineCommand.clear();
     withFiles.discardOutputs();
