@@ -1,10 +1,10 @@
 #include "core/alarm/alarm.h"
 
 #include <array>
-#include <cctype>
 #include <utility>
 
 #include "core/chart_engine/live_zone.h"
+#include "core/common/ascii_case.h"
 #include "core/common/date_format.h"
 #include "core/common/date_parse.h"
 #include "core/common/text_file.h"
@@ -30,14 +30,6 @@ std::string trimmed(std::string_view text)
 {
     return std::string(
         trimmedBy(text, [](char c) { return static_cast<unsigned char>(c) <= ' '; }));
-}
-
-std::string lowerCase(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
 }
 
 struct AlarmChoice {
@@ -101,7 +93,7 @@ bool alarmChosen(const Settings& settings, std::string_view name, std::string_vi
 
 std::string alarmSoundFile(std::string_view name, std::string_view kind)
 {
-    return lowerCase(std::string(name) + "_" + std::string(kind)) + ".wav";
+    return asciiLowerCase(std::string(name) + "_" + std::string(kind)) + ".wav";
 }
 
 std::string alarmEntryFromListingLine(const std::string& line, const RegionalSettings& regional)
@@ -219,7 +211,7 @@ void Alarm::soundEntry(AlarmHost& host, const AlarmEntryFields& fields, const st
     tick.displayLines.push_back(line);
     std::optional<std::filesystem::path> found = m_sounds.find(file);
     if (!found) {
-        file = lowerCase(fields.name) + ".wav";
+        file = asciiLowerCase(fields.name) + ".wav";
         found = m_sounds.find(file);
     }
     if (found && m_sound.playInTurn(found->string()))

@@ -1,9 +1,9 @@
 #include "core/batch/batch_date_time.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
 
+#include "core/common/ascii_case.h"
 #include "core/common/text_trim.h"
 
 namespace vantrel::core {
@@ -58,16 +58,9 @@ bool takeText(std::string_view& text, std::string_view expected)
     return true;
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
+bool startsWithWord(std::string_view text, std::string_view word)
 {
-    if (prefix.empty() || text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
+    return !word.empty() && startsWithNoCase(text, word);
 }
 
 int yearInWindow(int twoDigitYear, int currentYear)
@@ -95,7 +88,7 @@ Designator takeDesignator(std::string_view& text, const RegionalSettings& region
             continue;
         const std::string_view end =
             atFront ? text.substr(0, word.size()) : text.substr(text.size() - word.size());
-        if (!startsWithNoCase(end, word))
+        if (!startsWithWord(end, word))
             continue;
         if (atFront)
             text.remove_prefix(word.size());

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "core/common/ascii_case.h"
 #include "core/ports/messages.h"
 
 namespace vantrel::core {
@@ -10,7 +11,7 @@ std::string dateOrderSwitchFor(const RegionalSettings& regional)
 {
     for (const char c : regional.shortDateFormat) {
         if (std::isalpha(static_cast<unsigned char>(c)))
-            return std::tolower(static_cast<unsigned char>(c)) == 'd' ? "-Yd" : "";
+            return asciiLower(c) == 'd' ? "-Yd" : "";
     }
     return "";
 }

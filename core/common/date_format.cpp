@@ -1,26 +1,22 @@
 #include "core/common/date_format.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
+
+#include "core/common/ascii_case.h"
 
 namespace vantrel::core {
 
 namespace {
 
-char upper(char c)
+constexpr char upper(char c)
 {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return asciiUpper(c);
 }
 
-bool startsWithNoCase(std::string_view text, std::size_t at, std::string_view word)
+bool startsWithNoCaseAt(std::string_view text, std::size_t at, std::string_view word)
 {
-    if (text.size() - at < word.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (upper(text[at + i]) != upper(word[i]))
-            return false;
-    return true;
+    return startsWithNoCase(text.substr(at), word);
 }
 
 std::string number(int value, int minDigits)
@@ -160,9 +156,9 @@ void Formatter::appendHour(std::string_view pattern, std::size_t after, int coun
         } else if (upper(c) == 'H') {
             break;
         } else if (upper(c) == 'A') {
-            m_twelveHourClock = startsWithNoCase(pattern, i, "am/pm") ||
-                                startsWithNoCase(pattern, i, "a/p") ||
-                                startsWithNoCase(pattern, i, "ampm");
+            m_twelveHourClock = startsWithNoCaseAt(pattern, i, "am/pm") ||
+                                startsWithNoCaseAt(pattern, i, "a/p") ||
+                                startsWithNoCaseAt(pattern, i, "ampm");
             break;
         }
     }
@@ -179,17 +175,17 @@ void Formatter::appendHour(std::string_view pattern, std::size_t after, int coun
 std::size_t Formatter::appendDesignator(std::string_view pattern, std::size_t at)
 {
     const bool afternoon = m_time.hour() >= 12;
-    if (startsWithNoCase(pattern, at, "am/pm")) {
+    if (startsWithNoCaseAt(pattern, at, "am/pm")) {
         m_out.append(pattern.substr(at + (afternoon ? 3 : 0), 2));
         m_twelveHourClock = true;
         return at + 5;
     }
-    if (startsWithNoCase(pattern, at, "a/p")) {
+    if (startsWithNoCaseAt(pattern, at, "a/p")) {
         m_out.append(pattern.substr(at + (afternoon ? 2 : 0), 1));
         m_twelveHourClock = true;
         return at + 3;
     }
-    if (startsWithNoCase(pattern, at, "ampm")) {
+    if (startsWithNoCaseAt(pattern, at, "ampm")) {
         m_out += afternoon ? m_regional.pmDesignator : m_regional.amDesignator;
         m_twelveHourClock = true;
         return at + 4;

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "core/common/ascii_case.h"
+
 namespace vantrel::core {
 
 namespace {
@@ -37,12 +39,8 @@ public:
     bool accept(std::string_view word)
     {
         skipBlanks();
-        if (word.empty() || m_text.size() - m_at < word.size())
+        if (word.empty() || !startsWithNoCase(m_text.substr(m_at), word))
             return false;
-        for (std::size_t i = 0; i < word.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(m_text[m_at + i])) !=
-                std::tolower(static_cast<unsigned char>(word[i])))
-                return false;
         m_at += word.size();
         return true;
     }

@@ -1,6 +1,6 @@
 #include "core/common/regional_settings.h"
 
-#include <cctype>
+#include "core/common/ascii_case.h"
 
 namespace vantrel::core {
 
@@ -12,7 +12,7 @@ RegionalSettings usEnglishRegionalSettings()
 DateOrder shortDateOrder(const RegionalSettings& regional)
 {
     for (const char c : regional.shortDateFormat) {
-        switch (std::tolower(static_cast<unsigned char>(c))) {
+        switch (asciiLower(c)) {
         case 'd':
             return DateOrder::DayMonthYear;
         case 'm':

@@ -1,10 +1,10 @@
 #include "core/settings/ini_file.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <limits>
 
+#include "core/common/ascii_case.h"
 #include "core/common/text_trim.h"
 
 namespace vantrel::core {
@@ -19,17 +19,6 @@ bool isBlank(char c)
 std::string_view trimmed(std::string_view text)
 {
     return trimmedBy(text, isBlank);
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 // The name of a section header line, or nullopt for any other line.

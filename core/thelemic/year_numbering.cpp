@@ -1,7 +1,8 @@
 #include "core/thelemic/year_numbering.h"
 
-#include <cctype>
 #include <cstdlib>
+
+#include "core/common/ascii_case.h"
 
 namespace vantrel::core {
 
@@ -11,13 +12,6 @@ constexpr const char* kHundreds[] = {"", "C", "CC", "CCC", "CD", "D", "DC", "DCC
 constexpr const char* kTens[] = {"", "X", "XX", "XXX", "XL", "L", "LX", "LXX", "LXXX", "XC"};
 constexpr const char* kUnits[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
 
-std::string lowerCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 enum class Style { RomanUpper, RomanLower, Decimal };
 
 std::string written(int number, Style style)
@@ -26,7 +20,7 @@ std::string written(int number, Style style)
     case Style::RomanUpper:
         return romanNumeral(number);
     case Style::RomanLower:
-        return lowerCase(romanNumeral(number));
+        return asciiLowerCase(romanNumeral(number));
     case Style::Decimal:
         break;
     }
