@@ -58,9 +58,14 @@ std::string zoneFieldFromRules(const Settings& settings, const LiveZone& zone,
     return " ST " + zoneTextFromMinutesWest(offset->minutesWest);
 }
 
+// Nothing chosen (a hand-edited -1) calculates with the first-run house system, as every other
+// unchosen option falls back to its first-run item; the engine knows no house system -1.
 std::string houseSystemLine(const Settings& settings)
 {
-    return "/c " + std::to_string(choiceIndex(settings.houseSystem));
+    const HouseSystem system = settings.houseSystem == HouseSystem::NotChosen
+                                   ? HouseSystem::Placidus
+                                   : settings.houseSystem;
+    return "/c " + std::to_string(choiceIndex(system));
 }
 
 void addSiderealLine(std::vector<std::string>& lines, const Settings& settings)
