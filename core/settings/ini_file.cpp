@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/common/ascii_case.h"
+#include "core/common/text_file.h"
 #include "core/common/text_trim.h"
 
 namespace vantrel::core {
@@ -102,7 +103,7 @@ std::optional<std::string> IniFile::readString(std::string_view section, std::st
     if (!at)
         return std::nullopt;
     const std::string_view line = m_lines[*at];
-    return std::string(trimmed(line.substr(line.find('=') + 1)));
+    return utf8FromFileBytes(trimmed(line.substr(line.find('=') + 1)));
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const

@@ -1,6 +1,9 @@
 #pragma once
 // An INI text held as its lines, so that whatever the program does not know (other sections,
-// other keys, comments, blank lines) is written back as it was read.
+// other keys, comments, blank lines) is written back as it was read. The lines are the file's
+// bytes, undecoded: another program's Windows-1252 section keeps its bytes. A value read is
+// decoded on its own (UTF-8, or Windows-1252 when it is not valid UTF-8); values written are
+// UTF-8.
 
 #include <optional>
 #include <string>

@@ -29,6 +29,15 @@ constexpr LayoutKey kLayoutKeys[] = {
     {"Left", &MainWindowLayout::left},
 };
 
+// The file's lines as they stand, so that a rewrite keeps the bytes of every line it does not
+// change; a byte-order mark some editors write is not part of the first line.
+IniFile iniFromBytes(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    return IniFile(splitLines(bytes));
+}
+
 void readKey(const IniFile& ini, const SettingKey& key, Settings& settings)
 {
     std::visit(Overloaded{
@@ -157,20 +166,20 @@ void SettingsFile::writeLayout(const MainWindowLayout& layout) const
 
 IniFile SettingsFile::read() const
 {
-    TextFile file = readTextFile(m_path);
+    FileBytes file = readFileBytes(m_path);
     if (file.status == TextFileStatus::TooLarge)
         throw VantrelError(
             "The settings file " + fullPath().string() + " was not read: it is larger than " +
             std::to_string(kMaxTextFileBytes >> 20) + " MiB, far more than any settings take");
-    return IniFile(std::move(file.lines));
+    return iniFromBytes(file.bytes);
 }
 
 IniFile SettingsFile::readForWrite() const
 {
-    TextFile file = readTextFile(m_path);
+    FileBytes file = readFileBytes(m_path);
     if (file.status == TextFileStatus::TooLarge || file.status == TextFileStatus::Unreadable)
         failWrite();
-    return IniFile(std::move(file.lines));
+    return iniFromBytes(file.bytes);
 }
 
 void SettingsFile::write(const IniFile& ini) const

@@ -491,15 +491,18 @@ TEST_F(SettingsFileTest, OversizedFileIsNeitherReadNorReplaced)
     EXPECT_EQ(testing::errorText([&] { settingsFile.load(); }), expected);
 }
 
-TEST_F(SettingsFileTest, AStrayByteGarblesNoOtherValue)
+TEST_F(SettingsFileTest, LinesItDoesNotWriteKeepTheirBytes)
 {
-    // Mostly UTF-8, one value typed in Windows-1252.
-    store("[vantrel]\r\nCity=caf\xC3\xA9\r\nOld=caf\xE9\r\n");
+    // Mostly UTF-8; one value typed in Windows-1252, and another program's section in it.
+    store("[other]\r\nName=Caf\xE9\r\n[vantrel]\r\nZone Name=caf\xE9\r\nCity=caf\xC3\xA9\r\n");
     const SettingsFile settingsFile(file());
-    settingsFile.saveOptions(settingsFile.load());
+    const Settings settings = settingsFile.load();
+    EXPECT_EQ(settings.zoneName, "caf\xC3\xA9");
+    settingsFile.saveOptions(settings);
+    settingsFile.writeLayout(settingsFile.readLayout());
     const std::string text = stored();
-    EXPECT_NE(text.find("City=caf\xC3\xA9\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Old=caf\xC3\xA9\r\n"), std::string::npos) << text;
+    for (const char* line : {"Name=Caf\xE9\r\n", "Zone Name=caf\xE9\r\n", "City=caf\xC3\xA9\r\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
 }
 
 TEST(SettingsFileFolder, IsCreatedOnFirstWrite)
