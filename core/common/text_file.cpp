@@ -1,5 +1,6 @@
 #include "core/common/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -87,16 +88,25 @@ bool isValidUtf8(std::string_view bytes)
 
 // Creates a new file with a random name beside target, failing rather than opening one that
 // exists. Returns the descriptor (-1 on failure) and the name.
+// The new file's name beside the target: a dot, the start of the target's name (cut at a
+// character's boundary), a random number. Short whatever the target's length, so that it stays
+// within the file system's limit on a name wherever the target's own name does.
 std::pair<int, std::filesystem::path> createBeside(const std::filesystem::path& target)
 {
+    constexpr std::size_t kNameStart = 32;
+    const std::string name = target.filename().string();
+    std::size_t kept = std::min(name.size(), kNameStart);
+    while (kept > 0 && kept < name.size() &&
+           (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+        --kept;
     std::random_device entropy;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path name = target;
-        name.replace_filename("." + target.filename().string() + "." + std::to_string(entropy()) +
-                              ".tmp");
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        std::filesystem::path temporary = target;
+        temporary.replace_filename("." + name.substr(0, kept) + "." + std::to_string(entropy()) +
+                                   ".tmp");
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
-            return {fd, name};
+            return {fd, temporary};
     }
     return {-1, {}};
 }

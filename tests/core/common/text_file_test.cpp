@@ -189,6 +189,15 @@ TEST_F(TextFileWriting, AFolderInTheWayIsNotReplaced)
     EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
+// The new file beside the target has a short name of its own: a target's name at the file
+// system's limit of 255 bytes is written too.
+TEST_F(TextFileWriting, ANameAtTheLengthLimitIsWritten)
+{
+    const auto longest = dir.path() / std::string(255, 'n');
+    EXPECT_TRUE(writeFileAtomically(longest, "x"));
+    EXPECT_EQ(testing::readWholeFile(longest), "x");
+}
+
 TEST_F(TextFileWriting, WritingThroughALinkKeepsTheLink)
 {
     const auto real = dir.path() / "real.txt";
