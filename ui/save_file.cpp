@@ -50,11 +50,12 @@ void saveThroughChooser(QWidget& window, const FileChooser& chooser,
         save(path);
 }
 
-bool reportUnwritten(core::Messages& messages, const QString& path, bool written)
+bool reportUnwritten(core::Messages& messages, const QString& path,
+                     const core::FileWritten& written)
 {
     if (!written)
-        messages.showError(core::formatMessage("Cannot create file %s", path.toStdString()));
-    return written;
+        messages.showError(core::cannotCreateMessage(path.toStdString(), written.reason));
+    return written.ok;
 }
 
 }  // namespace vantrel::ui

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include "core/common/text_file.h"
+
 class QAction;
 class QMainWindow;
 class QWidget;
@@ -41,7 +43,9 @@ QList<QAction*> addFileMenu(QMainWindow& window, std::initializer_list<SaveEntry
 void saveThroughChooser(QWidget& window, const FileChooser& chooser,
                         const std::function<void(const QString& path)>& save);
 
-// `written`, after "Cannot create file PATH" has been reported when it is false.
-bool reportUnwritten(core::Messages& messages, const QString& path, bool written);
+// Whether the file was written, after "Cannot create file PATH: REASON" has been reported when
+// it was not.
+bool reportUnwritten(core::Messages& messages, const QString& path,
+                     const core::FileWritten& written);
 
 }  // namespace vantrel::ui

@@ -243,7 +243,7 @@ bool Conversion::takeResult(BatchPipeline& pipeline, FileReplacement& output)
         return false;
     }
     if (!output.write(result.output))
-        throw VantrelError(formatMessage("Cannot create file %s", m_outputName));
+        throw VantrelError(cannotCreateMessage(m_outputName, output.failure()));
     m_progress.linesDone += result.linesDone;
     m_progress.bytesDone += result.bytesDone;
     return tick();
@@ -277,7 +277,7 @@ BatchResult Conversion::run()
                            "file");
     FileReplacement output(outputPath);
     if (!output.ok())
-        throw VantrelError(formatMessage("Cannot create file %s", m_outputName));
+        throw VantrelError(cannotCreateMessage(m_outputName, output.failure()));
 
     Calculator& calculator = m_context.calculator;
     ChartEngine& engine = calculator.context().engine;
@@ -330,7 +330,7 @@ BatchResult Conversion::run()
     if (m_cancelled)
         return BatchResult::Cancelled;
     if (!output.commit())
-        throw VantrelError(formatMessage("Cannot create file %s", m_outputName));
+        throw VantrelError(cannotCreateMessage(m_outputName, output.failure()));
     m_location.keepLastZone();
     // The last line's calculation writes the window's files: never over the user's own.
     const auto usersFile = [&](const fs::path& file) {

@@ -33,10 +33,12 @@ EngineRun ConfiguredEngine::run(std::string_view commandText)
             EngineFailure{formatMessage("Cannot create file %s", kCommandFileName), "", false}, {}};
     EngineRun run = m_builtIn->run(commandText);
     for (const EngineOutput& output : run.outputs) {
-        if (!writeFileAtomically(*m_listingFolder / output.name, output.bytes, Flush::Skip) &&
-            !run.failure)
-            run.failure =
-                EngineFailure{formatMessage("Cannot create file %s", output.name), "", false};
+        const FileWritten written =
+            writeFileAtomically(*m_listingFolder / output.name, output.bytes, Flush::Skip);
+        if (!written && !run.failure)
+            run.failure = EngineFailure{
+                cannotCreateMessage((*m_listingFolder / output.name).string(), written.reason), "",
+                false};
     }
     return run;
 }

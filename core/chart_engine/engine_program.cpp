@@ -66,8 +66,16 @@ EngineRun EngineProgram::run(std::string_view commandText)
     for (const std::string& name : outputs)
         removeFile(m_workDir / name);
     // Written whole or not at all: a full disk leaves no empty command file behind.
-    if (!writeFileAtomically(m_workDir / kCommandFileName, commandText, Flush::Skip))
-        throw VantrelError(formatMessage("Cannot create file %s", kCommandFileName));
+    // Named with its folder: a full temporary folder is not one the user chose.
+    const std::filesystem::path commandFile = m_workDir / kCommandFileName;
+    const FileWritten written = writeFileAtomically(commandFile, commandText, Flush::Skip);
+    if (!written) {
+        std::error_code error;
+        const std::filesystem::path full =
+            std::filesystem::absolute(commandFile, error).lexically_normal();
+        throw VantrelError(
+            cannotCreateMessage((error ? commandFile : full).string(), written.reason));
+    }
     EngineRun run;
     run.failure = runProgram();
     for (const std::string& name : outputs) {

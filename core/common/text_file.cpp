@@ -11,6 +11,8 @@
 #include <system_error>
 #include <utility>
 
+#include "core/common/error.h"
+
 // The durable write needs what the standard library does not offer: exclusive creation with the
 // usual mode, fsync, and the access check; these are POSIX.
 #include <fcntl.h>
@@ -88,10 +90,16 @@ bool isValidUtf8(std::string_view bytes)
 
 // Creates a new file with a random name beside target, failing rather than opening one that
 // exists. Returns the descriptor (-1 on failure) and the name.
+std::string systemReason(int error)
+{
+    return std::generic_category().message(error);
+}
+
 // The new file's name beside the target: a dot, the start of the target's name (cut at a
 // character's boundary), a random number. Short whatever the target's length, so that it stays
 // within the file system's limit on a name wherever the target's own name does.
-std::pair<int, std::filesystem::path> createBeside(const std::filesystem::path& target)
+// Sets `error` to the errno of a failure.
+std::pair<int, std::filesystem::path> createBeside(const std::filesystem::path& target, int& error)
 {
     constexpr std::size_t kNameStart = 32;
     const std::string name = target.filename().string();
@@ -105,7 +113,8 @@ std::pair<int, std::filesystem::path> createBeside(const std::filesystem::path& 
         temporary.replace_filename("." + name.substr(0, kept) + "." + std::to_string(entropy()) +
                                    ".tmp");
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        error = errno;
+        if (fd >= 0 || error != EEXIST)
             return {fd, temporary};
     }
     return {-1, {}};
@@ -117,8 +126,11 @@ bool writeAll(int fd, std::string_view content)
         const ssize_t written = ::write(fd, content.data(), content.size());
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC;
             return false;
+        }
         content.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
@@ -251,30 +263,54 @@ void writeLines(std::ostream& out, const std::vector<std::string>& lines)
         out << line << "\r\n";
 }
 
+std::string cannotCreateMessage(const std::string& name, const std::string& reason)
+{
+    std::string message = formatMessage("Cannot create file %s", name);
+    if (!reason.empty())
+        message += ": " + reason;
+    return message;
+}
+
 FileReplacement::FileReplacement(const std::filesystem::path& path, Flush flush) : m_flush(flush)
 {
     namespace fs = std::filesystem;
     std::error_code error;
-    // Writing through a link replaces the file it points at, not the link.
+    // Writing through a link replaces the file it points at, not the link; a link to nothing
+    // is refused rather than replaced by a file of its own.
     m_target = path;
     if (fs::is_symlink(path, error)) {
-        m_target = fs::weakly_canonical(path, error);
-        if (error)
+        m_target = fs::canonical(path, error);
+        if (error) {
+            const fs::path pointsAt = fs::read_symlink(path, error);
+            fail("Symbolic link to " + visibleText(pointsAt.string()) + ", which does not exist");
             return;
+        }
     }
     struct stat existing {};
     const bool exists = ::stat(m_target.c_str(), &existing) == 0;
-    if (!exists && errno != ENOENT)
+    if (!exists && errno != ENOENT) {
+        fail();
         return;
+    }
     // The rename would replace a read-only file (or a device) as readily as any other.
-    if (exists && (!S_ISREG(existing.st_mode) || ::access(m_target.c_str(), W_OK) != 0))
+    if (exists && !S_ISREG(existing.st_mode)) {
+        fail(S_ISDIR(existing.st_mode) ? systemReason(EISDIR) : "Not a regular file");
         return;
-    auto [fd, temporary] = createBeside(m_target);
-    if (fd < 0)
+    }
+    if (exists && ::access(m_target.c_str(), W_OK) != 0) {
+        fail();
         return;
+    }
+    int createError = 0;
+    auto [fd, temporary] = createBeside(m_target, createError);
+    if (fd < 0) {
+        fail(systemReason(createError));
+        return;
+    }
     // A new file gets the usual mode (0666 less the umask, applied by open); a replaced one
     // keeps its own.
     if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
+        fail();
         ::close(fd);
         ::unlink(temporary.c_str());
         return;
@@ -288,11 +324,18 @@ FileReplacement::~FileReplacement()
     abandon();
 }
 
+void FileReplacement::fail(std::string reason)
+{
+    if (m_failure.empty())
+        m_failure = reason.empty() ? systemReason(errno) : std::move(reason);
+}
+
 bool FileReplacement::write(std::string_view bytes)
 {
     if (m_fd < 0)
         return false;
     if (!writeAll(m_fd, bytes)) {
+        fail();
         abandon();
         return false;
     }
@@ -304,15 +347,26 @@ bool FileReplacement::commit()
     if (m_fd < 0)
         return false;
     bool ok = m_flush == Flush::Skip || ::fsync(m_fd) == 0;
-    ok = ::close(std::exchange(m_fd, -1)) == 0 && ok;
-    ok = ok && ::rename(m_temporary.c_str(), m_target.c_str()) == 0;
+    if (!ok)
+        fail();
+    if (::close(std::exchange(m_fd, -1)) != 0 && ok) {
+        fail();
+        ok = false;
+    }
+    if (ok && ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        fail();
+        ok = false;
+    }
     if (!ok) {
         ::unlink(m_temporary.c_str());
         return false;
     }
     const std::filesystem::path folder =
         m_target.has_parent_path() ? m_target.parent_path() : std::filesystem::path(".");
-    return m_flush == Flush::Skip || syncFolder(folder);
+    if (m_flush == Flush::Skip || syncFolder(folder))
+        return true;
+    fail();
+    return false;
 }
 
 void FileReplacement::abandon()
@@ -323,13 +377,17 @@ void FileReplacement::abandon()
     ::unlink(m_temporary.c_str());
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, Flush flush)
+FileWritten writeFileAtomically(const std::filesystem::path& path, std::string_view content,
+                                Flush flush)
 {
     FileReplacement file(path, flush);
-    return file.write(content) && file.commit();
+    if (file.write(content) && file.commit())
+        return {true, {}};
+    return {false, file.failure()};
 }
 
-bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines)
+FileWritten writeLinesAtomically(const std::filesystem::path& path,
+                                 const std::vector<std::string>& lines)
 {
     std::ostringstream out;
     writeLines(out, lines);

@@ -51,22 +51,35 @@ TextFile readTextFile(const std::filesystem::path& path, std::size_t maxBytes = 
 std::optional<std::vector<std::string>> readLinesFromFile(const std::filesystem::path& path);
 
 void writeLines(std::ostream& out, const std::vector<std::string>& lines);
+
+// What replacing a file came to: written, or why not, in the system's words ("Permission
+// denied", "No space left on device").
+struct FileWritten {
+    bool ok = false;
+    std::string reason;  // when not ok
+    explicit operator bool() const { return ok; }
+};
+// "Cannot create file NAME: REASON", the name made visible.
+std::string cannotCreateMessage(const std::string& name, const std::string& reason);
+
 // Replaces a file whole: writes a new file beside the target (created exclusively, so nothing
-// that happens to bear its name is truncated), flushes it to the disk, renames it over the
-// target and flushes the folder, so that neither a failure nor a crash leaves a partial or empty
-// file. A target that exists must be a regular file that this process may write: a
-// write-protected file is never replaced. Writing through a link replaces the file it points at.
-// Returns false on any failure; one before the rename leaves the target as it was.
+// that happens to bear its name is truncated, under a short name whatever the target's length),
+// flushes it to the disk, renames it over the target and flushes the folder, so that neither a
+// failure nor a crash leaves a partial or empty file. A target that exists must be a regular
+// file that this process may write: a write-protected file is never replaced. Writing through a
+// symbolic link replaces the file it points at; a link to nothing is refused. A file with other
+// hard links is replaced, not rewritten in place: the other names keep the old content.
+// On any failure the result says why; one before the rename leaves the target as it was.
 // A file the program only writes for itself (a command file) may skip the flushing: it is still
 // replaced whole or not at all, only not made to outlive a crash.
 enum class Flush { ToDisk, Skip };
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content,
-                         Flush flush = Flush::ToDisk);
+FileWritten writeFileAtomically(const std::filesystem::path& path, std::string_view content,
+                                Flush flush = Flush::ToDisk);
 
 // The same replacement written piece by piece: the new file is created beside the target at
 // once (nothing when the target may not be replaced: ok() is then false) and renamed over it
 // only by commit(). Destroyed or failed before that, it removes the new file and leaves the
-// target as it was.
+// target as it was. failure() says why it failed.
 class FileReplacement {
 public:
     explicit FileReplacement(const std::filesystem::path& path, Flush flush = Flush::ToDisk);
@@ -81,13 +94,19 @@ public:
     bool commit();
     // Removes the new file; the target stays as it was.
     void abandon();
+    const std::string& failure() const { return m_failure; }
 
 private:
+    // Records why, from errno unless a reason is given.
+    void fail(std::string reason = {});
+
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     int m_fd = -1;
     Flush m_flush;
+    std::string m_failure;
 };
-bool writeLinesAtomically(const std::filesystem::path& path, const std::vector<std::string>& lines);
+FileWritten writeLinesAtomically(const std::filesystem::path& path,
+                                 const std::vector<std::string>& lines);
 
 }  // namespace vantrel::core

@@ -235,9 +235,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "dates.txt, line 2 is longer than 1 MiB (1048576 bytes)"},
         FailureCase{"MissingInput", kExampleLine, "Cannot open file nosuch.txt", "nosuch.txt"},
         FailureCase{"InputIsAFolder", kExampleLine, "Cannot open file .", "."},
-        FailureCase{"OutputFolderMissing", kExampleLine, "Cannot create file nofolder/out.txt",
-                    "dates.txt", "nofolder/out.txt"},
-        FailureCase{"OutputIsAFolder", kExampleLine, "Cannot create file .", "dates.txt", "."}),
+        FailureCase{"OutputFolderMissing", kExampleLine,
+                    "Cannot create file nofolder/out.txt: No such file or directory", "dates.txt",
+                    "nofolder/out.txt"},
+        FailureCase{"OutputIsAFolder", kExampleLine, "Cannot create file .: Is a directory",
+                    "dates.txt", "."}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ConvertBatchTest, AfterFailureTheLocationKeepsTheTextsLastPutIntoIt)
@@ -422,7 +424,7 @@ TEST_F(ConvertBatchAsUser, AWriteProtectedOutputIsNeverReplaced)
     writeWholeFile("output.txt", "earlier output\r\n");
     fs::permissions("output.txt", fs::perms::owner_read);
     writeWholeFile("dates.txt", kExampleLine + "\r\n");
-    EXPECT_EQ(convertError("dates.txt"), "Cannot create file output.txt");
+    EXPECT_EQ(convertError("dates.txt"), "Cannot create file output.txt: Permission denied");
     EXPECT_EQ(readWholeFile("output.txt"), "earlier output\r\n");
 }
 

@@ -194,7 +194,8 @@ TEST_F(EngineFixture, CommandFileThatCannotBeCreatedStopsBeforeTheRun)
                   (void)runChartCommand({settings, zone, elsewhere}, "6", "93W21", "45N05",
                                         testing::localDateTime(2000, 6, 3, 12, 0));
               }),
-              "Cannot create file input.txt");
+              "Cannot create file " + (dir.path() / "missing-folder" / "input.txt").string() +
+                  ": No such file or directory");
     EXPECT_TRUE(runner.runs.empty());
 }
 

@@ -139,23 +139,12 @@ TEST_F(TextFileWriting, AFullDiskLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
-TEST_F(TextFileWriting, OnlyARegularFileIsReplaced)
-{
-    const auto pipe = dir.path() / "pipe";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
-    std::filesystem::create_symlink(pipe, dir.path() / "link");
-    EXPECT_FALSE(writeFileAtomically(pipe, "x"));
-    EXPECT_FALSE(writeFileAtomically(dir.path() / "link", "x"));
-    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
-    EXPECT_EQ(entryCount(dir.path()), 2);
-}
-
 TEST_F(TextFileAsUser, AWriteProtectedFileIsNeverReplaced)
 {
     VANTREL_SKIP_AS_ROOT();
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_FALSE(writeFileAtomically(path, "lost"));
+    EXPECT_EQ(writeFileAtomically(path, "lost").reason, "Permission denied");
     EXPECT_EQ(testing::readWholeFile(path), "keep");
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
     EXPECT_EQ(entryCount(dir.path()), 1);
@@ -167,26 +156,44 @@ TEST_F(TextFileAsUser, FailureInAReadOnlyFolderLeavesTheTargetUntouched)
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
                                                  std::filesystem::perms::owner_exec);
-    const bool written = writeFileAtomically(path, "lost");
+    const FileWritten written = writeFileAtomically(path, "lost");
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
-    EXPECT_FALSE(written);
+    EXPECT_EQ(written.reason, "Permission denied");
     EXPECT_EQ(testing::readWholeFile(path), "keep");
 }
 
-TEST_F(TextFileWriting, FailureWhenTheFolderCannotExist)
+TEST_F(TextFileWriting, WhatCannotBeReplacedIsLeftAsItIsWithTheReason)
 {
+    namespace fs = std::filesystem;
+    const auto pipe = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    fs::create_symlink(pipe, dir.path() / "link");
+    fs::create_symlink(dir.path() / "gone.txt", dir.path() / "dangling");
+    fs::create_directories(dir.path() / "taken" / "child");
     ASSERT_TRUE(writeFileAtomically(dir.path() / "plain", "keep"));
-    EXPECT_FALSE(writeFileAtomically(dir.path() / "plain" / "inside.txt", "x"));
-    EXPECT_FALSE(writeFileAtomically(dir.path() / "no" / "such.txt", "x"));
+    const struct {
+        const char* target;
+        std::string reason;
+    } rows[] = {
+        {"pipe", "Not a regular file"},
+        {"link", "Not a regular file"},
+        {"dangling",
+         "Symbolic link to " + (dir.path() / "gone.txt").string() + ", which does not exist"},
+        {"taken", "Is a directory"},
+        {"plain/inside.txt", "Not a directory"},
+        {"no/such.txt", "No such file or directory"},
+    };
+    for (const auto& row : rows) {
+        const FileWritten written = writeFileAtomically(dir.path() / row.target, "x");
+        EXPECT_FALSE(written) << row.target;
+        EXPECT_EQ(written.reason, row.reason) << row.target;
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling"));
+    EXPECT_FALSE(fs::exists(dir.path() / "gone.txt"));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "taken" / "child"));
     EXPECT_EQ(testing::readWholeFile(dir.path() / "plain"), "keep");
-}
-
-TEST_F(TextFileWriting, AFolderInTheWayIsNotReplaced)
-{
-    std::filesystem::create_directories(dir.path() / "taken" / "child");
-    EXPECT_FALSE(writeFileAtomically(dir.path() / "taken", "x"));
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken" / "child"));
-    EXPECT_EQ(entryCount(dir.path()), 1);
+    EXPECT_EQ(entryCount(dir.path()), 5);
 }
 
 // The new file beside the target has a short name of its own: a target's name at the file
