@@ -24,6 +24,10 @@ bool isBlankOrControl(unsigned char c)
 
 void requireSingleWord(const char* fieldName, const std::string& text)
 {
+    // An empty field would leave the engine's line one field short, and the engine would name
+    // the last field as the missing one.
+    if (text.empty())
+        throw VantrelError(std::string(fieldName) + " must not be empty");
     for (const char c : text) {
         if (isBlankOrControl(static_cast<unsigned char>(c))) {
             throw VantrelError(std::string(fieldName) + " \"" + visibleText(text) +

@@ -75,14 +75,6 @@ TEST(CommandFile, DateIsWrittenMonthDayYearWithoutLeadingZeros)
     EXPECT_EQ(line.rfind("/qb 1 1 2002 8:00AM ST ", 0), 0u) << line;
 }
 
-TEST(CommandFile, EmptyZoneLeavesTwoBlanksBeforeTheLongitude)
-{
-    Settings daylight;
-    daylight.timeMode = TimeMode::Daylight;
-    EXPECT_EQ(chartDataLine({"", "93W21", "45N05"}, at(2002, 1, 1, 8, 0), daylight, {}),
-              "/qb 1 1 2002 8:00AM DT  93W21 45N05");
-}
-
 // The daylight field and zone written for an answer of the zone rules.
 std::string zoneFieldFor(const LiveZone& zone, const Settings& settings,
                          const LocalDateTime& moment = at(2002, 1, 1, 8, 0))
@@ -242,6 +234,8 @@ TEST(CommandFile, LocationTextsThatWouldSplitTheLineAreRefused)
         {"tab in the zone", {"6\t5", "93W21", "45N05"}, "Time Zone \"6\\t5\""},
         {"leading blank", {" 6", "93W21", "45N05"}, "Time Zone \" 6\""},
         {"control character", {"6", "93\x01W21", "45N05"}, "Longitude \"93\\x01W21\""},
+        {"empty zone", {"", "93W21", "45N05"}, "Time Zone must not be empty"},
+        {"empty latitude", {"6", "93W21", ""}, "Latitude must not be empty"},
     };
     for (const auto& row : rows) {
         const std::string message = testing::errorText(
