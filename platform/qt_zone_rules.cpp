@@ -67,6 +67,14 @@ std::optional<core::ZoneOffset> QtZoneRules::offsetAt(const core::LocalDateTime&
     return offsetAtSecond(zone, naive - kSecondsPerDay);
 }
 
+std::string QtZoneRules::unknownSystemZone() const
+{
+    if (QTimeZone::systemTimeZone().isValid())
+        return {};
+    const QByteArray named = qgetenv("TZ");
+    return named.isEmpty() ? std::string("/etc/localtime") : named.toStdString();
+}
+
 std::optional<core::LocalDateTime> QtZoneRules::localTime(core::Instant moment,
                                                           std::string_view zoneName) const
 {

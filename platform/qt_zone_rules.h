@@ -11,6 +11,7 @@ public:
                                              std::string_view zoneName) const override;
     std::optional<core::LocalDateTime> localTime(core::Instant moment,
                                                  std::string_view zoneName) const override;
+    std::string unknownSystemZone() const override;
 };
 
 }  // namespace vantrel::platform

@@ -3,7 +3,9 @@
 #include <cctype>
 
 #include "core/common/ascii_case.h"
+#include "core/common/error.h"
 #include "core/ports/messages.h"
+#include "core/ports/zone_rules.h"
 
 namespace vantrel::core {
 
@@ -23,6 +25,8 @@ LiveZone liveSystemZone(const ZoneRules& zoneRules, const RegionalSettings& regi
     // leaves the user's dates unreadable.
     if (!hasRecognisableDateOrder(regional))
         messages.showMessage(kDateOrderMessage);
+    if (const std::string unknown = zoneRules.unknownSystemZone(); !unknown.empty())
+        messages.showMessage(formatMessage(kUnknownZoneMessage, unknown));
     return {&zoneRules, dateOrderSwitchFor(regional)};
 }
 

@@ -17,6 +17,10 @@ inline constexpr const char* kDateOrderMessage =
     "Sorry, Vantrel is only compatible with date formats of mdy or dmy. You can Use Control Panel "
     "Regional Settings to change to a supported format.";
 
+// Shown once at start when the system's zone is one the zone rules do not know.
+inline constexpr const char* kUnknownZoneMessage =
+    "The time zone \"%s\" is unknown; Vantrel takes times in universal time (UTC)";
+
 // The zone rules themselves, asked afresh for each moment (no copy of them is taken), and the
 // date-order switch taken from the regional settings.
 struct LiveZone {
@@ -27,7 +31,8 @@ struct LiveZone {
 };
 
 // Keeps the zone rules and sets the date-order switch; shows the date-order message through
-// messages when the short date has none of the letters d, m and y.
+// messages when the short date has none of the letters d, m and y, and kUnknownZoneMessage
+// when the rules cannot read the system's zone.
 LiveZone liveSystemZone(const ZoneRules& zoneRules, const RegionalSettings& regional,
                         Messages& messages);
 

@@ -2,6 +2,7 @@
 // Time zones by the tz database: the system's zone, or one named like "Europe/Dublin".
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/common/date_time.h"
@@ -35,6 +36,9 @@ public:
     // above.
     virtual std::optional<LocalDateTime> localTime(Instant moment,
                                                    std::string_view zoneName) const = 0;
+    // The name the system gives its zone when these rules cannot read it (TZ=Nowhere/Land), so
+    // that times are taken in universal time; empty when the system's zone is known.
+    virtual std::string unknownSystemZone() const { return {}; }
 };
 
 }  // namespace vantrel::core
