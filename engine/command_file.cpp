@@ -286,7 +286,8 @@ public:
         if (m_tokens.size() > 2)
             throw error(": unexpected " + inQuotes(m_tokens[2]) + " after the file name");
         const std::string name(m_tokens[1]);
-        if (name.find('/') != std::string::npos || name == "." || name == "..")
+        if (name.find_first_of(std::string_view("/\0", 2)) != std::string::npos || name == "." ||
+            name == "..")
             throw error(": " + inQuotes(name) + " is not a plain file name in the current folder");
         std::error_code ec;
         if (m_lookAtFolder && std::filesystem::is_directory(name, ec))
@@ -410,6 +411,7 @@ Request parseCommandFile(std::string_view text, bool lookAtFolder)
     Request r;
     std::vector<std::string_view> t;
     int lineNumber = 0;
+    int outputsLine = 0;  // the last line that names an output
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find_first_of("\r\n", pos);
@@ -429,8 +431,11 @@ Request parseCommandFile(std::string_view text, bool lookAtFolder)
             if ((lead != '-' && lead != '/' && lead != '=' && lead != '_') || t[0].size() < 2)
                 throw CommandError(0, "unknown switch " + inQuotes(t[0]));
             applySwitch(t, r, lookAtFolder);
-            if (t[0].substr(1) == "qb")
+            const std::string_view name = t[0].substr(1);
+            if (name == "qb")
                 r.chartLine = lineNumber;
+            if (name == "os" || name == "Xo" || name == "XM0")
+                outputsLine = lineNumber;
         } catch (const CommandError& e) {
             throw CommandError(lineNumber, e.what());
         }
@@ -439,6 +444,10 @@ Request parseCommandFile(std::string_view text, bool lookAtFolder)
                             r.horizon || r.riseSet || r.wheelLines > 0 || !r.events;
     if (!r.chart && chartShown)
         throw CommandError(lineNumber, "no chart data: the /qb line is missing");
+    // One file cannot hold both; the later write would silently drop the listing.
+    if (r.pictureRequested && !r.textOutput.empty() && r.textOutput == pictureFileName(r))
+        throw CommandError(outputsLine, "/os and /Xo both name " + inQuotes(r.textOutput) +
+                                            ": the listing and the picture need a file each");
     return r;
 }
 

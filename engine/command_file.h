@@ -67,6 +67,12 @@ struct Request {
     std::optional<TimeSpan> events;
 };
 
+// The metafile's name: /Xo's, or "chart.wmf".
+inline std::string pictureFileName(const Request& r)
+{
+    return r.pictureOutput.empty() ? "chart.wmf" : r.pictureOutput;
+}
+
 // Parses a whole command file. Throws CommandError naming the line and what is wrong.
 // lookAtFolder: an output name that is a folder in the current folder is an error at its
 // line; a run that writes no file leaves the current folder alone.

@@ -193,8 +193,7 @@ RunOutcome runText(std::string_view text, const std::string& ephemerisFolder,
         if (request.pictureRequested) {
             const auto bytes = drawWheelPicture(
                 *chart, {request.reversedColors, request.monochrome}, request.dayFirst);
-            files.add(request.pictureOutput.empty() ? "chart.wmf" : request.pictureOutput,
-                      std::string(bytes.begin(), bytes.end()));
+            files.add(pictureFileName(request), std::string(bytes.begin(), bytes.end()));
         }
     } catch (const EphemerisError& e) {
         return cannotCompute(e.what());

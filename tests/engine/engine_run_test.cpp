@@ -77,6 +77,13 @@ TEST(EngineRun, BadInputFailsWithOneLineAndWritesNothing)
          "input.txt:4: /Xo: 'sub' is a folder"},
         {"/os names a path", kGoodHead + "/os sub/chart.txt\r\n",
          "input.txt:3: /os: 'sub/chart.txt' is not a plain"},
+        {"a NUL in /os", kGoodHead + std::string("/os chart.txt\0x\r\n", 17),
+         "input.txt:3: /os: 'chart.txt\\x00x' is not a plain file name in the current folder\n"},
+        {"/os and /Xo name one file", kGoodHead + "/os pic.wmf\r\n/Xo pic.wmf\r\n",
+         "input.txt:4: /os and /Xo both name 'pic.wmf': the listing and the picture need a file "
+         "each\n"},
+        {"/os names the picture's default", kGoodHead + "/XM0\r\n/os chart.wmf\r\n",
+         "input.txt:4: /os and /Xo both name 'chart.wmf'"},
         {"beyond the ephemeris", "@\r\n/qb 1 1 3001 12:00 ST 6 93W21 45N05\r\n/os chart.txt\r\n",
          "input.txt:2: /qb: 1 January 3001 is outside the ephemeris range (1 January 1 to 31 "
          "December 3000)\n"},
