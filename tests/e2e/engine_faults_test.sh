@@ -47,11 +47,12 @@ SCRIPT
 }
 
 # run ARGS...: runs the program in the work folder as the user, with no display and a fixed
-# locale and zone; sets out, err and status.
+# locale and zone (env_extra overrides them); sets out, err and status.
+env_extra=()
 run() {
     out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
         LANG=en_US.UTF-8 LC_ALL= TZ=UTC HOME="$root/work" TMPDIR="$root/tmp" \
-        XDG_CONFIG_HOME="$root/work/config" XDG_RUNTIME_DIR= \
+        XDG_CONFIG_HOME="$root/work/config" XDG_RUNTIME_DIR= "${env_extra[@]}" \
         timeout 120 "${as_user[@]}" "$root/bin/vantrel" "$@" 2>"$root/err")
     status=$?
     err=$(cat "$root/err")
@@ -231,6 +232,61 @@ ln -sf /dev/zero "$root/bin/Vantrel.ini"
 run x
 expect "endless settings file" 1 "was not read: it is larger than 16 MiB"
 [ -n "$out" ] || fail "endless settings file: no date printed"
+
+# --- unusual names, links, settings and locales ----------------------------------------------
+
+rm -f "$root/bin/Vantrel.ini"
+settings
+user_file dates.txt "$good_line"
+user_file no_zone.txt 'Ann,birthday,3/14/2001,21:07,,74W00,40N43'
+ln -sfn missing.txt "$root/work/dangling.txt"
+long=$(printf 'o%.0s' $(seq 251)).txt
+too_long=$(printf 'n%.0s' $(seq 256))
+while IFS='|' read -r name status message args; do
+    run $args
+    expect "$name" "$status" "$message"
+done <<CASES
+name of 255 bytes|0||dates.txt $long
+name too long|1|Cannot create file $too_long: File name too long.|dates.txt $too_long
+dangling link|1|Cannot create file dangling.txt: Symbolic link to missing.txt, which does not exist.|dates.txt dangling.txt
+empty zone field|1|no_zone.txt, line 1: Time Zone must not be empty.|no_zone.txt out.txt
+CASES
+[ -s "$root/work/$long" ] || fail "name of 255 bytes: not written"
+[ -L "$root/work/dangling.txt" ] && [ ! -e "$root/work/missing.txt" ] ||
+    fail "dangling link: replaced, or its target created"
+
+user_file target.txt "earlier output"
+ln -sfn target.txt "$root/work/through.txt"
+run dates.txt through.txt
+expect "output through a link" 0 ""
+[ -L "$root/work/through.txt" ] && grep -q '^Ann,' "$root/work/target.txt" ||
+    fail "output through a link: the link was replaced or its target not written"
+
+# A hand-edited choice out of range is read as any other: nothing chosen, the first-run item.
+settings "House System=-1"
+run dates.txt out.txt
+expect "House System=-1" 0 ""
+settings
+
+# Case rules of the program's own texts and keys do not follow a Turkish locale's i.
+if locale -a | grep -qix 'tr_TR.utf-\?8'; then
+    settings "FORMAT=0"
+    user_file turkish.txt 'Ann,birthday,14.03.2001,21:07,5,74W00,40N43'
+    env_extra=(LC_ALL=tr_TR.UTF-8)
+    run turkish.txt out.txt
+    expect "Turkish locale" 0 ""
+    grep -q ',IVviii,' "$root/work/out.txt" || fail "Turkish locale: $(cat "$root/work/out.txt")"
+    settings
+else
+    fail "the locale tr_TR.UTF-8 is missing (scripts/setup.sh --tests)"
+fi
+
+env_extra=(TZ=Nowhere/Land)
+run x
+unknown='The time zone "Nowhere/Land" is unknown; Vantrel takes times in universal time (UTC)'
+expect "unknown TZ" 0 "$unknown"
+[ "$(grep -cF "$unknown" "$root/err")" -eq 1 ] || fail "unknown TZ: not said once: $err"
+env_extra=()
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
