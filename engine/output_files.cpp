@@ -1,5 +1,6 @@
 #include "engine/output_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +39,17 @@ bool writeAll(int fd, const std::string& content)
     return true;
 }
 
+// The start of a name, cut at a character's boundary: the temporary name beside an output stays
+// within the file system's limit on a name wherever the output's own name does.
+std::string nameStart(const std::string& name)
+{
+    std::size_t kept = std::min<std::size_t>(name.size(), 32);
+    while (kept > 0 && kept < name.size() &&
+           (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+        --kept;
+    return name.substr(0, kept);
+}
+
 }  // namespace
 
 void OutputFiles::commit()
@@ -53,7 +65,7 @@ void OutputFiles::commit()
             discard();
             throw OutputError(f.name + ": is a folder");
         }
-        std::string temp = "." + f.name + ".XXXXXX";
+        std::string temp = "." + nameStart(f.name) + ".XXXXXX";
         const int fd = ::mkstemp(temp.data());
         if (fd < 0) {
             const std::string reason = std::strerror(errno);

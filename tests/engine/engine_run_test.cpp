@@ -49,6 +49,16 @@ TEST(EngineRun, TheProgramsCommandFilesSucceedAndWriteTheirFiles)
     }
 }
 
+TEST(EngineRun, AnOutputNameAtTheLengthLimitIsWritten)
+{
+    const std::string longest(255, 'n');
+    ScratchFolder folder;
+    folder.write("input.txt", kGoodHead + "/os " + longest + "\r\n");
+    const EngineRun run = runEngine(folder);
+    EXPECT_EQ(run.exitCode, 0) << run.standardError;
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"input.txt", longest}));
+}
+
 TEST(EngineRun, BadInputFailsWithOneLineAndWritesNothing)
 {
     struct Row {
