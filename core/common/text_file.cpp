@@ -88,17 +88,16 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
-// Creates a new file with a random name beside target, failing rather than opening one that
-// exists. Returns the descriptor (-1 on failure) and the name.
 std::string systemReason(int error)
 {
     return std::generic_category().message(error);
 }
 
-// The new file's name beside the target: a dot, the start of the target's name (cut at a
-// character's boundary), a random number. Short whatever the target's length, so that it stays
-// within the file system's limit on a name wherever the target's own name does.
-// Sets `error` to the errno of a failure.
+// Creates a new file with a random name beside target, failing rather than opening one that
+// exists. Returns the descriptor (-1 on failure, with `error` set to the errno) and the name:
+// a dot, the start of the target's name (cut at a character's boundary), a random number. Short
+// whatever the target's length, so that it stays within the file system's limit on a name
+// wherever the target's own name does.
 std::pair<int, std::filesystem::path> createBeside(const std::filesystem::path& target, int& error)
 {
     constexpr std::size_t kNameStart = 32;
@@ -280,9 +279,13 @@ FileReplacement::FileReplacement(const std::filesystem::path& path, Flush flush)
     m_target = path;
     if (fs::is_symlink(path, error)) {
         m_target = fs::canonical(path, error);
-        if (error) {
+        if (error == std::errc::no_such_file_or_directory) {
             const fs::path pointsAt = fs::read_symlink(path, error);
             fail("Symbolic link to " + visibleText(pointsAt.string()) + ", which does not exist");
+            return;
+        }
+        if (error) {
+            fail(error.message());
             return;
         }
     }
