@@ -58,4 +58,9 @@ bool reportUnwritten(core::Messages& messages, const QString& path,
     return written.ok;
 }
 
+bool reportUnwritten(core::Messages& messages, const QString& path, bool written)
+{
+    return reportUnwritten(messages, path, core::FileWritten{written, {}});
+}
+
 }  // namespace vantrel::ui

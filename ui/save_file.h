@@ -44,8 +44,9 @@ void saveThroughChooser(QWidget& window, const FileChooser& chooser,
                         const std::function<void(const QString& path)>& save);
 
 // Whether the file was written, after "Cannot create file PATH: REASON" has been reported when
-// it was not.
+// it was not; a caller that has only a yes or no reports no reason.
 bool reportUnwritten(core::Messages& messages, const QString& path,
                      const core::FileWritten& written);
+bool reportUnwritten(core::Messages& messages, const QString& path, bool written);
 
 }  // namespace vantrel::ui
