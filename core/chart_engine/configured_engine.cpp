@@ -28,9 +28,12 @@ EngineRun ConfiguredEngine::run(std::string_view commandText)
         return m_builtIn->run(commandText);
     // The command file stays beside its listings, as an engine program would have found it,
     // for the user's own tools that rerun or read it.
-    if (!writeFileAtomically(*m_listingFolder / kCommandFileName, commandText, Flush::Skip))
+    const std::filesystem::path commandFile = *m_listingFolder / kCommandFileName;
+    if (const FileWritten written = writeFileAtomically(commandFile, commandText, Flush::Skip);
+        !written)
         return EngineRun{
-            EngineFailure{formatMessage("Cannot create file %s", kCommandFileName), "", false}, {}};
+            EngineFailure{cannotCreateMessage(commandFile.string(), written.reason), "", false},
+            {}};
     EngineRun run = m_builtIn->run(commandText);
     for (const EngineOutput& output : run.outputs) {
         const FileWritten written =
