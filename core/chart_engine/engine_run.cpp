@@ -38,16 +38,23 @@ std::vector<std::string> engineCommand(const std::string& configured,
 {
     std::vector<std::string> words;
     std::string word;
+    bool quoted = false;  // within double quotes, which keep blanks in the word
+    bool started = false;
     for (const char c : configured) {
-        if (c == ' ' || c == '\t') {
-            if (!word.empty())
+        if (c == '"') {
+            quoted = !quoted;
+            started = true;
+        } else if (!quoted && (c == ' ' || c == '\t')) {
+            if (started)
                 words.push_back(std::move(word));
             word.clear();
+            started = false;
         } else {
             word += c;
+            started = true;
         }
     }
-    if (!word.empty())
+    if (started)
         words.push_back(std::move(word));
     if (words.empty())
         words.push_back(defaultEngine);
@@ -77,12 +84,27 @@ std::string anchoredEngineCommand(const std::string& command, const std::filesys
     const auto from = command.find_first_not_of(" \t");
     if (from == std::string::npos)
         return command;
-    const auto to = std::min(command.find_first_of(" \t", from), command.size());
-    const std::filesystem::path program = command.substr(from, to - from);
+    // The program is the first word, or what the double quotes it opens with hold.
+    std::size_t to = 0;
+    std::filesystem::path program;
+    if (command[from] == '"') {
+        const auto close = command.find('"', from + 1);
+        if (close == std::string::npos)
+            return command;
+        to = close + 1;
+        program = command.substr(from + 1, close - from - 1);
+    } else {
+        to = std::min(command.find_first_of(" \t", from), command.size());
+        program = command.substr(from, to - from);
+    }
     if (!program.is_relative() || !program.has_parent_path())
         return command;
+    // The full path is one word, whatever blanks the folders' names hold.
+    std::string full = (base / program).string();
+    if (full.find_first_of(" \t") != std::string::npos)
+        full = '"' + full + '"';
     std::string anchored = command;
-    anchored.replace(from, to - from, (base / program).string());
+    anchored.replace(from, to - from, full);
     return anchored;
 }
 

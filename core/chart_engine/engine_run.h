@@ -68,8 +68,9 @@ EngineFailure returnCodeFailure(int exitCode, std::string_view errorOutput);
 // means nothing to the user.
 std::string engineTextWithoutCommandFile(const std::string& text);
 
-// Program and leading arguments of the engine command: Settings::engineCommand split on blanks when
-// it holds anything but blanks, otherwise defaultEngine alone.
+// Program and leading arguments of the engine command: Settings::engineCommand split on blanks
+// (but for blanks within double quotes, which are dropped) when it holds anything but blanks,
+// otherwise defaultEngine alone.
 std::vector<std::string> engineCommand(const std::string& configured,
                                        const std::string& defaultEngine);
 
@@ -79,7 +80,8 @@ bool engineProgramNamed(const Settings& settings);
 
 // `command` with its program made absolute against `base` when it is a relative path with a folder
 // part ("./astrolog", "bin/astrolog"), so that it names the same program from any current
-// directory; a bare name (looked up on the search path) or an absolute path is left as it is.
+// directory (in double quotes when the full path holds a blank); a bare name (looked up on the
+// search path) or an absolute path is left as it is.
 std::string anchoredEngineCommand(const std::string& command, const std::filesystem::path& base);
 
 // The lines joined, each ended by CR LF, as a command file holds them.

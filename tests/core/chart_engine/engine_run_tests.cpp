@@ -70,6 +70,11 @@ TEST_F(EngineFixture, ConfiguredCommandIsSplitIntoProgramAndLeadingArguments)
     settings.engineCommand = "   ";
     EXPECT_EQ(runProgram(), std::nullopt);
     EXPECT_EQ(runner.runs.at(1).program, "/opt/v/vantrel-engine");
+    // A path in double quotes keeps its blanks.
+    settings.engineCommand = "\"/home/Jane Doe/astrolog\" -q";
+    EXPECT_EQ(runProgram(), std::nullopt);
+    EXPECT_EQ(runner.runs.at(2).program, "/home/Jane Doe/astrolog");
+    EXPECT_EQ(runner.runs.at(2).arguments, (std::vector<std::string>{"-q", "-i", "input.txt"}));
 }
 
 TEST(EngineCommandAnchor, OnlyARelativePathWithAFolderPartIsAnchored)
@@ -80,9 +85,14 @@ TEST(EngineCommandAnchor, OnlyARelativePathWithAFolderPartIsAnchored)
         {"astrolog -q", "astrolog -q"},
         {"/opt/astrolog", "/opt/astrolog"},
         {"  ", "  "},
+        {"\"./my engine\" -q", "\"/base/./my engine\" -q"},
+        {"\"/opt/my engine\"", "\"/opt/my engine\""},
     };
     for (const auto& [command, anchored] : rows)
         EXPECT_EQ(anchoredEngineCommand(command, "/base"), anchored) << command;
+    // A folder with a blank stays one word.
+    EXPECT_EQ(anchoredEngineCommand("./astrolog -q", "/home/Jane Doe"),
+              "\"/home/Jane Doe/./astrolog\" -q");
 }
 
 ProcessOutcome outcomeOf(bool started, bool timedOut, int exitCode, int signal,
