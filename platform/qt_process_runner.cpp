@@ -15,8 +15,47 @@ namespace vantrel::platform {
 
 namespace {
 
-// How often a waiting run looks at the clock and the stop check.
+// How often a waiting run looks at the clock and the stop check, and takes what the program
+// wrote on its standard error.
 constexpr int kPollMs = 20;
+// What is kept of the program's standard error: its start and its end, so that a program that
+// writes without end cannot fill the memory.
+constexpr qsizetype kKeptErrorBytes = 4096;
+
+// The first and the last kKeptErrorBytes of a stream, with a note of what was left out between.
+class ErrorOutput {
+public:
+    void add(const QByteArray& bytes)
+    {
+        if (m_head.size() < kKeptErrorBytes) {
+            const qsizetype room = kKeptErrorBytes - m_head.size();
+            m_head += bytes.left(room);
+            addToTail(bytes.mid(room));
+            return;
+        }
+        addToTail(bytes);
+    }
+    std::string text() const
+    {
+        std::string text = m_head.toStdString();
+        if (m_skipped > 0)
+            text += "\n[" + std::to_string(m_skipped) + " bytes left out]\n";
+        return text + m_tail.toStdString();
+    }
+
+private:
+    void addToTail(const QByteArray& bytes)
+    {
+        m_tail += bytes;
+        if (m_tail.size() > kKeptErrorBytes) {
+            m_skipped += m_tail.size() - kKeptErrorBytes;
+            m_tail.remove(0, m_tail.size() - kKeptErrorBytes);
+        }
+    }
+
+    QByteArray m_head, m_tail;
+    long long m_skipped = 0;
+};
 
 // Ends the program and everything it started. The group exists as long as any member does;
 // the program itself is reaped by QProcess.
@@ -27,6 +66,14 @@ void endGroup(QProcess& process)
         ::kill(static_cast<pid_t>(-group), SIGKILL);
     process.kill();
     process.waitForFinished(5000);
+}
+
+// Ends what a program that has ended left running in its group: nothing it started outlives
+// the run.
+void endLeftovers(qint64 group)
+{
+    if (group > 0)
+        ::kill(static_cast<pid_t>(-group), SIGKILL);
 }
 
 }  // namespace
@@ -68,7 +115,10 @@ core::ProcessOutcome QtProcessRunner::run(const std::string& program,
         return outcome;
     }
     outcome.started = true;
+    const qint64 group = process.processId();
+    ErrorOutput errorOutput;
     while (!process.waitForFinished(kPollMs) && process.state() != QProcess::NotRunning) {
+        errorOutput.add(process.readAllStandardError());
         outcome.stopped = stopRequested();
         outcome.timedOut = !outcome.stopped && deadline.hasExpired();
         if (outcome.stopped || outcome.timedOut) {
@@ -76,7 +126,9 @@ core::ProcessOutcome QtProcessRunner::run(const std::string& program,
             return outcome;
         }
     }
-    outcome.errorOutput = process.readAllStandardError().toStdString();
+    endLeftovers(group);
+    errorOutput.add(process.readAllStandardError());
+    outcome.errorOutput = errorOutput.text();
     if (process.exitStatus() == QProcess::CrashExit) {
         // For a program that died by a signal, QProcess gives the signal as its exit code.
         outcome.signal = process.exitCode();

@@ -89,25 +89,39 @@ bool ends(pid_t pid)
     return false;
 }
 
-TEST(QtProcessRunner, ATimeOutOrAStopEndsTheProgramsChildrenToo)
+TEST(QtProcessRunner, ATimeOutAStopOrTheEndEndsTheProgramsChildrenToo)
 {
     testing::TempDir dir;
     const std::string childFile = (dir.path() / "child").string();
-    const std::vector<std::string> hang = {"-c", "sleep 300 & echo $! >" + childFile + "; wait"};
-    for (const bool stop : {false, true}) {
+    const std::string start = "sleep 300 & echo $! >" + childFile + "; ";
+    enum class End { TimeOut, Stop, Exit };
+    for (const End end : {End::TimeOut, End::Stop, End::Exit}) {
         QtProcessRunner runner;
         QElapsedTimer elapsed;
         elapsed.start();
-        runner.setStopCheck([&] { return stop && elapsed.elapsed() > 300; });
-        const auto outcome = runner.run("/bin/sh", hang, stop ? 60s : 300ms);
+        runner.setStopCheck([&] { return end == End::Stop && elapsed.elapsed() > 300; });
+        const auto outcome = runner.run("/bin/sh", {"-c", start + (end == End::Exit ? "" : "wait")},
+                                        end == End::TimeOut ? 300ms : 60s);
         EXPECT_LT(elapsed.elapsed(), 10000);
-        EXPECT_EQ(outcome.timedOut, !stop);
-        EXPECT_EQ(outcome.stopped, stop);
+        EXPECT_EQ(outcome.timedOut, end == End::TimeOut);
+        EXPECT_EQ(outcome.stopped, end == End::Stop);
         pid_t child = 0;
         std::ifstream(childFile) >> child;
         ASSERT_GT(child, 0);
         EXPECT_TRUE(ends(child)) << "the engine's child outlived it";
     }
+}
+
+TEST(QtProcessRunner, OfAFloodOnStandardErrorTheStartAndTheEndAreKept)
+{
+    QtProcessRunner runner;
+    const auto outcome = runner.run(
+        "/bin/sh", {"-c", "echo first >&2; head -c 50000000 /dev/zero >&2; echo last >&2; exit 2"},
+        60s);
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_LT(outcome.errorOutput.size(), 10000u);
+    EXPECT_TRUE(outcome.errorOutput.starts_with("first\n")) << outcome.errorOutput.substr(0, 20);
+    EXPECT_TRUE(outcome.errorOutput.ends_with("last\n"));
 }
 
 TEST(QtProcessRunner, ProgramGetsNoInput)
