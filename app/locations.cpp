@@ -7,9 +7,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include "core/common/error.h"
 #include "core/settings/settings_file.h"
 
@@ -78,15 +75,13 @@ void enterWorkingFolder(const core::FileLocations& locations)
 }
 
 PrivateWorkFolder::PrivateWorkFolder()
-    : m_folder(
-          std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/vantrel-XXXXXX")))
 {
     std::error_code error;
     m_userFolder = fs::current_path(error);
-    if (!m_folder->isValid() || !QDir::setCurrent(m_folder->path()))
-        throw core::VantrelError("Cannot create a private folder in " +
-                                 QDir::tempPath().toStdString() + ": " +
-                                 m_folder->errorString().toStdString());
+    fs::current_path(m_folder.path(), error);
+    if (error)
+        throw core::VantrelError("Cannot enter the private folder " + m_folder.path().string() +
+                                 ": " + error.message());
 }
 
 PrivateWorkFolder::~PrivateWorkFolder()

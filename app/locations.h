@@ -5,11 +5,9 @@
 // overwrites one a running window is reading.
 
 #include <filesystem>
-#include <memory>
 
+#include "core/batch/private_folder.h"
 #include "core/settings/file_locations.h"
-
-class QTemporaryDir;
 
 namespace vantrel::app {
 
@@ -20,8 +18,9 @@ core::FileLocations programLocations();
 // VantrelError naming the folder when it cannot be made or entered.
 void enterWorkingFolder(const core::FileLocations& locations);
 
-// A new folder readable by the user alone, the current directory while this object lives,
-// removed with everything in it afterwards. Throws VantrelError when none can be made.
+// A new folder readable by the user alone (a core::PrivateFolder), the current directory while
+// this object lives, removed with everything in it afterwards. Throws VantrelError when none can
+// be made or entered.
 class PrivateWorkFolder {
 public:
     PrivateWorkFolder();
@@ -34,7 +33,7 @@ public:
 
 private:
     std::filesystem::path m_userFolder;
-    std::unique_ptr<QTemporaryDir> m_folder;
+    core::PrivateFolder m_folder;
 };
 
 }  // namespace vantrel::app

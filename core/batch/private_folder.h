@@ -9,11 +9,12 @@ namespace vantrel::core {
 
 struct Settings;
 
-// A folder of the conversion's own under the system's temporary folder, readable by the user
-// alone, removed with everything in it when this object ends. It bears the process's number, so
-// that the next conversion can remove it should this process be killed first; folders that
-// conversions killed before they could clean up have left are removed on creation. Throws
-// VantrelError "Cannot create file ..." when none can be made.
+// A folder of its own under the system's temporary folder ("vantrel-XXXXXX"), readable by the
+// user alone, removed with everything in it when this object ends. It is locked (flock) while
+// it lives: a folder of that name that no one holds locked and that has not changed for a while
+// was left by a run killed before it could clean up, whatever process namespace either runs in,
+// and is removed when the next one is made. Throws VantrelError "Cannot create a private folder
+// in DIR: why" when none can be made.
 class PrivateFolder {
 public:
     PrivateFolder();
@@ -24,6 +25,7 @@ public:
 
 private:
     std::filesystem::path m_path;
+    int m_lock = -1;  // the folder, opened and locked
 };
 
 // Makes `folder` the current directory until the end of the scope.

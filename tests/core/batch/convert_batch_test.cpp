@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -361,21 +363,43 @@ TEST_F(ConvertBatchTest, FoldersOfKilledConversionsAreRemovedNextTime)
     const char* const previous = std::getenv("TMPDIR");
     const std::string saved = previous ? previous : "";
     ::setenv("TMPDIR", temporary.c_str(), 1);
-    const fs::path abandoned = temporary / "vantrel-batch-4194305-1";
-    const fs::path running = temporary / ("vantrel-batch-" + std::to_string(::getpid()) + "-1");
-    const fs::path other = temporary / "vantrel-batch-notes";
-    for (const fs::path& made : {abandoned, running, other})
+    const struct {
+        const char* name;
+        bool marked, aged, locked, removed;
+    } rows[] = {
+        {"vantrel-Ab12cD", true, true, false, true},            // its run was killed
+        {"vantrel-batch-4194305-1", false, true, false, true},  // an older version's
+        {"vantrel-Ef34gH", true, true, true, false},            // in use
+        {"vantrel-Ij56kL", true, false, false, false},          // just made, not locked yet
+        {"vantrel-backup", false, true, false, false},          // not the program's
+        {"vantrel-batch-notes", false, true, false, false},
+    };
+    std::vector<int> locks;
+    for (const auto& row : rows) {
+        const fs::path made = temporary / row.name;
         fs::create_directories(made / "inside");
+        if (row.marked)
+            writeWholeFile(made / ".vantrel-private", "");
+        if (row.aged)
+            fs::last_write_time(made, fs::file_time_type::clock::now() - std::chrono::hours(1));
+        if (row.locked) {
+            locks.push_back(::open(made.c_str(), O_RDONLY | O_DIRECTORY));
+            ASSERT_EQ(::flock(locks.back(), LOCK_EX), 0);
+        }
+    }
     writeWholeFile("dates.txt", kExampleLine + "\r\n");
     convert("dates.txt");
     previous ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
-    EXPECT_FALSE(fs::exists(abandoned));
-    EXPECT_TRUE(fs::exists(running / "inside"));
-    EXPECT_TRUE(fs::exists(other / "inside"));
+    for (const int lock : locks)
+        ::close(lock);
     std::size_t left = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(temporary))
-        ++left;
-    EXPECT_EQ(left, 2u) << "the conversion's own folder was left behind";
+    for (const auto& row : rows) {
+        EXPECT_EQ(fs::exists(temporary / row.name), !row.removed) << row.name;
+        left += row.removed ? 0 : 1;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(temporary), fs::directory_iterator()),
+              static_cast<std::ptrdiff_t>(left))
+        << "the conversion's own folder was left behind";
 }
 
 TEST_F(ConvertBatchTest, ValuesWithCommasOrQuotesAreQuotedAndReadBack)
