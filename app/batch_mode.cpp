@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "app/services.h"
 #include "app/stop_signals.h"
 #include "core/batch/convert_batch.h"
+#include "core/common/error.h"
 #include "core/ports/clipboard.h"
 #include "core/ports/main_view.h"
 #include "core/thelemic/calculation.h"
@@ -99,8 +101,16 @@ int runBatchMode(int& argc, char** argv, const CommandLine& commandLine)
     catchStopSignals();
     messages.startConversion();
     try {
-        // An engine program runs in a private folder; the built-in engine writes no file. The
-        // names are the user's, relative to the folder the command was typed in.
+        // The names are the user's, relative to the folder the command was typed in, which is
+        // taken now, before an engine program's private folder is entered.
+        std::error_code gone;
+        const std::filesystem::path userFolder = std::filesystem::current_path(gone);
+        for (const std::string* name : {&inputFile, &outputFile}) {
+            if (gone && std::filesystem::path(*name).is_relative())
+                throw core::VantrelError("The folder the command was typed in no longer exists (" +
+                                         gone.message() + "): name " + *name + " by its full path");
+        }
+        // An engine program runs in a private folder; the built-in engine writes no file.
         std::optional<PrivateWorkFolder> folder;
         if (services.engineProgramNamed())
             folder.emplace();
@@ -109,8 +119,7 @@ int runBatchMode(int& argc, char** argv, const CommandLine& commandLine)
         core::BatchResult result = core::BatchResult::Converted;
         {
             ConsoleProgress progress;
-            result = core::convertBatch({calculator, services.clock, progress, &places,
-                                         folder ? folder->userFolder() : std::filesystem::path()},
+            result = core::convertBatch({calculator, services.clock, progress, &places, userFolder},
                                         inputFile, outputFile);
         }
         if (result == core::BatchResult::Cancelled) {
