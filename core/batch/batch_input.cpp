@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -17,12 +18,32 @@ namespace {
 constexpr std::size_t kReadBytes = std::size_t{64} << 10;
 constexpr int kWaitMs = 100;
 
+// Where the bytes hold one that no text does: a control character but the tab, the line ends,
+// the vertical tab, the form feed and the end-of-file mark of old DOS files.
+std::size_t firstBinaryByte(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && c != 0x1A)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string hexByte(unsigned char c)
+{
+    const char* const digits = "0123456789ABCDEF";
+    return std::string("0x") + digits[c >> 4] + digits[c & 15];
+}
+
 }  // namespace
 
 BatchInput::BatchInput(const std::filesystem::path& path, std::string name)
     : m_name(std::move(name))
 {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting for a writer, should it be a named pipe: the waits are in fill(), where
+    // a stop ends them.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat status {};
     if (m_fd >= 0 && ::fstat(m_fd, &status) == 0 && !S_ISDIR(status.st_mode)) {
         m_regular = S_ISREG(status.st_mode);
@@ -64,7 +85,7 @@ bool BatchInput::fill(const std::function<bool()>& stopped)
             m_buffer.clear();
             return false;
         }
-        if (errno == EINTR)
+        if (errno == EINTR || errno == EAGAIN)
             continue;
         m_buffer.clear();
         throw VantrelError("Cannot read file " + visibleText(m_name) + ": " + std::strerror(errno));
@@ -103,9 +124,17 @@ std::optional<LineChunk> BatchInput::next(std::size_t maxLines, std::size_t maxB
         }
         const std::size_t end = m_buffer.find_first_of("\r\n", m_at);
         const std::size_t stop = end == std::string::npos ? m_buffer.size() : end;
-        if (m_partial.size() + (stop - m_at) > kMaxLineBytes) {
+        const std::string_view piece = std::string_view(m_buffer).substr(m_at, stop - m_at);
+        if (const std::size_t binary = firstBinaryByte(piece); binary != std::string_view::npos) {
+            m_error = visibleText(m_name) + ", line " + std::to_string(m_nextLine) +
+                      " holds the byte " + hexByte(static_cast<unsigned char>(piece[binary])) +
+                      " at column " + std::to_string(m_partial.size() + binary + 1) +
+                      ": the input is not a text file";
+        } else if (m_partial.size() + piece.size() > kMaxLineBytes) {
             m_error = visibleText(m_name) + ", line " + std::to_string(m_nextLine) +
                       " is longer than 1 MiB (" + std::to_string(kMaxLineBytes) + " bytes)";
+        }
+        if (m_error) {
             if (chunk.lines.empty())
                 throw VantrelError(*m_error);
             return chunk;

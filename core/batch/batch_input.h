@@ -39,7 +39,8 @@ public:
     // the input. Lines end at CR LF, a lone CR or a lone LF; a final line without an end counts;
     // a line end at the very end adds no empty line. A wait for more input asks `stopped` every
     // tenth of a second and gives nullopt once it says true. Throws VantrelError "NAME, line N
-    // is longer than 1 MiB" (after giving the lines before it) and "Cannot read file NAME: why".
+    // is longer than 1 MiB" and "NAME, line N holds the byte 0x00 at column C: the input is not
+    // a text file" (after giving the lines before it) and "Cannot read file NAME: why".
     std::optional<LineChunk> next(std::size_t maxLines, std::size_t maxBytes,
                                   const std::function<bool()>& stopped);
 

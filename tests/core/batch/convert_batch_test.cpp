@@ -235,6 +235,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "characters"},
         FailureCase{"LineTooLong", kExampleLine + "\r\n" + std::string(1200000, 'x') + "\r\n",
                     "dates.txt, line 2 is longer than 1 MiB (1048576 bytes)"},
+        FailureCase{"BinaryLine", kExampleLine + "\r\nab\x01" + std::string(70000, 'x'),
+                    "dates.txt, line 2 holds the byte 0x01 at column 3: the input is not a text "
+                    "file"},
         FailureCase{"MissingInput", kExampleLine, "Cannot open file nosuch.txt", "nosuch.txt"},
         FailureCase{"InputIsAFolder", kExampleLine, "Cannot open file .", "."},
         FailureCase{"OutputFolderMissing", kExampleLine,
