@@ -28,9 +28,8 @@ struct ChunkResult {
     std::optional<LinePlace> lastPlace;  // of the last line converted
     LocalDateTime lastMoment;
     std::vector<LineMessages::Message> messages;
-    // The first line that failed: the whole message, and what the line put into the location.
+    // The first line that failed: the whole message.
     std::optional<std::string> failure;
-    std::optional<LinePlace> failedPlace;
     bool stopped = false;  // a running engine was stopped
 };
 

@@ -80,10 +80,8 @@ ChunkResult convertChunk(LineConversion& conversion, const LineChunk& chunk,
         }
         for (auto& message : conversion.takeMessages())
             result.messages.push_back(std::move(message));
-        if (result.failure) {
-            result.failedPlace = conversion.place();
+        if (result.failure)
             return result;
-        }
         ++result.linesDone;
         result.bytesDone += chunk.lines[i].size() + 1;
         result.lastPlace = conversion.place();
@@ -137,44 +135,12 @@ void readInput(BatchInput& input, BatchPipeline& pipeline)
     }
 }
 
-// Location texts as a conversion leaves them in the settings (see convertBatch()).
-class LocationOutcome {
-public:
-    explicit LocationOutcome(Settings& settings) : m_settings(settings) {}
-
-    void converted(const LinePlace& place) { m_last = place; }
-    // Success: the last line's zone.
-    void keepLastZone()
-    {
-        if (m_last)
-            m_settings.zone = m_last->zone;
-    }
-    // Failure: the texts last put into the fields, the failing line's as far as it got.
-    void keepTextsPut(const LinePlace& failed)
-    {
-        keepLastZone();
-        if (m_last) {
-            m_settings.longitude = m_last->longitude;
-            m_settings.latitude = m_last->latitude;
-        }
-        std::string* const fields[] = {&m_settings.zone, &m_settings.longitude,
-                                       &m_settings.latitude};
-        const std::string* const texts[] = {&failed.zone, &failed.longitude, &failed.latitude};
-        for (int i = 0; i < failed.fieldsPut; ++i)
-            *fields[i] = *texts[i];
-    }
-
-private:
-    Settings& m_settings;
-    std::optional<LinePlace> m_last;
-};
-
 class Conversion {
 public:
     Conversion(const BatchContext& context, const std::string& inputName,
                const std::string& outputName)
         : m_context(context), m_inputName(inputName), m_outputName(outputName),
-          m_settings(context.calculator.context().settings), m_location(m_settings)
+          m_settings(context.calculator.context().settings)
     {
     }
 
@@ -191,7 +157,6 @@ private:
     const std::string& m_inputName;
     const std::string& m_outputName;
     Settings& m_settings;
-    LocationOutcome m_location;
     BatchProgress m_progress;
     steady_clock::time_point m_start = steady_clock::now();
     steady_clock::time_point m_lastTick{};
@@ -230,14 +195,11 @@ bool Conversion::takeResult(BatchPipeline& pipeline, FileReplacement& output)
     for (const auto& message : result.messages)
         message.error ? messages.showError(message.text) : messages.showMessage(message.text);
     if (result.lastPlace) {
-        m_location.converted(*result.lastPlace);
         m_lastPlace = result.lastPlace;
         m_lastMoment = result.lastMoment;
     }
-    if (result.failure) {
-        m_location.keepTextsPut(result.failedPlace.value_or(LinePlace{{}, {}, {}, 0}));
+    if (result.failure)
         throw VantrelError(*result.failure);
-    }
     if (result.stopped) {
         m_cancelled = true;
         return false;
@@ -331,7 +293,6 @@ BatchResult Conversion::run()
         return BatchResult::Cancelled;
     if (!output.commit())
         throw VantrelError(cannotCreateMessage(m_outputName, output.failure()));
-    m_location.keepLastZone();
     // The last line's calculation writes the window's files: never over the user's own.
     const auto usersFile = [&](const fs::path& file) {
         return samePath(file, inputPath) || samePath(file, outputPath);
@@ -358,12 +319,14 @@ void Conversion::showLastLine(bool calculate)
         const Settings& before;
         ~Restore()
         {
+            settings.zone = before.zone;
             settings.longitude = before.longitude;
             settings.latitude = before.latitude;
             settings.timeMode = before.timeMode;
             settings.zoneName = before.zoneName;
         }
     } restore{m_settings, before};
+    m_settings.zone = m_lastPlace->zone;
     m_settings.longitude = m_lastPlace->longitude;
     m_settings.latitude = m_lastPlace->latitude;
     if (m_settings.timeMode == TimeMode::PlaceZone) {

@@ -66,8 +66,8 @@ struct BatchContext {
 // private folder, so that no file of the user's (an input file called "input.txt", say) is
 // touched by a command file or a listing.
 //
-// On success Long and Lat keep their texts and Zone takes the last line's; on cancellation all
-// three keep theirs; on failure they hold the texts last put into them, line by line. Failures
+// Zone, Long and Lat keep their texts however the conversion ends: the lines are calculated on
+// copies of the settings, and the last line, shown in the window, at its own place. Failures
 // throw VantrelError with the message the user sees: "Cannot open file %s", "Cannot create file
 // %s", and for a line the file's name and the line's number before what was wrong with it
 // ("dates.txt, line 3: '25:07' is not a valid time"): "List index out of bounds (%d)", "'%s'

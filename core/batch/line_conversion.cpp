@@ -43,7 +43,7 @@ LineConversion::LineConversion(const CalculationContext& context, const Settings
     : m_settings(settings), m_timeMode(settings.timeMode), m_today(today), m_places(places),
       m_calculator({m_settings, context.regional, context.zone, context.engine, m_view, m_clipboard,
                     m_messages}),
-      m_place{settings.zone, settings.longitude, settings.latitude, 0}
+      m_place{settings.zone, settings.longitude, settings.latitude}
 {
     m_calculator.setEngineFailures(EngineFailures::Throw);
 }
@@ -78,7 +78,6 @@ void LineConversion::convert(std::string_view bytes, bool firstLine, std::string
     if (firstLine && bytes.starts_with(kByteOrderMark))
         bytes.remove_prefix(kByteOrderMark.size());
     const std::vector<std::string> fields = splitCommaText(utf8FromFileBytes(bytes));
-    m_place.fieldsPut = 0;
     const std::string& dateText = field(fields, 2);
     const auto date = readBatchDate(dateText, m_calculator.context().regional, m_today);
     if (!date)
@@ -87,11 +86,7 @@ void LineConversion::convert(std::string_view bytes, bool firstLine, std::string
     const auto time = readBatchTime(timeText, m_calculator.context().regional);
     if (!time)
         throw VantrelError(formatMessage("'%s' is not a valid time", timeText));
-    std::string* const texts[] = {&m_place.zone, &m_place.longitude, &m_place.latitude};
-    for (std::size_t i = 0; i < 3; ++i) {
-        *texts[i] = field(fields, 4 + i);
-        m_place.fieldsPut = static_cast<int>(i) + 1;
-    }
+    m_place = {field(fields, 4), field(fields, 5), field(fields, 6)};
     m_settings.zone = m_place.zone;
     m_settings.longitude = m_place.longitude;
     m_settings.latitude = m_place.latitude;

@@ -22,13 +22,11 @@ namespace vantrel::core {
 
 class PlaceLookup;
 
-// The location texts of a line, as far as they were put into the settings: a line that fails
-// before its latitude leaves the earlier lines' texts in the fields it did not reach.
+// The location texts of a line.
 struct LinePlace {
     std::string zone;
     std::string longitude;
     std::string latitude;
-    int fieldsPut = 3;  // zone, longitude, latitude: how many of them this line set
 };
 
 // The messages a line's calculation told, each once.
