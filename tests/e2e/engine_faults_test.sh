@@ -177,9 +177,6 @@ if command -v faketime >/dev/null; then
 else
     fail "faketime is not installed (scripts/setup.sh --tests)"
 fi
-printf 'Ann,birthday,3/14\0002001,21:07,5,74W00,40N43' >"$root/work/dates.txt"
-run dates.txt out.txt
-expect "a NUL in a field" 1 "'3/14\\x002001' is not a valid date."
 
 # --- files the user protects or needs ---------------------------------------------------------
 
@@ -217,15 +214,102 @@ expect "full disk" 1 "/input.txt: File too large."
 [ ! -e "$root/work/input.txt" ] || fail "full disk: an input.txt was left behind"
 ls -A "$root/work" | grep -q '\.tmp$' && fail "full disk: a temporary file was left behind"
 
-# A folder left by a killed conversion is removed by the next one.
-mkdir -p "$root/tmp/vantrel-batch-4194305-7/inside"
+# A folder left by a killed run is removed by the next one: it is the program's, no one holds it
+# locked and it has not changed for a while; one in use (locked) stays.
+for folder in vantrel-batch-4194305-7 vantrel-AbC123 vantrel-DeF456; do
+    mkdir -p "$root/tmp/$folder/inside"
+    : >"$root/tmp/$folder/.vantrel-private"
+    touch -d '1 hour ago' "$root/tmp/$folder"
+done
 [ ${#as_user[@]} -eq 0 ] || chown -R 65534:65534 "$root/tmp"
+exec {lock}<"$root/tmp/vantrel-DeF456"
+flock -n "$lock" || fail "the test could not lock its folder"
 run dates.txt out.txt
 [ "$status" -eq 0 ] || fail "batch after a killed one: status $status ($err)"
-[ ! -e "$root/tmp/vantrel-batch-4194305-7" ] || fail "the abandoned batch folder is still there"
-left=$(find "$root/tmp" -maxdepth 1 -name 'vantrel-batch-*')
-[ -z "$left" ] || fail "the batch left a folder: $left"
+left=$(cd "$root/tmp" && echo vantrel-*)
+[ "$left" = "vantrel-DeF456" ] || fail "abandoned folders: '$left' left, only the locked one should be"
+exec {lock}<&-
+rm -rf "$root/tmp/vantrel-DeF456"
 settings
+
+# --- inputs, folders and engines out of the ordinary -------------------------------------------
+
+user_file dates.txt "$good_line"
+user_file out.txt "earlier output"
+printf '%s\n%s\n' "$good_line" "$(head -c 1100000 /dev/zero | tr '\0' x)" >"$root/work/long.txt"
+printf 'Ann,birthday,3/14\0002001,21:07,5,74W00,40N43' >"$root/work/nul.txt"
+standin flood 'echo "flood: first complaint" >&2; head -c 100000000 /dev/zero >&2; exit 3'
+standin leaver "sleep 300 & echo \$! >$root/tmp/leftover; exec $root/bin/vantrel-engine \"\$@\""
+# NAME|SETTING|INPUT|STATUS|MESSAGE: the conversion of INPUT into out.txt
+while IFS='|' read -r name setting input code message; do
+    settings $setting
+    run "$input" out.txt
+    expect "$name" "$code" "$message"
+    kept "$name" out.txt "earlier output"
+done <<CASES
+/dev/zero||/dev/zero|1|/dev/zero, line 1 holds the byte 0x00 at column 1: the input is not a text file
+/dev/urandom||/dev/urandom|1|/dev/urandom, line 1 holds the byte 0x
+a NUL in a field||nul.txt|1|nul.txt, line 1 holds the byte 0x00 at column 18
+a line over 1 MiB||long.txt|1|long.txt, line 2 is longer than 1 MiB
+an engine that floods its errors|Astrolog=$root/engines/flood|dates.txt|1|Astrolog return code 3
+CASES
+
+# A pipe and a process substitution are read once, as they stream (made by the user, whose
+# they are).
+settings
+for input in '/dev/stdin < <(printf "%s\n%s\n" "$1" "$1")' '<(printf "%s\n%s\n" "$1" "$1")'; do
+    err=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY HOME="$root/work" \
+        TMPDIR="$root/tmp" "${as_user[@]}" bash -c "\"\$0\" $input piped.txt" \
+        "$root/bin/vantrel" "$good_line" 2>&1)
+    status=$?
+    expect "input $input" 0 ""
+    [ "$(grep -c iv8 "$root/work/piped.txt")" = 2 ] || fail "input $input: lines missing"
+    rm -f "$root/work/piped.txt"
+done
+
+# What the engine leaves running ends with its run.
+settings "Astrolog=$root/engines/leaver"
+run x
+expect "engine leaves a child" 0 ""
+gone "$(cat "$root/tmp/leftover")" || fail "engine leaves a child: it outlived the program"
+
+# An engine named by a relative path in a folder with a blank in its name.
+spaced="$root/Jane Doe"
+mkdir -p "$spaced"
+cp "$root/bin/vantrel" "$root/bin/vantrel-engine" "$spaced/"
+printf '[vantrel]\nAstrolog=./vantrel-engine\n' >"$spaced/Vantrel.ini"
+[ ${#as_user[@]} -eq 0 ] || chown -R 65534:65534 "$spaced"
+err=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY HOME="$root/work" TMPDIR="$root/tmp" \
+    "${as_user[@]}" "$spaced/vantrel" x 2>&1 >/dev/null)
+status=$?
+expect "engine path with a blank" 0 ""
+
+# A folder removed from under the command: a relative output has nowhere to go.
+mkdir "$root/gone"
+[ ${#as_user[@]} -eq 0 ] || chown 65534:65534 "$root/gone"
+err=$(cd "$root/gone" && rmdir "$root/gone" && env -u DISPLAY -u WAYLAND_DISPLAY \
+    HOME="$root/work" TMPDIR="$root/tmp" "${as_user[@]}" "$root/bin/vantrel" \
+    "$root/work/dates.txt" out.txt 2>&1)
+status=$?
+expect "current folder gone" 1 "The folder the command was typed in no longer exists"
+
+# A named pipe that no one writes: SIGTERM ends the wait at once.
+settings
+mkfifo "$root/work/fifo"
+(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY HOME="$root/work" TMPDIR="$root/tmp" \
+    XDG_CONFIG_HOME="$root/work/config" "${as_user[@]}" "$root/bin/vantrel" fifo out.txt \
+    2>"$root/err") &
+runner=$!
+sleep 1
+program=$(pgrep -f "^$root/bin/vantrel fifo" | head -n 1)
+start=$(date +%s)
+kill -TERM "$program" 2>/dev/null
+wait "$runner"
+status=$?
+err=$(cat "$root/err")
+expect "SIGTERM while waiting for a pipe" 1 "Conversion interrupted; out.txt was not written"
+[ $(($(date +%s) - start)) -lt 5 ] || fail "SIGTERM while waiting for a pipe: not at once"
+kept "SIGTERM while waiting for a pipe" out.txt "earlier output"
 
 # A settings file without end is refused with a message, not read until memory runs out.
 ln -sf /dev/zero "$root/bin/Vantrel.ini"
