@@ -19,11 +19,29 @@ qint64 naiveSecondsFrom(const core::LocalDateTime& localMoment)
     return static_cast<qint64>(sinceEpoch.time_since_epoch().count());
 }
 
+// The system's zone. Qt reads TZ as a zone name alone, while the C library also takes a zone
+// file's path ("/usr/share/zoneinfo/Asia/Tokyo", optionally after a colon): such a path is read
+// as the zone named by its part below "zoneinfo/".
+QTimeZone systemZone()
+{
+    const QTimeZone system = QTimeZone::systemTimeZone();
+    if (system.isValid())
+        return system;
+    QByteArray named = qgetenv("TZ");
+    if (named.startsWith(':'))
+        named.remove(0, 1);
+    const QByteArray folder = "/zoneinfo/";
+    const qsizetype at = named.lastIndexOf(folder);
+    if (named.startsWith('/') && at >= 0)
+        return QTimeZone(named.mid(at + folder.size()));
+    return system;
+}
+
 // The zone by name; the system's when the name is empty.
 QTimeZone zoneNamed(std::string_view zoneName)
 {
     if (zoneName.empty())
-        return QTimeZone::systemTimeZone();
+        return systemZone();
     return QTimeZone(QByteArray(zoneName.data(), static_cast<qsizetype>(zoneName.size())));
 }
 
@@ -69,7 +87,7 @@ std::optional<core::ZoneOffset> QtZoneRules::offsetAt(const core::LocalDateTime&
 
 std::string QtZoneRules::unknownSystemZone() const
 {
-    if (QTimeZone::systemTimeZone().isValid())
+    if (systemZone().isValid())
         return {};
     const QByteArray named = qgetenv("TZ");
     return named.isEmpty() ? std::string("/etc/localtime") : named.toStdString();

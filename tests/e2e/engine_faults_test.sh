@@ -370,6 +370,21 @@ run x
 unknown='The time zone "Nowhere/Land" is unknown; Vantrel takes times in universal time (UTC)'
 expect "unknown TZ" 0 "$unknown"
 [ "$(grep -cF "$unknown" "$root/err")" -eq 1 ] || fail "unknown TZ: not said once: $err"
+# A zone file's path, as the C library takes it, is the zone it names. (faketime reads its time
+# on the zone's clock: the same reading in Tokyo and in UTC is nine hours and some degrees of the
+# Moon apart.)
+plain=("${as_user[@]}")
+as_user+=(faketime -f "@2026-12-08 20:00:00")
+env_extra=(TZ=Asia/Tokyo)
+run x
+tokyo=$out
+for zone in /usr/share/zoneinfo/Asia/Tokyo :/usr/share/zoneinfo/Asia/Tokyo; do
+    env_extra=(TZ=$zone)
+    run x
+    [ "$status" -eq 0 ] && [ -z "$err" ] && [ "$out" = "$tokyo" ] ||
+        fail "TZ=$zone: status $status, '$out' (Asia/Tokyo: '$tokyo'), stderr: $err"
+done
+as_user=("${plain[@]}")
 env_extra=()
 
 if [ "$failures" -ne 0 ]; then
