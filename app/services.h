@@ -24,13 +24,6 @@
 
 namespace vantrel::app {
 
-// Without a display the clipboard would live only as long as this process; it is left alone.
-class NoClipboard : public core::Clipboard {
-public:
-    void setText(const std::string&) override {}
-    void setRichText(const std::string&, const std::string&) override {}
-};
-
 // Standard error, remembering whether an error was reported, so that the exit status tells a
 // script that the output may be incomplete.
 class CommandLineMessages : public core::Messages {
@@ -59,7 +52,8 @@ struct Services {
     core::Settings settings;
     core::LiveZone zone;
     std::string enginePath;
-    NoClipboard noClipboard;
+    // Without a display the clipboard would live only as long as this process; it is left alone.
+    core::NullClipboard noClipboard;
     // The engine built into the program; the engine program the settings name, run in the
     // current directory; and the one of the two the settings choose, keeping its outputs in
     // memory.

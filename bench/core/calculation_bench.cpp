@@ -68,12 +68,6 @@ private:
     std::map<std::string, std::string> m_listings;
 };
 
-class NoClipboard : public Clipboard {
-public:
-    void setText(const std::string&) override {}
-    void setRichText(const std::string&, const std::string&) override {}
-};
-
 class QuietMessages : public Messages {
 public:
     int count = 0;
@@ -95,7 +89,7 @@ void measure(const char* name, const std::filesystem::path& dataDir, DayStart da
     const RegionalSettings regional = usEnglishRegionalSettings();
     const LiveZone zone;
     NullMainView view;
-    NoClipboard clipboard;
+    NullClipboard clipboard;
     QuietMessages messages;
     EngineProgram program(engine, settings, workDir);
     Calculator calculator({settings, regional, zone, program, view, clipboard, messages});

@@ -49,12 +49,6 @@ private:
     ChartEngine& m_inner;
 };
 
-class NoClipboard : public Clipboard {
-public:
-    void setText(const std::string&) override {}
-    void setRichText(const std::string&, const std::string&) override {}
-};
-
 class CountedMessages : public Messages {
 public:
     int count = 0;
@@ -77,7 +71,7 @@ void measure(const char* name, DayStart dayStart, int calculations)
     const RegionalSettings regional = usEnglishRegionalSettings();
     const LiveZone zone;
     NullMainView view;
-    NoClipboard clipboard;
+    NullClipboard clipboard;
     CountedMessages messages;
     vantrel::platform::EngineLibrary library;
     TimedEngine timedLibrary(library);

@@ -72,18 +72,12 @@ public:
 private:
     void putPlaceZone();
 
-    class NoClipboard : public Clipboard {
-    public:
-        void setText(const std::string&) override {}
-        void setRichText(const std::string&, const std::string&) override {}
-    };
-
     Settings m_settings;
     const TimeMode m_timeMode;
     const Date m_today;
     const PlaceLookup* m_places;
     NullMainView m_view;
-    NoClipboard m_clipboard;
+    NullClipboard m_clipboard;
     LineMessages m_messages;
     Calculator m_calculator;
     LinePlace m_place;
