@@ -20,8 +20,8 @@
 #include "core/ports/clipboard.h"
 #include "core/ports/main_view.h"
 #include "core/thelemic/calculation.h"
+#include "platform/console_messages.h"
 #include "platform/geonames_place_lookup.h"
-#include "platform/qt_messages.h"
 
 namespace vantrel::app {
 
@@ -91,7 +91,7 @@ int runBatchMode(int& argc, char** argv, const CommandLine& commandLine)
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     const std::string& inputFile = commandLine.arguments.at(0);
     const std::string& outputFile = commandLine.arguments.at(1);
-    const core::FileLocations locations = programLocations();
+    const core::FileLocations locations = programLocations(homeFolder());
     platform::ConsoleMessages console;
     CountingMessages messages(console);
     Services services(messages, locations);

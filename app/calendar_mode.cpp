@@ -45,7 +45,7 @@ int runCalendarMode(int& argc, char** argv, const CommandLine& commandLine)
     CommandLineMessages messages;
     try {
         const int year = yearFromText(yearText);
-        const core::FileLocations locations = programLocations();
+        const core::FileLocations locations = programLocations(homeFolder());
         Services services(messages, locations);
         const core::FeastList feasts = core::readFeastsFile(
             core::DataFiles(locations.workDir, locations.dataDir).path(core::kFeastsFileName));

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 
@@ -86,6 +87,22 @@ CommandLine commandLineWithoutQtOptions(int argc, const char* const* argv)
         }
     }
     return line;
+}
+
+bool environmentValueSet(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+bool displaySet()
+{
+    return environmentValueSet("DISPLAY") || environmentValueSet("WAYLAND_DISPLAY");
+}
+
+bool platformChosen(const CommandLine& commandLine)
+{
+    return commandLine.platformValue > 0 || environmentValueSet("QT_QPA_PLATFORM");
 }
 
 Mode modeOf(const CommandLine& commandLine)

@@ -17,6 +17,13 @@ struct CommandLine {
 
 CommandLine commandLineWithoutQtOptions(int argc, const char* const* argv);
 
+// The environment variable is set to a value that is not empty.
+bool environmentValueSet(const char* name);
+// DISPLAY or WAYLAND_DISPLAY is set.
+bool displaySet();
+// The platform was chosen on the command line (-platform) or in QT_QPA_PLATFORM.
+bool platformChosen(const CommandLine& commandLine);
+
 enum class Mode {
     Window,           // no argument, or three and more
     Now,              // "x"

@@ -12,7 +12,7 @@ namespace vantrel::app {
 
 int printUsage(std::ostream& out)
 {
-    const core::FileLocations places = programLocations();
+    const core::FileLocations places = programLocations(homeFolder());
     out << "Usage: vantrel               open the window\n"
            "       vantrel x             print the Thelemic date of this moment (and copy it to\n"
            "                             the clipboard when there is a display)\n"

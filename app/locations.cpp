@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include "core/common/error.h"
@@ -23,22 +22,6 @@ std::optional<std::string> environmentValue(const char* name)
     return std::nullopt;
 }
 
-fs::path homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return "/";
-}
-
-fs::path executableDir()
-{
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::current_path(error) : executable.parent_path();
-}
-
 // access() asks the kernel, which knows of read-only mounts and access lists; no probe file
 // is written.
 bool writable(const fs::path& folder)
@@ -48,9 +31,16 @@ bool writable(const fs::path& folder)
 
 }  // namespace
 
-core::FileLocations programLocations()
+fs::path executableFolder()
 {
-    const fs::path folder = executableDir();
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::current_path(error) : executable.parent_path();
+}
+
+core::FileLocations programLocations(const fs::path& home)
+{
+    const fs::path folder = executableFolder();
     std::error_code error;
     return core::fileLocations({
         .executableDir = folder,
@@ -58,7 +48,7 @@ core::FileLocations programLocations()
         .executableDirWritable = writable(folder),
         .xdgDataHome = environmentValue("XDG_DATA_HOME"),
         .xdgConfigHome = environmentValue("XDG_CONFIG_HOME"),
-        .home = homeFolder(),
+        .home = home,
         .dataDirFromExecutable = VANTREL_DATA_FROM_BIN,
     });
 }

@@ -11,8 +11,15 @@
 
 namespace vantrel::app {
 
-// The file rules applied to this executable's folder and this process's environment.
-core::FileLocations programLocations();
+// The file rules applied to this executable's folder, this process's environment and the
+// user's home folder `home`.
+core::FileLocations programLocations(const std::filesystem::path& home);
+// The user's home folder: HOME, else the user database's entry, else the root folder. (In a file
+// of its own, which the statically linked front program does without: the database's name
+// services need the shared C library.)
+std::filesystem::path homeFolder();
+// The folder of this executable, where its engine and the Qt program lie beside it.
+std::filesystem::path executableFolder();
 
 // Makes the working folder the current directory, creating it when it is missing. Throws
 // VantrelError naming the folder when it cannot be made or entered.

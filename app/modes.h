@@ -36,11 +36,6 @@ int reportMisusedOption(const std::string& option, const std::string& takes);
 // No argument, or three and more: the main window.
 int runWindowMode(int& argc, char** argv, const CommandLine& commandLine);
 
-// DISPLAY or WAYLAND_DISPLAY is set.
-bool displaySet();
-// The platform was chosen on the command line (-platform) or in QT_QPA_PLATFORM.
-bool platformChosen(const CommandLine& commandLine);
-
 // The application object of a command-line mode. With neither a display nor a chosen platform
 // it is a QCoreApplication, which loads no platform plugin and has no clipboard. Otherwise it is
 // a QGuiApplication, whose clipboard the mode uses: the chosen platform, or else those of the

@@ -1,19 +1,15 @@
 // The command-line modes with a single argument: the date of this moment, and an empty
 // clipboard.
 
-#include <iostream>
 #include <memory>
-#include <optional>
 
 #include <QCoreApplication>
 
+#include "app/date_of_now.h"
 #include "app/locations.h"
 #include "app/modes.h"
 #include "app/services.h"
 #include "app/stop_signals.h"
-#include "core/chart_engine/engine_run.h"
-#include "core/chart_engine/local_clock.h"
-#include "core/common/error.h"
 #include "core/ports/main_view.h"
 
 namespace vantrel::app {
@@ -24,7 +20,7 @@ int runNowMode(int& argc, char** argv, const CommandLine& commandLine)
     const std::unique_ptr<QCoreApplication> application =
         commandLineApplication(argc, argv, commandLine);
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
-    const core::FileLocations locations = programLocations();
+    const core::FileLocations locations = programLocations(homeFolder());
     CommandLineMessages messages;
     Services services(messages, locations);
     services.anchorEngineTo(locations.workDir);
@@ -32,31 +28,9 @@ int runNowMode(int& argc, char** argv, const CommandLine& commandLine)
     core::NullMainView view;
     catchStopSignals();
     services.process.setStopCheck(stopSignalled);
-    // A fresh calculator has found neither the Sun nor the Moon; when the chart run fails they
-    // stay empty and the date printed lacks them, which the exit status must tell.
-    bool chartRead = false;
-    try {
-        // An engine program runs in a private folder; the built-in engine writes no file.
-        std::optional<PrivateWorkFolder> folder;
-        if (services.engineProgramNamed())
-            folder.emplace();
-        core::Calculator calculator(services.calculationContext(view, clipboard, messages));
-        calculator.calculate(
-            core::LocalClock(services.clock, &services.zoneRules, services.settings).now());
-        calculator.copyToClipboard();
-        chartRead = !calculator.thelemicDate().sunText.empty() &&
-                    !calculator.thelemicDate().moonText.empty();
-    } catch (const core::VantrelError& error) {
-        std::cerr << core::withFinalStop(error.what()) << std::endl;
-        return 1;
-    } catch (const core::EngineRunStopped&) {
-        std::cerr << "Interrupted; the chart engine was stopped." << std::endl;
-        return 1;
-    }
-    for (const auto& line : view.displayLines())
-        std::cout << line << '\n';
-    std::cout.flush();
-    return messages.errorShown || !chartRead ? 1 : 0;
+    return printDateOfNow(services.calculationContext(view, clipboard, messages),
+                          core::LocalClock(services.clock, &services.zoneRules, services.settings),
+                          view, messages, services.engineProgramNamed());
 }
 
 int runEmptyClipboardMode(int& argc, char** argv, const CommandLine& commandLine)

@@ -59,17 +59,6 @@ core::CalculationContext Services::calculationContext(core::MainView& view,
     return {settings, regional, zone, engine, view, clipboardPort, messages};
 }
 
-bool displaySet()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-bool platformChosen(const CommandLine& commandLine)
-{
-    return commandLine.platformValue > 0 || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
 std::unique_ptr<QCoreApplication> commandLineApplication(int& argc, char** argv,
                                                          const CommandLine& commandLine)
 {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/command_line_messages.h"
 #include "core/chart_engine/configured_engine.h"
 #include "core/chart_engine/engine_program.h"
 #include "core/chart_engine/live_zone.h"
@@ -18,27 +19,10 @@
 #include "platform/engine_library.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_clock.h"
-#include "platform/qt_messages.h"
 #include "platform/qt_process_runner.h"
 #include "platform/qt_zone_rules.h"
 
 namespace vantrel::app {
-
-// Standard error, remembering whether an error was reported, so that the exit status tells a
-// script that the output may be incomplete.
-class CommandLineMessages : public core::Messages {
-public:
-    bool errorShown = false;
-    void showError(const std::string& text) override
-    {
-        errorShown = true;
-        m_console.showError(text);
-    }
-    void showMessage(const std::string& text) override { m_console.showMessage(text); }
-
-private:
-    platform::ConsoleMessages m_console;
-};
 
 // Everything a calculation needs apart from its view and messages. Create after the Qt
 // application object.

@@ -53,7 +53,7 @@ int runWindowMode(int& argc, char** argv, const CommandLine& commandLine)
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::QtMessages messages;
-    const core::FileLocations locations = programLocations();
+    const core::FileLocations locations = programLocations(homeFolder());
     try {
         enterWorkingFolder(locations);
     } catch (const core::VantrelError& error) {

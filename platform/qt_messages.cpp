@@ -1,7 +1,5 @@
 #include "platform/qt_messages.h"
 
-#include <iostream>
-
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -39,18 +37,6 @@ void QtMessages::showMessage(const std::string& text)
     QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromStdString(text), QMessageBox::Ok,
                     boxParent(m_parent));
     box.exec();
-}
-
-ConsoleMessages::ConsoleMessages() : m_out(std::cerr) {}
-
-void ConsoleMessages::showError(const std::string& text)
-{
-    m_out << core::withFinalStop(text) << '\n' << std::flush;
-}
-
-void ConsoleMessages::showMessage(const std::string& text)
-{
-    m_out << text << '\n' << std::flush;
 }
 
 }  // namespace vantrel::platform

@@ -1,6 +1,4 @@
 #pragma once
-#include <iosfwd>
-
 #include "core/ports/messages.h"
 
 class QWidget;
@@ -18,18 +16,6 @@ public:
 
 private:
     QWidget* m_parent;
-};
-
-// The command-line modes' report: every message on standard error, one per line.
-class ConsoleMessages : public core::Messages {
-public:
-    ConsoleMessages();
-    explicit ConsoleMessages(std::ostream& out) : m_out(out) {}
-    void showError(const std::string& text) override;
-    void showMessage(const std::string& text) override;
-
-private:
-    std::ostream& m_out;
 };
 
 }  // namespace vantrel::platform

@@ -22,9 +22,9 @@
 #include <QTimer>
 
 #include "core/settings/settings.h"
+#include "platform/console_messages.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_clock.h"
-#include "platform/qt_messages.h"
 #include "platform/qt_process_runner.h"
 #include "platform/qt_regional_settings.h"
 #include "platform/qt_shell.h"

@@ -24,7 +24,7 @@ fi
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 mkdir -p "$root/bin" "$root/work" "$root/home"
-cp "$vantrel" "$engine" "$root/bin/"
+cp "$vantrel" "$(dirname "$vantrel")/vantrel-qt" "$engine" "$root/bin/"
 # A portable copy's working folder is its own: the installed feasts lie beside it.
 cp "$(dirname "$0")/../../data/feasts.txt" "$root/bin/"
 

@@ -42,7 +42,7 @@ fi
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 mkdir -p "$root/bin" "$root/work" "$root/home"
-cp "$vantrel" "$engine" "$root/bin/"
+cp "$vantrel" "$(dirname "$vantrel")/vantrel-qt" "$engine" "$root/bin/"
 # The stand-in engine: logs each command file, then runs the real engine on it.
 printf '#!/bin/sh\ncat input.txt >>"%s/engine.log"\nexec "%s/bin/vantrel-engine" "$@"\n' \
     "$root" "$root" >"$root/logging-engine"
@@ -346,10 +346,54 @@ for case in \
 done
 settings
 
+# --- "vantrel x" answered without Qt ----------------------------------------------------------
+
+# now_by PROGRAM LANG TZ: "PROGRAM x" by the real clock (a faked one is a preloaded library,
+# which only a dynamically linked program takes); sets out, err and status.
+now_by() {
+    out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_PRELOAD \
+        LANG="$2" LC_ALL= TZ="$3" HOME="$root/home" XDG_CONFIG_HOME="$root/home/config" \
+        XDG_DATA_HOME="$root/home/data" timeout 60 "$1" x 2>"$root/err")
+    status=$?
+    err=$(cat "$root/err")
+}
+
+# The front alone in a folder answers by itself, exactly as the Qt program does; what it cannot
+# answer so (a zone given as a rule in TZ) it hands to the Qt program, missing there.
+mkdir "$root/front"
+cp "$root/bin/vantrel" "$root/front/"
+for case in \
+    "en_US.UTF-8|America/Chicago|Format=0|Lines=2|Day Begins=2" \
+    "de_DE.UTF-8|Europe/Berlin|Aspect=1|Lines=0|Day Begins=1" \
+    "fr_FR.UTF-8|Australia/Adelaide|Longitude=138E36|Latitude=34S56|Day Begins=1" \
+    "C.UTF-8|UTC|Time=3|Zone Name=Asia/Kolkata|Day Begins=2" \
+    "ja_JP.UTF-8|Asia/Tokyo|Lines=1|Zodiac=1"; do
+    IFS='|' read -r lang zone lines <<<"$case"
+    IFS='|' read -ra lines <<<"$lines"
+    settings "${lines[@]}"
+    cp "$root/bin/Vantrel.ini" "$root/front/"
+    for attempt in 1 2; do  # a minute may turn between the two runs
+        now_by "$root/bin/vantrel-qt" "$lang" "$zone"
+        qt_out=$out qt_status=$status
+        now_by "$root/front/vantrel" "$lang" "$zone"
+        [ "$out" = "$qt_out" ] && break
+    done
+    expect_status "the front alone, $lang in $zone" "$qt_status"
+    expect_lines "the front alone, $lang in $zone" "$out" "$qt_out"
+    [ -n "$out" ] || fail "the front alone, $lang in $zone: nothing printed (stderr: $err)"
+done
+now_by "$root/front/vantrel" en_US.UTF-8 "CET-1CEST,M3.5.0,M10.5.0/3"
+expect_status "a zone rule in TZ goes to the Qt program" 127
+[[ $err == "Cannot start $root/front/vantrel-qt: No such file or directory." ]] ||
+    fail "a zone rule in TZ goes to the Qt program: $err"
+rm -r "$root/front"
+settings
+
 # Only what the user put there and the outputs named: no command file, no listing.
 expect_lines "files in the folder the commands were typed in" "$(ls "$root/work")" \
     aus.txt dates.txt datum.txt gap.txt out.txt tage.txt utdata.txt zones-out.txt zones.txt
-expect_lines "files beside the program" "$(ls "$root/bin")" Vantrel.ini vantrel vantrel-engine
+expect_lines "files beside the program" "$(ls "$root/bin")" Vantrel.ini vantrel vantrel-engine \
+    vantrel-qt
 [ -z "$(ls -A "$root/home")" ] || fail "the command-line modes wrote into the home folder"
 
 finish "all command-line checks passed"

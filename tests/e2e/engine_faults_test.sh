@@ -18,7 +18,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 chmod 755 "$root"
 mkdir -p "$root/bin" "$root/work" "$root/engines" "$root/tmp"
-cp "$vantrel" "$engine" "$root/bin/"
+cp "$vantrel" "$(dirname "$vantrel")/vantrel-qt" "$engine" "$root/bin/"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
     command -v setpriv >/dev/null || { echo "setpriv (util-linux) is needed" >&2; exit 1; }
@@ -276,7 +276,7 @@ gone "$(cat "$root/tmp/leftover")" || fail "engine leaves a child: it outlived t
 # An engine named by a relative path in a folder with a blank in its name.
 spaced="$root/Jane Doe"
 mkdir -p "$spaced"
-cp "$root/bin/vantrel" "$root/bin/vantrel-engine" "$spaced/"
+cp "$root/bin/vantrel" "$root/bin/vantrel-qt" "$root/bin/vantrel-engine" "$spaced/"
 printf '[vantrel]\nAstrolog=./vantrel-engine\n' >"$spaced/Vantrel.ini"
 [ ${#as_user[@]} -eq 0 ] || chown -R 65534:65534 "$spaced"
 err=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY HOME="$root/work" TMPDIR="$root/tmp" \

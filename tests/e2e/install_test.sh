@@ -24,7 +24,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || {
 
 # --- what the installation carries ----------------------------------------------------------
 
-expected=(bin/vantrel bin/vantrel-engine
+expected=(bin/vantrel bin/vantrel-qt bin/vantrel-engine
     share/vantrel/verses.txt share/vantrel/tips.txt share/vantrel/feasts.txt share/vantrel/vantrel.html
     share/vantrel/sun.wav share/vantrel/saturn_hour.wav share/vantrel/pluto_nadirs.wav
     share/applications/vantrel.desktop share/metainfo/org.vantrel.Vantrel.metainfo.xml

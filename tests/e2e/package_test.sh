@@ -28,7 +28,8 @@ for package in "${needed[@]}"; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
-for file in ./usr/bin/vantrel ./usr/bin/vantrel-engine ./usr/share/applications/vantrel.desktop \
+for file in ./usr/bin/vantrel ./usr/bin/vantrel-qt ./usr/bin/vantrel-engine \
+    ./usr/share/applications/vantrel.desktop \
     ./usr/share/metainfo/org.vantrel.Vantrel.metainfo.xml ./usr/share/vantrel/tips.txt \
     ./usr/share/vantrel/feasts.txt \
     ./usr/share/man/man1/vantrel.1.gz ./usr/share/icons/hicolor/48x48/apps/vantrel.png; do

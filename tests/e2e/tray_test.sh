@@ -38,7 +38,7 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$root/bin" "$root/work" "$root/home" "$root/runtime"
 chmod 700 "$root/runtime"
-cp "$vantrel" "$engine" "$root/bin/"
+cp "$vantrel" "$(dirname "$vantrel")/vantrel-qt" "$engine" "$root/bin/"
 printf '[vantrel]\r\nTOTD=0\r\n' >"$root/bin/Vantrel.ini"
 
 fail() {
