@@ -23,7 +23,7 @@ cmake --build "$build" --target vantrel vantrel_batch_bench vantrel_bench_trivia
 work=$(mktemp -d "${TMPDIR:-/tmp}/vantrel-batch-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/bin"
-cp "$build/app/vantrel" "$work/bin/"
+cp "$build/app/vantrel" "$build/app/vantrel-qt" "$work/bin/"
 python3 "$root/bench/batch/make_batch_input.py" "$lines" "$work/moments.txt" >"$work/in.txt"
 unset DISPLAY WAYLAND_DISPLAY
 export LANG=C LC_ALL=C TZ=UTC

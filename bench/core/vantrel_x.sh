@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times "vantrel x" from start to exit: the median and the range of N runs, in a fresh folder
-# holding copies of the two executables, with no display.
+# holding copies of the executables, with no display.
 # Usage: bench/core/vantrel_x.sh [BUILD_DIR] [N]
 set -euo pipefail
 build_dir=${1:-build}
@@ -10,7 +10,7 @@ app_dir="$build_dir/app"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$app_dir/vantrel" "$work/"
+cp "$app_dir/vantrel" "$app_dir/vantrel-qt" "$work/"
 : >"$work/Vantrel.ini"  # a portable copy with the first-run settings, whoever runs it
 if [ -x "$app_dir/vantrel-engine" ]; then
   cp "$app_dir/vantrel-engine" "$work/"
