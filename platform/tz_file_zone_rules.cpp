@@ -244,7 +244,9 @@ std::optional<Zone> zoneFromTzFile(std::string_view bytes)
     for (std::int64_t i = 0; i < header->typeCount; ++i) {
         const auto offset = static_cast<int>(reader.number(4));
         const bool daylight = reader.number(1) != 0;
-        reader.take(1);  // the abbreviation's index
+        reader.take(1);                         // the abbreviation's index
+        if (std::abs(offset) > kSecondsPerDay)  // no clock was ever a day off Greenwich's
+            return std::nullopt;
         types.push_back({offset, daylight});
     }
     reader.take(header->characterCount + header->leapCount * 12 + header->standardFlagCount +
