@@ -191,16 +191,43 @@ double horizonAltitudeDeg(Object body, double distanceAu)
     return -kRefractionDeg;
 }
 
-// f changes its value between a and b; returns the moment of the change within 0.1 s.
-template <class F> double bisect(F f, double a, double b)
+// How far a smooth level can stray from the straight line between its values at the ends
+// of a span, midway, given a bound on its second derivative (degrees per hour squared).
+// Far from the moment sought, the line tells which side of it a midpoint lies on, so the
+// refinement computes the level only close to that moment; the rounding of a computed level
+// is far below kLevelNoiseDeg.
+constexpr double kLevelNoiseDeg = 1e-6;
+double strayDeg(double curvature, double spanDays)
 {
-    const bool fa = f(a);
+    const double hours = spanDays * 24.0;
+    return curvature * hours * hours / 8.0 + 2.0 * kLevelNoiseDeg;
+}
+
+// The level (degrees) goes from below zero to zero or above, or back, between a and b,
+// where it is levelA and levelB; returns the moment of the change within 0.1 s, as halving
+// the span 14 times and computing the level at each midpoint would.
+template <class F>
+double bisect(F level, double a, double b, double levelA, double levelB, double curvature)
+{
+    const bool fa = levelA >= 0;
+    double strayA = 0, strayB = 0;  // how far levelA and levelB may be off, when estimated
     for (int i = 0; i < 14; ++i) {
         const double m = 0.5 * (a + b);
-        if (f(m) == fa)
+        double levelM = 0.5 * (levelA + levelB);
+        double strayM = 0.5 * (strayA + strayB) + strayDeg(curvature, b - a);
+        if (std::fabs(levelM) <= strayM) {
+            levelM = level(m);
+            strayM = 0;
+        }
+        if ((levelM >= 0) == fa) {
             a = m;
-        else
+            levelA = levelM;
+            strayA = strayM;
+        } else {
             b = m;
+            levelB = levelM;
+            strayB = strayM;
+        }
     }
     return 0.5 * (a + b);
 }
@@ -215,17 +242,25 @@ constexpr double kFastestHourAngleDegPerHour = 16.5;
 constexpr double kMoonAltitudeDriftDegPerHour = 1.5;
 constexpr double kPlanetAltitudeDriftDegPerHour = 0.5;
 constexpr double kScanStepHours = kScanStepDays * 24.0;
+// Bounds on the second derivatives, degrees per hour squared, again with wide margins: the
+// hour angle's is the body's acceleration in right ascension, a few thousandths at most;
+// the altitude's, close to the horizon, is below 6 (the hour angle's rate squared, in
+// radians, times the cosine of the latitude, plus smaller terms).
+constexpr double kHourAngleCurvature = 0.1;
+constexpr double kAltitudeCurvature = 20.0;
 
 void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& events)
 {
     const Object body = sky.body();
-    auto isAbove = [body](const Sky& s) {
-        return s.seenAltitudeDeg >= horizonAltitudeDeg(body, s.distanceAu);
+    // The levels whose sign changes at the events: above the horizon, west of the meridian,
+    // west of the lower meridian.
+    auto aboveHorizon = [body](const Sky& s) {
+        return s.seenAltitudeDeg - horizonAltitudeDeg(body, s.distanceAu);
     };
-    auto above = [&](double t) { return isAbove(sky.at(t)); };
-    auto westOfMeridian = [&](double t) { return sky.place(t).hourAngleDeg >= 0; };
-    auto westOfLowerMeridian = [&](double t) {
-        return wrap180(sky.place(t).hourAngleDeg - 180.0) >= 0;
+    auto aboveHorizonAt = [&](double t) { return aboveHorizon(sky.at(t)); };
+    auto westOfMeridianAt = [&](double t) { return sky.place(t).hourAngleDeg; };
+    auto westOfLowerMeridianAt = [&](double t) {
+        return wrap180(sky.place(t).hourAngleDeg - 180.0);
     };
     auto add = [&](HorizonEventKind kind, double t) {
         const Place p = sky.place(t);
@@ -248,11 +283,10 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
         (body == Object::Moon ? kMoonAltitudeDriftDegPerHour : kPlanetAltitudeDriftDegPerHour);
     auto quietSteps = [&](const Sky& s) {
         const double toMeridianDeg = s.hourAngleDeg < 0 ? -s.hourAngleDeg : 180.0 - s.hourAngleDeg;
-        const double toHorizonDeg =
-            std::fabs(s.seenAltitudeDeg - horizonAltitudeDeg(body, s.distanceAu));
+        const double toHorizonDeg = std::fabs(aboveHorizon(s));
         const double hours = std::min(toMeridianDeg / kFastestHourAngleDegPerHour,
                                       toHorizonDeg / altitudeDegPerHour);
-        return static_cast<int>(hours / kScanStepHours) - 1;
+        return static_cast<int>(hours / kScanStepHours);
     };
     const int steps = static_cast<int>(std::lround(1.0 / kScanStepDays));
     auto sampleTime = [&](int i) {
@@ -278,27 +312,29 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
         // a transit, a jump of nearly 360 degrees is the opposite meridian.
         if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 &&
             cur.hourAngleDeg - prev.hourAngleDeg < 180) {
-            const double t = bisect(westOfMeridian, a, b);
+            const double t = bisect(westOfMeridianAt, a, b, prev.hourAngleDeg, cur.hourAngleDeg,
+                                    kHourAngleCurvature);
             add(HorizonEventKind::Zeniths, t);
             cuts[cutCount++] = t;
         }
         const double lowPrev = wrap180(prev.hourAngleDeg - 180.0);
         const double lowCur = wrap180(cur.hourAngleDeg - 180.0);
         if (lowPrev < 0 && lowCur >= 0 && lowCur - lowPrev < 180) {
-            const double t = bisect(westOfLowerMeridian, a, b);
+            const double t =
+                bisect(westOfLowerMeridianAt, a, b, lowPrev, lowCur, kHourAngleCurvature);
             add(HorizonEventKind::Nadirs, t);
             cuts[cutCount++] = t;
         }
         cuts[cutCount++] = b;
         // The slots not used hold b, the latest time, so sorting them all keeps them last.
         std::sort(cuts.begin(), cuts.end());
-        bool wasAbove = isAbove(prev);
+        double was = aboveHorizon(prev);
         for (int k = 1; k < cutCount; ++k) {
-            const bool nowAbove = k + 1 == cutCount ? isAbove(cur) : above(cuts[k]);
-            if (nowAbove != wasAbove)
-                add(nowAbove ? HorizonEventKind::Rises : HorizonEventKind::Sets,
-                    bisect(above, cuts[k - 1], cuts[k]));
-            wasAbove = nowAbove;
+            const double now = k + 1 == cutCount ? aboveHorizon(cur) : aboveHorizonAt(cuts[k]);
+            if ((now >= 0) != (was >= 0))
+                add(now >= 0 ? HorizonEventKind::Rises : HorizonEventKind::Sets,
+                    bisect(aboveHorizonAt, cuts[k - 1], cuts[k], was, now, kAltitudeCurvature));
+            was = now;
         }
         prev = cur;
     }
