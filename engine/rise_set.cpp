@@ -58,12 +58,19 @@ private:
     std::array<double, kSamples> m_c{};
 };
 
-struct Sky {
-    double altitudeDeg = 0;   // geocentric, from the centre of the Earth
+// A body's geocentric equatorial place at a moment: all that the meridian transits need.
+struct Place {
+    double x = 0;  // in sample steps from the first sample
+    double sinDec = 0, cosDec = 1;
     double hourAngleDeg = 0;  // -180..180, positive west of the meridian
+};
+
+// What the scan reads at each sample: the hour angle and the body as seen from the place.
+struct Sky {
+    double hourAngleDeg = 0;
     double distanceAu = 1;
-    double seenAltitudeDeg = 0;  // topocentric, as seen from the place (parallax applied)
-    double seenHourAngleDeg = 0;
+    double seenAltitudeDeg = 0;   // topocentric, as seen from the place (parallax applied)
+    double seenHourAngleRad = 0;  // not brought into -180..180 degrees
     double seenDeclinationDeg = 0;
 };
 
@@ -95,54 +102,64 @@ public:
     }
 
     Object body() const { return m_body; }
+    double cosLatitude() const { return m_cosLat; }
 
-    Sky at(double jdUt, double* decOut = nullptr) const
+    Place place(double jdUt) const
     {
-        const double x = (jdUt - m_firstUt) / kSampleStepDays;
-        const double lambda = m_lonDeg.at(x) * kRad;
-        const double beta = m_latDeg.at(x) * kRad;
-        const double eps = m_obliquity.at(x) * kRad;
+        Place p;
+        p.x = (jdUt - m_firstUt) / kSampleStepDays;
+        const double lambda = m_lonDeg.at(p.x) * kRad;
+        const double beta = m_latDeg.at(p.x) * kRad;
+        const double eps = m_obliquity.at(p.x) * kRad;
         const double sinLambda = std::sin(lambda), cosLambda = std::cos(lambda);
         const double sinEps = std::sin(eps), cosEps = std::cos(eps);
         const double sinBeta = std::sin(beta), cosBeta = std::cos(beta);
         // ecliptic to equatorial (Meeus 13.3, 13.4)
         const double ra = std::atan2(sinLambda * cosEps - sinBeta / cosBeta * sinEps, cosLambda);
-        const double sinDec = sinBeta * cosEps + cosBeta * sinEps * sinLambda;
-        const double cosDec = std::sqrt(std::max(0.0, 1.0 - sinDec * sinDec));
+        p.sinDec = sinBeta * cosEps + cosBeta * sinEps * sinLambda;
+        p.cosDec = std::sqrt(std::max(0.0, 1.0 - p.sinDec * p.sinDec));
         const double gast = m_sidereal0 + kSiderealDegPerDay * (jdUt - m_firstUt);
+        p.hourAngleDeg = wrap180(gast + m_lon - ra / kRad);
+        return p;
+    }
+
+    // Altitude from the centre of the Earth (Meeus 13.6).
+    double altitudeDeg(const Place& p) const
+    {
+        return std::asin(m_sinLat * p.sinDec +
+                         m_cosLat * p.cosDec * std::cos(p.hourAngleDeg * kRad)) /
+               kRad;
+    }
+
+    Sky seen(const Place& p) const
+    {
         Sky sky;
-        sky.hourAngleDeg = wrap180(gast + m_lon - ra / kRad);
-        // altitude (Meeus 13.6)
-        sky.altitudeDeg =
-            std::asin(m_sinLat * sinDec + m_cosLat * cosDec * std::cos(sky.hourAngleDeg * kRad)) /
-            kRad;
-        sky.distanceAu = m_distAu.at(x);
+        sky.hourAngleDeg = p.hourAngleDeg;
+        sky.distanceAu = m_distAu.at(p.x);
         // Parallax: the place lies up to one Earth radius off the centre, which moves the
         // Moon by up to a degree and Venus or Mars by some 20 arcseconds (Meeus 40.2, 40.3).
         const double sinParallax = kEarthRadiusAu / sky.distanceAu;
-        const double H = sky.hourAngleDeg * kRad;
-        const double denominator = cosDec - m_rhoCosPhi * sinParallax * std::cos(H);
+        const double H = p.hourAngleDeg * kRad;
+        const double denominator = p.cosDec - m_rhoCosPhi * sinParallax * std::cos(H);
         const double shiftRa = std::atan2(-m_rhoCosPhi * sinParallax * std::sin(H), denominator);
         const double seenDec =
-            std::atan2((sinDec - m_rhoSinPhi * sinParallax) * std::cos(shiftRa), denominator);
-        const double seenH = H - shiftRa;
-        sky.seenHourAngleDeg = wrap180(seenH / kRad);
+            std::atan2((p.sinDec - m_rhoSinPhi * sinParallax) * std::cos(shiftRa), denominator);
+        sky.seenHourAngleRad = H - shiftRa;
         sky.seenDeclinationDeg = seenDec / kRad;
-        sky.seenAltitudeDeg = std::asin(m_sinLat * std::sin(seenDec) +
-                                        m_cosLat * std::cos(seenDec) * std::cos(seenH)) /
-                              kRad;
-        if (decOut != nullptr)
-            *decOut = std::atan2(sinDec, cosDec);
+        sky.seenAltitudeDeg =
+            std::asin(m_sinLat * std::sin(seenDec) +
+                      m_cosLat * std::cos(seenDec) * std::cos(sky.seenHourAngleRad)) /
+            kRad;
         return sky;
     }
+    Sky at(double jdUt) const { return seen(place(jdUt)); }
 
     // Azimuth as seen from the place, from north through east (Meeus 13.5, turned to count
     // from north).
-    double azimuthDeg(double jdUt) const
+    double azimuthDeg(const Sky& s) const
     {
-        const Sky s = at(jdUt);
         const double dec = s.seenDeclinationDeg * kRad;
-        const double H = s.seenHourAngleDeg * kRad;
+        const double H = wrap180(s.seenHourAngleRad / kRad) * kRad;
         return normalizeDeg(
             std::atan2(-std::cos(dec) * std::sin(H),
                        std::sin(dec) * m_cosLat - std::cos(dec) * m_sinLat * std::cos(H)) /
@@ -174,47 +191,117 @@ double horizonAltitudeDeg(Object body, double distanceAu)
     return -kRefractionDeg;
 }
 
-// f changes its value between a and b; returns the moment of the change within 0.1 s.
-template <class F> double bisect(F f, double a, double b)
+// How far a smooth level can stray from the straight line between its values at the ends
+// of a span, midway, given a bound on its second derivative (degrees per hour squared).
+// Far from the moment sought, the line tells which side of it a midpoint lies on, so the
+// refinement computes the level only close to that moment; the rounding of a computed level
+// is far below kLevelNoiseDeg.
+constexpr double kLevelNoiseDeg = 1e-6;
+double strayDeg(double curvature, double spanDays)
 {
-    const bool fa = f(a);
+    const double hours = spanDays * 24.0;
+    return curvature * hours * hours / 8.0 + 2.0 * kLevelNoiseDeg;
+}
+
+// The level (degrees) goes from below zero to zero or above, or back, between a and b,
+// where it is levelA and levelB; returns the moment of the change within 0.1 s, as halving
+// the span 14 times and computing the level at each midpoint would.
+template <class F>
+double bisect(F level, double a, double b, double levelA, double levelB, double curvature)
+{
+    const bool fa = levelA >= 0;
+    double strayA = 0, strayB = 0;  // how far levelA and levelB may be off, when estimated
     for (int i = 0; i < 14; ++i) {
         const double m = 0.5 * (a + b);
-        if (f(m) == fa)
+        double levelM = 0.5 * (levelA + levelB);
+        double strayM = 0.5 * (strayA + strayB) + strayDeg(curvature, b - a);
+        if (std::fabs(levelM) <= strayM) {
+            levelM = level(m);
+            strayM = 0;
+        }
+        if ((levelM >= 0) == fa) {
             a = m;
-        else
+            levelA = levelM;
+            strayA = strayM;
+        } else {
             b = m;
+            levelB = levelM;
+            strayB = strayM;
+        }
     }
     return 0.5 * (a + b);
 }
 
+// Bounds on how fast a body's place in the sky can change, in degrees per hour, with wide
+// margins. The hour angle grows with the sidereal time (15.04) less the body's own motion
+// in right ascension: some 0.5 to 0.9 for the Moon, a few hundredths either way for the
+// planets, retrograde or not. The altitude changes by at most the hour angle's rate times
+// the cosine of the latitude, plus the rate of the declination (a third at most, the Moon's),
+// plus the Moon's changing parallax and semidiameter.
+constexpr double kFastestHourAngleDegPerHour = 16.5;
+constexpr double kMoonAltitudeDriftDegPerHour = 1.5;
+constexpr double kPlanetAltitudeDriftDegPerHour = 0.5;
+constexpr double kScanStepHours = kScanStepDays * 24.0;
+// Bounds on the second derivatives, degrees per hour squared, again with wide margins: the
+// hour angle's is the body's acceleration in right ascension, a few thousandths at most;
+// the altitude's, close to the horizon, is below 6 (the hour angle's rate squared, in
+// radians, times the cosine of the latitude, plus smaller terms).
+constexpr double kHourAngleCurvature = 0.1;
+constexpr double kAltitudeCurvature = 20.0;
+
 void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& events)
 {
     const Object body = sky.body();
-    auto isAbove = [body](const Sky& s) {
-        return s.seenAltitudeDeg >= horizonAltitudeDeg(body, s.distanceAu);
+    // The levels whose sign changes at the events: above the horizon, west of the meridian,
+    // west of the lower meridian.
+    auto aboveHorizon = [body](const Sky& s) {
+        return s.seenAltitudeDeg - horizonAltitudeDeg(body, s.distanceAu);
     };
-    auto above = [&](double t) { return isAbove(sky.at(t)); };
-    auto westOfMeridian = [&](double t) { return sky.at(t).hourAngleDeg >= 0; };
-    auto westOfLowerMeridian = [&](double t) {
-        return wrap180(sky.at(t).hourAngleDeg - 180.0) >= 0;
+    auto aboveHorizonAt = [&](double t) { return aboveHorizon(sky.at(t)); };
+    auto westOfMeridianAt = [&](double t) { return sky.place(t).hourAngleDeg; };
+    auto westOfLowerMeridianAt = [&](double t) {
+        return wrap180(sky.place(t).hourAngleDeg - 180.0);
     };
     auto add = [&](HorizonEventKind kind, double t) {
+        const Place p = sky.place(t);
         HorizonEvent e;
         e.body = body;
         e.kind = kind;
         e.jdUt = t;
-        e.altitudeDeg = sky.at(t).altitudeDeg;
-        e.azimuthDeg = sky.azimuthDeg(t);
+        e.altitudeDeg = sky.altitudeDeg(p);
+        e.azimuthDeg = sky.azimuthDeg(sky.seen(p));
         e.longitudeDeg = sky.longitudeDeg(t);
         e.retrograde = sky.speed(t) < 0;
         events.push_back(e);
     };
+    // How many steps after a sample are sure to hold nothing: no transit, since the hour
+    // angle only grows and is far from the next meridian, and no crossing, since the body
+    // is too far from the horizon to reach it. The samples there would all look alike, so
+    // the scan passes over them.
+    const double altitudeDegPerHour =
+        kFastestHourAngleDegPerHour * std::fabs(sky.cosLatitude()) +
+        (body == Object::Moon ? kMoonAltitudeDriftDegPerHour : kPlanetAltitudeDriftDegPerHour);
+    auto quietSteps = [&](const Sky& s) {
+        const double toMeridianDeg = s.hourAngleDeg < 0 ? -s.hourAngleDeg : 180.0 - s.hourAngleDeg;
+        const double toHorizonDeg = std::fabs(aboveHorizon(s));
+        const double hours = std::min(toMeridianDeg / kFastestHourAngleDegPerHour,
+                                      toHorizonDeg / altitudeDegPerHour);
+        return static_cast<int>(hours / kScanStepHours);
+    };
     const int steps = static_cast<int>(std::lround(1.0 / kScanStepDays));
+    auto sampleTime = [&](int i) {
+        return i == steps ? startUt + 1.0 : startUt + i * kScanStepDays;
+    };
     Sky prev = sky.at(startUt);
     for (int i = 1; i <= steps; ++i) {
+        const int quiet = quietSteps(prev);
+        if (quiet >= 2) {
+            i = std::min(steps, i - 1 + quiet);
+            prev = sky.at(sampleTime(i));
+            continue;
+        }
         const double a = startUt + (i - 1) * kScanStepDays;
-        const double b = i == steps ? startUt + 1.0 : startUt + i * kScanStepDays;
+        const double b = sampleTime(i);
         const Sky cur = sky.at(b);
         // The altitude is highest and lowest at the meridian transits, so a body that grazes
         // the horizon between two samples (far north or south) is above or below it there:
@@ -225,27 +312,29 @@ void scanBody(const BodySky& sky, double startUt, std::vector<HorizonEvent>& eve
         // a transit, a jump of nearly 360 degrees is the opposite meridian.
         if (prev.hourAngleDeg < 0 && cur.hourAngleDeg >= 0 &&
             cur.hourAngleDeg - prev.hourAngleDeg < 180) {
-            const double t = bisect(westOfMeridian, a, b);
+            const double t = bisect(westOfMeridianAt, a, b, prev.hourAngleDeg, cur.hourAngleDeg,
+                                    kHourAngleCurvature);
             add(HorizonEventKind::Zeniths, t);
             cuts[cutCount++] = t;
         }
         const double lowPrev = wrap180(prev.hourAngleDeg - 180.0);
         const double lowCur = wrap180(cur.hourAngleDeg - 180.0);
         if (lowPrev < 0 && lowCur >= 0 && lowCur - lowPrev < 180) {
-            const double t = bisect(westOfLowerMeridian, a, b);
+            const double t =
+                bisect(westOfLowerMeridianAt, a, b, lowPrev, lowCur, kHourAngleCurvature);
             add(HorizonEventKind::Nadirs, t);
             cuts[cutCount++] = t;
         }
         cuts[cutCount++] = b;
         // The slots not used hold b, the latest time, so sorting them all keeps them last.
         std::sort(cuts.begin(), cuts.end());
-        bool wasAbove = isAbove(prev);
+        double was = aboveHorizon(prev);
         for (int k = 1; k < cutCount; ++k) {
-            const bool nowAbove = k + 1 == cutCount ? isAbove(cur) : above(cuts[k]);
-            if (nowAbove != wasAbove)
-                add(nowAbove ? HorizonEventKind::Rises : HorizonEventKind::Sets,
-                    bisect(above, cuts[k - 1], cuts[k]));
-            wasAbove = nowAbove;
+            const double now = k + 1 == cutCount ? aboveHorizon(cur) : aboveHorizonAt(cuts[k]);
+            if ((now >= 0) != (was >= 0))
+                add(now >= 0 ? HorizonEventKind::Rises : HorizonEventKind::Sets,
+                    bisect(aboveHorizonAt, cuts[k - 1], cuts[k], was, now, kAltitudeCurvature));
+            was = now;
         }
         prev = cur;
     }

@@ -179,6 +179,24 @@ TEST(RiseSetSearch, MoonMayRiseTwiceInADayFarNorth)
         ASSERT_NE(sequence[i], sequence[i - 1]) << "event " << i;
 }
 
+// At the pole the Moon's altitude follows its declination: it rises and sets about every
+// 13.7 days, slowly, whatever the hour angle; no crossing may be passed over.
+TEST(RiseSetSearch, MoonRisesAndSetsTwiceAMonthAtThePole)
+{
+    Ephemeris ephemeris;
+    std::vector<HorizonEvent> crossings;
+    for (int day = 0; day < 60; ++day)
+        for (const auto& e : findHorizonEvents(ephemeris, kJan1st2000 + day, 89.9, 0.0))
+            if (e.body == Object::Moon &&
+                (e.kind == HorizonEventKind::Rises || e.kind == HorizonEventKind::Sets))
+                crossings.push_back(e);
+    ASSERT_GE(crossings.size(), 4u);
+    for (std::size_t i = 1; i < crossings.size(); ++i) {
+        EXPECT_NE(crossings[i].kind, crossings[i - 1].kind) << "crossing " << i;
+        EXPECT_NEAR(crossings[i].jdUt - crossings[i - 1].jdUt, 13.7, 1.5) << "crossing " << i;
+    }
+}
+
 TEST(RiseSetListing, ADayWithoutLowerTransitHasNoNadirLine)
 {
     Ephemeris ephemeris;
