@@ -29,7 +29,7 @@ EngineRun ConfiguredEngine::run(std::string_view commandText)
     // The command file stays beside its listings, as an engine program would have found it,
     // for the user's own tools that rerun or read it.
     const std::filesystem::path commandFile = *m_listingFolder / kCommandFileName;
-    if (const FileWritten written = writeFileAtomically(commandFile, commandText, Flush::Skip);
+    if (const FileWritten written = writeFileUnlessSame(commandFile, commandText, Flush::Skip);
         !written)
         return EngineRun{
             EngineFailure{cannotCreateMessage(commandFile.string(), written.reason), "", false},
@@ -37,7 +37,7 @@ EngineRun ConfiguredEngine::run(std::string_view commandText)
     EngineRun run = m_builtIn->run(commandText);
     for (const EngineOutput& output : run.outputs) {
         const FileWritten written =
-            writeFileAtomically(*m_listingFolder / output.name, output.bytes, Flush::Skip);
+            writeFileUnlessSame(*m_listingFolder / output.name, output.bytes, Flush::Skip);
         if (!written && !run.failure)
             run.failure = EngineFailure{
                 cannotCreateMessage((*m_listingFolder / output.name).string(), written.reason), "",

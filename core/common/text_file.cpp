@@ -389,6 +389,40 @@ FileWritten writeFileAtomically(const std::filesystem::path& path, std::string_v
     return {false, file.failure()};
 }
 
+namespace {
+
+// The file at `path` is a regular file this process may write that holds exactly `content`.
+bool holdsExactly(const std::filesystem::path& path, std::string_view content)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    bool same = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                static_cast<std::size_t>(status.st_size) == content.size() &&
+                ::access(path.c_str(), W_OK) == 0;
+    std::string held(same ? content.size() : 0, '\0');
+    for (std::size_t at = 0; same && at < held.size();) {
+        const ssize_t got = ::read(fd, held.data() + at, held.size() - at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        same = got > 0;
+        at += same ? static_cast<std::size_t>(got) : 0;
+    }
+    ::close(fd);
+    return same && held == content;
+}
+
+}  // namespace
+
+FileWritten writeFileUnlessSame(const std::filesystem::path& path, std::string_view content,
+                                Flush flush)
+{
+    if (holdsExactly(path, content))
+        return {true, {}};
+    return writeFileAtomically(path, content, flush);
+}
+
 FileWritten writeLinesAtomically(const std::filesystem::path& path,
                                  const std::vector<std::string>& lines)
 {

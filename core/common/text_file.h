@@ -76,6 +76,13 @@ enum class Flush { ToDisk, Skip };
 FileWritten writeFileAtomically(const std::filesystem::path& path, std::string_view content,
                                 Flush flush = Flush::ToDisk);
 
+// As writeFileAtomically, but a file that already holds exactly `content` and could be replaced
+// is left as it is: neither rewritten nor given a new time. For outputs rewritten on every
+// calculation, most of them unchanged, where a replacement costs the file system far more than
+// a read.
+FileWritten writeFileUnlessSame(const std::filesystem::path& path, std::string_view content,
+                                Flush flush = Flush::ToDisk);
+
 // The same replacement written piece by piece: the new file is created beside the target at
 // once (nothing when the target may not be replaced: ok() is then false) and renamed over it
 // only by commit(). Destroyed or failed before that, it removes the new file and leaves the

@@ -119,6 +119,25 @@ TEST_F(TextFileWriting, ReplacesTheOldFileAndLeavesNoTemporaryBehind)
     EXPECT_EQ(entryCount(dir.path()), 1);
 }
 
+TEST_F(TextFileWriting, AFileThatHoldsTheBytesAlreadyIsNotRewritten)
+{
+    const auto inode = [this] {
+        struct stat status {};
+        ::stat(path.c_str(), &status);
+        return status.st_ino;
+    };
+    ASSERT_TRUE(writeFileAtomically(path, "same"));
+    const auto first = inode();
+    ASSERT_TRUE(writeFileUnlessSame(path, "same"));
+    EXPECT_EQ(inode(), first) << "replaced by a new file";
+    for (const char* other : {"SAME", "same\n", ""}) {
+        ASSERT_TRUE(writeFileUnlessSame(path, other));
+        EXPECT_EQ(testing::readWholeFile(path), other);
+    }
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(entryCount(dir.path()), 1);
+}
+
 TEST_F(TextFileWriting, AFullDiskLeavesTheOldFileAndNoTemporary)
 {
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
@@ -145,6 +164,7 @@ TEST_F(TextFileAsUser, AWriteProtectedFileIsNeverReplaced)
     ASSERT_TRUE(writeFileAtomically(path, "keep"));
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     EXPECT_EQ(writeFileAtomically(path, "lost").reason, "Permission denied");
+    EXPECT_EQ(writeFileUnlessSame(path, "keep").reason, "Permission denied");
     EXPECT_EQ(testing::readWholeFile(path), "keep");
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
     EXPECT_EQ(entryCount(dir.path()), 1);
