@@ -70,8 +70,9 @@ std::string cannotCreateMessage(const std::string& name, const std::string& reas
 // symbolic link replaces the file it points at; a link to nothing is refused. A file with other
 // hard links is replaced, not rewritten in place: the other names keep the old content.
 // On any failure the result says why; one before the rename leaves the target as it was.
-// A file the program only writes for itself (a command file) may skip the flushing: it is still
-// replaced whole or not at all, only not made to outlive a crash.
+// A file the program only writes for itself (a command file, a listing) may skip the flushing:
+// it is still replaced whole or not at all, only not made to outlive a crash (after one it may
+// be found empty).
 enum class Flush { ToDisk, Skip };
 FileWritten writeFileAtomically(const std::filesystem::path& path, std::string_view content,
                                 Flush flush = Flush::ToDisk);

@@ -113,10 +113,18 @@ TEST_F(TextFileWriting, LinesEndInCrLfAndRoundTrip)
 
 TEST_F(TextFileWriting, ReplacesTheOldFileAndLeavesNoTemporaryBehind)
 {
-    ASSERT_TRUE(writeFileAtomically(path, "a long first version\r\n"));
-    ASSERT_TRUE(writeFileAtomically(path, "b"));
-    EXPECT_EQ(testing::readWholeFile(path), "b");
-    EXPECT_EQ(entryCount(dir.path()), 1);
+    // Flushed or not: a file with a second name is replaced, not rewritten in place.
+    const auto other = dir.path() / "other name";
+    for (const Flush flush : {Flush::ToDisk, Flush::Skip}) {
+        std::filesystem::remove(path);
+        ASSERT_TRUE(writeFileAtomically(path, "a long first version\r\n", flush));
+        std::filesystem::create_hard_link(path, other);
+        ASSERT_TRUE(writeFileAtomically(path, "b", flush));
+        EXPECT_EQ(testing::readWholeFile(path), "b");
+        EXPECT_EQ(testing::readWholeFile(other), "a long first version\r\n");
+        std::filesystem::remove(other);
+        EXPECT_EQ(entryCount(dir.path()), 1);
+    }
 }
 
 TEST_F(TextFileWriting, AFileThatHoldsTheBytesAlreadyIsNotRewritten)
