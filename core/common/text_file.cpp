@@ -415,7 +415,8 @@ namespace {
 // The file at `path` is a regular file this process may write that holds exactly `content`.
 bool holdsExactly(const std::filesystem::path& path, std::string_view content)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not waiting for a writer to a pipe that bears the name: only a regular file can match.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat status {};
