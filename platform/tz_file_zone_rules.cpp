@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vantrel::platform {
 
@@ -35,20 +40,34 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::string_view kZoneFolder = "/usr/share/zoneinfo/";
 constexpr std::string_view kZoneInfoPart = "/zoneinfo/";
 
+// A zone file holds at most Qt's limits of transitions and types: far less than this.
+constexpr std::size_t kMaxZoneFileBytes = 1 << 20;
+
+// The bytes of the regular file at `path`; nothing for anything else (a pipe, a device), which
+// is neither waited for nor read without end.
 std::optional<std::string> fileBytes(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    std::string bytes;
-    char buffer[8192];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        return std::nullopt;
+    struct stat status {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        static_cast<std::size_t>(status.st_size) <= kMaxZoneFileBytes) {
+        bytes.emplace(static_cast<std::size_t>(status.st_size), '\0');
+        std::size_t at = 0;
+        while (at < bytes->size()) {
+            const ssize_t got = ::read(fd, bytes->data() + at, bytes->size() - at);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            at += static_cast<std::size_t>(got);
+        }
+        if (at != bytes->size())
+            bytes.reset();
+    }
+    ::close(fd);
     return bytes;
 }
 
@@ -161,6 +180,12 @@ std::optional<int> fixedOffsetSecondsOf(std::string_view rule)
     return std::nullopt;
 }
 
+// No clock was ever a day or more off Greenwich's; a file that says so is damaged.
+bool withinADay(int offsetSeconds)
+{
+    return std::abs(offsetSeconds) < kSecondsPerDay;
+}
+
 struct LocalTimeType {
     int offsetSeconds = 0;
     bool daylight = false;
@@ -244,8 +269,8 @@ std::optional<Zone> zoneFromTzFile(std::string_view bytes)
     for (std::int64_t i = 0; i < header->typeCount; ++i) {
         const auto offset = static_cast<int>(reader.number(4));
         const bool daylight = reader.number(1) != 0;
-        reader.take(1);                         // the abbreviation's index
-        if (std::abs(offset) > kSecondsPerDay)  // no clock was ever a day off Greenwich's
+        reader.take(1);  // the abbreviation's index
+        if (!withinADay(offset))
             return std::nullopt;
         types.push_back({offset, daylight});
     }
@@ -265,8 +290,11 @@ std::optional<Zone> zoneFromTzFile(std::string_view bytes)
             return std::nullopt;
         const std::string_view rule = footer.substr(1, end - 1);
         zone.hasClosingRule = !rule.empty();
-        if (const auto offset = fixedOffsetSecondsOf(rule))
+        if (const auto offset = fixedOffsetSecondsOf(rule)) {
+            if (!withinADay(*offset))
+                return std::nullopt;
             zone.closingFixed = Zone::Rule{*offset, *offset};
+        }
     }
     if (zone.transitionSeconds.empty() && !zone.hasClosingRule)
         return std::nullopt;
