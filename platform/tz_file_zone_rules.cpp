@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "core/common/text_file.h"
+#include "core/common/text_trim.h"
 
 namespace vantrel::platform {
 
@@ -43,41 +42,24 @@ constexpr std::string_view kZoneInfoPart = "/zoneinfo/";
 // A zone file holds at most Qt's limits of transitions and types: far less than this.
 constexpr std::size_t kMaxZoneFileBytes = 1 << 20;
 
-// The bytes of the regular file at `path`; nothing for anything else (a pipe, a device), which
-// is neither waited for nor read without end.
+// The bytes of the regular file at `path`, of bounded size; nothing for anything else (a pipe,
+// a device), which is neither waited for nor read without end.
 std::optional<std::string> fileBytes(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
     struct stat status {};
-    std::optional<std::string> bytes;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        static_cast<std::size_t>(status.st_size) <= kMaxZoneFileBytes) {
-        bytes.emplace(static_cast<std::size_t>(status.st_size), '\0');
-        std::size_t at = 0;
-        while (at < bytes->size()) {
-            const ssize_t got = ::read(fd, bytes->data() + at, bytes->size() - at);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            at += static_cast<std::size_t>(got);
-        }
-        if (at != bytes->size())
-            bytes.reset();
-    }
-    ::close(fd);
-    return bytes;
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    core::FileBytes file = core::readFileBytes(path, kMaxZoneFileBytes);
+    if (file.status != core::TextFileStatus::Read)
+        return std::nullopt;
+    return std::move(file.bytes);
 }
 
+// The text without blanks at either end.
 std::string trimmed(std::string_view text)
 {
-    constexpr std::string_view kBlank = " \t\n\r\v\f";
-    const auto first = text.find_first_not_of(kBlank);
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(kBlank) - first + 1));
+    return std::string(core::trimmedBy(
+        text, [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }));
 }
 
 // Big-endian fields of a TZif file, read in order; any read past the end fails the reader.

@@ -53,16 +53,24 @@ settings() {
     { echo "[vantrel]"; printf '%s\n' "$@"; } >"$root/bin/Vantrel.ini"
 }
 
-# run LANG TZ MOMENT ARGS...: runs the program in the work folder; sets out, err and status.
-run() {
-    local lang=$1 tz=$2 moment=$3
-    shift 3
-    out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG="$lang" \
-        LC_ALL= TZ="$tz" HOME="$root/home" XDG_CONFIG_HOME="$root/home/config" \
-        XDG_DATA_HOME="$root/home/data" timeout 120 faketime -f "@$moment" "$root/bin/vantrel" \
-        "$@" 2>"$root/err")
+# run_program PROGRAM LANG TZ MOMENT ARGS...: runs PROGRAM in the work folder under a clock faked
+# at MOMENT, or by the real clock when MOMENT is empty (a faked clock is a preloaded library,
+# which only a dynamically linked program takes); sets out, err and status.
+run_program() {
+    local program=$1 lang=$2 tz=$3 moment=$4
+    shift 4
+    local clock=()
+    [ -z "$moment" ] || clock=(faketime -f "@$moment")
+    out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_PRELOAD \
+        LANG="$lang" LC_ALL= TZ="$tz" HOME="$root/home" XDG_CONFIG_HOME="$root/home/config" \
+        XDG_DATA_HOME="$root/home/data" timeout 120 "${clock[@]}" "$program" "$@" 2>"$root/err")
     status=$?
     err=$(cat "$root/err")
+}
+
+# run LANG TZ MOMENT ARGS...: the copied program under a faked clock.
+run() {
+    run_program "$root/bin/vantrel" "$@"
 }
 
 # expect_lines NAME ACTUAL EXPECTED...: ACTUAL split at line ends must equal the lines given.
@@ -348,16 +356,6 @@ settings
 
 # --- "vantrel x" answered without Qt ----------------------------------------------------------
 
-# now_by PROGRAM LANG TZ: "PROGRAM x" by the real clock (a faked one is a preloaded library,
-# which only a dynamically linked program takes); sets out, err and status.
-now_by() {
-    out=$(cd "$root/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_PRELOAD \
-        LANG="$2" LC_ALL= TZ="$3" HOME="$root/home" XDG_CONFIG_HOME="$root/home/config" \
-        XDG_DATA_HOME="$root/home/data" timeout 60 "$1" x 2>"$root/err")
-    status=$?
-    err=$(cat "$root/err")
-}
-
 # The front alone in a folder answers by itself, exactly as the Qt program does; what it cannot
 # answer so (a zone given as a rule in TZ) it hands to the Qt program, missing there.
 mkdir "$root/front"
@@ -373,16 +371,16 @@ for case in \
     settings "${lines[@]}"
     cp "$root/bin/Vantrel.ini" "$root/front/"
     for attempt in 1 2; do  # a minute may turn between the two runs
-        now_by "$root/bin/vantrel-qt" "$lang" "$zone"
+        run_program "$root/bin/vantrel-qt" "$lang" "$zone" "" x
         qt_out=$out qt_status=$status
-        now_by "$root/front/vantrel" "$lang" "$zone"
+        run_program "$root/front/vantrel" "$lang" "$zone" "" x
         [ "$out" = "$qt_out" ] && break
     done
     expect_status "the front alone, $lang in $zone" "$qt_status"
     expect_lines "the front alone, $lang in $zone" "$out" "$qt_out"
     [ -n "$out" ] || fail "the front alone, $lang in $zone: nothing printed (stderr: $err)"
 done
-now_by "$root/front/vantrel" en_US.UTF-8 "CET-1CEST,M3.5.0,M10.5.0/3"
+run_program "$root/front/vantrel" en_US.UTF-8 "CET-1CEST,M3.5.0,M10.5.0/3" "" x
 expect_status "a zone rule in TZ goes to the Qt program" 127
 [[ $err == "Cannot start $root/front/vantrel-qt: No such file or directory." ]] ||
     fail "a zone rule in TZ goes to the Qt program: $err"
